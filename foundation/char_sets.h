@@ -1,0 +1,40 @@
+// The six double-byte character sets: names, identifiers, which bytes form a
+// double-byte character, and the dense character index of every character.
+#pragma once
+
+#include <cstdint>
+
+using CharSet = uint16_t;
+
+inline constexpr CharSet kChineseGB = 0x10;
+inline constexpr CharSet kChineseBIG5 = 0x11;
+inline constexpr CharSet kChineseGBK = 0x12;
+inline constexpr CharSet kJapaneseJIS = 0x20;
+inline constexpr CharSet kJapaneseSJIS = 0x21;
+inline constexpr CharSet kKoreanKSC = 0x30;
+
+// One row of the CharSet table: the identifier and a NUL-padded name.
+struct CharSetEntry {
+    CharSet id;
+    char name[20];
+};
+inline constexpr int kCharSetCount = 6;
+extern const CharSetEntry kCharSetTable[kCharSetCount];
+
+// The identifier whose name equals `name` in any letter case; 0 when none.
+CharSet charSetFromName(const char* name);
+// The table's spelling of the name; nullptr for an unknown identifier.
+const char* charSetName(CharSet charSet);
+
+bool isLeadByte(CharSet charSet, uint8_t byte);
+// The position after the character at `text` (one or two bytes).
+const char* nextChar(CharSet charSet, const char* text);
+// True when at least two bytes are available and they form one character.
+bool startsWithDoubleByteChar(CharSet charSet, const char* text, uint16_t available);
+// The character index of the character at `text`.
+int charToIndex(CharSet charSet, const char* text);
+// Writes the bytes of character `index` (and a NUL when there is room);
+// returns the number of character bytes, 0 on failure.
+int indexToChar(CharSet charSet, unsigned index, char* buffer, uint16_t size);
+// 256 plus the number of double-byte positions of the set.
+int indexCount(CharSet charSet);

@@ -1,0 +1,68 @@
+// Every console line of both tools goes through report(): it erases the
+// progress spinner, decorates the text according to its message code and
+// prints it on standard output.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <span>
+
+// The source line last read, counted since the last section search.
+extern int lineNumber;
+// Key identifier of the section found last, or the tool's no-section value.
+extern int currentSection;
+// Position in the progress spinner characters "-|/-\\".
+extern int spinnerPosition;
+
+inline constexpr char kSpinnerChars[] = "-|/-\\";
+inline constexpr unsigned kPlainLine = 0;
+inline constexpr unsigned kSectionNote = 1;
+
+// A message of a tool: its code and its text (a printf format).
+struct Message {
+    unsigned code;
+    const char* text;
+};
+
+// What distinguishes the two tools' diagnostics: the codes that carry their
+// own text, the key-name table and the identifier that means "no section".
+struct ToolMessages {
+    std::span<const Message> fixedTexts;
+    std::span<const char* const> keyNames;  // nullptr where an id has no name
+    int noSection;
+};
+
+// Selects the tool's tables and makes no section current.
+void useToolMessages(const ToolMessages& tool);
+
+// Prints one message and returns its code. For a code with a fixed text the
+// caller's format is ignored and the arguments fill the fixed text.
+int report(unsigned code, const char* format, ...);
+
+template <class... Args>
+int report(const Message& message, Args... args) {
+    return report(message.code, message.text, args...);
+}
+
+// The name of a key or section identifier; nullptr when it has none.
+const char* keyName(int id);
+
+// Draws the next spinner character at the start of the line.
+void advanceSpinner();
+// Sets the spinner back and erases its character.
+void clearSpinner();
+
+// A heap block of `size` zero bytes, or nullptr after reporting 200.
+void* allocZeroed(int size);
+void releaseZeroed(void* block);
+
+struct ZeroedRelease {
+    void operator()(void* block) const { releaseZeroed(block); }
+};
+// An owned block taken with allocZeroed.
+using ZeroedBlock = std::unique_ptr<uint8_t[], ZeroedRelease>;
+
+inline ZeroedBlock allocZeroedBlock(int size) {
+    return ZeroedBlock(static_cast<uint8_t*>(allocZeroed(size)));
+}

@@ -1,0 +1,43 @@
+// The key lines of one section and the lookup of a value by its key name.
+#pragma once
+
+#include <array>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+
+inline constexpr int kMaxKeyLines = 64;
+inline constexpr int kKeyNameBufferSize = 256;
+
+class CKeyTable {
+public:
+    // Frees every stored line.
+    void clear();
+
+    // Stores the non-blank key lines of the section the stream stands in, up
+    // to the next section header, which is given back to the stream. Returns
+    // the number of lines stored, or 200 / 503 after reporting them.
+    int loadSection(std::FILE* stream);
+
+    // The value of the first line that names `key`, cut in place; nullptr when
+    // no line names it, or after reporting 504 for an empty value.
+    char* findValue(const char* key, bool wholeLine);
+
+    // The value of line `index`, its name copied into `name` (256 bytes).
+    char* entryAt(int index, char* name, bool wholeLine);
+
+    int count() const { return count_; }
+    const char* line(int index) const { return lines_[index].get(); }
+
+private:
+    struct LineFree {
+        void operator()(char* line) const { std::free(line); }
+    };
+    std::array<std::unique_ptr<char, LineFree>, kMaxKeyLines> lines_;
+    int count_ = 0;
+};
+
+// Copies the value of key `keyId` into `destination` (`size` bytes). Returns 0,
+// 505 when the value does not fit, or 502 when a required key is missing.
+int getKeyValue(CKeyTable& table, int keyId, char* destination, int size, bool required,
+                bool wholeLine);

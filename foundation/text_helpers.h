@@ -1,0 +1,27 @@
+// Small tests on NUL-terminated source text. A blank is a space or a tab.
+#pragma once
+
+#include <cstddef>
+
+inline bool isBlank(char c) { return c == ' ' || c == '\t'; }
+
+// The first position at or after `text` that is not a blank.
+const char* skipBlanks(const char* text);
+char* skipBlanks(char* text);
+
+// True when every character before the end of the text or its first line
+// feed is a blank; an empty line is blank.
+bool isBlankLine(const char* line);
+
+// True for "[", at least one character, "]" after optional leading blanks.
+bool isSectionHeader(const char* line);
+
+// True when the first `length` characters of `text` equal `name`, ignoring
+// the case of ASCII letters.
+bool startsWithIgnoringCase(const char* text, const char* name, std::size_t length);
+
+// Whole-text comparison ignoring the case of ASCII letters.
+bool equalsIgnoringCase(const char* a, const char* b);
+
+// ASCII upper case of one byte.
+char asciiUpper(char c);

@@ -1,0 +1,67 @@
+#include "ime/command_line.h"
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "foundation/text_helpers.h"
+#include "ime/compile_driver.h"
+#include "ime/messages.h"
+#include "ime/sample_source.h"
+
+namespace {
+
+constexpr const char* kUsageLines[] = {
+    "Usage: Mabrel [/?] [/CCharSet] [SourceFilename] [DestFilename]",
+    "---------------------------------------------------------------",
+    "Mabrel /?                     Display this message",
+    "Mabrel /cChineseGB Dest.txt   Create input method text file exampler",
+    "                              of ChineseGB, list DBCS",
+    "Mabrel Source.txt  Dest.pdb   Convert Source.txt to Dest.pdb",
+    "---------------------------------------------------",
+    "Note: The extension of filename must be (.TXT .PDB)",
+    ".txt : Input method source text file",
+    ".pdb : Input method PDB file",
+    "CharSet must be one of (ChineseGB, ChineseGBK, ChineseBIG5,",
+    "                        JapaneseJIS, JapaneseSJIS,",
+    "                        KoreanKSC)",
+};
+
+std::string upperCopy(const char* text) {
+    std::string copy(text);
+    for (char& c : copy) c = asciiUpper(c);
+    return copy;
+}
+
+int parameterError() {
+    report(kParameterError);
+    printUsage();
+    return 0;
+}
+
+}  // namespace
+
+void printUsage() {
+    for (const char* line : kUsageLines) std::printf("%s\n", line);
+}
+
+int runMabrel(CMabrel& mabrel, int argc, const char* const* argv) {
+    report(kMabrelBanner);
+    if (argc == 0 || std::strstr(argv[0], "/?") != nullptr) {
+        printUsage();
+        return 0;
+    }
+    if (argc != 2) return parameterError();
+
+    const std::string first = upperCopy(argv[0]);
+    const std::string second = upperCopy(argv[1]);
+    if (first.size() > 2 && first.starts_with("/C")) {
+        const int rc = runSampleCommand(argv[0] + 2, argv[1]);
+        return rc == kSampleParameterError ? parameterError() : rc;
+    }
+    if (first.find(".TXT") != std::string::npos && second.find(".PDB") != std::string::npos) {
+        return compileSource(mabrel, argv[0], argv[1]);
+    }
+    report(kInvalidFilename);
+    return parameterError();
+}

@@ -1,0 +1,26 @@
+#include "ime/compile_driver.h"
+
+#include "ime/code_table.h"
+#include "ime/description.h"
+#include "ime/help_text.h"
+#include "ime/ime_database_writer.h"
+#include "ime/key_map.h"
+#include "ime/messages.h"
+#include "ime/rules.h"
+
+int compileSource(CMabrel& mabrel, const char* sourceName, const char* destinationName) {
+    report(kConvertingText, sourceName, destinationName);
+    if (!openSource(mabrel.source, sourceName)) return report(kOpenFileFail, sourceName);
+
+    if (int rc = parseDescription(mabrel)) return rc;
+    if (int rc = parseKeyMapTable(mabrel)) return rc;
+    if (int rc = parseRules(mabrel)) return rc;
+    if (int rc = parseHelp(mabrel)) return rc;
+    if (int rc = codeTextSection(mabrel)) return rc;
+    if (int rc = skipPhraseSection(mabrel)) return rc;
+    if (int rc = writeImeDatabase(mabrel, destinationName)) return rc;
+
+    report(kConvertOk);
+    mabrel.source.stream.reset();
+    return 0;
+}

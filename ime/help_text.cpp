@@ -1,0 +1,3 @@
+#include "ime/help_text.h"
+
+int parseHelp(CMabrel&) { return 0; }

@@ -1,0 +1,3 @@
+#include "ime/key_map.h"
+
+int parseKeyMapTable(CMabrel&) { return 0; }

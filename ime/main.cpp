@@ -1,0 +1,12 @@
+#include "ime/command_line.h"
+#include "ime/messages.h"
+
+namespace {
+// The one record of the run; destroyed on every way out, std::exit included.
+CMabrel mabrel;
+}  // namespace
+
+int main(int argc, char** argv) {
+    useMabrelMessages();
+    return runMabrel(mabrel, argc - 1, argv + 1);
+}

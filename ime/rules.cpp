@@ -1,0 +1,3 @@
+#include "ime/rules.h"
+
+int parseRules(CMabrel&) { return 0; }

@@ -1,0 +1,7 @@
+#include "phrase/messages.h"
+
+int main() {
+    useToskerMessages();
+    report(kToskerBanner);
+    return 0;
+}

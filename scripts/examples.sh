@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Builds both tools and runs them on the bundled examples; the results go to
+# build/examples-out.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build -j"$(nproc 2>/dev/null || echo 2)"
+
+out=build/examples-out
+rm -rf "$out" && mkdir -p "$out"
+cp examples/* "$out"/ 2>/dev/null || true
+cd "$out"
+status=0
+for source in *.txt; do
+  [ -e "$source" ] || continue
+  case "$source" in
+    phrase*) ;;
+    *) ../ime/Mabrel "$source" "${source%.txt}.pdb" || status=1 ;;
+  esac
+done
+exit $status
