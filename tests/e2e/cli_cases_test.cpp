@@ -49,6 +49,8 @@ bool isDatabase(const fs::path& path) {
     return ext == ".PDB";
 }
 
+void PrintTo(const CaseFolder& c, std::ostream* os) { *os << c.path; }
+
 class CliCase : public ::testing::TestWithParam<CaseFolder> {};
 
 TEST_P(CliCase, MatchesExpectations) {
