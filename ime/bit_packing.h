@@ -1,0 +1,43 @@
+// The code alphabet: every code character is a symbol number, its 1-based
+// position in "UsedCodes" (0 stands for no character). Coding style 1 keeps
+// every code as a fixed-width bit string, packed here:
+//
+//   bit 0 (top of byte 0)   primary flag, set later on the longest code of
+//                           a character
+//   bit 1                   always 0
+//   then maxCodes fields    bitsPerCode bits each, the symbol numbers of the
+//                           code characters in order, 0 after the code's end
+//   the rest                0
+//
+// codeHeadBytes + codeRestBytes bytes hold the packed code. Packing works in
+// a 10-byte buffer taken as one 80-bit big-endian number (2 + 6 x 12 = 74
+// bits at most).
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "ime/mabrel_context.h"
+
+inline constexpr int kWorkBufferSize = 10;
+using WorkBuffer = std::array<uint8_t, kWorkBufferSize>;
+
+// The symbol number of a code character, 0 when it is not in "UsedCodes".
+int findSymbol(const ImeHeader& header, char c);
+
+// The symbol number of a code character. A character outside "UsedCodes"
+// reports 901 with the current source line and ends the process (status 1).
+int symbolOf(const CMabrel& mabrel, char c);
+
+// Packs `code` into `out`, which the caller has zeroed. A code longer than
+// "MaxCodes" reports 902 with the current source line and ends the process.
+void packCode(const CMabrel& mabrel, const char* code, WorkBuffer& out);
+
+// Writes the code of the codeHeadBytes + codeRestBytes bytes at `packed`
+// into `out` (maxCodes + 1 bytes, NUL-terminated). The primary flag is
+// ignored.
+void unpackCode(const CMabrel& mabrel, const uint8_t* packed, char* out);
+
+// Shift the whole buffer by `count` bits; bits shifted out are lost.
+void shiftBitsRight(WorkBuffer& buffer, int count);
+void shiftBitsLeft(WorkBuffer& buffer, int count);
