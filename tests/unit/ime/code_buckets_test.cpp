@@ -1,0 +1,221 @@
+#include "ime/code_buckets.h"
+
+#include <vector>
+
+#include "ime/code_table.h"
+#include "tests/unit/ime/coder_fixture.h"
+
+namespace {
+
+using namespace coder_test;
+using Entries = std::vector<std::string>;
+
+const std::string X = "\xB0\xA1", Y = "\xB0\xA2", Z = "\xB0\xA3";
+
+class CodeBucketsTest : public CoderTest {
+protected:
+    // Reads the "[Text]" section of `text` into the buckets; the output
+    // printed on the way is kept in `output`.
+    int readText(const std::string& text) {
+        openText(text);
+        testing::internal::CaptureStdout();
+        int rc = -1;
+        if (seekSection(mabrel.source, kKeyText) && prepareBuckets(mabrel, buckets)) {
+            rc = readCodeLines(mabrel, buckets);
+        }
+        output = testing::internal::GetCapturedStdout();
+        return rc;
+    }
+
+    // Like readText, for a text that ends the process: its exit status.
+    int statusOfEndingText(const std::string& text) {
+        int status = -1;
+        try {
+            readText(text);
+        } catch (const ProcessEnded& ended) {
+            output = testing::internal::GetCapturedStdout();
+            status = ended.status;
+        }
+        return status;
+    }
+
+    // The entries of the bucket of `code`, each as "code:characters".
+    Entries bucketOf(const char* code) const {
+        Entries listed;
+        const ZeroedArray<CodeEntry>& entries = buckets.buckets[bucketNumber(mabrel, code)].entries;
+        for (int j = 0; j < entries.size(); ++j) {
+            std::string item = std::string(entries[j].code) + ":";
+            if (mabrel.header.codingStyle == 2) {
+                forEachHz(buckets, entries[j], [&](const uint8_t* hz) {
+                    item.append(reinterpret_cast<const char*>(hz), 2);
+                });
+            } else {
+                item.append(reinterpret_cast<const char*>(entries[j].hz), 2);
+            }
+            listed.push_back(item);
+        }
+        return listed;
+    }
+
+    CodeBuckets buckets;
+    std::string output;
+};
+
+TEST_F(CodeBucketsTest, StyleOneMakesAnEntryPerCharacter) {
+    setGeometry(mabrel, {.codingStyle = 1});
+    ASSERT_EQ(readText("[Text]\nabc " + X + " " + Y + Z + "\nabc\t" + X + "\n"), 0);
+    EXPECT_EQ(bucketOf("abc"), (Entries{"abc:" + X, "abc:" + Y, "abc:" + Z}));
+    EXPECT_EQ(buckets.entryCount, 3);
+    EXPECT_EQ(buckets.pairCount, 3);
+    EXPECT_EQ(output, "\r \r\aL3, [Text], Message 905: Duplicate HanZi \"" + X + "\" in \"abc\t" + X +
+                          "\n\"\n");
+}
+
+TEST_F(CodeBucketsTest, StyleTwoMergesTheLinesOfOneCode) {
+    setGeometry(mabrel, {.codingStyle = 2, .maxCodes = 7});
+    ASSERT_EQ(readText("[Text]\nabc " + X + " " + Y + "\nab " + Z + "\nabc" + Z + X + X + "\n"), 0);
+    EXPECT_EQ(bucketOf("abc"), (Entries{"ab:" + Z, "abc:" + X + Y + Z}));
+    EXPECT_EQ(buckets.entryCount, 2);
+    EXPECT_EQ(buckets.pairCount, 4);
+    const std::string duplicate = "Duplicate HanZi \"" + X + "\" in \"abc" + Z + X + X + "\n\"\n";
+    EXPECT_EQ(output, "\r \r\aL4, [Text], Message 905: " + duplicate +
+                          "\r \r\aL4, [Text], Message 905: " + duplicate);
+}
+
+TEST_F(CodeBucketsTest, OneCharacterUnderTwoCodesMakesTwoEntries) {
+    for (int style : {1, 2}) {
+        setGeometry(mabrel, {.codingStyle = style});
+        buckets = CodeBuckets{};
+        ASSERT_EQ(readText("[Text]\nab " + X + "\nba " + X + "\n"), 0);
+        EXPECT_EQ(bucketOf("ab"), (Entries{"ab:" + X}));
+        EXPECT_EQ(bucketOf("ba"), (Entries{"ba:" + X}));
+        EXPECT_EQ(output, "");
+    }
+}
+
+TEST_F(CodeBucketsTest, BucketOrderFollowsIndexDepthAndNoSort) {
+    const std::string text = "[Text]\nab " + X + "\na " + Y + "\nabc " + Z + "\n";
+    const struct {
+        int indexDepth;
+        int noSort;
+        Entries bucketOfA;
+        Entries bucketOfAb;
+    } cases[] = {
+        {1, 0, {"a:" + Y, "ab:" + X, "abc:" + Z}, {"a:" + Y, "ab:" + X, "abc:" + Z}},
+        {1, 1, {"ab:" + X, "a:" + Y, "abc:" + Z}, {"ab:" + X, "a:" + Y, "abc:" + Z}},
+        {2, 0, {"a:" + Y}, {"ab:" + X, "abc:" + Z}},
+        {0, 0, {"a:" + Y}, {"ab:" + X, "abc:" + Z}},
+    };
+    for (const auto& c : cases) {
+        setGeometry(mabrel, {.codingStyle = 1, .indexDepth = c.indexDepth, .noSort = c.noSort});
+        buckets = CodeBuckets{};
+        ASSERT_EQ(readText(text), 0);
+        EXPECT_EQ(bucketOf("a"), c.bucketOfA) << c.indexDepth << " " << c.noSort;
+        EXPECT_EQ(bucketOf("ab"), c.bucketOfAb) << c.indexDepth << " " << c.noSort;
+    }
+}
+
+TEST_F(CodeBucketsTest, CodeOrderIsByteOrderWithinABucketAndAlphabetOrderAcrossThem) {
+    setGeometry(mabrel, {.codingStyle = 1, .usedCodes = "zyx", .maxCodes = 3});
+    ASSERT_EQ(readText("[Text]\nzy " + X + "\nzx " + Y + "\nzxz " + Z + "\nzxy " + X + "\n"), 0);
+    EXPECT_LT(bucketNumber(mabrel, "zy"), bucketNumber(mabrel, "zx"));
+    EXPECT_EQ(bucketOf("zx"), (Entries{"zx:" + Y, "zxy:" + X, "zxz:" + Z}));
+}
+
+TEST_F(CodeBucketsTest, LinesWithoutCodeOrCharacterDrawWarnings) {
+    setGeometry(mabrel, {.codingStyle = 2});
+    const std::string text = "[Text]\n" + X + "\nab\n  \t\n// ab " + Y + "\n\nab  ;" + Y +
+                             "\nab" + X + "tail " + Y + "\n";
+    ASSERT_EQ(readText(text), 0);
+    EXPECT_EQ(output, "\r \r\aL2, [Text], Message 900: No code in \"" + X + "\n\"\n" +
+                          "\r \r\aL3, [Text], Message 900: No code in \"ab\n\"\n" +
+                          "\r \r\aL7, [Text], Message 900: No code in \"ab  ;" + Y + "\n\"\n");
+    EXPECT_EQ(bucketOf("ab"), (Entries{"ab:" + X}));
+    EXPECT_EQ(buckets.pairCount, 1);
+}
+
+TEST_F(CodeBucketsTest, AHeaderAfterTheTextSectionEndsTheProgram) {
+    const struct {
+        const char* header;
+        std::string message;
+    } cases[] = {
+        {"[Phrase]", "Message 902: Code too long in \"[Phrase]\n\"\n"},
+        {"[Help]", "Message 902: Error code '[' at \"[Help]\n\"\n"},
+    };
+    for (const auto& c : cases) {
+        setGeometry(mabrel, {.codingStyle = 2, .maxCodes = 7});
+        buckets = CodeBuckets{};
+        const int status = statusOfEndingText("[Text]\nab " + X + "\n" + c.header + "\n");
+        EXPECT_EQ(status, 1) << c.header;
+        EXPECT_EQ(output, "\r \r\aL3, [Text], " + c.message);
+    }
+}
+
+TEST_F(CodeBucketsTest, ABucketGrowsPastItsFirstRoom) {
+    // 1000 characters under one code: more than H / 10 = 909 entries.
+    setGeometry(mabrel, {.codingStyle = 1, .maxCodes = 1});
+    std::string text = "[Text]\n";
+    for (int i = 0; i < 1000; ++i) text += "a " + gbChar(256 + i) + "\n";
+    ASSERT_EQ(readText(text), 0);
+    const Entries entries = bucketOf("a");
+    ASSERT_EQ(entries.size(), 1000u);
+    EXPECT_EQ(entries.front(), "a:" + gbChar(256));
+    EXPECT_EQ(entries.back(), "a:" + gbChar(1255));
+}
+
+TEST_F(CodeBucketsTest, CodingStopsOnSectionProblems) {
+    const struct {
+        std::string text;
+        int rc;
+        std::string output;
+    } cases[] = {
+        {"[Help]\nx\n", 500, "\r \r\aMessage 500 : Can't find \"[Text]\" section\n"},
+        {"[Description]\n[Text]\n// nothing\n\n", 906,
+         "\r \r[Text] Start coding input method at line 2...\n"
+         "\r \r\aL4, [Text], Message 906: No coding in \"[Text]\" section.\n"},
+        {"[Text]\n" + X + "\n", 906,
+         "\r \r[Text] Start coding input method at line 1...\n"
+         "\r \r\aL2, [Text], Message 900: No code in \"" + X + "\n\"\n"
+         "\r \r\aL2, [Text], Message 906: No coding in \"[Text]\" section.\n"},
+    };
+    for (const auto& c : cases) {
+        useMabrelMessages();
+        setGeometry(mabrel, {.codingStyle = 2});
+        openText(c.text);
+        testing::internal::CaptureStdout();
+        EXPECT_EQ(codeTextSection(mabrel), c.rc);
+        EXPECT_EQ(testing::internal::GetCapturedStdout(), c.output);
+    }
+}
+
+TEST_F(CodeBucketsTest, TooManyEntriesOrCharactersStopWithMessage904) {
+    // GBK, 23940 characters. Style 1, every character under two codes:
+    // 47880 entries. Style 2, every character under three codes spread over
+    // 3 x 676 entries: 71820 coded characters.
+    const int characters = indexCount(kChineseGBK) - 256;
+    for (int style : {1, 2}) {
+        std::string text = "[Text]\n";
+        int lines = 1;
+        for (char first : {'a', 'b', 'c'}) {
+            if (style == 1 && first == 'c') break;
+            for (int i = 0; i < characters; ++i) {
+                char hz[3] = {};
+                indexToChar(kChineseGBK, 256 + i, hz, sizeof hz);
+                if (hz[1] == 0x7F) continue;
+                text += std::string{first, kLetters[i % 26], kLetters[i / 26 % 26], ' '} + hz + "\n";
+                ++lines;
+            }
+        }
+        useMabrelMessages();
+        setGeometry(mabrel, {.charSet = kChineseGBK, .codingStyle = style});
+        openText(text);
+        testing::internal::CaptureStdout();
+        EXPECT_EQ(codeTextSection(mabrel), 904);
+        EXPECT_EQ(testing::internal::GetCapturedStdout(),
+                  "\r \r[Text] Start coding input method at line 1...\n\r \r\aL" +
+                      std::to_string(lines) +
+                      ", [Text], Message 904: Too many codes in \"[Text]\" section.\n");
+    }
+}
+
+}  // namespace

@@ -1,0 +1,162 @@
+#include "ime/code_tables_builder.h"
+
+#include <vector>
+
+#include "ime/code_table.h"
+#include "tests/unit/ime/coder_fixture.h"
+
+namespace {
+
+using namespace coder_test;
+using Slots = std::vector<int>;
+
+const int kX = 1666, kY = 1667, kZ = 1668;  // B0A1, B0A2, B0A3
+const std::string X = gbChar(kX), Y = gbChar(kY), Z = gbChar(kZ);
+
+class CodeTablesTest : public CoderTest {
+protected:
+    // Runs the whole "[Text]" pass on `text`; the output is kept in `output`.
+    int code(const Geometry& geometry, const std::string& text) {
+        setGeometry(mabrel, geometry);
+        openText("[Text]\n" + text);
+        testing::internal::CaptureStdout();
+        const int rc = codeTextSection(mabrel);
+        output = testing::internal::GetCapturedStdout();
+        return rc;
+    }
+
+    Slots slots(const ZeroedBlock& table, int from, int count) const {
+        Slots values;
+        for (int i = from; i < from + count; ++i) values.push_back(slot(table, i));
+        return values;
+    }
+    Slots repeatBlocks() const { return slots(mabrel.tables.repeatBlocks, 0, mabrel.header.repeatCount + 1); }
+    int mapped(int hzIndex) const { return slot(mabrel.tables.hzMap, hzIndex); }
+    // The first byte of each Bits record, where the primary flag lives.
+    Slots primaryFlags(int entries) const {
+        Slots flags;
+        for (int i = 1; i <= entries; ++i) flags.push_back(mabrel.tables.bits[2 * i] >> 7);
+        return flags;
+    }
+
+    std::string output;
+};
+
+TEST_F(CodeTablesTest, TheLongestCodeOfACharacterBecomesItsPrimaryEntry) {
+    ASSERT_EQ(code({}, "a " + X + "\nbcd " + X + "\n"), 0);
+    EXPECT_EQ(mapped(kX), 0x8000);
+    EXPECT_EQ(repeatBlocks(), (Slots{0x8000 + 2, 1, 0}));
+    EXPECT_EQ(primaryFlags(2), (Slots{0, 1}));
+    EXPECT_EQ(mabrel.header.repeatCount, 2);
+}
+
+TEST_F(CodeTablesTest, TheEarliestOfEquallyLongCodesStaysPrimary) {
+    ASSERT_EQ(code({}, "ab " + X + "\ncd " + X + "\nef " + X + "\nxy " + Y + "\n"), 0);
+    EXPECT_EQ(repeatBlocks(), (Slots{0x8000 + 1, 0x8000 + 2, 3, 0}));
+    EXPECT_EQ(primaryFlags(4), (Slots{1, 0, 0, 1}));
+    EXPECT_EQ(mapped(kY), 4);
+}
+
+TEST_F(CodeTablesTest, TheLongestCodeInTheMiddleOfABlockMovesToItsFront) {
+    ASSERT_EQ(code({}, "a " + X + "\nbcd " + X + "\ncd " + X + "\ndcb " + X + "\n"), 0);
+    EXPECT_EQ(repeatBlocks(), (Slots{0x8000 + 2, 0x8000 + 1, 0x8000 + 3, 4, 0}));
+    EXPECT_EQ(primaryFlags(4), (Slots{0, 1, 0, 0}));
+}
+
+TEST_F(CodeTablesTest, AGrowingBlockMovesTheLaterBlocksUp) {
+    // X, Y and Z gain a second entry in turn (blocks at 0, 2 and 4), then X a
+    // third one: its block takes three slots and the others move to 3 and 5.
+    const std::string text = "a " + X + "\nb " + Y + "\nc " + Z + "\nd " + X + "\ne " + Y +
+                             "\nf " + Z + "\ng " + X + "\n";
+    ASSERT_EQ(code({.codingStyle = 2}, text), 0);
+    EXPECT_EQ(repeatBlocks(),
+              (Slots{0x8000 + 1, 0x8000 + 4, 7, 0x8000 + 2, 5, 0x8000 + 3, 6, 0}));
+    EXPECT_EQ(mapped(kX), 0x8000 + 0);
+    EXPECT_EQ(mapped(kY), 0x8000 + 3);
+    EXPECT_EQ(mapped(kZ), 0x8000 + 5);
+    EXPECT_TRUE(isEntryListed(mabrel, kX, 7));
+    EXPECT_TRUE(isEntryListed(mabrel, kX, 1));
+    EXPECT_FALSE(isEntryListed(mabrel, kX, 2));
+    EXPECT_FALSE(isEntryListed(mabrel, kX - 1, 1));
+}
+
+TEST_F(CodeTablesTest, StyleTwoKeepsTheCodeTextAndARunOfCharacters) {
+    const std::string W = gbChar(300);
+    ASSERT_EQ(code({.codingStyle = 2, .maxCodes = 3}, "ab " + X + Y + "\nab " + Z + W + "\n"), 0);
+    const CodeTables& t = mabrel.tables;
+    EXPECT_EQ(t.bitsSize, 2u * 4);
+    EXPECT_EQ(std::vector<uint8_t>(t.bits.get(), t.bits.get() + 8),
+              (std::vector<uint8_t>{0, 0, 0, 0, 'a', 'b', 0, 0}));
+    EXPECT_EQ(slots(t.hzInd, 0, 3), (Slots{0, 1, 5}));
+    EXPECT_EQ(slots(t.hzTab, 0, 5), (Slots{0, kX, kY, kZ, 300}));
+    EXPECT_EQ(t.hzIndSize, 3u * 2);
+    EXPECT_EQ(t.hzTabSize, 5u * 2);
+    EXPECT_FALSE(t.bitsRest);
+    EXPECT_EQ(mabrel.header.minHZIndex, 300);
+    EXPECT_EQ(mabrel.header.maxHZIndex, kZ);
+    EXPECT_EQ(mabrel.header.hzTotal, 4u);
+    EXPECT_EQ(mabrel.header.repeatCount, 0);
+}
+
+TEST_F(CodeTablesTest, TheIndexGivesEachBucketItsFirstEntry) {
+    // Alphabet "abc": buckets a, aa, ab, ac, b, ba, ..., cc and the empty
+    // last one (13 slots). Entries: a(1), ab(2), abc(3), b(4), ca(5), ca(6).
+    const std::string text = "ca " + X + "\nab " + Y + "\nabc " + Z + "\nb " + Y + "\na " + X +
+                             "\nca " + Y + "\n";
+    ASSERT_EQ(code({.codingStyle = 1, .usedCodes = "abc", .maxCodes = 3}, text), 0);
+    const CodeTables& t = mabrel.tables;
+    EXPECT_EQ(slots(t.index, 0, 13), (Slots{1, 2, 2, 4, 4, 5, 5, 5, 5, 5, 7, 7, 7}));
+    EXPECT_EQ(t.indexSize, 26u);
+    EXPECT_EQ(slots(t.hzTab, 0, 7), (Slots{0, kX, kY, kZ, kY, kX, kY}));
+    // Two bits per symbol, three symbols: L = 15 / 8 raised to 2, no rest.
+    EXPECT_EQ(mabrel.header.codeRestBytes, 0);
+    EXPECT_EQ(t.bitsRestSize, 0u);
+    EXPECT_TRUE(t.bitsRest);
+    // a = 01 00 00, ab = 01 10 00, abc = 01 10 11, ca = 11 01 00; flags on the
+    // longest code of X (entry 5 "ca"), of Y (entry 2 "ab" before "ca") and
+    // of Z (its only entry 3).
+    EXPECT_EQ(slots(t.bits, 1, 6), (Slots{0x1000, 0x9800, 0x9B00, 0x2000, 0xB400, 0x3400}));
+}
+
+TEST_F(CodeTablesTest, TheSpinnerTurnsEveryTenEntriesOfABucket) {
+    std::string text;
+    for (int i = 0; i < 11; ++i) text += "a " + gbChar(400 + i) + "\n";
+    text += "b " + gbChar(500) + "\n";
+    ASSERT_EQ(code({.maxCodes = 1}, text), 0);
+    EXPECT_EQ(output, "\r \r[Text] Start coding input method at line 1...\n\r-\r|\r/\r \r");
+}
+
+TEST_F(CodeTablesTest, RepeatBlocksOverflow) {
+    // GB: 2 x H - 2 = 18184 slots. Two entries for each of the 8836
+    // characters take 17672; the 513th third entry finds the table full.
+    // GBK: two entries each would fit 2 x H - 2, but a block reference must
+    // stay below 0x10000, so the 16384th character gaining a second entry
+    // finds R at 32766.
+    const struct {
+        CharSet charSet;
+        int thirdEntries;
+        int gainsBeforeOverflow;
+    } cases[] = {{kChineseGB, 600, 8836 + 512}, {kChineseGBK, 0, 16383}};
+    for (const auto& c : cases) {
+        // Each character goes under "a?" and "b?" (and "c?"), ? spreading
+        // the characters over 26 codes to keep every code's list short.
+        std::string text;
+        int gains = 0;
+        for (char first : {'a', 'b', 'c'}) {
+            const int characters = first == 'c' ? c.thirdEntries : indexCount(c.charSet) - 256;
+            for (int i = 0; i < characters; ++i) {
+                char hz[3] = {};
+                indexToChar(c.charSet, 256 + i, hz, sizeof hz);
+                if (hz[1] == 0x7F) continue;
+                text += std::string{first, kLetters[i % 26], ' '} + hz + "\n";
+                if (first != 'a') ++gains;
+            }
+        }
+        ASSERT_GT(gains, c.gainsBeforeOverflow);
+        useMabrelMessages();
+        EXPECT_EQ(code({.charSet = c.charSet, .codingStyle = 2}, text), 903);
+        EXPECT_NE(output.find("Message 903: Repeat block overflow\n"), std::string::npos);
+    }
+}
+
+}  // namespace

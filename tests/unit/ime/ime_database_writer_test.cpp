@@ -1,0 +1,207 @@
+#include "ime/ime_database_writer.h"
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <vector>
+
+#include "foundation/big_endian.h"
+#include "ime/code_table.h"
+#include "ime/ime_database_image.h"
+#include "tests/unit/ime/coder_fixture.h"
+
+namespace {
+
+using namespace coder_test;
+using Bytes = std::vector<uint8_t>;
+namespace fs = std::filesystem;
+
+constexpr uint32_t kDate = 0xC0FFEE01;
+
+struct Layout {
+    std::vector<std::string> types;
+    std::vector<std::size_t> sizes;
+};
+
+class ImeDatabaseWriterTest : public CoderTest {
+protected:
+    int code(const Geometry& geometry, const std::string& text) {
+        setGeometry(mabrel, geometry);
+        openText("[Text]\n" + text);
+        testing::internal::CaptureStdout();
+        const int rc = codeTextSection(mabrel);
+        testing::internal::GetCapturedStdout();
+        return rc;
+    }
+
+    Layout layout() const {
+        Layout l;
+        for (const ImeResource& r : imeResources(mabrel)) {
+            l.types.emplace_back(r.type);
+            l.sizes.push_back(r.body.size());
+        }
+        return l;
+    }
+
+    Bytes body(const char* type) const {
+        for (const ImeResource& r : imeResources(mabrel)) {
+            if (std::string(r.type) == type) return r.body;
+        }
+        return {};
+    }
+
+    // 100 codes "aa" ... "dv", each with a character of its own.
+    void codeHundredCharacters() {
+        std::string text;
+        for (int i = 0; i < 100; ++i) {
+            text += std::string{kLetters[i / 26], kLetters[i % 26], ' '} + gbChar(1666 + i) + "\n";
+        }
+        ASSERT_EQ(code({.codingStyle = 1, .maxCodes = 4}, text), 0);
+    }
+
+    void setName(const char* id) {
+        std::snprintf(mabrel.databaseName, sizeof mabrel.databaseName, "CJK Input Method %s", id);
+    }
+};
+
+TEST_F(ImeDatabaseWriterTest, StyleOneWithCodeTablesOnly) {
+    codeHundredCharacters();
+    setName("Ab12");
+    const Layout l = layout();
+    EXPECT_EQ(l.types, (std::vector<std::string>{"RT11", "RT51", "RT31", "RT41", "RT42", "RT33"}));
+    EXPECT_EQ(l.sizes, (std::vector<std::size_t>{256, 202, 1406, 202, 102, 202}));
+    EXPECT_EQ(body("RT42").back(), 0);
+
+    const Bytes image = imeDatabaseImage(mabrel, kDate);
+    ASSERT_EQ(image.size(), 140u + 256 + 202 + 1406 + 202 + 102 + 202);
+    const Bytes name(image.begin(), image.begin() + 32);
+    Bytes expectedName(32, 0);
+    const std::string text = "CJK Input Method Ab12";
+    std::copy(text.begin(), text.end(), expectedName.begin());
+    EXPECT_EQ(name, expectedName);
+    EXPECT_EQ(getU16BE(&image[32]), 1);  // attributes
+    EXPECT_EQ(getU16BE(&image[34]), 1);  // version
+    for (int offset : {36, 40, 44}) EXPECT_EQ(getU32BE(&image[offset]), kDate);
+    EXPECT_EQ(std::string(image.begin() + 60, image.begin() + 68), "IMEMdQlt");
+    EXPECT_EQ(getU16BE(&image[76]), 6);
+
+    const uint32_t offsets[] = {140, 396, 598, 2004, 2206, 2308};
+    for (int i = 0; i < 6; ++i) {
+        const uint8_t* entry = &image[78 + 10 * i];
+        EXPECT_EQ(std::string(entry, entry + 4), l.types[i]);
+        EXPECT_EQ(getU16BE(entry + 4), 8888);
+        EXPECT_EQ(getU32BE(entry + 6), offsets[i]) << l.types[i];
+    }
+    EXPECT_EQ(image[138], 0);
+    EXPECT_EQ(image[139], 0);
+    // "RT11": the header, big-endian.
+    EXPECT_EQ(getU16BE(&image[140 + 4]), 1666);     // minHZIndex
+    EXPECT_EQ(getU16BE(&image[140 + 6]), 1765);     // maxHZIndex
+    EXPECT_EQ(getU32BE(&image[140 + 8]), 100u);     // hzTotal
+    EXPECT_EQ(getU16BE(&image[140 + 46]), 26);      // usedCodeCount
+    EXPECT_EQ(mabrel.header.hzTotal, 100u);         // the record stays in host order
+}
+
+TEST_F(ImeDatabaseWriterTest, AnOddCountPutsTheFirstBodyAfterTheDirectory) {
+    codeHundredCharacters();
+    mabrel.keyMap = allocZeroedBlock(kKeyMapSize);
+    mabrel.helpText = allocZeroedBlock(8192);  // read, but empty
+    const Bytes image = imeDatabaseImage(mabrel, kDate);
+    EXPECT_EQ(getU16BE(&image[76]), 7);
+    EXPECT_EQ(std::string(&image[88], &image[92]), "RT13");
+    EXPECT_EQ(getU32BE(&image[78 + 6]), 148u);
+    EXPECT_EQ(getU32BE(&image[88 + 6]), 148u + 256);
+}
+
+TEST_F(ImeDatabaseWriterTest, StyleTwoWithEveryFrontEndResource) {
+    ASSERT_EQ(code({.codingStyle = 2, .usedCodes = "abc", .maxCodes = 3},
+                   "a " + gbChar(300) + gbChar(301) + "\nb " + gbChar(300) + "\n"),
+              0);
+    mabrel.displayCodes = allocZeroedBlock(6);
+    mabrel.keyMap = allocZeroedBlock(kKeyMapSize);
+    mabrel.header.ruleCount = 2;
+    mabrel.header.ruleSize = 18;
+    mabrel.rules[0] = allocZeroedBlock(18);
+    mabrel.rules[1] = allocZeroedBlock(18);
+    mabrel.rules[1][17] = 0x77;
+    mabrel.bitmapSize = 1096;
+    mabrel.keyboardBitmap = allocZeroedBlock(1096);
+    mabrel.helpSize = 24;
+    mabrel.helpText = allocZeroedBlock(8192);
+
+    const Layout l = layout();
+    EXPECT_EQ(l.types, (std::vector<std::string>{"RT11", "RT12", "RT13", "RT14", "RT21", "tSTR",
+                                                 "RT51", "RT52", "RT31", "RT41", "RT32", "RT33"}));
+    EXPECT_EQ(l.sizes, (std::vector<std::size_t>{256, 6, 120, 36, 1096, 24, 6, 6, 26, 4 * 3,
+                                                 2 * 4, 2 * 4}));
+    EXPECT_EQ(body("RT14")[35], 0x77);
+    // HZMap 300, 301 and the closing zero; one block of entries 1 and 2.
+    EXPECT_EQ(body("RT51"), (Bytes{0x80, 0x00, 0x00, 0x01, 0x00, 0x00}));
+    EXPECT_EQ(body("RT52"), (Bytes{0x80, 0x01, 0x00, 0x02, 0x00, 0x00}));
+
+    const Bytes image = imeDatabaseImage(mabrel, kDate);
+    EXPECT_EQ(getU16BE(&image[76]), 12);
+    EXPECT_EQ(getU32BE(&image[78 + 6]), 200u);
+    EXPECT_EQ(image[198], 0);
+    EXPECT_EQ(image[199], 0);
+}
+
+TEST_F(ImeDatabaseWriterTest, NoRepeatBlocksWithoutRepeatedCharacters) {
+    codeHundredCharacters();
+    const Bytes map = body("RT51");
+    ASSERT_EQ(map.size(), 202u);
+    for (int i = 0; i < 100; ++i) EXPECT_EQ(getU16BE(&map[2 * i]), i + 1);
+    EXPECT_EQ(getU16BE(&map[200]), 0);
+    EXPECT_TRUE(body("RT52").empty());
+}
+
+class DatabaseFileTest : public ImeDatabaseWriterTest {
+protected:
+    void SetUp() override {
+        ImeDatabaseWriterTest::SetUp();
+        folder = fs::path(testing::TempDir()) / ("coder-writer-" + std::to_string(::getpid()));
+        fs::create_directories(folder);
+    }
+    void TearDown() override {
+        fs::remove_all(folder);
+        ImeDatabaseWriterTest::TearDown();
+    }
+
+    int write(const fs::path& path) {
+        testing::internal::CaptureStdout();
+        const int rc = writeImeDatabase(mabrel, path.c_str());
+        output = testing::internal::GetCapturedStdout();
+        return rc;
+    }
+
+    fs::path folder;
+    std::string output;
+};
+
+TEST_F(DatabaseFileTest, WritesTheImage) {
+    codeHundredCharacters();
+    const fs::path path = folder / "ime.pdb";
+    ASSERT_EQ(write(path), 0);
+    EXPECT_EQ(output, "");
+    std::ifstream in(path, std::ios::binary);
+    Bytes written{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    Bytes expected = imeDatabaseImage(mabrel, getU32BE(&written[36]));
+    EXPECT_EQ(written, expected);
+}
+
+TEST_F(DatabaseFileTest, FailuresLeaveNoFile) {
+    codeHundredCharacters();
+    useMabrelMessages();
+    const fs::path full = folder / "x.pdb";
+    fs::create_symlink("/dev/full", full);
+    EXPECT_EQ(write(full), 102);
+    EXPECT_EQ(output, "\r \r\aMessage 102 : Write file \"" + full.string() + "\" error\n");
+    EXPECT_FALSE(fs::exists(fs::symlink_status(full)));
+
+    const fs::path nowhere = folder / "missing" / "y.pdb";
+    EXPECT_EQ(write(nowhere), 103);
+    EXPECT_EQ(output, "\r \r\aMessage 103 : Create file \"" + nowhere.string() + "\" fail\n");
+    EXPECT_FALSE(fs::exists(nowhere));
+}
+
+}  // namespace
