@@ -63,10 +63,11 @@ protected:
 
 TEST_F(CodeBucketsTest, StyleOneMakesAnEntryPerCharacter) {
     setGeometry(mabrel, {.codingStyle = 1});
-    ASSERT_EQ(readText("[Text]\nabc " + X + " " + Y + Z + "\nabc\t" + X + "\n"), 0);
+    ASSERT_EQ(readText("[Text]\nabc " + X + " " + Y + Z + "\nabc\t" + X + "\nba " + X + "\n"), 0);
     EXPECT_EQ(bucketOf("abc"), (Entries{"abc:" + X, "abc:" + Y, "abc:" + Z}));
-    EXPECT_EQ(buckets.entryCount, 3);
-    EXPECT_EQ(buckets.pairCount, 3);
+    EXPECT_EQ(bucketOf("ba"), (Entries{"ba:" + X}));
+    EXPECT_EQ(buckets.entryCount, 4);
+    EXPECT_EQ(buckets.pairCount, 4);
     EXPECT_EQ(output, "\r \r\aL3, [Text], Message 905: Duplicate HanZi \"" + X + "\" in \"abc\t" + X +
                           "\n\"\n");
 }
@@ -80,17 +81,6 @@ TEST_F(CodeBucketsTest, StyleTwoMergesTheLinesOfOneCode) {
     const std::string duplicate = "Duplicate HanZi \"" + X + "\" in \"abc" + Z + X + X + "\n\"\n";
     EXPECT_EQ(output, "\r \r\aL4, [Text], Message 905: " + duplicate +
                           "\r \r\aL4, [Text], Message 905: " + duplicate);
-}
-
-TEST_F(CodeBucketsTest, OneCharacterUnderTwoCodesMakesTwoEntries) {
-    for (int style : {1, 2}) {
-        setGeometry(mabrel, {.codingStyle = style});
-        buckets = CodeBuckets{};
-        ASSERT_EQ(readText("[Text]\nab " + X + "\nba " + X + "\n"), 0);
-        EXPECT_EQ(bucketOf("ab"), (Entries{"ab:" + X}));
-        EXPECT_EQ(bucketOf("ba"), (Entries{"ba:" + X}));
-        EXPECT_EQ(output, "");
-    }
 }
 
 TEST_F(CodeBucketsTest, BucketOrderFollowsIndexDepthAndNoSort) {

@@ -43,24 +43,24 @@ protected:
 };
 
 TEST_F(CodeTablesTest, TheLongestCodeOfACharacterBecomesItsPrimaryEntry) {
-    ASSERT_EQ(code({}, "a " + X + "\nbcd " + X + "\n"), 0);
-    EXPECT_EQ(mapped(kX), 0x8000);
-    EXPECT_EQ(repeatBlocks(), (Slots{0x8000 + 2, 1, 0}));
-    EXPECT_EQ(primaryFlags(2), (Slots{0, 1}));
-    EXPECT_EQ(mabrel.header.repeatCount, 2);
-}
-
-TEST_F(CodeTablesTest, TheEarliestOfEquallyLongCodesStaysPrimary) {
-    ASSERT_EQ(code({}, "ab " + X + "\ncd " + X + "\nef " + X + "\nxy " + Y + "\n"), 0);
-    EXPECT_EQ(repeatBlocks(), (Slots{0x8000 + 1, 0x8000 + 2, 3, 0}));
-    EXPECT_EQ(primaryFlags(4), (Slots{1, 0, 0, 1}));
-    EXPECT_EQ(mapped(kY), 4);
-}
-
-TEST_F(CodeTablesTest, TheLongestCodeInTheMiddleOfABlockMovesToItsFront) {
-    ASSERT_EQ(code({}, "a " + X + "\nbcd " + X + "\ncd " + X + "\ndcb " + X + "\n"), 0);
-    EXPECT_EQ(repeatBlocks(), (Slots{0x8000 + 2, 0x8000 + 1, 0x8000 + 3, 4, 0}));
-    EXPECT_EQ(primaryFlags(4), (Slots{0, 1, 0, 0}));
+    const struct {
+        std::string text;
+        Slots blocks;  // RepeatBlocks, the closing zero included
+        Slots flags;   // primary flag of entries 1, 2, ...
+    } cases[] = {
+        {"a " + X + "\nbcd " + X + "\n", {0x8000 + 2, 1, 0}, {0, 1}},
+        // Equally long codes: the earliest stays first.
+        {"ab " + X + "\ncd " + X + "\nef " + X + "\nxy " + Y + "\n", {0x8001, 0x8002, 3, 0}, {1, 0, 0, 1}},
+        // The longest code in the middle of a block swaps with the first.
+        {"a " + X + "\nbcd " + X + "\ncd " + X + "\ndcb " + X + "\n", {0x8002, 0x8001, 0x8003, 4, 0},
+         {0, 1, 0, 0}},
+    };
+    for (const auto& c : cases) {
+        ASSERT_EQ(code({}, c.text), 0);
+        EXPECT_EQ(mapped(kX), 0x8000);
+        EXPECT_EQ(repeatBlocks(), c.blocks);
+        EXPECT_EQ(primaryFlags(static_cast<int>(c.flags.size())), c.flags);
+    }
 }
 
 TEST_F(CodeTablesTest, AGrowingBlockMovesTheLaterBlocksUp) {

@@ -71,6 +71,10 @@ TEST_F(ImeDatabaseWriterTest, StyleOneWithCodeTablesOnly) {
     EXPECT_EQ(l.types, (std::vector<std::string>{"RT11", "RT51", "RT31", "RT41", "RT42", "RT33"}));
     EXPECT_EQ(l.sizes, (std::vector<std::size_t>{256, 202, 1406, 202, 102, 202}));
     EXPECT_EQ(body("RT42").back(), 0);
+    // One character an entry: HZMap holds entry numbers and a closing zero.
+    const Bytes map = body("RT51");
+    for (int i = 0; i < 100; ++i) EXPECT_EQ(getU16BE(&map[2 * i]), i + 1);
+    EXPECT_EQ(getU16BE(&map[200]), 0);
 
     const Bytes image = imeDatabaseImage(mabrel, kDate);
     ASSERT_EQ(image.size(), 140u + 256 + 202 + 1406 + 202 + 102 + 202);
@@ -100,17 +104,6 @@ TEST_F(ImeDatabaseWriterTest, StyleOneWithCodeTablesOnly) {
     EXPECT_EQ(getU32BE(&image[140 + 8]), 100u);     // hzTotal
     EXPECT_EQ(getU16BE(&image[140 + 46]), 26);      // usedCodeCount
     EXPECT_EQ(mabrel.header.hzTotal, 100u);         // the record stays in host order
-}
-
-TEST_F(ImeDatabaseWriterTest, AnOddCountPutsTheFirstBodyAfterTheDirectory) {
-    codeHundredCharacters();
-    mabrel.keyMap = allocZeroedBlock(kKeyMapSize);
-    mabrel.helpText = allocZeroedBlock(8192);  // read, but empty
-    const Bytes image = imeDatabaseImage(mabrel, kDate);
-    EXPECT_EQ(getU16BE(&image[76]), 7);
-    EXPECT_EQ(std::string(&image[88], &image[92]), "RT13");
-    EXPECT_EQ(getU32BE(&image[78 + 6]), 148u);
-    EXPECT_EQ(getU32BE(&image[88 + 6]), 148u + 256);
 }
 
 TEST_F(ImeDatabaseWriterTest, StyleTwoWithEveryFrontEndResource) {
@@ -146,13 +139,15 @@ TEST_F(ImeDatabaseWriterTest, StyleTwoWithEveryFrontEndResource) {
     EXPECT_EQ(image[199], 0);
 }
 
-TEST_F(ImeDatabaseWriterTest, NoRepeatBlocksWithoutRepeatedCharacters) {
+TEST_F(ImeDatabaseWriterTest, AnOddCountPutsTheFirstBodyAfterTheDirectory) {
     codeHundredCharacters();
-    const Bytes map = body("RT51");
-    ASSERT_EQ(map.size(), 202u);
-    for (int i = 0; i < 100; ++i) EXPECT_EQ(getU16BE(&map[2 * i]), i + 1);
-    EXPECT_EQ(getU16BE(&map[200]), 0);
-    EXPECT_TRUE(body("RT52").empty());
+    mabrel.keyMap = allocZeroedBlock(kKeyMapSize);
+    mabrel.helpText = allocZeroedBlock(8192);  // read, but empty: no "tSTR"
+    const Bytes image = imeDatabaseImage(mabrel, kDate);
+    EXPECT_EQ(getU16BE(&image[76]), 7);
+    EXPECT_EQ(std::string(&image[88], &image[92]), "RT13");
+    EXPECT_EQ(getU32BE(&image[78 + 6]), 148u);
+    EXPECT_EQ(getU32BE(&image[88 + 6]), 148u + 256);
 }
 
 class DatabaseFileTest : public ImeDatabaseWriterTest {
@@ -177,17 +172,6 @@ protected:
     fs::path folder;
     std::string output;
 };
-
-TEST_F(DatabaseFileTest, WritesTheImage) {
-    codeHundredCharacters();
-    const fs::path path = folder / "ime.pdb";
-    ASSERT_EQ(write(path), 0);
-    EXPECT_EQ(output, "");
-    std::ifstream in(path, std::ios::binary);
-    Bytes written{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    Bytes expected = imeDatabaseImage(mabrel, getU32BE(&written[36]));
-    EXPECT_EQ(written, expected);
-}
 
 TEST_F(DatabaseFileTest, FailuresLeaveNoFile) {
     codeHundredCharacters();
