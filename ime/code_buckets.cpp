@@ -51,7 +51,6 @@ void appendHz(CodeBuckets& buckets, CodeEntry& entry, const uint8_t* hz) {
         entry.firstHz = node;
     }
     entry.lastHz = node;
-    ++entry.hzCount;
 }
 
 // The entry that receives a character under `code`: in style 2 the entry of
@@ -75,19 +74,16 @@ CodeEntry* chooseEntry(const CMabrel& mabrel, CodeBuckets& buckets,
     return &entry;
 }
 
+bool startsWithHz(CharSet charSet, const char* text) {
+    return startsWithDoubleByteChar(charSet, text, static_cast<uint16_t>(std::strlen(text)));
+}
+
 // Length of the code token at `start`: up to a blank, the line end, or the
 // first double-byte character.
 int codeTokenLength(CharSet charSet, const char* start) {
     const char* end = start;
-    while (*end != '\0' && !isBlank(*end) && *end != '\n' &&
-           !startsWithDoubleByteChar(charSet, end, static_cast<uint16_t>(std::strlen(end)))) {
-        ++end;
-    }
+    while (*end != '\0' && !isBlank(*end) && *end != '\n' && !startsWithHz(charSet, end)) ++end;
     return static_cast<int>(end - start);
-}
-
-bool startsWithHz(CharSet charSet, const char* text) {
-    return startsWithDoubleByteChar(charSet, text, static_cast<uint16_t>(std::strlen(text)));
 }
 
 int codeLine(CMabrel& mabrel, CodeBuckets& buckets) {

@@ -25,7 +25,6 @@ struct CodeEntry {
     uint8_t hz[2];              // style 1: the one character, bytes in source order
     int firstHz;                // style 2: the character chain in hzPool, 0 = none
     int lastHz;
-    int hzCount;
 };
 
 // One character of a style-2 entry, linked to the next one (0 ends the chain).

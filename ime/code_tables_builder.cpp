@@ -1,5 +1,6 @@
 #include "ime/code_tables_builder.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "foundation/big_endian.h"
