@@ -25,12 +25,14 @@ std::vector<std::string> exampleSources(bool phraseLists) {
     return names;
 }
 
-std::string stemOf(const std::string& name) { return fs::path(name).stem().string(); }
+std::string stemOf(const std::string& name) {
+    return fs::path(name).stem().string();
+}
 
 // A scratch folder holding a copy of every example file, so that sources find
 // the keyboard bitmaps they name.
 class ExampleFolder : public ScratchDir {
-public:
+  public:
     ExampleFolder() { fs::copy(EXAMPLES_DIR, path(), fs::copy_options::recursive); }
 };
 
@@ -39,11 +41,10 @@ public:
 bool expectConverts(const std::string& program, const std::string& from, const std::string& to,
                     const fs::path& folder) {
     const RunResult run = runTool(program, {from, to}, folder);
-    const bool converted = run.status == 0 && run.output.ends_with("\nConvert OK.\n") &&
-                           fs::exists(folder / to);
+    const bool converted =
+        run.status == 0 && run.output.ends_with("\nConvert OK.\n") && fs::exists(folder / to);
     EXPECT_TRUE(converted) << from << " => " << to << " exited with " << run.status
-                           << (fs::exists(folder / to) ? "" : ", wrote no file")
-                           << ", printed:\n"
+                           << (fs::exists(folder / to) ? "" : ", wrote no file") << ", printed:\n"
                            << run.output;
     return converted;
 }

@@ -91,7 +91,7 @@ bool inTable(std::span<const Message> table, unsigned code, const std::string& t
 }
 
 class MessagesDoc : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         doc_ = readMessagesDoc();
         ASSERT_FALSE(doc_.empty()) << "cannot read " << DOCS_DIR << "/messages.md";
