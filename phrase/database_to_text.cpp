@@ -97,7 +97,8 @@ int writePhraseLists(const DatabaseImage& image, const ResourceDirectory& direct
     for (uint32_t i = head.firstIndex; i <= head.lastIndex; ++i) {
         const uint32_t d = i - head.firstIndex;
         if (d % kSlotsPerBlock == 0) {
-            if (int rc = startBlock(image, directory, static_cast<int>(d / kSlotsPerBlock), block)) {
+            if (int rc =
+                    startBlock(image, directory, static_cast<int>(d / kSlotsPerBlock), block)) {
                 return rc;
             }
         }
@@ -109,7 +110,8 @@ int writePhraseLists(const DatabaseImage& image, const ResourceDirectory& direct
         const uint32_t end = getU16BE(image.bytes + entry + 2);
         if (end < begin || !image.holds(block.start, end)) return image.damaged();
         if (end - begin < 2) continue;
-        if (int rc = writeSlot(image, head.charSet, i, block.start + begin, block.start + end, out)) {
+        if (int rc =
+                writeSlot(image, head.charSet, i, block.start + begin, block.start + end, out)) {
             return rc;
         }
     }

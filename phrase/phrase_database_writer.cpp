@@ -89,9 +89,11 @@ int buildDataBlock(CTosker& tosker, int block, std::vector<uint8_t>& body) {
     putU16BE(body.data(), static_cast<uint16_t>(first));
     int offset = tableEnd;
     for (int p = first; p < kSlotsPerBlock; ++p) {
-        putU16BE(&body[static_cast<std::size_t>(2 + 2 * (p - first))], static_cast<uint16_t>(offset));
+        putU16BE(&body[static_cast<std::size_t>(2 + 2 * (p - first))],
+                 static_cast<uint16_t>(offset));
         if (lengthAt(p) == 0) continue;
-        if (!readSlot(tosker, tosker.slots[firstSlot + p], &body[static_cast<std::size_t>(offset)])) {
+        if (!readSlot(tosker, tosker.slots[firstSlot + p],
+                      &body[static_cast<std::size_t>(offset)])) {
             return report(kReadFileError, kStoreName);
         }
         offset += lengthAt(p);
@@ -110,14 +112,13 @@ int writePhraseDatabase(CTosker& tosker, const char* destinationName) {
     HeadRecord& head = tosker.head;
     head.firstIndex = kFirstDoubleByteIndex;
     head.lastIndex = static_cast<uint16_t>(indexCount(head.charSet) - 1);
-    head.blockCount =
-        static_cast<uint16_t>((head.lastIndex - head.firstIndex + 1 + kSlotsPerBlock - 1) /
-                              kSlotsPerBlock);
+    head.blockCount = static_cast<uint16_t>(
+        (head.lastIndex - head.firstIndex + 1 + kSlotsPerBlock - 1) / kSlotsPerBlock);
 
     const int resourceCount = 1 + head.blockCount;
-    const auto header = encodeDatabaseHeader(makeDatabaseHeader(
-        tosker.databaseName, kPhraseDatabaseType, static_cast<uint16_t>(resourceCount),
-        currentDatabaseDate()));
+    const auto header = encodeDatabaseHeader(
+        makeDatabaseHeader(tosker.databaseName, kPhraseDatabaseType,
+                           static_cast<uint16_t>(resourceCount), currentDatabaseDate()));
     const uint32_t headOffset = firstBodyOffset(resourceCount);
     const auto headBody = encodeHeadRecord(head);
     if (!writeAt(file, 0, header.data(), header.size()) ||

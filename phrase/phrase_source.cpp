@@ -108,7 +108,8 @@ int parsePhraseSection(CTosker& tosker) {
     const int slotCount = indexCount(head.charSet);
     int longest = 0;
 
-    if (!seekSection(tosker.source, kKeyPhrase)) return report(kSectionMissing, keyName(kKeyPhrase));
+    if (!seekSection(tosker.source, kKeyPhrase))
+        return report(kSectionMissing, keyName(kKeyPhrase));
     report(kStartPhrases, lineNumber);
     if (int rc = openPhraseStore(tosker)) return rc;
 

@@ -57,8 +57,8 @@ bool isDuplicatePhrase(CTosker& tosker, int slot, const uint8_t* words, int coun
     for (int w = 0; w < wordCount; ++w) {
         if ((getU16BE(&buffer[2 * w]) & kLastWordBit) == 0) continue;
         const int phraseWords = w + 1 - phraseStart;
-        if (phraseWords == count &&
-            std::memcmp(&buffer[2 * phraseStart], words, 2 * static_cast<std::size_t>(count)) == 0) {
+        if (phraseWords == count && std::memcmp(&buffer[2 * phraseStart], words,
+                                                2 * static_cast<std::size_t>(count)) == 0) {
             return true;
         }
         phraseStart = w + 1;

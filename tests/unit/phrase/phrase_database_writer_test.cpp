@@ -10,9 +10,15 @@ namespace {
 
 using namespace tosker_test;
 
-std::string be16(unsigned value) { return {char(value >> 8), char(value & 0xFF)}; }
-std::string be32(unsigned value) { return be16(value >> 16) + be16(value & 0xFFFF); }
-std::string zeros(std::size_t count) { return std::string(count, '\0'); }
+std::string be16(unsigned value) {
+    return {char(value >> 8), char(value & 0xFF)};
+}
+std::string be32(unsigned value) {
+    return be16(value >> 16) + be16(value & 0xFFFF);
+}
+std::string zeros(std::size_t count) {
+    return std::string(count, '\0');
+}
 
 std::string withoutDates(std::string database) {
     std::fill(database.begin() + 36, database.begin() + 48, '\0');
@@ -20,13 +26,13 @@ std::string withoutDates(std::string database) {
 }
 
 class WriterTest : public Fixture {
-protected:
+  protected:
     // Reads a one-phrase list of `charSet` and writes its database.
     std::string writeOnePhrase(const char* charSet, int expectedRc = 0) {
         const CharSet id = charSetFromName(charSet);
-        const fs::path text = writeBytes("one.txt", std::string("[Description]\nCharSet=") +
-                                                        charSet + "\n[Phrase]\n" +
-                                                        chars(id, {256, 257}) + "\n");
+        const fs::path text =
+            writeBytes("one.txt", std::string("[Description]\nCharSet=") + charSet +
+                                      "\n[Phrase]\n" + chars(id, {256, 257}) + "\n");
         const fs::path database = scratchPath("one.pdb");
         EXPECT_TRUE(openSource(tosker.source, text.c_str()));
         const Captured run = captured([&] {
@@ -72,7 +78,8 @@ TEST_P(GeometryTest, DirectoryAndHeadFollowTheCharSet) {
     ASSERT_EQ(bytes.size(), g.firstBody + 64 + 518 + 4 * (blocks - 1));
     EXPECT_EQ(bytes.substr(76, 12), be16(g.resources) + "HEAD" + be16(8888) + be32(g.firstBody));
     const std::size_t directoryEnd = 78 + 10 * g.resources;
-    EXPECT_EQ(bytes.substr(directoryEnd, g.firstBody - directoryEnd), zeros(g.firstBody - directoryEnd));
+    EXPECT_EQ(bytes.substr(directoryEnd, g.firstBody - directoryEnd),
+              zeros(g.firstBody - directoryEnd));
     EXPECT_EQ(bytes.substr(g.firstBody + 2, 10), be16(charSetFromName(g.charSet)) + be16(256) +
                                                      be16(g.lastIndex) + be16(blocks) + be16(2));
     const std::size_t lastEntry = directoryEnd - 10;
@@ -90,7 +97,7 @@ INSTANTIATE_TEST_SUITE_P(AllCharSets, GeometryTest,
                          [](const auto& info) { return std::string(info.param.charSet); });
 
 class BlockLimitTest : public Fixture {
-protected:
+  protected:
     void SetUp() override {
         Fixture::SetUp();
         tosker.head.charSet = kChineseGB;
@@ -100,7 +107,8 @@ protected:
     }
     // Gives the 16 slots from `firstSlot` lists of 61440 + `extra` bytes.
     void fill(int firstSlot, int16_t extra) {
-        for (int p = 0; p < 15; ++p) tosker.slots[firstSlot + p] = {0, kMaxSlotBytes, kMaxSlotBytes};
+        for (int p = 0; p < 15; ++p)
+            tosker.slots[firstSlot + p] = {0, kMaxSlotBytes, kMaxSlotBytes};
         tosker.slots[firstSlot + 15] = {0, extra, extra};
     }
 };
@@ -146,9 +154,8 @@ TEST(HeadRecordTest, SwapGivesBigEndianBytesAndTwiceRestores) {
     const HeadRecord original = head;
     swapHeadRecord(head);
     const auto* bytes = reinterpret_cast<const uint8_t*>(&head);
-    EXPECT_EQ(std::string(bytes, bytes + 16),
-              be16(0x0200) + be16(0x11) + be16(256) + be16(20037) + be16(78) + be16(7) +
-                  be32(0x01020304));
+    EXPECT_EQ(std::string(bytes, bytes + 16), be16(0x0200) + be16(0x11) + be16(256) + be16(20037) +
+                                                  be16(78) + be16(7) + be32(0x01020304));
     swapHeadRecord(head);
     EXPECT_EQ(std::memcmp(&head, &original, sizeof head), 0);
 }

@@ -14,7 +14,7 @@ std::string source(const std::string& description, const std::string& phrases) {
 }
 
 class PhraseSourceTest : public Fixture {
-protected:
+  protected:
     // Both parsing passes over `text`, as the driver runs them.
     Captured parse(const std::string& text) {
         const fs::path path = writeBytes("list.txt", text);
@@ -69,8 +69,8 @@ INSTANTIATE_TEST_SUITE_P(
                         source("CharSet=ChineseGB\nMaxPhraseLength=258 // two\n", kPhrases), 0,
                         "[Phrase] Start coding phrase at line 4...\n", 2},
         DescriptionCase{"LowerCaseCharSet",
-                        source("CharSet=chinesegbk\nMaxPhraseLength=3\n", "\xB0\xA1\xB0\xA2\n"),
-                        0, "Start coding phrase at line 4...", 3},
+                        source("CharSet=chinesegbk\nMaxPhraseLength=3\n", "\xB0\xA1\xB0\xA2\n"), 0,
+                        "Start coding phrase at line 4...", 3},
         DescriptionCase{"UnknownCharSet", source("CharSet=Latin1\n", kPhrases), 600,
                         "\aL2, [Description], Message 600: \"Latin1\" is not a valid CharSet\n", 0},
         DescriptionCase{"EmptyCharSet", source("CharSet=   // none\n", kPhrases), 502,
@@ -101,8 +101,7 @@ struct PhraseCase {
     uint32_t phraseCount;
 };
 
-class PhraseLineTest : public PhraseSourceTest,
-                       public ::testing::WithParamInterface<PhraseCase> {};
+class PhraseLineTest : public PhraseSourceTest, public ::testing::WithParamInterface<PhraseCase> {};
 
 TEST_P(PhraseLineTest, ChecksEachLine) {
     const PhraseCase& c = GetParam();
@@ -123,10 +122,10 @@ INSTANTIATE_TEST_SUITE_P(
                    1},
         PhraseCase{"SixteenCharactersFatal", A + B + "\n" + kSixteen + "\n", 902,
                    "\aL6, [Phrase], Message 902: Phrase long in '" + kSixteen + "'\n", 1},
-        PhraseCase{"TrailingTextIgnored", A + B + ",USER\n\t" + A + B + " " + C + " //x\n", 0,
-                   "\aL6, [Phrase], Message 903: Duplicate phrase in \"\t" + A + B + " " + C +
-                       " //x\"\n",
-                   1},
+        PhraseCase{
+            "TrailingTextIgnored", A + B + ",USER\n\t" + A + B + " " + C + " //x\n", 0,
+            "\aL6, [Phrase], Message 903: Duplicate phrase in \"\t" + A + B + " " + C + " //x\"\n",
+            1},
         PhraseCase{"PrefixAndOtherSlotAreNew",
                    A + B + C + "\n" + A + B + "\n" + C + B + C + "\n\n// x\n" + A + B + C + "\n", 0,
                    "\aL10, [Phrase], Message 903: Duplicate phrase in \"" + A + B + C + "\"\n", 3},
@@ -152,15 +151,15 @@ TEST_F(PhraseSourceTest, RangeCoversFirstCharactersAndEndsWithErasedSpinner) {
 TEST_F(PhraseSourceTest, FullSlotRefusesNewPhraseButStillReportsRepeats) {
     std::string lines;
     for (unsigned i = 0; i < 2048; ++i) lines += A + chars(kChineseGB, {2000 + i}) + "\n";
-    lines += A + chars(kChineseGB, {2000}) + "\n";       // line 2052: repeated
-    lines += A + chars(kChineseGB, {6000}) + "\n";       // line 2053: new
+    lines += A + chars(kChineseGB, {2000}) + "\n";  // line 2052: repeated
+    lines += A + chars(kChineseGB, {6000}) + "\n";  // line 2053: new
     const Captured run = parse(source("CharSet=ChineseGB\n", lines));
     EXPECT_EQ(run.rc, 905);
     EXPECT_EQ(tosker.slots[1666].length, 4096);
     EXPECT_NE(run.output.find("\aL2052, [Phrase], Message 903: Duplicate phrase"),
               std::string::npos);
-    EXPECT_NE(run.output.find("\aL2053, [Phrase], Message 905: Too many phrases begin with '" +
-                              A + "'\n"),
+    EXPECT_NE(run.output.find("\aL2053, [Phrase], Message 905: Too many phrases begin with '" + A +
+                              "'\n"),
               std::string::npos);
 }
 

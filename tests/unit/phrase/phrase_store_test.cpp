@@ -8,7 +8,7 @@ namespace {
 using namespace tosker_test;
 
 class PhraseStoreTest : public Fixture {
-protected:
+  protected:
     void SetUp() override {
         Fixture::SetUp();
         tosker.head.charSet = kChineseGB;

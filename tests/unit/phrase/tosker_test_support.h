@@ -24,8 +24,8 @@ namespace fs = std::filesystem;
 
 inline fs::path scratchPath(const std::string& name) {
     const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-    fs::path dir = fs::path(::testing::TempDir()) / "tosker-unit" / test->test_suite_name() /
-                   test->name();
+    fs::path dir =
+        fs::path(::testing::TempDir()) / "tosker-unit" / test->test_suite_name() / test->name();
     fs::create_directories(dir);
     return dir / name;
 }
