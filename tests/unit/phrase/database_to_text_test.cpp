@@ -84,6 +84,10 @@ struct ReadCase {
     std::string text;  // what out.txt holds afterwards
 };
 
+void PrintTo(const ReadCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class ReadCaseTest : public DatabaseToTextTest, public ::testing::WithParamInterface<ReadCase> {};
 
 TEST_P(ReadCaseTest, WritesTheExpectedText) {

@@ -69,6 +69,10 @@ struct Geometry {
     unsigned resources, firstBody, lastIndex;
 };
 
+void PrintTo(const Geometry& c, std::ostream* os) {
+    *os << c.charSet;
+}
+
 class GeometryTest : public WriterTest, public ::testing::WithParamInterface<Geometry> {};
 
 TEST_P(GeometryTest, DirectoryAndHeadFollowTheCharSet) {

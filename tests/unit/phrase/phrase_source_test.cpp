@@ -34,6 +34,10 @@ struct DescriptionCase {
     uint16_t maxPhraseLength;
 };
 
+void PrintTo(const DescriptionCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class DescriptionTest : public PhraseSourceTest,
                         public ::testing::WithParamInterface<DescriptionCase> {};
 
@@ -100,6 +104,10 @@ struct PhraseCase {
     std::string message;
     uint32_t phraseCount;
 };
+
+void PrintTo(const PhraseCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class PhraseLineTest : public PhraseSourceTest, public ::testing::WithParamInterface<PhraseCase> {};
 
