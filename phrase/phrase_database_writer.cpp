@@ -28,6 +28,7 @@
 // body, then each "DATA" body followed by its directory entry.
 #include "phrase/phrase_database_writer.h"
 
+#include <cassert>
 #include <cstring>
 
 #include "foundation/big_endian.h"
@@ -98,6 +99,7 @@ int buildDataBlock(CTosker& tosker, int block, std::vector<uint8_t>& body) {
         }
         offset += lengthAt(p);
     }
+    assert(static_cast<std::size_t>(offset) == body.size());
     putU16BE(&body[static_cast<std::size_t>(tableEnd - 2)], static_cast<uint16_t>(offset));
     return 0;
 }

@@ -72,9 +72,6 @@ INSTANTIATE_TEST_SUITE_P(
         DescriptionCase{"LengthLowByte",
                         source("CharSet=ChineseGB\nMaxPhraseLength=258 // two\n", kPhrases), 0,
                         "[Phrase] Start coding phrase at line 4...\n", 2},
-        DescriptionCase{"LowerCaseCharSet",
-                        source("CharSet=chinesegbk\nMaxPhraseLength=3\n", "\xB0\xA1\xB0\xA2\n"), 0,
-                        "Start coding phrase at line 4...", 3},
         DescriptionCase{"UnknownCharSet", source("CharSet=Latin1\n", kPhrases), 600,
                         "\aL2, [Description], Message 600: \"Latin1\" is not a valid CharSet\n", 0},
         DescriptionCase{"EmptyCharSet", source("CharSet=   // none\n", kPhrases), 502,
@@ -147,14 +144,6 @@ INSTANTIATE_TEST_SUITE_P(
                    "\aL7, [Phrase], Message 904: No phrases in \"[Phrase]\" section.\n", 0},
         PhraseCase{"EverythingSkipped", A + B + C + D + A + "\n", 904, "Message 904", 0}),
     [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(PhraseSourceTest, RangeCoversFirstCharactersAndEndsWithErasedSpinner) {
-    const Captured run = parse(source("CharSet=ChineseGB\n", C + A + "\n" + A + D + "\n"));
-    ASSERT_EQ(run.rc, 0);
-    EXPECT_EQ(tosker.head.firstIndex, 1666);
-    EXPECT_EQ(tosker.head.lastIndex, 1668);
-    EXPECT_TRUE(run.output.ends_with("\r \r")) << run.output;
-}
 
 TEST_F(PhraseSourceTest, FullSlotRefusesNewPhraseButStillReportsRepeats) {
     std::string lines;
