@@ -11,8 +11,8 @@ namespace {
 using namespace front_test;
 
 const std::vector<std::string> kBaseKeys = {
-    "CharSet=ChineseGB", "ID=AB12",       "FullName=Test method", "Name=Test",
-    "CodingStyle=2",     "MaxCodes=4",    "UsedCodes=abcd",
+    "CharSet=ChineseGB", "ID=AB12",    "FullName=Test method", "Name=Test",
+    "CodingStyle=2",     "MaxCodes=4", "UsedCodes=abcd",
 };
 
 // The base keys with changes: "Key=value" replaces the base line of that key
@@ -49,7 +49,7 @@ std::string sectionText(const std::vector<std::string>& keys) {
 }
 
 class DescriptionTest : public SourceTest {
-protected:
+  protected:
     // Parses the base keys with changes; the numbered messages name the last
     // line of the section.
     PassRun parse(const std::vector<std::string>& changes) {
@@ -92,38 +92,57 @@ INSTANTIATE_TEST_SUITE_P(
     Keys, FailingDescription,
     ::testing::Values(
         FailingKey{"CharSetMissing", {"!CharSet"}, 502, "You must set \"CharSet=????\" key"},
-        FailingKey{"CharSetEmpty", {"CharSet="}, 502, "You must set \"CharSet=????\" key",
+        FailingKey{"CharSetEmpty",
+                   {"CharSet="},
+                   502,
+                   "You must set \"CharSet=????\" key",
                    "Key \"CharSet\" no value"},
         FailingKey{"CharSetUnknown", {"CharSet=Korean"}, 600, "\"Korean\" is not a valid CharSet"},
-        FailingKey{"CharSetLonger", {"CharSet=ChineseGBX"}, 600,
-                   "\"ChineseGBX\" is not a valid CharSet"},
+        FailingKey{
+            "CharSetLonger", {"CharSet=ChineseGBX"}, 600, "\"ChineseGBX\" is not a valid CharSet"},
         FailingKey{"IdMissing", {"!ID"}, 502, "You must set \"ID=????\" key"},
         FailingKey{"IdOfThree", {"ID=ABC"}, 601, "Value of \"ID=ABC\" must be 4 chars, now is 3"},
-        FailingKey{"IdOfFive", {"ID=ABCDE"}, 601,
-                   "Value of \"ID=ABCDE\" must be 4 chars, now is 5"},
-        FailingKey{"FullName32", {"FullName=" + k32}, 505,
-                   "The value of key \"FullName\" too long"},
+        FailingKey{
+            "IdOfFive", {"ID=ABCDE"}, 601, "Value of \"ID=ABCDE\" must be 4 chars, now is 5"},
+        FailingKey{
+            "FullName32", {"FullName=" + k32}, 505, "The value of key \"FullName\" too long"},
         FailingKey{"FullNameMissing", {"!FullName"}, 502, "You must set \"FullName=????\" key"},
         FailingKey{"NameMissing", {"!Name"}, 502, "You must set \"Name=????\" key"},
-        FailingKey{"Version16", {"Version=" + k32.substr(16)}, 505,
+        FailingKey{"Version16",
+                   {"Version=" + k32.substr(16)},
+                   505,
                    "The value of key \"Version\" too long"},
-        FailingKey{"Copyright32", {"Copyright=" + k32}, 505,
-                   "The value of key \"Copyright\" too long"},
-        FailingKey{"Author16", {"Author=" + k32.substr(0, 16)}, 505,
+        FailingKey{
+            "Copyright32", {"Copyright=" + k32}, 505, "The value of key \"Copyright\" too long"},
+        FailingKey{"Author16",
+                   {"Author=" + k32.substr(0, 16)},
+                   505,
                    "The value of key \"Author\" too long"},
-        FailingKey{"CodingStyleMissing", {"!CodingStyle"}, 502,
-                   "You must set \"CodingStyle=????\" key"},
-        FailingKey{"CodingStyle3", {"CodingStyle=3"}, 607,
+        FailingKey{
+            "CodingStyleMissing", {"!CodingStyle"}, 502, "You must set \"CodingStyle=????\" key"},
+        FailingKey{"CodingStyle3",
+                   {"CodingStyle=3"},
+                   607,
                    "The value of \"CodingStyle=3\" is invalid, can be 1 or 2."},
-        FailingKey{"CodingStyle0", {"CodingStyle=x"}, 607,
+        FailingKey{"CodingStyle0",
+                   {"CodingStyle=x"},
+                   607,
                    "The value of \"CodingStyle=x\" is invalid, can be 1 or 2."},
-        FailingKey{"Subtype3", {"CodingStyle=2,3"}, 607,
+        FailingKey{"Subtype3",
+                   {"CodingStyle=2,3"},
+                   607,
                    "The subtype value of \"CodingStyle=3\" is invalid, can be 0,1 or 2."},
-        FailingKey{"StyleLowByte", {"CodingStyle=258"}, 607,
+        FailingKey{"StyleLowByte",
+                   {"CodingStyle=258"},
+                   607,
                    "The subtype value of \"CodingStyle=58\" is invalid, can be 0,1 or 2."},
-        FailingKey{"IndexDepth3", {"CodingStyle=1", "IndexDepth=3"}, 607,
+        FailingKey{"IndexDepth3",
+                   {"CodingStyle=1", "IndexDepth=3"},
+                   607,
                    "The value of \"IndexDepth=3\" is invalid, can be 0~2."},
-        FailingKey{"NoSort2", {"CodingStyle=1", "NoSort=2"}, 607,
+        FailingKey{"NoSort2",
+                   {"CodingStyle=1", "NoSort=2"},
+                   607,
                    "The value of \"NoSort=2\" is invalid, can be 0~1."},
         FailingKey{"MaxCodesMissing", {"!MaxCodes"}, 502, "You must set \"MaxCodes=????\" key"},
         FailingKey{"MaxCodesZero", {"MaxCodes=0"}, 603, "\"MaxCodes\" can't be zero."},
@@ -132,23 +151,38 @@ INSTANTIATE_TEST_SUITE_P(
         FailingKey{"MaxCodes256", {"MaxCodes=256"}, 603, "The max value of \"MaxCodes\" is 12"},
         FailingKey{"MaxCodesNegative", {"MaxCodes=-1"}, 603, "The min value of \"MaxCodes\" is 1"},
         FailingKey{"UsedCodesMissing", {"!UsedCodes"}, 502, "You must set \"UsedCodes=????\" key"},
-        FailingKey{"UsedCodes64", {"UsedCodes=" + k32 + k32}, 505,
+        FailingKey{"UsedCodes64",
+                   {"UsedCodes=" + k32 + k32},
+                   505,
                    "The value of key \"UsedCodes\" too long"},
-        FailingKey{"TuneCodeNotUsed", {"TuneCodes=ax"}, 609,
+        FailingKey{"TuneCodeNotUsed",
+                   {"TuneCodes=ax"},
+                   609,
                    "The value of \"TuneCodes\" is invalid, the TuneCode should be in "
                    "\"UsedCodes\" also"},
-        FailingKey{"PackedCodeTooLong", {"CodingStyle=1", "UsedCodes=" + kLetters, "MaxCodes=7"},
-                   604, "Code bits too long, can only coding <= 4 bytes"},
-        FailingKey{"DisplayCountShort", {"DispalyCodes=a,b"}, 602,
+        FailingKey{"PackedCodeTooLong",
+                   {"CodingStyle=1", "UsedCodes=" + kLetters, "MaxCodes=7"},
+                   604,
+                   "Code bits too long, can only coding <= 4 bytes"},
+        FailingKey{"DisplayCountShort",
+                   {"DispalyCodes=a,b"},
+                   602,
                    "The value count of key \"DispalyCodes\" must be 4"},
-        FailingKey{"DisplayCountLong", {"UsedCodes=abc", "DispalyCodes=a,b,c,d"}, 602,
+        FailingKey{"DisplayCountLong",
+                   {"UsedCodes=abc", "DispalyCodes=a,b,c,d"},
+                   602,
                    "The value count of key \"DispalyCodes\" must be 3"},
-        FailingKey{"WildCharTwo", {"WildChar=?\?"}, 605, "The value of \"WildChar\" must be one char"},
-        FailingKey{"WildCharDoubleByte", {"WildChar=\xB0\xA1"}, 605,
+        FailingKey{
+            "WildCharTwo", {"WildChar=?\?"}, 605, "The value of \"WildChar\" must be one char"},
+        FailingKey{"WildCharDoubleByte",
+                   {"WildChar=\xB0\xA1"},
+                   605,
                    "The value of \"WildChar\" must be one char"},
-        FailingKey{"WildCharDelete", {"WildChar=\x7F"}, 605,
-                   "The value of \"WildChar\" must be one char"},
-        FailingKey{"SeparateCharTwo", {"SeparateChar=ab"}, 605,
+        FailingKey{
+            "WildCharDelete", {"WildChar=\x7F"}, 605, "The value of \"WildChar\" must be one char"},
+        FailingKey{"SeparateCharTwo",
+                   {"SeparateChar=ab"},
+                   605,
                    "The value of \"SeparateChar\" must be one char"}),
     [](const ::testing::TestParamInfo<FailingKey>& info) { return std::string(info.param.name); });
 
@@ -163,8 +197,8 @@ TEST_F(DescriptionTest, SectionWithoutKeys) {
     openText("[Description]\n// nothing\n\n[Text]\n");
     const PassRun run = runCaptured([&] { return parseDescription(mabrel); });
     EXPECT_EQ(run.rc, 501);
-    EXPECT_EQ(run.output, numbered(3, "[Description]", 501,
-                                   "No keywords in \"[Description]\" section"));
+    EXPECT_EQ(run.output,
+              numbered(3, "[Description]", 501, "No keywords in \"[Description]\" section"));
 }
 
 TEST_F(DescriptionTest, MalformedDisplayCodeEndsTheProcess) {
@@ -238,33 +272,37 @@ TEST_P(AcceptedDescription, SetsTheFields) {
 INSTANTIATE_TEST_SUITE_P(
     Keys, AcceptedDescription,
     ::testing::Values(
-        AcceptedKeys{"DatabaseName", {},
+        AcceptedKeys{"DatabaseName",
+                     {},
                      [](const CMabrel& m) {
-                         EXPECT_EQ(bytesOf(m.databaseName, 32),
-                                   field("CJK Input Method AB12", 32));
+                         EXPECT_EQ(bytesOf(m.databaseName, 32), field("CJK Input Method AB12", 32));
                          EXPECT_EQ(bytesOf(m.header.id, 4), "AB12");
                          EXPECT_EQ(m.displayCodes, nullptr);
                          EXPECT_EQ(m.keyboardBitmap, nullptr);
                      }},
-        AcceptedKeys{"Subtype1", {"CodingStyle=2,1"},
+        AcceptedKeys{"Subtype1",
+                     {"CodingStyle=2,1"},
                      [](const CMabrel& m) {
                          EXPECT_EQ(m.header.codingStyle, 2);
                          EXPECT_EQ(m.header.codingSubtype, 1);
                      }},
-        AcceptedKeys{"StyleTwoIgnoresStyleOneKeys", {"IndexDepth=9", "NoSort=7"},
+        AcceptedKeys{"StyleTwoIgnoresStyleOneKeys",
+                     {"IndexDepth=9", "NoSort=7"},
                      [](const CMabrel& m) {
                          EXPECT_EQ(m.header.indexDepth, 0);
                          EXPECT_EQ(m.header.noSort, 0);
                          EXPECT_EQ(m.header.codingSubtype, 0);
                      }},
-        AcceptedKeys{"StyleOneDefaults", {"CodingStyle=1", "TuneCodes=xyz", "SeparateChar=ab"},
+        AcceptedKeys{"StyleOneDefaults",
+                     {"CodingStyle=1", "TuneCodes=xyz", "SeparateChar=ab"},
                      [](const CMabrel& m) {
                          EXPECT_EQ(m.header.indexDepth, 2);
                          EXPECT_EQ(m.header.noSort, 0);
                          EXPECT_EQ(m.header.tuneCodes[0], '\0');
                          EXPECT_EQ(m.header.separateChar, 0);
                      }},
-        AcceptedKeys{"StyleOneOptions", {"CodingStyle=1", "IndexDepth=0", "NoSort=1"},
+        AcceptedKeys{"StyleOneOptions",
+                     {"CodingStyle=1", "IndexDepth=0", "NoSort=1"},
                      [](const CMabrel& m) {
                          EXPECT_EQ(m.header.indexDepth, 0);
                          EXPECT_EQ(m.header.noSort, 1);
@@ -277,34 +315,43 @@ INSTANTIATE_TEST_SUITE_P(
                          EXPECT_EQ(m.header.codeHeadBytes, 2);
                          EXPECT_EQ(m.header.codeRestBytes, 2);
                      }},
-        AcceptedKeys{"TuneCodesAndSeparator", {"TuneCodes=da", "SeparateChar='", "WildChar=*"},
+        AcceptedKeys{"TuneCodesAndSeparator",
+                     {"TuneCodes=da", "SeparateChar='", "WildChar=*"},
                      [](const CMabrel& m) {
                          EXPECT_STREQ(m.header.tuneCodes, "da");
                          EXPECT_EQ(m.header.separateChar, '\'');
                          EXPECT_EQ(m.header.wildChar, '*');
                      }},
-        AcceptedKeys{"DisplayListEndsAtEmptyItem", {"UsedCodes=a", "DispalyCodes=a,,b"},
+        AcceptedKeys{"DisplayListEndsAtEmptyItem",
+                     {"UsedCodes=a", "DispalyCodes=a,,b"},
                      [](const CMabrel& m) {
                          ASSERT_NE(m.displayCodes, nullptr);
                          EXPECT_EQ(bytesOf(m.displayCodes.get(), 2), std::string("a\0", 2));
                      }},
-        AcceptedKeys{"DisplayHexItems", {"UsedCodes=ab", "DispalyCodes=0x2C, 0x4"},
+        AcceptedKeys{"DisplayHexItems",
+                     {"UsedCodes=ab", "DispalyCodes=0x2C, 0x4"},
                      [](const CMabrel& m) {
                          ASSERT_NE(m.displayCodes, nullptr);
                          EXPECT_EQ(bytesOf(m.displayCodes.get(), 4),
                                    std::string("\x2C\x00\x04\x00", 4));
                      }},
-        AcceptedKeys{"DisplayListEmpty", {"DispalyCodes=,a"},
+        AcceptedKeys{"DisplayListEmpty",
+                     {"DispalyCodes=,a"},
                      [](const CMabrel& m) { EXPECT_EQ(m.displayCodes, nullptr); }},
-        AcceptedKeys{"FullName31", {"FullName=" + k32.substr(1)},
+        AcceptedKeys{"FullName31",
+                     {"FullName=" + k32.substr(1)},
                      [](const CMabrel& m) { EXPECT_EQ(m.header.fullName, k32.substr(1)); }},
-        AcceptedKeys{"FirstNameLineWins", {"+Name=Second"},
+        AcceptedKeys{"FirstNameLineWins",
+                     {"+Name=Second"},
                      [](const CMabrel& m) { EXPECT_STREQ(m.header.name, "Test"); }},
-        AcceptedKeys{"AutoSelectKeysSignExtended", {"AutoSelectKeys=200"},
+        AcceptedKeys{"AutoSelectKeysSignExtended",
+                     {"AutoSelectKeys=200"},
                      [](const CMabrel& m) { EXPECT_EQ(m.header.autoSelectKeys, 0xFFC8); }},
-        AcceptedKeys{"AutoSelectKeysLowByte", {"AutoSelectKeys=300"},
+        AcceptedKeys{"AutoSelectKeysLowByte",
+                     {"AutoSelectKeys=300"},
                      [](const CMabrel& m) { EXPECT_EQ(m.header.autoSelectKeys, 44); }},
-        AcceptedKeys{"DecimalStopsAtNonDigit", {"MaxCodes=5abc"},
+        AcceptedKeys{"DecimalStopsAtNonDigit",
+                     {"MaxCodes=5abc"},
                      [](const CMabrel& m) {
                          EXPECT_EQ(m.header.maxCodes, 5);
                          EXPECT_EQ(m.header.codeHeadBytes, 6);
@@ -343,7 +390,8 @@ INSTANTIATE_TEST_SUITE_P(Codes, CodeGeometry,
                                            Geometry{1, 16, 3, 5, 2, 1}, Geometry{1, 26, 6, 5, 2, 2},
                                            Geometry{1, 31, 6, 5, 2, 2}, Geometry{1, 32, 1, 6, 2, 0},
                                            Geometry{1, 63, 5, 6, 2, 2}, Geometry{2, 32, 7, 8, 8, 0},
-                                           Geometry{2, 5, 1, 8, 2, 0}, Geometry{2, 5, 12, 8, 12, 0}));
+                                           Geometry{2, 5, 1, 8, 2, 0},
+                                           Geometry{2, 5, 12, 8, 12, 0}));
 
 TEST(CodeGeometry, PackedCodeLongerThanFourBytesIsRefused) {
     useMabrelMessages();

@@ -38,7 +38,7 @@ inline std::string bytesOf(const void* data, std::size_t size) {
 }
 
 class TempDir {
-public:
+  public:
     TempDir() {
         std::random_device random;
         path_ = fs::temp_directory_path() / ("cjk-front-" + std::to_string(random()));
@@ -53,19 +53,19 @@ public:
     const fs::path& path() const { return path_; }
     fs::path operator/(const std::string& name) const { return path_ / name; }
 
-private:
+  private:
     fs::path path_;
 };
 
 // Makes the test's folder the working folder while it lives.
 class WorkingDir {
-public:
+  public:
     explicit WorkingDir(const fs::path& path) : previous_(fs::current_path()) {
         fs::current_path(path);
     }
     ~WorkingDir() { fs::current_path(previous_); }
 
-private:
+  private:
     fs::path previous_;
 };
 
@@ -108,7 +108,7 @@ inline std::string unsectioned(int code, const std::string& text) {
 
 // A test that drives passes over a source text written to a scratch file.
 class SourceTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { useMabrelMessages(); }
 
     void openText(const std::string& text) {

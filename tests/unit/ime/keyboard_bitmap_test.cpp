@@ -20,7 +20,7 @@ BmpSpec pictureWithBlack(int width, int height, Pixels black) {
 }
 
 class KeyboardBitmapTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { useMabrelMessages(); }
 
     std::string file(const std::string& name, const std::string& bytes) {
@@ -117,7 +117,8 @@ TEST_P(ConvertedGeometry, RowsAreEvenAndSizeIsAMultipleOfFour) {
 INSTANTIATE_TEST_SUITE_P(Sizes, ConvertedGeometry,
                          ::testing::Values(Geometry{1, 1, 2, 4}, Geometry{16, 1, 2, 4},
                                            Geometry{9, 3, 2, 8}, Geometry{17, 3, 4, 12},
-                                           Geometry{154, 54, 20, 1080}, Geometry{312, 106, 40, 4240}));
+                                           Geometry{154, 54, 20, 1080},
+                                           Geometry{312, 106, 40, 4240}));
 
 TEST_F(KeyboardBitmapTest, OnlyPureWhiteIsWhite) {
     BmpSpec spec = sizedBmp(6, 1);
@@ -185,10 +186,11 @@ INSTANTIATE_TEST_SUITE_P(
                          return bytes;
                      },
                      300, kNotBitmap},
-        RejectedFile{"ShorterThanHeaders",
-                     [] { return makeBmp(BmpSpec{}).substr(0, 117); }, 300, kNotBitmap},
-        RejectedFile{"Compressed", [] { return standardWith([](BmpSpec& s) { s.compression = 2; }); },
-                     301, "Can't handle compressed bitmap file"},
+        RejectedFile{"ShorterThanHeaders", [] { return makeBmp(BmpSpec{}).substr(0, 117); }, 300,
+                     kNotBitmap},
+        RejectedFile{"Compressed",
+                     [] { return standardWith([](BmpSpec& s) { s.compression = 2; }); }, 301,
+                     "Can't handle compressed bitmap file"},
         RejectedFile{"CompressionBeforeDepth",
                      [] {
                          return standardWith([](BmpSpec& s) {
@@ -199,12 +201,13 @@ INSTANTIATE_TEST_SUITE_P(
                      301, "Can't handle compressed bitmap file"},
         RejectedFile{"OneBit", [] { return standardWith([](BmpSpec& s) { s.bitsPerPixel = 1; }); },
                      301, "Must be 16color black and white bitmap file"},
-        RejectedFile{"EightBit", [] { return standardWith([](BmpSpec& s) { s.bitsPerPixel = 8; }); },
-                     301, "Must be 16color black and white bitmap file"},
+        RejectedFile{"EightBit",
+                     [] { return standardWith([](BmpSpec& s) { s.bitsPerPixel = 8; }); }, 301,
+                     "Must be 16color black and white bitmap file"},
         RejectedFile{"TwoPlanes", [] { return standardWith([](BmpSpec& s) { s.planes = 2; }); },
                      301, "Must be 16color black and white bitmap file"},
-        RejectedFile{"ZeroWidth", [] { return standardWith([](BmpSpec& s) { s.width = 0; }); },
-                     300, kNotBitmap},
+        RejectedFile{"ZeroWidth", [] { return standardWith([](BmpSpec& s) { s.width = 0; }); }, 300,
+                     kNotBitmap},
         RejectedFile{"TopDownRows", [] { return standardWith([](BmpSpec& s) { s.height = -54; }); },
                      300, kNotBitmap},
         RejectedFile{"LastRowCut", [] { return makeBmp(BmpSpec{}).substr(0, 118 + 80 * 54 - 1); },
@@ -223,7 +226,9 @@ INSTANTIATE_TEST_SUITE_P(
                          return bytes;
                      },
                      300, kNotBitmap}),
-    [](const ::testing::TestParamInfo<RejectedFile>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<RejectedFile>& info) {
+        return std::string(info.param.name);
+    });
 
 TEST_F(KeyboardBitmapTest, MissingFile) {
     const std::string name = (dir / "none.bmp").string();

@@ -13,7 +13,7 @@ struct ListCase {
 };
 
 class ValueListCase : public ::testing::TestWithParam<ListCase> {
-protected:
+  protected:
     void SetUp() override { useMabrelMessages(); }
 };
 
@@ -29,13 +29,15 @@ TEST_P(ValueListCase, StoresTwoBytesPerItem) {
 INSTANTIATE_TEST_SUITE_P(
     Items, ValueListCase,
     ::testing::Values(ListCase{"a,b", 2, std::string("a\0b\0", 4)},
-                      ListCase{" 1 ,\t2 , 3", 3, std::string("1\0" "2\0" "3\0", 6)},
+                      ListCase{" 1 ,\t2 , 3", 3,
+                               std::string("1\0"
+                                           "2\0"
+                                           "3\0",
+                                           6)},
                       ListCase{"ab,\xB0\xA1", 2, "ab\xB0\xA1"},
                       ListCase{"0x2C,0X4f,0x4", 3, std::string("\x2C\0\x4F\0\x04\0", 6)},
-                      ListCase{"0x", 1, "0x"},
-                      ListCase{"a,,b", 1, std::string("a\0", 2)},
-                      ListCase{"a,", 1, std::string("a\0", 2)},
-                      ListCase{",a", 0, ""},
+                      ListCase{"0x", 1, "0x"}, ListCase{"a,,b", 1, std::string("a\0", 2)},
+                      ListCase{"a,", 1, std::string("a\0", 2)}, ListCase{",a", 0, ""},
                       ListCase{"", 0, ""}));
 
 TEST(ValueList, ReadsAListLongerThanTheAreaWhole) {
@@ -50,7 +52,7 @@ TEST(ValueList, ReadsAListLongerThanTheAreaWhole) {
 }
 
 class MalformedItem : public ::testing::TestWithParam<std::string> {
-protected:
+  protected:
     void SetUp() override { useMabrelMessages(); }
 };
 
