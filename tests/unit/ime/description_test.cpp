@@ -74,6 +74,10 @@ struct FailingKey {
     std::string warning = "";  // a message 504 printed first
 };
 
+void PrintTo(const FailingKey& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class FailingDescription : public DescriptionTest,
                            public ::testing::WithParamInterface<FailingKey> {};
 
@@ -260,6 +264,10 @@ struct AcceptedKeys {
     std::function<void(const CMabrel&)> check;
 };
 
+void PrintTo(const AcceptedKeys& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class AcceptedDescription : public DescriptionTest,
                             public ::testing::WithParamInterface<AcceptedKeys> {};
 
@@ -368,6 +376,10 @@ struct Geometry {
     uint16_t codeHeadBytes = 0;
     uint16_t codeRestBytes = 0;
 };
+
+void PrintTo(const Geometry& c, std::ostream* os) {
+    *os << int(c.codingStyle) << "/" << c.usedCodeCount << "/" << c.maxCodes;
+}
 
 class CodeGeometry : public ::testing::TestWithParam<Geometry> {};
 

@@ -161,7 +161,7 @@ inline std::string makeBmp(const BmpSpec& spec) {
     putLE(bmp, spec.bitsPerPixel, 2);
     putLE(bmp, spec.compression, 4);
     putLE(bmp, static_cast<uint32_t>(stride * height), 4);
-    putLE(bmp, 0, 16);
+    bmp.append(16, '\0');
     for (const auto& entry : spec.palette) bmp.append(entry.begin(), entry.end());
     for (int row = height - 1; row >= 0; --row) {
         std::string bytes(stride, '\0');

@@ -31,6 +31,10 @@ struct HelpCase {
     std::string body;  // helpSize bytes
 };
 
+void PrintTo(const HelpCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class HelpSizes : public HelpTextTest, public ::testing::WithParamInterface<HelpCase> {};
 
 TEST_P(HelpSizes, TextNulAndPadByte) {

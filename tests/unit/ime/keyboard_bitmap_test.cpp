@@ -98,6 +98,10 @@ struct Geometry {
     int size;
 };
 
+void PrintTo(const Geometry& c, std::ostream* os) {
+    *os << c.width << "x" << c.height;
+}
+
 class ConvertedGeometry : public KeyboardBitmapTest,
                           public ::testing::WithParamInterface<Geometry> {};
 
@@ -147,6 +151,10 @@ struct RejectedFile {
     int code;
     std::string text;  // "%s" stands for the file name
 };
+
+void PrintTo(const RejectedFile& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class RejectedBitmap : public KeyboardBitmapTest,
                        public ::testing::WithParamInterface<RejectedFile> {};
@@ -252,6 +260,10 @@ struct HighDensityFault {
     std::function<std::string()> bytes;  // empty: no such file
     std::string output;                  // "%s" stands for the file name
 };
+
+void PrintTo(const HighDensityFault& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class RejectedHighDensity : public KeyboardBitmapTest,
                             public ::testing::WithParamInterface<HighDensityFault> {};

@@ -91,6 +91,10 @@ struct FaultyRule {
     std::string text;
 };
 
+void PrintTo(const FaultyRule& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class FaultyRules : public RulesTest, public ::testing::WithParamInterface<FaultyRule> {};
 
 TEST_P(FaultyRules, StopWithTheirMessage) {

@@ -37,6 +37,10 @@ struct CharSetSample {
     std::string last;
 };
 
+void PrintTo(const CharSetSample& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class SampleOfCharSet : public ::testing::TestWithParam<CharSetSample> {
   protected:
     void SetUp() override { useMabrelMessages(); }

@@ -12,6 +12,10 @@ struct ListCase {
     std::string stored;  // the first 2 x count bytes of the area
 };
 
+void PrintTo(const ListCase& c, std::ostream* os) {
+    *os << "\"" << c.text << "\"";
+}
+
 class ValueListCase : public ::testing::TestWithParam<ListCase> {
   protected:
     void SetUp() override { useMabrelMessages(); }
