@@ -57,31 +57,11 @@ TEST_F(KeyMapTest, TwelveItemsFillTheRow) {
     EXPECT_EQ(row(1), std::string(24, '\0'));
 }
 
-TEST_F(KeyMapTest, ThirteenItemsAreTooMany) {
-    const PassRun run = parse("[KeyMapTable]\nRow1=a\nRow3=a,b,c,d,e,f,g,h,i,j,k,l,m\nRow4=z\n");
-    EXPECT_EQ(run.rc, 700);
-    EXPECT_EQ(run.output, numbered(4, "[KeyMapTable]", 700, "Too many values in key \"Row3\""));
-    EXPECT_EQ(row(0), entries("a"));
-}
-
-TEST_F(KeyMapTest, MalformedItemEndsTheProcess) {
-    const PassRun run = parse("[KeyMapTable]\nRow1=a, bcd\n");
-    EXPECT_EQ(run.endStatus, 1);
-    EXPECT_EQ(run.output, numbered(2, "[KeyMapTable]", 606, "Format error, \"a, bcd\""));
-}
-
 TEST_F(KeyMapTest, MissingSectionLeavesNoKeyMap) {
     const PassRun run = parse("[Description]\nRow1=a\n");
     EXPECT_EQ(run.rc, 0);
     EXPECT_EQ(run.output, "");
     EXPECT_EQ(mabrel.keyMap, nullptr);
-}
-
-TEST_F(KeyMapTest, SectionWithoutKeys) {
-    const PassRun run = parse("[KeyMapTable]\n\n// none\n[Rules]\n");
-    EXPECT_EQ(run.rc, 501);
-    EXPECT_EQ(run.output,
-              numbered(2, "[KeyMapTable]", 501, "No keywords in \"[KeyMapTable]\" section"));
 }
 
 }  // namespace

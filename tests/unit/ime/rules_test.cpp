@@ -83,12 +83,15 @@ TEST_F(RulesTest, BackwardItemsBlanksAndCase) {
     EXPECT_EQ(mabrel.header.ruleSize, 24);
 }
 
+// One rule line, after a valid one, that stops the pass; the message ends
+// with the rule as written (its name and value trimmed).
 struct FaultyRule {
     const char* name;
     int codingStyle;
-    std::vector<std::string> lines;
+    std::string line;
     int code;
     std::string text;
+    std::string shownRule = "";  // when it differs from the line
 };
 
 void PrintTo(const FaultyRule& c, std::ostream* os) {
@@ -99,9 +102,11 @@ class FaultyRules : public RulesTest, public ::testing::WithParamInterface<Fault
 
 TEST_P(FaultyRules, StopWithTheirMessage) {
     const FaultyRule& c = GetParam();
-    const PassRun run = parse(c.codingStyle, c.lines);
+    const PassRun run =
+        parse(c.codingStyle, {c.codingStyle == 1 ? "PA2=B11+F21" : "PA2=B10+F20", c.line});
     EXPECT_EQ(run.rc, c.code);
-    EXPECT_EQ(run.output, message(c.code, c.text));
+    const std::string shown = c.shownRule.empty() ? c.line : c.shownRule;
+    EXPECT_EQ(run.output, message(c.code, c.text + " \"" + shown + "\""));
 }
 
 std::string itemList(int count, const std::string& last = "F11") {
@@ -110,65 +115,31 @@ std::string itemList(int count, const std::string& last = "F11") {
     return value + "+" + last;
 }
 
+const char* const kCommandError = "Rule command format error,";
+const char* const kHanZiError = "Rule item HanZi number error,";
+const char* const kDirectionError = "Rule item direction format error,";
+
 INSTANTIATE_TEST_SUITE_P(
     Lines, FaultyRules,
     ::testing::Values(
-        FaultyRule{
-            "CountBelowTwo", 1, {"PA1=F11+F21"}, 800, "Rule command format error, \"PA1=F11+F21\""},
-        FaultyRule{
-            "CountNotHex", 1, {"PAG=F11+F21"}, 800, "Rule command format error, \"PAG=F11+F21\""},
-        FaultyRule{
-            "KindLetter", 1, {"PB2=F11+F21"}, 800, "Rule command format error, \"PB2=F11+F21\""},
-        FaultyRule{"CommandLength",
-                   1,
-                   {"PA22=F11+F21"},
-                   800,
-                   "Rule command format error, \"PA22=F11+F21\""},
-        FaultyRule{"HanZiAboveCount",
-                   1,
-                   {"PA4=F51+F11"},
-                   800,
-                   "Rule item HanZi number error, \"PA4=F51+F11\""},
-        FaultyRule{
-            "HanZiZero", 1, {"PA4=F01+F11"}, 800, "Rule item HanZi number error, \"PA4=F01+F11\""},
-        FaultyRule{"Direction",
-                   1,
-                   {"PA3=X11+F21"},
-                   800,
-                   "Rule item direction format error, \"PA3=X11+F21\""},
-        FaultyRule{"ItemLength",
-                   1,
-                   {"PA3=F11+F2"},
-                   800,
-                   "Rule item direction format error, \"PA3=F11+F2\""},
-        FaultyRule{
-            "CodeNumber", 1, {"PA3=F1G+F21"}, 800, "Rule item code number error, \"PA3=F1G+F21\""},
-        FaultyRule{"PartOfCodeInWholeCodeStyle",
-                   2,
-                   {"pa3 = f11 + f20"},
-                   800,
-                   "Not equal length coding can only have whole code number, \"pa3=f11 + f20\""},
-        FaultyRule{"OneItem", 1, {"PE3=F11"}, 801, "No enought rule element in \"PE3=F11\""},
-        FaultyRule{"ListEndsAtEmptyItem",
-                   1,
-                   {"PE3=F11++F21"},
-                   801,
-                   "No enought rule element in \"PE3=F11++F21\""},
-        FaultyRule{"Duplicate",
-                   1,
-                   {"pe2 = f11 + f21", "PA2=F11+F21", "PE2=F11+F21"},
-                   804,
-                   "Duplicate rule \"PE2=F11+F21\""},
-        FaultyRule{"FortyTwoItems",
-                   1,
-                   {"PAF=" + itemList(42, "X")},
-                   800,
-                   "Too many rule elements in \"PAF=" + itemList(42, "X") + "\""},
-        FaultyRule{"BadItemAmongTheFirst",
-                   1,
-                   {"PAF=F1G+" + itemList(41)},
-                   800,
-                   "Rule item code number error, \"PAF=F1G+" + itemList(41) + "\""}),
+        FaultyRule{"CountBelowTwo", 1, "PA1=F11+F21", 800, kCommandError},
+        FaultyRule{"CountNotHex", 1, "PAG=F11+F21", 800, kCommandError},
+        FaultyRule{"KindLetter", 1, "PB2=F11+F21", 800, kCommandError},
+        FaultyRule{"CommandLength", 1, "PA22=F11+F21", 800, kCommandError},
+        FaultyRule{"HanZiAboveCount", 1, "PA4=F51+F11", 800, kHanZiError},
+        FaultyRule{"HanZiZero", 1, "PA4=F01+F11", 800, kHanZiError},
+        FaultyRule{"Direction", 1, "PA3=X11+F21", 800, kDirectionError},
+        FaultyRule{"ItemLength", 1, "PA3=F11+F2", 800, kDirectionError},
+        FaultyRule{"CodeNumber", 1, "PA3=F1G+F21", 800, "Rule item code number error,"},
+        FaultyRule{"PartOfCodeInWholeCodeStyle", 2, "pa3 = f10 + f21 ", 800,
+                   "Not equal length coding can only have whole code number,", "pa3=f10 + f21"},
+        FaultyRule{"OneItem", 1, "PE3=F11", 801, "No enought rule element in"},
+        FaultyRule{"DuplicateWithOtherBlanksAndCase", 1, "pa2 = b11+f21", 804, "Duplicate rule",
+                   "pa2=b11+f21"},
+        FaultyRule{"FortyTwoItems", 1, "PAF=" + itemList(42, "X"), 800,
+                   "Too many rule elements in"},
+        FaultyRule{"BadItemAmongTheFirst", 1, "PAF=F1G+" + itemList(41), 800,
+                   "Rule item code number error,"}),
     [](const ::testing::TestParamInfo<FaultyRule>& info) { return std::string(info.param.name); });
 
 TEST_F(RulesTest, FortyOneItemsFitTheRecord) {

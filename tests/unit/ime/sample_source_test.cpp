@@ -76,43 +76,6 @@ INSTANTIATE_TEST_SUITE_P(
                       CharSetSample{kKoreanKSC, "KoreanKSC", 8836, "\xA1\xA1", "\xFE\xFE"}),
     [](const ::testing::TestParamInfo<CharSetSample>& info) { return info.param.name; });
 
-class SampleCommand : public ::testing::Test {
-  protected:
-    void SetUp() override { useMabrelMessages(); }
-    TempDir dir;
-};
-
-TEST_F(SampleCommand, NameInAnyCaseIsWrittenAsTheTableSpellsIt) {
-    const fs::path path = dir / "list.Txt.bak";
-    const PassRun run = runCaptured([&] { return runSampleCommand("chinesegbk", path.c_str()); });
-    ASSERT_EQ(run.rc, 0);
-    const std::string text = readFile(path);
-    EXPECT_EQ(text.compare(0, sampleHead("ChineseGBK").size(), sampleHead("ChineseGBK")), 0);
-}
-
-TEST_F(SampleCommand, UnknownCharSet) {
-    const fs::path path = dir / "list.txt";
-    const PassRun run = runCaptured([&] { return runSampleCommand("Korean", path.c_str()); });
-    EXPECT_EQ(run.rc, kSampleParameterError);
-    EXPECT_EQ(run.output, "\r \rInvalid CharSet \"Korean\"\n");
-    EXPECT_FALSE(fs::exists(path));
-}
-
-TEST_F(SampleCommand, DestinationMustBeAText) {
-    const fs::path path = dir / "list.doc";
-    const PassRun run = runCaptured([&] { return runSampleCommand("ChineseGB", path.c_str()); });
-    EXPECT_EQ(run.rc, kSampleParameterError);
-    EXPECT_EQ(run.output, "\r \rInvalid filename\n");
-    EXPECT_FALSE(fs::exists(path));
-}
-
-TEST_F(SampleCommand, DestinationThatCannotBeCreated) {
-    const std::string path = (dir / "no-such-folder" / "list.txt").string();
-    const PassRun run = runCaptured([&] { return runSampleCommand("KoreanKSC", path.c_str()); });
-    EXPECT_EQ(run.rc, 103);
-    EXPECT_EQ(run.output, unsectioned(103, "Create file \"" + path + "\" fail"));
-}
-
 // The sample, with its two keyboard pictures beside it, passes every
 // section pass before the code table.
 class SampleThroughThePasses : public ::testing::TestWithParam<CharSet> {
