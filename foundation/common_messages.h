@@ -17,7 +17,7 @@
     X(kKeyNoValue, 504, "Key \"%s\" no value")                  \
     X(kValueTooLong, 505, "The value of key \"%s\" too long")
 
-#define DECLARE_MESSAGE(name, code, text) inline constexpr Message name{code, text};
+#define DECLARE_MESSAGE(name, code, text) constexpr Message name{code, text};
 #define LIST_MESSAGE(name, code, text) name,
 
 FOUNDATION_MESSAGES(DECLARE_MESSAGE)

@@ -1,7 +1,12 @@
+#include "phrase/command_line.h"
 #include "phrase/messages.h"
 
-int main() {
+namespace {
+// The one record of the run; destroyed on every way out, std::exit included.
+CTosker tosker;
+}  // namespace
+
+int main(int argc, char** argv) {
     useToskerMessages();
-    report(kToskerBanner);
-    return 0;
+    return runTosker(tosker, argc - 1, argv + 1);
 }

@@ -1,0 +1,75 @@
+#include "phrase/command_line.h"
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "foundation/text_helpers.h"
+#include "phrase/database_to_text.h"
+#include "phrase/messages.h"
+#include "phrase/text_to_database.h"
+
+namespace {
+
+constexpr const char* kUsageLines[] = {
+    "Usage : Tosker [/?] [SourceFilename] [DestFilename]",
+    "Tosker /?                     Display this message",
+    "Tosker Source.txt  Dest.pdb   Convert Source.txt to Dest.pdb",
+    "Tosker Source.pdb  Dest.txt   Convert Source.pdb to Dest.txt",
+    "Note: The extension of filename must be (.TXT .PDB)",
+    ".txt : Phrase source text file",
+    ".pdb : Phrase PDB file",
+    "---------------------------------------------------",
+    ".TXT format:",
+    "[Description]",
+    "CharSet=ChineseGB",
+    "//ChineseGB, ChineseGBK, ChineseBIG5, JapaneseJIS, JapaneseSJIS, KoreanKSC",
+    "MaxPhraseLength=2",
+    "//If no this key, then include all phrase, else ",
+    "//include phrase less then MaxPhraseLength number DBCS",
+    "[Phrase]",
+    "//one phrase a line",
+};
+
+// An upper-case copy of a whole argument, however long it is.
+std::string upperCopy(const char* text) {
+    std::string copy(text);
+    for (char& c : copy) c = asciiUpper(c);
+    return copy;
+}
+
+bool contains(const std::string& text, const char* part) {
+    return text.find(part) != std::string::npos;
+}
+
+int parameterError() {
+    report(kParameterError);
+    printUsage();
+    return 0;
+}
+
+}  // namespace
+
+void printUsage() {
+    for (const char* line : kUsageLines) std::printf("%s\n", line);
+}
+
+int runTosker(CTosker& tosker, int argc, const char* const* argv) {
+    report(kToskerBanner);
+    if (argc == 0 || std::strstr(argv[0], "/?") != nullptr) {
+        printUsage();
+        return 0;
+    }
+    if (argc != 2) return parameterError();
+
+    const std::string first = upperCopy(argv[0]);
+    const std::string second = upperCopy(argv[1]);
+    if (contains(first, ".TXT") && contains(second, ".PDB")) {
+        return convertTextToDatabase(tosker, argv[0], argv[1]);
+    }
+    if (contains(first, ".PDB") && contains(second, ".TXT")) {
+        return convertDatabaseToText(tosker, argv[0], argv[1]);
+    }
+    report(kInvalidFilename);
+    return parameterError();
+}

@@ -1,0 +1,16 @@
+// Reading of a phrase list text: the [Description] keys and the [Phrase]
+// lines, each phrase checked and handed to the phrase store.
+#pragma once
+
+#include "phrase/tosker_context.h"
+
+inline constexpr int kMinPhraseLength = 2;
+inline constexpr int kMaxPhraseLength = 15;
+
+// Reads "CharSet" and "MaxPhraseLength"; sets charSet, databaseName and
+// maxPhraseLength. Returns 0 or 500, 501, 502, 600, 603.
+int parseDescriptionSection(CTosker& tosker);
+
+// Files every phrase of the [Phrase] section, which runs to the end of the
+// source. Returns 0 or the number of the fatal message that stopped it.
+int parsePhraseSection(CTosker& tosker);

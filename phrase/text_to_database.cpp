@@ -1,0 +1,19 @@
+#include "phrase/text_to_database.h"
+
+#include "phrase/messages.h"
+#include "phrase/phrase_database_writer.h"
+#include "phrase/phrase_source.h"
+
+int convertTextToDatabase(CTosker& tosker, const char* sourceName, const char* destinationName) {
+    report(kConvertingText, sourceName, destinationName);
+    if (!openSource(tosker.source, sourceName)) return report(kOpenFileFail, sourceName);
+
+    if (int rc = parseDescriptionSection(tosker)) return rc;
+    if (int rc = parsePhraseSection(tosker)) return rc;
+    if (int rc = writePhraseDatabase(tosker, destinationName)) return rc;
+
+    report(kTotalPhrases, static_cast<int>(tosker.head.phraseCount));
+    report(kConvertOk);
+    tosker.source.stream.reset();
+    return 0;
+}

@@ -1,0 +1,145 @@
+#include "foundation/source_reader.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "foundation/key_table.h"
+#include "foundation/text_helpers.h"
+#include "tests/unit/foundation/test_tool.h"
+
+namespace {
+
+using test_tool::TempSource;
+
+// Every line delivered by readSourceLine, with the line number after it.
+std::vector<std::pair<std::string, int>> readAll(const std::string& bytes, bool skipComments) {
+    TempSource source(bytes);
+    SourceReader reader;
+    EXPECT_TRUE(openSource(reader, source.path()));
+    lineNumber = 0;
+    std::vector<std::pair<std::string, int>> lines;
+    char buffer[kLineBufferSize];
+    FILE* stream = reader.stream.get();
+    while ((skipComments ? readSourceLine(buffer, kLineReadCapacity, stream)
+                         : readPlainLine(buffer, kLineReadCapacity, stream)) != nullptr) {
+        lines.emplace_back(buffer, lineNumber);
+    }
+    return lines;
+}
+
+using Lines = std::vector<std::pair<std::string, int>>;
+
+TEST(ReadSourceLine, SkipsCommentsButCountsThem) {
+    EXPECT_EQ(readAll("a\n//c\n  \t// d\nb\n", true), (Lines{{"a\n", 1}, {"b\n", 4}}));
+    EXPECT_EQ(readAll("a\n//c\n", false), (Lines{{"a\n", 1}, {"//c\n", 2}}));
+}
+
+TEST(ReadSourceLine, TextModeLineEnds) {
+    EXPECT_EQ(readAll("x\r\ny\rz\nlast", true), (Lines{{"x\n", 1}, {"y\rz\n", 2}, {"last", 3}}));
+    EXPECT_EQ(readAll("end\r", true), (Lines{{"end\r", 1}}));
+}
+
+TEST(ReadSourceLine, LongLinesArriveInPieces) {
+    const std::string s509(509, 'a');
+    EXPECT_EQ(readAll(s509 + "\r\nb\n", true), (Lines{{s509 + "\n", 1}, {"b\n", 2}}));
+    const std::string s510(510, 'a');
+    EXPECT_EQ(readAll(s510 + "\r\nb\n", true), (Lines{{s510, 1}, {"\n", 2}, {"b\n", 3}}));
+}
+
+TEST(ReadSourceLine, NulEndsTheTextButTheLineCounts) {
+    const Lines lines = readAll(std::string("ab\0cd\nx\n", 8), true);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_STREQ(lines[0].first.c_str(), "ab");
+    EXPECT_EQ(lines[1], (std::pair<std::string, int>{"x\n", 2}));
+}
+
+struct HeaderCase {
+    const char* line;
+    bool header;
+};
+
+TEST(TextHelpers, SectionHeaders) {
+    const HeaderCase cases[] = {{"[a]", true},        {"[]", false},       {"[", false},
+                                {"  \t[Text]\n", true}, {"[ab", false},     {"x[ab]", false},
+                                {"[a]junk", true},    {"[]]", false},      {"", false}};
+    for (const HeaderCase& c : cases) EXPECT_EQ(isSectionHeader(c.line), c.header) << c.line;
+}
+
+TEST(TextHelpers, BlankLines) {
+    EXPECT_TRUE(isBlankLine(""));
+    EXPECT_TRUE(isBlankLine(" \t\n"));
+    EXPECT_TRUE(isBlankLine("\nx"));
+    EXPECT_FALSE(isBlankLine(" x"));
+    EXPECT_FALSE(isBlankLine(" \r\n"));
+}
+
+class SeekSection : public ::testing::Test {
+protected:
+    void SetUp() override { test_tool::use(); }
+};
+
+TEST_F(SeekSection, FindsHeaderInAnyCaseAfterBlanks) {
+    TempSource source("x\n// note\n   [TEXT] tail\nab\n");
+    SourceReader reader;
+    ASSERT_TRUE(openSource(reader, source.path()));
+    ASSERT_TRUE(seekSection(reader, test_tool::kText));
+    EXPECT_EQ(currentSection, test_tool::kText);
+    EXPECT_EQ(lineNumber, 3);
+    EXPECT_STREQ(reader.lineBuffer, "   [TEXT] tail\n");
+    char buffer[kLineBufferSize];
+    EXPECT_STREQ(readSourceLine(buffer, kLineReadCapacity, reader.stream.get()), "ab\n");
+}
+
+TEST_F(SeekSection, TakesTheFirstLineStartingWithTheName) {
+    TempSource source("[Rules]\n[Text]Help line\n[Text]\na b\n");
+    SourceReader reader;
+    ASSERT_TRUE(openSource(reader, source.path()));
+    ASSERT_TRUE(seekSection(reader, test_tool::kText));
+    EXPECT_EQ(lineNumber, 2);
+}
+
+TEST_F(SeekSection, MissingSectionKeepsCurrentSection) {
+    TempSource source("[Rules]\nx=1\n");
+    SourceReader reader;
+    ASSERT_TRUE(openSource(reader, source.path()));
+    ASSERT_TRUE(seekSection(reader, test_tool::kRules));
+    EXPECT_FALSE(seekSection(reader, test_tool::kText));
+    EXPECT_EQ(currentSection, test_tool::kRules);
+    EXPECT_EQ(lineNumber, 2);
+}
+
+TEST_F(SeekSection, MessageAfterLoadNamesLastKeyLine) {
+    // "[Rules]" at line 40, key lines 41 to 45, the next header at 46.
+    std::string text;
+    for (int i = 1; i < 40; ++i) text += "filler\n";
+    text += "[Rules]\npa2=f11+f21\n//c\npe2=f11+f21\n\npe3=f11+f21+f31\n[Help]\n";
+    TempSource source(text);
+    SourceReader reader;
+    ASSERT_TRUE(openSource(reader, source.path()));
+    ASSERT_TRUE(seekSection(reader, test_tool::kRules));
+    CKeyTable table;
+    EXPECT_EQ(table.loadSection(reader.stream.get()), 3);
+    EXPECT_EQ(lineNumber, 45);
+    testing::internal::CaptureStdout();
+    report(800, "bad");
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "\r \r\aL45, [Rules], Message 800: bad\n");
+    char buffer[kLineBufferSize];
+    EXPECT_STREQ(readSourceLine(buffer, kLineReadCapacity, reader.stream.get()), "[Help]\n");
+    EXPECT_EQ(lineNumber, 46);
+}
+
+TEST_F(SeekSection, CommentsBeforeNextHeaderAreGivenBackToo) {
+    TempSource source("[Rules]\na=1\n// one\n// two\n[Text]\n");
+    SourceReader reader;
+    ASSERT_TRUE(openSource(reader, source.path()));
+    ASSERT_TRUE(seekSection(reader, test_tool::kRules));
+    CKeyTable table;
+    EXPECT_EQ(table.loadSection(reader.stream.get()), 1);
+    EXPECT_EQ(lineNumber, 2);
+    char buffer[kLineBufferSize];
+    EXPECT_STREQ(readPlainLine(buffer, kLineReadCapacity, reader.stream.get()), "// one\n");
+}
+
+}  // namespace

@@ -1,0 +1,43 @@
+// A small tool table for exercising the foundation on its own.
+#pragma once
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+#include "foundation/diagnostics.h"
+
+namespace test_tool {
+
+inline constexpr int kDescription = 0;
+inline constexpr int kCharSet = 1;
+inline constexpr int kRules = 2;
+inline constexpr int kText = 3;
+inline constexpr int kNoSection = 4;
+
+inline const Message kFixed[] = {
+    {103, "Create file \"%s\" fail"}, {200, "Not enought memory"},
+    {502, "You must set \"%s=????\" key"}, {504, "Key \"%s\" no value"},
+    {505, "The value of key \"%s\" too long"}};
+inline const char* const kNames[] = {"[Description]", "CharSet", "[Rules]", "[Text]"};
+
+inline void use() { useToolMessages({kFixed, kNames, kNoSection}); }
+
+// A source file in the temporary folder, removed with the object.
+class TempSource {
+public:
+    explicit TempSource(const std::string& bytes) {
+        path_ = std::filesystem::temp_directory_path() /
+                ("cjk-unit-" + std::to_string(reinterpret_cast<std::uintptr_t>(this)) + ".txt");
+        std::FILE* f = std::fopen(path_.c_str(), "wb");
+        std::fwrite(bytes.data(), 1, bytes.size(), f);
+        std::fclose(f);
+    }
+    ~TempSource() { std::filesystem::remove(path_); }
+    const char* path() const { return path_.c_str(); }
+
+private:
+    std::filesystem::path path_;
+};
+
+}  // namespace test_tool

@@ -1,0 +1,187 @@
+#include "phrase/database_to_text.h"
+
+#include "phrase/text_to_database.h"
+#include "tests/unit/phrase/tosker_test_support.h"
+
+namespace {
+
+using namespace tosker_test;
+
+std::string gb(std::initializer_list<unsigned> indexes) {
+    return chars(kChineseGB, indexes);
+}
+
+std::string be16Text(uint16_t value) {
+    uint8_t bytes[2];
+    putU16BE(bytes, value);
+    return {char(bytes[0]), char(bytes[1])};
+}
+
+const std::string kGbDescription =
+    "[Description]\nCharSet=ChineseGB\nMaxPhraseLength=3\n//Total 1 phrases\n\n[Phrase]\n";
+
+class DatabaseToTextTest : public Fixture {
+  protected:
+    // Converts `database` (written to db.pdb) into out.txt.
+    Captured convert(const std::string& database) {
+        source = writeBytes("db.pdb", database).string();
+        destination = scratchPath("out.txt").string();
+        return captured(
+            [&] { return convertDatabaseToText(tosker, source.c_str(), destination.c_str()); });
+    }
+    std::string text() const { return readBytes(destination); }
+    std::string damagedMessage() const {
+        return "\r \r\aMessage 403 : \"" + source + "\" is damaged\n";
+    }
+
+    std::string source, destination;
+};
+
+class RoundTripTest : public DatabaseToTextTest,
+                      public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(RoundTripTest, DatabaseToTextAndBackGivesTheSameBodies) {
+    const CharSet id = charSetFromName(GetParam());
+    const unsigned last = static_cast<unsigned>(indexCount(id)) - 1;
+    const auto c = [&](std::initializer_list<unsigned> indexes) { return chars(id, indexes); };
+    const std::string list = "[Description]\nCharSet=" + std::string(GetParam()) + "\n[Phrase]\n" +
+                             c({last, 300}) + "\n" + c({256, 257}) + "\n" + c({1000, 256}) + "\n" +
+                             c({256, 258, 259}) + "\n";
+    const std::string first = scratchPath("first.pdb").string();
+    ASSERT_EQ(captured([&] {
+                  return convertTextToDatabase(tosker, writeBytes("list.txt", list).c_str(),
+                                               first.c_str());
+              }).rc,
+              0);
+
+    const Captured run = convert(readBytes(first));
+    ASSERT_EQ(run.rc, 0) << run.output;
+    EXPECT_EQ(run.output, "\r \rConverting phase database \"" + source + "\" => text \"" +
+                              destination + "\"...\n\n\r \r\nConvert OK.\n");
+    EXPECT_EQ(text(), "[Description]\nCharSet=" + std::string(GetParam()) +
+                          "\nMaxPhraseLength=3\n//Total 4 phrases\n\n[Phrase]\n" + "//" + c({256}) +
+                          "\n" + c({256, 257}) + "\n" + c({256, 258, 259}) + "\n\n" + "//" +
+                          c({1000}) + "\n" + c({1000, 256}) + "\n\n" + "//" + c({last}) + "\n" +
+                          c({last, 300}) + "\n\n");
+
+    CTosker again;
+    const std::string second = scratchPath("second.pdb").string();
+    ASSERT_EQ(captured([&] {
+                  return convertTextToDatabase(again, destination.c_str(), second.c_str());
+              }).rc,
+              0);
+    EXPECT_EQ(readBytes(second).substr(48), readBytes(first).substr(48));
+}
+
+INSTANTIATE_TEST_SUITE_P(AllCharSets, RoundTripTest,
+                         ::testing::Values("ChineseGB", "ChineseGBK", "ChineseBIG5", "JapaneseJIS",
+                                           "JapaneseSJIS", "KoreanKSC"));
+
+struct ReadCase {
+    const char* name;
+    std::string database;
+    int rc;
+    std::string text;  // what out.txt holds afterwards
+};
+
+void PrintTo(const ReadCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class ReadCaseTest : public DatabaseToTextTest, public ::testing::WithParamInterface<ReadCase> {};
+
+TEST_P(ReadCaseTest, WritesTheExpectedText) {
+    const ReadCase& c = GetParam();
+    const Captured run = convert(c.database);
+    EXPECT_EQ(run.rc, c.rc) << run.output;
+    if (c.rc == 403) {
+        EXPECT_TRUE(run.output.ends_with(damagedMessage())) << run.output;
+    }
+    EXPECT_EQ(text(), c.text);
+}
+
+std::string gbDatabase(uint16_t first, uint16_t last, std::vector<Resource> data) {
+    data.insert(data.begin(), Resource{"HEAD", 8888, headBody(kChineseGB, first, last)});
+    return assembleDatabase(data);
+}
+
+Resource block(uint16_t id, int first, const std::vector<std::vector<uint16_t>>& lists) {
+    return {"DATA", id, dataBody(first, lists)};
+}
+
+// Replaces the bytes at `offset`.
+std::string patched(std::string bytes, std::size_t offset, const std::string& with) {
+    return bytes.replace(offset, with.size(), with);
+}
+
+const std::string kOneSlot = gbDatabase(256, 511, {block(8888, 0, {{257 | 0x8000}})});
+const std::string kSlotText = "//" + gb({256}) + "\n" + gb({256, 257}) + "\n\n";
+
+std::vector<uint16_t> wordsWithoutEnd(int count) {
+    return std::vector<uint16_t>(count, 300);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ReadCaseTest,
+    ::testing::Values(
+        ReadCase{"OneSlot", kOneSlot, 0, kGbDescription + kSlotText},
+        ReadCase{
+            "UserMarkOnItsPhraseOnly",
+            gbDatabase(256, 511, {block(8888, 0, {{257, 0x7F01, 258 | 0x8000, 259 | 0x8000}})}), 0,
+            kGbDescription + "//" + gb({256}) + "\n" + gb({256, 257, 258}) + ",USER\n" +
+                gb({256, 259}) + "\n\n"},
+        ReadCase{"MarkerWithBit15EndsPhrase",
+                 gbDatabase(256, 511, {block(8888, 0, {{257, 0xFF00, 0xFF01, 258}})}), 0,
+                 kGbDescription + "//" + gb({256}) + "\n" + gb({256, 257}) + "\n" + gb({256}) +
+                     ",USER\n\n"},
+        ReadCase{"MissingBlockSkipped",
+                 gbDatabase(256, 1023,
+                            {block(8888, 0, {{257 | 0x8000}}), block(8890, 3, {{258 | 0x8000}})}),
+                 0, kGbDescription + kSlotText + "//" + gb({771}) + "\n" + gb({771, 258}) + "\n\n"},
+        ReadCase{"FirstIndexAboveLast", gbDatabase(600, 599, {block(8888, 0, {{257 | 0x8000}})}), 0,
+                 kGbDescription},
+        ReadCase{"WalkEndsAtLastIndex65535", gbDatabase(65280, 65535, {}), 0, kGbDescription},
+        ReadCase{"WrongType", assembleDatabase({{"HEAD", 8888, ""}}, "IMEM"), 400, ""},
+        ReadCase{"WrongCreator", patched(kOneSlot, 64, "dQlT"), 400, ""},
+        ReadCase{"NoHead", patched(kOneSlot, 78, "head"), 400, ""},
+        ReadCase{"WrongVersion", gbDatabase(256, 511, {}).replace(88, 2, be16Text(0x0100)), 401,
+                 ""},
+        ReadCase{"NoResources", patched(kOneSlot, 76, std::string("\0\0", 2)), 402, ""},
+        ReadCase{"513Resources", patched(kOneSlot, 76, "\x02\x01") + std::string(5130, 'x'), 402,
+                 ""},
+        ReadCase{"HeadPastTheEnd", patched(kOneSlot, 84, std::string("\x00\x00\x10\x00", 4)), 403,
+                 ""},
+        ReadCase{"UnknownCharSet", patched(kOneSlot, 100 + 2, std::string("\x00\x99", 2)), 403, ""},
+        ReadCase{"BlockPastTheEnd", patched(kOneSlot, 94, std::string("\x00\x00\x10\x00", 4)), 403,
+                 kGbDescription},
+        ReadCase{"FirstPositionAbove256",
+                 gbDatabase(256, 511, {{"DATA", 8888, be16Text(257) + be16Text(4)}}), 403,
+                 kGbDescription},
+        ReadCase{"OffsetsGoBack", patched(kOneSlot, 164 + 4, be16Text(515)), 403, kGbDescription},
+        ReadCase{"OffsetPastTheEnd", patched(kOneSlot, 164 + 4, be16Text(600)), 403,
+                 kGbDescription},
+        ReadCase{"WordIsNoCharacter", gbDatabase(256, 511, {block(8888, 0, {{100 | 0x8000}})}), 403,
+                 kGbDescription + "//" + gb({256}) + "\n"},
+        ReadCase{"SlotBeyondCharSet",
+                 gbDatabase(9000, 9400, {block(8888, 0, {}), block(8889, 100, {{257 | 0x8000}})}),
+                 403, kGbDescription},
+        ReadCase{"PhraseWithoutBit15",
+                 gbDatabase(256, 511, {block(8888, 0, {wordsWithoutEnd(15)})}), 403,
+                 kGbDescription + "//" + gb({256}) + "\n"},
+        ReadCase{"FourteenWordsWithoutBit15Ignored",
+                 gbDatabase(256, 511, {block(8888, 0, {wordsWithoutEnd(14)})}), 0,
+                 kGbDescription + "//" + gb({256}) + "\n\n"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(DatabaseToTextTest, TruncatedDatabaseIsRefusedAtEveryLength) {
+    const std::string whole =
+        gbDatabase(256, 767, {block(8888, 0, {{257 | 0x8000}}), block(8889, 256, {})});
+    ASSERT_EQ(whole.size(), 108u + 64 + 518 + 4);
+    for (std::size_t length = 0; length < whole.size(); ++length) {
+        const Captured run = convert(whole.substr(0, length));
+        const int expected = length < 78 ? 101 : length < 108 ? 402 : 403;
+        ASSERT_EQ(run.rc, expected) << "length " << length << run.output;
+    }
+}
+
+}  // namespace

@@ -1,0 +1,167 @@
+#include "phrase/phrase_database_writer.h"
+
+#include <cstring>
+
+#include "phrase/phrase_source.h"
+#include "phrase/phrase_store.h"
+#include "tests/unit/phrase/tosker_test_support.h"
+
+namespace {
+
+using namespace tosker_test;
+
+std::string be16(unsigned value) {
+    return {char(value >> 8), char(value & 0xFF)};
+}
+std::string be32(unsigned value) {
+    return be16(value >> 16) + be16(value & 0xFFFF);
+}
+std::string zeros(std::size_t count) {
+    return std::string(count, '\0');
+}
+
+std::string withoutDates(std::string database) {
+    std::fill(database.begin() + 36, database.begin() + 48, '\0');
+    return database;
+}
+
+class WriterTest : public Fixture {
+  protected:
+    // Reads a one-phrase list of `charSet` and writes its database.
+    std::string writeOnePhrase(const char* charSet, int expectedRc = 0) {
+        const CharSet id = charSetFromName(charSet);
+        const fs::path text =
+            writeBytes("one.txt", std::string("[Description]\nCharSet=") + charSet +
+                                      "\n[Phrase]\n" + chars(id, {256, 257}) + "\n");
+        const fs::path database = scratchPath("one.pdb");
+        EXPECT_TRUE(openSource(tosker.source, text.c_str()));
+        const Captured run = captured([&] {
+            if (int rc = parseDescriptionSection(tosker)) return rc;
+            if (int rc = parsePhraseSection(tosker)) return rc;
+            return writePhraseDatabase(tosker, database.c_str());
+        });
+        EXPECT_EQ(run.rc, expectedRc) << run.output;
+        return readBytes(database);
+    }
+};
+
+TEST_F(WriterTest, OnePhraseChineseGBDatabaseByteForByte) {
+    std::string expected = "CJK Phrase ChineseGB" + zeros(12) + be16(1) + be16(1) + zeros(12) +
+                           zeros(12) + "CIZUdQlt" + zeros(8) + be16(36);
+    expected += "HEAD" + be16(8888) + be32(440);
+    for (unsigned b = 0; b < 35; ++b) {
+        expected += "DATA" + be16(8888 + b) + be32(b == 0 ? 504 : 1022 + 4 * (b - 1));
+    }
+    expected += zeros(2);
+    expected += be16(0x0200) + be16(16) + be16(256) + be16(9091) + be16(35) + be16(2) + be32(1) +
+                "Qalto Phrase by Ba Rinvela\x1A" + zeros(21);
+    expected += be16(0) + be16(516);
+    for (int k = 1; k <= 256; ++k) expected += be16(518);
+    expected += be16(0x8101);
+    for (int b = 1; b < 35; ++b) expected += be16(256) + be16(4);
+    ASSERT_EQ(expected.size(), 1158u);
+
+    EXPECT_EQ(withoutDates(writeOnePhrase("ChineseGB")), expected);
+}
+
+struct Geometry {
+    const char* charSet;
+    unsigned resources, firstBody, lastIndex;
+};
+
+void PrintTo(const Geometry& c, std::ostream* os) {
+    *os << c.charSet;
+}
+
+class GeometryTest : public WriterTest, public ::testing::WithParamInterface<Geometry> {};
+
+TEST_P(GeometryTest, DirectoryAndHeadFollowTheCharSet) {
+    const Geometry& g = GetParam();
+    const std::string bytes = writeOnePhrase(g.charSet);
+    const unsigned blocks = g.resources - 1;
+    ASSERT_EQ(bytes.size(), g.firstBody + 64 + 518 + 4 * (blocks - 1));
+    EXPECT_EQ(bytes.substr(76, 12), be16(g.resources) + "HEAD" + be16(8888) + be32(g.firstBody));
+    const std::size_t directoryEnd = 78 + 10 * g.resources;
+    EXPECT_EQ(bytes.substr(directoryEnd, g.firstBody - directoryEnd),
+              zeros(g.firstBody - directoryEnd));
+    EXPECT_EQ(bytes.substr(g.firstBody + 2, 10), be16(charSetFromName(g.charSet)) + be16(256) +
+                                                     be16(g.lastIndex) + be16(blocks) + be16(2));
+    const std::size_t lastEntry = directoryEnd - 10;
+    EXPECT_EQ(bytes.substr(lastEntry, 10),
+              "DATA" + be16(8888 + blocks - 1) + be32(static_cast<unsigned>(bytes.size()) - 4));
+}
+
+INSTANTIATE_TEST_SUITE_P(AllCharSets, GeometryTest,
+                         ::testing::Values(Geometry{"ChineseGB", 36, 440, 9091},
+                                           Geometry{"ChineseGBK", 96, 1040, 24321},
+                                           Geometry{"ChineseBIG5", 79, 868, 20037},
+                                           Geometry{"JapaneseJIS", 36, 440, 9091},
+                                           Geometry{"JapaneseSJIS", 46, 540, 11535},
+                                           Geometry{"KoreanKSC", 36, 440, 9091}),
+                         [](const auto& info) { return std::string(info.param.charSet); });
+
+class BlockLimitTest : public Fixture {
+  protected:
+    void SetUp() override {
+        Fixture::SetUp();
+        tosker.head.charSet = kChineseGB;
+        ASSERT_EQ(openPhraseStore(tosker), 0);
+        const std::string full(kMaxSlotBytes, '\x81');
+        std::fwrite(full.data(), 1, full.size(), tosker.tempFile.get());
+    }
+    // Gives the 16 slots from `firstSlot` lists of 61440 + `extra` bytes.
+    void fill(int firstSlot, int16_t extra) {
+        for (int p = 0; p < 15; ++p)
+            tosker.slots[firstSlot + p] = {0, kMaxSlotBytes, kMaxSlotBytes};
+        tosker.slots[firstSlot + 15] = {0, extra, extra};
+    }
+};
+
+TEST_F(BlockLimitTest, BodyMayReach65534ButNot65536Bytes) {
+    std::vector<uint8_t> body;
+    fill(256, 3578);  // 516 + 61440 + 3578 = 65534
+    ASSERT_EQ(body.size(), 0u);
+    EXPECT_EQ(buildDataBlock(tosker, 0, body), 0);
+    EXPECT_EQ(body.size(), 65534u);
+    EXPECT_EQ(getU16BE(body.data() + 2 + 2 * 256), 65534);
+
+    fill(256, 3580);
+    const Captured run = captured([&] { return buildDataBlock(tosker, 0, body); });
+    EXPECT_EQ(run.rc, 906);
+    EXPECT_EQ(run.output, "\r \r\aMessage 906 : Phrase block of '\xA1\xA1' too large\n");
+}
+
+TEST_F(BlockLimitTest, WrittenBlocksStayWhenALaterBlockIsTooLarge) {
+    fill(256 + 256 + 10, kMaxSlotBytes);  // block 1: 496 + 65536 bytes
+    const fs::path path = scratchPath("big.pdb");
+    const Captured run = captured([&] { return writePhraseDatabase(tosker, path.c_str()); });
+    EXPECT_EQ(run.rc, 906);
+    EXPECT_NE(run.output.find("Phrase block of '\xA3\xE5' too large"), std::string::npos);
+    EXPECT_EQ(readBytes(path).size(), 440u + 64 + 4);
+}
+
+TEST_F(WriterTest, FailedWritesAndCreationAreReported) {
+    tosker.head.charSet = kChineseGB;
+    ASSERT_EQ(openPhraseStore(tosker), 0);
+    const Captured full = captured([&] { return writePhraseDatabase(tosker, "/dev/full"); });
+    EXPECT_EQ(full.rc, 102);
+    EXPECT_EQ(full.output, "\r \r\aMessage 102 : Write file \"/dev/full\" error\n");
+
+    const std::string missing = scratchPath("no-such-folder").string() + "/x.pdb";
+    const Captured create = captured([&] { return writePhraseDatabase(tosker, missing.c_str()); });
+    EXPECT_EQ(create.rc, 103);
+    EXPECT_EQ(create.output, "\r \r\aMessage 103 : Create file \"" + missing + "\" fail\n");
+}
+
+TEST(HeadRecordTest, SwapGivesBigEndianBytesAndTwiceRestores) {
+    HeadRecord head{0x0200, 0x0011, 256, 20037, 78, 7, 0x01020304, "sig"};
+    const HeadRecord original = head;
+    swapHeadRecord(head);
+    const auto* bytes = reinterpret_cast<const uint8_t*>(&head);
+    EXPECT_EQ(std::string(bytes, bytes + 16), be16(0x0200) + be16(0x11) + be16(256) + be16(20037) +
+                                                  be16(78) + be16(7) + be32(0x01020304));
+    swapHeadRecord(head);
+    EXPECT_EQ(std::memcmp(&head, &original, sizeof head), 0);
+}
+
+}  // namespace
