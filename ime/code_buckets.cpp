@@ -13,11 +13,15 @@ namespace {
 // Style-2 characters are taken from the pool in runs of this many nodes.
 constexpr int kHzPoolStep = 1024;
 
-bool isStyle2(const CMabrel& mabrel) { return mabrel.header.codingStyle == 2; }
+bool isStyle2(const CMabrel& mabrel) {
+    return mabrel.header.codingStyle == 2;
+}
 
 // A bucket takes room for H / 10 entries at its first use, and as much
 // again whenever it is full.
-int bucketStep(const CMabrel& mabrel) { return hzMapSlots(mabrel) / 10; }
+int bucketStep(const CMabrel& mabrel) {
+    return hzMapSlots(mabrel) / 10;
+}
 
 bool entryHasHz(const CodeBuckets& buckets, const CodeEntry& entry, const uint8_t* hz,
                 bool style2) {
@@ -32,7 +36,8 @@ bool entryHasHz(const CodeBuckets& buckets, const CodeEntry& entry, const uint8_
 bool isDuplicate(const CodeBuckets& buckets, const ZeroedArray<CodeEntry>& entries,
                  const char* code, const uint8_t* hz, bool style2) {
     for (int j = 0; j < entries.size(); ++j) {
-        if (std::strcmp(entries[j].code, code) == 0 && entryHasHz(buckets, entries[j], hz, style2)) {
+        if (std::strcmp(entries[j].code, code) == 0 &&
+            entryHasHz(buckets, entries[j], hz, style2)) {
             return true;
         }
     }
@@ -57,8 +62,8 @@ void appendHz(CodeBuckets& buckets, CodeEntry& entry, const uint8_t* hz) {
 // that code when the bucket has one, otherwise a new entry after every entry
 // whose code is less or equal (at the end with NoSort=1). Null after a
 // failed allocation.
-CodeEntry* chooseEntry(const CMabrel& mabrel, CodeBuckets& buckets,
-                       ZeroedArray<CodeEntry>& entries, const char* code) {
+CodeEntry* chooseEntry(const CMabrel& mabrel, CodeBuckets& buckets, ZeroedArray<CodeEntry>& entries,
+                       const char* code) {
     const bool style2 = isStyle2(mabrel);
     int position = entries.size();
     if (style2 || mabrel.header.noSort != 1) {
@@ -116,7 +121,8 @@ int codeLine(CMabrel& mabrel, CodeBuckets& buckets) {
         return 0;
     }
     while (startsWithHz(header.charSet, text)) {
-        if (int rc = addCodedCharacter(mabrel, buckets, code, reinterpret_cast<const uint8_t*>(text))) {
+        if (int rc =
+                addCodedCharacter(mabrel, buckets, code, reinterpret_cast<const uint8_t*>(text))) {
             return rc;
         }
         text = skipBlanks(text + 2);
@@ -126,7 +132,9 @@ int codeLine(CMabrel& mabrel, CodeBuckets& buckets) {
 
 }  // namespace
 
-int hzMapSlots(const CMabrel& mabrel) { return indexCount(mabrel.header.charSet) + 1; }
+int hzMapSlots(const CMabrel& mabrel) {
+    return indexCount(mabrel.header.charSet) + 1;
+}
 
 bool prepareBuckets(const CMabrel& mabrel, CodeBuckets& buckets) {
     const int n = mabrel.header.usedCodeCount;

@@ -15,7 +15,9 @@ constexpr uint16_t kEntryMask = 0x7FFF;
 // A block reference 0x8000 + R must stay within 16 bits.
 constexpr int kMaxRepeatSlots = 32766;
 
-uint16_t slotAt(const ZeroedBlock& table, int slot) { return getU16BE(table.get() + 2 * slot); }
+uint16_t slotAt(const ZeroedBlock& table, int slot) {
+    return getU16BE(table.get() + 2 * slot);
+}
 void setSlot(ZeroedBlock& table, int slot, uint16_t value) {
     putU16BE(table.get() + 2 * slot, value);
 }
@@ -63,7 +65,8 @@ void storeCode(Numbering& run, const CodeEntry& entry) {
     const ImeHeader& header = run.mabrel.header;
     uint8_t* head = run.tables.bits.get() + run.entry * header.codeHeadBytes;
     if (header.codingStyle == 2) {
-        std::memcpy(head, entry.code, std::min<std::size_t>(std::strlen(entry.code), header.codeHeadBytes));
+        std::memcpy(head, entry.code,
+                    std::min<std::size_t>(std::strlen(entry.code), header.codeHeadBytes));
         setSlot(run.tables.hzInd, run.entry, static_cast<uint16_t>(run.hzPosition));
         return;
     }
@@ -188,8 +191,10 @@ void markPrimaryEntries(CMabrel& mabrel, int minHz, int maxHz) {
             }
             const uint16_t firstValue = slotAt(tables.repeatBlocks, first);
             const uint16_t keptValue = slotAt(tables.repeatBlocks, kept);
-            setSlot(tables.repeatBlocks, first, (firstValue & kReferenceBit) | (keptValue & kEntryMask));
-            setSlot(tables.repeatBlocks, kept, (keptValue & kReferenceBit) | (firstValue & kEntryMask));
+            setSlot(tables.repeatBlocks, first,
+                    (firstValue & kReferenceBit) | (keptValue & kEntryMask));
+            setSlot(tables.repeatBlocks, kept,
+                    (keptValue & kReferenceBit) | (firstValue & kEntryMask));
             primary = keptValue & kEntryMask;
         }
         if (primary != 0) tables.bits[primary * mabrel.header.codeHeadBytes] |= 0x80;

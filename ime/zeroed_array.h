@@ -11,7 +11,7 @@ template <class T>
 class ZeroedArray {
     static_assert(std::is_trivially_copyable_v<T>);
 
-public:
+  public:
     int size() const { return count_; }
     int capacity() const { return capacity_; }
     T& operator[](int index) { return records()[index]; }
@@ -48,7 +48,7 @@ public:
         capacity_ = 0;
     }
 
-private:
+  private:
     T* records() const { return reinterpret_cast<T*>(block_.get()); }
 
     ZeroedBlock block_;

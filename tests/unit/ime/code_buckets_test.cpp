@@ -13,7 +13,7 @@ using Entries = std::vector<std::string>;
 const std::string X = "\xB0\xA1", Y = "\xB0\xA2", Z = "\xB0\xA3";
 
 class CodeBucketsTest : public CoderTest {
-protected:
+  protected:
     // Reads the "[Text]" section of `text` into the buckets; the output
     // printed on the way is kept in `output`.
     int readText(const std::string& text) {
@@ -68,8 +68,8 @@ TEST_F(CodeBucketsTest, StyleOneMakesAnEntryPerCharacter) {
     EXPECT_EQ(bucketOf("ba"), (Entries{"ba:" + X}));
     EXPECT_EQ(buckets.entryCount, 4);
     EXPECT_EQ(buckets.pairCount, 4);
-    EXPECT_EQ(output, "\r \r\aL3, [Text], Message 905: Duplicate HanZi \"" + X + "\" in \"abc\t" + X +
-                          "\n\"\n");
+    EXPECT_EQ(output, "\r \r\aL3, [Text], Message 905: Duplicate HanZi \"" + X + "\" in \"abc\t" +
+                          X + "\n\"\n");
 }
 
 TEST_F(CodeBucketsTest, StyleTwoMergesTheLinesOfOneCode) {
@@ -114,8 +114,8 @@ TEST_F(CodeBucketsTest, CodeOrderIsByteOrderWithinABucketAndAlphabetOrderAcrossT
 
 TEST_F(CodeBucketsTest, LinesWithoutCodeOrCharacterDrawWarnings) {
     setGeometry(mabrel, {.codingStyle = 2});
-    const std::string text = "[Text]\n" + X + "\nab\n  \t\n// ab " + Y + "\n\nab  ;" + Y +
-                             "\nab" + X + "tail " + Y + "\n";
+    const std::string text = "[Text]\n" + X + "\nab\n  \t\n// ab " + Y + "\n\nab  ;" + Y + "\nab" +
+                             X + "tail " + Y + "\n";
     ASSERT_EQ(readText(text), 0);
     EXPECT_EQ(output, "\r \r\aL2, [Text], Message 900: No code in \"" + X + "\n\"\n" +
                           "\r \r\aL3, [Text], Message 900: No code in \"ab\n\"\n" +
@@ -165,8 +165,10 @@ TEST_F(CodeBucketsTest, CodingStopsOnSectionProblems) {
          "\r \r\aL4, [Text], Message 906: No coding in \"[Text]\" section.\n"},
         {"[Text]\n" + X + "\n", 906,
          "\r \r[Text] Start coding input method at line 1...\n"
-         "\r \r\aL2, [Text], Message 900: No code in \"" + X + "\n\"\n"
-         "\r \r\aL2, [Text], Message 906: No coding in \"[Text]\" section.\n"},
+         "\r \r\aL2, [Text], Message 900: No code in \"" +
+             X +
+             "\n\"\n"
+             "\r \r\aL2, [Text], Message 906: No coding in \"[Text]\" section.\n"},
     };
     for (const auto& c : cases) {
         useMabrelMessages();
@@ -192,7 +194,8 @@ TEST_F(CodeBucketsTest, TooManyEntriesOrCharactersStopWithMessage904) {
                 char hz[3] = {};
                 indexToChar(kChineseGBK, 256 + i, hz, sizeof hz);
                 if (hz[1] == 0x7F) continue;
-                text += std::string{first, kLetters[i % 26], kLetters[i / 26 % 26], ' '} + hz + "\n";
+                text +=
+                    std::string{first, kLetters[i % 26], kLetters[i / 26 % 26], ' '} + hz + "\n";
                 ++lines;
             }
         }

@@ -1,8 +1,7 @@
-#include "ime/code_tables_builder.h"
-
 #include <vector>
 
 #include "ime/code_table.h"
+#include "ime/code_tables_builder.h"
 #include "tests/unit/ime/coder_fixture.h"
 
 namespace {
@@ -14,7 +13,7 @@ const int kX = 1666, kY = 1667, kZ = 1668;  // B0A1, B0A2, B0A3
 const std::string X = gbChar(kX), Y = gbChar(kY), Z = gbChar(kZ);
 
 class CodeTablesTest : public CoderTest {
-protected:
+  protected:
     // Runs the whole "[Text]" pass on `text`; the output is kept in `output`.
     int code(const Geometry& geometry, const std::string& text) {
         setGeometry(mabrel, geometry);
@@ -30,7 +29,9 @@ protected:
         for (int i = from; i < from + count; ++i) values.push_back(slot(table, i));
         return values;
     }
-    Slots repeatBlocks() const { return slots(mabrel.tables.repeatBlocks, 0, mabrel.header.repeatCount + 1); }
+    Slots repeatBlocks() const {
+        return slots(mabrel.tables.repeatBlocks, 0, mabrel.header.repeatCount + 1);
+    }
     int mapped(int hzIndex) const { return slot(mabrel.tables.hzMap, hzIndex); }
     // The first byte of each Bits record, where the primary flag lives.
     Slots primaryFlags(int entries) const {
@@ -50,9 +51,12 @@ TEST_F(CodeTablesTest, TheLongestCodeOfACharacterBecomesItsPrimaryEntry) {
     } cases[] = {
         {"a " + X + "\nbcd " + X + "\n", {0x8000 + 2, 1, 0}, {0, 1}},
         // Equally long codes: the earliest stays first.
-        {"ab " + X + "\ncd " + X + "\nef " + X + "\nxy " + Y + "\n", {0x8001, 0x8002, 3, 0}, {1, 0, 0, 1}},
+        {"ab " + X + "\ncd " + X + "\nef " + X + "\nxy " + Y + "\n",
+         {0x8001, 0x8002, 3, 0},
+         {1, 0, 0, 1}},
         // The longest code in the middle of a block swaps with the first.
-        {"a " + X + "\nbcd " + X + "\ncd " + X + "\ndcb " + X + "\n", {0x8002, 0x8001, 0x8003, 4, 0},
+        {"a " + X + "\nbcd " + X + "\ncd " + X + "\ndcb " + X + "\n",
+         {0x8002, 0x8001, 0x8003, 4, 0},
          {0, 1, 0, 0}},
     };
     for (const auto& c : cases) {
@@ -66,11 +70,10 @@ TEST_F(CodeTablesTest, TheLongestCodeOfACharacterBecomesItsPrimaryEntry) {
 TEST_F(CodeTablesTest, AGrowingBlockMovesTheLaterBlocksUp) {
     // X, Y and Z gain a second entry in turn (blocks at 0, 2 and 4), then X a
     // third one: its block takes three slots and the others move to 3 and 5.
-    const std::string text = "a " + X + "\nb " + Y + "\nc " + Z + "\nd " + X + "\ne " + Y +
-                             "\nf " + Z + "\ng " + X + "\n";
+    const std::string text = "a " + X + "\nb " + Y + "\nc " + Z + "\nd " + X + "\ne " + Y + "\nf " +
+                             Z + "\ng " + X + "\n";
     ASSERT_EQ(code({.codingStyle = 2}, text), 0);
-    EXPECT_EQ(repeatBlocks(),
-              (Slots{0x8000 + 1, 0x8000 + 4, 7, 0x8000 + 2, 5, 0x8000 + 3, 6, 0}));
+    EXPECT_EQ(repeatBlocks(), (Slots{0x8000 + 1, 0x8000 + 4, 7, 0x8000 + 2, 5, 0x8000 + 3, 6, 0}));
     EXPECT_EQ(mapped(kX), 0x8000 + 0);
     EXPECT_EQ(mapped(kY), 0x8000 + 3);
     EXPECT_EQ(mapped(kZ), 0x8000 + 5);
@@ -101,8 +104,8 @@ TEST_F(CodeTablesTest, StyleTwoKeepsTheCodeTextAndARunOfCharacters) {
 TEST_F(CodeTablesTest, TheIndexGivesEachBucketItsFirstEntry) {
     // Alphabet "abc": buckets a, aa, ab, ac, b, ba, ..., cc and the empty
     // last one (13 slots). Entries: a(1), ab(2), abc(3), b(4), ca(5), ca(6).
-    const std::string text = "ca " + X + "\nab " + Y + "\nabc " + Z + "\nb " + Y + "\na " + X +
-                             "\nca " + Y + "\n";
+    const std::string text =
+        "ca " + X + "\nab " + Y + "\nabc " + Z + "\nb " + Y + "\na " + X + "\nca " + Y + "\n";
     ASSERT_EQ(code({.codingStyle = 1, .usedCodes = "abc", .maxCodes = 3}, text), 0);
     const CodeTables& t = mabrel.tables;
     EXPECT_EQ(slots(t.index, 0, 13), (Slots{1, 2, 2, 4, 4, 5, 5, 5, 5, 5, 7, 7, 7}));

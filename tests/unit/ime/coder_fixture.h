@@ -55,17 +55,18 @@ inline void setGeometry(CMabrel& mabrel, const Geometry& g) {
 
 // A scratch file holding `text`, removed at the end of the test.
 class SourceFile {
-public:
+  public:
     explicit SourceFile(const std::string& text) {
         static int serial = 0;
         path_ = std::filesystem::path(testing::TempDir()) /
-                ("coder-source-" + std::to_string(::getpid()) + "-" + std::to_string(++serial) + ".txt");
+                ("coder-source-" + std::to_string(::getpid()) + "-" + std::to_string(++serial) +
+                 ".txt");
         std::ofstream(path_, std::ios::binary) << text;
     }
     ~SourceFile() { std::filesystem::remove(path_); }
     const std::filesystem::path& path() const { return path_; }
 
-private:
+  private:
     std::filesystem::path path_;
 };
 
@@ -74,11 +75,13 @@ struct ProcessEnded {
     int status;
 };
 
-inline void throwProcessEnded(int status) { throw ProcessEnded{status}; }
+inline void throwProcessEnded(int status) {
+    throw ProcessEnded{status};
+}
 
 // Mabrel's messages, no section current, the source open on `text`.
 class CoderTest : public testing::Test {
-protected:
+  protected:
     void SetUp() override {
         useMabrelMessages();
         setProcessEndHook(throwProcessEnded);
@@ -92,7 +95,7 @@ protected:
 
     CMabrel mabrel;
 
-private:
+  private:
     std::unique_ptr<SourceFile> source_;
 };
 

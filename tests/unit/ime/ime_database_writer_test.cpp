@@ -24,7 +24,7 @@ struct Layout {
 };
 
 class ImeDatabaseWriterTest : public CoderTest {
-protected:
+  protected:
     int code(const Geometry& geometry, const std::string& text) {
         setGeometry(mabrel, geometry);
         openText("[Text]\n" + text);
@@ -99,11 +99,11 @@ TEST_F(ImeDatabaseWriterTest, StyleOneWithCodeTablesOnly) {
     EXPECT_EQ(image[138], 0);
     EXPECT_EQ(image[139], 0);
     // "RT11": the header, big-endian.
-    EXPECT_EQ(getU16BE(&image[140 + 4]), 1666);     // minHZIndex
-    EXPECT_EQ(getU16BE(&image[140 + 6]), 1765);     // maxHZIndex
-    EXPECT_EQ(getU32BE(&image[140 + 8]), 100u);     // hzTotal
-    EXPECT_EQ(getU16BE(&image[140 + 46]), 26);      // usedCodeCount
-    EXPECT_EQ(mabrel.header.hzTotal, 100u);         // the record stays in host order
+    EXPECT_EQ(getU16BE(&image[140 + 4]), 1666);  // minHZIndex
+    EXPECT_EQ(getU16BE(&image[140 + 6]), 1765);  // maxHZIndex
+    EXPECT_EQ(getU32BE(&image[140 + 8]), 100u);  // hzTotal
+    EXPECT_EQ(getU16BE(&image[140 + 46]), 26);   // usedCodeCount
+    EXPECT_EQ(mabrel.header.hzTotal, 100u);      // the record stays in host order
 }
 
 TEST_F(ImeDatabaseWriterTest, StyleTwoWithEveryFrontEndResource) {
@@ -125,8 +125,8 @@ TEST_F(ImeDatabaseWriterTest, StyleTwoWithEveryFrontEndResource) {
     const Layout l = layout();
     EXPECT_EQ(l.types, (std::vector<std::string>{"RT11", "RT12", "RT13", "RT14", "RT21", "tSTR",
                                                  "RT51", "RT52", "RT31", "RT41", "RT32", "RT33"}));
-    EXPECT_EQ(l.sizes, (std::vector<std::size_t>{256, 6, 120, 36, 1096, 24, 6, 6, 26, 4 * 3,
-                                                 2 * 4, 2 * 4}));
+    EXPECT_EQ(l.sizes,
+              (std::vector<std::size_t>{256, 6, 120, 36, 1096, 24, 6, 6, 26, 4 * 3, 2 * 4, 2 * 4}));
     EXPECT_EQ(body("RT14")[35], 0x77);
     // HZMap 300, 301 and the closing zero; one block of entries 1 and 2.
     EXPECT_EQ(body("RT51"), (Bytes{0x80, 0x00, 0x00, 0x01, 0x00, 0x00}));
@@ -151,7 +151,7 @@ TEST_F(ImeDatabaseWriterTest, AnOddCountPutsTheFirstBodyAfterTheDirectory) {
 }
 
 class DatabaseFileTest : public ImeDatabaseWriterTest {
-protected:
+  protected:
     void SetUp() override {
         ImeDatabaseWriterTest::SetUp();
         folder = fs::path(testing::TempDir()) / ("coder-writer-" + std::to_string(::getpid()));
