@@ -73,12 +73,14 @@ TEST_F(CodeBucketsTest, StyleOneMakesAnEntryPerCharacter) {
 }
 
 TEST_F(CodeBucketsTest, StyleTwoMergesTheLinesOfOneCode) {
+    const std::string W = "\xB0\xA4";
     setGeometry(mabrel, {.codingStyle = 2, .maxCodes = 7});
-    ASSERT_EQ(readText("[Text]\nabc " + X + " " + Y + "\nab " + Z + "\nabc" + Z + X + X + "\n"), 0);
-    EXPECT_EQ(bucketOf("abc"), (Entries{"ab:" + Z, "abc:" + X + Y + Z}));
+    ASSERT_EQ(readText("[Text]\nabc " + X + " " + Y + Z + "\nab " + Z + "\nabc" + W + X + X + "\n"),
+              0);
+    EXPECT_EQ(bucketOf("abc"), (Entries{"ab:" + Z, "abc:" + X + Y + Z + W}));
     EXPECT_EQ(buckets.entryCount, 2);
-    EXPECT_EQ(buckets.pairCount, 4);
-    const std::string duplicate = "Duplicate HanZi \"" + X + "\" in \"abc" + Z + X + X + "\n\"\n";
+    EXPECT_EQ(buckets.pairCount, 5);
+    const std::string duplicate = "Duplicate HanZi \"" + X + "\" in \"abc" + W + X + X + "\n\"\n";
     EXPECT_EQ(output, "\r \r\aL4, [Text], Message 905: " + duplicate +
                           "\r \r\aL4, [Text], Message 905: " + duplicate);
 }
