@@ -6,7 +6,7 @@
 #include "foundation/text_helpers.h"
 
 bool openSource(SourceReader& reader, const char* name) {
-    reader.stream.reset(std::fopen(name, "rb"));
+    reader.stream = openInputFile(name);
     return reader.stream != nullptr;
 }
 

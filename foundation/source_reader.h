@@ -3,15 +3,11 @@
 #pragma once
 
 #include <cstdio>
-#include <memory>
+
+#include "foundation/file_handle.h"
 
 inline constexpr int kLineBufferSize = 512;
 inline constexpr int kLineReadCapacity = 511;
-
-struct FileClose {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using FileHandle = std::unique_ptr<std::FILE, FileClose>;
 
 // The source stream and the line buffer every source line is read into.
 // The stream is read as text: a CR right before a LF is dropped.

@@ -31,6 +31,7 @@
 #include <utility>
 
 #include "foundation/big_endian.h"
+#include "foundation/file_handle.h"
 #include "ime/messages.h"
 
 namespace {
@@ -66,7 +67,7 @@ struct FileImage {
 };
 
 std::optional<FileImage> readWholeFile(const char* name) {
-    FileHandle file(std::fopen(name, "rb"));
+    FileHandle file = openInputFile(name);
     if (file == nullptr) {
         report(kOpenFileFail, name);
         return std::nullopt;

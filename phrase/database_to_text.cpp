@@ -8,6 +8,7 @@
 #include "foundation/big_endian.h"
 #include "foundation/char_sets.h"
 #include "foundation/database_container.h"
+#include "foundation/file_handle.h"
 #include "phrase/messages.h"
 #include "phrase/phrase_source.h"
 
@@ -156,7 +157,7 @@ void writeKeyLine(std::FILE* out, const char* key, const char* value) {
 
 int convertDatabaseToText(CTosker& tosker, const char* sourceName, const char* destinationName) {
     report(kConvertingDatabase, sourceName, destinationName);
-    FileHandle source(std::fopen(sourceName, "rb"));
+    FileHandle source = openInputFile(sourceName);
     if (!source) return report(kOpenFileFail, sourceName);
 
     uint8_t header[kDatabaseHeaderSize];
