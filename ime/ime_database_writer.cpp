@@ -6,7 +6,7 @@
 #include <cstdio>
 
 #include "foundation/database_container.h"
-#include "foundation/source_reader.h"
+#include "foundation/file_handle.h"
 #include "ime/ime_database_image.h"
 #include "ime/messages.h"
 
