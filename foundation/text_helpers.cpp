@@ -28,6 +28,16 @@ bool isSectionHeader(const char* line) {
 
 char asciiUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
+std::string upperCopy(const char* text) {
+    std::string copy(text);
+    for (char& c : copy) c = asciiUpper(c);
+    return copy;
+}
+
+bool nameContains(const char* name, const char* upperPart) {
+    return upperCopy(name).find(upperPart) != std::string::npos;
+}
+
 bool startsWithIgnoringCase(const char* text, const char* name, std::size_t length) {
     for (std::size_t i = 0; i < length; ++i) {
         if (asciiUpper(text[i]) != asciiUpper(name[i])) return false;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 
 inline bool isBlank(char c) { return c == ' ' || c == '\t'; }
 
@@ -25,3 +26,10 @@ bool equalsIgnoringCase(const char* a, const char* b);
 
 // ASCII upper case of one byte.
 char asciiUpper(char c);
+
+// An ASCII upper-case copy of a whole text, however long.
+std::string upperCopy(const char* text);
+
+// True when the upper-cased `name` contains `upperPart` anywhere: file names
+// are judged by a substring such as ".TXT", so "a.txt.bak" is a text name.
+bool nameContains(const char* name, const char* upperPart);

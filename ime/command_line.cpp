@@ -27,12 +27,6 @@ constexpr const char* kUsageLines[] = {
     "                        KoreanKSC)",
 };
 
-std::string upperCopy(const char* text) {
-    std::string copy(text);
-    for (char& c : copy) c = asciiUpper(c);
-    return copy;
-}
-
 int parameterError() {
     report(kParameterError);
     printUsage();
@@ -54,12 +48,11 @@ int runMabrel(CMabrel& mabrel, int argc, const char* const* argv) {
     if (argc != 2) return parameterError();
 
     const std::string first = upperCopy(argv[0]);
-    const std::string second = upperCopy(argv[1]);
     if (first.size() > 2 && first.starts_with("/C")) {
         const int rc = runSampleCommand(argv[0] + 2, argv[1]);
         return rc == kSampleParameterError ? parameterError() : rc;
     }
-    if (first.find(".TXT") != std::string::npos && second.find(".PDB") != std::string::npos) {
+    if (nameContains(argv[0], ".TXT") && nameContains(argv[1], ".PDB")) {
         return compileSource(mabrel, argv[0], argv[1]);
     }
     report(kInvalidFilename);

@@ -20,12 +20,6 @@ int upperHexValue(char c) {
     return -1;
 }
 
-std::string upperCopy(const char* text) {
-    std::string copy(text);
-    for (char& c : copy) c = asciiUpper(c);
-    return copy;
-}
-
 // The items of an upper-cased value without its blanks, up to the first
 // empty one.
 std::vector<std::string> ruleItems(const std::string& value) {

@@ -70,9 +70,7 @@ int runSampleCommand(const char* charSetText, const char* destination) {
         report(kInvalidCharSetName, charSetText);
         return kSampleParameterError;
     }
-    std::string upperName(destination);
-    for (char& c : upperName) c = asciiUpper(c);
-    if (upperName.find(".TXT") == std::string::npos) {
+    if (!nameContains(destination, ".TXT")) {
         report(kInvalidFilename);
         return kSampleParameterError;
     }

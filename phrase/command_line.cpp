@@ -31,17 +31,6 @@ constexpr const char* kUsageLines[] = {
     "//one phrase a line",
 };
 
-// An upper-case copy of a whole argument, however long it is.
-std::string upperCopy(const char* text) {
-    std::string copy(text);
-    for (char& c : copy) c = asciiUpper(c);
-    return copy;
-}
-
-bool contains(const std::string& text, const char* part) {
-    return text.find(part) != std::string::npos;
-}
-
 int parameterError() {
     report(kParameterError);
     printUsage();
@@ -62,12 +51,10 @@ int runTosker(CTosker& tosker, int argc, const char* const* argv) {
     }
     if (argc != 2) return parameterError();
 
-    const std::string first = upperCopy(argv[0]);
-    const std::string second = upperCopy(argv[1]);
-    if (contains(first, ".TXT") && contains(second, ".PDB")) {
+    if (nameContains(argv[0], ".TXT") && nameContains(argv[1], ".PDB")) {
         return convertTextToDatabase(tosker, argv[0], argv[1]);
     }
-    if (contains(first, ".PDB") && contains(second, ".TXT")) {
+    if (nameContains(argv[0], ".PDB") && nameContains(argv[1], ".TXT")) {
         return convertDatabaseToText(tosker, argv[0], argv[1]);
     }
     report(kInvalidFilename);
