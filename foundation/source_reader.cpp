@@ -28,8 +28,9 @@ char* readPlainLine(char* buffer, int capacity, std::FILE* stream) {
         buffer[length++] = static_cast<char>(c);
         if (c == '\n') break;
     }
-    buffer[length] = '\0';
+    // At the end of the stream the buffer keeps the last line read.
     if (length == 0) return nullptr;
+    buffer[length] = '\0';
     ++lineNumber;
     return buffer;
 }

@@ -143,3 +143,19 @@ TEST_F(SeekSection, CommentsBeforeNextHeaderAreGivenBackToo) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ReadSourceLine, EndOfStreamLeavesTheLastLineInTheBuffer) {
+    TempSource source("first\nlast\n");
+    SourceReader reader;
+    ASSERT_TRUE(openSource(reader, source.path()));
+    lineNumber = 0;
+    char buffer[kLineBufferSize];
+    while (readSourceLine(buffer, kLineReadCapacity, reader.stream.get()) != nullptr) {
+    }
+    EXPECT_STREQ(buffer, "last\n");
+    EXPECT_EQ(lineNumber, 2);
+}
+
+}  // namespace
