@@ -30,6 +30,7 @@
 
 #include <cassert>
 #include <cstring>
+#include <new>
 
 #include "foundation/big_endian.h"
 #include "foundation/char_sets.h"
@@ -129,7 +130,13 @@ int writePhraseDatabase(CTosker& tosker, const char* destinationName) {
         return report(kWriteFileError, destinationName);
     }
 
+    // The block buffer, taken once at its full size: no block makes it grow.
     std::vector<uint8_t> body;
+    try {
+        body.reserve(kMaxBlockBytes);
+    } catch (const std::bad_alloc&) {
+        return report(kNoMemory);
+    }
     uint32_t bodyOffset = headOffset + kHeadRecordSize;
     for (int b = 0; b < head.blockCount; ++b) {
         if (int rc = buildDataBlock(tosker, b, body)) return rc;
