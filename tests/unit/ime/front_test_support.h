@@ -124,7 +124,7 @@ class SourceTest : public ::testing::Test {
 // A BMP file: 14-byte file header, 40-byte information header, 16 colour
 // entries (blue, green, red, reserved), rows bottom-up padded to 4 bytes.
 // Row padding is written as colour 0, which is black in the default palette.
-struct BmpSpec {
+struct BmpShape {
     int32_t width = 154;
     int32_t height = 54;
     uint16_t planes = 1;
@@ -146,27 +146,27 @@ inline void putLE(std::string& out, uint32_t value, int bytes) {
     for (int i = 0; i < bytes; ++i) out += static_cast<char>((value >> (8 * i)) & 0xFF);
 }
 
-inline std::string makeBmp(const BmpSpec& spec) {
-    const int stride = ((spec.width + 1) / 2 + 3) / 4 * 4;
-    const int height = spec.height > 0 ? spec.height : 0;
-    const int width = spec.width > 0 ? spec.width : 0;
+inline std::string makeBmp(const BmpShape& shape) {
+    const int stride = ((shape.width + 1) / 2 + 3) / 4 * 4;
+    const int height = shape.height > 0 ? shape.height : 0;
+    const int width = shape.width > 0 ? shape.width : 0;
     std::string bmp = "BM";
     putLE(bmp, 118 + stride * height, 4);
     putLE(bmp, 0, 4);
     putLE(bmp, 118, 4);
     putLE(bmp, 40, 4);
-    putLE(bmp, static_cast<uint32_t>(spec.width), 4);
-    putLE(bmp, static_cast<uint32_t>(spec.height), 4);
-    putLE(bmp, spec.planes, 2);
-    putLE(bmp, spec.bitsPerPixel, 2);
-    putLE(bmp, spec.compression, 4);
+    putLE(bmp, static_cast<uint32_t>(shape.width), 4);
+    putLE(bmp, static_cast<uint32_t>(shape.height), 4);
+    putLE(bmp, shape.planes, 2);
+    putLE(bmp, shape.bitsPerPixel, 2);
+    putLE(bmp, shape.compression, 4);
     putLE(bmp, static_cast<uint32_t>(stride * height), 4);
     bmp.append(16, '\0');
-    for (const auto& entry : spec.palette) bmp.append(entry.begin(), entry.end());
+    for (const auto& entry : shape.palette) bmp.append(entry.begin(), entry.end());
     for (int row = height - 1; row >= 0; --row) {
         std::string bytes(stride, '\0');
         for (int x = 0; x < width; ++x) {
-            const int colour = spec.colourAt(x, row) & 0x0F;
+            const int colour = shape.colourAt(x, row) & 0x0F;
             bytes[x / 2] = static_cast<char>(bytes[x / 2] | (x % 2 == 0 ? colour << 4 : colour));
         }
         bmp += bytes;
@@ -174,11 +174,11 @@ inline std::string makeBmp(const BmpSpec& spec) {
     return bmp;
 }
 
-inline BmpSpec sizedBmp(int32_t width, int32_t height) {
-    BmpSpec spec;
-    spec.width = width;
-    spec.height = height;
-    return spec;
+inline BmpShape sizedBmp(int32_t width, int32_t height) {
+    BmpShape shape;
+    shape.width = width;
+    shape.height = height;
+    return shape;
 }
 
 }  // namespace front_test

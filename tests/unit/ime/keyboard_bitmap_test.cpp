@@ -12,12 +12,12 @@ using namespace front_test;
 
 using Pixels = std::set<std::pair<int, int>>;
 
-BmpSpec pictureWithBlack(int width, int height, Pixels black) {
-    BmpSpec spec = sizedBmp(width, height);
-    spec.colourAt = [black](int x, int y) {
-        return black.count({x, y}) != 0 ? BmpSpec::kBlack : BmpSpec::kWhite;
+BmpShape pictureWithBlack(int width, int height, Pixels black) {
+    BmpShape shape = sizedBmp(width, height);
+    shape.colourAt = [black](int x, int y) {
+        return black.count({x, y}) != 0 ? BmpShape::kBlack : BmpShape::kWhite;
     };
-    return spec;
+    return shape;
 }
 
 class KeyboardBitmapTest : public ::testing::Test {
@@ -126,13 +126,13 @@ INSTANTIATE_TEST_SUITE_P(Sizes, ConvertedGeometry,
                                            Geometry{312, 106, 40, 4240}));
 
 TEST_F(KeyboardBitmapTest, OnlyPureWhiteIsWhite) {
-    BmpSpec spec = sizedBmp(6, 1);
-    spec.palette[1] = {0xFE, 0xFF, 0xFF, 0x00};
-    spec.palette[2] = {0xFF, 0xFE, 0xFF, 0x00};
-    spec.palette[3] = {0xFF, 0xFF, 0xFE, 0x00};
-    spec.palette[4] = {0xFF, 0xFF, 0xFF, 0x55};
-    spec.colourAt = [](int x, int) { return std::array{15, 1, 2, 3, 4, 0}[x]; };
-    const std::string name = file("grey.bmp", makeBmp(spec));
+    BmpShape shape = sizedBmp(6, 1);
+    shape.palette[1] = {0xFE, 0xFF, 0xFF, 0x00};
+    shape.palette[2] = {0xFF, 0xFE, 0xFF, 0x00};
+    shape.palette[3] = {0xFF, 0xFF, 0xFE, 0x00};
+    shape.palette[4] = {0xFF, 0xFF, 0xFF, 0x55};
+    shape.colourAt = [](int x, int) { return std::array{15, 1, 2, 3, 4, 0}[x]; };
+    const std::string name = file("grey.bmp", makeBmp(shape));
     std::optional<ConvertedBitmap> bitmap;
     runCaptured([&] {
         bitmap = loadBitmapFile(name.c_str());
@@ -173,7 +173,7 @@ std::string withName(std::string text, const std::string& name) {
 
 TEST_P(RejectedBitmap, DrawsItsMessageAndTheLoadError) {
     const RejectedFile& c = GetParam();
-    std::string bytes = makeBmp(BmpSpec{});
+    std::string bytes = makeBmp(BmpShape{});
     for (const Patch& patch : c.patches) {
         for (int i = 0; i < patch.size; ++i) {
             bytes[patch.offset + i] = static_cast<char>(patch.value >> (8 * i));
