@@ -14,16 +14,6 @@ const std::string X = gbChar(kX), Y = gbChar(kY), Z = gbChar(kZ);
 
 class CodeTablesTest : public CoderTest {
   protected:
-    // Runs the whole "[Text]" pass on `text`; the output is kept in `output`.
-    int code(const Geometry& geometry, const std::string& text) {
-        setGeometry(mabrel, geometry);
-        openText("[Text]\n" + text);
-        testing::internal::CaptureStdout();
-        const int rc = codeTextSection(mabrel);
-        output = testing::internal::GetCapturedStdout();
-        return rc;
-    }
-
     Slots slots(const ZeroedBlock& table, int from, int count) const {
         Slots values;
         for (int i = from; i < from + count; ++i) values.push_back(slot(table, i));
@@ -39,8 +29,6 @@ class CodeTablesTest : public CoderTest {
         for (int i = 1; i <= entries; ++i) flags.push_back(mabrel.tables.bits[2 * i] >> 7);
         return flags;
     }
-
-    std::string output;
 };
 
 TEST_F(CodeTablesTest, TheLongestCodeOfACharacterBecomesItsPrimaryEntry) {

@@ -12,6 +12,7 @@
 
 #include "foundation/char_sets.h"
 #include "foundation/process_end.h"
+#include "ime/code_table.h"
 #include "ime/mabrel_context.h"
 #include "ime/messages.h"
 
@@ -93,7 +94,18 @@ class CoderTest : public testing::Test {
         ASSERT_TRUE(openSource(mabrel.source, source_->path().c_str()));
     }
 
+    // Runs the whole "[Text]" pass on `text`; the output is kept in `output`.
+    int code(const Geometry& geometry, const std::string& text) {
+        setGeometry(mabrel, geometry);
+        openText("[Text]\n" + text);
+        testing::internal::CaptureStdout();
+        const int rc = codeTextSection(mabrel);
+        output = testing::internal::GetCapturedStdout();
+        return rc;
+    }
+
     CMabrel mabrel;
+    std::string output;
 
   private:
     std::unique_ptr<SourceFile> source_;

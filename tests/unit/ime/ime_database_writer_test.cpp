@@ -25,14 +25,6 @@ struct Layout {
 
 class ImeDatabaseWriterTest : public CoderTest {
   protected:
-    int code(const Geometry& geometry, const std::string& text) {
-        setGeometry(mabrel, geometry);
-        openText("[Text]\n" + text);
-        testing::internal::CaptureStdout();
-        const int rc = codeTextSection(mabrel);
-        testing::internal::GetCapturedStdout();
-        return rc;
-    }
 
     Layout layout() const {
         Layout l;
