@@ -10,10 +10,6 @@ const CharSetEntry kCharSetTable[kCharSetCount] = {
 
 namespace {
 
-bool isEucLike(CharSet charSet) {
-    return charSet == kChineseGB || charSet == kJapaneseJIS || charSet == kKoreanKSC;
-}
-
 bool isTrailByte(CharSet charSet, uint8_t b) {
     switch (charSet) {
         case kChineseGB:
@@ -74,48 +70,111 @@ bool startsWithDoubleByteChar(CharSet charSet, const char* text, uint16_t availa
     return available >= 2 && nextChar(charSet, text) == text + 2;
 }
 
+namespace {
+
+// One area of the index space: the characters whose lead byte lies in
+// [leadFirst, leadLast] and whose trail byte lies in one of the trail ranges,
+// numbered row by row from `base` (one row per lead byte, one column per
+// trail byte of the ranges, in order).
+struct TrailRange {
+    uint8_t first;
+    uint8_t last;
+};
+
+struct IndexRegion {
+    uint8_t leadFirst;
+    uint8_t leadLast;
+    TrailRange trails[2];
+    int trailRangeCount;
+    int base;
+
+    int columns() const {
+        int count = 0;
+        for (int r = 0; r < trailRangeCount; ++r) count += trails[r].last - trails[r].first + 1;
+        return count;
+    }
+    int size() const { return (leadLast - leadFirst + 1) * columns(); }
+    bool holdsLead(int lead) const { return lead >= leadFirst && lead <= leadLast; }
+    bool holdsTrail(int trail) const {
+        return trail >= trails[0].first && trail <= trails[trailRangeCount - 1].last;
+    }
+    int column(int trail) const {
+        if (trailRangeCount == 1 || trail < trails[1].first) return trail - trails[0].first;
+        return trails[0].last - trails[0].first + 1 + trail - trails[1].first;
+    }
+    int trailAt(int column) const {
+        const int firstColumns = trails[0].last - trails[0].first + 1;
+        if (column < firstColumns) return trails[0].first + column;
+        return trails[1].first + column - firstColumns;
+    }
+};
+
+struct CharSetRegions {
+    CharSet charSet;
+    int count;
+    IndexRegion regions[3];
+};
+
+constexpr TrailRange kEucTrails = {0xA1, 0xFE};
+constexpr IndexRegion kEucRegion = {0xA1, 0xFE, {kEucTrails}, 1, 256};
+
+// The index space of every set, region by region in index order.
+constexpr CharSetRegions kRegionTable[] = {
+    {kChineseGB, 1, {kEucRegion}},
+    {kJapaneseJIS, 1, {kEucRegion}},
+    {kKoreanKSC, 1, {kEucRegion}},
+    {kChineseGBK,
+     3,
+     {kEucRegion, {0xA1, 0xFE, {{0x40, 0xA0}}, 1, 9092}, {0x81, 0xA0, {{0x40, 0xFE}}, 1, 18210}}},
+    {kChineseBIG5,
+     3,
+     {{0xA1, 0xFE, {{0x40, 0x7E}, {0xA1, 0xFE}}, 2, 256},
+      {0x8E, 0xA0, {{0x40, 0x7E}, {0xA1, 0xFE}}, 2, 15014},
+      {0x81, 0x8D, {{0x40, 0x7E}, {0xA1, 0xFE}}, 2, 17997}}},
+    {kJapaneseSJIS,
+     2,
+     {{0x81, 0x9F, {{0x40, 0x7E}, {0x80, 0xFC}}, 2, 256},
+      {0xE0, 0xFC, {{0x40, 0x7E}, {0x80, 0xFC}}, 2, 6084}}},
+};
+
+const CharSetRegions* regionsOf(CharSet charSet) {
+    for (const CharSetRegions& set : kRegionTable) {
+        if (set.charSet == charSet) return &set;
+    }
+    return nullptr;
+}
+
+// The region of a lead and trail byte: the one that holds both, else the
+// first that holds the lead.
+const IndexRegion* regionOf(const CharSetRegions& set, int lead, int trail) {
+    const IndexRegion* byLead = nullptr;
+    for (int r = 0; r < set.count; ++r) {
+        const IndexRegion& region = set.regions[r];
+        if (!region.holdsLead(lead)) continue;
+        if (region.holdsTrail(trail)) return &region;
+        if (byLead == nullptr) byLead = &region;
+    }
+    return byLead;
+}
+
+}  // namespace
+
 int charToIndex(CharSet charSet, const char* text) {
     const int lead = static_cast<uint8_t>(text[0]);
     if (!isLeadByte(charSet, static_cast<uint8_t>(lead))) return lead;
     const int trail = static_cast<uint8_t>(text[1]);
-
-    if (isEucLike(charSet)) return 256 + (lead - 0xA1) * 94 + (trail - 0xA1);
-    switch (charSet) {
-        case kChineseGBK:
-            if (lead >= 0xA1 && trail >= 0xA1) return 256 + (lead - 0xA1) * 94 + (trail - 0xA1);
-            if (lead >= 0xA1) return 9092 + (lead - 0xA1) * 97 + (trail - 0x40);
-            return 18210 + (lead - 0x81) * 191 + (trail - 0x40);
-        case kChineseBIG5: {
-            const int t = trail < 0xA1 ? trail - 0x40 : trail - 0x62;
-            if (lead >= 0xA1) return 256 + (lead - 0xA1) * 157 + t;
-            if (lead >= 0x8E) return 15014 + (lead - 0x8E) * 157 + t;
-            return 17997 + (lead - 0x81) * 157 + t;
-        }
-        case kJapaneseSJIS: {
-            const int l = lead < 0xE0 ? lead - 0x81 : lead - 0xC1;
-            const int t = trail < 0x80 ? trail - 0x40 : trail - 0x41;
-            return 256 + l * 188 + t;
-        }
-        default:
-            return 0;
-    }
+    const CharSetRegions* set = regionsOf(charSet);
+    const IndexRegion* region = set != nullptr ? regionOf(*set, lead, trail) : nullptr;
+    if (region == nullptr) return 0;
+    return region->base + (lead - region->leadFirst) * region->columns() + region->column(trail);
 }
 
 int indexCount(CharSet charSet) {
-    switch (charSet) {
-        case kChineseGB:
-        case kJapaneseJIS:
-        case kKoreanKSC:
-            return 9092;
-        case kChineseGBK:
-            return 24322;
-        case kChineseBIG5:
-            return 20038;
-        case kJapaneseSJIS:
-            return 11536;
-        default:
-            return 256;
+    int count = 256;
+    if (const CharSetRegions* set = regionsOf(charSet)) {
+        for (int r = 0; r < set->count; ++r) count += set->regions[r].size();
     }
+    return count;
 }
 
 int indexToChar(CharSet charSet, unsigned index, char* buffer, uint16_t size) {
@@ -126,49 +185,20 @@ int indexToChar(CharSet charSet, unsigned index, char* buffer, uint16_t size) {
         return 1;
     }
     if (size < 2) return 0;
-    if (charSetName(charSet) == nullptr || index >= static_cast<unsigned>(indexCount(charSet))) {
+    const CharSetRegions* set = regionsOf(charSet);
+    const IndexRegion* region = nullptr;
+    for (int r = 0; set != nullptr && r < set->count; ++r) {
+        const IndexRegion& candidate = set->regions[r];
+        const int offset = static_cast<int>(index) - candidate.base;
+        if (offset >= 0 && offset < candidate.size()) region = &candidate;
+    }
+    if (region == nullptr) {
         buffer[0] = '\0';
         return 0;
     }
-
-    const unsigned c = index - 256;
-    unsigned lead = 0;
-    unsigned trail = 0;
-    if (isEucLike(charSet)) {
-        lead = 0xA1 + c / 94;
-        trail = 0xA1 + c % 94;
-    } else if (charSet == kChineseGBK) {
-        if (c < 8836) {
-            lead = 0xA1 + c / 94;
-            trail = 0xA1 + c % 94;
-        } else if (c < 17954) {
-            lead = 0xA1 + (c - 8836) / 97;
-            trail = 0x40 + (c - 8836) % 97;
-        } else {
-            lead = 0x81 + (c - 17954) / 191;
-            trail = 0x40 + (c - 17954) % 191;
-        }
-    } else if (charSet == kChineseBIG5) {
-        unsigned cc = c;
-        if (c < 14758) {
-            lead = 0xA1 + cc / 157;
-        } else if (c < 17741) {
-            cc = c - 14758;
-            lead = 0x8E + cc / 157;
-        } else {
-            cc = c - 17741;
-            lead = 0x81 + cc / 157;
-        }
-        trail = 0x40 + cc % 157;
-        if (trail > 0x7E) trail += 0x22;
-    } else {  // kJapaneseSJIS
-        lead = 0x81 + c / 188;
-        if (lead > 0x9F) lead += 0x40;
-        trail = 0x40 + c % 188;
-        if (trail > 0x7E) trail += 1;
-    }
-    buffer[0] = static_cast<char>(lead);
-    buffer[1] = static_cast<char>(trail);
+    const int offset = static_cast<int>(index) - region->base;
+    buffer[0] = static_cast<char>(region->leadFirst + offset / region->columns());
+    buffer[1] = static_cast<char>(region->trailAt(offset % region->columns()));
     if (size > 2) buffer[2] = '\0';
     return 2;
 }

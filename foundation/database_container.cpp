@@ -1,5 +1,6 @@
 #include "foundation/database_container.h"
 
+#include <cassert>
 #include <cstring>
 
 #include "foundation/big_endian.h"
@@ -19,32 +20,87 @@ DatabaseHeader makeDatabaseHeader(const char* name, const char* type, uint16_t c
     return header;
 }
 
-std::array<uint8_t, kDatabaseHeaderSize> encodeDatabaseHeader(const DatabaseHeader& header) {
-    std::array<uint8_t, kDatabaseHeaderSize> bytes{};
-    uint8_t* out = bytes.data();
-    std::memcpy(out, header.name, 32);
-    putU16BE(out + 32, header.attributes);
-    putU16BE(out + 34, header.version);
-    putU32BE(out + 36, header.creationDate);
-    putU32BE(out + 40, header.modificationDate);
-    putU32BE(out + 44, header.backupDate);
-    putU32BE(out + 48, header.modificationNumber);
-    putU32BE(out + 52, header.appInfoOffset);
-    putU32BE(out + 56, header.sortInfoOffset);
-    std::memcpy(out + kHeaderTypeOffset, header.type, 4);
-    std::memcpy(out + kHeaderCreatorOffset, header.creator, 4);
-    putU32BE(out + 68, header.uniqueIdSeed);
-    putU32BE(out + 72, header.nextRecordList);
-    putU16BE(out + kHeaderCountOffset, header.resourceCount);
-    return bytes;
+void encodeDatabaseHeader(const DatabaseHeader& header, std::vector<uint8_t>& out) {
+    const std::size_t start = out.size();
+    BigEndianWriter field(out);
+    field.bytes(header.name, 32);
+    field.u16(header.attributes);
+    field.u16(header.version);
+    field.u32(header.creationDate);
+    field.u32(header.modificationDate);
+    field.u32(header.backupDate);
+    field.u32(header.modificationNumber);
+    field.u32(header.appInfoOffset);
+    field.u32(header.sortInfoOffset);
+    field.bytes(header.type, 4);
+    field.bytes(header.creator, 4);
+    field.u32(header.uniqueIdSeed);
+    field.u32(header.nextRecordList);
+    field.u16(header.resourceCount);
+    assert(out.size() - start == kDatabaseHeaderSize);
+    (void)start;
 }
 
-std::array<uint8_t, kResourceEntrySize> encodeResourceEntry(const ResourceEntry& entry) {
-    std::array<uint8_t, kResourceEntrySize> bytes{};
-    std::memcpy(bytes.data(), entry.type, 4);
-    putU16BE(bytes.data() + 4, entry.id);
-    putU32BE(bytes.data() + 6, entry.offset);
-    return bytes;
+bool decodeDatabaseHeader(const uint8_t* bytes, std::size_t size, DatabaseHeader& header) {
+    if (size < kDatabaseHeaderSize) return false;
+    BigEndianReader field(bytes);
+    field.bytes(header.name, 32);
+    header.attributes = field.u16();
+    header.version = field.u16();
+    header.creationDate = field.u32();
+    header.modificationDate = field.u32();
+    header.backupDate = field.u32();
+    header.modificationNumber = field.u32();
+    header.appInfoOffset = field.u32();
+    header.sortInfoOffset = field.u32();
+    field.bytes(header.type, 4);
+    field.bytes(header.creator, 4);
+    header.uniqueIdSeed = field.u32();
+    header.nextRecordList = field.u32();
+    header.resourceCount = field.u16();
+    return true;
+}
+
+void encodeResourceEntry(const ResourceEntry& entry, std::vector<uint8_t>& out) {
+    BigEndianWriter field(out);
+    field.bytes(entry.type, 4);
+    field.u16(entry.id);
+    field.u32(entry.offset);
+}
+
+ResourceEntry decodeResourceEntry(const uint8_t* bytes) {
+    ResourceEntry entry{};
+    BigEndianReader field(bytes);
+    field.bytes(entry.type, 4);
+    entry.id = field.u16();
+    entry.offset = field.u32();
+    return entry;
+}
+
+std::vector<uint8_t> assembleDatabase(DatabaseHeader header,
+                                      const std::vector<DatabaseResource>& resources) {
+    const int count = static_cast<int>(resources.size());
+    header.resourceCount = static_cast<uint16_t>(count);
+    std::size_t total = firstBodyOffset(count);
+    for (const DatabaseResource& resource : resources) total += resource.body.size();
+
+    std::vector<uint8_t> image;
+    image.reserve(total);
+    encodeDatabaseHeader(header, image);
+    uint32_t offset = firstBodyOffset(count);
+    for (const DatabaseResource& resource : resources) {
+        ResourceEntry entry{};
+        std::memcpy(entry.type, resource.type, 4);
+        entry.id = resource.id;
+        entry.offset = offset;
+        encodeResourceEntry(entry, image);
+        offset += static_cast<uint32_t>(resource.body.size());
+    }
+    image.resize(firstBodyOffset(count), 0);
+    for (const DatabaseResource& resource : resources) {
+        image.insert(image.end(), resource.body.begin(), resource.body.end());
+    }
+    return image;
 }
 
 uint32_t databaseDate(std::time_t time) {
@@ -54,37 +110,28 @@ uint32_t databaseDate(std::time_t time) {
 uint32_t currentDatabaseDate() { return databaseDate(std::time(nullptr)); }
 
 uint32_t firstBodyOffset(int resourceCount) {
-    const uint32_t end = kDatabaseHeaderSize + kResourceEntrySize * static_cast<uint32_t>(resourceCount);
+    const uint32_t end =
+        kDatabaseHeaderSize + kResourceEntrySize * static_cast<uint32_t>(resourceCount);
     return end % 4 == 0 ? end : end + 2;
 }
 
-bool writeDirectoryEntry(std::FILE* file, const char* type, uint16_t id, uint32_t offset) {
-    ResourceEntry entry{};
-    std::memcpy(entry.type, type, 4);
-    entry.id = id;
-    entry.offset = offset;
-    const auto bytes = encodeResourceEntry(entry);
-    return std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-}
-
-int readDirectory(ResourceDirectory& directory, std::FILE* file, int count) {
+int decodeDirectory(const uint8_t* bytes, std::size_t size, int count,
+                    ResourceDirectory& directory) {
     if (count <= 0 || count > kMaxDirectoryEntries) return 0;
+    if (size < kDatabaseHeaderSize + std::size_t{kResourceEntrySize} * count) return 0;
+    directory.entries.clear();
     for (int i = 0; i < count; ++i) {
-        if (std::fread(directory.entries[i].data(), 1, kResourceEntrySize, file) !=
-            kResourceEntrySize) {
-            return 0;
-        }
+        directory.entries.push_back(
+            decodeResourceEntry(bytes + kDatabaseHeaderSize + kResourceEntrySize * i));
     }
-    directory.count = static_cast<uint16_t>(count);
     return count;
 }
 
 bool findResource(const ResourceDirectory& directory, const char* type, uint16_t id,
                   uint32_t& offset) {
-    for (int i = 0; i < directory.count; ++i) {
-        const uint8_t* entry = directory.entries[i].data();
-        if (std::memcmp(entry, type, 4) == 0 && getU16BE(entry + 4) == id) {
-            offset = getU32BE(entry + 6);
+    for (const ResourceEntry& entry : directory.entries) {
+        if (std::memcmp(entry.type, type, 4) == 0 && entry.id == id) {
+            offset = entry.offset;
             return true;
         }
     }

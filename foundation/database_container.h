@@ -1,29 +1,38 @@
 // The resource database container shared by both kinds of database:
 //
 //   offset  size        content
-//   0       78          DatabaseHeader
+//   0       78          DatabaseHeader:
+//                         0   32  name, NUL-terminated, the rest zero
+//                         32  2   attributes: 0x0001, a resource database
+//                         34  2   version: 0x0001
+//                         36  4   creation date, seconds since 1904-01-01
+//                         40  4   modification date
+//                         44  4   last backup date
+//                         48  4   modification number
+//                         52  4   application info offset
+//                         56  4   sort info offset
+//                         60  4   type, four characters
+//                         64  4   creator: "dQlt"
+//                         68  4   unique ID seed
+//                         72  4   next record list
+//                         76  2   number of resources n
 //   78      10 x n      ResourceEntry: type[4], id u16, body offset u32
-//   78+10n  0 or 2      zero gap when n is even, so the bodies start at a
-//                       multiple of 4 (firstBodyOffset)
+//   78+10n  0 or 2      zero gap when n is even, so that the bodies start at
+//                       a multiple of 4 (firstBodyOffset)
 //   ...                 the bodies, in directory order, back to back
 //
 // Every number is big-endian.
 #pragma once
 
-#include <array>
 #include <cstdint>
-#include <cstdio>
 #include <ctime>
+#include <vector>
 
 inline constexpr int kDatabaseHeaderSize = 78;
 inline constexpr int kResourceEntrySize = 10;
 inline constexpr int kMaxDirectoryEntries = 512;
 inline constexpr uint16_t kResourceId = 8888;
 inline constexpr uint32_t kSecondsFrom1904To1970 = 2082844800u;
-
-inline constexpr int kHeaderTypeOffset = 60;
-inline constexpr int kHeaderCreatorOffset = 64;
-inline constexpr int kHeaderCountOffset = 76;
 inline constexpr char kCreator[] = "dQlt";
 
 struct DatabaseHeader {
@@ -49,12 +58,29 @@ struct ResourceEntry {
     uint32_t offset;
 };
 
+// A resource to be laid out: its type, its id and its body.
+struct DatabaseResource {
+    char type[4];
+    uint16_t id;
+    std::vector<uint8_t> body;
+};
+
 // A database header as both tools write it: resource database, version 1,
 // all three dates `date`, creator "dQlt", `count` resources.
 DatabaseHeader makeDatabaseHeader(const char* name, const char* type, uint16_t count,
                                   uint32_t date);
-std::array<uint8_t, kDatabaseHeaderSize> encodeDatabaseHeader(const DatabaseHeader& header);
-std::array<uint8_t, kResourceEntrySize> encodeResourceEntry(const ResourceEntry& entry);
+
+void encodeDatabaseHeader(const DatabaseHeader& header, std::vector<uint8_t>& out);
+// False when fewer than 78 bytes are given.
+bool decodeDatabaseHeader(const uint8_t* bytes, std::size_t size, DatabaseHeader& header);
+
+void encodeResourceEntry(const ResourceEntry& entry, std::vector<uint8_t>& out);
+ResourceEntry decodeResourceEntry(const uint8_t* bytes);
+
+// The whole database file: `header` (its resource count set from the list),
+// the directory, the gap and the bodies.
+std::vector<uint8_t> assembleDatabase(DatabaseHeader header,
+                                      const std::vector<DatabaseResource>& resources);
 
 // Seconds since 1904-01-01 of a calendar time, and of now.
 uint32_t databaseDate(std::time_t time);
@@ -63,18 +89,15 @@ uint32_t currentDatabaseDate();
 // 78 + 10 n, moved up to a multiple of 4.
 uint32_t firstBodyOffset(int resourceCount);
 
-// Writes one directory entry at the file's position; false when the write fails.
-bool writeDirectoryEntry(std::FILE* file, const char* type, uint16_t id, uint32_t offset);
-
-// The directory as read from a file, each entry kept as its 10 bytes.
+// The directory as read from a database file.
 struct ResourceDirectory {
-    uint16_t count = 0;
-    std::array<std::array<uint8_t, kResourceEntrySize>, kMaxDirectoryEntries> entries{};
+    std::vector<ResourceEntry> entries;
 };
 
-// Reads `count` entries from the file's position; the count, or 0 when the
-// count is above 512 or the entries cannot be read whole.
-int readDirectory(ResourceDirectory& directory, std::FILE* file, int count);
+// Reads the `count` entries that follow the header of the database `bytes`;
+// the count, or 0 when the count is 0 or above 512 or the entries do not fit.
+int decodeDirectory(const uint8_t* bytes, std::size_t size, int count,
+                    ResourceDirectory& directory);
 
 // The body offset of the first entry of that type and id.
 bool findResource(const ResourceDirectory& directory, const char* type, uint16_t id,

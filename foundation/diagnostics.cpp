@@ -1,10 +1,7 @@
 #include "foundation/diagnostics.h"
 
-#include "foundation/common_messages.h"
-
 #include <cstdarg>
 #include <cstdio>
-#include <cstdlib>
 
 int lineNumber = 0;
 int currentSection = 0;
@@ -15,13 +12,6 @@ namespace {
 ToolMessages activeTool{};
 
 constexpr int kTextBufferSize = 256;
-
-const char* fixedTextOf(unsigned code) {
-    for (const Message& m : activeTool.fixedTexts) {
-        if (m.code == code) return m.text;
-    }
-    return nullptr;
-}
 
 }  // namespace
 
@@ -36,8 +26,6 @@ const char* keyName(int id) {
 }
 
 int report(unsigned code, const char* format, ...) {
-    if (const char* fixed = fixedTextOf(code)) format = fixed;
-
     char text[kTextBufferSize] = "";
     if (format != nullptr) {
         va_list args;
@@ -75,11 +63,3 @@ void clearSpinner() {
     spinnerPosition = 0;
     std::fputs("\r \r", stdout);
 }
-
-void* allocZeroed(int size) {
-    void* block = size >= 0 ? std::calloc(size > 0 ? static_cast<std::size_t>(size) : 1, 1) : nullptr;
-    if (block == nullptr) report(kNoMemory);
-    return block;
-}
-
-void releaseZeroed(void* block) { std::free(block); }

@@ -3,9 +3,6 @@
 // prints it on standard output.
 #pragma once
 
-#include <cstddef>
-#include <cstdint>
-#include <memory>
 #include <span>
 
 // The source line last read, counted since the last section search.
@@ -25,10 +22,9 @@ struct Message {
     const char* text;
 };
 
-// What distinguishes the two tools' diagnostics: the codes that carry their
-// own text, the key-name table and the identifier that means "no section".
+// What distinguishes the two tools' diagnostics: the key-name table and the
+// identifier that means "no section".
 struct ToolMessages {
-    std::span<const Message> fixedTexts;
     std::span<const char* const> keyNames;  // nullptr where an id has no name
     int noSection;
 };
@@ -36,8 +32,7 @@ struct ToolMessages {
 // Selects the tool's tables and makes no section current.
 void useToolMessages(const ToolMessages& tool);
 
-// Prints one message and returns its code. For a code with a fixed text the
-// caller's format is ignored and the arguments fill the fixed text.
+// Prints one message and returns its code.
 int report(unsigned code, const char* format, ...);
 
 template <class... Args>
@@ -52,17 +47,3 @@ const char* keyName(int id);
 void advanceSpinner();
 // Sets the spinner back and erases its character.
 void clearSpinner();
-
-// A heap block of `size` zero bytes, or nullptr after reporting 200.
-void* allocZeroed(int size);
-void releaseZeroed(void* block);
-
-struct ZeroedRelease {
-    void operator()(void* block) const { releaseZeroed(block); }
-};
-// An owned block taken with allocZeroed.
-using ZeroedBlock = std::unique_ptr<uint8_t[], ZeroedRelease>;
-
-inline ZeroedBlock allocZeroedBlock(int size) {
-    return ZeroedBlock(static_cast<uint8_t*>(allocZeroed(size)));
-}

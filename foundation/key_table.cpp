@@ -1,9 +1,9 @@
 #include "foundation/key_table.h"
 
 #include <cstring>
+#include <new>
 
 #include "foundation/common_messages.h"
-#include "foundation/source_reader.h"
 #include "foundation/text_helpers.h"
 
 namespace {
@@ -27,11 +27,11 @@ char* cutValue(char* value, bool wholeLine) {
 }  // namespace
 
 void CKeyTable::clear() {
-    for (auto& line : lines_) line.reset();
+    for (std::string& line : lines_) std::string().swap(line);
     count_ = 0;
 }
 
-int CKeyTable::loadSection(std::FILE* stream) {
+int CKeyTable::loadSection(SourceText& stream) {
     clear();
     char buffer[kLineBufferSize];
     ReadMark mark = markRead(stream);
@@ -41,11 +41,11 @@ int CKeyTable::loadSection(std::FILE* stream) {
             return count_;
         }
         if (!isBlankLine(buffer)) {
-            const std::size_t size = std::strlen(buffer) + 1;
-            char* copy = static_cast<char*>(std::malloc(size));
-            if (copy == nullptr) return report(kNoMemory);
-            std::memcpy(copy, buffer, size);
-            lines_[count_].reset(copy);
+            try {
+                lines_[count_] = buffer;
+            } catch (const std::bad_alloc&) {
+                return report(kNoMemory);
+            }
             if (++count_ == kMaxKeyLines) return report(kTooManyKeywords);
         }
         mark = markRead(stream);
@@ -56,7 +56,7 @@ int CKeyTable::loadSection(std::FILE* stream) {
 char* CKeyTable::findValue(const char* key, bool wholeLine) {
     const std::size_t keyLength = std::strlen(key);
     for (int i = 0; i < count_; ++i) {
-        char* text = skipBlanks(lines_[i].get());
+        char* text = skipBlanks(lines_[i].data());
         if (!startsWithIgnoringCase(text, key, keyLength)) continue;
         text = skipBlanks(text + keyLength);
         if (*text != '=') continue;
@@ -70,7 +70,7 @@ char* CKeyTable::findValue(const char* key, bool wholeLine) {
 
 char* CKeyTable::entryAt(int index, char* name, bool wholeLine) {
     if (index < 0 || index >= count_) return nullptr;
-    char* text = skipBlanks(lines_[index].get());
+    char* text = skipBlanks(lines_[index].data());
     char* equals = std::strchr(text, '=');
     if (equals == nullptr) return nullptr;
 

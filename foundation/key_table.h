@@ -2,9 +2,9 @@
 #pragma once
 
 #include <array>
-#include <cstdio>
-#include <cstdlib>
-#include <memory>
+#include <string>
+
+#include "foundation/source_reader.h"
 
 inline constexpr int kMaxKeyLines = 64;
 inline constexpr int kKeyNameBufferSize = 256;
@@ -14,10 +14,11 @@ public:
     // Frees every stored line.
     void clear();
 
-    // Stores the non-blank key lines of the section the stream stands in, up
-    // to the next section header, which is given back to the stream. Returns
-    // the number of lines stored, or 200 / 503 after reporting them.
-    int loadSection(std::FILE* stream);
+    // Stores the non-blank key lines of the section reading stands in, up to
+    // the next section header, which is given back to the source. Returns the
+    // number of lines stored, or 200 / 503 after reporting them (the lines
+    // stored so far stay).
+    int loadSection(SourceText& stream);
 
     // The value of the first line that names `key`, cut in place; nullptr when
     // no line names it, or after reporting 504 for an empty value.
@@ -27,13 +28,10 @@ public:
     char* entryAt(int index, char* name, bool wholeLine);
 
     int count() const { return count_; }
-    const char* line(int index) const { return lines_[index].get(); }
+    const char* line(int index) const { return lines_[index].c_str(); }
 
 private:
-    struct LineFree {
-        void operator()(char* line) const { std::free(line); }
-    };
-    std::array<std::unique_ptr<char, LineFree>, kMaxKeyLines> lines_;
+    std::array<std::string, kMaxKeyLines> lines_;
     int count_ = 0;
 };
 

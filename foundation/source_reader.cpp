@@ -3,33 +3,30 @@
 #include <cstring>
 
 #include "foundation/diagnostics.h"
+#include "foundation/input_file.h"
 #include "foundation/text_helpers.h"
 
 bool openSource(SourceReader& reader, const char* name) {
-    reader.stream = openInputFile(name);
-    return reader.stream != nullptr;
+    reader.stream = SourceText{};
+    return readWholeFile(name, reader.stream.bytes) == FileRead::kRead;
 }
 
-// Text-mode view of a byte stream: CR LF reads as LF, a lone CR stays.
-static int getTextChar(std::FILE* stream) {
-    int c = std::getc(stream);
-    if (c != '\r') return c;
-    int next = std::getc(stream);
-    if (next == '\n') return '\n';
-    if (next != EOF) std::ungetc(next, stream);
-    return c;
-}
-
-char* readPlainLine(char* buffer, int capacity, std::FILE* stream) {
+char* readPlainLine(char* buffer, int capacity, SourceText& stream) {
+    const char* text = stream.bytes.data();
+    const std::size_t size = stream.bytes.size();
+    std::size_t at = stream.position;
     int length = 0;
-    while (length < capacity - 1) {
-        int c = getTextChar(stream);
-        if (c == EOF) break;
-        buffer[length++] = static_cast<char>(c);
+    while (length < capacity - 1 && at < size) {
+        char c = text[at++];
+        if (c == '\r' && at < size && text[at] == '\n') {
+            c = '\n';
+            ++at;
+        }
+        buffer[length++] = c;
         if (c == '\n') break;
     }
-    // At the end of the stream the buffer keeps the last line read.
     if (length == 0) return nullptr;
+    stream.position = at;
     buffer[length] = '\0';
     ++lineNumber;
     return buffer;
@@ -40,7 +37,7 @@ static bool isCommentLine(const char* line) {
     return text[0] == '/' && text[1] == '/';
 }
 
-char* readSourceLine(char* buffer, int capacity, std::FILE* stream) {
+char* readSourceLine(char* buffer, int capacity, SourceText& stream) {
     while (readPlainLine(buffer, capacity, stream) != nullptr) {
         if (!isCommentLine(buffer)) return buffer;
     }
@@ -52,9 +49,9 @@ bool seekSection(SourceReader& reader, int sectionId) {
     if (name == nullptr) return false;
     const std::size_t nameLength = std::strlen(name);
 
-    std::rewind(reader.stream.get());
+    reader.stream.position = 0;
     lineNumber = 0;
-    while (readSourceLine(reader.lineBuffer, kLineReadCapacity, reader.stream.get()) != nullptr) {
+    while (readSourceLine(reader.lineBuffer, kLineReadCapacity, reader.stream) != nullptr) {
         if (startsWithIgnoringCase(skipBlanks(reader.lineBuffer), name, nameLength)) {
             currentSection = sectionId;
             return true;
@@ -63,9 +60,9 @@ bool seekSection(SourceReader& reader, int sectionId) {
     return false;
 }
 
-ReadMark markRead(std::FILE* stream) { return {std::ftell(stream), lineNumber}; }
+ReadMark markRead(const SourceText& stream) { return {stream.position, lineNumber}; }
 
-void returnToMark(std::FILE* stream, const ReadMark& mark) {
-    std::fseek(stream, mark.position, SEEK_SET);
+void returnToMark(SourceText& stream, const ReadMark& mark) {
+    stream.position = mark.position;
     lineNumber = mark.lineNumber;
 }

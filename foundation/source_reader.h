@@ -1,42 +1,48 @@
 // Reading of a sectioned source text: lines with comment skipping and line
-// counting, and the search of a section by name from the start of the file.
+// counting, and the search of a section by name from the start of the text.
 #pragma once
 
-#include <cstdio>
-
-#include "foundation/file_handle.h"
+#include <cstddef>
+#include <string>
 
 inline constexpr int kLineBufferSize = 512;
 inline constexpr int kLineReadCapacity = 511;
 
-// The source stream and the line buffer every source line is read into.
-// The stream is read as text: a CR right before a LF is dropped.
+// The whole source in memory and the position reading has reached. It is
+// read as text: a CR right before a LF is dropped.
+struct SourceText {
+    std::string bytes;
+    std::size_t position = 0;
+};
+
+// The source and the line buffer every source line is read into.
 struct SourceReader {
-    FileHandle stream;
+    SourceText stream;
     char lineBuffer[kLineBufferSize] = {};
 };
 
-// Opens the source for reading; false when it cannot be opened.
+// Reads the whole source; false when it cannot be opened or read.
 bool openSource(SourceReader& reader, const char* name);
 
 // One bounded line read: at most capacity - 1 characters, the line feed kept.
-// Adds 1 to lineNumber. Returns nullptr at the end of the stream.
-char* readPlainLine(char* buffer, int capacity, std::FILE* stream);
+// Adds 1 to lineNumber. Returns nullptr at the end of the text, leaving the
+// buffer as it was.
+char* readPlainLine(char* buffer, int capacity, SourceText& stream);
 
 // The next line that is not a comment ("//" after leading blanks); comment
-// lines are counted too. Returns nullptr at the end of the stream.
-char* readSourceLine(char* buffer, int capacity, std::FILE* stream);
+// lines are counted too. Returns nullptr at the end of the text.
+char* readSourceLine(char* buffer, int capacity, SourceText& stream);
 
-// Rewinds the source and finds the first line that starts, after blanks, with
-// the section's name in any letter case. On success the section becomes
-// current and the stream stands after its header line.
+// Goes back to the start of the text and finds the first line that starts,
+// after blanks, with the section's name in any letter case. On success the
+// section becomes current and reading stands after its header line.
 bool seekSection(SourceReader& reader, int sectionId);
 
-// Where the stream stands and how many lines were read, so that a reader can
+// Where reading stands and how many lines were read, so that a reader can
 // give back a line it does not own (the next section's header).
 struct ReadMark {
-    long position;
+    std::size_t position;
     int lineNumber;
 };
-ReadMark markRead(std::FILE* stream);
-void returnToMark(std::FILE* stream, const ReadMark& mark);
+ReadMark markRead(const SourceText& stream);
+void returnToMark(SourceText& stream, const ReadMark& mark);

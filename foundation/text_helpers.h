@@ -1,8 +1,10 @@
-// Small tests on NUL-terminated source text. A blank is a space or a tab.
+// Small tests and conversions on NUL-terminated source text. A blank is a
+// space or a tab.
 #pragma once
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
 inline bool isBlank(char c) { return c == ' ' || c == '\t'; }
 
@@ -33,3 +35,16 @@ std::string upperCopy(const char* text);
 // True when the upper-cased `name` contains `upperPart` anywhere: file names
 // are judged by a substring such as ".TXT", so "a.txt.bak" is a text name.
 bool nameContains(const char* name, const char* upperPart);
+
+// The value of a hexadecimal digit in either case, or -1.
+int hexDigitValue(char c);
+
+// The items of a list such as "a, b,c" or "F10 + F20": the text without its
+// blanks, split at every `separator`, up to the first empty item.
+std::vector<std::string> splitItems(const std::string& text, char separator);
+
+// A decimal number read as the C library's atoi reads it: leading white
+// space, one sign, the digits up to the first other character (0 without
+// digits); a value beyond the range of a 64-bit long is clamped to it, and
+// the result is its low 32 bits.
+int decimalValue(const char* text);
