@@ -115,7 +115,7 @@ uint32_t firstBodyOffset(int resourceCount) {
     return end % 4 == 0 ? end : end + 2;
 }
 
-int decodeDirectory(const uint8_t* bytes, std::size_t size, int count,
+int readDirectory(const uint8_t* bytes, std::size_t size, int count,
                     ResourceDirectory& directory) {
     if (count <= 0 || count > kMaxDirectoryEntries) return 0;
     if (size < kDatabaseHeaderSize + std::size_t{kResourceEntrySize} * count) return 0;
