@@ -78,3 +78,31 @@ public:
 private:
     std::vector<uint8_t>& out_;
 };
+
+// A fixed record is written and read by one function that visits its fields
+// in layout order with either of these, so that the two directions can never
+// disagree on an offset:
+//   template <class Fields, class Record> void visitFields(Fields& f, Record& r) {
+//       f.u16(r.version); f.bytes(r.name, 32); ...
+//   }
+struct FieldWriter {
+    BigEndianWriter out;
+    void u8(uint8_t value) { out.u8(value); }
+    void u16(uint16_t value) { out.u16(value); }
+    void u32(uint32_t value) { out.u32(value); }
+    template <class Byte>
+    void bytes(const Byte* in, int count) {
+        out.bytes(in, count);
+    }
+};
+
+struct FieldReader {
+    BigEndianReader in;
+    void u8(uint8_t& value) { value = in.u8(); }
+    void u16(uint16_t& value) { value = in.u16(); }
+    void u32(uint32_t& value) { value = in.u32(); }
+    template <class Byte>
+    void bytes(Byte* out, int count) {
+        in.bytes(out, count);
+    }
+};

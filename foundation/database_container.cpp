@@ -20,60 +20,59 @@ DatabaseHeader makeDatabaseHeader(const char* name, const char* type, uint16_t c
     return header;
 }
 
+namespace {
+
+template <class Fields, class Header>
+void visitFields(Fields& field, Header& h) {
+    field.bytes(h.name, 32);
+    field.u16(h.attributes);
+    field.u16(h.version);
+    field.u32(h.creationDate);
+    field.u32(h.modificationDate);
+    field.u32(h.backupDate);
+    field.u32(h.modificationNumber);
+    field.u32(h.appInfoOffset);
+    field.u32(h.sortInfoOffset);
+    field.bytes(h.type, 4);
+    field.bytes(h.creator, 4);
+    field.u32(h.uniqueIdSeed);
+    field.u32(h.nextRecordList);
+    field.u16(h.resourceCount);
+}
+
+template <class Fields, class Entry>
+void visitEntryFields(Fields& field, Entry& e) {
+    field.bytes(e.type, 4);
+    field.u16(e.id);
+    field.u32(e.offset);
+}
+
+}  // namespace
+
 void encodeDatabaseHeader(const DatabaseHeader& header, std::vector<uint8_t>& out) {
     const std::size_t start = out.size();
-    BigEndianWriter field(out);
-    field.bytes(header.name, 32);
-    field.u16(header.attributes);
-    field.u16(header.version);
-    field.u32(header.creationDate);
-    field.u32(header.modificationDate);
-    field.u32(header.backupDate);
-    field.u32(header.modificationNumber);
-    field.u32(header.appInfoOffset);
-    field.u32(header.sortInfoOffset);
-    field.bytes(header.type, 4);
-    field.bytes(header.creator, 4);
-    field.u32(header.uniqueIdSeed);
-    field.u32(header.nextRecordList);
-    field.u16(header.resourceCount);
+    FieldWriter writer{BigEndianWriter(out)};
+    visitFields(writer, header);
     assert(out.size() - start == kDatabaseHeaderSize);
     (void)start;
 }
 
 bool decodeDatabaseHeader(const uint8_t* bytes, std::size_t size, DatabaseHeader& header) {
     if (size < kDatabaseHeaderSize) return false;
-    BigEndianReader field(bytes);
-    field.bytes(header.name, 32);
-    header.attributes = field.u16();
-    header.version = field.u16();
-    header.creationDate = field.u32();
-    header.modificationDate = field.u32();
-    header.backupDate = field.u32();
-    header.modificationNumber = field.u32();
-    header.appInfoOffset = field.u32();
-    header.sortInfoOffset = field.u32();
-    field.bytes(header.type, 4);
-    field.bytes(header.creator, 4);
-    header.uniqueIdSeed = field.u32();
-    header.nextRecordList = field.u32();
-    header.resourceCount = field.u16();
+    FieldReader reader{BigEndianReader(bytes)};
+    visitFields(reader, header);
     return true;
 }
 
 void encodeResourceEntry(const ResourceEntry& entry, std::vector<uint8_t>& out) {
-    BigEndianWriter field(out);
-    field.bytes(entry.type, 4);
-    field.u16(entry.id);
-    field.u32(entry.offset);
+    FieldWriter writer{BigEndianWriter(out)};
+    visitEntryFields(writer, entry);
 }
 
 ResourceEntry decodeResourceEntry(const uint8_t* bytes) {
     ResourceEntry entry{};
-    BigEndianReader field(bytes);
-    field.bytes(entry.type, 4);
-    entry.id = field.u16();
-    entry.offset = field.u32();
+    FieldReader reader{BigEndianReader(bytes)};
+    visitEntryFields(reader, entry);
     return entry;
 }
 

@@ -3,20 +3,12 @@
 #include <algorithm>
 #include <cstring>
 
-#include "foundation/process_end.h"
-#include "ime/messages.h"
 
-int findSymbol(const ImeHeader& header, char c) {
+int symbolOf(const ImeHeader& header, char c) {
     for (int position = 0; c != '\0' && position < header.usedCodeCount; ++position) {
         if (header.usedCodes[position] == c) return position + 1;
     }
     return 0;
-}
-
-int symbolOf(const CMabrel& mabrel, char c) {
-    if (int symbol = findSymbol(mabrel.header, c)) return symbol;
-    report(kSymbolNotInCodes, c, mabrel.source.lineBuffer);
-    endProcess(1);
 }
 
 void shiftBitsRight(WorkBuffer& buffer, int count) {
@@ -41,24 +33,18 @@ void shiftBitsLeft(WorkBuffer& buffer, int count) {
     }
 }
 
-void packCode(const CMabrel& mabrel, const char* code, WorkBuffer& out) {
-    const ImeHeader& header = mabrel.header;
+void packCode(const ImeHeader& header, const char* code, WorkBuffer& out) {
     const int length = static_cast<int>(std::strlen(code));
-    if (length > header.maxCodes) {
-        report(kCodeTooLong, mabrel.source.lineBuffer);
-        endProcess(1);
-    }
     const int bits = header.bitsPerCode;
     for (int k = header.maxCodes - 1; k >= 0; --k) {
-        const int symbol = k < length ? symbolOf(mabrel, code[k]) : 0;
+        const int symbol = k < length ? symbolOf(header, code[k]) : 0;
         shiftBitsRight(out, bits);
         out[0] |= static_cast<uint8_t>(symbol << (8 - bits));
     }
     shiftBitsRight(out, 2);
 }
 
-void unpackCode(const CMabrel& mabrel, const uint8_t* packed, char* out) {
-    const ImeHeader& header = mabrel.header;
+void unpackCode(const ImeHeader& header, const uint8_t* packed, char* out) {
     std::memset(out, 0, header.maxCodes + 1u);
     WorkBuffer buffer{};
     const int packedLength = header.codeHeadBytes + header.codeRestBytes;

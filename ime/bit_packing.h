@@ -17,26 +17,23 @@
 #include <array>
 #include <cstdint>
 
-#include "ime/mabrel_context.h"
+#include "ime/ime_header.h"
 
 inline constexpr int kWorkBufferSize = 10;
 using WorkBuffer = std::array<uint8_t, kWorkBufferSize>;
 
 // The symbol number of a code character, 0 when it is not in "UsedCodes".
-int findSymbol(const ImeHeader& header, char c);
+int symbolOf(const ImeHeader& header, char c);
 
-// The symbol number of a code character. A character outside "UsedCodes"
-// reports 901 with the current source line and ends the process (status 1).
-int symbolOf(const CMabrel& mabrel, char c);
-
-// Packs `code` into `out`, which the caller has zeroed. A code longer than
-// "MaxCodes" reports 902 with the current source line and ends the process.
-void packCode(const CMabrel& mabrel, const char* code, WorkBuffer& out);
+// Packs `code` into `out`, which the caller has zeroed. Every character of
+// the code is in "UsedCodes" and the code is at most maxCodes long: the code
+// table reader checks both before it files a code.
+void packCode(const ImeHeader& header, const char* code, WorkBuffer& out);
 
 // Writes the code of the codeHeadBytes + codeRestBytes bytes at `packed`
 // into `out` (maxCodes + 1 bytes, NUL-terminated). The primary flag is
 // ignored.
-void unpackCode(const CMabrel& mabrel, const uint8_t* packed, char* out);
+void unpackCode(const ImeHeader& header, const uint8_t* packed, char* out);
 
 // Shift the whole buffer by `count` bits; bits shifted out are lost.
 void shiftBitsRight(WorkBuffer& buffer, int count);

@@ -12,60 +12,46 @@
 // entry per code, holding its characters in source order.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <vector>
 
 #include "ime/mabrel_context.h"
-#include "ime/zeroed_array.h"
 
 inline constexpr int kCodeFieldSize = 18;
 
-struct CodeEntry {
-    char code[kCodeFieldSize];  // NUL-terminated, at most 12 characters
-    uint8_t hz[2];              // style 1: the one character, bytes in source order
-    int firstHz;                // style 2: the character chain in hzPool, 0 = none
-    int lastHz;
-};
+using HzBytes = std::array<uint8_t, 2>;
 
-// One character of a style-2 entry, linked to the next one (0 ends the chain).
-struct HzNode {
-    uint8_t hz[2];
-    int next;
+struct CodeEntry {
+    char code[kCodeFieldSize] = {};  // NUL-terminated, at most 12 characters
+    HzBytes hz{};                    // style 1: the one character, bytes in source order
+    std::vector<HzBytes> hzList;     // style 2: the characters in source order
 };
 
 struct CodeBucket {
-    ZeroedArray<CodeEntry> entries;
+    std::vector<CodeEntry> entries;
 };
 
 struct CodeBuckets {
     std::vector<CodeBucket> buckets;  // n x (n + 1) + 1
-    ZeroedArray<HzNode> hzPool;       // style 2; node 0 is never used
     int entryCount = 0;               // E: entries made
     int pairCount = 0;                // T: (code, character) pairs accepted
 };
 
 // H: one slot per character index of the CharSet, plus one.
-int hzMapSlots(const CMabrel& mabrel);
+int hzMapSlots(const ImeHeader& header);
 
-// Sets up the empty buckets for the code alphabet. False after reporting 200.
-bool prepareBuckets(const CMabrel& mabrel, CodeBuckets& buckets);
+// Sets up the empty buckets for the code alphabet.
+void prepareBuckets(const ImeHeader& header, CodeBuckets& buckets);
 
 // The bucket of a code (every character of it in "UsedCodes").
-int bucketNumber(const CMabrel& mabrel, const char* code);
+int bucketNumber(const ImeHeader& header, const char* code);
 
 // Files character `hz` under `code`, or refuses it with warning 905 when the
-// code has it already. 0, or 1 when an allocation failed.
-int addCodedCharacter(const CMabrel& mabrel, CodeBuckets& buckets, const char* code,
-                      const uint8_t* hz);
+// code has it already (the message quotes `line`).
+void addCodedCharacter(const ImeHeader& header, CodeBuckets& buckets, const char* code,
+                       const uint8_t* hz, const char* line);
 
-// Reads the code lines from the source's position to its end. 0, or 1 when
-// an allocation failed; a bad code ends the process (902, status 1).
-int readCodeLines(CMabrel& mabrel, CodeBuckets& buckets);
-
-// Calls `visit(hz)` for every character of a style-2 entry, in order.
-template <class Visit>
-void forEachHz(const CodeBuckets& buckets, const CodeEntry& entry, Visit visit) {
-    for (int node = entry.firstHz; node != 0; node = buckets.hzPool[node].next) {
-        visit(buckets.hzPool[node].hz);
-    }
-}
+// Reads the code lines from the source's position to its end. A bad code
+// ends the process (902, status 1).
+void readCodeLines(CMabrel& mabrel, CodeBuckets& buckets);

@@ -27,6 +27,10 @@ constexpr const char* kUsageLines[] = {
     "                        KoreanKSC)",
 };
 
+void printUsage() {
+    for (const char* line : kUsageLines) std::printf("%s\n", line);
+}
+
 int parameterError() {
     report(kParameterError);
     printUsage();
@@ -34,10 +38,6 @@ int parameterError() {
 }
 
 }  // namespace
-
-void printUsage() {
-    for (const char* line : kUsageLines) std::printf("%s\n", line);
-}
 
 int runMabrel(CMabrel& mabrel, int argc, const char* const* argv) {
     report(kMabrelBanner);

@@ -3,8 +3,6 @@
 
 #include "ime/mabrel_context.h"
 
-void printUsage();
-
 // Judges the arguments (without the program name) and runs the chosen job.
 // Returns the exit status of the run.
 int runMabrel(CMabrel& mabrel, int argc, const char* const* argv);

@@ -1,5 +1,6 @@
 #include "ime/compile_driver.h"
 
+#include "foundation/memory_guard.h"
 #include "ime/code_table.h"
 #include "ime/description.h"
 #include "ime/help_text.h"
@@ -8,8 +9,9 @@
 #include "ime/messages.h"
 #include "ime/rules.h"
 
-int compileSource(CMabrel& mabrel, const char* sourceName, const char* destinationName) {
-    report(kConvertingText, sourceName, destinationName);
+namespace {
+
+int runPasses(CMabrel& mabrel, const char* sourceName, const char* destinationName) {
     if (!openSource(mabrel.source, sourceName)) return report(kOpenFileFail, sourceName);
 
     if (int rc = parseDescription(mabrel)) return rc;
@@ -21,6 +23,12 @@ int compileSource(CMabrel& mabrel, const char* sourceName, const char* destinati
     if (int rc = writeImeDatabase(mabrel, destinationName)) return rc;
 
     report(kConvertOk);
-    mabrel.source.stream.reset();
     return 0;
+}
+
+}  // namespace
+
+int compileSource(CMabrel& mabrel, const char* sourceName, const char* destinationName) {
+    report(kConvertingText, sourceName, destinationName);
+    return runWithMemoryGuard([&] { return runPasses(mabrel, sourceName, destinationName); });
 }

@@ -1,6 +1,5 @@
 #include "ime/description.h"
 
-#include <cstdlib>
 #include <cstring>
 
 #include "foundation/char_sets.h"
@@ -74,7 +73,7 @@ int readCodingStyle(CMabrel& mabrel) {
     const char* value = tokenValue(mabrel, kKeyCodingStyle);
     if (value == nullptr) return report(kMustSetKey, name);
     ImeHeader& header = mabrel.header;
-    header.codingStyle = lowByte(std::atoi(value));
+    header.codingStyle = lowByte(decimalValue(value));
     if (header.codingStyle != 1 && header.codingStyle != 2) {
         return report(kStyleInvalid, name, value, 1, 2);
     }
@@ -82,7 +81,7 @@ int readCodingStyle(CMabrel& mabrel) {
 
     const char* subtype = skipBlanks(value + 1);
     if (*subtype == ',') ++subtype;
-    header.codingSubtype = lowByte(std::atoi(subtype));
+    header.codingSubtype = lowByte(decimalValue(subtype));
     if (header.codingSubtype > 2) return report(kSubtypeInvalid, name, subtype, 0, 1, 2);
     return 0;
 }
@@ -92,12 +91,12 @@ int readStyleOneOptions(CMabrel& mabrel) {
     ImeHeader& header = mabrel.header;
     header.indexDepth = 2;
     if (const char* value = tokenValue(mabrel, kKeyIndexDepth)) {
-        header.indexDepth = lowByte(std::atoi(value));
+        header.indexDepth = lowByte(decimalValue(value));
         if (header.indexDepth > 2) return report(kDepthInvalid, keyName(kKeyIndexDepth), value);
     }
     header.noSort = 0;
     if (const char* value = tokenValue(mabrel, kKeyNoSort)) {
-        header.noSort = lowByte(std::atoi(value));
+        header.noSort = lowByte(decimalValue(value));
         if (header.noSort > 1) return report(kNoSortInvalid, keyName(kKeyNoSort), value);
     }
     return 0;
@@ -107,7 +106,7 @@ int readMaxCodes(CMabrel& mabrel) {
     const char* name = keyName(kKeyMaxCodes);
     const char* value = tokenValue(mabrel, kKeyMaxCodes);
     if (value == nullptr) return report(kMustSetKey, name);
-    const int maxCodes = std::atoi(value);
+    const int maxCodes = decimalValue(value);
     mabrel.header.maxCodes = lowByte(maxCodes);
     if (maxCodes == 0) return report(kValueZero, name);
     if (maxCodes > kMaxMaxCodes) return report(kValueAboveMax, name, kMaxMaxCodes);
@@ -140,14 +139,13 @@ int readDisplayCodes(CMabrel& mabrel) {
     const char* name = keyName(kKeyDispalyCodes);
     const char* value = mabrel.keyTable.findValue(name, true);
     if (value == nullptr) return 0;
-    ValueItems items{};
-    const int count = parseValueList(value, items);
-    if (count == 0) return 0;
+    std::vector<ValuePair> items = parseValueList(value);
+    if (items.empty()) return 0;
     const int usedCodeCount = mabrel.header.usedCodeCount;
-    if (count != usedCodeCount) return report(kValueCountMismatch, name, usedCodeCount);
-    mabrel.displayCodes = allocZeroedBlock(2 * count);
-    if (mabrel.displayCodes == nullptr) return kNoMemory.code;
-    std::memcpy(mabrel.displayCodes.get(), items.data(), 2 * count);
+    if (static_cast<int>(items.size()) != usedCodeCount) {
+        return report(kValueCountMismatch, name, usedCodeCount);
+    }
+    mabrel.displayCodes = std::move(items);
     return 0;
 }
 
@@ -163,7 +161,7 @@ int readSingleChar(CMabrel& mabrel, int keyId, uint8_t& field) {
 
 void readAutoSelectKeys(CMabrel& mabrel) {
     if (const char* value = tokenValue(mabrel, kKeyAutoSelectKeys)) {
-        const int8_t keys = static_cast<int8_t>(lowByte(std::atoi(value)));
+        const int8_t keys = static_cast<int8_t>(lowByte(decimalValue(value)));
         mabrel.header.autoSelectKeys = static_cast<uint16_t>(int16_t{keys});
     }
 }
@@ -179,7 +177,7 @@ int readKeyboardBitmaps(CMabrel& mabrel) {
 int parseDescription(CMabrel& mabrel) {
     const char* section = keyName(kKeyDescription);
     if (!seekSection(mabrel.source, kKeyDescription)) return report(kSectionMissing, section);
-    if (mabrel.keyTable.loadSection(mabrel.source.stream.get()) == 0) {
+    if (mabrel.keyTable.loadSection(mabrel.source.stream) == 0) {
         return report(kNoKeywords, section);
     }
 

@@ -1,5 +1,3 @@
-// The "tSTR" body, helpSize bytes: the lines of "[Help]" as read, each with
-// its line feed, a NUL, and one more zero byte when that makes the size even.
 #include "ime/help_text.h"
 
 #include <cstring>
@@ -10,21 +8,18 @@
 namespace {
 
 // A line is appended while the text is shorter than this, so the longest
-// text is 8188 + 510 bytes; with its NUL and pad byte it fits the block.
+// text is 8188 + 510 bytes.
 constexpr std::size_t kHelpTextLimit = 8189;
-constexpr int kHelpBlockSize = 8700;
 
 }  // namespace
 
 int parseHelp(CMabrel& mabrel) {
     if (!seekSection(mabrel.source, kKeyHelp)) return 0;
-    mabrel.helpText = allocZeroedBlock(kHelpBlockSize);
-    if (mabrel.helpText == nullptr) return kNoMemory.code;
 
-    std::FILE* stream = mabrel.source.stream.get();
+    SourceText& stream = mabrel.source.stream;
     char* line = mabrel.source.lineBuffer;
-    char* text = reinterpret_cast<char*>(mabrel.helpText.get());
-    std::size_t length = 0;
+    std::string& text = mabrel.helpText;
+    text.clear();
     ReadMark mark = markRead(stream);
     while (readPlainLine(line, kLineReadCapacity, stream) != nullptr) {
         if (isSectionHeader(line)) {
@@ -32,14 +27,11 @@ int parseHelp(CMabrel& mabrel) {
             break;
         }
         mark = markRead(stream);
-        if (length >= kHelpTextLimit) {
+        if (text.size() >= kHelpTextLimit) {
             report(kHelpTooLong);
             break;
         }
-        const std::size_t lineLength = std::strlen(line);
-        std::memcpy(text + length, line, lineLength);
-        length += lineLength;
+        text.append(line, std::strlen(line));
     }
-    if (length > 0) mabrel.helpSize = static_cast<uint16_t>((length + 2) & ~std::size_t{1});
     return 0;
 }

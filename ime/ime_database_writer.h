@@ -3,4 +3,6 @@
 
 #include "ime/mabrel_context.h"
 
-int writeImeDatabase(CMabrel& mabrel, const char* path);
+// Returns 0, or 103 when the destination cannot be written, 102 when the
+// writing fails; nothing is left behind on failure.
+int writeImeDatabase(const CMabrel& mabrel, const char* path);

@@ -1,19 +1,62 @@
 #include "ime/ime_header.h"
 
-#include <cstring>
+#include <cassert>
 
 #include "foundation/big_endian.h"
 
-void swapHeaderBytes(ImeHeader& header) {
-    uint8_t bytes[kImeHeaderSize];
-    std::memcpy(bytes, &header, sizeof bytes);
-    for (int offset : {0, 2, 4, 6, 24, 26, 28, 30, 32, 34, 36, 38, 42, 44, 46}) {
-        uint16_t value;
-        std::memcpy(&value, bytes + offset, 2);
-        putU16BE(bytes + offset, value);
-    }
-    uint32_t total;
-    std::memcpy(&total, bytes + 8, 4);
-    putU32BE(bytes + 8, total);
-    std::memcpy(&header, bytes, sizeof bytes);
+namespace {
+
+// Both directions walk the fields in layout order through one function, so
+// that the two can never disagree on an offset.
+template <class Fields, class Header>
+void visitFields(Fields& field, Header& h) {
+    field.u16(h.version);
+    field.u16(h.charSet);
+    field.u16(h.minHZIndex);
+    field.u16(h.maxHZIndex);
+    field.u32(h.hzTotal);
+    field.bytes(h.id, 4);
+    field.bytes(h.reserved1, 4);
+    field.u8(h.noSort);
+    field.u8(h.codingStyle);
+    field.u8(h.indexDepth);
+    field.u8(h.codingSubtype);
+    field.u16(h.ruleCount);
+    field.u16(h.ruleSize);
+    field.u16(h.minRuleItems);
+    field.u16(h.maxRuleItems);
+    field.u16(h.bitsPerCode);
+    field.u16(h.codeHeadBytes);
+    field.u16(h.codeRestBytes);
+    field.u16(h.repeatCount);
+    field.u8(h.wildChar);
+    field.u8(h.separateChar);
+    field.u16(h.autoSelectKeys);
+    field.u16(h.maxCodes);
+    field.u16(h.usedCodeCount);
+    field.bytes(h.usedCodes, 64);
+    field.bytes(h.tuneCodes, 16);
+    field.bytes(h.fullName, 32);
+    field.bytes(h.name, 16);
+    field.bytes(h.versionText, 16);
+    field.bytes(h.copyright, 32);
+    field.bytes(h.author, 16);
+    field.bytes(h.reserved2, 16);
+}
+
+}  // namespace
+
+void encodeImeHeader(const ImeHeader& header, std::vector<uint8_t>& body) {
+    const std::size_t start = body.size();
+    FieldWriter writer{BigEndianWriter(body)};
+    visitFields(writer, header);
+    assert(body.size() - start == kImeHeaderSize);
+    (void)start;
+}
+
+bool decodeImeHeader(const uint8_t* body, std::size_t size, ImeHeader& header) {
+    if (size != kImeHeaderSize) return false;
+    FieldReader reader{BigEndianReader(body)};
+    visitFields(reader, header);
+    return true;
 }

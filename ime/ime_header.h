@@ -1,12 +1,12 @@
-// ImeHeader: the 256-byte leading record of an input-method database
-// (resource "RT11"), kept in host order in memory.
+// ImeHeader: the leading record of an input-method database (resource
+// "RT11"), 256 bytes, every number big-endian:
 //
 //   offset size field            offset size field
-//   0      2    version (BE)     40     1    wildChar
-//   2      2    charSet (BE)     41     1    separateChar
-//   4      2    minHZIndex (BE)  42     2    autoSelectKeys (BE)
-//   6      2    maxHZIndex (BE)  44     2    maxCodes (BE)
-//   8      4    hzTotal (BE)     46     2    usedCodeCount (BE)
+//   0      2    version          40     1    wildChar
+//   2      2    charSet          41     1    separateChar
+//   4      2    minHZIndex       42     2    autoSelectKeys
+//   6      2    maxHZIndex       44     2    maxCodes
+//   8      4    hzTotal          46     2    usedCodeCount
 //   12     4    id               48     64   usedCodes
 //   16     4    reserved         112    16   tuneCodes
 //   20     1    noSort           128    32   fullName
@@ -14,13 +14,15 @@
 //   22     1    indexDepth       176    16   versionText
 //   23     1    codingSubtype    192    32   copyright
 //   24..38 2    ruleCount, ruleSize, minRuleItems, maxRuleItems,
-//               bitsPerCode, codeHeadBytes, codeRestBytes, repeatCount (BE)
+//               bitsPerCode, codeHeadBytes, codeRestBytes, repeatCount
 //   224    16   author           240    16   reserved
+//
+// The texts are NUL-terminated and zero-filled to their field's size.
 #pragma once
 
-#include <array>
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 inline constexpr int kImeHeaderSize = 256;
 
@@ -59,19 +61,6 @@ struct ImeHeader {
     uint8_t reserved2[16];
 };
 
-static_assert(sizeof(ImeHeader) == kImeHeaderSize);
-static_assert(offsetof(ImeHeader, hzTotal) == 8);
-static_assert(offsetof(ImeHeader, noSort) == 20);
-static_assert(offsetof(ImeHeader, ruleCount) == 24);
-static_assert(offsetof(ImeHeader, wildChar) == 40);
-static_assert(offsetof(ImeHeader, autoSelectKeys) == 42);
-static_assert(offsetof(ImeHeader, usedCodes) == 48);
-static_assert(offsetof(ImeHeader, tuneCodes) == 112);
-static_assert(offsetof(ImeHeader, fullName) == 128);
-static_assert(offsetof(ImeHeader, name) == 160);
-static_assert(offsetof(ImeHeader, versionText) == 176);
-static_assert(offsetof(ImeHeader, copyright) == 192);
-static_assert(offsetof(ImeHeader, author) == 224);
-
-// Turns the multi-byte fields into big-endian order, in place.
-void swapHeaderBytes(ImeHeader& header);
+void encodeImeHeader(const ImeHeader& header, std::vector<uint8_t>& body);
+// False when the body is not 256 bytes long.
+bool decodeImeHeader(const uint8_t* body, std::size_t size, ImeHeader& header);

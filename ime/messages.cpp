@@ -4,10 +4,6 @@ namespace {
 
 const Message kAllMessages[] = {FOUNDATION_MESSAGES(LIST_MESSAGE) MABREL_MESSAGES(LIST_MESSAGE)};
 
-const Message kFixedTexts[] = {kOpenFileFail,   kReadFileError, kWriteFileError, kCreateFileFail,
-                               kNoMemory,       kSectionMissing, kNoKeywords,    kMustSetKey,
-                               kKeyNoValue,     kValueTooLong};
-
 const char* const kKeyNames[] = {
     "[Description]", "Version",   "Copyright",      "Author",         "CharSet",
     "ID",            "FullName",  "Name",           "CodingStyle",    "IndexDepth",
@@ -22,4 +18,4 @@ static_assert(std::size(kKeyNames) == kMabrelNoSection);
 
 std::span<const Message> mabrelMessages() { return kAllMessages; }
 
-void useMabrelMessages() { useToolMessages({kFixedTexts, kKeyNames, kMabrelNoSection}); }
+void useMabrelMessages() { useToolMessages({kKeyNames, kMabrelNoSection}); }

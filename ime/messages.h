@@ -82,13 +82,11 @@ enum MabrelKey : int {
     X(kNoValidRule, 803, "No valid key in \"%s\" section.")                                     \
     X(kDuplicateRule, 804, "Duplicate rule \"%s=%s\"")                                          \
     X(kNoCode, 900, "No code in \"%s\"")                                                        \
-    X(kSymbolNotInCodes, 901, "Error code '%c' at \"%s\"")                                      \
     X(kCodeTooLong, 902, "Code too long in \"%s\"")                                             \
     X(kCodeCharError, 902, "Error code '%c' at \"%s\"")                                         \
     X(kRepeatOverflow, 903, "Repeat block overflow")                                            \
     X(kTooManyCodes, 904, "Too many codes in \"%s\" section.")                                  \
     X(kDuplicateHanZi, 905, "Duplicate HanZi \"%s\" in \"%s\"")                                 \
-    X(kDuplicateCode, 905, "Duplicate code \"%s\" in \"%s\"")                                   \
     X(kNoCoding, 906, "No coding in \"%s\" section.")
 
 MABREL_MESSAGES(DECLARE_MESSAGE)

@@ -6,10 +6,10 @@
 //                  to indexCount - 1 in increasing order
 #include "ime/sample_source.h"
 
-#include <cstdio>
 #include <string>
 
-#include "foundation/source_reader.h"
+#include "foundation/memory_guard.h"
+#include "foundation/output_file.h"
 #include "foundation/text_helpers.h"
 #include "ime/messages.h"
 
@@ -57,9 +57,24 @@ constexpr const char* kLinesAfterCharSet[] = {
     "[Text]",
 };
 
-void writeLine(std::FILE* file, const char* text) {
-    std::fputs(text, file);
-    std::fputs(kLineEnd, file);
+void addLine(std::string& text, const char* line) {
+    text += line;
+    text += kLineEnd;
+}
+
+std::string sampleText(CharSet charSet) {
+    std::string text;
+    for (const char* line : kLinesBeforeCharSet) addLine(text, line);
+    addLine(text, (std::string("CharSet=") + charSetName(charSet)).c_str());
+    for (const char* line : kLinesAfterCharSet) addLine(text, line);
+
+    const int count = indexCount(charSet);
+    for (int index = 256; index < count; ++index) {
+        char character[3];
+        indexToChar(charSet, static_cast<unsigned>(index), character, sizeof character);
+        addLine(text, character);
+    }
+    return text;
 }
 
 }  // namespace
@@ -78,19 +93,9 @@ int runSampleCommand(const char* charSetText, const char* destination) {
 }
 
 int writeSampleSource(CharSet charSet, const char* destination) {
-    FileHandle file(std::fopen(destination, "wb"));
-    if (file == nullptr) return report(kCreateFileFail, destination);
-
-    for (const char* line : kLinesBeforeCharSet) writeLine(file.get(), line);
-    writeLine(file.get(), (std::string("CharSet=") + charSetName(charSet)).c_str());
-    for (const char* line : kLinesAfterCharSet) writeLine(file.get(), line);
-
-    const int count = indexCount(charSet);
-    for (int index = 256; index < count; ++index) {
-        char character[3];
-        indexToChar(charSet, static_cast<unsigned>(index), character, sizeof character);
-        std::fwrite(character, 1, 2, file.get());
-        std::fputs(kLineEnd, file.get());
-    }
-    return 0;
+    return runWithMemoryGuard([&] {
+        OutputFile file;
+        if (int rc = file.open(destination)) return rc;
+        return file.commit(sampleText(charSet));
+    });
 }

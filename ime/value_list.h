@@ -3,14 +3,16 @@
 // hexadecimal digits for a single byte ("0x2C" stands for the comma).
 #pragma once
 
-#include <array>
 #include <cstdint>
+#include <vector>
 
-inline constexpr int kMaxValueItems = 128;
-using ValueItems = std::array<uint8_t, 2 * kMaxValueItems>;
+// One item: its two bytes, the second zero for a single byte.
+struct ValuePair {
+    uint8_t first = 0;
+    uint8_t second = 0;
+    bool operator==(const ValuePair&) const = default;
+};
 
-// Stores two bytes per item (the second zero for a single byte) and returns
-// the number of items up to the first empty one. Items past the area's 128
-// are checked and counted but not stored. A malformed item is reported (606)
+// The items up to the first empty one. A malformed item is reported (606)
 // and ends the process with status 1.
-int parseValueList(const char* text, ValueItems& items);
+std::vector<ValuePair> parseValueList(const char* text);

@@ -9,6 +9,8 @@
 
 namespace {
 
+using Bytes = std::vector<uint8_t>;
+
 TEST(Container, FirstBodyOffset) {
     EXPECT_EQ(firstBodyOffset(1), 88u);
     EXPECT_EQ(firstBodyOffset(2), 100u);
@@ -18,67 +20,87 @@ TEST(Container, FirstBodyOffset) {
     EXPECT_EQ(firstBodyOffset(36), 440u);
 }
 
-TEST(Container, HeaderBytes) {
-    const DatabaseHeader header = makeDatabaseHeader("CJK Phrase ChineseGB", "CIZU", 36, databaseDate(0));
-    const auto bytes = encodeDatabaseHeader(header);
-    std::vector<uint8_t> expected(78, 0);
+TEST(Container, HeaderBytesAndBack) {
+    const DatabaseHeader header =
+        makeDatabaseHeader("CJK Phrase ChineseGB", "CIZU", 36, databaseDate(0));
+    Bytes bytes;
+    encodeDatabaseHeader(header, bytes);
+    Bytes expected(78, 0);
     std::memcpy(expected.data(), "CJK Phrase ChineseGB", 20);
     expected[33] = 1;  // attributes
     expected[35] = 1;  // version
     for (int offset : {36, 40, 44}) putU32BE(expected.data() + offset, 2082844800u);
     std::memcpy(expected.data() + 60, "CIZUdQlt", 8);
     expected[77] = 36;
-    EXPECT_EQ(std::vector<uint8_t>(bytes.begin(), bytes.end()), expected);
+    EXPECT_EQ(bytes, expected);
+
+    DatabaseHeader back{};
+    ASSERT_TRUE(decodeDatabaseHeader(bytes.data(), bytes.size(), back));
+    Bytes again;
+    encodeDatabaseHeader(back, again);
+    EXPECT_EQ(again, bytes);
+    EXPECT_FALSE(decodeDatabaseHeader(bytes.data(), 77, back));
 }
 
 TEST(Container, NameIsCutToItsField) {
-    const DatabaseHeader header = makeDatabaseHeader(std::string(40, 'n').c_str(), "IMEM", 1, 0);
-    const auto bytes = encodeDatabaseHeader(header);
+    Bytes bytes;
+    encodeDatabaseHeader(makeDatabaseHeader(std::string(40, 'n').c_str(), "IMEM", 1, 0), bytes);
     EXPECT_EQ(bytes[30], 'n');
     EXPECT_EQ(bytes[31], 0);
 }
 
-TEST(Container, EntryBytes) {
-    const auto bytes = encodeResourceEntry({{'D', 'A', 'T', 'A'}, 8889, 0x01020304});
-    const std::vector<uint8_t> expected = {'D', 'A', 'T', 'A', 0x22, 0xB9, 1, 2, 3, 4};
-    EXPECT_EQ(std::vector<uint8_t>(bytes.begin(), bytes.end()), expected);
+TEST(Container, EntryBytesAndBack) {
+    Bytes bytes;
+    encodeResourceEntry({{'D', 'A', 'T', 'A'}, 8889, 0x01020304}, bytes);
+    EXPECT_EQ(bytes, (Bytes{'D', 'A', 'T', 'A', 0x22, 0xB9, 1, 2, 3, 4}));
+    const ResourceEntry entry = decodeResourceEntry(bytes.data());
+    EXPECT_EQ(std::string(entry.type, 4), "DATA");
+    EXPECT_EQ(entry.id, 8889);
+    EXPECT_EQ(entry.offset, 0x01020304u);
 }
 
-// A file holding `count` directory entries written with writeDirectoryEntry.
-std::FILE* directoryFile(int count) {
-    std::FILE* file = std::tmpfile();
+TEST(Container, AssemblesDirectoryGapAndBodies) {
+    const std::vector<DatabaseResource> resources = {{{'H', 'E', 'A', 'D'}, 8888, {1, 2, 3, 4}},
+                                                     {{'D', 'A', 'T', 'A'}, 8889, {5, 6}}};
+    const Bytes image = assembleDatabase(makeDatabaseHeader("x", "CIZU", 0, 0), resources);
+    ASSERT_EQ(image.size(), 106u);
+    EXPECT_EQ(getU16BE(&image[76]), 2);  // the count comes from the list
+    EXPECT_EQ(getU32BE(&image[84]), 100u);
+    EXPECT_EQ(getU32BE(&image[94]), 104u);
+    EXPECT_EQ(Bytes(image.begin() + 98, image.end()), (Bytes{0, 0, 1, 2, 3, 4, 5, 6}));
+}
+
+// A database image whose header is followed by `count` entries.
+Bytes directoryImage(int count) {
+    Bytes image(kDatabaseHeaderSize, 0);
     for (int i = 0; i < count; ++i) {
-        EXPECT_TRUE(writeDirectoryEntry(file, i == 1 ? "head" : "DATA",
-                                        static_cast<uint16_t>(8888 + i % 3), 100 + i));
+        encodeResourceEntry({{'D', 'A', 'T', 'A'}, static_cast<uint16_t>(8888 + i % 3),
+                             static_cast<uint32_t>(100 + i)},
+                            image);
+        if (i == 1) std::memcpy(&image[image.size() - 10], "head", 4);
     }
-    std::rewind(file);
-    return file;
+    return image;
 }
 
 TEST(Container, ReadsUpTo512Entries) {
     ResourceDirectory directory;
-    std::FILE* file = directoryFile(513);
-    EXPECT_EQ(readDirectory(directory, file, 513), 0);
-    std::rewind(file);
-    EXPECT_EQ(readDirectory(directory, file, 512), 512);
-    EXPECT_EQ(directory.count, 512);
-    std::fclose(file);
+    const Bytes image = directoryImage(513);
+    EXPECT_EQ(readDirectory(image.data(), image.size(), 513, directory), 0);
+    EXPECT_EQ(readDirectory(image.data(), image.size(), 512, directory), 512);
+    EXPECT_EQ(directory.entries.size(), 512u);
 }
 
 TEST(Container, RefusesMissingEntriesAndZeroCount) {
     ResourceDirectory directory;
-    std::FILE* file = directoryFile(3);
-    EXPECT_EQ(readDirectory(directory, file, 4), 0);
-    std::rewind(file);
-    EXPECT_EQ(readDirectory(directory, file, 0), 0);
-    std::fclose(file);
+    const Bytes image = directoryImage(3);
+    EXPECT_EQ(readDirectory(image.data(), image.size(), 4, directory), 0);
+    EXPECT_EQ(readDirectory(image.data(), image.size(), 0, directory), 0);
 }
 
 TEST(Container, FindResourceTakesFirstMatchExactly) {
     ResourceDirectory directory;
-    std::FILE* file = directoryFile(6);
-    ASSERT_EQ(readDirectory(directory, file, 6), 6);
-    std::fclose(file);
+    const Bytes image = directoryImage(6);
+    ASSERT_EQ(readDirectory(image.data(), image.size(), 6, directory), 6);
     uint32_t offset = 0;
     ASSERT_TRUE(findResource(directory, "DATA", 8888, offset));
     EXPECT_EQ(offset, 100u);

@@ -20,7 +20,7 @@ protected:
         source_ = std::make_unique<TempSource>("[Description]\n" + body);
         EXPECT_TRUE(openSource(reader_, source_->path()));
         EXPECT_TRUE(seekSection(reader_, test_tool::kDescription));
-        return table_.loadSection(reader_.stream.get());
+        return table_.loadSection(reader_.stream);
     }
 
     std::unique_ptr<TempSource> source_;

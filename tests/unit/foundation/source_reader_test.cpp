@@ -21,7 +21,7 @@ std::vector<std::pair<std::string, int>> readAll(const std::string& bytes, bool 
     lineNumber = 0;
     std::vector<std::pair<std::string, int>> lines;
     char buffer[kLineBufferSize];
-    FILE* stream = reader.stream.get();
+    SourceText& stream = reader.stream;
     while ((skipComments ? readSourceLine(buffer, kLineReadCapacity, stream)
                          : readPlainLine(buffer, kLineReadCapacity, stream)) != nullptr) {
         lines.emplace_back(buffer, lineNumber);
@@ -89,7 +89,7 @@ TEST_F(SeekSection, FindsHeaderInAnyCaseAfterBlanks) {
     EXPECT_EQ(lineNumber, 3);
     EXPECT_STREQ(reader.lineBuffer, "   [TEXT] tail\n");
     char buffer[kLineBufferSize];
-    EXPECT_STREQ(readSourceLine(buffer, kLineReadCapacity, reader.stream.get()), "ab\n");
+    EXPECT_STREQ(readSourceLine(buffer, kLineReadCapacity, reader.stream), "ab\n");
 }
 
 TEST_F(SeekSection, TakesTheFirstLineStartingWithTheName) {
@@ -120,13 +120,13 @@ TEST_F(SeekSection, MessageAfterLoadNamesLastKeyLine) {
     ASSERT_TRUE(openSource(reader, source.path()));
     ASSERT_TRUE(seekSection(reader, test_tool::kRules));
     CKeyTable table;
-    EXPECT_EQ(table.loadSection(reader.stream.get()), 3);
+    EXPECT_EQ(table.loadSection(reader.stream), 3);
     EXPECT_EQ(lineNumber, 45);
     testing::internal::CaptureStdout();
     report(800, "bad");
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "\r \r\aL45, [Rules], Message 800: bad\n");
     char buffer[kLineBufferSize];
-    EXPECT_STREQ(readSourceLine(buffer, kLineReadCapacity, reader.stream.get()), "[Help]\n");
+    EXPECT_STREQ(readSourceLine(buffer, kLineReadCapacity, reader.stream), "[Help]\n");
     EXPECT_EQ(lineNumber, 46);
 }
 
@@ -136,10 +136,10 @@ TEST_F(SeekSection, CommentsBeforeNextHeaderAreGivenBackToo) {
     ASSERT_TRUE(openSource(reader, source.path()));
     ASSERT_TRUE(seekSection(reader, test_tool::kRules));
     CKeyTable table;
-    EXPECT_EQ(table.loadSection(reader.stream.get()), 1);
+    EXPECT_EQ(table.loadSection(reader.stream), 1);
     EXPECT_EQ(lineNumber, 2);
     char buffer[kLineBufferSize];
-    EXPECT_STREQ(readPlainLine(buffer, kLineReadCapacity, reader.stream.get()), "// one\n");
+    EXPECT_STREQ(readPlainLine(buffer, kLineReadCapacity, reader.stream), "// one\n");
 }
 
 }  // namespace
@@ -152,7 +152,7 @@ TEST(ReadSourceLine, EndOfStreamLeavesTheLastLineInTheBuffer) {
     ASSERT_TRUE(openSource(reader, source.path()));
     lineNumber = 0;
     char buffer[kLineBufferSize];
-    while (readSourceLine(buffer, kLineReadCapacity, reader.stream.get()) != nullptr) {
+    while (readSourceLine(buffer, kLineReadCapacity, reader.stream) != nullptr) {
     }
     EXPECT_STREQ(buffer, "last\n");
     EXPECT_EQ(lineNumber, 2);

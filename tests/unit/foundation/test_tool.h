@@ -15,13 +15,9 @@ inline constexpr int kRules = 2;
 inline constexpr int kText = 3;
 inline constexpr int kNoSection = 4;
 
-inline const Message kFixed[] = {
-    {103, "Create file \"%s\" fail"}, {200, "Not enought memory"},
-    {502, "You must set \"%s=????\" key"}, {504, "Key \"%s\" no value"},
-    {505, "The value of key \"%s\" too long"}};
 inline const char* const kNames[] = {"[Description]", "CharSet", "[Rules]", "[Text]"};
 
-inline void use() { useToolMessages({kFixed, kNames, kNoSection}); }
+inline void use() { useToolMessages({kNames, kNoSection}); }
 
 // A source file in the temporary folder, removed with the object.
 class TempSource {

@@ -1,5 +1,7 @@
 #include <vector>
 
+#include "foundation/big_endian.h"
+
 #include "ime/code_table.h"
 #include "ime/code_tables_builder.h"
 #include "tests/unit/ime/coder_fixture.h"
@@ -14,15 +16,22 @@ const std::string X = gbChar(kX), Y = gbChar(kY), Z = gbChar(kZ);
 
 class CodeTablesTest : public CoderTest {
   protected:
-    Slots slots(const ZeroedBlock& table, int from, int count) const {
+    static Slots slots(const std::vector<uint16_t>& table, int from, int count) {
+        return Slots(table.begin() + from, table.begin() + from + count);
+    }
+    // Records of bytes read as big-endian 16-bit slots.
+    static Slots slots(const std::vector<uint8_t>& table, int from, int count) {
         Slots values;
-        for (int i = from; i < from + count; ++i) values.push_back(slot(table, i));
+        for (int i = from; i < from + count; ++i) values.push_back(getU16BE(&table[2 * i]));
         return values;
     }
+    // The "RT52" body as slots, its closing zero included.
     Slots repeatBlocks() const {
-        return slots(mabrel.tables.repeatBlocks, 0, mabrel.header.repeatCount + 1);
+        std::vector<uint8_t> body;
+        encodeRepeatBlocks(mabrel.tables, body);
+        return slots(body, 0, static_cast<int>(body.size() / 2));
     }
-    int mapped(int hzIndex) const { return slot(mabrel.tables.hzMap, hzIndex); }
+    int mapped(int hzIndex) const { return mabrel.tables.hzMap[hzIndex]; }
     // The first byte of each Bits record, where the primary flag lives.
     Slots primaryFlags(int entries) const {
         Slots flags;
@@ -65,24 +74,20 @@ TEST_F(CodeTablesTest, AGrowingBlockMovesTheLaterBlocksUp) {
     EXPECT_EQ(mapped(kX), 0x8000 + 0);
     EXPECT_EQ(mapped(kY), 0x8000 + 3);
     EXPECT_EQ(mapped(kZ), 0x8000 + 5);
-    EXPECT_TRUE(isEntryListed(mabrel, kX, 7));
-    EXPECT_TRUE(isEntryListed(mabrel, kX, 1));
-    EXPECT_FALSE(isEntryListed(mabrel, kX, 2));
-    EXPECT_FALSE(isEntryListed(mabrel, kX - 1, 1));
+    EXPECT_TRUE(isEntryListed(mabrel.tables, kX, 7));
+    EXPECT_TRUE(isEntryListed(mabrel.tables, kX, 1));
+    EXPECT_FALSE(isEntryListed(mabrel.tables, kX, 2));
+    EXPECT_FALSE(isEntryListed(mabrel.tables, kX - 1, 1));
 }
 
 TEST_F(CodeTablesTest, StyleTwoKeepsTheCodeTextAndARunOfCharacters) {
     const std::string W = gbChar(300);
     ASSERT_EQ(code({.codingStyle = 2, .maxCodes = 3}, "ab " + X + Y + "\nab " + Z + W + "\n"), 0);
     const CodeTables& t = mabrel.tables;
-    EXPECT_EQ(t.bitsSize, 2u * 4);
-    EXPECT_EQ(std::vector<uint8_t>(t.bits.get(), t.bits.get() + 8),
-              (std::vector<uint8_t>{0, 0, 0, 0, 'a', 'b', 0, 0}));
-    EXPECT_EQ(slots(t.hzInd, 0, 3), (Slots{0, 1, 5}));
-    EXPECT_EQ(slots(t.hzTab, 0, 5), (Slots{0, kX, kY, kZ, 300}));
-    EXPECT_EQ(t.hzIndSize, 3u * 2);
-    EXPECT_EQ(t.hzTabSize, 5u * 2);
-    EXPECT_FALSE(t.bitsRest);
+    EXPECT_EQ(t.bits, (std::vector<uint8_t>{0, 0, 0, 0, 'a', 'b', 0, 0}));
+    EXPECT_EQ(t.hzInd, (std::vector<uint16_t>{0, 1, 5}));
+    EXPECT_EQ(t.hzTab, (std::vector<uint16_t>{0, kX, kY, kZ, 300}));
+    EXPECT_TRUE(t.bitsRest.empty());
     EXPECT_EQ(mabrel.header.minHZIndex, 300);
     EXPECT_EQ(mabrel.header.maxHZIndex, kZ);
     EXPECT_EQ(mabrel.header.hzTotal, 4u);
@@ -96,13 +101,11 @@ TEST_F(CodeTablesTest, TheIndexGivesEachBucketItsFirstEntry) {
         "ca " + X + "\nab " + Y + "\nabc " + Z + "\nb " + Y + "\na " + X + "\nca " + Y + "\n";
     ASSERT_EQ(code({.codingStyle = 1, .usedCodes = "abc", .maxCodes = 3}, text), 0);
     const CodeTables& t = mabrel.tables;
-    EXPECT_EQ(slots(t.index, 0, 13), (Slots{1, 2, 2, 4, 4, 5, 5, 5, 5, 5, 7, 7, 7}));
-    EXPECT_EQ(t.indexSize, 26u);
-    EXPECT_EQ(slots(t.hzTab, 0, 7), (Slots{0, kX, kY, kZ, kY, kX, kY}));
+    EXPECT_EQ(t.index, (std::vector<uint16_t>{1, 2, 2, 4, 4, 5, 5, 5, 5, 5, 7, 7, 7}));
+    EXPECT_EQ(t.hzTab, (std::vector<uint16_t>{0, kX, kY, kZ, kY, kX, kY}));
     // Two bits per symbol, three symbols: L = 15 / 8 raised to 2, no rest.
     EXPECT_EQ(mabrel.header.codeRestBytes, 0);
-    EXPECT_EQ(t.bitsRestSize, 0u);
-    EXPECT_TRUE(t.bitsRest);
+    EXPECT_TRUE(t.bitsRest.empty());
     // a = 01 00 00, ab = 01 10 00, abc = 01 10 11, ca = 11 01 00; flags on the
     // longest code of X (entry 5 "ca"), of Y (entry 2 "ab" before "ca") and
     // of Z (its only entry 3).

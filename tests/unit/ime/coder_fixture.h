@@ -1,22 +1,23 @@
-// A CMabrel set up by hand for the coder's passes: the header fields that
-// the description pass would fill, and a source file holding the given text.
+// A CMabrel set up for the coder's passes: the header fields that the
+// description pass fills, with the code geometry it derives from them, and
+// the source text to read.
 #pragma once
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
 #include <string>
 
 #include "foundation/char_sets.h"
-#include "foundation/process_end.h"
+#include "ime/code_geometry.h"
 #include "ime/code_table.h"
 #include "ime/mabrel_context.h"
 #include "ime/messages.h"
+#include "tests/support/process_end_stub.h"
 
 namespace coder_test {
+
+using test_support::ProcessEnded;
 
 inline constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyz";
 
@@ -29,74 +30,35 @@ struct Geometry {
     int noSort = 0;
 };
 
-// Fills the header fields the coder reads, with the code geometry the
-// description pass derives from them.
-inline void setGeometry(CMabrel& mabrel, const Geometry& g) {
+// Fills the header fields the coder reads as the description pass would;
+// false when the description pass would refuse the geometry (604).
+inline bool setGeometry(CMabrel& mabrel, const Geometry& g) {
     ImeHeader& h = mabrel.header;
     h.charSet = g.charSet;
     h.codingStyle = static_cast<uint8_t>(g.codingStyle);
     h.maxCodes = static_cast<uint16_t>(g.maxCodes);
     std::strncpy(h.usedCodes, g.usedCodes, sizeof h.usedCodes - 1);
     h.usedCodeCount = static_cast<uint16_t>(std::strlen(h.usedCodes));
-    if (g.codingStyle == 2) {
-        h.bitsPerCode = 8;
-        h.codeHeadBytes = static_cast<uint16_t>((g.maxCodes + 1) / 2 * 2);
-        h.codeRestBytes = 0;
-        return;
+    if (g.codingStyle == 1) {
+        h.indexDepth = static_cast<uint8_t>(g.indexDepth);
+        h.noSort = static_cast<uint8_t>(g.noSort);
     }
-    h.indexDepth = static_cast<uint8_t>(g.indexDepth);
-    h.noSort = static_cast<uint8_t>(g.noSort);
-    int bits = 2;
-    while ((1 << bits) <= h.usedCodeCount) ++bits;
-    h.bitsPerCode = static_cast<uint16_t>(bits);
-    const int packedBytes = std::max(2, (bits * g.maxCodes + 9) / 8);
-    h.codeHeadBytes = 2;
-    h.codeRestBytes = static_cast<uint16_t>(packedBytes - 2);
+    testing::internal::CaptureStdout();
+    const int rc = setCodeGeometry(h);
+    testing::internal::GetCapturedStdout();
+    return rc == 0;
 }
 
-// A scratch file holding `text`, removed at the end of the test.
-class SourceFile {
-  public:
-    explicit SourceFile(const std::string& text) {
-        static int serial = 0;
-        path_ = std::filesystem::path(testing::TempDir()) /
-                ("coder-source-" + std::to_string(::getpid()) + "-" + std::to_string(++serial) +
-                 ".txt");
-        std::ofstream(path_, std::ios::binary) << text;
-    }
-    ~SourceFile() { std::filesystem::remove(path_); }
-    const std::filesystem::path& path() const { return path_; }
-
-  private:
-    std::filesystem::path path_;
-};
-
-// Thrown by the test's process-end hook instead of ending the process.
-struct ProcessEnded {
-    int status;
-};
-
-inline void throwProcessEnded(int status) {
-    throw ProcessEnded{status};
-}
-
-// Mabrel's messages, no section current, the source open on `text`.
+// Mabrel's messages, no section current, immediate exits turned into ProcessEnded.
 class CoderTest : public testing::Test {
   protected:
-    void SetUp() override {
-        useMabrelMessages();
-        setProcessEndHook(throwProcessEnded);
-    }
-    void TearDown() override { setProcessEndHook(nullptr); }
+    void SetUp() override { useMabrelMessages(); }
 
-    void openText(const std::string& text) {
-        source_ = std::make_unique<SourceFile>(text);
-        ASSERT_TRUE(openSource(mabrel.source, source_->path().c_str()));
-    }
+    void openText(const std::string& text) { mabrel.source.stream = SourceText{text}; }
 
     // Runs the whole "[Text]" pass on `text`; the output is kept in `output`.
     int code(const Geometry& geometry, const std::string& text) {
-        setGeometry(mabrel, geometry);
+        EXPECT_TRUE(setGeometry(mabrel, geometry));
         openText("[Text]\n" + text);
         testing::internal::CaptureStdout();
         const int rc = codeTextSection(mabrel);
@@ -104,11 +66,9 @@ class CoderTest : public testing::Test {
         return rc;
     }
 
+    test_support::ProcessEndStub processEnd;
     CMabrel mabrel;
     std::string output;
-
-  private:
-    std::unique_ptr<SourceFile> source_;
 };
 
 // The two bytes of a GB character by its index.
@@ -116,11 +76,6 @@ inline std::string gbChar(int index) {
     char bytes[3] = {};
     indexToChar(kChineseGB, static_cast<unsigned>(index), bytes, sizeof bytes);
     return bytes;
-}
-
-// A 16-bit big-endian slot of a table.
-inline int slot(const ZeroedBlock& table, int index) {
-    return (table[2 * index] << 8) | table[2 * index + 1];
 }
 
 }  // namespace coder_test

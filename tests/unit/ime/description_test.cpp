@@ -136,8 +136,6 @@ TEST_F(DescriptionTest, SampleDescriptionGivesTheWholeHeader) {
     ASSERT_EQ(run.rc, 0);
     EXPECT_EQ(run.output, "");
 
-    ImeHeader swapped = mabrel.header;
-    swapHeaderBytes(swapped);
     const std::string expected =
         std::string("\x02\x00\x00\x10", 4) + std::string(8, '\0') + "????" + std::string(4, '\0') +
         std::string("\x00\x02\x00\x00", 4) + std::string(8, '\0') +
@@ -146,13 +144,12 @@ TEST_F(DescriptionTest, SampleDescriptionGivesTheWholeHeader) {
         field("PinYin input method", 32) + field("PinY", 16) + field("Version 1.0", 16) +
         field("Copyright by your company", 32) + field("your name", 16) + field("", 16);
     ASSERT_EQ(expected.size(), 256u);
-    EXPECT_EQ(bytesOf(&swapped, sizeof swapped), expected);
+    EXPECT_EQ(resourceBody(mabrel, "RT11"), expected);
 
     EXPECT_EQ(bytesOf(mabrel.databaseName, 32), field("CJK Input Method ????", 32));
     std::string display;
     for (char c : usedCodes) display += std::string(1, c) + '\0';
-    ASSERT_NE(mabrel.displayCodes, nullptr);
-    EXPECT_EQ(bytesOf(mabrel.displayCodes.get(), 64), display);
+    EXPECT_EQ(resourceBody(mabrel, "RT12"), display);
     EXPECT_EQ(mabrel.keyTable.count(), 0);
 }
 
@@ -198,14 +195,12 @@ TEST_F(DescriptionTest, StyleOneOptions) {
 
 TEST_F(DescriptionTest, DisplayListEndsAtEmptyItem) {
     ASSERT_EQ(parse({"UsedCodes=a", "DispalyCodes=a,,b"}).rc, 0);
-    ASSERT_NE(mabrel.displayCodes, nullptr);
-    EXPECT_EQ(bytesOf(mabrel.displayCodes.get(), 2), std::string("a\0", 2));
+    EXPECT_EQ(resourceBody(mabrel, "RT12"), std::string("a\0", 2));
 }
 
 TEST_F(DescriptionTest, DisplayCodesInHexadecimal) {
     ASSERT_EQ(parse({"UsedCodes=ab", "DispalyCodes=0x2C, 0x4"}).rc, 0);
-    ASSERT_NE(mabrel.displayCodes, nullptr);
-    EXPECT_EQ(bytesOf(mabrel.displayCodes.get(), 4), std::string("\x2C\x00\x04\x00", 4));
+    EXPECT_EQ(resourceBody(mabrel, "RT12"), std::string("\x2C\x00\x04\x00", 4));
 }
 
 struct Geometry {

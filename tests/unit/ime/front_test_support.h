@@ -1,6 +1,7 @@
-// Shared pieces of the front-end tests: a scratch folder, a CMabrel reading a
-// source text written there, passes run with standard output captured and
-// the immediate process end turned into a result, and a BMP file maker.
+// Shared pieces of the front-end tests: a CMabrel reading a source text,
+// passes run with standard output captured and the immediate process end
+// turned into a result, the resource bodies the records encode to, and a BMP
+// file maker.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -15,84 +16,31 @@
 #include <random>
 #include <string>
 
-#include "foundation/process_end.h"
+#include "ime/ime_database_image.h"
 #include "ime/mabrel_context.h"
 #include "ime/messages.h"
+#include "tests/support/files.h"
+#include "tests/support/process_end_stub.h"
 
 namespace front_test {
 
-namespace fs = std::filesystem;
-
-inline void writeFile(const fs::path& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary);
-    out << bytes;
-}
-
-inline std::string readFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using namespace test_support;
+using TempDir = ScratchDir;
+using PassRun = StepRun;
 
 inline std::string bytesOf(const void* data, std::size_t size) {
     return std::string(static_cast<const char*>(data), size);
 }
 
-class TempDir {
-  public:
-    TempDir() {
-        std::random_device random;
-        path_ = fs::temp_directory_path() / ("cjk-front-" + std::to_string(random()));
-        fs::create_directories(path_);
+// The body of resource `type` as the database would hold it; empty when the
+// database would not hold it.
+inline std::string resourceBody(const CMabrel& mabrel, const char* type) {
+    for (const DatabaseResource& resource : imeResources(mabrel)) {
+        if (std::string(resource.type, 4) == type) {
+            return bytesOf(resource.body.data(), resource.body.size());
+        }
     }
-    ~TempDir() {
-        std::error_code ignored;
-        fs::remove_all(path_, ignored);
-    }
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-    const fs::path& path() const { return path_; }
-    fs::path operator/(const std::string& name) const { return path_ / name; }
-
-  private:
-    fs::path path_;
-};
-
-// Makes the test's folder the working folder while it lives.
-class WorkingDir {
-  public:
-    explicit WorkingDir(const fs::path& path) : previous_(fs::current_path()) {
-        fs::current_path(path);
-    }
-    ~WorkingDir() { fs::current_path(previous_); }
-
-  private:
-    fs::path previous_;
-};
-
-struct ProcessEnded {
-    int status;
-};
-
-// What a pass did: its result, what it printed, and the exit status when it
-// ended the process.
-struct PassRun {
-    int rc = 0;
-    std::string output;
-    std::optional<int> endStatus;
-};
-
-inline PassRun runCaptured(const std::function<int()>& pass) {
-    PassRun run;
-    setProcessEndHook([](int status) { throw ProcessEnded{status}; });
-    testing::internal::CaptureStdout();
-    try {
-        run.rc = pass();
-    } catch (const ProcessEnded& ended) {
-        run.endStatus = ended.status;
-    }
-    run.output = testing::internal::GetCapturedStdout();
-    setProcessEndHook(nullptr);
-    return run;
+    return {};
 }
 
 // A numbered message as printed while a section is current.
@@ -106,16 +54,12 @@ inline std::string unsectioned(int code, const std::string& text) {
     return "\r \r\aMessage " + std::to_string(code) + " : " + text + "\n";
 }
 
-// A test that drives passes over a source text written to a scratch file.
+// A test that drives passes over a source text; `dir` holds its other files.
 class SourceTest : public ::testing::Test {
   protected:
     void SetUp() override { useMabrelMessages(); }
 
-    void openText(const std::string& text) {
-        const fs::path path = dir / "src.txt";
-        writeFile(path, text);
-        ASSERT_TRUE(openSource(mabrel.source, path.c_str()));
-    }
+    void openText(const std::string& text) { mabrel.source.stream = SourceText{text}; }
 
     TempDir dir;
     CMabrel mabrel;

@@ -1,5 +1,7 @@
 #include "ime/help_text.h"
 
+#include "ime/help_text_resource.h"
+
 #include "tests/unit/ime/front_test_support.h"
 
 namespace {
@@ -13,14 +15,13 @@ class HelpTextTest : public SourceTest {
         return runCaptured([&] { return parseHelp(mabrel); });
     }
 
-    std::string helpBody() const { return bytesOf(mabrel.helpText.get(), mabrel.helpSize); }
+    std::string helpBody() const { return resourceBody(mabrel, "tSTR"); }
 };
 
 TEST_F(HelpTextTest, SampleSection) {
     const PassRun run = parse("[Help]\nWrite something here\n\n[Text]\nab A\n");
     ASSERT_EQ(run.rc, 0);
     EXPECT_EQ(run.output, "");
-    EXPECT_EQ(mabrel.helpSize, 24);
     EXPECT_EQ(helpBody(), std::string("Write something here\n\n\0\0", 24));
     EXPECT_EQ(lineNumber, 3);
 }
@@ -59,8 +60,8 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(HelpTextTest, MissingSection) {
     const PassRun run = parse("[Rules]\npa2=f10+f20\n");
     EXPECT_EQ(run.rc, 0);
-    EXPECT_EQ(mabrel.helpText, nullptr);
-    EXPECT_EQ(mabrel.helpSize, 0);
+    EXPECT_EQ(mabrel.helpText, "");
+    EXPECT_EQ(helpBody(), "");
 }
 
 // 16 lines of 510 bytes, the longest a line read gives.
@@ -77,7 +78,6 @@ TEST_F(HelpTextTest, LastLineMayCarryTheTextPastTheLimit) {
     const PassRun run = parse("[Help]\n" + kept + "dropped\nalso dropped\n[Text]\n");
     EXPECT_EQ(run.rc, 0);
     EXPECT_EQ(run.output, numbered(20, "[Help]", 608, "Help text too long!"));
-    EXPECT_EQ(mabrel.helpSize, 8700);
     EXPECT_EQ(helpBody(), kept + std::string(2, '\0'));
 }
 
@@ -88,6 +88,18 @@ TEST_F(HelpTextTest, NoLineIsAddedOnceTheTextReachesTheLimit) {
     EXPECT_EQ(run.rc, 0);
     EXPECT_EQ(run.output, numbered(19, "[Help]", 608, "Help text too long!"));
     EXPECT_EQ(helpBody(), kept + std::string(1, '\0'));
+}
+
+TEST(HelpTextResource, DecodesWhatItEncodesAndRefusesBadBodies) {
+    std::vector<uint8_t> body;
+    encodeHelpText("ab\n", body);
+    EXPECT_EQ(body, (std::vector<uint8_t>{'a', 'b', '\n', 0}));
+    std::string text;
+    ASSERT_TRUE(decodeHelpText(body.data(), body.size(), text));
+    EXPECT_EQ(text, "ab\n");
+    EXPECT_FALSE(decodeHelpText(body.data(), 3, text));  // odd
+    EXPECT_FALSE(decodeHelpText(body.data(), 2, text));  // no NUL
+    EXPECT_EQ(helpSize(""), 0);
 }
 
 }  // namespace

@@ -8,6 +8,8 @@
 #include "foundation/big_endian.h"
 #include "ime/code_table.h"
 #include "ime/ime_database_image.h"
+#include "tests/support/database_bytes.h"
+#include "tests/support/files.h"
 #include "tests/unit/ime/coder_fixture.h"
 
 namespace {
@@ -28,16 +30,16 @@ class ImeDatabaseWriterTest : public CoderTest {
 
     Layout layout() const {
         Layout l;
-        for (const ImeResource& r : imeResources(mabrel)) {
-            l.types.emplace_back(r.type);
+        for (const DatabaseResource& r : imeResources(mabrel)) {
+            l.types.emplace_back(r.type, 4);
             l.sizes.push_back(r.body.size());
         }
         return l;
     }
 
     Bytes body(const char* type) const {
-        for (const ImeResource& r : imeResources(mabrel)) {
-            if (std::string(r.type) == type) return r.body;
+        for (const DatabaseResource& r : imeResources(mabrel)) {
+            if (std::string(r.type, 4) == type) return r.body;
         }
         return {};
     }
@@ -102,17 +104,15 @@ TEST_F(ImeDatabaseWriterTest, StyleTwoWithEveryFrontEndResource) {
     ASSERT_EQ(code({.codingStyle = 2, .usedCodes = "abc", .maxCodes = 3},
                    "a " + gbChar(300) + gbChar(301) + "\nb " + gbChar(300) + "\n"),
               0);
-    mabrel.displayCodes = allocZeroedBlock(6);
-    mabrel.keyMap = allocZeroedBlock(kKeyMapSize);
+    mabrel.displayCodes.assign(3, ValuePair{});
+    mabrel.keyMap.emplace();
     mabrel.header.ruleCount = 2;
     mabrel.header.ruleSize = 18;
-    mabrel.rules[0] = allocZeroedBlock(18);
-    mabrel.rules[1] = allocZeroedBlock(18);
-    mabrel.rules[1][17] = 0x77;
-    mabrel.bitmapSize = 1096;
-    mabrel.keyboardBitmap = allocZeroedBlock(1096);
-    mabrel.helpSize = 24;
-    mabrel.helpText = allocZeroedBlock(8192);
+    const RuleItem item{'F', 1, 0};
+    mabrel.rules = {{'A', 2, {item, item}}, {'E', 2, {item, {'B', 2, 0x77}}}};
+    ConvertedBitmap picture{154, 54, 20, Bytes(1080, 0)};
+    mabrel.keyboardBitmap = KeyboardBitmap{picture, std::nullopt};
+    mabrel.helpText = "Write something here\n\n";
 
     const Layout l = layout();
     EXPECT_EQ(l.types, (std::vector<std::string>{"RT11", "RT12", "RT13", "RT14", "RT21", "tSTR",
@@ -133,8 +133,8 @@ TEST_F(ImeDatabaseWriterTest, StyleTwoWithEveryFrontEndResource) {
 
 TEST_F(ImeDatabaseWriterTest, AnOddCountPutsTheFirstBodyAfterTheDirectory) {
     codeHundredCharacters();
-    mabrel.keyMap = allocZeroedBlock(kKeyMapSize);
-    mabrel.helpText = allocZeroedBlock(8192);  // read, but empty: no "tSTR"
+    mabrel.keyMap.emplace();
+    mabrel.helpText.clear();  // read, but empty: no "tSTR"
     const Bytes image = imeDatabaseImage(mabrel, kDate);
     EXPECT_EQ(getU16BE(&image[76]), 7);
     EXPECT_EQ(std::string(&image[88], &image[92]), "RT13");
@@ -144,16 +144,6 @@ TEST_F(ImeDatabaseWriterTest, AnOddCountPutsTheFirstBodyAfterTheDirectory) {
 
 class DatabaseFileTest : public ImeDatabaseWriterTest {
   protected:
-    void SetUp() override {
-        ImeDatabaseWriterTest::SetUp();
-        folder = fs::path(testing::TempDir()) / ("coder-writer-" + std::to_string(::getpid()));
-        fs::create_directories(folder);
-    }
-    void TearDown() override {
-        fs::remove_all(folder);
-        ImeDatabaseWriterTest::TearDown();
-    }
-
     int write(const fs::path& path) {
         testing::internal::CaptureStdout();
         const int rc = writeImeDatabase(mabrel, path.c_str());
@@ -161,23 +151,30 @@ class DatabaseFileTest : public ImeDatabaseWriterTest {
         return rc;
     }
 
-    fs::path folder;
+    test_support::ScratchDir folder;
     std::string output;
 };
 
-TEST_F(DatabaseFileTest, FailuresLeaveNoFile) {
+TEST_F(DatabaseFileTest, WritesTheImageAndFailuresLeaveNothingNew) {
     codeHundredCharacters();
     useMabrelMessages();
-    const fs::path full = folder / "x.pdb";
-    fs::create_symlink("/dev/full", full);
-    EXPECT_EQ(write(full), 102);
-    EXPECT_EQ(output, "\r \r\aMessage 102 : Write file \"" + full.string() + "\" error\n");
-    EXPECT_FALSE(fs::exists(fs::symlink_status(full)));
+    const fs::path good = folder / "good.pdb";
+    ASSERT_EQ(write(good), 0);
+    const std::string written = test_support::readFile(good);
+    EXPECT_EQ(test_support::maskDates(Bytes(written.begin(), written.end())),
+              test_support::maskDates(imeDatabaseImage(mabrel, 0)));
 
     const fs::path nowhere = folder / "missing" / "y.pdb";
     EXPECT_EQ(write(nowhere), 103);
     EXPECT_EQ(output, "\r \r\aMessage 103 : Create file \"" + nowhere.string() + "\" fail\n");
-    EXPECT_FALSE(fs::exists(nowhere));
+    if (fs::exists("/dev/full")) {
+        const fs::path full = folder / "x.pdb";
+        fs::create_symlink("/dev/full", full);
+        EXPECT_EQ(write(full), 102);
+        EXPECT_EQ(output, "\r \r\aMessage 102 : Write file \"" + full.string() + "\" error\n");
+        EXPECT_TRUE(fs::is_symlink(full));  // the link stays, as every existing destination does
+    }
+    EXPECT_EQ(folder.listing(), fs::exists("/dev/full") ? "good.pdb\nx.pdb\n" : "good.pdb\n");
 }
 
 }  // namespace

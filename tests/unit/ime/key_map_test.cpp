@@ -1,5 +1,7 @@
 #include "ime/key_map.h"
 
+#include "ime/key_map_resource.h"
+
 #include "tests/unit/ime/front_test_support.h"
 
 namespace {
@@ -13,7 +15,7 @@ class KeyMapTest : public SourceTest {
         return runCaptured([&] { return parseKeyMapTable(mabrel); });
     }
 
-    std::string row(int index) const { return bytesOf(mabrel.keyMap.get() + 24 * index, 24); }
+    std::string row(int index) const { return resourceBody(mabrel, "RT13").substr(24 * index, 24); }
 };
 
 std::string entries(const std::string& singleBytes) {
@@ -61,7 +63,24 @@ TEST_F(KeyMapTest, MissingSectionLeavesNoKeyMap) {
     const PassRun run = parse("[Description]\nRow1=a\n");
     EXPECT_EQ(run.rc, 0);
     EXPECT_EQ(run.output, "");
-    EXPECT_EQ(mabrel.keyMap, nullptr);
+    EXPECT_FALSE(mabrel.keyMap.has_value());
+}
+
+TEST(KeyMapResource, DecodesWhatItEncodes) {
+    KeyMap keyMap;
+    keyMap.rows[0][0] = {'a', 0};
+    keyMap.rows[3][11] = {0xB0, 0xA1};
+    std::vector<uint8_t> body;
+    encodeKeyMap(keyMap, body);
+    ASSERT_EQ(body.size(), 120u);
+    EXPECT_EQ(body[0], 'a');
+    EXPECT_EQ(body[94], 0xB0);
+    KeyMap back;
+    ASSERT_TRUE(decodeKeyMap(body.data(), body.size(), back));
+    EXPECT_EQ(back.rows, keyMap.rows);
+    EXPECT_FALSE(decodeKeyMap(body.data(), 119, back));
+    body.push_back(0);
+    EXPECT_FALSE(decodeKeyMap(body.data(), body.size(), back));
 }
 
 }  // namespace

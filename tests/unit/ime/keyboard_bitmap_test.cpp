@@ -38,7 +38,7 @@ class KeyboardBitmapTest : public ::testing::Test {
     }
 
     std::string body(int offset, int size) const {
-        return bytesOf(mabrel.keyboardBitmap.get() + offset, size);
+        return resourceBody(mabrel, "RT21").substr(offset, size);
     }
 
     TempDir dir;
@@ -58,7 +58,7 @@ TEST_F(KeyboardBitmapTest, StandardPictureAlone) {
     const PassRun run = load(name);
     ASSERT_EQ(run.rc, 0) << run.output;
     EXPECT_EQ(run.output, "");
-    ASSERT_EQ(mabrel.bitmapSize, 1096);
+    ASSERT_EQ(resourceBody(mabrel, "RT21").size(), 1096u);
     EXPECT_EQ(body(0, 16), std::string("\x00\x9A\x00\x36\x00\x14", 6) + std::string(10, '\0'));
     EXPECT_EQ(body(16, 1080), bitsWith(1080, {{0, 0x80}, {21, 0x40}, {53 * 20 + 19, 0x40}}));
 }
@@ -69,7 +69,7 @@ TEST_F(KeyboardBitmapTest, StandardAndHighDensityPictures) {
         file("hdd.bmp", makeBmp(pictureWithBlack(308, 108, {{0, 0}, {307, 107}})));
     const PassRun run = load(name, &highName);
     ASSERT_EQ(run.rc, 0) << run.output;
-    ASSERT_EQ(mabrel.bitmapSize, 5456);
+    ASSERT_EQ(resourceBody(mabrel, "RT21").size(), 5456u);
     EXPECT_EQ(body(0, 16), std::string("\x00\x9A\x00\x36\x00\x14\x00\x00\x01\x01\x01\x12", 12) +
                                std::string(4, '\0'));
     EXPECT_EQ(body(16, 1080), bitsWith(1080, {{19, 0x40}}));
@@ -85,7 +85,7 @@ TEST_F(KeyboardBitmapTest, NarrowerPictureWithHighDensity) {
     const std::string highName = file("hdd.bmp", makeBmp(sizedBmp(312, 106)));
     const PassRun run = load(name, &highName);
     ASSERT_EQ(run.rc, 0) << run.output;
-    ASSERT_EQ(mabrel.bitmapSize, 5356);
+    ASSERT_EQ(resourceBody(mabrel, "RT21").size(), 5356u);
     EXPECT_EQ(body(0, 12), std::string("\x00\x9C\x00\x35\x00\x14\x00\x00\x01\x01\x01\x0D", 12));
     EXPECT_EQ(body(1076, 16), std::string(8, '\0') + "\xFF\x01" + std::string(6, '\0'));
     EXPECT_EQ(body(1092, 6), std::string("\x01\x38\x00\x6A\x00\x28", 6));
@@ -116,7 +116,7 @@ TEST_P(ConvertedGeometry, RowsAreEvenAndSizeIsAMultipleOfFour) {
     });
     ASSERT_TRUE(bitmap);
     EXPECT_EQ(bitmap->rowBytes, g.rowBytes);
-    EXPECT_EQ(bitmap->size, g.size);
+    EXPECT_EQ(static_cast<int>(bitmap->bits.size()), g.size);
 }
 
 INSTANTIATE_TEST_SUITE_P(Sizes, ConvertedGeometry,
@@ -139,7 +139,7 @@ TEST_F(KeyboardBitmapTest, OnlyPureWhiteIsWhite) {
         return 0;
     });
     ASSERT_TRUE(bitmap);
-    EXPECT_EQ(bytesOf(bitmap->bits.get(), 4), std::string("\x74\x00\x00\x00", 4));
+    EXPECT_EQ(bytesOf(bitmap->bits.data(), 4), std::string("\x74\x00\x00\x00", 4));
 }
 
 // A little-endian field of a valid 154 x 54 file given another value.
@@ -184,8 +184,7 @@ TEST_P(RejectedBitmap, DrawsItsMessageAndTheLoadError) {
     EXPECT_EQ(run.rc, 301);
     EXPECT_EQ(run.output, unsectioned(c.code, withName(c.text, name)) +
                               unsectioned(301, "Error while loading bitmap file"));
-    EXPECT_EQ(mabrel.keyboardBitmap, nullptr);
-    EXPECT_EQ(mabrel.bitmapSize, 0);
+    EXPECT_FALSE(mabrel.keyboardBitmap.has_value());
 }
 
 const char* const kNotBitmap = "File \"%s\" is not a bitmap file";
@@ -221,7 +220,7 @@ TEST_F(KeyboardBitmapTest, HighDensityPictureOfTheOtherFamily) {
     const PassRun run = load(name, &highName);
     EXPECT_EQ(run.rc, 301);
     EXPECT_EQ(run.output, unsectioned(301, "Must be 308(width) X 108(height) bitmap file"));
-    EXPECT_EQ(mabrel.keyboardBitmap, nullptr);
+    EXPECT_FALSE(mabrel.keyboardBitmap.has_value());
 }
 
 TEST_F(KeyboardBitmapTest, HighDensityFileThatIsNoBitmap) {

@@ -1,5 +1,7 @@
 #include "ime/rules.h"
 
+#include "ime/rules_resource.h"
+
 #include <vector>
 
 #include "tests/unit/ime/front_test_support.h"
@@ -24,13 +26,7 @@ class RulesTest : public SourceTest {
     }
 
     // The "RT14" body: every record padded to ruleSize.
-    std::string recordsBody() const {
-        std::string body;
-        for (int i = 0; i < mabrel.header.ruleCount; ++i) {
-            body += bytesOf(mabrel.rules[i].get(), mabrel.header.ruleSize);
-        }
-        return body;
-    }
+    std::string recordsBody() const { return resourceBody(mabrel, "RT14"); }
 
     int lastLine = 0;
 };
@@ -187,6 +183,23 @@ TEST_F(RulesTest, SectionWithoutKeys) {
     const PassRun run = parse(1, {"", "// nothing"});
     EXPECT_EQ(run.rc, 501);
     EXPECT_EQ(run.output, numbered(3, "[Rules]", 501, "No keywords in \"[Rules]\" section"));
+}
+
+TEST(RulesResource, DecodesWhatItEncodesAndRefusesBodiesThatDisagree) {
+    const std::vector<RuleRecord> rules = {{'A', 4, {{'F', 1, 0}, {'F', 2, 0}, {'B', 1, 0}}},
+                                           {'E', 2, {{'F', 1, 0}, {'F', 2, 0}}}};
+    std::vector<uint8_t> body;
+    encodeRules(rules, 24, body);
+    ASSERT_EQ(body.size(), 48u);
+    std::vector<RuleRecord> back;
+    ASSERT_TRUE(decodeRules(body.data(), body.size(), 2, 24, back));
+    EXPECT_EQ(back, rules);
+    EXPECT_FALSE(decodeRules(body.data(), body.size() - 1, 2, 24, back));  // one byte short
+    body.push_back(0);
+    EXPECT_FALSE(decodeRules(body.data(), body.size(), 2, 24, back));  // one byte long
+    body.pop_back();
+    body[29] = 4;  // the second record's item count no longer fits its 24 bytes
+    EXPECT_FALSE(decodeRules(body.data(), body.size(), 2, 24, back));
 }
 
 TEST_F(RulesTest, MissingSectionLeavesTheFieldsZero) {

@@ -110,16 +110,14 @@ TEST_P(SampleThroughThePasses, FillsTheRecords) {
     EXPECT_EQ(h.wildChar, '?');
     EXPECT_EQ(h.autoSelectKeys, 4);
     EXPECT_EQ(bytesOf(mabrel.databaseName, 22), std::string("CJK Input Method ????\0", 22));
-    EXPECT_EQ(mabrel.bitmapSize, 5456);
-    ASSERT_NE(mabrel.keyMap, nullptr);
-    EXPECT_EQ(bytesOf(mabrel.keyMap.get() + 72, 16),
+    EXPECT_EQ(resourceBody(mabrel, "RT21").size(), 5456u);
+    EXPECT_EQ(resourceBody(mabrel, "RT13").substr(72, 16),
               std::string("z\0x\0c\0v\0b\0n\0m\0\x2C\0", 16));
     EXPECT_EQ(h.ruleCount, 3);
     EXPECT_EQ(h.ruleSize, 30);
     EXPECT_EQ(h.minRuleItems, 2);
     EXPECT_EQ(h.maxRuleItems, 4);
-    EXPECT_EQ(mabrel.helpSize, 24);
-    EXPECT_EQ(bytesOf(mabrel.helpText.get(), 24), std::string("Write something here\n\n\0\0", 24));
+    EXPECT_EQ(resourceBody(mabrel, "tSTR"), std::string("Write something here\n\n\0\0", 24));
 }
 
 INSTANTIATE_TEST_SUITE_P(CharSets, SampleThroughThePasses,

@@ -23,11 +23,14 @@ class ValueListCase : public ::testing::TestWithParam<ListCase> {
 
 TEST_P(ValueListCase, StoresTwoBytesPerItem) {
     const ListCase& c = GetParam();
-    ValueItems items{};
-    const PassRun run = runCaptured([&] { return parseValueList(c.text, items); });
+    std::vector<ValuePair> items;
+    const PassRun run = runCaptured([&] {
+        items = parseValueList(c.text);
+        return static_cast<int>(items.size());
+    });
     EXPECT_EQ(run.rc, c.count);
     EXPECT_EQ(run.output, "");
-    EXPECT_EQ(bytesOf(items.data(), c.stored.size()), c.stored);
+    EXPECT_EQ(bytesOf(items.data(), 2 * items.size()), c.stored);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -48,11 +51,10 @@ TEST(ValueList, ReadsAListLongerThanTheAreaWhole) {
     useMabrelMessages();
     std::string text = "z";
     for (int i = 1; i < 130; ++i) text += ",a";
-    ValueItems items{};
-    const PassRun run = runCaptured([&] { return parseValueList(text.c_str(), items); });
-    EXPECT_EQ(run.rc, 130);
-    EXPECT_EQ(items[0], 'z');
-    EXPECT_EQ(items[2 * 127], 'a');
+    const std::vector<ValuePair> items = parseValueList(text.c_str());
+    ASSERT_EQ(items.size(), 130u);
+    EXPECT_EQ(items[0], (ValuePair{'z', 0}));
+    EXPECT_EQ(items[129], (ValuePair{'a', 0}));
 }
 
 class MalformedItem : public ::testing::TestWithParam<std::string> {
@@ -62,8 +64,7 @@ class MalformedItem : public ::testing::TestWithParam<std::string> {
 
 TEST_P(MalformedItem, EndsTheProcessWithStatusOne) {
     const std::string& text = GetParam();
-    ValueItems items{};
-    const PassRun run = runCaptured([&] { return parseValueList(text.c_str(), items); });
+    const PassRun run = runCaptured([&] { return static_cast<int>(parseValueList(text.c_str()).size()); });
     EXPECT_EQ(run.endStatus, 1);
     // A message text is cut at 255 characters.
     const std::string message = "Format error, \"" + text + "\"";

@@ -1,0 +1,21 @@
+#include "ime/key_map_resource.h"
+
+#include "ime/display_codes_resource.h"
+
+namespace {
+constexpr int kRowBytes = 2 * kKeysPerRow;
+static_assert(kKeyMapRows * kRowBytes + kRowBytes == kKeyMapSize);
+}  // namespace
+
+void encodeKeyMap(const KeyMap& keyMap, std::vector<uint8_t>& body) {
+    for (const auto& row : keyMap.rows) encodePairs(row.data(), kKeysPerRow, body);
+    body.insert(body.end(), kRowBytes, 0);
+}
+
+bool decodeKeyMap(const uint8_t* body, std::size_t size, KeyMap& keyMap) {
+    if (size != kKeyMapSize) return false;
+    for (int r = 0; r < kKeyMapRows; ++r) {
+        decodePairs(body + r * kRowBytes, kKeysPerRow, keyMap.rows[r].data());
+    }
+    return true;
+}
