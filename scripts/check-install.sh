@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Checks what a user installs: both manual pages render without a single
 # groff warning, and `cmake --install` into an empty prefix puts both
-# programs and both pages in place. Uses the build in build/ (made when
-# missing); installs groff first on a machine that lacks it.
+# programs and both pages in place. Uses the release build of
+# scripts/test.sh (made when missing); installs groff first on a machine that
+# lacks it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -22,14 +23,16 @@ for page in man/Mabrel.1 man/Tosker.1; do
   fi
 done
 
-if [ ! -f build/CMakeCache.txt ]; then
-  cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+# The tools of the release build that scripts/test.sh makes, built here when missing.
+build=build-release
+if [ ! -f "$build/CMakeCache.txt" ]; then
+  cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release >/dev/null
 fi
-cmake --build build -j"$(nproc 2>/dev/null || echo 2)" >/dev/null
+cmake --build "$build" --target Mabrel Tosker -j"$(nproc 2>/dev/null || echo 2)" >/dev/null
 
 prefix=$(mktemp -d)
 trap 'rm -rf "$prefix"' EXIT
-cmake --install build --prefix "$prefix" >/dev/null
+cmake --install "$build" --prefix "$prefix" >/dev/null
 
 for program in Mabrel Tosker; do
   if [ ! -x "$prefix/bin/$program" ]; then

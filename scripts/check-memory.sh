@@ -1,14 +1,16 @@
 #!/usr/bin/env bash
 # Runs both tools on every bundled example under valgrind: any invalid read or
-# write, use of uninitialised memory or leak fails the check. Uses the build
-# in build/ (made when missing).
+# write, use of uninitialised memory or leak fails the check. Uses the release
+# build of scripts/test.sh (made when missing).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-if [ ! -f build/CMakeCache.txt ]; then
-  cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+# The tools of the release build that scripts/test.sh makes, built here when missing.
+build=build-release
+if [ ! -f "$build/CMakeCache.txt" ]; then
+  cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release >/dev/null
 fi
-cmake --build build -j"$(nproc 2>/dev/null || echo 2)" >/dev/null
+cmake --build "$build" --target Mabrel Tosker -j"$(nproc 2>/dev/null || echo 2)" >/dev/null
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -23,15 +25,15 @@ for source in "$work"/*.txt; do
   name=$(basename "$source")
   case "$name" in
     phrase*)
-      check "$root/build/phrase/Tosker" "$name" "${name%.txt}.pdb"
-      check "$root/build/phrase/Tosker" "${name%.txt}.pdb" "${name%.txt}-back.txt"
+      check "$root/$build/phrase/Tosker" "$name" "${name%.txt}.pdb"
+      check "$root/$build/phrase/Tosker" "${name%.txt}.pdb" "${name%.txt}-back.txt"
       count=$((count + 2))
       ;;
     *)
-      check "$root/build/ime/Mabrel" "$name" "${name%.txt}.pdb"
+      check "$root/$build/ime/Mabrel" "$name" "${name%.txt}.pdb"
       count=$((count + 1))
       ;;
   esac
 done
-check "$root/build/ime/Mabrel" /cChineseGBK sample.txt
+check "$root/$build/ime/Mabrel" /cChineseGBK sample.txt
 echo "check-memory: $((count + 1)) runs clean under valgrind"
