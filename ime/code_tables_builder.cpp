@@ -54,8 +54,8 @@ void storeCode(Numbering& run, const CodeEntry& entry) {
     WorkBuffer packed{};
     packCode(header, entry.code, packed);
     std::memcpy(head, packed.data(), header.codeHeadBytes);
-    std::memcpy(run.tables.bitsRest.data() + run.entry * header.codeRestBytes,
-                packed.data() + header.codeHeadBytes, header.codeRestBytes);
+    std::copy_n(packed.begin() + header.codeHeadBytes, header.codeRestBytes,
+                run.tables.bitsRest.begin() + run.entry * header.codeRestBytes);
 }
 
 // Character `hzIndex` gains the current entry beside the ones it has: a new
@@ -132,8 +132,8 @@ int codeLengthOf(const ImeHeader& header, const CodeTables& tables, int entry) {
     WorkBuffer packed{};
     std::memcpy(packed.data(), tables.bits.data() + entry * header.codeHeadBytes,
                 header.codeHeadBytes);
-    std::memcpy(packed.data() + header.codeHeadBytes,
-                tables.bitsRest.data() + entry * header.codeRestBytes, header.codeRestBytes);
+    std::copy_n(tables.bitsRest.begin() + entry * header.codeRestBytes, header.codeRestBytes,
+                packed.begin() + header.codeHeadBytes);
     char code[kCodeFieldSize] = {};
     unpackCode(header, packed.data(), code);
     return static_cast<int>(std::strlen(code));

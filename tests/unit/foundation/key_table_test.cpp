@@ -97,7 +97,7 @@ TEST_F(KeyTableTest, ValueMustFitItsDestination) {
 
 TEST_F(KeyTableTest, SixtyFourKeyLinesAreTooMany) {
     std::string lines;
-    for (int i = 0; i < 63; ++i) lines += "k" + std::to_string(i) + "=v\n//c\n\n";
+    for (int i = 0; i < 63; ++i) lines.append("k").append(std::to_string(i)).append("=v\n//c\n\n");
     testing::internal::CaptureStdout();
     EXPECT_EQ(load(lines), 63);
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
