@@ -39,7 +39,7 @@ inline void appendU32BE(std::vector<uint8_t>& out, uint32_t value) {
 // Reads fields one after the other from bytes whose length the caller has
 // checked against the layout.
 class BigEndianReader {
-public:
+  public:
     explicit BigEndianReader(const uint8_t* in) : at_(in) {}
     uint8_t u8() { return *at_++; }
     uint16_t u16() {
@@ -58,13 +58,13 @@ public:
     }
     void skip(int count) { at_ += count; }
 
-private:
+  private:
     const uint8_t* at_;
 };
 
 // Appends fields one after the other.
 class BigEndianWriter {
-public:
+  public:
     explicit BigEndianWriter(std::vector<uint8_t>& out) : out_(out) {}
     void u8(uint8_t value) { out_.push_back(value); }
     void u16(uint16_t value) { appendU16BE(out_, value); }
@@ -75,7 +75,7 @@ public:
     }
     void zeros(int count) { out_.insert(out_.end(), static_cast<std::size_t>(count), 0); }
 
-private:
+  private:
     std::vector<uint8_t>& out_;
 };
 

@@ -3,9 +3,8 @@
 #include "foundation/text_helpers.h"
 
 const CharSetEntry kCharSetTable[kCharSetCount] = {
-    {kChineseGB, "ChineseGB"},       {kChineseGBK, "ChineseGBK"},
-    {kChineseBIG5, "ChineseBIG5"},   {kJapaneseJIS, "JapaneseJIS"},
-    {kJapaneseSJIS, "JapaneseSJIS"}, {kKoreanKSC, "KoreanKSC"},
+    {kChineseGB, "ChineseGB"},     {kChineseGBK, "ChineseGBK"},     {kChineseBIG5, "ChineseBIG5"},
+    {kJapaneseJIS, "JapaneseJIS"}, {kJapaneseSJIS, "JapaneseSJIS"}, {kKoreanKSC, "KoreanKSC"},
 };
 
 namespace {

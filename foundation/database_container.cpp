@@ -106,7 +106,9 @@ uint32_t databaseDate(std::time_t time) {
     return static_cast<uint32_t>(time) + kSecondsFrom1904To1970;
 }
 
-uint32_t currentDatabaseDate() { return databaseDate(std::time(nullptr)); }
+uint32_t currentDatabaseDate() {
+    return databaseDate(std::time(nullptr));
+}
 
 uint32_t firstBodyOffset(int resourceCount) {
     const uint32_t end =
@@ -114,8 +116,7 @@ uint32_t firstBodyOffset(int resourceCount) {
     return end % 4 == 0 ? end : end + 2;
 }
 
-int readDirectory(const uint8_t* bytes, std::size_t size, int count,
-                    ResourceDirectory& directory) {
+int readDirectory(const uint8_t* bytes, std::size_t size, int count, ResourceDirectory& directory) {
     if (count <= 0 || count > kMaxDirectoryEntries) return 0;
     if (size < kDatabaseHeaderSize + std::size_t{kResourceEntrySize} * count) return 0;
     directory.entries.clear();

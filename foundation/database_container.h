@@ -96,8 +96,7 @@ struct ResourceDirectory {
 
 // Reads the `count` entries that follow the header of the database `bytes`;
 // the count, or 0 when the count is 0 or above 512 or the entries do not fit.
-int readDirectory(const uint8_t* bytes, std::size_t size, int count,
-                    ResourceDirectory& directory);
+int readDirectory(const uint8_t* bytes, std::size_t size, int count, ResourceDirectory& directory);
 
 // The body offset of the first entry of that type and id.
 bool findResource(const ResourceDirectory& directory, const char* type, uint16_t id,

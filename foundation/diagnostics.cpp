@@ -37,7 +37,8 @@ int report(unsigned code, const char* format, ...) {
     spinnerPosition = 0;
     std::fputs("\r \r", stdout);
 
-    const char* section = currentSection == activeTool.noSection ? nullptr : keyName(currentSection);
+    const char* section =
+        currentSection == activeTool.noSection ? nullptr : keyName(currentSection);
     if (code == kPlainLine) {
         std::printf("%s\n", text);
     } else if (code == kSectionNote) {

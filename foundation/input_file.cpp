@@ -26,7 +26,9 @@ FileHandle openInputFile(const char* name) {
     return file;
 }
 
-FileRead readWholeFile(const char* name, std::string& bytes) { return readAll(name, bytes); }
+FileRead readWholeFile(const char* name, std::string& bytes) {
+    return readAll(name, bytes);
+}
 
 FileRead readWholeFile(const char* name, std::vector<uint8_t>& bytes) {
     return readAll(name, bytes);

@@ -8,7 +8,9 @@
 
 namespace {
 
-bool startsComment(const char* p) { return p[0] == '/' && p[1] == '/'; }
+bool startsComment(const char* p) {
+    return p[0] == '/' && p[1] == '/';
+}
 
 // Finds the end of a value starting at `value`, terminates it there and
 // returns the value (possibly empty).

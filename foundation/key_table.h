@@ -10,7 +10,7 @@ inline constexpr int kMaxKeyLines = 64;
 inline constexpr int kKeyNameBufferSize = 256;
 
 class CKeyTable {
-public:
+  public:
     // Frees every stored line.
     void clear();
 
@@ -30,7 +30,7 @@ public:
     int count() const { return count_; }
     const char* line(int index) const { return lines_[index].c_str(); }
 
-private:
+  private:
     std::array<std::string, kMaxKeyLines> lines_;
     int count_ = 0;
 };

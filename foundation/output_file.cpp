@@ -78,8 +78,8 @@ int OutputFile::open(const char* name) {
     }
     if (exists && access(target_.c_str(), W_OK) != 0) return report(kCreateFileFail, name);
 
-    temporary_ = folderOf(target_) + "/." + baseOf(target_).substr(0, kMaxNameInTemporary) +
-                 ".XXXXXX";
+    temporary_ =
+        folderOf(target_) + "/." + baseOf(target_).substr(0, kMaxNameInTemporary) + ".XXXXXX";
     fd_ = mkostemp(temporary_.data(), O_CLOEXEC);
     if (fd_ >= 0) {
         if (exists) {
@@ -103,8 +103,7 @@ int OutputFile::open(const char* name) {
 
 int OutputFile::write(const void* bytes, std::size_t size) {
     struct stat status {};
-    if (inPlace_ && fstat(fd_, &status) == 0 && S_ISREG(status.st_mode) &&
-        ftruncate(fd_, 0) != 0) {
+    if (inPlace_ && fstat(fd_, &status) == 0 && S_ISREG(status.st_mode) && ftruncate(fd_, 0) != 0) {
         return fail();
     }
     if (!writeAll(fd_, static_cast<const char*>(bytes), size)) return fail();

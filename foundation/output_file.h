@@ -12,7 +12,7 @@
 #include <string>
 
 class OutputFile {
-public:
+  public:
     OutputFile() = default;
     ~OutputFile();
     OutputFile(const OutputFile&) = delete;
@@ -38,7 +38,7 @@ public:
     // same run failed; a file it replaced stays replaced.
     void withdraw();
 
-private:
+  private:
     int fail();
     void discard();
 

@@ -7,7 +7,9 @@ namespace {
 ProcessEndHook endHook = nullptr;
 }
 
-void setProcessEndHook(ProcessEndHook hook) { endHook = hook; }
+void setProcessEndHook(ProcessEndHook hook) {
+    endHook = hook;
+}
 
 void endProcess(int status) {
     std::fflush(stdout);

@@ -60,7 +60,9 @@ bool seekSection(SourceReader& reader, int sectionId) {
     return false;
 }
 
-ReadMark markRead(const SourceText& stream) { return {stream.position, lineNumber}; }
+ReadMark markRead(const SourceText& stream) {
+    return {stream.position, lineNumber};
+}
 
 void returnToMark(SourceText& stream, const ReadMark& mark) {
     stream.position = mark.position;

@@ -27,7 +27,9 @@ bool isSectionHeader(const char* line) {
     return close != nullptr && close - open >= 2;
 }
 
-char asciiUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+char asciiUpper(char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
 
 std::string upperCopy(const char* text) {
     std::string copy(text);
@@ -87,6 +89,7 @@ int decimalValue(const char* text) {
         const uint64_t digit = static_cast<uint64_t>(*text - '0');
         magnitude = magnitude > (kLimit - digit) / 10 ? kLimit : magnitude * 10 + digit;
     }
-    const uint64_t value = negative ? 0 - magnitude : (magnitude == kLimit ? kLimit - 1 : magnitude);
+    const uint64_t value =
+        negative ? 0 - magnitude : (magnitude == kLimit ? kLimit - 1 : magnitude);
     return static_cast<int>(static_cast<uint32_t>(value));
 }

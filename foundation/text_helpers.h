@@ -6,7 +6,9 @@
 #include <string>
 #include <vector>
 
-inline bool isBlank(char c) { return c == ' ' || c == '\t'; }
+inline bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 // The first position at or after `text` that is not a blank.
 const char* skipBlanks(const char* text);

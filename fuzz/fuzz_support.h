@@ -19,7 +19,9 @@ struct ProcessEnded {
     int status;
 };
 
-[[noreturn]] inline void throwProcessEnded(int status) { throw ProcessEnded{status}; }
+[[noreturn]] inline void throwProcessEnded(int status) {
+    throw ProcessEnded{status};
+}
 
 // Moves into a fresh folder (memory-backed where possible), silences standard
 // output and installs the end-of-process hook. Call once.

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstring>
 
-
 int symbolOf(const ImeHeader& header, char c) {
     for (int position = 0; c != '\0' && position < header.usedCodeCount; ++position) {
         if (header.usedCodes[position] == c) return position + 1;

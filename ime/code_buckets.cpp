@@ -98,7 +98,9 @@ void codeLine(CMabrel& mabrel, CodeBuckets& buckets) {
 
 }  // namespace
 
-int hzMapSlots(const ImeHeader& header) { return indexCount(header.charSet) + 1; }
+int hzMapSlots(const ImeHeader& header) {
+    return indexCount(header.charSet) + 1;
+}
 
 void prepareBuckets(const ImeHeader& header, CodeBuckets& buckets) {
     const int n = header.usedCodeCount;

@@ -44,7 +44,8 @@ void addFrontEndResources(std::vector<DatabaseResource>& resources, const CMabre
     if (mabrel.keyboardBitmap) {
         encodeKeyboardBitmap(*mabrel.keyboardBitmap, addResource(resources, "RT21"));
     }
-    if (helpSize(mabrel.helpText) > 0) encodeHelpText(mabrel.helpText, addResource(resources, "tSTR"));
+    if (helpSize(mabrel.helpText) > 0)
+        encodeHelpText(mabrel.helpText, addResource(resources, "tSTR"));
 }
 
 void addCodeTables(std::vector<DatabaseResource>& resources, const CMabrel& mabrel) {

@@ -29,10 +29,12 @@ bool takePicture(const uint8_t* body, std::size_t size, std::size_t at, int head
     bitmap.width = field.u16();
     bitmap.height = field.u16();
     bitmap.rowBytes = field.u16();
-    if (bitmap.width == 0 || bitmap.height == 0 || bitmap.rowBytes != bitmapRowBytes(bitmap.width)) {
+    if (bitmap.width == 0 || bitmap.height == 0 ||
+        bitmap.rowBytes != bitmapRowBytes(bitmap.width)) {
         return false;
     }
-    const std::size_t bitsSize = static_cast<std::size_t>(bitmapBitsSize(bitmap.width, bitmap.height));
+    const std::size_t bitsSize =
+        static_cast<std::size_t>(bitmapBitsSize(bitmap.width, bitmap.height));
     const std::size_t start = at + headerSize;
     if (start + bitsSize > size) return false;
     bitmap.bits.assign(body + start, body + start + bitsSize);

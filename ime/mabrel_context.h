@@ -21,14 +21,14 @@ inline constexpr int kMaxRules = 20;
 struct CMabrel {
     CMabrel();
 
-    ImeHeader header{};                           // "RT11"
-    char databaseName[32] = {};                   // the container header's name
-    DisplayCodes displayCodes;                    // "RT12", empty when none
-    std::optional<KeyMap> keyMap;                 // "RT13"
-    std::vector<RuleRecord> rules;                // "RT14", ruleCount records
+    ImeHeader header{};                            // "RT11"
+    char databaseName[32] = {};                    // the container header's name
+    DisplayCodes displayCodes;                     // "RT12", empty when none
+    std::optional<KeyMap> keyMap;                  // "RT13"
+    std::vector<RuleRecord> rules;                 // "RT14", ruleCount records
     std::optional<KeyboardBitmap> keyboardBitmap;  // "RT21"
-    std::string helpText;                         // "tSTR", empty when none
-    CodeTables tables;                            // "RT31" to "RT52"
+    std::string helpText;                          // "tSTR", empty when none
+    CodeTables tables;                             // "RT31" to "RT52"
     CKeyTable keyTable;
     SourceReader source;
 };

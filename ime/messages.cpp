@@ -5,17 +5,30 @@ namespace {
 const Message kAllMessages[] = {FOUNDATION_MESSAGES(LIST_MESSAGE) MABREL_MESSAGES(LIST_MESSAGE)};
 
 const char* const kKeyNames[] = {
-    "[Description]", "Version",   "Copyright",      "Author",         "CharSet",
-    "ID",            "FullName",  "Name",           "CodingStyle",    "IndexDepth",
-    "NoSort",        "UsedCodes", "TuneCodes",      "DispalyCodes",   "WildChar",
-    "SeparateChar",  "MaxCodes",  "AutoSelectKeys", "KeyboardBitmap", "KeyboardBitmapHDD",
-    "[KeyMapTable]", "Row1",      "Row2",           "Row3",           "Row4",
-    "[Rules]",       "[Help]",    "[Text]",         "[Phrase]",
+    "[Description]",  "Version",
+    "Copyright",      "Author",
+    "CharSet",        "ID",
+    "FullName",       "Name",
+    "CodingStyle",    "IndexDepth",
+    "NoSort",         "UsedCodes",
+    "TuneCodes",      "DispalyCodes",
+    "WildChar",       "SeparateChar",
+    "MaxCodes",       "AutoSelectKeys",
+    "KeyboardBitmap", "KeyboardBitmapHDD",
+    "[KeyMapTable]",  "Row1",
+    "Row2",           "Row3",
+    "Row4",           "[Rules]",
+    "[Help]",         "[Text]",
+    "[Phrase]",
 };
 static_assert(std::size(kKeyNames) == kMabrelNoSection);
 
 }  // namespace
 
-std::span<const Message> mabrelMessages() { return kAllMessages; }
+std::span<const Message> mabrelMessages() {
+    return kAllMessages;
+}
 
-void useMabrelMessages() { useToolMessages({kKeyNames, kMabrelNoSection}); }
+void useMabrelMessages() {
+    useToolMessages({kKeyNames, kMabrelNoSection});
+}

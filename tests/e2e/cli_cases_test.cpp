@@ -50,7 +50,9 @@ bool isDatabase(const fs::path& path) {
     return name.find(".PDB") != std::string::npos;
 }
 
-void PrintTo(const CaseFolder& c, std::ostream* os) { *os << c.path; }
+void PrintTo(const CaseFolder& c, std::ostream* os) {
+    *os << c.path;
+}
 
 class CliCase : public ::testing::TestWithParam<CaseFolder> {};
 

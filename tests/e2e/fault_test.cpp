@@ -38,7 +38,8 @@ const std::string kSmallInputMethodCoded =
     "\r \r[Text] Start coding input method at line 9...\n\r-\r \r";
 
 // A phrase list of four lines with one phrase.
-const std::string kSmallPhraseList = "[Description]\nCharSet=ChineseGB\n[Phrase]\n\xB0\xA1\xB0\xA2\n";
+const std::string kSmallPhraseList =
+    "[Description]\nCharSet=ChineseGB\n[Phrase]\n\xB0\xA1\xB0\xA2\n";
 // What Tosker prints for it up to the writer.
 const std::string kSmallPhraseListRead =
     "\r \rNo MaxPhraseLength=?? setting, include all phrases\n"
@@ -76,91 +77,138 @@ const std::string kLongPhraseLine = [] {
 
 std::vector<FaultCase> faultCases() {
     return {
-        {"tosker_full_device", false,
+        {"tosker_full_device",
+         false,
          [](const fs::path& dir) {
              writeFile(dir / "list.txt", kSmallPhraseList);
              fs::create_symlink("/dev/full", dir / "x.pdb");
          },
-         {"list.txt", "x.pdb"}, 102,
+         {"list.txt", "x.pdb"},
+         102,
          toskerToDatabase("list.txt", "x.pdb") + kSmallPhraseListRead +
              "\r \r\aL4, [Phrase], Message 102: Write file \"x.pdb\" error\n",
          nullptr},
-        {"mabrel_missing_folder", true, withFile("src.txt", kSmallInputMethod),
-         {"src.txt", "none/x.pdb"}, 103,
+        {"mabrel_missing_folder",
+         true,
+         withFile("src.txt", kSmallInputMethod),
+         {"src.txt", "none/x.pdb"},
+         103,
          mabrelConverting("src.txt", "none/x.pdb") + kSmallInputMethodCoded +
              "\r \r\aL10, [Text], Message 103: Create file \"none/x.pdb\" fail\n",
          "none"},
-        {"tosker_text_missing_folder", false, withFile("list.txt", kSmallPhraseList),
-         {"list.txt", "none/x.pdb"}, 103,
+        {"tosker_text_missing_folder",
+         false,
+         withFile("list.txt", kSmallPhraseList),
+         {"list.txt", "none/x.pdb"},
+         103,
          toskerToDatabase("list.txt", "none/x.pdb") + kSmallPhraseListRead +
              "\r \r\aL4, [Phrase], Message 103: Create file \"none/x.pdb\" fail\n",
          "none"},
-        {"mabrel_source_folder", true, withFolder("dir.txt"), {"dir.txt", "x.pdb"}, 100,
+        {"mabrel_source_folder",
+         true,
+         withFolder("dir.txt"),
+         {"dir.txt", "x.pdb"},
+         100,
          mabrelConverting("dir.txt", "x.pdb") + "\r \r\aMessage 100 : Open file \"dir.txt\" fail\n",
          "x.pdb"},
-        {"tosker_source_folder", false, withFolder("dir.txt"), {"dir.txt", "x.pdb"}, 100,
+        {"tosker_source_folder",
+         false,
+         withFolder("dir.txt"),
+         {"dir.txt", "x.pdb"},
+         100,
          toskerToDatabase("dir.txt", "x.pdb") + "\r \r\aMessage 100 : Open file \"dir.txt\" fail\n",
          "x.pdb"},
-        {"tosker_database_folder", false, withFolder("dir.pdb"), {"dir.pdb", "x.txt"}, 100,
+        {"tosker_database_folder",
+         false,
+         withFolder("dir.pdb"),
+         {"dir.pdb", "x.txt"},
+         100,
          toskerToText("dir.pdb", "x.txt") + "\r \r\aMessage 100 : Open file \"dir.pdb\" fail\n",
          "x.txt"},
-        {"mabrel_empty_source", true, withFile("src.txt", ""), {"src.txt", "x.pdb"}, 244,
+        {"mabrel_empty_source",
+         true,
+         withFile("src.txt", ""),
+         {"src.txt", "x.pdb"},
+         244,
          mabrelConverting("src.txt", "x.pdb") +
              "\r \r\aMessage 500 : Can't find \"[Description]\" section\n",
          "x.pdb"},
-        {"tosker_empty_source", false, withFile("list.txt", ""), {"list.txt", "x.pdb"}, 244,
+        {"tosker_empty_source",
+         false,
+         withFile("list.txt", ""),
+         {"list.txt", "x.pdb"},
+         244,
          toskerToDatabase("list.txt", "x.pdb") +
              "\r \r\aMessage 500 : Can't find \"[Description]\" section\n",
          "x.pdb"},
-        {"tosker_empty_database", false, withFile("db.pdb", ""), {"db.pdb", "x.txt"}, 101,
+        {"tosker_empty_database",
+         false,
+         withFile("db.pdb", ""),
+         {"db.pdb", "x.txt"},
+         101,
          toskerToText("db.pdb", "x.txt") + "\r \r\aMessage 101 : Read file \"db.pdb\" error\n",
          "x.txt"},
-        {"mabrel_one_long_line", true, withFile("src.txt", std::string(100000, 'a') + "\n"),
-         {"src.txt", "x.pdb"}, 244,
+        {"mabrel_one_long_line",
+         true,
+         withFile("src.txt", std::string(100000, 'a') + "\n"),
+         {"src.txt", "x.pdb"},
+         244,
          mabrelConverting("src.txt", "x.pdb") +
              "\r \r\aMessage 500 : Can't find \"[Description]\" section\n",
          "x.pdb"},
-        {"tosker_long_phrase_line", false,
+        {"tosker_long_phrase_line",
+         false,
          withFile("list.txt", "[Description]\nCharSet=ChineseGB\nMaxPhraseLength=4\n[Phrase]\n" +
                                   kLongPhraseLine + "\n"),
-         {"list.txt", "x.pdb"}, 134,
+         {"list.txt", "x.pdb"},
+         134,
          // The line arrives as a piece of 510 bytes; the message is cut at 255 characters.
          toskerToDatabase("list.txt", "x.pdb") +
              "\r \r[Phrase] Start coding phrase at line 4...\n"
              "\r \r\aL5, [Phrase], Message 902: Phrase long in '" +
              kLongPhraseLine.substr(0, 255 - 16) + "\n",
          "x.pdb"},
-        {"mabrel_nul_in_value", true,
+        {"mabrel_nul_in_value",
+         true,
          withFile("src.txt", literalBytes("[Description]\nCharSet=Chinese\0GB\nID=Test\n")),
-         {"src.txt", "x.pdb"}, 88,
+         {"src.txt", "x.pdb"},
+         88,
          mabrelConverting("src.txt", "x.pdb") +
              "\r \r\aL3, [Description], Message 600: \"Chinese\" is not a valid CharSet\n",
          "x.pdb"},
-        {"tosker_nul_in_phrase", false,
+        {"tosker_nul_in_phrase",
+         false,
          withFile("list.txt", literalBytes("[Description]\nCharSet=ChineseGB\n[Phrase]\n"
                                            "\xB0\xA1\0\xB0\xA2\n")),
-         {"list.txt", "x.pdb"}, 133,
-         toskerToDatabase("list.txt", "x.pdb") + 
+         {"list.txt", "x.pdb"},
+         133,
+         toskerToDatabase("list.txt", "x.pdb") +
              "\r \rNo MaxPhraseLength=?? setting, include all phrases\n"
              "\r \r[Phrase] Start coding phrase at line 3...\n"
              "\r \r\aL4, [Phrase], Message 901: Not phrase in '\xB0\xA1'\n",
          "x.pdb"},
-        {"mabrel_cr_line_ends", true,
-         withFile("src.txt", "[Description]\rCharSet=ChineseGB\rID=Test\r"), {"src.txt", "x.pdb"},
+        {"mabrel_cr_line_ends",
+         true,
+         withFile("src.txt", "[Description]\rCharSet=ChineseGB\rID=Test\r"),
+         {"src.txt", "x.pdb"},
          245,
          mabrelConverting("src.txt", "x.pdb") +
              "\r \r\aL1, [Description], Message 501: No keywords in \"[Description]\" section\n",
          "x.pdb"},
-        {"tosker_cr_line_ends", false,
+        {"tosker_cr_line_ends",
+         false,
          withFile("list.txt", "[Description]\rCharSet=ChineseGB\r[Phrase]\r\xB0\xA1\xB0\xA2\r"),
-         {"list.txt", "x.pdb"}, 245,
+         {"list.txt", "x.pdb"},
+         245,
          toskerToDatabase("list.txt", "x.pdb") +
              "\r \r\aL1, [Description], Message 501: No keywords in \"[Description]\" section\n",
          "x.pdb"},
     };
 }
 
-void PrintTo(const FaultCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const FaultCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class Fault : public ::testing::TestWithParam<FaultCase> {};
 

@@ -33,7 +33,7 @@ inline void writeFile(const fs::path& path, const std::string& bytes) {
 
 // A fresh empty folder, removed when the object goes away.
 class ScratchDir {
-public:
+  public:
     ScratchDir() {
         std::random_device random;
         path_ = fs::temp_directory_path() / ("cjk-e2e-" + std::to_string(random()));
@@ -47,7 +47,7 @@ public:
     ScratchDir& operator=(const ScratchDir&) = delete;
     const fs::path& path() const { return path_; }
 
-private:
+  private:
     fs::path path_;
 };
 

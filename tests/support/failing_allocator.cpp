@@ -32,8 +32,12 @@ void* allocateNoThrow(std::size_t size) noexcept {
 
 namespace test_support {
 
-void refuseAllocationOfAtLeast(std::size_t size) { refusedSize = size; }
-void refuseAllocationNumber(long count) { countdown = count; }
+void refuseAllocationOfAtLeast(std::size_t size) {
+    refusedSize = size;
+}
+void refuseAllocationNumber(long count) {
+    countdown = count;
+}
 void allowAllocations() {
     refusedSize = 0;
     countdown = 0;
@@ -41,17 +45,33 @@ void allowAllocations() {
 
 }  // namespace test_support
 
-void* operator new(std::size_t size) { return allocate(size); }
-void* operator new[](std::size_t size) { return allocate(size); }
+void* operator new(std::size_t size) {
+    return allocate(size);
+}
+void* operator new[](std::size_t size) {
+    return allocate(size);
+}
 void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
     return allocateNoThrow(size);
 }
 void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
     return allocateNoThrow(size);
 }
-void operator delete(void* block) noexcept { std::free(block); }
-void operator delete[](void* block) noexcept { std::free(block); }
-void operator delete(void* block, std::size_t) noexcept { std::free(block); }
-void operator delete[](void* block, std::size_t) noexcept { std::free(block); }
-void operator delete(void* block, const std::nothrow_t&) noexcept { std::free(block); }
-void operator delete[](void* block, const std::nothrow_t&) noexcept { std::free(block); }
+void operator delete(void* block) noexcept {
+    std::free(block);
+}
+void operator delete[](void* block) noexcept {
+    std::free(block);
+}
+void operator delete(void* block, std::size_t) noexcept {
+    std::free(block);
+}
+void operator delete[](void* block, std::size_t) noexcept {
+    std::free(block);
+}
+void operator delete(void* block, const std::nothrow_t&) noexcept {
+    std::free(block);
+}
+void operator delete[](void* block, const std::nothrow_t&) noexcept {
+    std::free(block);
+}

@@ -25,7 +25,7 @@ inline void writeFile(const fs::path& path, const std::string& bytes) {
 
 // A fresh empty folder, removed with everything in it when the object goes.
 class ScratchDir {
-public:
+  public:
     ScratchDir() {
         std::random_device random;
         path_ = fs::temp_directory_path() / ("cjk-test-" + std::to_string(random()));
@@ -52,19 +52,19 @@ public:
         return names;
     }
 
-private:
+  private:
     fs::path path_;
 };
 
 // Makes a folder the working folder while the object lives.
 class WorkingDir {
-public:
+  public:
     explicit WorkingDir(const fs::path& path) : previous_(fs::current_path()) {
         fs::current_path(path);
     }
     ~WorkingDir() { fs::current_path(previous_); }
 
-private:
+  private:
     fs::path previous_;
 };
 

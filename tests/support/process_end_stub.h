@@ -17,7 +17,7 @@ struct ProcessEnded {
 };
 
 class ProcessEndStub {
-public:
+  public:
     ProcessEndStub() {
         setProcessEndHook([](int status) { throw ProcessEnded{status}; });
     }

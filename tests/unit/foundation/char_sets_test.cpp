@@ -14,16 +14,16 @@ struct IndexCase {
 
 TEST(CharSets, IndexesOfKnownCharacters) {
     const IndexCase cases[] = {
-        {kChineseGB, "\xA1\xA1", 256},       {kChineseGB, "\xB0\xA1", 1666},
-        {kChineseGB, "\xFE\xFE", 9091},      {kChineseGBK, "\xA1\x40", 9092},
-        {kChineseGBK, "\xFE\xA0", 18209},    {kChineseGBK, "\x81\x40", 18210},
-        {kChineseBIG5, "\xA1\x40", 256},     {kChineseBIG5, "\xA4\x40", 727},
-        {kChineseBIG5, "\xFE\xFE", 15013},   {kChineseBIG5, "\x8E\x40", 15014},
-        {kChineseBIG5, "\x81\x40", 17997},   {kChineseBIG5, "\x8D\xFE", 20037},
-        {kJapaneseSJIS, "\x81\x40", 256},    {kJapaneseSJIS, "\x88\x9F", 1666},
-        {kJapaneseSJIS, "\x9F\xFC", 6083},   {kJapaneseSJIS, "\xE0\x40", 6084},
-        {kJapaneseSJIS, "\xFC\xFC", 11535},  {kKoreanKSC, "\xA1\xA1", 256},
-        {kJapaneseJIS, "\xFE\xFE", 9091},    {kChineseGB, "\x80", 128},
+        {kChineseGB, "\xA1\xA1", 256},      {kChineseGB, "\xB0\xA1", 1666},
+        {kChineseGB, "\xFE\xFE", 9091},     {kChineseGBK, "\xA1\x40", 9092},
+        {kChineseGBK, "\xFE\xA0", 18209},   {kChineseGBK, "\x81\x40", 18210},
+        {kChineseBIG5, "\xA1\x40", 256},    {kChineseBIG5, "\xA4\x40", 727},
+        {kChineseBIG5, "\xFE\xFE", 15013},  {kChineseBIG5, "\x8E\x40", 15014},
+        {kChineseBIG5, "\x81\x40", 17997},  {kChineseBIG5, "\x8D\xFE", 20037},
+        {kJapaneseSJIS, "\x81\x40", 256},   {kJapaneseSJIS, "\x88\x9F", 1666},
+        {kJapaneseSJIS, "\x9F\xFC", 6083},  {kJapaneseSJIS, "\xE0\x40", 6084},
+        {kJapaneseSJIS, "\xFC\xFC", 11535}, {kKoreanKSC, "\xA1\xA1", 256},
+        {kJapaneseJIS, "\xFE\xFE", 9091},   {kChineseGB, "\x80", 128},
     };
     for (const IndexCase& c : cases) {
         EXPECT_EQ(charToIndex(c.charSet, c.bytes), c.index) << c.index;

@@ -74,7 +74,8 @@ TEST(Container, AssemblesDirectoryGapAndBodies) {
 Bytes directoryImage(int count) {
     Bytes image(kDatabaseHeaderSize, 0);
     for (int i = 0; i < count; ++i) {
-        encodeResourceEntry({{'D', 'A', 'T', 'A'}, static_cast<uint16_t>(8888 + i % 3),
+        encodeResourceEntry({{'D', 'A', 'T', 'A'},
+                             static_cast<uint16_t>(8888 + i % 3),
                              static_cast<uint32_t>(100 + i)},
                             image);
         if (i == 1) std::memcpy(&image[image.size() - 10], "head", 4);

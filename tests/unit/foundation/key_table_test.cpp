@@ -13,7 +13,7 @@ using test_tool::TempSource;
 
 // Loads the "[Description]" section of `text` into a table.
 class KeyTableTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { test_tool::use(); }
 
     int load(const std::string& body) {

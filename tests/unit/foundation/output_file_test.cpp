@@ -12,7 +12,7 @@ namespace {
 using namespace test_support;
 
 class OutputFileTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { test_tool::use(); }
 
     // Writes `bytes` to `name` in the scratch folder; the status and what was printed.

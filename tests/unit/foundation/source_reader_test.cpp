@@ -61,9 +61,9 @@ struct HeaderCase {
 };
 
 TEST(TextHelpers, SectionHeaders) {
-    const HeaderCase cases[] = {{"[a]", true},        {"[]", false},       {"[", false},
-                                {"  \t[Text]\n", true}, {"[ab", false},     {"x[ab]", false},
-                                {"[a]junk", true},    {"[]]", false},      {"", false}};
+    const HeaderCase cases[] = {{"[a]", true},          {"[]", false},  {"[", false},
+                                {"  \t[Text]\n", true}, {"[ab", false}, {"x[ab]", false},
+                                {"[a]junk", true},      {"[]]", false}, {"", false}};
     for (const HeaderCase& c : cases) EXPECT_EQ(isSectionHeader(c.line), c.header) << c.line;
 }
 
@@ -76,7 +76,7 @@ TEST(TextHelpers, BlankLines) {
 }
 
 class SeekSection : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { test_tool::use(); }
 };
 

@@ -17,11 +17,13 @@ inline constexpr int kNoSection = 4;
 
 inline const char* const kNames[] = {"[Description]", "CharSet", "[Rules]", "[Text]"};
 
-inline void use() { useToolMessages({kNames, kNoSection}); }
+inline void use() {
+    useToolMessages({kNames, kNoSection});
+}
 
 // A source file in the temporary folder, removed with the object.
 class TempSource {
-public:
+  public:
     explicit TempSource(const std::string& bytes) {
         path_ = std::filesystem::temp_directory_path() /
                 ("cjk-unit-" + std::to_string(reinterpret_cast<std::uintptr_t>(this)) + ".txt");
@@ -32,7 +34,7 @@ public:
     ~TempSource() { std::filesystem::remove(path_); }
     const char* path() const { return path_.c_str(); }
 
-private:
+  private:
     std::filesystem::path path_;
 };
 

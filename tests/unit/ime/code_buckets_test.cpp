@@ -99,7 +99,8 @@ TEST_F(CodeBucketsTest, BucketOrderFollowsIndexDepthAndNoSort) {
         {0, 0, {"a:" + Y}, {"ab:" + X, "abc:" + Z}},
     };
     for (const auto& c : cases) {
-        ASSERT_TRUE(setGeometry(mabrel, {.codingStyle = 1, .indexDepth = c.indexDepth, .noSort = c.noSort}));
+        ASSERT_TRUE(setGeometry(
+            mabrel, {.codingStyle = 1, .indexDepth = c.indexDepth, .noSort = c.noSort}));
         buckets = CodeBuckets{};
         ASSERT_EQ(readText(text), 0);
         EXPECT_EQ(bucketOf("a"), c.bucketOfA) << c.indexDepth << " " << c.noSort;

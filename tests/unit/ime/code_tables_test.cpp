@@ -1,7 +1,6 @@
 #include <vector>
 
 #include "foundation/big_endian.h"
-
 #include "ime/code_table.h"
 #include "ime/code_tables_builder.h"
 #include "tests/unit/ime/coder_fixture.h"

@@ -1,7 +1,6 @@
 #include "ime/help_text.h"
 
 #include "ime/help_text_resource.h"
-
 #include "tests/unit/ime/front_test_support.h"
 
 namespace {

@@ -27,7 +27,6 @@ struct Layout {
 
 class ImeDatabaseWriterTest : public CoderTest {
   protected:
-
     Layout layout() const {
         Layout l;
         for (const DatabaseResource& r : imeResources(mabrel)) {

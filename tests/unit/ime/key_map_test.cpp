@@ -1,7 +1,6 @@
 #include "ime/key_map.h"
 
 #include "ime/key_map_resource.h"
-
 #include "tests/unit/ime/front_test_support.h"
 
 namespace {

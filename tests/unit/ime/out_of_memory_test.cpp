@@ -25,7 +25,9 @@ struct MemoryCase {
     std::string output;  // after the converting line
 };
 
-void PrintTo(const MemoryCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const MemoryCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class OutOfMemory : public SourceTest, public ::testing::WithParamInterface<MemoryCase> {};
 

@@ -85,23 +85,27 @@ TEST(KeyboardBitmapResource, FamiliesComeBackAndBrokenOnesAreRefused) {
 }
 
 class CodeTablesResource : public CoderTest {
-protected:
+  protected:
     // The bodies of the seven tables, by type, as the database holds them.
     std::map<std::string, Bytes> bodies() const {
         std::map<std::string, Bytes> found;
-        for (const DatabaseResource& r : imeResources(mabrel)) found[std::string(r.type, 4)] = r.body;
+        for (const DatabaseResource& r : imeResources(mabrel))
+            found[std::string(r.type, 4)] = r.body;
         return found;
     }
-    static std::span<const uint8_t> span(const Bytes& bytes) { return {bytes.data(), bytes.size()}; }
+    static std::span<const uint8_t> span(const Bytes& bytes) {
+        return {bytes.data(), bytes.size()};
+    }
 
     bool decode(const std::map<std::string, Bytes>& b, CodeTables& tables) const {
         const auto at = [&](const char* type) {
             const auto it = b.find(type);
             return it == b.end() ? std::span<const uint8_t>() : span(it->second);
         };
-        return decodeCodeTables(mabrel.header, {at("RT31"), at("RT41"), at("RT42"), at("RT32"),
-                                                at("RT33"), at("RT51"), at("RT52")},
-                                tables);
+        return decodeCodeTables(
+            mabrel.header,
+            {at("RT31"), at("RT41"), at("RT42"), at("RT32"), at("RT33"), at("RT51"), at("RT52")},
+            tables);
     }
 };
 

@@ -1,9 +1,8 @@
 #include "ime/rules.h"
 
-#include "ime/rules_resource.h"
-
 #include <vector>
 
+#include "ime/rules_resource.h"
 #include "tests/unit/ime/front_test_support.h"
 
 namespace {

@@ -64,7 +64,8 @@ class MalformedItem : public ::testing::TestWithParam<std::string> {
 
 TEST_P(MalformedItem, EndsTheProcessWithStatusOne) {
     const std::string& text = GetParam();
-    const PassRun run = runCaptured([&] { return static_cast<int>(parseValueList(text.c_str()).size()); });
+    const PassRun run =
+        runCaptured([&] { return static_cast<int>(parseValueList(text.c_str()).size()); });
     EXPECT_EQ(run.endStatus, 1);
     // A message text is cut at 255 characters.
     const std::string message = "Format error, \"" + text + "\"";
