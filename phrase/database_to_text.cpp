@@ -1,14 +1,14 @@
 #include "phrase/database_to_text.h"
 
-#include <climits>
+#include <algorithm>
+#include <cstdio>
 #include <cstring>
-#include <memory>
-#include <span>
 
-#include "foundation/big_endian.h"
 #include "foundation/char_sets.h"
 #include "foundation/database_container.h"
-#include "foundation/file_handle.h"
+#include "foundation/input_file.h"
+#include "foundation/memory_guard.h"
+#include "foundation/output_file.h"
 #include "phrase/messages.h"
 #include "phrase/phrase_source.h"
 
@@ -21,181 +21,164 @@ constexpr char kUserMark[] = ",USER";
 constexpr uint16_t kFirstMarker = 0x7F00;
 constexpr uint16_t kUserBit = 0x0001;
 
-// The whole database file in memory; every read of a body goes through
-// `holds` first, so nothing outside the file is ever looked at.
+// The whole database file in memory; a body is seen with the bytes from its
+// start to the end of the file, so nothing outside the file is looked at.
 struct DatabaseImage {
-    const uint8_t* bytes;
-    uint64_t size;
+    const std::vector<uint8_t>& bytes;
     const char* name;
 
-    bool holds(uint64_t offset, uint64_t length) const { return offset + length <= size; }
+    std::size_t availableFrom(uint32_t offset) const {
+        return offset <= bytes.size() ? bytes.size() - offset : 0;
+    }
+    const uint8_t* at(uint32_t offset) const {
+        return bytes.data() + std::min<std::size_t>(offset, bytes.size());
+    }
     int damaged() const { return report(kDatabaseDamaged, name); }
 };
 
-// The "DATA" body that covers the index being walked.
+// The "DATA" body that covers the index being walked, when the file has one.
 struct Block {
     bool present = false;
-    uint32_t start = 0;  // body offset in the file
-    int first = 0;       // F: the first position with an offset table entry
+    DataBlockView view{};
 };
 
-int startBlock(const DatabaseImage& image, const ResourceDirectory& directory, int number,
-               Block& block) {
-    block.present = findResource(directory, kDataType, static_cast<uint16_t>(kResourceId + number),
-                                 block.start);
-    if (!block.present) return 0;
-    if (!image.holds(block.start, 2)) return image.damaged();
-    block.first = getU16BE(image.bytes + block.start);
-    if (block.first > kSlotsPerBlock ||
-        !image.holds(block.start, 2 + 2 * uint64_t(kSlotsPerBlock + 1 - block.first))) {
-        return image.damaged();
-    }
-    return 0;
+// False when the block is present but its head or offset table is damaged.
+bool startBlock(const DatabaseImage& image, const ResourceDirectory& directory, int number,
+                Block& block) {
+    uint32_t start = 0;
+    block.present =
+        findResource(directory, kDataType, static_cast<uint16_t>(kResourceId + number), start);
+    return !block.present ||
+           decodeDataBlockHead(image.at(start), image.availableFrom(start), block.view);
 }
 
-// Writes the comment line of character `index` and one line per phrase of
-// its list (the words from `begin` to `end` in the image).
-int writeSlot(const DatabaseImage& image, CharSet charSet, unsigned index, uint32_t begin,
-              uint32_t end, std::FILE* out) {
-    const auto isCharacter = [&](unsigned i) {
-        return i >= kFirstDoubleByteIndex && i < static_cast<unsigned>(indexCount(charSet));
-    };
-    if (!isCharacter(index)) return image.damaged();
+bool isCharacter(CharSet charSet, unsigned index) {
+    return index >= kFirstDoubleByteIndex && index < static_cast<unsigned>(indexCount(charSet));
+}
 
+// Appends the comment line of character `index` and one line per phrase of
+// its list; false when a word is no character or a phrase passes 15.
+bool writeSlot(CharSet charSet, unsigned index, const PhraseSlot& list, std::string& text) {
+    if (!isCharacter(charSet, index)) return false;
     char first[3];
     indexToChar(charSet, index, first, sizeof first);
-    std::fprintf(out, "//%s\n", first);
+    text.append("//").append(first).append("\n");
 
-    // The first character, up to 14 more and the terminator.
-    char phrase[2 * kMaxPhraseLength + 1];
+    std::string phrase = first;
     int characters = 1;
     bool user = false;
-    std::memcpy(phrase, first, sizeof first);
-    for (uint32_t at = begin; at + 2 <= end; at += 2) {
-        const uint16_t word = getU16BE(image.bytes + at);
+    for (const uint16_t word : list.words) {
         const unsigned character = word & kIndexBits;
         if (character >= kFirstMarker) {
             if (word & kUserBit) user = true;
         } else {
-            if (!isCharacter(character) || characters == kMaxPhraseLength) return image.damaged();
-            indexToChar(charSet, character, phrase + 2 * characters, 3);
+            if (!isCharacter(charSet, character) || characters == kMaxPhraseLength) return false;
+            char next[3];
+            indexToChar(charSet, character, next, sizeof next);
+            phrase += next;
             ++characters;
         }
         if (word & kLastWordBit) {
-            std::fprintf(out, "%s%s\n", phrase, user ? kUserMark : "");
+            text.append(phrase).append(user ? kUserMark : "").append("\n");
+            phrase = first;
             characters = 1;
             user = false;
-            phrase[2] = '\0';
         }
     }
-    std::fputs("\n", out);
-    return 0;
+    text += '\n';
+    return true;
 }
 
 int writePhraseLists(const DatabaseImage& image, const ResourceDirectory& directory,
-                     const HeadRecord& head, std::FILE* out) {
+                     const HeadRecord& head, std::string& text) {
     Block block;
+    PhraseSlot list;
     for (uint32_t i = head.firstIndex; i <= head.lastIndex; ++i) {
         const uint32_t d = i - head.firstIndex;
-        if (d % kSlotsPerBlock == 0) {
-            if (int rc =
-                    startBlock(image, directory, static_cast<int>(d / kSlotsPerBlock), block)) {
-                return rc;
-            }
+        if (d % kSlotsPerBlock == 0 &&
+            !startBlock(image, directory, static_cast<int>(d / kSlotsPerBlock), block)) {
+            return image.damaged();
         }
         const int position = static_cast<int>(d % kSlotsPerBlock);
-        if (!block.present || position < block.first) continue;
-
-        const uint32_t entry = block.start + 2 + 2 * uint32_t(position - block.first);
-        const uint32_t begin = getU16BE(image.bytes + entry);
-        const uint32_t end = getU16BE(image.bytes + entry + 2);
-        if (end < begin || !image.holds(block.start, end)) return image.damaged();
-        if (end - begin < 2) continue;
-        if (int rc =
-                writeSlot(image, head.charSet, i, block.start + begin, block.start + end, out)) {
-            return rc;
-        }
+        if (!block.present || position < block.view.first) continue;
+        if (!decodeDataBlockList(block.view, position, list)) return image.damaged();
+        if (list.words.empty()) continue;
+        if (!writeSlot(head.charSet, i, list, text)) return image.damaged();
     }
     return 0;
 }
 
-void writeDescription(const HeadRecord& head, std::FILE* out) {
-    std::fprintf(out, "%s\n", kDescriptionHeader);
-    writeKeyLine(out, keyName(kKeyCharSet), charSetName(head.charSet));
-    char length[8];
-    std::snprintf(length, sizeof length, "%u", unsigned{head.maxPhraseLength});
-    writeKeyLine(out, keyName(kKeyMaxPhraseLength), length);
-    std::fprintf(out, "//Total %d phrases\n", static_cast<int>(head.phraseCount));
-    std::fputs("\n", out);
-    std::fprintf(out, "%s\n", kPhraseHeader);
+void writeDescription(const HeadRecord& head, std::string& text) {
+    text.append(kDescriptionHeader).append("\n");
+    writeKeyLine(text, keyName(kKeyCharSet), charSetName(head.charSet));
+    writeKeyLine(text, keyName(kKeyMaxPhraseLength), std::to_string(head.maxPhraseLength).c_str());
+    text.append("//Total ")
+        .append(std::to_string(static_cast<int>(head.phraseCount)))
+        .append(" phrases\n\n");
+    text.append(kPhraseHeader).append("\n");
 }
 
-// Reads the whole file from its first byte; 200 or 101 on failure.
-int readImage(std::FILE* file, const char* name, ZeroedBlock& bytes, uint64_t& size) {
-    std::fseek(file, 0, SEEK_END);
-    const long length = std::ftell(file);
-    if (length < 0) return report(kReadFileError, name);
-    if (length > INT_MAX) return report(kNoMemory);
-    bytes = allocZeroedBlock(static_cast<int>(length));
-    if (!bytes) return kNoMemory.code;
-    std::rewind(file);
-    if (std::fread(bytes.get(), 1, static_cast<std::size_t>(length), file) !=
-        static_cast<std::size_t>(length)) {
+// The "HEAD" record of the database; 400, 403 or 401 when it has none that
+// this program reads.
+int readHead(const DatabaseImage& image, const ResourceDirectory& directory, HeadRecord& head) {
+    uint32_t offset = 0;
+    if (!findResource(directory, kHeadType, kResourceId, offset)) {
+        return report(kNotPhraseDatabase, image.name);
+    }
+    if (!decodeHeadRecord(image.at(offset), image.availableFrom(offset), head)) {
+        return image.damaged();
+    }
+    if (head.version != kPhraseFormatVersion) return report(kVersionError, image.name);
+    if (charSetName(head.charSet) == nullptr) return image.damaged();
+    return 0;
+}
+
+// Reads the whole file and its container header; 100, 101 or 400.
+int readDatabase(const char* name, std::vector<uint8_t>& bytes, DatabaseHeader& header) {
+    const FileRead read = readWholeFile(name, bytes);
+    if (read == FileRead::kCannotOpen) return report(kOpenFileFail, name);
+    if (read == FileRead::kCannotRead ||
+        !decodeDatabaseHeader(bytes.data(), bytes.size(), header)) {
         return report(kReadFileError, name);
     }
-    size = static_cast<uint64_t>(length);
+    if (std::memcmp(header.type, kPhraseDatabaseType, 4) != 0 ||
+        std::memcmp(header.creator, kCreator, 4) != 0) {
+        return report(kNotPhraseDatabase, name);
+    }
+    return 0;
+}
+
+int convert(CTosker& tosker, const char* sourceName, const char* destinationName) {
+    report(kConvertingDatabase, sourceName, destinationName);
+    std::vector<uint8_t> bytes;
+    DatabaseHeader header{};
+    if (int rc = readDatabase(sourceName, bytes, header)) return rc;
+    ResourceDirectory directory;
+    if (readDirectory(bytes.data(), bytes.size(), header.resourceCount, directory) == 0) {
+        return report(kTooManyResources);
+    }
+
+    OutputFile out;
+    if (int rc = out.open(destinationName)) return rc;
+    const DatabaseImage image{bytes, sourceName};
+    if (int rc = readHead(image, directory, tosker.head)) return rc;
+    std::string text;
+    writeDescription(tosker.head, text);
+    if (int rc = writePhraseLists(image, directory, tosker.head, text)) return rc;
+    if (int rc = out.commit(text)) return rc;
+
+    report(kConvertOk);
     return 0;
 }
 
 }  // namespace
 
-void writeKeyLine(std::FILE* out, const char* key, const char* value) {
+void writeKeyLine(std::string& text, const char* key, const char* value) {
     char line[256];
     std::snprintf(line, sizeof line, "%s=%s", key, value);
-    std::fprintf(out, "%s\n", line);
+    text.append(line).append("\n");
 }
 
 int convertDatabaseToText(CTosker& tosker, const char* sourceName, const char* destinationName) {
-    report(kConvertingDatabase, sourceName, destinationName);
-    FileHandle source = openInputFile(sourceName);
-    if (!source) return report(kOpenFileFail, sourceName);
-
-    uint8_t header[kDatabaseHeaderSize];
-    if (std::fread(header, 1, sizeof header, source.get()) != sizeof header) {
-        return report(kReadFileError, sourceName);
-    }
-    if (std::memcmp(header + kHeaderTypeOffset, kPhraseDatabaseType, 4) != 0 ||
-        std::memcmp(header + kHeaderCreatorOffset, kCreator, 4) != 0) {
-        return report(kNotPhraseDatabase, sourceName);
-    }
-    const auto directory = std::make_unique<ResourceDirectory>();
-    if (readDirectory(*directory, source.get(), getU16BE(header + kHeaderCountOffset)) == 0) {
-        return report(kTooManyResources);
-    }
-
-    FileHandle out(std::fopen(destinationName, "w"));
-    if (!out) return report(kCreateFileFail, destinationName);
-    ZeroedBlock bytes;
-    uint64_t size = 0;
-    if (int rc = readImage(source.get(), sourceName, bytes, size)) return rc;
-    const DatabaseImage image{bytes.get(), size, sourceName};
-
-    uint32_t headOffset = 0;
-    if (!findResource(*directory, kHeadType, kResourceId, headOffset)) {
-        return report(kNotPhraseDatabase, sourceName);
-    }
-    if (!image.holds(headOffset, kHeadRecordSize)) return image.damaged();
-    HeadRecord& head = tosker.head;
-    std::memcpy(&head, image.bytes + headOffset, kHeadRecordSize);
-    swapHeadRecord(head);
-    if (head.version != kPhraseFormatVersion) return report(kVersionError, sourceName);
-    if (charSetName(head.charSet) == nullptr) return image.damaged();
-
-    writeDescription(head, out.get());
-    if (int rc = writePhraseLists(image, *directory, head, out.get())) return rc;
-
-    out.reset();
-    source.reset();
-    report(kConvertOk);
-    return 0;
+    return runWithMemoryGuard([&] { return convert(tosker, sourceName, destinationName); });
 }

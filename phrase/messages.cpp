@@ -4,16 +4,16 @@ namespace {
 
 const Message kAllMessages[] = {FOUNDATION_MESSAGES(LIST_MESSAGE) TOSKER_MESSAGES(LIST_MESSAGE)};
 
-const Message kFixedTexts[] = {kOpenFileFail, kReadFileError,  kWriteFileError, kCreateFileFail,
-                               kCreateTempFail, kNoMemory,     kSectionMissing, kNoKeywords,
-                               kMustSetKey,   kKeyNoValue};
-
 const char* const kKeyNames[] = {"[Description]", nullptr, "CharSet", "MaxPhraseLength",
                                  "[Phrase]"};
 static_assert(std::size(kKeyNames) == kToskerNoSection);
 
 }  // namespace
 
-std::span<const Message> toskerMessages() { return kAllMessages; }
+std::span<const Message> toskerMessages() {
+    return kAllMessages;
+}
 
-void useToskerMessages() { useToolMessages({kFixedTexts, kKeyNames, kToskerNoSection}); }
+void useToskerMessages() {
+    useToolMessages({kKeyNames, kToskerNoSection});
+}

@@ -1,11 +1,10 @@
 #include "phrase/phrase_source.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstdio>
 #include <cstring>
+#include <span>
 
-#include "foundation/big_endian.h"
 #include "foundation/char_sets.h"
 #include "foundation/text_helpers.h"
 #include "phrase/messages.h"
@@ -14,18 +13,6 @@
 namespace {
 
 constexpr char kDatabaseNamePrefix[] = "CJK Phrase ";
-
-// A decimal number as a C library conversion reads it (leading white space,
-// one sign, digits up to the first other character, 0 without digits),
-// reduced to its low eight bits.
-unsigned lowByteOfNumber(const char* text) {
-    while (std::isspace(static_cast<unsigned char>(*text))) ++text;
-    const bool negative = *text == '-';
-    if (*text == '-' || *text == '+') ++text;
-    unsigned value = 0;
-    for (; *text >= '0' && *text <= '9'; ++text) value = value * 10 + unsigned(*text - '0');
-    return (negative ? 0u - value : value) & 0xFFu;
-}
 
 // The number of double-byte characters in a row from `text`.
 int doubleByteRun(CharSet charSet, const char* text) {
@@ -57,18 +44,17 @@ int takePhraseLine(CTosker& tosker, int& longest) {
     head.firstIndex = static_cast<uint16_t>(std::min<int>(head.firstIndex, slot));
     head.lastIndex = static_cast<uint16_t>(std::max<int>(head.lastIndex, slot));
 
-    uint8_t words[2 * (kMaxPhraseLength - 1)];
-    const int wordCount = length - 1;
-    for (int w = 0; w < wordCount; ++w) {
-        auto word = static_cast<uint16_t>(charToIndex(head.charSet, phrase + 2 * (w + 1)));
-        if (w == wordCount - 1) word |= kLastWordBit;
-        putU16BE(&words[2 * w], word);
+    uint16_t words[kMaxPhraseLength - 1];
+    const std::span<const uint16_t> phraseWords(words, static_cast<std::size_t>(length - 1));
+    for (int w = 0; w < length - 1; ++w) {
+        words[w] = static_cast<uint16_t>(charToIndex(head.charSet, phrase + 2 * (w + 1)));
     }
-    if (isDuplicatePhrase(tosker, slot, words, wordCount)) {
+    words[length - 2] |= kLastWordBit;
+    if (isDuplicatePhrase(tosker, slot, phraseWords)) {
         report(kDuplicatePhrase, line);
         return 0;
     }
-    return appendPhrase(tosker, slot, words, wordCount);
+    return appendPhrase(tosker, slot, phraseWords);
 }
 
 }  // namespace
@@ -76,7 +62,7 @@ int takePhraseLine(CTosker& tosker, int& longest) {
 int parseDescriptionSection(CTosker& tosker) {
     const char* section = keyName(kKeyDescription);
     if (!seekSection(tosker.source, kKeyDescription)) return report(kSectionMissing, section);
-    if (tosker.keyTable.loadSection(tosker.source.stream.get()) == 0) {
+    if (tosker.keyTable.loadSection(tosker.source.stream) == 0) {
         return report(kNoKeywords, section);
     }
 
@@ -90,7 +76,7 @@ int parseDescriptionSection(CTosker& tosker) {
 
     const char* lengthKey = keyName(kKeyMaxPhraseLength);
     if (const char* lengthValue = tosker.keyTable.findValue(lengthKey, false)) {
-        tosker.head.maxPhraseLength = static_cast<uint16_t>(lowByteOfNumber(lengthValue));
+        tosker.head.maxPhraseLength = static_cast<uint16_t>(decimalValue(lengthValue) & 0xFF);
         if (tosker.head.maxPhraseLength < kMinPhraseLength ||
             tosker.head.maxPhraseLength > kMaxPhraseLength) {
             return report(kLengthOutOfRange, lengthKey, kMinPhraseLength, kMaxPhraseLength,
@@ -111,12 +97,12 @@ int parsePhraseSection(CTosker& tosker) {
     if (!seekSection(tosker.source, kKeyPhrase))
         return report(kSectionMissing, keyName(kKeyPhrase));
     report(kStartPhrases, lineNumber);
-    if (int rc = openPhraseStore(tosker)) return rc;
+    openPhraseStore(tosker);
 
     head.firstIndex = static_cast<uint16_t>(slotCount);
     head.lastIndex = 0;
-    while (readSourceLine(tosker.source.lineBuffer, kLineReadCapacity,
-                          tosker.source.stream.get()) != nullptr) {
+    while (readSourceLine(tosker.source.lineBuffer, kLineReadCapacity, tosker.source.stream) !=
+           nullptr) {
         if (int rc = takePhraseLine(tosker, longest)) return rc;
     }
     if (head.lastIndex < head.firstIndex) return report(kNoPhrases, keyName(kKeyPhrase));

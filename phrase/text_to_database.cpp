@@ -1,10 +1,13 @@
 #include "phrase/text_to_database.h"
 
+#include "foundation/memory_guard.h"
 #include "phrase/messages.h"
 #include "phrase/phrase_database_writer.h"
 #include "phrase/phrase_source.h"
 
-int convertTextToDatabase(CTosker& tosker, const char* sourceName, const char* destinationName) {
+namespace {
+
+int convert(CTosker& tosker, const char* sourceName, const char* destinationName) {
     report(kConvertingText, sourceName, destinationName);
     if (!openSource(tosker.source, sourceName)) return report(kOpenFileFail, sourceName);
 
@@ -14,6 +17,11 @@ int convertTextToDatabase(CTosker& tosker, const char* sourceName, const char* d
 
     report(kTotalPhrases, static_cast<int>(tosker.head.phraseCount));
     report(kConvertOk);
-    tosker.source.stream.reset();
     return 0;
+}
+
+}  // namespace
+
+int convertTextToDatabase(CTosker& tosker, const char* sourceName, const char* destinationName) {
+    return runWithMemoryGuard([&] { return convert(tosker, sourceName, destinationName); });
 }

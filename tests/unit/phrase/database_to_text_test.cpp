@@ -81,7 +81,7 @@ struct ReadCase {
     const char* name;
     std::string database;
     int rc;
-    std::string text;  // what out.txt holds afterwards
+    std::string text;  // what out.txt holds after a run that succeeds
 };
 
 void PrintTo(const ReadCase& c, std::ostream* os) {
@@ -97,12 +97,16 @@ TEST_P(ReadCaseTest, WritesTheExpectedText) {
     if (c.rc == 403) {
         EXPECT_TRUE(run.output.ends_with(damagedMessage())) << run.output;
     }
-    EXPECT_EQ(text(), c.text);
+    if (c.rc == 0) {
+        EXPECT_EQ(text(), c.text);
+    } else {
+        EXPECT_FALSE(fs::exists(destination));
+    }
 }
 
 std::string gbDatabase(uint16_t first, uint16_t last, std::vector<Resource> data) {
     data.insert(data.begin(), Resource{"HEAD", 8888, headBody(kChineseGB, first, last)});
-    return assembleDatabase(data);
+    return database(data);
 }
 
 Resource block(uint16_t id, int first, const std::vector<std::vector<uint16_t>>& lists) {
@@ -141,7 +145,7 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"FirstIndexAboveLast", gbDatabase(600, 599, {block(8888, 0, {{257 | 0x8000}})}), 0,
                  kGbDescription},
         ReadCase{"WalkEndsAtLastIndex65535", gbDatabase(65280, 65535, {}), 0, kGbDescription},
-        ReadCase{"WrongType", assembleDatabase({{"HEAD", 8888, ""}}, "IMEM"), 400, ""},
+        ReadCase{"WrongType", database({{"HEAD", 8888, ""}}, "IMEM"), 400, ""},
         ReadCase{"WrongCreator", patched(kOneSlot, 64, "dQlT"), 400, ""},
         ReadCase{"NoHead", patched(kOneSlot, 78, "head"), 400, ""},
         ReadCase{"WrongVersion", gbDatabase(256, 511, {}).replace(88, 2, be16Text(0x0100)), 401,
@@ -153,21 +157,18 @@ INSTANTIATE_TEST_SUITE_P(
                  ""},
         ReadCase{"UnknownCharSet", patched(kOneSlot, 100 + 2, std::string("\x00\x99", 2)), 403, ""},
         ReadCase{"BlockPastTheEnd", patched(kOneSlot, 94, std::string("\x00\x00\x10\x00", 4)), 403,
-                 kGbDescription},
+                 ""},
         ReadCase{"FirstPositionAbove256",
-                 gbDatabase(256, 511, {{"DATA", 8888, be16Text(257) + be16Text(4)}}), 403,
-                 kGbDescription},
-        ReadCase{"OffsetsGoBack", patched(kOneSlot, 164 + 4, be16Text(515)), 403, kGbDescription},
-        ReadCase{"OffsetPastTheEnd", patched(kOneSlot, 164 + 4, be16Text(600)), 403,
-                 kGbDescription},
+                 gbDatabase(256, 511, {{"DATA", 8888, be16Text(257) + be16Text(4)}}), 403, ""},
+        ReadCase{"OffsetsGoBack", patched(kOneSlot, 164 + 4, be16Text(515)), 403, ""},
+        ReadCase{"OffsetPastTheEnd", patched(kOneSlot, 164 + 4, be16Text(600)), 403, ""},
         ReadCase{"WordIsNoCharacter", gbDatabase(256, 511, {block(8888, 0, {{100 | 0x8000}})}), 403,
-                 kGbDescription + "//" + gb({256}) + "\n"},
+                 ""},
         ReadCase{"SlotBeyondCharSet",
                  gbDatabase(9000, 9400, {block(8888, 0, {}), block(8889, 100, {{257 | 0x8000}})}),
-                 403, kGbDescription},
+                 403, ""},
         ReadCase{"PhraseWithoutBit15",
-                 gbDatabase(256, 511, {block(8888, 0, {wordsWithoutEnd(15)})}), 403,
-                 kGbDescription + "//" + gb({256}) + "\n"},
+                 gbDatabase(256, 511, {block(8888, 0, {wordsWithoutEnd(15)})}), 403, ""},
         ReadCase{"FourteenWordsWithoutBit15Ignored",
                  gbDatabase(256, 511, {block(8888, 0, {wordsWithoutEnd(14)})}), 0,
                  kGbDescription + "//" + gb({256}) + "\n\n"}),

@@ -1,7 +1,5 @@
 #include "phrase/phrase_database_writer.h"
 
-#include <cstring>
-
 #include "phrase/phrase_source.h"
 #include "phrase/phrase_store.h"
 #include "tests/unit/phrase/tosker_test_support.h"
@@ -100,49 +98,22 @@ INSTANTIATE_TEST_SUITE_P(AllCharSets, GeometryTest,
                                            Geometry{"KoreanKSC", 36, 440, 9091}),
                          [](const auto& info) { return std::string(info.param.charSet); });
 
-class BlockLimitTest : public Fixture {
-  protected:
-    void SetUp() override {
-        Fixture::SetUp();
-        tosker.head.charSet = kChineseGB;
-        ASSERT_EQ(openPhraseStore(tosker), 0);
-        const std::string full(kMaxSlotBytes, '\x81');
-        std::fwrite(full.data(), 1, full.size(), tosker.tempFile.get());
-    }
-    // Gives the 16 slots from `firstSlot` lists of 61440 + `extra` bytes.
-    void fill(int firstSlot, int16_t extra) {
-        for (int p = 0; p < 15; ++p)
-            tosker.slots[firstSlot + p] = {0, kMaxSlotBytes, kMaxSlotBytes};
-        tosker.slots[firstSlot + 15] = {0, extra, extra};
-    }
-};
-
-TEST_F(BlockLimitTest, BodyMayReach65534ButNot65536Bytes) {
-    std::vector<uint8_t> body;
-    fill(256, 3578);  // 516 + 61440 + 3578 = 65534
-    ASSERT_EQ(body.size(), 0u);
-    EXPECT_EQ(buildDataBlock(tosker, 0, body), 0);
-    EXPECT_EQ(body.size(), 65534u);
-    EXPECT_EQ(getU16BE(body.data() + 2 + 2 * 256), 65534);
-
-    fill(256, 3580);
-    const Captured run = captured([&] { return buildDataBlock(tosker, 0, body); });
-    EXPECT_EQ(run.rc, 906);
-    EXPECT_EQ(run.output, "\r \r\aMessage 906 : Phrase block of '\xA1\xA1' too large\n");
-}
-
-TEST_F(BlockLimitTest, WrittenBlocksStayWhenALaterBlockIsTooLarge) {
-    fill(256 + 256 + 10, kMaxSlotBytes);  // block 1: 496 + 65536 bytes
-    const fs::path path = scratchPath("big.pdb");
+TEST_F(WriterTest, TooLargeBlockIsNamedByItsFirstCharacterAndLeavesTheDestination) {
+    tosker.head.charSet = kChineseGB;
+    openPhraseStore(tosker);
+    // Block 1 (indexes 512 to 767): F = 10, 496 + 16 x 4096 bytes.
+    for (int slot = 522; slot < 538; ++slot) tosker.slots[slot].words.assign(kMaxSlotWords, 0x8101);
+    const fs::path path = writeBytes("big.pdb", "kept");
     const Captured run = captured([&] { return writePhraseDatabase(tosker, path.c_str()); });
     EXPECT_EQ(run.rc, 906);
-    EXPECT_NE(run.output.find("Phrase block of '\xA3\xE5' too large"), std::string::npos);
-    EXPECT_EQ(readBytes(path).size(), 440u + 64 + 4);
+    EXPECT_EQ(run.output, "\r \r\aMessage 906 : Phrase block of '\xA3\xE5' too large\n");
+    EXPECT_EQ(readBytes(path), "kept");
+    EXPECT_EQ(folderNames(scratchFolder()), std::vector<std::string>{"big.pdb"});
 }
 
 TEST_F(WriterTest, FailedWritesAndCreationAreReported) {
     tosker.head.charSet = kChineseGB;
-    ASSERT_EQ(openPhraseStore(tosker), 0);
+    openPhraseStore(tosker);
     const Captured full = captured([&] { return writePhraseDatabase(tosker, "/dev/full"); });
     EXPECT_EQ(full.rc, 102);
     EXPECT_EQ(full.output, "\r \r\aMessage 102 : Write file \"/dev/full\" error\n");
@@ -151,17 +122,6 @@ TEST_F(WriterTest, FailedWritesAndCreationAreReported) {
     const Captured create = captured([&] { return writePhraseDatabase(tosker, missing.c_str()); });
     EXPECT_EQ(create.rc, 103);
     EXPECT_EQ(create.output, "\r \r\aMessage 103 : Create file \"" + missing + "\" fail\n");
-}
-
-TEST(HeadRecordTest, SwapGivesBigEndianBytesAndTwiceRestores) {
-    HeadRecord head{0x0200, 0x0011, 256, 20037, 78, 7, 0x01020304, "sig"};
-    const HeadRecord original = head;
-    swapHeadRecord(head);
-    const auto* bytes = reinterpret_cast<const uint8_t*>(&head);
-    EXPECT_EQ(std::string(bytes, bytes + 16), be16(0x0200) + be16(0x11) + be16(256) + be16(20037) +
-                                                  be16(78) + be16(7) + be32(0x01020304));
-    swapHeadRecord(head);
-    EXPECT_EQ(std::memcmp(&head, &original, sizeof head), 0);
 }
 
 }  // namespace

@@ -72,6 +72,10 @@ INSTANTIATE_TEST_SUITE_P(
         DescriptionCase{"LengthLowByte",
                         source("CharSet=ChineseGB\nMaxPhraseLength=258 // two\n", kPhrases), 0,
                         "[Phrase] Start coding phrase at line 4...\n", 2},
+        DescriptionCase{
+            "LengthBeyondLongClamps",
+            source("CharSet=ChineseGB\nMaxPhraseLength=99999999999999999999\n", kPhrases), 603,
+            "must >= 2 and <= 15, now is 255\n", 0},
         DescriptionCase{"UnknownCharSet", source("CharSet=Latin1\n", kPhrases), 600,
                         "\aL2, [Description], Message 600: \"Latin1\" is not a valid CharSet\n", 0},
         DescriptionCase{"EmptyCharSet", source("CharSet=   // none\n", kPhrases), 502,
@@ -152,7 +156,7 @@ TEST_F(PhraseSourceTest, FullSlotRefusesNewPhraseButStillReportsRepeats) {
     lines += A + chars(kChineseGB, {6000}) + "\n";  // line 2053: new
     const Captured run = parse(source("CharSet=ChineseGB\n", lines));
     EXPECT_EQ(run.rc, 905);
-    EXPECT_EQ(tosker.slots[1666].length, 4096);
+    EXPECT_EQ(tosker.slots[1666].words.size(), 2048u);
     EXPECT_NE(run.output.find("\aL2052, [Phrase], Message 903: Duplicate phrase"),
               std::string::npos);
     EXPECT_NE(run.output.find("\aL2053, [Phrase], Message 905: Too many phrases begin with '" + A +

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -15,19 +16,31 @@
 #include "foundation/char_sets.h"
 #include "foundation/database_container.h"
 #include "phrase/messages.h"
-#include "phrase/phrase_database_writer.h"
 #include "phrase/tosker_context.h"
 
 namespace tosker_test {
 
 namespace fs = std::filesystem;
 
-inline fs::path scratchPath(const std::string& name) {
+// The current test's own folder.
+inline fs::path scratchFolder() {
     const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
     fs::path dir =
         fs::path(::testing::TempDir()) / "tosker-unit" / test->test_suite_name() / test->name();
     fs::create_directories(dir);
-    return dir / name;
+    return dir;
+}
+
+inline fs::path scratchPath(const std::string& name) {
+    return scratchFolder() / name;
+}
+
+// The names in a folder, sorted.
+inline std::vector<std::string> folderNames(const fs::path& dir) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(dir)) names.push_back(entry.path().filename());
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 inline std::string readBytes(const fs::path& path) {
@@ -68,7 +81,10 @@ Captured captured(Step step) {
 
 // A fresh context, as at the start of a run.
 struct Fixture : ::testing::Test {
-    void SetUp() override { useToskerMessages(); }
+    void SetUp() override {
+        useToskerMessages();
+        fs::remove_all(scratchFolder());
+    }
     CTosker tosker;
 };
 
@@ -80,24 +96,18 @@ struct Resource {
 };
 
 // Header, directory, gap and bodies, as the container lays them out.
-inline std::string assembleDatabase(const std::vector<Resource>& resources,
-                                    const char* type = "CIZU") {
-    const auto count = static_cast<uint16_t>(resources.size());
-    const auto header = encodeDatabaseHeader(makeDatabaseHeader("test", type, count, 0));
-    std::string bytes(header.begin(), header.end());
-    std::string bodies;
-    uint32_t offset = firstBodyOffset(count);
+inline std::string database(const std::vector<Resource>& resources, const char* type = "CIZU") {
+    std::vector<DatabaseResource> laid;
     for (const Resource& r : resources) {
-        ResourceEntry entry{};
-        std::copy_n(r.type.data(), 4, entry.type);
-        entry.id = r.id;
-        entry.offset = offset + static_cast<uint32_t>(bodies.size());
-        const auto encoded = encodeResourceEntry(entry);
-        bytes.append(encoded.begin(), encoded.end());
-        bodies += r.body;
+        DatabaseResource resource{};
+        std::copy_n(r.type.data(), 4, resource.type);
+        resource.id = r.id;
+        resource.body.assign(r.body.begin(), r.body.end());
+        laid.push_back(resource);
     }
-    bytes.resize(firstBodyOffset(count), '\0');
-    return bytes + bodies;
+    const std::vector<uint8_t> bytes =
+        assembleDatabase(makeDatabaseHeader("test", type, 0, 0), laid);
+    return {bytes.begin(), bytes.end()};
 }
 
 inline std::string headBody(CharSet charSet, uint16_t firstIndex, uint16_t lastIndex,
@@ -109,30 +119,23 @@ inline std::string headBody(CharSet charSet, uint16_t firstIndex, uint16_t lastI
     head.lastIndex = lastIndex;
     head.maxPhraseLength = 3;
     head.phraseCount = 1;
-    const auto bytes = encodeHeadRecord(head);
+    std::vector<uint8_t> bytes;
+    encodeHeadRecord(head, bytes);
     return {bytes.begin(), bytes.end()};
 }
 
 // A "DATA" body whose positions from `first` on hold the given word lists.
 inline std::string dataBody(int first, const std::vector<std::vector<uint16_t>>& lists) {
-    std::string table(2 + 2 * (257 - first), '\0');
-    std::string words;
-    uint8_t bytes[2];
-    const auto put = [&](std::string& out, std::size_t at, uint16_t value) {
-        putU16BE(bytes, value);
-        out.replace(at, 2, reinterpret_cast<const char*>(bytes), 2);
-    };
-    put(table, 0, static_cast<uint16_t>(first));
+    std::vector<uint8_t> table, words;
+    appendU16BE(table, static_cast<uint16_t>(first));
+    const std::size_t tableSize = 2 + 2 * std::size_t(257 - first);
     for (int k = 0; k <= 256 - first; ++k) {
-        put(table, 2 + 2 * k, static_cast<uint16_t>(table.size() + words.size()));
+        appendU16BE(table, static_cast<uint16_t>(tableSize + words.size()));
         if (k < static_cast<int>(lists.size())) {
-            for (uint16_t w : lists[k]) {
-                putU16BE(bytes, w);
-                words.append(reinterpret_cast<const char*>(bytes), 2);
-            }
+            for (uint16_t w : lists[k]) appendU16BE(words, w);
         }
     }
-    return table + words;
+    return std::string(table.begin(), table.end()) + std::string(words.begin(), words.end());
 }
 
 }  // namespace tosker_test
