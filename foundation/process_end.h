@@ -1,6 +1,6 @@
-// The few errors that end a run at once (a malformed value list, a bad code,
-// a failed read of the phrase store) go through endProcess, so that a test or
-// a fuzzer can stand in for the process exit.
+// The few errors that end a run at once (a malformed value list, a bad code)
+// go through endProcess, so that a test or a fuzzer can stand in for the
+// process exit.
 #pragma once
 
 using ProcessEndHook = void (*)(int status);

@@ -31,6 +31,10 @@ constexpr const char* kUsageLines[] = {
     "//one phrase a line",
 };
 
+void printUsage() {
+    for (const char* line : kUsageLines) std::printf("%s\n", line);
+}
+
 int parameterError() {
     report(kParameterError);
     printUsage();
@@ -38,10 +42,6 @@ int parameterError() {
 }
 
 }  // namespace
-
-void printUsage() {
-    for (const char* line : kUsageLines) std::printf("%s\n", line);
-}
 
 int runTosker(CTosker& tosker, int argc, const char* const* argv) {
     report(kToskerBanner);

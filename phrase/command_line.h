@@ -3,8 +3,6 @@
 
 #include "phrase/tosker_context.h"
 
-void printUsage();
-
 // Judges the arguments (without the program name) and runs the chosen
 // conversion. Returns the exit status of the run.
 int runTosker(CTosker& tosker, int argc, const char* const* argv);

@@ -13,8 +13,10 @@
 
 #include "foundation/big_endian.h"
 
-void encodeHeadRecord(const HeadRecord& head, std::vector<uint8_t>& out) {
-    BigEndianWriter field(out);
+namespace {
+
+template <class Fields, class Head>
+void visitFields(Fields& field, Head& head) {
     field.u16(head.version);
     field.u16(head.charSet);
     field.u16(head.firstIndex);
@@ -25,16 +27,16 @@ void encodeHeadRecord(const HeadRecord& head, std::vector<uint8_t>& out) {
     field.bytes(head.signature, kSignatureSize);
 }
 
+}  // namespace
+
+void encodeHeadRecord(const HeadRecord& head, std::vector<uint8_t>& out) {
+    FieldWriter writer{BigEndianWriter(out)};
+    visitFields(writer, head);
+}
+
 bool decodeHeadRecord(const uint8_t* bytes, std::size_t available, HeadRecord& head) {
     if (available < kHeadRecordSize) return false;
-    BigEndianReader field(bytes);
-    head.version = field.u16();
-    head.charSet = field.u16();
-    head.firstIndex = field.u16();
-    head.lastIndex = field.u16();
-    head.blockCount = field.u16();
-    head.maxPhraseLength = field.u16();
-    head.phraseCount = field.u32();
-    field.bytes(head.signature, kSignatureSize);
+    FieldReader reader{BigEndianReader(bytes)};
+    visitFields(reader, head);
     return true;
 }

@@ -29,7 +29,7 @@ class DatabaseToTextTest : public Fixture {
         return captured(
             [&] { return convertDatabaseToText(tosker, source.c_str(), destination.c_str()); });
     }
-    std::string text() const { return readBytes(destination); }
+    std::string text() const { return readFile(destination); }
     std::string damagedMessage() const {
         return "\r \r\aMessage 403 : \"" + source + "\" is damaged\n";
     }
@@ -54,7 +54,7 @@ TEST_P(RoundTripTest, DatabaseToTextAndBackGivesTheSameBodies) {
               }).rc,
               0);
 
-    const Captured run = convert(readBytes(first));
+    const Captured run = convert(readFile(first));
     ASSERT_EQ(run.rc, 0) << run.output;
     EXPECT_EQ(run.output, "\r \rConverting phase database \"" + source + "\" => text \"" +
                               destination + "\"...\n\n\r \r\nConvert OK.\n");
@@ -70,7 +70,7 @@ TEST_P(RoundTripTest, DatabaseToTextAndBackGivesTheSameBodies) {
                   return convertTextToDatabase(again, destination.c_str(), second.c_str());
               }).rc,
               0);
-    EXPECT_EQ(readBytes(second).substr(48), readBytes(first).substr(48));
+    EXPECT_EQ(readFile(second).substr(48), readFile(first).substr(48));
 }
 
 INSTANTIATE_TEST_SUITE_P(AllCharSets, RoundTripTest,

@@ -39,7 +39,7 @@ class WriterTest : public Fixture {
             return writePhraseDatabase(tosker, database.c_str());
         });
         EXPECT_EQ(run.rc, expectedRc) << run.output;
-        return readBytes(database);
+        return readFile(database);
     }
 };
 
@@ -107,8 +107,8 @@ TEST_F(WriterTest, TooLargeBlockIsNamedByItsFirstCharacterAndLeavesTheDestinatio
     const Captured run = captured([&] { return writePhraseDatabase(tosker, path.c_str()); });
     EXPECT_EQ(run.rc, 906);
     EXPECT_EQ(run.output, "\r \r\aMessage 906 : Phrase block of '\xA3\xE5' too large\n");
-    EXPECT_EQ(readBytes(path), "kept");
-    EXPECT_EQ(folderNames(scratchFolder()), std::vector<std::string>{"big.pdb"});
+    EXPECT_EQ(readFile(path), "kept");
+    EXPECT_EQ(dir.listing(), "big.pdb\n");
 }
 
 TEST_F(WriterTest, FailedWritesAndCreationAreReported) {

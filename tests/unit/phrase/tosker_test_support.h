@@ -7,8 +7,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -17,42 +15,13 @@
 #include "foundation/database_container.h"
 #include "phrase/messages.h"
 #include "phrase/tosker_context.h"
+#include "tests/support/files.h"
 
 namespace tosker_test {
 
 namespace fs = std::filesystem;
 
-// The current test's own folder.
-inline fs::path scratchFolder() {
-    const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-    fs::path dir =
-        fs::path(::testing::TempDir()) / "tosker-unit" / test->test_suite_name() / test->name();
-    fs::create_directories(dir);
-    return dir;
-}
-
-inline fs::path scratchPath(const std::string& name) {
-    return scratchFolder() / name;
-}
-
-// The names in a folder, sorted.
-inline std::vector<std::string> folderNames(const fs::path& dir) {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(dir)) names.push_back(entry.path().filename());
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
-inline std::string readBytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-inline fs::path writeBytes(const std::string& name, const std::string& bytes) {
-    const fs::path path = scratchPath(name);
-    std::ofstream(path, std::ios::binary) << bytes;
-    return path;
-}
+using test_support::readFile;
 
 // The text of characters given by their indexes.
 inline std::string chars(CharSet charSet, std::initializer_list<unsigned> indexes) {
@@ -79,13 +48,18 @@ Captured captured(Step step) {
     return {rc, ::testing::internal::GetCapturedStdout()};
 }
 
-// A fresh context, as at the start of a run.
+// A fresh context, as at the start of a run, and a scratch folder.
 struct Fixture : ::testing::Test {
-    void SetUp() override {
-        useToskerMessages();
-        fs::remove_all(scratchFolder());
+    void SetUp() override { useToskerMessages(); }
+
+    fs::path scratchPath(const std::string& name) const { return dir / name; }
+    fs::path writeBytes(const std::string& name, const std::string& bytes) const {
+        test_support::writeFile(dir / name, bytes);
+        return dir / name;
     }
+
     CTosker tosker;
+    test_support::ScratchDir dir;
 };
 
 // A resource of a database to assemble: type, id and body bytes.
