@@ -6,49 +6,23 @@
 #include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <random>
 #include <string>
 #include <vector>
+
+#include "tests/support/database_bytes.h"
+#include "tests/support/files.h"
 
 namespace e2e {
 
 namespace fs = std::filesystem;
+using test_support::maskDates;
+using test_support::readFile;
+using test_support::ScratchDir;
+using test_support::writeFile;
 
 struct RunResult {
     int status = -1;  // the exit status a shell sees (low eight bits)
     std::string output;
-};
-
-inline std::string readFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-inline void writeFile(const fs::path& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary);
-    out << bytes;
-}
-
-// A fresh empty folder, removed when the object goes away.
-class ScratchDir {
-  public:
-    ScratchDir() {
-        std::random_device random;
-        path_ = fs::temp_directory_path() / ("cjk-e2e-" + std::to_string(random()));
-        fs::create_directories(path_);
-    }
-    ~ScratchDir() {
-        std::error_code ignored;
-        fs::remove_all(path_, ignored);
-    }
-    ScratchDir(const ScratchDir&) = delete;
-    ScratchDir& operator=(const ScratchDir&) = delete;
-    const fs::path& path() const { return path_; }
-
-  private:
-    fs::path path_;
 };
 
 // Runs `program` with `args` in folder `cwd`; standard output is captured.
@@ -77,12 +51,6 @@ inline RunResult runTool(const std::string& program, const std::vector<std::stri
     result.output = readFile(outputPath);
     fs::remove(outputPath);
     return result;
-}
-
-// A database with its three dates (header bytes 36 to 47) blanked.
-inline std::string maskDates(std::string database) {
-    for (std::size_t i = 36; i < 48 && i < database.size(); ++i) database[i] = '\0';
-    return database;
 }
 
 }  // namespace e2e

@@ -1,11 +1,11 @@
 // A small tool table for exercising the foundation on its own.
 #pragma once
 
-#include <cstdio>
 #include <filesystem>
 #include <string>
 
 #include "foundation/diagnostics.h"
+#include "tests/support/files.h"
 
 namespace test_tool {
 
@@ -21,21 +21,15 @@ inline void use() {
     useToolMessages({kNames, kNoSection});
 }
 
-// A source file in the temporary folder, removed with the object.
+// A source file in a scratch folder of its own.
 class TempSource {
   public:
-    explicit TempSource(const std::string& bytes) {
-        path_ = std::filesystem::temp_directory_path() /
-                ("cjk-unit-" + std::to_string(reinterpret_cast<std::uintptr_t>(this)) + ".txt");
-        std::FILE* f = std::fopen(path_.c_str(), "wb");
-        std::fwrite(bytes.data(), 1, bytes.size(), f);
-        std::fclose(f);
-    }
-    ~TempSource() { std::filesystem::remove(path_); }
+    explicit TempSource(const std::string& bytes) { test_support::writeFile(path_, bytes); }
     const char* path() const { return path_.c_str(); }
 
   private:
-    std::filesystem::path path_;
+    test_support::ScratchDir dir_;
+    std::filesystem::path path_ = dir_ / "src.txt";
 };
 
 }  // namespace test_tool

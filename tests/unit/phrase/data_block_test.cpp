@@ -7,12 +7,11 @@
 #include <vector>
 
 #include "foundation/big_endian.h"
+#include "tests/support/database_bytes.h"
 
 namespace {
 
-std::string be16(unsigned value) {
-    return {char(value >> 8), char(value & 0xFF)};
-}
+using test_support::be16;
 std::string repeated(const std::string& part, int count) {
     std::string text;
     for (int i = 0; i < count; ++i) text += part;

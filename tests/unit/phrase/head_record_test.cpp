@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/database_bytes.h"
+
 namespace {
 
-std::string be16(unsigned value) {
-    return {char(value >> 8), char(value & 0xFF)};
-}
+using test_support::be16;
 
 TEST(HeadRecordTest, EncodesBigEndianFieldByFieldAndDecodesBack) {
     const HeadRecord head{0x0200, 0x0011, 256, 20037, 78, 7, 0x01020304, "sig"};

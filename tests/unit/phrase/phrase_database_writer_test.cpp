@@ -2,18 +2,15 @@
 
 #include "phrase/phrase_source.h"
 #include "phrase/phrase_store.h"
+#include "tests/support/database_bytes.h"
 #include "tests/unit/phrase/tosker_test_support.h"
 
 namespace {
 
 using namespace tosker_test;
 
-std::string be16(unsigned value) {
-    return {char(value >> 8), char(value & 0xFF)};
-}
-std::string be32(unsigned value) {
-    return be16(value >> 16) + be16(value & 0xFFFF);
-}
+using test_support::be16;
+using test_support::be32;
 std::string zeros(std::size_t count) {
     return std::string(count, '\0');
 }
