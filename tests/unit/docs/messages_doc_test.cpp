@@ -62,7 +62,8 @@ bool holdsNumber(const std::string& line, unsigned number) {
 }
 
 bool isDocumented(const Message& message, Part tool, const std::vector<DocLine>& doc) {
-    const std::string quoted = "`" + std::string(message.text) + "`";
+    std::string quoted = "`";
+    quoted.append(message.text).append("`");
     for (const DocLine& line : doc) {
         if ((line.part == tool || line.part == Part::kBoth) &&
             line.text.find(quoted) != std::string::npos && holdsNumber(line.text, message.code)) {
