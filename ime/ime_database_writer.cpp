@@ -5,16 +5,19 @@
 
 #include <cstdio>
 
-#include "foundation/database_container.h"
+#include "foundation/database_date.h"
 #include "foundation/file_handle.h"
 #include "ime/ime_database_image.h"
 #include "ime/messages.h"
 
 int writeImeDatabase(CMabrel& mabrel, const char* path) {
+    const ChosenDatabaseDate date = chooseDatabaseDate();
+    if (date.epochUnusable) report(kUnusableEpoch);
+
     FileHandle file(std::fopen(path, "wb"));
     if (!file) return report(kCreateFileFail, path);
 
-    const std::vector<uint8_t> image = imeDatabaseImage(mabrel, currentDatabaseDate());
+    const std::vector<uint8_t> image = imeDatabaseImage(mabrel, date.date);
     const bool written = std::fwrite(image.data(), 1, image.size(), file.get()) == image.size();
     const bool closed = std::fclose(file.release()) == 0;
     if (written && closed) return 0;

@@ -39,56 +39,59 @@ enum MabrelKey : int {
     kMabrelNoSection,
 };
 
-#define MABREL_MESSAGES(X)                                                                     \
-    X(kMabrelBanner, 0, "Qalto input method maintain program, Version 2.0\n")                   \
-    X(kParameterError, 0, "\aPARAMETER ERROR!\n")                                               \
-    X(kInvalidFilename, 0, "Invalid filename")                                                  \
-    X(kInvalidCharSetName, 0, "Invalid CharSet \"%s\"")                                         \
-    X(kConvertingText, 0, "Converting text \"%s\" => input method \"%s\"...\n")                 \
-    X(kConvertOk, 0, "\nConvert OK.")                                                           \
-    X(kStartCoding, 1, "Start coding input method at line %d...")                               \
-    X(kNotBitmapFile, 300, "File \"%s\" is not a bitmap file")                                  \
-    X(kCompressedBitmap, 301, "Can't handle compressed bitmap file")                            \
-    X(kNot16ColorBitmap, 301, "Must be 16color black and white bitmap file")                    \
-    X(kBitmapLoadError, 301, "Error while loading bitmap file")                                 \
-    X(kBitmapWrongSize, 301, "Must be 154(width) X 54(height) or 156 X 53 bitmap file")         \
-    X(kHighDensityLoadError, 301, "Error while loading High Density bitmap file")               \
-    X(kHighDensityWrongSize, 301, "Must be %d(width) X %d(height) bitmap file")                 \
-    X(kInvalidCharSet, 600, "\"%s\" is not a valid CharSet")                                    \
-    X(kIdNotFourChars, 601, "Value of \"%s=%s\" must be 4 chars, now is %d")                    \
-    X(kValueCountMismatch, 602, "The value count of key \"%s\" must be %d")                     \
-    X(kValueZero, 603, "\"%s\" can't be zero.")                                                 \
-    X(kValueAboveMax, 603, "The max value of \"%s\" is %d")                                     \
-    X(kValueBelowMin, 603, "The min value of \"%s\" is %d")                                     \
-    X(kCodeBitsTooLong, 604, "Code bits too long, can only coding <= 4 bytes")                  \
-    X(kNotOneChar, 605, "The value of \"%s\" must be one char")                                 \
-    X(kValueFormatError, 606, "Format error, \"%s\"")                                           \
-    X(kStyleInvalid, 607, "The value of \"%s=%s\" is invalid, can be %d or %d.")                \
-    X(kSubtypeInvalid, 607, "The subtype value of \"%s=%s\" is invalid, can be %d,%d or %d.")   \
-    X(kDepthInvalid, 607, "The value of \"%s=%s\" is invalid, can be 0~2.")                     \
-    X(kNoSortInvalid, 607, "The value of \"%s=%s\" is invalid, can be 0~1.")                    \
-    X(kHelpTooLong, 608, "Help text too long!")                                                 \
-    X(kTuneCodeInvalid, 609, "The value of \"%s\" is invalid, the TuneCode should be in \"%s\" also") \
-    X(kTooManyRowValues, 700, "Too many values in key \"%s\"")                                  \
-    X(kRuleCommandError, 800, "Rule command format error, \"%s=%s\"")                           \
-    X(kRuleDirectionError, 800, "Rule item direction format error, \"%s=%s\"")                  \
-    X(kRuleHanZiNumberError, 800, "Rule item HanZi number error, \"%s=%s\"")                    \
-    X(kRuleCodeNumberError, 800, "Rule item code number error, \"%s=%s\"")                      \
-    X(kRuleNoWholeCode, 800, "Equal length coding can not have whole code number, \"%s=%s\"")   \
-    X(kRuleOnlyWholeCode, 800, "Not equal length coding can only have whole code number, \"%s=%s\"") \
-    X(kRuleTooManyItems, 800, "Too many rule elements in \"%s=%s\"")                            \
-    X(kRuleTooFewItems, 801, "No enought rule element in \"%s=%s\"")                            \
-    X(kTooManyRules, 802, "Too many rules in \"%s\" section")                                   \
-    X(kNoValidRule, 803, "No valid key in \"%s\" section.")                                     \
-    X(kDuplicateRule, 804, "Duplicate rule \"%s=%s\"")                                          \
-    X(kNoCode, 900, "No code in \"%s\"")                                                        \
-    X(kSymbolNotInCodes, 901, "Error code '%c' at \"%s\"")                                      \
-    X(kCodeTooLong, 902, "Code too long in \"%s\"")                                             \
-    X(kCodeCharError, 902, "Error code '%c' at \"%s\"")                                         \
-    X(kRepeatOverflow, 903, "Repeat block overflow")                                            \
-    X(kTooManyCodes, 904, "Too many codes in \"%s\" section.")                                  \
-    X(kDuplicateHanZi, 905, "Duplicate HanZi \"%s\" in \"%s\"")                                 \
-    X(kDuplicateCode, 905, "Duplicate code \"%s\" in \"%s\"")                                   \
+#define MABREL_MESSAGES(X)                                                                    \
+    X(kMabrelBanner, 0, "Qalto input method maintain program, Version 2.0\n")                 \
+    X(kParameterError, 0, "\aPARAMETER ERROR!\n")                                             \
+    X(kInvalidFilename, 0, "Invalid filename")                                                \
+    X(kInvalidCharSetName, 0, "Invalid CharSet \"%s\"")                                       \
+    X(kConvertingText, 0, "Converting text \"%s\" => input method \"%s\"...\n")               \
+    X(kConvertOk, 0, "\nConvert OK.")                                                         \
+    X(kUnusableEpoch, 0, "SOURCE_DATE_EPOCH is not a usable time, the current time is used")  \
+    X(kStartCoding, 1, "Start coding input method at line %d...")                             \
+    X(kNotBitmapFile, 300, "File \"%s\" is not a bitmap file")                                \
+    X(kCompressedBitmap, 301, "Can't handle compressed bitmap file")                          \
+    X(kNot16ColorBitmap, 301, "Must be 16color black and white bitmap file")                  \
+    X(kBitmapLoadError, 301, "Error while loading bitmap file")                               \
+    X(kBitmapWrongSize, 301, "Must be 154(width) X 54(height) or 156 X 53 bitmap file")       \
+    X(kHighDensityLoadError, 301, "Error while loading High Density bitmap file")             \
+    X(kHighDensityWrongSize, 301, "Must be %d(width) X %d(height) bitmap file")               \
+    X(kInvalidCharSet, 600, "\"%s\" is not a valid CharSet")                                  \
+    X(kIdNotFourChars, 601, "Value of \"%s=%s\" must be 4 chars, now is %d")                  \
+    X(kValueCountMismatch, 602, "The value count of key \"%s\" must be %d")                   \
+    X(kValueZero, 603, "\"%s\" can't be zero.")                                               \
+    X(kValueAboveMax, 603, "The max value of \"%s\" is %d")                                   \
+    X(kValueBelowMin, 603, "The min value of \"%s\" is %d")                                   \
+    X(kCodeBitsTooLong, 604, "Code bits too long, can only coding <= 4 bytes")                \
+    X(kNotOneChar, 605, "The value of \"%s\" must be one char")                               \
+    X(kValueFormatError, 606, "Format error, \"%s\"")                                         \
+    X(kStyleInvalid, 607, "The value of \"%s=%s\" is invalid, can be %d or %d.")              \
+    X(kSubtypeInvalid, 607, "The subtype value of \"%s=%s\" is invalid, can be %d,%d or %d.") \
+    X(kDepthInvalid, 607, "The value of \"%s=%s\" is invalid, can be 0~2.")                   \
+    X(kNoSortInvalid, 607, "The value of \"%s=%s\" is invalid, can be 0~1.")                  \
+    X(kHelpTooLong, 608, "Help text too long!")                                               \
+    X(kTuneCodeInvalid, 609,                                                                  \
+      "The value of \"%s\" is invalid, the TuneCode should be in \"%s\" also")                \
+    X(kTooManyRowValues, 700, "Too many values in key \"%s\"")                                \
+    X(kRuleCommandError, 800, "Rule command format error, \"%s=%s\"")                         \
+    X(kRuleDirectionError, 800, "Rule item direction format error, \"%s=%s\"")                \
+    X(kRuleHanZiNumberError, 800, "Rule item HanZi number error, \"%s=%s\"")                  \
+    X(kRuleCodeNumberError, 800, "Rule item code number error, \"%s=%s\"")                    \
+    X(kRuleNoWholeCode, 800, "Equal length coding can not have whole code number, \"%s=%s\"") \
+    X(kRuleOnlyWholeCode, 800,                                                                \
+      "Not equal length coding can only have whole code number, \"%s=%s\"")                   \
+    X(kRuleTooManyItems, 800, "Too many rule elements in \"%s=%s\"")                          \
+    X(kRuleTooFewItems, 801, "No enought rule element in \"%s=%s\"")                          \
+    X(kTooManyRules, 802, "Too many rules in \"%s\" section")                                 \
+    X(kNoValidRule, 803, "No valid key in \"%s\" section.")                                   \
+    X(kDuplicateRule, 804, "Duplicate rule \"%s=%s\"")                                        \
+    X(kNoCode, 900, "No code in \"%s\"")                                                      \
+    X(kSymbolNotInCodes, 901, "Error code '%c' at \"%s\"")                                    \
+    X(kCodeTooLong, 902, "Code too long in \"%s\"")                                           \
+    X(kCodeCharError, 902, "Error code '%c' at \"%s\"")                                       \
+    X(kRepeatOverflow, 903, "Repeat block overflow")                                          \
+    X(kTooManyCodes, 904, "Too many codes in \"%s\" section.")                                \
+    X(kDuplicateHanZi, 905, "Duplicate HanZi \"%s\" in \"%s\"")                               \
+    X(kDuplicateCode, 905, "Duplicate code \"%s\" in \"%s\"")                                 \
     X(kNoCoding, 906, "No coding in \"%s\" section.")
 
 MABREL_MESSAGES(DECLARE_MESSAGE)

@@ -35,6 +35,7 @@
 #include "foundation/big_endian.h"
 #include "foundation/char_sets.h"
 #include "foundation/database_container.h"
+#include "foundation/database_date.h"
 #include "phrase/messages.h"
 #include "phrase/phrase_store.h"
 
@@ -106,6 +107,9 @@ int buildDataBlock(CTosker& tosker, int block, std::vector<uint8_t>& body) {
 }
 
 int writePhraseDatabase(CTosker& tosker, const char* destinationName) {
+    const ChosenDatabaseDate date = chooseDatabaseDate();
+    if (date.epochUnusable) report(kUnusableEpoch);
+
     FileHandle out(std::fopen(destinationName, "wb"));
     if (!out) return report(kCreateFileFail, destinationName);
     // Unbuffered, so that every write below learns at once whether it failed.
@@ -119,9 +123,8 @@ int writePhraseDatabase(CTosker& tosker, const char* destinationName) {
         (head.lastIndex - head.firstIndex + 1 + kSlotsPerBlock - 1) / kSlotsPerBlock);
 
     const int resourceCount = 1 + head.blockCount;
-    const auto header = encodeDatabaseHeader(
-        makeDatabaseHeader(tosker.databaseName, kPhraseDatabaseType,
-                           static_cast<uint16_t>(resourceCount), currentDatabaseDate()));
+    const auto header = encodeDatabaseHeader(makeDatabaseHeader(
+        tosker.databaseName, kPhraseDatabaseType, static_cast<uint16_t>(resourceCount), date.date));
     const uint32_t headOffset = firstBodyOffset(resourceCount);
     const auto headBody = encodeHeadRecord(head);
     if (!writeAt(file, 0, header.data(), header.size()) ||

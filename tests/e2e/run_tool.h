@@ -10,6 +10,7 @@
 #include <iterator>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace e2e {
@@ -33,7 +34,7 @@ inline void writeFile(const fs::path& path, const std::string& bytes) {
 
 // A fresh empty folder, removed when the object goes away.
 class ScratchDir {
-public:
+  public:
     ScratchDir() {
         std::random_device random;
         path_ = fs::temp_directory_path() / ("cjk-e2e-" + std::to_string(random()));
@@ -47,16 +48,25 @@ public:
     ScratchDir& operator=(const ScratchDir&) = delete;
     const fs::path& path() const { return path_; }
 
-private:
+  private:
     fs::path path_;
 };
 
+// Variables set for one run, NAME and value.
+using Environment = std::vector<std::pair<std::string, std::string>>;
+
 // Runs `program` with `args` in folder `cwd`; standard output is captured.
+// The run sees SOURCE_DATE_EPOCH only when `environment` sets it, so that the
+// surroundings of the test cannot change the dates or the output.
 inline RunResult runTool(const std::string& program, const std::vector<std::string>& args,
-                         const fs::path& cwd) {
+                         const fs::path& cwd, const Environment& environment = {}) {
     const fs::path outputPath = cwd / ".stdout";
     pid_t pid = fork();
     if (pid == 0) {
+        unsetenv("SOURCE_DATE_EPOCH");
+        for (const auto& [name, value] : environment) {
+            if (setenv(name.c_str(), value.c_str(), 1) != 0) _exit(127);
+        }
         if (chdir(cwd.c_str()) != 0) _exit(127);
         int fd = open(outputPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         if (fd < 0) _exit(127);
