@@ -75,7 +75,7 @@ TEST_P(DatabaseDate, FixedEpochGivesTheSameFileTwice) {
 }
 
 // The line stands between the last pass and the writer's own output, and the
-// dates are those of the run's time.
+// dates are those of the run's time. An empty value counts as unset: no line.
 TEST_P(DatabaseDate, UnusableEpochIsNamedAndTheCurrentTimeUsed) {
     const Compile& c = GetParam();
     for (const char* value : {"1e9", "2212122496", ""}) {
@@ -90,10 +90,10 @@ TEST_P(DatabaseDate, UnusableEpochIsNamedAndTheCurrentTimeUsed) {
             << run.run.output;
         const std::vector<uint32_t> dates = datesOf(run.database);
         ASSERT_EQ(dates.size(), 3u);
-        EXPECT_GE(dates[0], before);
-        EXPECT_LE(dates[0], after);
-        EXPECT_EQ(dates[1], dates[0]);
-        EXPECT_EQ(dates[2], dates[0]);
+        for (uint32_t date : dates) {
+            EXPECT_GE(date, before);
+            EXPECT_LE(date, after);
+        }
     }
 }
 
