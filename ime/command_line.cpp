@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string>
 
+#include "foundation/console_options.h"
 #include "foundation/text_helpers.h"
 #include "ime/compile_driver.h"
 #include "ime/messages.h"
@@ -34,17 +35,18 @@ void printUsage() {
 int parameterError() {
     report(kParameterError);
     printUsage();
-    return 0;
+    return kUsageErrorStatus;
 }
 
 }  // namespace
 
 int runMabrel(CMabrel& mabrel, int argc, const char* const* argv) {
     report(kMabrelBanner);
-    if (argc == 0 || std::strstr(argv[0], "/?") != nullptr) {
+    if (argc == 0 || std::strstr(argv[0], "/?") != nullptr || asksForHelp(argc, argv)) {
         printUsage();
         return 0;
     }
+    if (asksForVersion(argc, argv)) return 0;
     if (argc != 2) return parameterError();
 
     const std::string first = upperCopy(argv[0]);

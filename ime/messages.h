@@ -46,6 +46,7 @@ enum MabrelKey : int {
     X(kInvalidCharSetName, 0, "Invalid CharSet \"%s\"")                                       \
     X(kConvertingText, 0, "Converting text \"%s\" => input method \"%s\"...\n")               \
     X(kConvertOk, 0, "\nConvert OK.")                                                         \
+    X(kUnusableEpoch, 0, "SOURCE_DATE_EPOCH is not a usable time, the current time is used")  \
     X(kStartCoding, 1, "Start coding input method at line %d...")                             \
     X(kNotBitmapFile, 300, "File \"%s\" is not a bitmap file")                                \
     X(kCompressedBitmap, 301, "Can't handle compressed bitmap file")                          \

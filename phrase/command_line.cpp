@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string>
 
+#include "foundation/console_options.h"
 #include "foundation/text_helpers.h"
 #include "phrase/database_to_text.h"
 #include "phrase/messages.h"
@@ -38,17 +39,18 @@ void printUsage() {
 int parameterError() {
     report(kParameterError);
     printUsage();
-    return 0;
+    return kUsageErrorStatus;
 }
 
 }  // namespace
 
 int runTosker(CTosker& tosker, int argc, const char* const* argv) {
     report(kToskerBanner);
-    if (argc == 0 || std::strstr(argv[0], "/?") != nullptr) {
+    if (argc == 0 || std::strstr(argv[0], "/?") != nullptr || asksForHelp(argc, argv)) {
         printUsage();
         return 0;
     }
+    if (asksForVersion(argc, argv)) return 0;
     if (argc != 2) return parameterError();
 
     if (nameContains(argv[0], ".TXT") && nameContains(argv[1], ".PDB")) {

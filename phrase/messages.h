@@ -15,30 +15,31 @@ enum ToskerKey : int {
     kToskerNoSection,
 };
 
-#define TOSKER_MESSAGES(X)                                                            \
-    X(kToskerBanner, 0, "Qalto phrase database maintain program, Version 2.0\n")      \
-    X(kParameterError, 0, "\aPARAMETER ERROR!\n")                                     \
-    X(kInvalidFilename, 0, "Invalid filename")                                        \
-    X(kConvertingText, 0, "Converting text \"%s\" => phase database \"%s\"...\n")     \
-    X(kConvertingDatabase, 0, "Converting phase database \"%s\" => text \"%s\"...\n") \
-    X(kTotalPhrases, 0, "Total %d phrases")                                           \
-    X(kConvertOk, 0, "\nConvert OK.")                                                 \
-    X(kNoLengthSetting, 0, "No %s=?? setting, include all phrases")                   \
-    X(kStartPhrases, 1, "Start coding phrase at line %d...")                          \
-    X(kCreateTempFail, 104, "Create file \"%s\" fail")                                \
-    X(kNotPhraseDatabase, 400, "\"%s\" is not phrase database")                       \
-    X(kVersionError, 401, "\"%s\" version error")                                     \
-    X(kTooManyResources, 402, "Too many resource record!")                            \
-    X(kDatabaseDamaged, 403, "\"%s\" is damaged")                                     \
-    X(kInvalidCharSet, 600, "\"%s\" is not a valid CharSet")                          \
-    X(kLengthOutOfRange, 603, "\"%s\" must >= %d and <= %d, now is %d")               \
-    X(kNoPhrase, 900, "No phrase in '%s'")                                            \
-    X(kNotPhrase, 901, "Not phrase in '%s'")                                          \
-    X(kPhraseTooLong, 902, "Phrase long in '%s'")                                     \
-    X(kPhraseLongerThanSet, 902, "Phrase '%s' longer than seted, skip")               \
-    X(kDuplicatePhrase, 903, "Duplicate phrase in \"%s\"")                            \
-    X(kNoPhrases, 904, "No phrases in \"%s\" section.")                               \
-    X(kTooManyPhrases, 905, "Too many phrases begin with '%s'")                       \
+#define TOSKER_MESSAGES(X)                                                                   \
+    X(kToskerBanner, 0, "Qalto phrase database maintain program, Version 2.0\n")             \
+    X(kParameterError, 0, "\aPARAMETER ERROR!\n")                                            \
+    X(kInvalidFilename, 0, "Invalid filename")                                               \
+    X(kConvertingText, 0, "Converting text \"%s\" => phase database \"%s\"...\n")            \
+    X(kConvertingDatabase, 0, "Converting phase database \"%s\" => text \"%s\"...\n")        \
+    X(kTotalPhrases, 0, "Total %d phrases")                                                  \
+    X(kConvertOk, 0, "\nConvert OK.")                                                        \
+    X(kUnusableEpoch, 0, "SOURCE_DATE_EPOCH is not a usable time, the current time is used") \
+    X(kNoLengthSetting, 0, "No %s=?? setting, include all phrases")                          \
+    X(kStartPhrases, 1, "Start coding phrase at line %d...")                                 \
+    X(kCreateTempFail, 104, "Create file \"%s\" fail")                                       \
+    X(kNotPhraseDatabase, 400, "\"%s\" is not phrase database")                              \
+    X(kVersionError, 401, "\"%s\" version error")                                            \
+    X(kTooManyResources, 402, "Too many resource record!")                                   \
+    X(kDatabaseDamaged, 403, "\"%s\" is damaged")                                            \
+    X(kInvalidCharSet, 600, "\"%s\" is not a valid CharSet")                                 \
+    X(kLengthOutOfRange, 603, "\"%s\" must >= %d and <= %d, now is %d")                      \
+    X(kNoPhrase, 900, "No phrase in '%s'")                                                   \
+    X(kNotPhrase, 901, "Not phrase in '%s'")                                                 \
+    X(kPhraseTooLong, 902, "Phrase long in '%s'")                                            \
+    X(kPhraseLongerThanSet, 902, "Phrase '%s' longer than seted, skip")                      \
+    X(kDuplicatePhrase, 903, "Duplicate phrase in \"%s\"")                                   \
+    X(kNoPhrases, 904, "No phrases in \"%s\" section.")                                      \
+    X(kTooManyPhrases, 905, "Too many phrases begin with '%s'")                              \
     X(kBlockTooLarge, 906, "Phrase block of '%s' too large")
 
 TOSKER_MESSAGES(DECLARE_MESSAGE)

@@ -17,6 +17,7 @@
 
 #include "foundation/char_sets.h"
 #include "foundation/database_container.h"
+#include "foundation/database_date.h"
 #include "foundation/output_file.h"
 #include "phrase/messages.h"
 
@@ -54,6 +55,9 @@ int encodeBlock(const CTosker& tosker, int block, std::vector<uint8_t>& body) {
 }  // namespace
 
 int writePhraseDatabase(const CTosker& tosker, const char* destinationName) {
+    const ChosenDatabaseDate date = chooseDatabaseDate();
+    if (date.epochUnusable) report(kUnusableEpoch);
+
     OutputFile out;
     if (int rc = out.open(destinationName)) return rc;
 
@@ -68,7 +72,7 @@ int writePhraseDatabase(const CTosker& tosker, const char* destinationName) {
     }
     const std::vector<uint8_t> image = assembleDatabase(
         makeDatabaseHeader(tosker.databaseName, kPhraseDatabaseType,
-                           static_cast<uint16_t>(resources.size()), currentDatabaseDate()),
+                           static_cast<uint16_t>(resources.size()), date.date),
         resources);
     return out.commit(image.data(), image.size());
 }

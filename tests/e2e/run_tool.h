@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "tests/support/database_bytes.h"
@@ -25,12 +26,21 @@ struct RunResult {
     std::string output;
 };
 
+// Variables set for one run, NAME and value.
+using Environment = std::vector<std::pair<std::string, std::string>>;
+
 // Runs `program` with `args` in folder `cwd`; standard output is captured.
+// The run sees SOURCE_DATE_EPOCH only when `environment` sets it, so that the
+// surroundings of the test cannot change the dates or the output.
 inline RunResult runTool(const std::string& program, const std::vector<std::string>& args,
-                         const fs::path& cwd) {
+                         const fs::path& cwd, const Environment& environment = {}) {
     const fs::path outputPath = cwd / ".stdout";
     pid_t pid = fork();
     if (pid == 0) {
+        unsetenv("SOURCE_DATE_EPOCH");
+        for (const auto& [name, value] : environment) {
+            if (setenv(name.c_str(), value.c_str(), 1) != 0) _exit(127);
+        }
         if (chdir(cwd.c_str()) != 0) _exit(127);
         int fd = open(outputPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         if (fd < 0) _exit(127);

@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# Builds the Debian package from the release build (build-release, tools
+# only), checks its file list against what it must hold, unpacks it into an
+# empty root and runs both unpacked programs on a bundled example.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+cmake -S . -B build-release -DCMAKE_BUILD_TYPE=Release -DCJK_BUILD_TESTS=OFF >/dev/null
+cmake --build build-release -j"$(nproc 2>/dev/null || echo 2)" >/dev/null
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+failed=0
+
+rm -f build-release/*.deb
+if ! (cd build-release && cpack -G DEB) >"$work/cpack.log" 2>&1; then
+  cat "$work/cpack.log"
+  echo "check-package: cpack failed"
+  exit 1
+fi
+package=$(ls build-release/*.deb)
+
+# Every file the package must hold, and nothing else.
+{
+  echo ./usr/bin/Mabrel
+  echo ./usr/bin/Tosker
+  echo ./usr/share/man/man1/Mabrel.1
+  echo ./usr/share/man/man1/Tosker.1
+  echo ./usr/share/doc/cjk-input-tools/README.md
+  for doc in docs/*.md; do echo "./usr/share/doc/cjk-input-tools/$(basename "$doc")"; done
+} | sort >"$work/expected"
+dpkg-deb -c "$package" | awk '$1 !~ /^d/ { print $6 }' | sort >"$work/listed"
+if ! diff -u "$work/expected" "$work/listed"; then
+  echo "check-package: $package does not hold the expected files (- missing, + extra)"
+  failed=1
+fi
+
+root="$work/root"
+dpkg -x "$package" "$root"
+cp examples/* "$work"/
+for program in Mabrel Tosker; do
+  if ! "$root/usr/bin/$program" --version | grep -q "Version 2.0"; then
+    echo "check-package: the unpacked $program does not run"
+    failed=1
+  fi
+done
+if ! (cd "$work" && "$root/usr/bin/Mabrel" pinyin.txt pinyin.pdb >/dev/null &&
+      "$root/usr/bin/Tosker" phrase-chinesegb.txt phrase.pdb >/dev/null &&
+      "$root/usr/bin/Tosker" phrase.pdb phrase-back.txt >/dev/null); then
+  echo "check-package: the unpacked programs fail on the bundled examples"
+  failed=1
+fi
+
+if [ "$failed" -ne 0 ]; then
+  echo "check-package: FAILED"
+  exit 1
+fi
+echo "check-package: $(basename "$package") holds $(wc -l <"$work/listed") files; unpacked, both programs compile the examples"
