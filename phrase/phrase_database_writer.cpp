@@ -70,9 +70,9 @@ int writePhraseDatabase(const CTosker& tosker, const char* destinationName) {
         resources.push_back(makeResource(kDataType, b));
         if (int rc = encodeBlock(tosker, b, resources.back().body)) return rc;
     }
-    const std::vector<uint8_t> image = assembleDatabase(
-        makeDatabaseHeader(tosker.databaseName, kPhraseDatabaseType,
-                           static_cast<uint16_t>(resources.size()), date.date),
-        resources);
+    const std::vector<uint8_t> image =
+        assembleDatabase(makeDatabaseHeader(tosker.databaseName, kPhraseDatabaseType,
+                                            static_cast<uint16_t>(resources.size()), date.date),
+                         resources);
     return out.commit(image.data(), image.size());
 }
