@@ -1,0 +1,120 @@
+#!/usr/bin/env bash
+# Benchmark of Mabrel and Tosker: CPU time and peak memory on generated inputs,
+# compared with txt2mb (fcitx-tools) on the same input-method table and with
+# `LC_ALL=C sort -u` on the same phrase list. Not a test, and not run by CI.
+#
+#   scripts/bench.sh
+#
+# BENCH_ROUNDS (default 9) measured rounds after one unmeasured warm-up round;
+# BENCH_DIR (default build-bench/bench) the scratch folder, emptied first.
+# Builds the tools in build-bench (Release), installs what is missing, writes
+# the inputs with scripts/bench_inputs.py (fixed seeds), runs every program in
+# turn, round after round, and prints medians with their targets
+# (scripts/bench_report.py). Every run must end with exit status 0 and its
+# success line; otherwise the benchmark stops and shows the run's output.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+rounds=${BENCH_ROUNDS:-9}
+work=${BENCH_DIR:-$root/build-bench/bench}
+case "$rounds" in '' | *[!0-9]* | 0) echo "bench: BENCH_ROUNDS must be a positive number" >&2; exit 2 ;; esac
+
+need=()
+command -v cmake >/dev/null || need+=(cmake)
+command -v g++ >/dev/null || need+=(g++)
+command -v cc >/dev/null || need+=(gcc)
+command -v python3 >/dev/null || need+=(python3)
+command -v iconv >/dev/null || need+=(libc-bin)
+command -v txt2mb >/dev/null || need+=(fcitx-tools)
+if [ ${#need[@]} -gt 0 ]; then
+  echo "bench: installing ${need[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq "${need[@]}" >/dev/null
+fi
+
+echo "bench: building (Release) in build-bench"
+cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DCJK_BUILD_TESTS=OFF >/dev/null
+cmake --build build-bench -j2 >/dev/null
+mabrel=$root/build-bench/ime/Mabrel
+tosker=$root/build-bench/phrase/Tosker
+helper=$root/build-bench/bench_rusage
+cc -O2 -Wall -Werror -o "$helper" scripts/bench_rusage.c
+
+rm -rf "$work"
+mkdir -p "$work/logs"
+echo "bench: writing the inputs into $work"
+python3 scripts/bench_inputs.py "$work"
+
+sizes=(half full twice)
+declare -A pairs phrases
+for size in "${sizes[@]}"; do
+  # txt2mb reads a header (KeyCode= the code letters, Length= the longest
+  # code), then after [Data] one "code characters" line per record, in UTF-8.
+  {
+    printf 'KeyCode=abcdefghijklmnopqrstuvwxyz\nLength=4\n[Data]\n'
+    sed -e '1,/^\[Text\]/d' -e 's/\r$//' "$work/shapes-$size.txt" | iconv -f GB2312 -t UTF-8
+  } >"$work/shapes-$size.fcitx.txt"
+  pairs[$size]=$(($(wc -l <"$work/shapes-$size.fcitx.txt") - 3))
+  phrases[$size]=$(($(wc -l <"$work/phrases-$size.txt") - 4))
+done
+
+results=$work/results.tsv
+: >"$results"
+
+# run NAME SIZE CHECKS COMMAND...: one run in the scratch folder. CHECKS holds
+# lines that the run's output must contain (an empty string checks nothing).
+run() {
+  local name=$1 size=$2 checks=$3
+  shift 3
+  local log=$work/logs/$name-$size.log user sys rss status pattern
+  read -r user sys rss status < <(cd "$work" && "$helper" "$log" "$@")
+  local failed=
+  [ "${status:-x}" = 0 ] || failed="exit status ${status:-unknown}"
+  while [ -z "$failed" ] && IFS= read -r pattern; do
+    [ -z "$pattern" ] || grep -aqF -- "$pattern" "$log" || failed="no \"$pattern\" in its output"
+  done <<<"$checks"
+  if [ -n "$failed" ]; then
+    echo "bench: $name on the $size input failed ($failed): $*" >&2
+    echo "bench: the end of its output ($log):" >&2
+    tr '\r' '\n' <"$log" | grep -av '^[-|/\\ ]*$' | tail -n 15 >&2
+    exit 1
+  fi
+  if [ "$measure" = 1 ]; then
+    printf '%s\t%s\t%s\t%s\n' "$name" "$size" "$((user + sys))" "$rss" >>"$results"
+  fi
+}
+
+round() {
+  local size
+  for size in "${sizes[@]}"; do
+    run mabrel-shapes "$size" "Convert OK." "$mabrel" "shapes-$size.txt" "shapes-$size.pdb"
+    run txt2mb-shapes "$size" "Reading ${pairs[$size]} records." \
+      txt2mb "shapes-$size.fcitx.txt" "shapes-$size.mb"
+    run mabrel-pinyin "$size" "Convert OK." "$mabrel" "pinyin-$size.txt" "pinyin-$size.pdb"
+    run tosker-t2d "$size" $'Total '"${phrases[$size]}"$' phrases\nConvert OK.' \
+      "$tosker" "phrases-$size.txt" "phrases-$size.pdb"
+    run tosker-d2t "$size" "Convert OK." "$tosker" "phrases-$size.pdb" "phrases-$size-back.txt"
+    grep -qxF "//Total ${phrases[$size]} phrases" "$work/phrases-$size-back.txt" || {
+      echo "bench: phrases-$size-back.txt does not hold ${phrases[$size]} phrases" >&2
+      exit 1
+    }
+    LC_ALL=C run sort-u "$size" "" sort -u "phrases-$size.txt" -o "phrases-$size-sorted.txt"
+  done
+}
+
+echo "bench: warm-up round"
+measure=0
+round
+measure=1
+for ((r = 1; r <= rounds; r++)); do
+  echo "bench: round $r of $rounds"
+  round
+done
+
+echo
+cpu=$(grep -m1 '^model name' /proc/cpuinfo | cut -d: -f2- | sed 's/^ *//')
+memory=$(awk '/^MemTotal/ { printf "%.1f GiB", $2 / 1048576 }' /proc/meminfo)
+echo "Machine: $(nproc) cores, $cpu, $memory memory"
+echo "Code: $(git rev-parse --short HEAD 2>/dev/null || echo unknown)$(git diff --quiet HEAD -- ime phrase foundation 2>/dev/null || echo ' (with local changes)')"
+python3 scripts/bench_report.py "$results"

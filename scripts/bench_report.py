@@ -1,0 +1,83 @@
+#!/usr/bin/env python3
+"""Prints the tables of scripts/bench.sh from its measurements.
+
+    python3 scripts/bench_report.py RESULTS.tsv
+
+RESULTS.tsv holds one line per measured run: name, size (half, full or
+twice), CPU time in microseconds (user + system), peak resident memory in KiB.
+Every figure printed is the median over the rounds. Standard library only.
+"""
+
+import statistics
+import sys
+
+RUNS = (
+    ("mabrel-shapes", "Mabrel   style-1 shape table"),
+    ("txt2mb-shapes", "txt2mb   same table (reference)"),
+    ("mabrel-pinyin", "Mabrel   style-2 syllable table"),
+    ("tosker-t2d", "Tosker   phrase list -> database"),
+    ("tosker-d2t", "Tosker   database -> phrase list"),
+    ("sort-u", "sort -u  phrase list (reference)"),
+)
+SIZES = ("half", "full", "twice")
+
+
+def main():
+    if len(sys.argv) != 2:
+        raise SystemExit(__doc__)
+    cpu = {}
+    rss = {}
+    with open(sys.argv[1]) as results:
+        for line in results:
+            name, size, cpu_us, rss_kb = line.split("\t")
+            cpu.setdefault((name, size), []).append(int(cpu_us) / 1000.0)
+            rss.setdefault((name, size), []).append(int(rss_kb) / 1024.0)
+    rounds = min(len(values) for values in cpu.values())
+
+    def ms(name, size):
+        return statistics.median(cpu[(name, size)])
+
+    def mib(name, size):
+        return statistics.median(rss[(name, size)])
+
+    def growth(name):
+        return ms(name, "twice") / ms(name, "half")
+
+    print(f"Median of {rounds} rounds. CPU time = user + system, in ms; peak memory = max RSS, "
+          "in MiB.")
+    print(f"{'':34}{'CPU half':>10}{'full':>10}{'twice':>10}{'growth':>9}"
+          f"{'RSS half':>10}{'full':>8}{'twice':>8}")
+    for name, label in RUNS:
+        print(f"{label:34}" + "".join(f"{ms(name, s):10.1f}" for s in SIZES) +
+              f"{growth(name):9.2f}" + "".join(f"{mib(name, s):{w}.1f}"
+                                              for s, w in zip(SIZES, (10, 8, 8))))
+    print("growth = CPU time at twice the size / CPU time at half the size")
+
+    targets = [
+        ("Mabrel style 1 CPU / txt2mb CPU", ms("mabrel-shapes", "full") / ms("txt2mb-shapes", "full"),
+         "<=", 0.8),
+        ("Tosker list->db CPU / sort -u CPU", ms("tosker-t2d", "full") / ms("sort-u", "full"),
+         "<=", 0.5),
+        ("Tosker db->list CPU / sort -u CPU", ms("tosker-d2t", "full") / ms("sort-u", "full"),
+         "<=", 0.25),
+    ]
+    for name, label in RUNS:
+        if name.startswith(("mabrel", "tosker")):
+            targets.append((f"growth {' '.join(label.split())}", growth(name), "<=", 4.5))
+    for name, label in RUNS:
+        if name.startswith(("mabrel", "tosker")):
+            targets.append((f"peak MiB {' '.join(label.split())}", mib(name, "full"),
+                            "<", 16.0))
+    print()
+    print(f"{'target (usual size)':46}{'figure':>9}  {'limit':<8}met")
+    met = 0
+    for label, figure, relation, limit in targets:
+        ok = figure <= limit if relation == "<=" else figure < limit
+        met += ok
+        print(f"{label:46}{figure:9.2f}  {relation + ' ' + format(limit, 'g'):<8}"
+              f"{'yes' if ok else 'NO'}")
+    print(f"{met} of {len(targets)} targets met")
+
+
+if __name__ == "__main__":
+    main()
