@@ -10,6 +10,7 @@ int spinnerPosition = 0;
 namespace {
 
 ToolMessages activeTool{};
+bool quiet = false;
 
 constexpr int kTextBufferSize = 256;
 
@@ -35,6 +36,7 @@ int report(unsigned code, const char* format, ...) {
     }
 
     spinnerPosition = 0;
+    if (quiet) return static_cast<int>(code);
     std::fputs("\r \r", stdout);
 
     const char* section =
@@ -56,11 +58,24 @@ int report(unsigned code, const char* format, ...) {
 }
 
 void advanceSpinner() {
-    std::printf("\r%c", kSpinnerChars[spinnerPosition]);
+    if (!quiet) std::printf("\r%c", kSpinnerChars[spinnerPosition]);
     spinnerPosition = (spinnerPosition + 1) % 5;
 }
 
 void clearSpinner() {
     spinnerPosition = 0;
-    std::fputs("\r \r", stdout);
+    if (!quiet) std::fputs("\r \r", stdout);
+}
+
+// The line and section a quiet run moves are given back when it ends.
+QuietReports::QuietReports()
+    : wasQuiet_(quiet), lineNumber_(lineNumber), currentSection_(currentSection) {
+    quiet = true;
+}
+
+QuietReports::~QuietReports() {
+    quiet = wasQuiet_;
+    lineNumber = lineNumber_;
+    currentSection = currentSection_;
+    spinnerPosition = 0;
 }

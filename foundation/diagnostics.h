@@ -43,6 +43,21 @@ int report(const Message& message, Args... args) {
 // The name of a key or section identifier; nullptr when it has none.
 const char* keyName(int id);
 
+// While one lives, report and the spinner print nothing (a run that compiles
+// a text of its own to check it).
+class QuietReports {
+public:
+    QuietReports();
+    ~QuietReports();
+    QuietReports(const QuietReports&) = delete;
+    QuietReports& operator=(const QuietReports&) = delete;
+
+private:
+    bool wasQuiet_;
+    int lineNumber_;
+    int currentSection_;
+};
+
 // Draws the next spinner character at the start of the line.
 void advanceSpinner();
 // Sets the spinner back and erases its character.

@@ -1,6 +1,6 @@
 // The few errors that end a run at once (a malformed value list, a bad code)
-// go through endProcess, so that a test or a fuzzer can stand in for the
-// process exit.
+// go through endProcess, so that a test, a fuzzer or the decompiler's check
+// of the source it writes can stand in for the process exit.
 #pragma once
 
 using ProcessEndHook = void (*)(int status);

@@ -7,6 +7,7 @@
 #include "foundation/console_options.h"
 #include "foundation/text_helpers.h"
 #include "ime/compile_driver.h"
+#include "ime/decompile_driver.h"
 #include "ime/messages.h"
 #include "ime/sample_source.h"
 
@@ -19,6 +20,7 @@ constexpr const char* kUsageLines[] = {
     "Mabrel /cChineseGB Dest.txt   Create input method text file exampler",
     "                              of ChineseGB, list DBCS",
     "Mabrel Source.txt  Dest.pdb   Convert Source.txt to Dest.pdb",
+    "Mabrel Source.pdb  Dest.txt   Convert Source.pdb to Dest.txt",
     "---------------------------------------------------",
     "Note: The extension of filename must be (.TXT .PDB)",
     ".txt : Input method source text file",
@@ -56,6 +58,9 @@ int runMabrel(CMabrel& mabrel, int argc, const char* const* argv) {
     }
     if (nameContains(argv[0], ".TXT") && nameContains(argv[1], ".PDB")) {
         return compileSource(mabrel, argv[0], argv[1]);
+    }
+    if (nameContains(argv[0], ".PDB") && nameContains(argv[1], ".TXT")) {
+        return decompileDatabase(mabrel, argv[0], argv[1]);
     }
     report(kInvalidFilename);
     return parameterError();

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "foundation/input_file.h"
+#include "foundation/little_endian.h"
 #include "ime/messages.h"
 
 namespace {
@@ -22,17 +23,14 @@ constexpr int kCompressionField = 30;
 constexpr int kColourTable = 54;
 constexpr int kBmpHeadersSize = kColourTable + 16 * 4;
 
-uint32_t getU32LE(const uint8_t* in) {
-    return uint32_t{in[0]} | (uint32_t{in[1]} << 8) | (uint32_t{in[2]} << 16) |
-           (uint32_t{in[3]} << 24);
-}
-
-uint16_t getU16LE(const uint8_t* in) {
-    return static_cast<uint16_t>(in[0] | (in[1] << 8));
-}
-
 // The whole file, or nothing after reporting 100 or 101.
-std::optional<std::vector<uint8_t>> readBitmapFile(const char* name) {
+std::optional<std::vector<uint8_t>> readBitmapFile(const char* name, const PictureFiles& given) {
+    if (!given.empty()) {
+        const auto found = given.find(name);
+        if (found != given.end()) return found->second;
+        report(kOpenFileFail, name);
+        return std::nullopt;
+    }
     std::vector<uint8_t> bytes;
     switch (readWholeFile(name, bytes)) {
         case FileRead::kRead:
@@ -100,11 +98,11 @@ bool hasStandardSize(const ConvertedBitmap& bitmap) {
 
 }  // namespace
 
-std::optional<ConvertedBitmap> loadBitmapFile(const char* name) {
+std::optional<ConvertedBitmap> loadBitmapFile(const char* name, const PictureFiles& given) {
     // A picture too large for memory is reported here, so that the caller's
     // message about the file follows.
     try {
-        const std::optional<std::vector<uint8_t>> image = readBitmapFile(name);
+        const std::optional<std::vector<uint8_t>> image = readBitmapFile(name, given);
         if (!image) return std::nullopt;
         return convertBitmap(*image, name);
     } catch (const std::bad_alloc&) {
@@ -114,13 +112,13 @@ std::optional<ConvertedBitmap> loadBitmapFile(const char* name) {
 }
 
 int loadKeyboardBitmaps(CMabrel& mabrel, const char* name, const char* highDensityName) {
-    std::optional<ConvertedBitmap> standard = loadBitmapFile(name);
+    std::optional<ConvertedBitmap> standard = loadBitmapFile(name, mabrel.pictureFiles);
     if (!standard) return report(kBitmapLoadError);
     if (!hasStandardSize(*standard)) return report(kBitmapWrongSize);
 
     std::optional<ConvertedBitmap> high;
     if (highDensityName != nullptr) {
-        high = loadBitmapFile(highDensityName);
+        high = loadBitmapFile(highDensityName, mabrel.pictureFiles);
         if (!high) return report(kHighDensityLoadError);
         if (high->width != 2 * standard->width || high->height != 2 * standard->height) {
             return report(kHighDensityWrongSize, 2 * standard->width, 2 * standard->height);

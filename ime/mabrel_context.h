@@ -3,6 +3,7 @@
 // key table and the source with its line buffer.
 #pragma once
 
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -18,6 +19,9 @@
 
 inline constexpr int kMaxRules = 20;
 
+// Keyboard picture files given in memory, by the name a source gives them.
+using PictureFiles = std::map<std::string, std::vector<uint8_t>>;
+
 struct CMabrel {
     CMabrel();
 
@@ -31,4 +35,7 @@ struct CMabrel {
     CodeTables tables;                             // "RT31" to "RT52"
     CKeyTable keyTable;
     SourceReader source;
+    // When not empty, the keyboard pictures are taken from here instead of
+    // from files (the decompiler's check of the source it writes).
+    PictureFiles pictureFiles;
 };

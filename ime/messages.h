@@ -46,6 +46,7 @@ enum MabrelKey : int {
     X(kInvalidCharSetName, 0, "Invalid CharSet \"%s\"")                                       \
     X(kConvertingText, 0, "Converting text \"%s\" => input method \"%s\"...\n")               \
     X(kConvertOk, 0, "\nConvert OK.")                                                         \
+    X(kConvertingDatabase, 0, "Converting input method \"%s\" => text \"%s\"...\n")           \
     X(kUnusableEpoch, 0, "SOURCE_DATE_EPOCH is not a usable time, the current time is used")  \
     X(kStartCoding, 1, "Start coding input method at line %d...")                             \
     X(kNotBitmapFile, 300, "File \"%s\" is not a bitmap file")                                \
@@ -55,6 +56,11 @@ enum MabrelKey : int {
     X(kBitmapWrongSize, 301, "Must be 154(width) X 54(height) or 156 X 53 bitmap file")       \
     X(kHighDensityLoadError, 301, "Error while loading High Density bitmap file")             \
     X(kHighDensityWrongSize, 301, "Must be %d(width) X %d(height) bitmap file")               \
+    X(kNotImeDatabase, 400, "\"%s\" is not input method database")                            \
+    X(kVersionError, 401, "\"%s\" version error")                                             \
+    X(kTooManyResources, 402, "Too many resource record!")                                    \
+    X(kDatabaseDamaged, 403, "\"%s\" is damaged")                                             \
+    X(kNotWrittenBackExactly, 404, "Resource \"%s\" can't be written back exactly")           \
     X(kInvalidCharSet, 600, "\"%s\" is not a valid CharSet")                                  \
     X(kIdNotFourChars, 601, "Value of \"%s=%s\" must be 4 chars, now is %d")                  \
     X(kValueCountMismatch, 602, "The value count of key \"%s\" must be %d")                   \

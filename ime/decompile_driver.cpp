@@ -1,0 +1,132 @@
+#include "ime/decompile_driver.h"
+
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "foundation/input_file.h"
+#include "foundation/memory_guard.h"
+#include "foundation/output_file.h"
+#include "foundation/text_helpers.h"
+#include "ime/bmp_file.h"
+#include "ime/exactness_check.h"
+#include "ime/ime_database_reader.h"
+#include "ime/ime_source_writer.h"
+#include "ime/messages.h"
+
+namespace {
+
+// The names the check compiles with; a picture's name changes no byte.
+const PictureNames kCheckNames = {"kbd.bmp", "kbdHDD.bmp"};
+
+std::string folderOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+// A value that the token reading of a key gives back whole.
+bool standsAsToken(const std::string& value) {
+    return value.find_first_of(" \t") == std::string::npos && value.find("//") == std::string::npos;
+}
+
+// One output file of the run: its path and its bytes.
+struct Output {
+    std::string path;
+    std::string bytes;
+};
+
+std::string asText(const std::vector<uint8_t>& bytes) { return {bytes.begin(), bytes.end()}; }
+
+// The pictures (named as the source names them) and their files.
+void addPictures(const CMabrel& m, const PictureNames& names, const std::string& folder,
+                 PictureFiles& check, std::vector<Output>& outputs) {
+    if (!m.keyboardBitmap) return;
+    const std::vector<uint8_t> standard = encodeBmpFile(m.keyboardBitmap->standard);
+    check[kCheckNames.standard] = standard;
+    outputs.push_back({folder + names.standard, asText(standard)});
+    if (const auto& high = m.keyboardBitmap->highDensity) {
+        const std::vector<uint8_t> bytes = encodeBmpFile(*high);
+        check[kCheckNames.highDensity] = bytes;
+        outputs.push_back({folder + names.highDensity, asText(bytes)});
+    }
+}
+
+void reportInexact(const ImeDatabaseFile& file, const CMabrel& m, const PictureNames& names,
+                   const PictureFiles& check) {
+    std::vector<std::string> types =
+        inexactResources(file, m, writeImeSource(m, kCheckNames), check);
+    const bool namesStand = standsAsToken(names.standard) &&
+                            (!m.keyboardBitmap || !m.keyboardBitmap->highDensity ||
+                             standsAsToken(names.highDensity));
+    if (m.keyboardBitmap && !namesStand &&
+        std::find(types.begin(), types.end(), "RT21") == types.end()) {
+        types.push_back("RT21");
+    }
+    for (const std::string& type : types) report(kNotWrittenBackExactly, type.c_str());
+}
+
+// Opens every output first (103), then puts the pictures in place and the
+// source last; on a failure none of the new files stays.
+int writeOutputs(const std::vector<Output>& outputs) {
+    std::vector<std::unique_ptr<OutputFile>> files;
+    for (const Output& output : outputs) {
+        files.push_back(std::make_unique<OutputFile>());
+        if (int rc = files.back()->open(output.path.c_str())) return rc;
+    }
+    for (std::size_t i = outputs.size(); i-- > 0;) {
+        if (int rc = files[i]->write(outputs[i].bytes.data(), outputs[i].bytes.size())) return rc;
+    }
+    for (std::size_t i = outputs.size(); i-- > 0;) {
+        if (int rc = files[i]->install()) {
+            for (std::size_t j = i + 1; j < outputs.size(); ++j) files[j]->withdraw();
+            return rc;
+        }
+    }
+    return 0;
+}
+
+int readSource(const char* name, std::vector<uint8_t>& image) {
+    switch (readWholeFile(name, image)) {
+        case FileRead::kRead:
+            return 0;
+        case FileRead::kCannotOpen:
+            return report(kOpenFileFail, name);
+        case FileRead::kCannotRead:
+            break;
+    }
+    return report(kReadFileError, name);
+}
+
+int decompile(CMabrel& mabrel, const char* sourceName, const char* destinationName) {
+    std::vector<uint8_t> image;
+    if (int rc = readSource(sourceName, image)) return rc;
+    ImeDatabaseFile file;
+    if (int rc = readImeDatabase(image, sourceName, file, mabrel)) return rc;
+
+    const PictureNames names = pictureNamesFor(destinationName);
+    PictureFiles check;
+    std::vector<Output> outputs = {{destinationName, writeImeSource(mabrel, names)}};
+    addPictures(mabrel, names, folderOf(destinationName), check, outputs);
+    reportInexact(file, mabrel, names, check);
+    if (int rc = writeOutputs(outputs)) return rc;
+    report(kConvertOk);
+    return 0;
+}
+
+}  // namespace
+
+PictureNames pictureNamesFor(const char* destination) {
+    std::string base = destination;
+    const std::size_t slash = base.rfind('/');
+    if (slash != std::string::npos) base = base.substr(slash + 1);
+    if (base.size() >= 4 && upperCopy(base.substr(base.size() - 4).c_str()) == ".TXT") {
+        base.resize(base.size() - 4);
+    }
+    return {base + ".bmp", base + "HDD.bmp"};
+}
+
+int decompileDatabase(CMabrel& mabrel, const char* sourceName, const char* destinationName) {
+    report(kConvertingDatabase, sourceName, destinationName);
+    return runWithMemoryGuard([&] { return decompile(mabrel, sourceName, destinationName); });
+}
