@@ -54,7 +54,7 @@ std::vector<uint8_t> encodeBmpFile(const ConvertedBitmap& bitmap) {
     appendLE(file, 4, 2);
     appendLE(file, 0, 4);
     appendLE(file, rowsSize, 4);
-    appendLE(file, 0, 16);
+    file.insert(file.end(), 16, 0);  // resolution and colour counts
     for (const auto& colour : kPalette) {
         file.insert(file.end(), colour, colour + 3);
         file.push_back(0);

@@ -1,0 +1,48 @@
+// Turns a fuzzed input-method database (the untrusted binary input) back
+// into source. A run that stops on a message leaves no file; a run that ends
+// with "Convert OK." leaves the source and exactly the pictures it names.
+#include <unistd.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string_view>
+
+#include "fuzz/fuzz_support.h"
+#include "ime/decompile_driver.h"
+#include "ime/messages.h"
+
+namespace {
+
+bool exists(const char* name) { return access(name, F_OK) == 0; }
+
+void checkOutputs(int rc, const CMabrel& mabrel) {
+    const bool picture = rc == 0 && mabrel.keyboardBitmap.has_value();
+    const bool highDensity = picture && mabrel.keyboardBitmap->highDensity.has_value();
+    if (exists("back.txt") != (rc == 0) || exists("back.bmp") != picture ||
+        exists("backHDD.bmp") != highDensity) {
+        std::abort();
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    fuzz::setUp();
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
+    fuzz::writeFile("db.pdb", std::string_view(reinterpret_cast<const char*>(data), size));
+    useMabrelMessages();
+    {
+        CMabrel mabrel;
+        const int rc = decompileDatabase(mabrel, "db.pdb", "back.txt");
+        checkOutputs(rc, mabrel);
+    }
+    std::remove("back.txt");
+    std::remove("back.bmp");
+    std::remove("backHDD.bmp");
+    return 0;
+}
