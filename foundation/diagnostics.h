@@ -46,13 +46,13 @@ const char* keyName(int id);
 // While one lives, report and the spinner print nothing (a run that compiles
 // a text of its own to check it).
 class QuietReports {
-public:
+  public:
     QuietReports();
     ~QuietReports();
     QuietReports(const QuietReports&) = delete;
     QuietReports& operator=(const QuietReports&) = delete;
 
-private:
+  private:
     bool wasQuiet_;
     int lineNumber_;
     int currentSection_;

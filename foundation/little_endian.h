@@ -5,7 +5,9 @@
 #include <cstdint>
 #include <vector>
 
-inline uint16_t getU16LE(const uint8_t* in) { return static_cast<uint16_t>(in[0] | (in[1] << 8)); }
+inline uint16_t getU16LE(const uint8_t* in) {
+    return static_cast<uint16_t>(in[0] | (in[1] << 8));
+}
 
 inline uint32_t getU32LE(const uint8_t* in) {
     return uint32_t{in[0]} | (uint32_t{in[1]} << 8) | (uint32_t{in[2]} << 16) |

@@ -15,7 +15,9 @@
 
 namespace {
 
-bool exists(const char* name) { return access(name, F_OK) == 0; }
+bool exists(const char* name) {
+    return access(name, F_OK) == 0;
+}
 
 void checkOutputs(int rc, const CMabrel& mabrel) {
     const bool picture = rc == 0 && mabrel.keyboardBitmap.has_value();

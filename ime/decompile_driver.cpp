@@ -36,7 +36,9 @@ struct Output {
     std::string bytes;
 };
 
-std::string asText(const std::vector<uint8_t>& bytes) { return {bytes.begin(), bytes.end()}; }
+std::string asText(const std::vector<uint8_t>& bytes) {
+    return {bytes.begin(), bytes.end()};
+}
 
 // The pictures (named as the source names them) and their files.
 void addPictures(const CMabrel& m, const PictureNames& names, const std::string& folder,
@@ -56,9 +58,9 @@ void reportInexact(const ImeDatabaseFile& file, const CMabrel& m, const PictureN
                    const PictureFiles& check) {
     std::vector<std::string> types =
         inexactResources(file, m, writeImeSource(m, kCheckNames), check);
-    const bool namesStand = standsAsToken(names.standard) &&
-                            (!m.keyboardBitmap || !m.keyboardBitmap->highDensity ||
-                             standsAsToken(names.highDensity));
+    const bool namesStand =
+        standsAsToken(names.standard) &&
+        (!m.keyboardBitmap || !m.keyboardBitmap->highDensity || standsAsToken(names.highDensity));
     if (m.keyboardBitmap && !namesStand &&
         std::find(types.begin(), types.end(), "RT21") == types.end()) {
         types.push_back("RT21");

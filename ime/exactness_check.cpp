@@ -18,16 +18,18 @@ namespace {
 // Thrown by the stand-in for the process end while the source is compiled.
 struct CompileEnded {};
 
-[[noreturn]] void endCompile(int) { throw CompileEnded{}; }
+[[noreturn]] void endCompile(int) {
+    throw CompileEnded{};
+}
 
 class Verdicts {
-public:
+  public:
     void flag(const std::string& type) {
         if (std::find(types_.begin(), types_.end(), type) == types_.end()) types_.push_back(type);
     }
     const std::vector<std::string>& types() const { return types_; }
 
-private:
+  private:
     std::vector<std::string> types_;
 };
 
@@ -108,7 +110,8 @@ void compareResources(const ImeDatabaseFile& file, const CMabrel& compiled, Verd
     dated.modificationDate = dated.backupDate = dated.creationDate;
     std::vector<uint8_t> header;
     encodeDatabaseHeader(dated, header);
-    const auto rest = file.image.subspan(std::min<std::size_t>(kDatabaseHeaderSize, file.image.size()));
+    const auto rest =
+        file.image.subspan(std::min<std::size_t>(kDatabaseHeaderSize, file.image.size()));
     if (image.size() != file.image.size() ||
         !std::equal(header.begin(), header.end(), image.begin()) ||
         !std::equal(rest.begin(), rest.end(), image.begin() + kDatabaseHeaderSize)) {
@@ -119,8 +122,7 @@ void compareResources(const ImeDatabaseFile& file, const CMabrel& compiled, Verd
 }  // namespace
 
 std::vector<std::string> inexactResources(const ImeDatabaseFile& file, const CMabrel& records,
-                                          const std::string& source,
-                                          const PictureFiles& pictures) {
+                                          const std::string& source, const PictureFiles& pictures) {
     CMabrel compiled;
     compiled.source.stream = SourceText{source};
     compiled.pictureFiles = pictures;
@@ -138,7 +140,8 @@ std::vector<std::string> inexactResources(const ImeDatabaseFile& file, const CMa
         }
     }
     for (const std::string& type : verdicts.types()) {
-        if (std::find(ordered.begin(), ordered.end(), type) == ordered.end()) ordered.push_back(type);
+        if (std::find(ordered.begin(), ordered.end(), type) == ordered.end())
+            ordered.push_back(type);
     }
     return ordered;
 }

@@ -13,5 +13,4 @@
 // byte for byte, each once, in directory order. `records` are the
 // database's records as read; `pictures` the picture files the source names.
 std::vector<std::string> inexactResources(const ImeDatabaseFile& file, const CMabrel& records,
-                                          const std::string& source,
-                                          const PictureFiles& pictures);
+                                          const std::string& source, const PictureFiles& pictures);

@@ -62,13 +62,15 @@ std::span<const uint8_t> bodyOf(const ImeDatabaseFile& file, const char* type) {
     return found != nullptr ? found->body : std::span<const uint8_t>();
 }
 
-bool isText(const char* field, std::size_t size) { return std::memchr(field, 0, size) != nullptr; }
+bool isText(const char* field, std::size_t size) {
+    return std::memchr(field, 0, size) != nullptr;
+}
 
 bool textsAreFieldSized(const ImeHeader& h) {
     return isText(h.usedCodes, sizeof h.usedCodes) && isText(h.tuneCodes, sizeof h.tuneCodes) &&
            isText(h.fullName, sizeof h.fullName) && isText(h.name, sizeof h.name) &&
-           isText(h.versionText, sizeof h.versionText) &&
-           isText(h.copyright, sizeof h.copyright) && isText(h.author, sizeof h.author);
+           isText(h.versionText, sizeof h.versionText) && isText(h.copyright, sizeof h.copyright) &&
+           isText(h.author, sizeof h.author);
 }
 
 // The coding fields hold what a compile can give them.
@@ -135,9 +137,8 @@ bool readFrontEnd(const ImeDatabaseFile& file, CMabrel& m) {
 
 bool readCodeTables(const ImeDatabaseFile& file, CMabrel& m) {
     const bool style1 = m.header.codingStyle == 1;
-    const CodeTableBodies bodies{bodyOf(file, "RT31"), bodyOf(file, "RT41"),
-                                 bodyOf(file, "RT42"), bodyOf(file, "RT32"),
-                                 bodyOf(file, "RT33"), bodyOf(file, "RT51"),
+    const CodeTableBodies bodies{bodyOf(file, "RT31"), bodyOf(file, "RT41"), bodyOf(file, "RT42"),
+                                 bodyOf(file, "RT32"), bodyOf(file, "RT33"), bodyOf(file, "RT51"),
                                  bodyOf(file, "RT52")};
     // The rest table of style 1 may be empty; the other style's table must not be there.
     if (findBody(file, style1 ? "RT42" : "RT32") == nullptr) return false;

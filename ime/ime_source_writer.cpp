@@ -53,7 +53,7 @@ void addTexts(std::string& text, const ImeHeader& h) {
 
 void addCoding(std::string& text, const ImeHeader& h) {
     std::string style = std::to_string(h.codingStyle);
-    if (h.codingSubtype != 0) style += "," + std::to_string(h.codingSubtype);
+    if (h.codingSubtype != 0) style.append(",").append(std::to_string(h.codingSubtype));
     addKey(text, "CodingStyle", style);
     if (h.codingStyle == 1) {
         addKey(text, "IndexDepth", std::to_string(h.indexDepth));
@@ -97,7 +97,7 @@ void addKeyMap(std::string& text, const KeyMap& keyMap) {
         int count = kKeysPerRow;
         while (count > 0 && keyMap.rows[r][count - 1] == ValuePair{}) --count;
         if (count == 0) continue;
-        addKey(text, ("Row" + std::to_string(r + 1)).c_str(),
+        addKey(text, std::string("Row").append(std::to_string(r + 1)).c_str(),
                valueList(keyMap.rows[r].data(), count));
         any = true;
     }
@@ -106,7 +106,9 @@ void addKeyMap(std::string& text, const KeyMap& keyMap) {
     addLine(text, "");
 }
 
-char digit(int value) { return "0123456789ABCDEF"[value & 0x0F]; }
+char digit(int value) {
+    return "0123456789ABCDEF"[value & 0x0F];
+}
 
 void addRules(std::string& text, const std::vector<RuleRecord>& rules) {
     addLine(text, "[Rules]");
@@ -172,8 +174,7 @@ void addCodeTable(std::string& text, const ImeHeader& h, const CodeTables& t) {
 }
 
 bool standsAsItself(uint8_t byte) {
-    return byte != 0 && byte != ' ' && byte != '\t' && byte != '\n' && byte != '\r' &&
-           byte != ',';
+    return byte != 0 && byte != ' ' && byte != '\t' && byte != '\n' && byte != '\r' && byte != ',';
 }
 
 }  // namespace
