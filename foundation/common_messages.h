@@ -4,17 +4,18 @@
 
 #include "foundation/diagnostics.h"
 
-#define FOUNDATION_MESSAGES(X)                           \
-    X(kOpenFileFail, 100, "Open file \"%s\" fail")       \
-    X(kReadFileError, 101, "Read file \"%s\" error")     \
-    X(kWriteFileError, 102, "Write file \"%s\" error")   \
-    X(kCreateFileFail, 103, "Create file \"%s\" fail")   \
-    X(kNoMemory, 200, "Not enought memory")              \
-    X(kSectionMissing, 500, "Can't find \"%s\" section") \
-    X(kNoKeywords, 501, "No keywords in \"%s\" section") \
-    X(kMustSetKey, 502, "You must set \"%s=????\" key")  \
-    X(kTooManyKeywords, 503, "Too many keywords!")       \
-    X(kKeyNoValue, 504, "Key \"%s\" no value")           \
+#define FOUNDATION_MESSAGES(X)                                       \
+    X(kOpenFileFail, 100, "Open file \"%s\" fail")                   \
+    X(kReadFileError, 101, "Read file \"%s\" error")                 \
+    X(kWriteFileError, 102, "Write file \"%s\" error")               \
+    X(kCreateFileFail, 103, "Create file \"%s\" fail")               \
+    X(kDestinationIsSource, 105, "Destination \"%s\" is the source") \
+    X(kNoMemory, 200, "Not enought memory")                          \
+    X(kSectionMissing, 500, "Can't find \"%s\" section")             \
+    X(kNoKeywords, 501, "No keywords in \"%s\" section")             \
+    X(kMustSetKey, 502, "You must set \"%s=????\" key")              \
+    X(kTooManyKeywords, 503, "Too many keywords!")                   \
+    X(kKeyNoValue, 504, "Key \"%s\" no value")                       \
     X(kValueTooLong, 505, "The value of key \"%s\" too long")
 
 #define DECLARE_MESSAGE(name, code, text) constexpr Message name{code, text};

@@ -1,11 +1,14 @@
 #include "foundation/output_file.h"
 
 #include <fcntl.h>
+#include <limits.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
+#include <cstring>
 
 #include "foundation/common_messages.h"
 
@@ -59,6 +62,68 @@ bool writeAll(int fd, const char* bytes, std::size_t size) {
     return true;
 }
 
+// The files that an interrupt must take away: the temporaries being written
+// and the destinations created in place. SIGINT, SIGTERM and SIGHUP remove
+// them and then end the process as the signal would have.
+constexpr int kInterruptSignals[] = {SIGINT, SIGTERM, SIGHUP};
+constexpr int kMaxGuardedFiles = 8;
+char guardedPaths[kMaxGuardedFiles][PATH_MAX];
+volatile sig_atomic_t guarded[kMaxGuardedFiles];
+bool handlersInstalled = false;
+
+extern "C" void removeGuardedFilesAndStop(int signal) {
+    for (int i = 0; i < kMaxGuardedFiles; ++i) {
+        if (guarded[i]) ::unlink(guardedPaths[i]);
+    }
+    std::signal(signal, SIG_DFL);
+    std::raise(signal);
+}
+
+void installHandlers() {
+    if (handlersInstalled) return;
+    handlersInstalled = true;
+    for (int signal : kInterruptSignals) {
+        struct sigaction action {};
+        if (sigaction(signal, nullptr, &action) != 0 || action.sa_handler == SIG_IGN) continue;
+        action = {};
+        action.sa_handler = removeGuardedFilesAndStop;
+        sigemptyset(&action.sa_mask);
+        sigaction(signal, &action, nullptr);
+    }
+}
+
+// Keeps the interrupt signals away while the guarded files change.
+class BlockedInterrupts {
+  public:
+    BlockedInterrupts() {
+        sigset_t blocked;
+        sigemptyset(&blocked);
+        for (int signal : kInterruptSignals) sigaddset(&blocked, signal);
+        sigprocmask(SIG_BLOCK, &blocked, &previous_);
+    }
+    ~BlockedInterrupts() { sigprocmask(SIG_SETMASK, &previous_, nullptr); }
+
+  private:
+    sigset_t previous_;
+};
+
+int guardFile(const std::string& path) {
+    if (path.size() >= PATH_MAX) return -1;
+    installHandlers();
+    for (int i = 0; i < kMaxGuardedFiles; ++i) {
+        if (guarded[i]) continue;
+        std::memcpy(guardedPaths[i], path.c_str(), path.size() + 1);
+        guarded[i] = 1;
+        return i;
+    }
+    return -1;
+}
+
+void releaseGuard(int& slot) {
+    if (slot >= 0) guarded[slot] = 0;
+    slot = -1;
+}
+
 }  // namespace
 
 OutputFile::~OutputFile() {
@@ -80,8 +145,10 @@ int OutputFile::open(const char* name) {
 
     temporary_ =
         folderOf(target_) + "/." + baseOf(target_).substr(0, kMaxNameInTemporary) + ".XXXXXX";
+    BlockedInterrupts blocked;
     fd_ = mkostemp(temporary_.data(), O_CLOEXEC);
     if (fd_ >= 0) {
+        guard_ = guardFile(temporary_);
         if (exists) {
             fchmod(fd_, status.st_mode & 07777);
             if (fchown(fd_, status.st_uid, status.st_gid) != 0) {
@@ -98,6 +165,7 @@ int OutputFile::open(const char* name) {
     if (fd_ < 0) return report(kCreateFileFail, name);
     inPlace_ = true;
     createdInPlace_ = !exists;
+    if (createdInPlace_) guard_ = guardFile(target_);
     return 0;
 }
 
@@ -115,10 +183,12 @@ int OutputFile::write(const void* bytes, std::size_t size) {
 }
 
 int OutputFile::install() {
+    BlockedInterrupts blocked;
     if (!temporary_.empty() && std::rename(temporary_.c_str(), target_.c_str()) != 0) {
         return fail();
     }
     temporary_.clear();
+    releaseGuard(guard_);
     installed_ = true;
     return 0;
 }
@@ -138,6 +208,8 @@ int OutputFile::fail() {
 }
 
 void OutputFile::discard() {
+    BlockedInterrupts blocked;
+    releaseGuard(guard_);
     if (fd_ >= 0) ::close(fd_);
     fd_ = -1;
     if (!temporary_.empty()) ::unlink(temporary_.c_str());

@@ -5,7 +5,9 @@
 // was. A destination that is a symbolic link is followed (its target is
 // replaced, the link stays). A destination that is not a regular file (a
 // device) is written in place, and so is one whose folder takes no temporary
-// file; every write is checked all the same.
+// file; every write is checked all the same. An interrupt (SIGINT, SIGTERM,
+// SIGHUP) while an output is open removes its temporary, or the destination
+// it created in place, and then ends the process as the signal would.
 #pragma once
 
 #include <cstddef>
@@ -46,6 +48,7 @@ class OutputFile {
     std::string target_;     // the destination with its links followed
     std::string temporary_;  // empty when writing in place
     int fd_ = -1;
+    int guard_ = -1;  // its slot among the files an interrupt removes
     bool inPlace_ = false;
     bool createdInPlace_ = false;
     bool written_ = false;

@@ -1,7 +1,11 @@
-// Converts a fuzzed phrase database (the untrusted binary input) into text.
+// Converts a fuzzed phrase database (the untrusted binary input) into text,
+// and checks which files the run leaves.
+#include <unistd.h>
+
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <string_view>
 
 #include "fuzz/fuzz_support.h"
@@ -17,7 +21,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     fuzz::writeFile("db.pdb", std::string_view(reinterpret_cast<const char*>(data), size));
     useToskerMessages();
     CTosker tosker;
-    convertDatabaseToText(tosker, "db.pdb", "out.txt");
+    const int rc = convertDatabaseToText(tosker, "db.pdb", "out.txt");
+    // A run that stops on a message leaves no file; one that ends with
+    // "Convert OK." leaves its text.
+    if ((access("out.txt", F_OK) == 0) != (rc == 0)) std::abort();
     std::remove("out.txt");
     return 0;
 }

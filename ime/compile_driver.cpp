@@ -1,5 +1,6 @@
 #include "ime/compile_driver.h"
 
+#include "foundation/file_identity.h"
 #include "foundation/memory_guard.h"
 #include "ime/code_table.h"
 #include "ime/description.h"
@@ -30,5 +31,8 @@ int runPasses(CMabrel& mabrel, const char* sourceName, const char* destinationNa
 
 int compileSource(CMabrel& mabrel, const char* sourceName, const char* destinationName) {
     report(kConvertingText, sourceName, destinationName);
+    if (isSameFile(destinationName, sourceName))
+        return report(kDestinationIsSource, destinationName);
+    mabrel.destinationName = destinationName;
     return runWithMemoryGuard([&] { return runPasses(mabrel, sourceName, destinationName); });
 }

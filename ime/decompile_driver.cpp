@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "foundation/file_identity.h"
 #include "foundation/input_file.h"
 #include "foundation/memory_guard.h"
 #include "foundation/output_file.h"
@@ -100,7 +101,21 @@ int readSource(const char* name, std::vector<uint8_t>& image) {
     return report(kReadFileError, name);
 }
 
+// 105 when the source or one of its pictures would be written over the database.
+int checkDestinations(const char* sourceName, const char* destinationName) {
+    const PictureNames names = pictureNamesFor(destinationName);
+    const std::string folder = folderOf(destinationName);
+    for (const std::string& destination :
+         {std::string(destinationName), folder + names.standard, folder + names.highDensity}) {
+        if (isSameFile(destination.c_str(), sourceName)) {
+            return report(kDestinationIsSource, destination.c_str());
+        }
+    }
+    return 0;
+}
+
 int decompile(CMabrel& mabrel, const char* sourceName, const char* destinationName) {
+    if (int rc = checkDestinations(sourceName, destinationName)) return rc;
     std::vector<uint8_t> image;
     if (int rc = readSource(sourceName, image)) return rc;
     ImeDatabaseFile file;

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "foundation/char_sets.h"
+#include "foundation/file_identity.h"
 #include "foundation/text_helpers.h"
 #include "ime/code_geometry.h"
 #include "ime/keyboard_bitmap.h"
@@ -169,7 +170,14 @@ void readAutoSelectKeys(CMabrel& mabrel) {
 int readKeyboardBitmaps(CMabrel& mabrel) {
     const char* name = tokenValue(mabrel, kKeyKeyboardBitmap);
     if (name == nullptr) return 0;
-    return loadKeyboardBitmaps(mabrel, name, tokenValue(mabrel, kKeyKeyboardBitmapHDD));
+    const char* highDensityName = tokenValue(mabrel, kKeyKeyboardBitmapHDD);
+    for (const char* picture : {name, highDensityName}) {
+        const char* destination = mabrel.destinationName.c_str();
+        if (picture != nullptr && isSameFile(destination, picture)) {
+            return report(kDestinationIsSource, destination);
+        }
+    }
+    return loadKeyboardBitmaps(mabrel, name, highDensityName);
 }
 
 }  // namespace

@@ -38,4 +38,6 @@ struct CMabrel {
     // When not empty, the keyboard pictures are taken from here instead of
     // from files (the decompiler's check of the source it writes).
     PictureFiles pictureFiles;
+    // The compile's destination, which no keyboard bitmap it reads may be.
+    std::string destinationName;
 };

@@ -6,6 +6,7 @@
 
 #include "foundation/char_sets.h"
 #include "foundation/database_container.h"
+#include "foundation/file_identity.h"
 #include "foundation/input_file.h"
 #include "foundation/memory_guard.h"
 #include "foundation/output_file.h"
@@ -57,8 +58,10 @@ bool isCharacter(CharSet charSet, unsigned index) {
 }
 
 // Appends the comment line of character `index` and one line per phrase of
-// its list; false when a word is no character or a phrase passes 15.
-bool writeSlot(CharSet charSet, unsigned index, const PhraseSlot& list, std::string& text) {
+// its list, counting the phrases; false when a word is no character or a
+// phrase passes 15.
+bool writeSlot(CharSet charSet, unsigned index, const PhraseSlot& list, std::string& text,
+               uint32_t& phrases) {
     if (!isCharacter(charSet, index)) return false;
     char first[3];
     indexToChar(charSet, index, first, sizeof first);
@@ -80,6 +83,7 @@ bool writeSlot(CharSet charSet, unsigned index, const PhraseSlot& list, std::str
         }
         if (word & kLastWordBit) {
             text.append(phrase).append(user ? kUserMark : "").append("\n");
+            ++phrases;
             phrase = first;
             characters = 1;
             user = false;
@@ -90,7 +94,7 @@ bool writeSlot(CharSet charSet, unsigned index, const PhraseSlot& list, std::str
 }
 
 int writePhraseLists(const DatabaseImage& image, const ResourceDirectory& directory,
-                     const HeadRecord& head, std::string& text) {
+                     const HeadRecord& head, std::string& text, uint32_t& phrases) {
     Block block;
     PhraseSlot list;
     for (uint32_t i = head.firstIndex; i <= head.lastIndex; ++i) {
@@ -103,7 +107,7 @@ int writePhraseLists(const DatabaseImage& image, const ResourceDirectory& direct
         if (!block.present || position < block.view.first) continue;
         if (!decodeDataBlockList(block.view, position, list)) return image.damaged();
         if (list.words.empty()) continue;
-        if (!writeSlot(head.charSet, i, list, text)) return image.damaged();
+        if (!writeSlot(head.charSet, i, list, text, phrases)) return image.damaged();
     }
     return 0;
 }
@@ -133,6 +137,30 @@ int readHead(const DatabaseImage& image, const ResourceDirectory& directory, Hea
     return 0;
 }
 
+// A head and a directory that agree with each other and with the CharSet:
+// the head covers every double-byte character, and the directory holds
+// nothing but the "HEAD" and the "DATA" resources of its blocks, each once.
+bool agrees(const ResourceDirectory& directory, const HeadRecord& head) {
+    const int last = indexCount(head.charSet) - 1;
+    const int blocks = (last - kFirstDoubleByteIndex + kSlotsPerBlock) / kSlotsPerBlock;
+    if (head.firstIndex != kFirstDoubleByteIndex || head.lastIndex != last ||
+        head.blockCount != blocks) {
+        return false;
+    }
+    const auto& entries = directory.entries;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const ResourceEntry& e = entries[i];
+        const bool isHead = std::memcmp(e.type, kHeadType, 4) == 0 && e.id == kResourceId;
+        const bool isData = std::memcmp(e.type, kDataType, 4) == 0 && e.id >= kResourceId &&
+                            e.id < kResourceId + blocks;
+        if (!isHead && !isData) return false;
+        for (std::size_t j = 0; j < i; ++j) {
+            if (std::memcmp(entries[j].type, e.type, 4) == 0 && entries[j].id == e.id) return false;
+        }
+    }
+    return true;
+}
+
 // Reads the whole file and its container header; 100, 101 or 400.
 int readDatabase(const char* name, std::vector<uint8_t>& bytes, DatabaseHeader& header) {
     const FileRead read = readWholeFile(name, bytes);
@@ -150,6 +178,8 @@ int readDatabase(const char* name, std::vector<uint8_t>& bytes, DatabaseHeader& 
 
 int convert(CTosker& tosker, const char* sourceName, const char* destinationName) {
     report(kConvertingDatabase, sourceName, destinationName);
+    if (isSameFile(destinationName, sourceName))
+        return report(kDestinationIsSource, destinationName);
     std::vector<uint8_t> bytes;
     DatabaseHeader header{};
     if (int rc = readDatabase(sourceName, bytes, header)) return rc;
@@ -162,11 +192,18 @@ int convert(CTosker& tosker, const char* sourceName, const char* destinationName
     if (int rc = out.open(destinationName)) return rc;
     const DatabaseImage image{bytes, sourceName};
     if (int rc = readHead(image, directory, tosker.head)) return rc;
+    if (!agrees(directory, tosker.head)) return image.damaged();
     std::string text;
     writeDescription(tosker.head, text);
-    if (int rc = writePhraseLists(image, directory, tosker.head, text)) return rc;
+    uint32_t phrases = 0;
+    if (int rc = writePhraseLists(image, directory, tosker.head, text, phrases)) return rc;
     if (int rc = out.commit(text)) return rc;
 
+    // The handheld adds phrases of its own, so another count alone is no damage.
+    if (phrases != tosker.head.phraseCount) {
+        report(kPhraseCountDiffers, sourceName, static_cast<int>(phrases),
+               static_cast<int>(tosker.head.phraseCount));
+    }
     report(kConvertOk);
     return 0;
 }

@@ -31,6 +31,7 @@ enum ToskerKey : int {
     X(kVersionError, 401, "\"%s\" version error")                                            \
     X(kTooManyResources, 402, "Too many resource record!")                                   \
     X(kDatabaseDamaged, 403, "\"%s\" is damaged")                                            \
+    X(kPhraseCountDiffers, 404, "\"%s\" holds %d phrases, its header says %d")               \
     X(kInvalidCharSet, 600, "\"%s\" is not a valid CharSet")                                 \
     X(kLengthOutOfRange, 603, "\"%s\" must >= %d and <= %d, now is %d")                      \
     X(kNoPhrase, 900, "No phrase in '%s'")                                                   \

@@ -1,5 +1,6 @@
 #include "phrase/text_to_database.h"
 
+#include "foundation/file_identity.h"
 #include "foundation/memory_guard.h"
 #include "phrase/messages.h"
 #include "phrase/phrase_database_writer.h"
@@ -9,6 +10,7 @@ namespace {
 
 int convert(CTosker& tosker, const char* sourceName, const char* destinationName) {
     report(kConvertingText, sourceName, destinationName);
+    if (isSameFile(destinationName, sourceName)) return report(kDestinationIsSource, destinationName);
     if (!openSource(tosker.source, sourceName)) return report(kOpenFileFail, sourceName);
 
     if (int rc = parseDescriptionSection(tosker)) return rc;

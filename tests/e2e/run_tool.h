@@ -5,6 +5,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <filesystem>
 #include <string>
 #include <utility>
@@ -23,20 +24,24 @@ using test_support::writeFile;
 
 struct RunResult {
     int status = -1;  // the exit status a shell sees (low eight bits)
+    int signal = 0;   // the signal that ended the run, if one did
     std::string output;
 };
 
 // Variables set for one run, NAME and value.
 using Environment = std::vector<std::pair<std::string, std::string>>;
 
-// Runs `program` with `args` in folder `cwd`; standard output is captured.
-// The run sees SOURCE_DATE_EPOCH only when `environment` sets it, so that the
-// surroundings of the test cannot change the dates or the output.
-inline RunResult runTool(const std::string& program, const std::vector<std::string>& args,
-                         const fs::path& cwd, const Environment& environment = {}) {
+// Starts `program` with `args` in folder `cwd`, its standard output going to
+// a file there. The run sees SOURCE_DATE_EPOCH only when `environment` sets
+// it, so that the surroundings of the test cannot change the dates or the
+// output.
+inline pid_t startTool(const std::string& program, const std::vector<std::string>& args,
+                       const fs::path& cwd, const Environment& environment = {}) {
     const fs::path outputPath = cwd / ".stdout";
-    pid_t pid = fork();
+    const pid_t pid = fork();
     if (pid == 0) {
+        // The run gets the signals' usual actions, whatever the test runner ignores.
+        for (int signal : {SIGINT, SIGTERM, SIGHUP}) std::signal(signal, SIG_DFL);
         unsetenv("SOURCE_DATE_EPOCH");
         for (const auto& [name, value] : environment) {
             if (setenv(name.c_str(), value.c_str(), 1) != 0) _exit(127);
@@ -53,14 +58,26 @@ inline RunResult runTool(const std::string& program, const std::vector<std::stri
         execv(program.c_str(), argv.data());
         _exit(127);
     }
+    return pid;
+}
+
+// Waits for a started run; its exit status, or the signal that ended it, and
+// what it printed.
+inline RunResult finishTool(pid_t pid, const fs::path& cwd) {
     RunResult result;
     int wstatus = 0;
-    if (pid > 0 && waitpid(pid, &wstatus, 0) == pid && WIFEXITED(wstatus)) {
-        result.status = WEXITSTATUS(wstatus);
+    if (pid > 0 && waitpid(pid, &wstatus, 0) == pid) {
+        if (WIFEXITED(wstatus)) result.status = WEXITSTATUS(wstatus);
+        if (WIFSIGNALED(wstatus)) result.signal = WTERMSIG(wstatus);
     }
-    result.output = readFile(outputPath);
-    fs::remove(outputPath);
+    result.output = readFile(cwd / ".stdout");
+    fs::remove(cwd / ".stdout");
     return result;
+}
+
+inline RunResult runTool(const std::string& program, const std::vector<std::string>& args,
+                         const fs::path& cwd, const Environment& environment = {}) {
+    return finishTool(startTool(program, args, cwd, environment), cwd);
 }
 
 }  // namespace e2e

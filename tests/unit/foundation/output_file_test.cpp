@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
+
+#include <csignal>
 
 #include "tests/support/files.h"
 #include "tests/unit/foundation/test_tool.h"
@@ -100,6 +103,28 @@ TEST_F(OutputFileTest, AFolderThatTakesNoTemporaryIsWrittenInPlace) {
     EXPECT_EQ(readFile(dir / "ro" / "a.txt"), "new");
     EXPECT_EQ(write("ro/b.txt", "new").first, 103);
     chmod((dir / "ro").c_str(), 0755);
+}
+
+// An interrupt while outputs are being written takes their temporaries and
+// the destinations they created away, then ends the process by that signal.
+TEST_F(OutputFileTest, AnInterruptLeavesNothingHalfWritten) {
+    writeFile(dir / "old.pdb", "old");
+    for (int signal : {SIGINT, SIGTERM, SIGHUP}) {
+        const pid_t child = fork();
+        if (child == 0) {
+            OutputFile replaced, created;
+            if (replaced.open((dir / "old.pdb").c_str()) != 0) _exit(1);
+            if (created.open((dir / "new.pdb").c_str()) != 0) _exit(1);
+            if (replaced.write("new", 3) != 0) _exit(1);
+            std::raise(signal);
+            _exit(2);
+        }
+        int status = 0;
+        ASSERT_EQ(waitpid(child, &status, 0), child);
+        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal) << status;
+        EXPECT_EQ(readFile(dir / "old.pdb"), "old");
+        EXPECT_EQ(dir.listing(), "old.pdb\n");
+    }
 }
 
 }  // namespace

@@ -104,7 +104,9 @@ TEST_P(ReadCaseTest, WritesTheExpectedText) {
     }
 }
 
-std::string gbDatabase(uint16_t first, uint16_t last, std::vector<Resource> data) {
+// A GB database: a head that covers the set (or the indexes given) and the
+// "DATA" resources given.
+std::string gbDatabase(std::vector<Resource> data, uint16_t first = 256, uint16_t last = 0) {
     data.insert(data.begin(), Resource{"HEAD", 8888, headBody(kChineseGB, first, last)});
     return database(data);
 }
@@ -118,7 +120,7 @@ std::string patched(std::string bytes, std::size_t offset, const std::string& wi
     return bytes.replace(offset, with.size(), with);
 }
 
-const std::string kOneSlot = gbDatabase(256, 511, {block(8888, 0, {{257 | 0x8000}})});
+const std::string kOneSlot = gbDatabase({block(8888, 0, {{257 | 0x8000}})});
 const std::string kSlotText = "//" + gb({256}) + "\n" + gb({256, 257}) + "\n\n";
 
 std::vector<uint16_t> wordsWithoutEnd(int count) {
@@ -129,27 +131,31 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, ReadCaseTest,
     ::testing::Values(
         ReadCase{"OneSlot", kOneSlot, 0, kGbDescription + kSlotText},
-        ReadCase{
-            "UserMarkOnItsPhraseOnly",
-            gbDatabase(256, 511, {block(8888, 0, {{257, 0x7F01, 258 | 0x8000, 259 | 0x8000}})}), 0,
-            kGbDescription + "//" + gb({256}) + "\n" + gb({256, 257, 258}) + ",USER\n" +
-                gb({256, 259}) + "\n\n"},
+        ReadCase{"UserMarkOnItsPhraseOnly",
+                 gbDatabase({block(8888, 0, {{257, 0x7F01, 258 | 0x8000, 259 | 0x8000}})}), 0,
+                 kGbDescription + "//" + gb({256}) + "\n" + gb({256, 257, 258}) + ",USER\n" +
+                     gb({256, 259}) + "\n\n"},
         ReadCase{"MarkerWithBit15EndsPhrase",
-                 gbDatabase(256, 511, {block(8888, 0, {{257, 0xFF00, 0xFF01, 258}})}), 0,
+                 gbDatabase({block(8888, 0, {{257, 0xFF00, 0xFF01, 258}})}), 0,
                  kGbDescription + "//" + gb({256}) + "\n" + gb({256, 257}) + "\n" + gb({256}) +
                      ",USER\n\n"},
         ReadCase{"MissingBlockSkipped",
-                 gbDatabase(256, 1023,
-                            {block(8888, 0, {{257 | 0x8000}}), block(8890, 3, {{258 | 0x8000}})}),
+                 gbDatabase({block(8888, 0, {{257 | 0x8000}}), block(8890, 3, {{258 | 0x8000}})}),
                  0, kGbDescription + kSlotText + "//" + gb({771}) + "\n" + gb({771, 258}) + "\n\n"},
-        ReadCase{"FirstIndexAboveLast", gbDatabase(600, 599, {block(8888, 0, {{257 | 0x8000}})}), 0,
-                 kGbDescription},
-        ReadCase{"WalkEndsAtLastIndex65535", gbDatabase(65280, 65535, {}), 0, kGbDescription},
+        ReadCase{"FirstIndexNot256", gbDatabase({block(8888, 0, {{257 | 0x8000}})}, 257), 403, ""},
+        ReadCase{"LastIndexShort", gbDatabase({block(8888, 0, {{257 | 0x8000}})}, 256, 2000), 403,
+                 ""},
+        ReadCase{"LastIndexPastTheSet", gbDatabase({}, 256, 65535), 403, ""},
+        ReadCase{"BlockCountDisagrees", gbDatabase({}).replace(88 + 8, 2, be16Text(34)), 403, ""},
+        ReadCase{"DataBeyondTheBlocks", gbDatabase({block(8888 + 35, 0, {})}), 403, ""},
+        ReadCase{"DamagedEntryType",
+                 gbDatabase({block(8888, 0, {}), {"DAtA", 8889, be16Text(256) + be16Text(4)}}), 403,
+                 ""},
+        ReadCase{"SameEntryTwice", gbDatabase({block(8888, 0, {}), block(8888, 0, {})}), 403, ""},
         ReadCase{"WrongType", database({{"HEAD", 8888, ""}}, "IMEM"), 400, ""},
         ReadCase{"WrongCreator", patched(kOneSlot, 64, "dQlT"), 400, ""},
         ReadCase{"NoHead", patched(kOneSlot, 78, "head"), 400, ""},
-        ReadCase{"WrongVersion", gbDatabase(256, 511, {}).replace(88, 2, be16Text(0x0100)), 401,
-                 ""},
+        ReadCase{"WrongVersion", gbDatabase({}).replace(88, 2, be16Text(0x0100)), 401, ""},
         ReadCase{"NoResources", patched(kOneSlot, 76, std::string("\0\0", 2)), 402, ""},
         ReadCase{"513Resources", patched(kOneSlot, 76, "\x02\x01") + std::string(5130, 'x'), 402,
                  ""},
@@ -158,25 +164,28 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"UnknownCharSet", patched(kOneSlot, 100 + 2, std::string("\x00\x99", 2)), 403, ""},
         ReadCase{"BlockPastTheEnd", patched(kOneSlot, 94, std::string("\x00\x00\x10\x00", 4)), 403,
                  ""},
-        ReadCase{"FirstPositionAbove256",
-                 gbDatabase(256, 511, {{"DATA", 8888, be16Text(257) + be16Text(4)}}), 403, ""},
+        ReadCase{"FirstPositionAbove256", gbDatabase({{"DATA", 8888, be16Text(257) + be16Text(4)}}),
+                 403, ""},
         ReadCase{"OffsetsGoBack", patched(kOneSlot, 164 + 4, be16Text(515)), 403, ""},
         ReadCase{"OffsetPastTheEnd", patched(kOneSlot, 164 + 4, be16Text(600)), 403, ""},
-        ReadCase{"WordIsNoCharacter", gbDatabase(256, 511, {block(8888, 0, {{100 | 0x8000}})}), 403,
+        ReadCase{"WordIsNoCharacter", gbDatabase({block(8888, 0, {{100 | 0x8000}})}), 403, ""},
+        ReadCase{"PhraseWithoutBit15", gbDatabase({block(8888, 0, {wordsWithoutEnd(15)})}), 403,
                  ""},
-        ReadCase{"SlotBeyondCharSet",
-                 gbDatabase(9000, 9400, {block(8888, 0, {}), block(8889, 100, {{257 | 0x8000}})}),
-                 403, ""},
-        ReadCase{"PhraseWithoutBit15",
-                 gbDatabase(256, 511, {block(8888, 0, {wordsWithoutEnd(15)})}), 403, ""},
         ReadCase{"FourteenWordsWithoutBit15Ignored",
-                 gbDatabase(256, 511, {block(8888, 0, {wordsWithoutEnd(14)})}), 0,
+                 gbDatabase({block(8888, 0, {wordsWithoutEnd(14)})}), 0,
                  kGbDescription + "//" + gb({256}) + "\n\n"}),
     [](const auto& info) { return std::string(info.param.name); });
 
+TEST_F(DatabaseToTextTest, AnotherPhraseCountIsNamedBeforeConvertOk) {
+    const Captured run = convert(gbDatabase({block(8888, 0, {{257 | 0x8000, 258, 259 | 0x8000}})}));
+    EXPECT_EQ(run.rc, 0);
+    EXPECT_TRUE(run.output.ends_with("\r \r\aMessage 404 : \"" + source +
+                                     "\" holds 2 phrases, its header says 1\n\r \r\nConvert OK.\n"))
+        << run.output;
+}
+
 TEST_F(DatabaseToTextTest, TruncatedDatabaseIsRefusedAtEveryLength) {
-    const std::string whole =
-        gbDatabase(256, 767, {block(8888, 0, {{257 | 0x8000}}), block(8889, 256, {})});
+    const std::string whole = gbDatabase({block(8888, 0, {{257 | 0x8000}}), block(8889, 256, {})});
     ASSERT_EQ(whole.size(), 108u + 64 + 518 + 4);
     for (std::size_t length = 0; length < whole.size(); ++length) {
         const Captured run = convert(whole.substr(0, length));

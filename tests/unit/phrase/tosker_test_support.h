@@ -84,13 +84,16 @@ inline std::string database(const std::vector<Resource>& resources, const char* 
     return {bytes.begin(), bytes.end()};
 }
 
-inline std::string headBody(CharSet charSet, uint16_t firstIndex, uint16_t lastIndex,
+// A "HEAD" body; without indexes given, one that covers every double-byte
+// character of the set, as a database of this program does.
+inline std::string headBody(CharSet charSet, uint16_t firstIndex = 256, uint16_t lastIndex = 0,
                             uint16_t version = 0x0200) {
     HeadRecord head{};
     head.version = version;
     head.charSet = charSet;
     head.firstIndex = firstIndex;
-    head.lastIndex = lastIndex;
+    head.lastIndex = lastIndex != 0 ? lastIndex : static_cast<uint16_t>(indexCount(charSet) - 1);
+    head.blockCount = static_cast<uint16_t>((head.lastIndex - head.firstIndex + 256) / 256);
     head.maxPhraseLength = 3;
     head.phraseCount = 1;
     std::vector<uint8_t> bytes;
