@@ -10,7 +10,8 @@ namespace {
 
 int convert(CTosker& tosker, const char* sourceName, const char* destinationName) {
     report(kConvertingText, sourceName, destinationName);
-    if (isSameFile(destinationName, sourceName)) return report(kDestinationIsSource, destinationName);
+    if (isSameFile(destinationName, sourceName))
+        return report(kDestinationIsSource, destinationName);
     if (!openSource(tosker.source, sourceName)) return report(kOpenFileFail, sourceName);
 
     if (int rc = parseDescriptionSection(tosker)) return rc;
