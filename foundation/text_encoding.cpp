@@ -1,0 +1,150 @@
+#include "foundation/text_encoding.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+
+const iconv_t kNoConversion = reinterpret_cast<iconv_t>(-1);
+
+// The widest conversion of each set that the C library knows.
+const char* iconvName(CharSet charSet) {
+    switch (charSet) {
+        case kChineseGB:
+            return "EUC-CN";
+        case kChineseGBK:
+            return "GBK";
+        case kChineseBIG5:
+            return "BIG5-HKSCS";
+        case kJapaneseJIS:
+            return "EUC-JP";
+        case kJapaneseSJIS:
+            return "CP932";
+        case kKoreanKSC:
+            return "EUC-KR";
+        default:
+            return "ASCII";
+    }
+}
+
+bool isTrail(unsigned char byte) {
+    return (byte & 0xC0) == 0x80;
+}
+
+}  // namespace
+
+int utf8Length(std::string_view text) {
+    if (text.empty()) return 0;
+    const auto lead = static_cast<unsigned char>(text[0]);
+    if (lead < 0x80) return 1;
+    int length = 0;
+    uint32_t value = 0;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+        value = lead & 0x1F;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        value = lead & 0x0F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        value = lead & 0x07;
+    } else {
+        return 0;
+    }
+    if (text.size() < static_cast<std::size_t>(length)) return 0;
+    for (int i = 1; i < length; ++i) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        if (!isTrail(byte)) return 0;
+        value = (value << 6) | (byte & 0x3F);
+    }
+    const bool overlong = (length == 3 && value < 0x800) || (length == 4 && value < 0x10000);
+    const bool surrogate = value >= 0xD800 && value <= 0xDFFF;
+    if (overlong || surrogate || value > 0x10FFFF) return 0;
+    return length;
+}
+
+bool isUtf8(std::string_view text) {
+    while (!text.empty()) {
+        const int length = utf8Length(text);
+        if (length == 0) return false;
+        text.remove_prefix(static_cast<std::size_t>(length));
+    }
+    return true;
+}
+
+CharSetConverter::CharSetConverter(CharSet charSet)
+    : charSet_(charSet),
+      fromUtf8_(iconv_open(iconvName(charSet), "UTF-8")),
+      toUtf8_(iconv_open("UTF-8", iconvName(charSet))) {}
+
+CharSetConverter::~CharSetConverter() {
+    if (fromUtf8_ != kNoConversion) iconv_close(fromUtf8_);
+    if (toUtf8_ != kNoConversion) iconv_close(toUtf8_);
+}
+
+std::string CharSetConverter::convert(iconv_t direction, std::string_view bytes) {
+    if (direction == kNoConversion) return {};
+    iconv(direction, nullptr, nullptr, nullptr, nullptr);
+    char out[16];
+    char* in = const_cast<char*>(bytes.data());
+    std::size_t inLeft = bytes.size();
+    char* at = out;
+    std::size_t outLeft = sizeof out;
+    if (iconv(direction, &in, &inLeft, &at, &outLeft) == static_cast<std::size_t>(-1) ||
+        inLeft != 0 ||
+        iconv(direction, nullptr, nullptr, &at, &outLeft) == static_cast<std::size_t>(-1)) {
+        return {};
+    }
+    return std::string(out, static_cast<std::size_t>(at - out));
+}
+
+std::string CharSetConverter::fromUtf8(std::string_view character) {
+    if (character.size() == 1 && static_cast<unsigned char>(character[0]) < 0x80) {
+        return std::string(character);
+    }
+    const std::string key(character);
+    if (const auto found = fromCache_.find(key); found != fromCache_.end()) return found->second;
+    std::string bytes = convert(fromUtf8_, character);
+    // Only what the tools read as one character of the set is written.
+    if (bytes.size() != 2 || !startsWithDoubleByteChar(charSet_, bytes.c_str(), 2)) bytes.clear();
+    fromCache_.emplace(key, bytes);
+    return bytes;
+}
+
+std::string CharSetConverter::toUtf8(std::string_view character) {
+    if (character.size() == 1 && static_cast<unsigned char>(character[0]) < 0x80) {
+        return std::string(character);
+    }
+    const std::string utf8 = convert(toUtf8_, character);
+    if (utf8.empty() || utf8Length(utf8) != static_cast<int>(utf8.size()) ||
+        fromUtf8(utf8) != character) {
+        return {};
+    }
+    return utf8;
+}
+
+bool CharSetConverter::textToUtf8(std::string_view text, std::string& out, std::string& failed) {
+    out.clear();
+    out.reserve(text.size() * 3 / 2);
+    for (std::size_t at = 0; at < text.size();) {
+        const std::size_t length =
+            startsWithDoubleByteChar(
+                charSet_, text.data() + at,
+                static_cast<uint16_t>(std::min<std::size_t>(text.size() - at, 2)))
+                ? 2
+                : 1;
+        const std::string_view character = text.substr(at, length);
+        const std::string utf8 = toUtf8(character);
+        if (utf8.empty()) {
+            char hex[8];
+            std::snprintf(hex, sizeof hex, length == 2 ? "%02X %02X" : "%02X",
+                          static_cast<unsigned char>(character[0]),
+                          length == 2 ? static_cast<unsigned char>(character[1]) : 0);
+            failed = hex;
+            return false;
+        }
+        out += utf8;
+        at += length;
+    }
+    return true;
+}

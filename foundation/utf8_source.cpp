@@ -1,0 +1,214 @@
+#include "foundation/utf8_source.h"
+
+#include <string>
+#include <vector>
+
+#include "foundation/char_sets.h"
+#include "foundation/common_messages.h"
+#include "foundation/key_table.h"
+#include "foundation/text_encoding.h"
+#include "foundation/text_helpers.h"
+
+namespace {
+
+constexpr char kByteOrderMark[] = "\xEF\xBB\xBF";
+constexpr int kWarnedCharacters = 10;
+const SectionUse kUnread = {-1, LineUse::kRead, false, false};
+
+bool noted = false;
+
+struct Look {
+    bool encodingUtf8 = false;
+    CharSet charSet = 0;
+};
+
+// The "Encoding" and "CharSet" keys of "[Description]", read without a word.
+Look lookAtDescription(const std::string& bytes, int descriptionId) {
+    QuietReports quiet;
+    SourceReader scratch;
+    scratch.stream = SourceText{bytes};
+    CKeyTable keys;
+    Look look;
+    if (!seekSection(scratch, descriptionId) || keys.loadSection(scratch.stream) == 0) return look;
+    const char* encoding = keys.findValue("Encoding", false);
+    look.encodingUtf8 = encoding != nullptr && namesUtf8(encoding);
+    const char* charSet = keys.findValue("CharSet", false);
+    if (charSet != nullptr) look.charSet = charSetFromName(charSet);
+    return look;
+}
+
+std::vector<std::string> physicalLines(const std::string& bytes) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < bytes.size()) {
+        std::size_t end = bytes.find('\n', start);
+        end = end == std::string::npos ? bytes.size() : end + 1;
+        lines.push_back(bytes.substr(start, end - start));
+        start = end;
+    }
+    return lines;
+}
+
+bool isComment(const std::string& line) {
+    const char* text = skipBlanks(line.c_str());
+    return text[0] == '/' && text[1] == '/';
+}
+
+// How the reader counts a line: in pieces of at most 510 characters.
+int piecesOf(const std::string& line) {
+    SourceText text{line};
+    char buffer[kLineBufferSize];
+    int pieces = 0;
+    const int saved = lineNumber;
+    while (readPlainLine(buffer, kLineReadCapacity, text) != nullptr) ++pieces;
+    lineNumber = saved;
+    return pieces;
+}
+
+// The section of every line, as the passes find them: each section from
+// the first line that starts with its name, to the next section header or,
+// for a section that runs to the end, to the end.
+struct LineSection {
+    const SectionUse* section;
+    bool header;  // the line the section is found at, which no pass reads further
+};
+
+std::vector<LineSection> sectionsOfLines(const std::vector<std::string>& lines,
+                                         std::span<const SectionUse> sections) {
+    std::vector<LineSection> of(lines.size(), {&kUnread, false});
+    std::vector<int> headers(lines.size(), -1);
+    for (std::size_t s = 0; s < sections.size(); ++s) {
+        const char* name = keyName(sections[s].sectionId);
+        const std::size_t length = std::char_traits<char>::length(name);
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            if (!isComment(lines[i]) &&
+                startsWithIgnoringCase(skipBlanks(lines[i].c_str()), name, length)) {
+                headers[i] = static_cast<int>(s);
+                break;
+            }
+        }
+    }
+    const SectionUse* current = &kUnread;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (headers[i] >= 0) {
+            current = &sections[static_cast<std::size_t>(headers[i])];
+        } else if (!current->toTheEnd && isSectionHeader(lines[i].c_str())) {
+            current = &kUnread;
+        }
+        of[i] = {current, headers[i] >= 0};
+    }
+    return of;
+}
+
+class LineConverter {
+  public:
+    LineConverter(CharSet charSet, const Utf8Reading& reading, int noSection)
+        : charSet_(charSet), converter_(charSet), reading_(reading), noSection_(noSection) {}
+
+    // Converts one line; 0, or 907 or 908 after reporting it.
+    int convert(const std::string& line, const SectionUse& section, int number, bool header,
+                std::string& out);
+    void reportSummary() const {
+        if (leftOut_ > 0) report(reading_.summary, leftOut_, charSetName(charSet_));
+    }
+
+  private:
+    int reportAt(const SectionUse& section, int number, const Message& message,
+                 const std::string& character);
+
+    CharSet charSet_;
+    CharSetConverter converter_;
+    const Utf8Reading& reading_;
+    int noSection_;
+    int leftOut_ = 0;
+};
+
+int LineConverter::reportAt(const SectionUse& section, int number, const Message& message,
+                            const std::string& character) {
+    lineNumber = number;
+    currentSection = section.sectionId >= 0 ? section.sectionId : noSection_;
+    if (message.code == kNotUtf8.code) return report(message);
+    return report(message, character.c_str(), charSetName(charSet_));
+}
+
+int LineConverter::convert(const std::string& line, const SectionUse& section, int number,
+                           bool header, std::string& out) {
+    const bool silent =
+        header || section.sectionId < 0 || (isComment(line) && !section.readsComments);
+    const LineUse use = section.use;
+    std::string converted;
+    bool dropped = false;
+    bool keptCharacter = false;
+    for (std::size_t at = 0; at < line.size();) {
+        const int length = utf8Length(std::string_view(line).substr(at));
+        if (length == 0) return reportAt(section, number, kNotUtf8, {});
+        const std::string character = line.substr(at, static_cast<std::size_t>(length));
+        at += static_cast<std::size_t>(length);
+        const std::string bytes = converter_.fromUtf8(character);
+        if (!bytes.empty()) {
+            converted += bytes;
+            keptCharacter = keptCharacter || length > 1;
+            continue;
+        }
+        if (silent) continue;
+        if (use == LineUse::kRead) return reportAt(section, number, kCannotWrite, character);
+        if (use == LineUse::kPhrases && dropped) continue;
+        if (leftOut_++ < kWarnedCharacters) reportAt(section, number, reading_.leftOut, character);
+        dropped = true;
+    }
+    if (dropped && (use == LineUse::kPhrases || !keptCharacter)) {
+        converted = line.ends_with('\n') ? "\n" : "";
+    }
+    out += converted;
+    return 0;
+}
+
+}  // namespace
+
+bool namesUtf8(const char* encoding) {
+    return equalsIgnoringCase(encoding, "UTF-8") || equalsIgnoringCase(encoding, "UTF8");
+}
+
+int readUtf8Source(SourceReader& reader, const Utf8Reading& reading) {
+    std::string& bytes = reader.stream.bytes;
+    const bool marked = bytes.starts_with(kByteOrderMark);
+    if (marked) bytes.erase(0, sizeof kByteOrderMark - 1);
+    const Look look = lookAtDescription(bytes, reading.descriptionId);
+    if ((!marked && !look.encodingUtf8) || look.charSet == 0) return 0;
+
+    const std::vector<std::string> lines = physicalLines(bytes);
+    const std::vector<LineSection> sections = sectionsOfLines(lines, reading.sections);
+    const int savedLine = lineNumber;
+    const int savedSection = currentSection;
+    LineConverter converter(look.charSet, reading, savedSection);
+    std::string converted;
+    converted.reserve(bytes.size());
+    int number = 1;
+    int rc = 0;
+    for (std::size_t i = 0; i < lines.size() && rc == 0; ++i) {
+        const std::size_t start = converted.size();
+        rc = converter.convert(lines[i], *sections[i].section, number, sections[i].header,
+                               converted);
+        number += piecesOf(converted.substr(start));
+    }
+    if (rc == 0) converter.reportSummary();
+    lineNumber = savedLine;
+    currentSection = savedSection;
+    if (rc == 0) reader.stream = SourceText{std::move(converted)};
+    return rc;
+}
+
+void noteUtf8Line(const char* line) {
+    if (noted) return;
+    const std::string_view text(line);
+    if (!isUtf8(text)) return;
+    for (std::size_t at = 0; at < text.size();) {
+        const int length = utf8Length(text.substr(at));
+        if (length >= 3) {
+            noted = true;
+            report(kUtf8Note);
+            return;
+        }
+        at += static_cast<std::size_t>(length);
+    }
+}

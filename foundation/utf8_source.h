@@ -1,0 +1,47 @@
+// Sources in UTF-8: a source that begins with the byte-order mark, or whose
+// "[Description]" says "Encoding=UTF-8", is converted into its CharSet's own
+// bytes before any pass reads it, line by line, so that every line number,
+// section and message comes out as for the same source written in the
+// CharSet. A character the CharSet cannot hold is left out where the tool
+// can do without it (a code table or phrase line, a comment, a line no pass
+// reads) and stops the run anywhere else.
+#pragma once
+
+#include <span>
+
+#include "foundation/diagnostics.h"
+#include "foundation/source_reader.h"
+
+// What a tool does with a line of one of its sections.
+enum class LineUse {
+    kRead,     // a key line, a rule, help text: a character left out would change it
+    kCodes,    // a code table line: the character is left out of its line
+    kPhrases,  // a phrase line: the whole phrase is left out
+};
+
+struct SectionUse {
+    int sectionId;
+    LineUse use;
+    bool toTheEnd;       // the section runs to the end of the source
+    bool readsComments;  // "//" lines are part of it (the help text)
+};
+
+// A tool's sections and its texts for what it leaves out.
+struct Utf8Reading {
+    int descriptionId;
+    std::span<const SectionUse> sections;
+    Message leftOut;     // 907, the character and the CharSet's name
+    Message summary;     // code 0: the count and the CharSet's name
+    bool countsPhrases;  // the summary counts phrases, not characters
+};
+
+// Takes the byte-order mark off the source and converts a UTF-8 source
+// whose CharSet is one of the six. Returns 0, or 907 or 908 after reporting it.
+int readUtf8Source(SourceReader& reader, const Utf8Reading& reading);
+
+// True when the "Encoding" value names UTF-8.
+bool namesUtf8(const char* encoding);
+
+// After message 900, 901 or 902 of a source read as its CharSet: when the
+// line looks like UTF-8 text, the note that says so, once a run.
+void noteUtf8Line(const char* line);
