@@ -30,7 +30,7 @@ Look lookAtDescription(const std::string& bytes, int descriptionId) {
     CKeyTable keys;
     Look look;
     if (!seekSection(scratch, descriptionId) || keys.loadSection(scratch.stream) == 0) return look;
-    const char* encoding = keys.findValue("Encoding", false);
+    const char* encoding = keys.findValue(kEncodingKey, false);
     look.encodingUtf8 = encoding != nullptr && namesUtf8(encoding);
     const char* charSet = keys.findValue("CharSet", false);
     if (charSet != nullptr) look.charSet = charSetFromName(charSet);

@@ -39,6 +39,9 @@ struct Utf8Reading {
 // whose CharSet is one of the six. Returns 0, or 907 or 908 after reporting it.
 int readUtf8Source(SourceReader& reader, const Utf8Reading& reading);
 
+// The key of "[Description]" that says a source is UTF-8.
+inline constexpr char kEncodingKey[] = "Encoding";
+
 // True when the "Encoding" value names UTF-8.
 bool namesUtf8(const char* encoding);
 

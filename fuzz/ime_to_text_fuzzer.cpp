@@ -40,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     useMabrelMessages();
     {
         CMabrel mabrel;
-        const int rc = decompileDatabase(mabrel, "db.pdb", "back.txt");
+        const int rc = decompileDatabase(mabrel, "db.pdb", "back.txt", TextEncoding::kCharSet);
         checkOutputs(rc, mabrel);
     }
     std::remove("back.txt");

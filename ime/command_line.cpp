@@ -21,6 +21,7 @@ constexpr const char* kUsageLines[] = {
     "                              of ChineseGB, list DBCS",
     "Mabrel Source.txt  Dest.pdb   Convert Source.txt to Dest.pdb",
     "Mabrel Source.pdb  Dest.txt   Convert Source.pdb to Dest.txt",
+    "Mabrel /u Source.pdb Dest.txt Convert Source.pdb to UTF-8 Dest.txt",
     "---------------------------------------------------",
     "Note: The extension of filename must be (.TXT .PDB)",
     ".txt : Input method source text file",
@@ -49,6 +50,13 @@ int runMabrel(CMabrel& mabrel, int argc, const char* const* argv) {
         return 0;
     }
     if (asksForVersion(argc, argv)) return 0;
+    if (argc == 3 && upperCopy(argv[0]) == "/U") {
+        if (nameContains(argv[1], ".PDB") && nameContains(argv[2], ".TXT")) {
+            return decompileDatabase(mabrel, argv[1], argv[2], TextEncoding::kUtf8);
+        }
+        report(kInvalidFilename);
+        return parameterError();
+    }
     if (argc != 2) return parameterError();
 
     const std::string first = upperCopy(argv[0]);
@@ -60,7 +68,7 @@ int runMabrel(CMabrel& mabrel, int argc, const char* const* argv) {
         return compileSource(mabrel, argv[0], argv[1]);
     }
     if (nameContains(argv[0], ".PDB") && nameContains(argv[1], ".TXT")) {
-        return decompileDatabase(mabrel, argv[0], argv[1]);
+        return decompileDatabase(mabrel, argv[0], argv[1], TextEncoding::kCharSet);
     }
     report(kInvalidFilename);
     return parameterError();

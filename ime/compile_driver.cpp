@@ -2,6 +2,7 @@
 
 #include "foundation/file_identity.h"
 #include "foundation/memory_guard.h"
+#include "foundation/utf8_source.h"
 #include "ime/code_table.h"
 #include "ime/description.h"
 #include "ime/help_text.h"
@@ -12,8 +13,20 @@
 
 namespace {
 
+// What each section of a source is to the conversion of a UTF-8 source.
+constexpr SectionUse kSections[] = {
+    {kKeyDescription, LineUse::kRead, false, false},
+    {kKeyKeyMapTable, LineUse::kRead, false, false},
+    {kKeyRules, LineUse::kRead, false, false},
+    {kKeyHelp, LineUse::kRead, false, true},
+    {kKeyText, LineUse::kCodes, true, false},
+};
+constexpr Utf8Reading kUtf8Reading = {kKeyDescription, kSections, kCharacterLeftOut,
+                                      kCharactersLeftOut, false};
+
 int runPasses(CMabrel& mabrel, const char* sourceName, const char* destinationName) {
     if (!openSource(mabrel.source, sourceName)) return report(kOpenFileFail, sourceName);
+    if (int rc = readUtf8Source(mabrel.source, kUtf8Reading)) return rc;
 
     if (int rc = parseDescription(mabrel)) return rc;
     if (int rc = parseKeyMapTable(mabrel)) return rc;

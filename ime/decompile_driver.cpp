@@ -9,6 +9,7 @@
 #include "foundation/input_file.h"
 #include "foundation/memory_guard.h"
 #include "foundation/output_file.h"
+#include "foundation/text_encoding.h"
 #include "foundation/text_helpers.h"
 #include "ime/bmp_file.h"
 #include "ime/exactness_check.h"
@@ -56,9 +57,9 @@ void addPictures(const CMabrel& m, const PictureNames& names, const std::string&
 }
 
 void reportInexact(const ImeDatabaseFile& file, const CMabrel& m, const PictureNames& names,
-                   const PictureFiles& check) {
+                   const PictureFiles& check, TextEncoding encoding) {
     std::vector<std::string> types =
-        inexactResources(file, m, writeImeSource(m, kCheckNames), check);
+        inexactResources(file, m, writeImeSource(m, kCheckNames, encoding), check);
     const bool namesStand =
         standsAsToken(names.standard) &&
         (!m.keyboardBitmap || !m.keyboardBitmap->highDensity || standsAsToken(names.highDensity));
@@ -114,7 +115,19 @@ int checkDestinations(const char* sourceName, const char* destinationName) {
     return 0;
 }
 
-int decompile(CMabrel& mabrel, const char* sourceName, const char* destinationName) {
+// The source in UTF-8; 907 for a character that has no UTF-8 form.
+int inUtf8(CharSet charSet, std::string& source) {
+    CharSetConverter converter(charSet);
+    std::string utf8, failed;
+    if (!converter.textToUtf8(source, utf8, failed)) {
+        return report(kCannotWrite, failed.c_str(), "UTF-8");
+    }
+    source = std::move(utf8);
+    return 0;
+}
+
+int decompile(CMabrel& mabrel, const char* sourceName, const char* destinationName,
+              TextEncoding encoding) {
     if (int rc = checkDestinations(sourceName, destinationName)) return rc;
     std::vector<uint8_t> image;
     if (int rc = readSource(sourceName, image)) return rc;
@@ -123,9 +136,12 @@ int decompile(CMabrel& mabrel, const char* sourceName, const char* destinationNa
 
     const PictureNames names = pictureNamesFor(destinationName);
     PictureFiles check;
-    std::vector<Output> outputs = {{destinationName, writeImeSource(mabrel, names)}};
+    std::vector<Output> outputs = {{destinationName, writeImeSource(mabrel, names, encoding)}};
+    if (encoding == TextEncoding::kUtf8) {
+        if (int rc = inUtf8(mabrel.header.charSet, outputs[0].bytes)) return rc;
+    }
     addPictures(mabrel, names, folderOf(destinationName), check, outputs);
-    reportInexact(file, mabrel, names, check);
+    reportInexact(file, mabrel, names, check, encoding);
     if (int rc = writeOutputs(outputs)) return rc;
     report(kConvertOk);
     return 0;
@@ -143,7 +159,9 @@ PictureNames pictureNamesFor(const char* destination) {
     return {base + ".bmp", base + "HDD.bmp"};
 }
 
-int decompileDatabase(CMabrel& mabrel, const char* sourceName, const char* destinationName) {
+int decompileDatabase(CMabrel& mabrel, const char* sourceName, const char* destinationName,
+                      TextEncoding encoding) {
     report(kConvertingDatabase, sourceName, destinationName);
-    return runWithMemoryGuard([&] { return decompile(mabrel, sourceName, destinationName); });
+    return runWithMemoryGuard(
+        [&] { return decompile(mabrel, sourceName, destinationName, encoding); });
 }

@@ -5,6 +5,7 @@
 #include "foundation/char_sets.h"
 #include "foundation/file_identity.h"
 #include "foundation/text_helpers.h"
+#include "foundation/utf8_source.h"
 #include "ime/code_geometry.h"
 #include "ime/keyboard_bitmap.h"
 #include "ime/messages.h"
@@ -32,6 +33,13 @@ int readCharSet(CMabrel& mabrel) {
     mabrel.header.charSet = charSetFromName(value);
     if (mabrel.header.charSet == 0) return report(kInvalidCharSet, value);
     return 0;
+}
+
+// "Encoding" says only that the source is UTF-8.
+int readEncoding(CMabrel& mabrel) {
+    const char* value = mabrel.keyTable.findValue(kEncodingKey, false);
+    if (value == nullptr || namesUtf8(value)) return 0;
+    return report(kInvalidEncoding, kEncodingKey, value);
 }
 
 int readId(CMabrel& mabrel) {
@@ -192,6 +200,7 @@ int parseDescription(CMabrel& mabrel) {
     ImeHeader& header = mabrel.header;
     header.version = kImeFormatVersion;
     if (int rc = readCharSet(mabrel)) return rc;
+    if (int rc = readEncoding(mabrel)) return rc;
     if (int rc = readId(mabrel)) return rc;
     if (int rc = readTexts(mabrel)) return rc;
     if (int rc = readCodingStyle(mabrel)) return rc;

@@ -28,11 +28,11 @@ std::string fieldText(const char* field, std::size_t size) {
     return std::string(field, strnlen(field, size));
 }
 
-std::string valueList(const ValuePair* pairs, int count) {
+std::string valueList(const ValuePair* pairs, int count, TextEncoding encoding) {
     std::string list;
     for (int i = 0; i < count; ++i) {
         if (i > 0) list += ",";
-        list += valueItem(pairs[i]);
+        list += valueItem(pairs[i], encoding);
     }
     return list;
 }
@@ -65,16 +65,18 @@ void addCoding(std::string& text, const ImeHeader& h) {
     if (h.codingStyle == 2 && !tuneCodes.empty()) addKey(text, "TuneCodes", tuneCodes);
 }
 
-void addDescription(std::string& text, const CMabrel& m, const PictureNames& pictures) {
+void addDescription(std::string& text, const CMabrel& m, const PictureNames& pictures,
+                    TextEncoding encoding) {
     const ImeHeader& h = m.header;
     addLine(text, "[Description]");
     addKey(text, "CharSet", charSetName(h.charSet));
+    if (encoding == TextEncoding::kUtf8) addKey(text, "Encoding", "UTF-8");
     addKey(text, "ID", std::string(reinterpret_cast<const char*>(h.id), 4));
     addTexts(text, h);
     addCoding(text, h);
     if (!m.displayCodes.empty()) {
         addKey(text, "DispalyCodes",
-               valueList(m.displayCodes.data(), static_cast<int>(m.displayCodes.size())));
+               valueList(m.displayCodes.data(), static_cast<int>(m.displayCodes.size()), encoding));
     }
     if (h.wildChar != 0) addKey(text, "WildChar", std::string(1, static_cast<char>(h.wildChar)));
     if (h.codingStyle == 2 && h.separateChar != 0) {
@@ -90,7 +92,7 @@ void addDescription(std::string& text, const CMabrel& m, const PictureNames& pic
     addLine(text, "");
 }
 
-void addKeyMap(std::string& text, const KeyMap& keyMap) {
+void addKeyMap(std::string& text, const KeyMap& keyMap, TextEncoding encoding) {
     addLine(text, "[KeyMapTable]");
     bool any = false;
     for (int r = 0; r < kKeyMapRows; ++r) {
@@ -98,7 +100,7 @@ void addKeyMap(std::string& text, const KeyMap& keyMap) {
         while (count > 0 && keyMap.rows[r][count - 1] == ValuePair{}) --count;
         if (count == 0) continue;
         addKey(text, std::string("Row").append(std::to_string(r + 1)).c_str(),
-               valueList(keyMap.rows[r].data(), count));
+               valueList(keyMap.rows[r].data(), count, encoding));
         any = true;
     }
     // A key map of zeros only: one zero entry gives it without a warning.
@@ -177,11 +179,16 @@ bool standsAsItself(uint8_t byte) {
     return byte != 0 && byte != ' ' && byte != '\t' && byte != '\n' && byte != '\r' && byte != ',';
 }
 
+// A single byte: UTF-8 text holds none above 0x7F.
+bool standsAlone(uint8_t byte, TextEncoding encoding) {
+    return standsAsItself(byte) && (encoding == TextEncoding::kCharSet || byte < 0x80);
+}
+
 }  // namespace
 
-std::string valueItem(const ValuePair& pair) {
+std::string valueItem(const ValuePair& pair, TextEncoding encoding) {
     if (pair.second == 0) {
-        if (standsAsItself(pair.first)) return std::string(1, static_cast<char>(pair.first));
+        if (standsAlone(pair.first, encoding)) return std::string(1, static_cast<char>(pair.first));
         char hex[5];
         std::snprintf(hex, sizeof hex, "0x%02X", pair.first);
         return hex;
@@ -193,10 +200,11 @@ std::string valueItem(const ValuePair& pair) {
     return {static_cast<char>(pair.first), static_cast<char>(pair.second)};
 }
 
-std::string writeImeSource(const CMabrel& mabrel, const PictureNames& pictures) {
+std::string writeImeSource(const CMabrel& mabrel, const PictureNames& pictures,
+                           TextEncoding encoding) {
     std::string text;
-    addDescription(text, mabrel, pictures);
-    if (mabrel.keyMap) addKeyMap(text, *mabrel.keyMap);
+    addDescription(text, mabrel, pictures, encoding);
+    if (mabrel.keyMap) addKeyMap(text, *mabrel.keyMap, encoding);
     if (!mabrel.rules.empty()) addRules(text, mabrel.rules);
     if (!mabrel.helpText.empty()) addHelp(text, mabrel.helpText);
     addCodeTable(text, mabrel.header, mabrel.tables);

@@ -46,6 +46,7 @@ enum MabrelKey : int {
     X(kInvalidCharSetName, 0, "Invalid CharSet \"%s\"")                                       \
     X(kConvertingText, 0, "Converting text \"%s\" => input method \"%s\"...\n")               \
     X(kConvertOk, 0, "\nConvert OK.")                                                         \
+    X(kCharactersLeftOut, 0, "%d characters can't be written in %s and were left out")        \
     X(kConvertingDatabase, 0, "Converting input method \"%s\" => text \"%s\"...\n")           \
     X(kUnusableEpoch, 0, "SOURCE_DATE_EPOCH is not a usable time, the current time is used")  \
     X(kStartCoding, 1, "Start coding input method at line %d...")                             \
@@ -96,6 +97,7 @@ enum MabrelKey : int {
     X(kRepeatOverflow, 903, "Repeat block overflow")                                          \
     X(kTooManyCodes, 904, "Too many codes in \"%s\" section.")                                \
     X(kDuplicateHanZi, 905, "Duplicate HanZi \"%s\" in \"%s\"")                               \
+    X(kCharacterLeftOut, 907, "Character \"%s\" can't be written in %s, left out")            \
     X(kNoCoding, 906, "No coding in \"%s\" section.")
 
 MABREL_MESSAGES(DECLARE_MESSAGE)
