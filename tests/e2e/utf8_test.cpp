@@ -137,7 +137,7 @@ INSTANTIATE_TEST_SUITE_P(
         // Characters of GBK that GB 2312 lacks: with GBK nothing is left out.
         MabrelCase{
             "GbkHoldsThem", mabrelSource("ChineseGBK", "", "ni 你冃\nrong 镕\n"), 0,
-            "\r \r[Text] Start coding input method at line 10...\n\r-\r \r\r \r\nConvert OK.\n"},
+            "\r \r[Text] Start coding input method at line 10...\n\r-\r|\r \r\r \r\nConvert OK.\n"},
         MabrelCase{"GbLeavesThemOut", mabrelSource("ChineseGB", "", "ni 你冃\nrong 镕\n"), 0,
                    leftOut(11, "冃", "ChineseGB") + leftOut(12, "镕", "ChineseGB") +
                        "\r \r2 characters can't be written in ChineseGB and were left out\n"
