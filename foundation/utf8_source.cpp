@@ -15,7 +15,10 @@ constexpr char kByteOrderMark[] = "\xEF\xBB\xBF";
 constexpr int kWarnedCharacters = 10;
 const SectionUse kUnread = {-1, LineUse::kRead, false, false};
 
+// Once a run: the note, and whether the source was converted from UTF-8
+// (then its lines are the CharSet's bytes and no note is due).
 bool noted = false;
+bool sourceWasUtf8 = false;
 
 struct Look {
     bool encodingUtf8 = false;
@@ -195,11 +198,12 @@ int readUtf8Source(SourceReader& reader, const Utf8Reading& reading) {
     lineNumber = savedLine;
     currentSection = savedSection;
     if (rc == 0) reader.stream = SourceText{std::move(converted)};
+    sourceWasUtf8 = rc == 0;
     return rc;
 }
 
 void noteUtf8Line(const char* line) {
-    if (noted) return;
+    if (noted || sourceWasUtf8) return;
     const std::string_view text(line);
     if (!isUtf8(text)) return;
     for (std::size_t at = 0; at < text.size();) {

@@ -5,6 +5,7 @@
 #include "foundation/char_sets.h"
 #include "foundation/process_end.h"
 #include "foundation/text_helpers.h"
+#include "foundation/utf8_source.h"
 #include "ime/bit_packing.h"
 #include "ime/messages.h"
 
@@ -70,15 +71,18 @@ void codeLine(CMabrel& mabrel, CodeBuckets& buckets) {
     const int length = codeTokenLength(header.charSet, start);
     if (length == 0) {
         report(kNoCode, line);
+        noteUtf8Line(line);
         return;
     }
     if (length > header.maxCodes) {
         report(kCodeTooLong, line);
+        noteUtf8Line(line);
         endProcess(1);
     }
     for (int k = 0; k < length; ++k) {
         if (symbolOf(header, start[k]) == 0) {
             report(kCodeCharError, start[k], line);
+            noteUtf8Line(line);
             endProcess(1);
         }
     }
@@ -88,6 +92,7 @@ void codeLine(CMabrel& mabrel, CodeBuckets& buckets) {
     const char* text = skipBlanks(start + length);
     if (!startsWithHz(header.charSet, text)) {
         report(kNoCode, line);
+        noteUtf8Line(line);
         return;
     }
     while (startsWithHz(header.charSet, text)) {

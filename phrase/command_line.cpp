@@ -17,6 +17,7 @@ constexpr const char* kUsageLines[] = {
     "Tosker /?                     Display this message",
     "Tosker Source.txt  Dest.pdb   Convert Source.txt to Dest.pdb",
     "Tosker Source.pdb  Dest.txt   Convert Source.pdb to Dest.txt",
+    "Tosker /u Source.pdb Dest.txt Convert Source.pdb to UTF-8 Dest.txt",
     "Note: The extension of filename must be (.TXT .PDB)",
     ".txt : Phrase source text file",
     ".pdb : Phrase PDB file",
@@ -51,13 +52,20 @@ int runTosker(CTosker& tosker, int argc, const char* const* argv) {
         return 0;
     }
     if (asksForVersion(argc, argv)) return 0;
+    if (argc == 3 && upperCopy(argv[0]) == "/U") {
+        if (nameContains(argv[1], ".PDB") && nameContains(argv[2], ".TXT")) {
+            return convertDatabaseToText(tosker, argv[1], argv[2], PhraseText::kUtf8);
+        }
+        report(kInvalidFilename);
+        return parameterError();
+    }
     if (argc != 2) return parameterError();
 
     if (nameContains(argv[0], ".TXT") && nameContains(argv[1], ".PDB")) {
         return convertTextToDatabase(tosker, argv[0], argv[1]);
     }
     if (nameContains(argv[0], ".PDB") && nameContains(argv[1], ".TXT")) {
-        return convertDatabaseToText(tosker, argv[0], argv[1]);
+        return convertDatabaseToText(tosker, argv[0], argv[1], PhraseText::kCharSet);
     }
     report(kInvalidFilename);
     return parameterError();

@@ -10,6 +10,8 @@
 #include "foundation/input_file.h"
 #include "foundation/memory_guard.h"
 #include "foundation/output_file.h"
+#include "foundation/text_encoding.h"
+#include "foundation/utf8_source.h"
 #include "phrase/messages.h"
 #include "phrase/phrase_source.h"
 
@@ -112,9 +114,10 @@ int writePhraseLists(const DatabaseImage& image, const ResourceDirectory& direct
     return 0;
 }
 
-void writeDescription(const HeadRecord& head, std::string& text) {
+void writeDescription(const HeadRecord& head, PhraseText encoding, std::string& text) {
     text.append(kDescriptionHeader).append("\n");
     writeKeyLine(text, keyName(kKeyCharSet), charSetName(head.charSet));
+    if (encoding == PhraseText::kUtf8) writeKeyLine(text, kEncodingKey, "UTF-8");
     writeKeyLine(text, keyName(kKeyMaxPhraseLength), std::to_string(head.maxPhraseLength).c_str());
     text.append("//Total ")
         .append(std::to_string(static_cast<int>(head.phraseCount)))
@@ -176,7 +179,19 @@ int readDatabase(const char* name, std::vector<uint8_t>& bytes, DatabaseHeader& 
     return 0;
 }
 
-int convert(CTosker& tosker, const char* sourceName, const char* destinationName) {
+// The text in UTF-8; 907 for a character that has no UTF-8 form.
+int inUtf8(CharSet charSet, std::string& text) {
+    CharSetConverter converter(charSet);
+    std::string utf8, failed;
+    if (!converter.textToUtf8(text, utf8, failed)) {
+        return report(kCannotWrite, failed.c_str(), "UTF-8");
+    }
+    text = std::move(utf8);
+    return 0;
+}
+
+int convert(CTosker& tosker, const char* sourceName, const char* destinationName,
+            PhraseText encoding) {
     report(kConvertingDatabase, sourceName, destinationName);
     if (isSameFile(destinationName, sourceName))
         return report(kDestinationIsSource, destinationName);
@@ -194,9 +209,12 @@ int convert(CTosker& tosker, const char* sourceName, const char* destinationName
     if (int rc = readHead(image, directory, tosker.head)) return rc;
     if (!agrees(directory, tosker.head)) return image.damaged();
     std::string text;
-    writeDescription(tosker.head, text);
+    writeDescription(tosker.head, encoding, text);
     uint32_t phrases = 0;
     if (int rc = writePhraseLists(image, directory, tosker.head, text, phrases)) return rc;
+    if (encoding == PhraseText::kUtf8) {
+        if (int rc = inUtf8(tosker.head.charSet, text)) return rc;
+    }
     if (int rc = out.commit(text)) return rc;
 
     // The handheld adds phrases of its own, so another count alone is no damage.
@@ -216,6 +234,8 @@ void writeKeyLine(std::string& text, const char* key, const char* value) {
     text.append(line).append("\n");
 }
 
-int convertDatabaseToText(CTosker& tosker, const char* sourceName, const char* destinationName) {
-    return runWithMemoryGuard([&] { return convert(tosker, sourceName, destinationName); });
+int convertDatabaseToText(CTosker& tosker, const char* sourceName, const char* destinationName,
+                          PhraseText encoding) {
+    return runWithMemoryGuard(
+        [&] { return convert(tosker, sourceName, destinationName, encoding); });
 }

@@ -23,6 +23,7 @@ enum ToskerKey : int {
     X(kConvertingDatabase, 0, "Converting phase database \"%s\" => text \"%s\"...\n")        \
     X(kTotalPhrases, 0, "Total %d phrases")                                                  \
     X(kConvertOk, 0, "\nConvert OK.")                                                        \
+    X(kPhrasesLeftOut, 0, "%d phrases left out: a character can't be written in %s")         \
     X(kUnusableEpoch, 0, "SOURCE_DATE_EPOCH is not a usable time, the current time is used") \
     X(kNoLengthSetting, 0, "No %s=?? setting, include all phrases")                          \
     X(kStartPhrases, 1, "Start coding phrase at line %d...")                                 \
@@ -41,7 +42,8 @@ enum ToskerKey : int {
     X(kDuplicatePhrase, 903, "Duplicate phrase in \"%s\"")                                   \
     X(kNoPhrases, 904, "No phrases in \"%s\" section.")                                      \
     X(kTooManyPhrases, 905, "Too many phrases begin with '%s'")                              \
-    X(kBlockTooLarge, 906, "Phrase block of '%s' too large")
+    X(kBlockTooLarge, 906, "Phrase block of '%s' too large")                                 \
+    X(kPhraseLeftOut, 907, "Character \"%s\" can't be written in %s, phrase left out")
 
 TOSKER_MESSAGES(DECLARE_MESSAGE)
 

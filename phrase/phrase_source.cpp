@@ -7,12 +7,20 @@
 
 #include "foundation/char_sets.h"
 #include "foundation/text_helpers.h"
+#include "foundation/utf8_source.h"
 #include "phrase/messages.h"
 #include "phrase/phrase_store.h"
 
 namespace {
 
 constexpr char kDatabaseNamePrefix[] = "CJK Phrase ";
+
+// Reports a line that holds no phrase, with the note for a line of UTF-8.
+int refuse(const Message& message, const char* line) {
+    const int rc = report(message, line);
+    noteUtf8Line(line);
+    return rc;
+}
 
 // The number of double-byte characters in a row from `text`.
 int doubleByteRun(CharSet charSet, const char* text) {
@@ -30,12 +38,12 @@ int takePhraseLine(CTosker& tosker, int& longest) {
 
     HeadRecord& head = tosker.head;
     const char* phrase = skipBlanks(line);
-    if (!startsWithDoubleByteChar(head.charSet, phrase, 2)) return report(kNoPhrase, line);
+    if (!startsWithDoubleByteChar(head.charSet, phrase, 2)) return refuse(kNoPhrase, line);
     const int length = doubleByteRun(head.charSet, phrase);
-    if (length < kMinPhraseLength) return report(kNotPhrase, line);
-    if (length > kMaxPhraseLength) return report(kPhraseTooLong, line);
+    if (length < kMinPhraseLength) return refuse(kNotPhrase, line);
+    if (length > kMaxPhraseLength) return refuse(kPhraseTooLong, line);
     if (head.maxPhraseLength != 0 && length > head.maxPhraseLength) {
-        report(kPhraseLongerThanSet, line);
+        refuse(kPhraseLongerThanSet, line);
         return 0;
     }
     if (head.maxPhraseLength == 0) longest = std::max(longest, length);
@@ -73,6 +81,9 @@ int parseDescriptionSection(CTosker& tosker) {
     if (tosker.head.charSet == 0) return report(kInvalidCharSet, charSetValue);
     std::snprintf(tosker.databaseName, sizeof tosker.databaseName, "%s%s", kDatabaseNamePrefix,
                   charSetName(tosker.head.charSet));
+    if (const char* encoding = tosker.keyTable.findValue(kEncodingKey, false)) {
+        if (!namesUtf8(encoding)) return report(kInvalidEncoding, kEncodingKey, encoding);
+    }
 
     const char* lengthKey = keyName(kKeyMaxPhraseLength);
     if (const char* lengthValue = tosker.keyTable.findValue(lengthKey, false)) {

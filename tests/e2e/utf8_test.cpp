@@ -81,6 +81,9 @@ INSTANTIATE_TEST_SUITE_P(Examples, Utf8Example,
                              return fs::path(info.param.source).stem().string();
                          });
 
+const std::string kNote =
+    "\r \rNote: this line looks like UTF-8 text; write \"Encoding=UTF-8\" in [Description]\n";
+
 const std::string kMabrelStart =
     "\r \rQalto input method maintain program, Version 2.0\n\n"
     "\r \rConverting text \"src.txt\" => input method \"x.pdb\"...\n\n";
@@ -151,10 +154,120 @@ INSTANTIATE_TEST_SUITE_P(
                    "ChineseGB\n"},
         MabrelCase{"NotUtf8", mabrelSource("ChineseGB", "", "ni \xC4\xE3\n"), 140,
                    "\r \r\aL11, [Text], Message 908: Line is not UTF-8 text\n"},
+        // Read as GB 2312, UTF-8 text draws warning 900 twice and the note once.
+        MabrelCase{"TheNoteOnce",
+                   "[Description]\nCharSet=ChineseGB\nID=Utf8\nFullName=UTF-8 test\nName=Utf8\n"
+                   "CodingStyle=2\nUsedCodes=abc\nMaxCodes=4\n[Text]\n你 好\n好\n",
+                   138,
+                   "\r \r[Text] Start coding input method at line 9...\n"
+                   "\r \r\aL10, [Text], Message 900: No code in \"你 好\n\"\n" +
+                       kNote +
+                       "\r \r\aL11, [Text], Message 900: No code in \"好\n\"\n"
+                       "\r \r\aL11, [Text], Message 906: No coding in \"[Text]\" section.\n"},
         MabrelCase{"OtherEncoding",
                    "[Description]\nCharSet=ChineseGB\nEncoding=Latin1\nID=Utf8\n[Text]\n", 98,
                    "\r \r\aL4, [Description], Message 610: The value of \"Encoding=Latin1\" is "
                    "invalid, can be UTF-8\n"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// The example phrase list in UTF-8 (marked, and keyed), and a phrase
+// database written back in UTF-8.
+TEST(Utf8PhraseList, CompilesToTheSameDatabaseAndComesBack) {
+    ScratchDir dir;
+    fs::copy(fs::path(EXAMPLES_DIR) / "phrase-chinesegb.txt", dir / "list.txt");
+    const RunResult original = runTool(TOSKER_PATH, {"list.txt", "original.pdb"}, dir.path());
+    ASSERT_EQ(original.status, 0) << original.output;
+    const std::string utf8 = inUtf8(kChineseGB, readFile(dir / "list.txt"));
+    for (const auto& [name, source] :
+         {std::pair{"marked.txt", "\xEF\xBB\xBF" + utf8}, std::pair{"keyed.txt", withKey(utf8)}}) {
+        writeFile(dir / name, source);
+        const RunResult run = runTool(TOSKER_PATH, {name, "utf8.pdb"}, dir.path());
+        EXPECT_EQ(withoutNames(run.output, name, "utf8.pdb"),
+                  withoutNames(original.output, "list.txt", "original.pdb"))
+            << name;
+        EXPECT_TRUE(maskDates(readFile(dir / "utf8.pdb")) ==
+                    maskDates(readFile(dir / "original.pdb")));
+    }
+    ASSERT_EQ(runTool(TOSKER_PATH, {"/u", "original.pdb", "back.txt"}, dir.path()).status, 0);
+    const std::string back = readFile(dir / "back.txt");
+    EXPECT_TRUE(back.starts_with("[Description]\nCharSet=ChineseGB\nEncoding=UTF-8\n")) << back;
+    EXPECT_TRUE(isUtf8(back));
+    ASSERT_EQ(runTool(TOSKER_PATH, {"back.txt", "again.pdb"}, dir.path()).status, 0);
+    EXPECT_TRUE(maskDates(readFile(dir / "again.pdb")) ==
+                maskDates(readFile(dir / "original.pdb")));
+}
+
+const std::string kToskerStart =
+    "\r \rQalto phrase database maintain program, Version 2.0\n\n"
+    "\r \rConverting text \"list.txt\" => phase database \"x.pdb\"...\n\n";
+
+struct ToskerCase {
+    const char* name;
+    std::string list;
+    int status;
+    std::string output;  // after the converting line
+};
+
+void PrintTo(const ToskerCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class Utf8PhraseMessages : public ::testing::TestWithParam<ToskerCase> {};
+
+TEST_P(Utf8PhraseMessages, ToskerPrintsExactly) {
+    const ToskerCase& c = GetParam();
+    ScratchDir dir;
+    writeFile(dir / "list.txt", c.list);
+    const RunResult run = runTool(TOSKER_PATH, {"list.txt", "x.pdb"}, dir.path());
+    EXPECT_EQ(run.status, c.status);
+    EXPECT_EQ(run.output, kToskerStart + c.output);
+}
+
+const std::string kUtf8List =
+    "[Description]\nCharSet=ChineseGB\nEncoding=UTF-8\nMaxPhraseLength=3\n[Phrase]\n";
+
+std::string phraseLeftOut(int line) {
+    return "\r \r\aL" + std::to_string(line) +
+           ", [Phrase], Message 907: Character \"冃\" can't be written in ChineseGB, phrase left "
+           "out\n";
+}
+
+const std::string kTwelvePhrases = [] {
+    std::string list = kUtf8List + "你好\n";
+    for (int i = 0; i < 12; ++i) list += "冃你\n";
+    return list;
+}();
+
+const std::string kTwelvePhrasesOutput = [] {
+    std::string output;
+    for (int line = 7; line < 17; ++line) output += phraseLeftOut(line);
+    return output +
+           "\r \r12 phrases left out: a character can't be written in ChineseGB\n"
+           "\r \r[Phrase] Start coding phrase at line 5...\n\r \r\r \rTotal 1 phrases\n"
+           "\r \r\nConvert OK.\n";
+}();
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, Utf8PhraseMessages,
+    ::testing::Values(
+        ToskerCase{"TenNamedThenCounted", kTwelvePhrases, 0, kTwelvePhrasesOutput},
+        ToskerCase{
+            "InAValueItStops",
+            "[Description]\nCharSet=ChineseGB\nEncoding=UTF-8\nMaxPhraseLength=冃\n[Phrase]\n", 139,
+            "\r \r\aL4, [Description], Message 907: Character \"冃\" can't be written in "
+            "ChineseGB\n"},
+        ToskerCase{"NotUtf8", kUtf8List + "\xC4\xE3\xBA\xC3\n", 140,
+                   "\r \r\aL6, [Phrase], Message 908: Line is not UTF-8 text\n"},
+        ToskerCase{"OtherEncoding", "[Description]\nCharSet=ChineseGB\nEncoding=GB2312\n[Phrase]\n",
+                   98,
+                   "\r \r\aL3, [Description], Message 610: The value of \"Encoding=GB2312\" is "
+                   "invalid, can be UTF-8\n"},
+        // Read as GB 2312, UTF-8 text ends the run, the note after its message.
+        ToskerCase{"TheNoteAfterTheLastMessage",
+                   "[Description]\nCharSet=ChineseGB\nMaxPhraseLength=3\n[Phrase]\n你们好吧\n", 133,
+                   "\r \r[Phrase] Start coding phrase at line 4...\n"
+                   "\r \r\aL5, [Phrase], Message 901: Not phrase in '你们好吧'\n" +
+                       kNote}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
