@@ -160,7 +160,8 @@ int LineConverter::convert(const std::string& line, const SectionUse& section, i
         dropped = true;
     }
     if (dropped && (use == LineUse::kPhrases || !keptCharacter)) {
-        converted = line.ends_with('\n') ? "\n" : "";
+        converted.clear();
+        if (line.ends_with('\n')) converted.push_back('\n');
     }
     out += converted;
     return 0;
