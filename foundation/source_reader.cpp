@@ -1,10 +1,84 @@
 #include "foundation/source_reader.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "foundation/diagnostics.h"
 #include "foundation/input_file.h"
 #include "foundation/text_helpers.h"
+
+namespace {
+
+// The piece of the text at `position`: a line, or its next `capacity` - 1
+// characters when it is longer. A CR LF counts as one character, the line
+// feed.
+struct Piece {
+    std::size_t taken;   // bytes of the text
+    std::size_t length;  // characters
+    bool crLf;           // ends with a CR LF
+};
+
+Piece pieceAt(const std::string& bytes, std::size_t position, int capacity) {
+    const char* text = bytes.data() + position;
+    const std::size_t available = bytes.size() - position;
+    const auto room = static_cast<std::size_t>(capacity - 1);
+    if (const void* found = std::memchr(text, '\n', std::min(available, room))) {
+        const std::size_t taken = static_cast<const char*>(found) - text + 1;
+        const bool crLf = taken >= 2 && text[taken - 2] == '\r';
+        return {taken, crLf ? taken - 1 : taken, crLf};
+    }
+    if (available > room && text[room] == '\n' && text[room - 1] == '\r') {
+        return {room + 1, room, true};
+    }
+    const std::size_t taken = std::min(available, room);
+    return {taken, taken, false};
+}
+
+bool isCommentLine(const char* line) {
+    const char* text = skipBlanks(line);
+    return text[0] == '/' && text[1] == '/';
+}
+
+// Every section name starts with "[", so only the lines whose first
+// character after blanks is one can open a section.
+constexpr char kSectionOpening = '[';
+
+void findSectionStarts(const std::string& bytes, SectionStarts& index) {
+    index = SectionStarts{};
+    index.text = bytes.data();
+    index.size = bytes.size();
+    std::size_t position = 0;
+    while (position < bytes.size()) {
+        const Piece piece = pieceAt(bytes, position, kLineReadCapacity);
+        std::size_t at = position;
+        while (at < position + piece.taken && isBlank(bytes[at])) ++at;
+        if (at < position + piece.taken && bytes[at] == kSectionOpening) {
+            index.starts.push_back({position, index.lines});
+        }
+        index.lastLine = position;
+        position += piece.taken;
+        ++index.lines;
+    }
+}
+
+const SectionStarts& sectionStarts(SourceText& stream) {
+    SectionStarts& index = stream.sections;
+    if (index.text != stream.bytes.data() || index.size != stream.bytes.size() ||
+        (index.lines == 0 && !stream.bytes.empty())) {
+        findSectionStarts(stream.bytes, index);
+    }
+    return index;
+}
+
+// Reading goes on from the line at `position`, the line after `linesBefore`
+// lines, which goes into the buffer.
+void readLineAt(SourceReader& reader, std::size_t position, int linesBefore) {
+    reader.stream.position = position;
+    lineNumber = linesBefore;
+    readPlainLine(reader.lineBuffer, kLineReadCapacity, reader.stream);
+}
+
+}  // namespace
 
 bool openSource(SourceReader& reader, const char* name) {
     reader.stream = SourceText{};
@@ -12,29 +86,14 @@ bool openSource(SourceReader& reader, const char* name) {
 }
 
 char* readPlainLine(char* buffer, int capacity, SourceText& stream) {
-    const char* text = stream.bytes.data();
-    const std::size_t size = stream.bytes.size();
-    std::size_t at = stream.position;
-    int length = 0;
-    while (length < capacity - 1 && at < size) {
-        char c = text[at++];
-        if (c == '\r' && at < size && text[at] == '\n') {
-            c = '\n';
-            ++at;
-        }
-        buffer[length++] = c;
-        if (c == '\n') break;
-    }
-    if (length == 0) return nullptr;
-    stream.position = at;
-    buffer[length] = '\0';
+    if (stream.position >= stream.bytes.size() || capacity < 2) return nullptr;
+    const Piece piece = pieceAt(stream.bytes, stream.position, capacity);
+    std::memcpy(buffer, stream.bytes.data() + stream.position, piece.length);
+    if (piece.crLf) buffer[piece.length - 1] = '\n';
+    buffer[piece.length] = '\0';
+    stream.position += piece.taken;
     ++lineNumber;
     return buffer;
-}
-
-static bool isCommentLine(const char* line) {
-    const char* text = skipBlanks(line);
-    return text[0] == '/' && text[1] == '/';
 }
 
 char* readSourceLine(char* buffer, int capacity, SourceText& stream) {
@@ -49,13 +108,26 @@ bool seekSection(SourceReader& reader, int sectionId) {
     if (name == nullptr) return false;
     const std::size_t nameLength = std::strlen(name);
 
-    reader.stream.position = 0;
-    lineNumber = 0;
-    while (readSourceLine(reader.lineBuffer, kLineReadCapacity, reader.stream) != nullptr) {
-        if (startsWithIgnoringCase(skipBlanks(reader.lineBuffer), name, nameLength)) {
+    // The search reads from the start of the text; it leaves the header
+    // line found, or the text's last line, in the buffer.
+    const SectionStarts& index = sectionStarts(reader.stream);
+    const std::string& bytes = reader.stream.bytes;
+    for (const SectionStarts::Start& start : index.starts) {
+        std::size_t at = start.position;
+        while (isBlank(bytes[at])) ++at;
+        const Piece piece = pieceAt(bytes, start.position, kLineReadCapacity);
+        if (at + nameLength <= start.position + piece.taken &&
+            startsWithIgnoringCase(bytes.data() + at, name, nameLength)) {
+            readLineAt(reader, start.position, start.linesBefore);
             currentSection = sectionId;
             return true;
         }
+    }
+    if (index.lines > 0) {
+        readLineAt(reader, index.lastLine, index.lines - 1);
+    } else {
+        reader.stream.position = 0;
+        lineNumber = 0;
     }
     return false;
 }

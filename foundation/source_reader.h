@@ -4,15 +4,32 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
 inline constexpr int kLineBufferSize = 512;
 inline constexpr int kLineReadCapacity = 511;
+
+// Where the lines that may open a section stand ("[" after blanks), found
+// by the first section search; the text they were found in is known by its
+// address and size, so that a text replaced or cut is looked at afresh.
+struct SectionStarts {
+    struct Start {
+        std::size_t position;
+        int linesBefore;
+    };
+    std::vector<Start> starts;
+    std::size_t lastLine = 0;  // where the text's last line starts
+    int lines = 0;
+    const char* text = nullptr;
+    std::size_t size = 0;
+};
 
 // The whole source in memory and the position reading has reached. It is
 // read as text: a CR right before a LF is dropped.
 struct SourceText {
     std::string bytes;
     std::size_t position = 0;
+    SectionStarts sections{};
 };
 
 // The source and the line buffer every source line is read into.

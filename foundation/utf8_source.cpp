@@ -1,5 +1,7 @@
 #include "foundation/utf8_source.h"
 
+#include <array>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -25,18 +27,23 @@ struct Look {
     CharSet charSet = 0;
 };
 
-// The "Encoding" and "CharSet" keys of "[Description]", read without a word.
-Look lookAtDescription(const std::string& bytes, int descriptionId) {
+// The "Encoding" and "CharSet" keys of "[Description]", read without a word;
+// the reader is left as it was.
+Look lookAtDescription(SourceReader& reader, int descriptionId) {
     QuietReports quiet;
-    SourceReader scratch;
-    scratch.stream = SourceText{bytes};
+    const std::size_t position = reader.stream.position;
+    std::array<char, kLineBufferSize> line;
+    std::memcpy(line.data(), reader.lineBuffer, line.size());
     CKeyTable keys;
     Look look;
-    if (!seekSection(scratch, descriptionId) || keys.loadSection(scratch.stream) == 0) return look;
-    const char* encoding = keys.findValue(kEncodingKey, false);
-    look.encodingUtf8 = encoding != nullptr && namesUtf8(encoding);
-    const char* charSet = keys.findValue("CharSet", false);
-    if (charSet != nullptr) look.charSet = charSetFromName(charSet);
+    if (seekSection(reader, descriptionId) && keys.loadSection(reader.stream) != 0) {
+        const char* encoding = keys.findValue(kEncodingKey, false);
+        look.encodingUtf8 = encoding != nullptr && namesUtf8(encoding);
+        const char* charSet = keys.findValue("CharSet", false);
+        if (charSet != nullptr) look.charSet = charSetFromName(charSet);
+    }
+    reader.stream.position = position;
+    std::memcpy(reader.lineBuffer, line.data(), line.size());
     return look;
 }
 
@@ -177,7 +184,7 @@ int readUtf8Source(SourceReader& reader, const Utf8Reading& reading) {
     std::string& bytes = reader.stream.bytes;
     const bool marked = bytes.starts_with(kByteOrderMark);
     if (marked) bytes.erase(0, sizeof kByteOrderMark - 1);
-    const Look look = lookAtDescription(bytes, reading.descriptionId);
+    const Look look = lookAtDescription(reader, reading.descriptionId);
     if ((!marked && !look.encodingUtf8) || look.charSet == 0) return 0;
 
     const std::vector<std::string> lines = physicalLines(bytes);

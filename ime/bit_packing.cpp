@@ -3,6 +3,33 @@
 #include <algorithm>
 #include <cstring>
 
+namespace {
+
+constexpr int kWorkBits = kWorkBufferSize * 8;
+constexpr int kFlagBits = 2;
+
+// Bits are counted from the top bit of byte 0.
+void putBits(WorkBuffer& buffer, int position, unsigned value, int width) {
+    for (int b = 0; b < width && position + b < kWorkBits; ++b) {
+        if (((value >> (width - 1 - b)) & 1u) != 0) {
+            const int at = position + b;
+            buffer[at / 8] |= static_cast<uint8_t>(0x80u >> (at % 8));
+        }
+    }
+}
+
+unsigned takeBits(const WorkBuffer& buffer, int position, int width) {
+    unsigned value = 0;
+    for (int b = 0; b < width; ++b) {
+        const int at = position + b;
+        const unsigned bit = at < kWorkBits ? (buffer[at / 8] >> (7 - at % 8)) & 1u : 0;
+        value = (value << 1) | bit;
+    }
+    return value;
+}
+
+}  // namespace
+
 int symbolOf(const ImeHeader& header, char c) {
     for (int position = 0; c != '\0' && position < header.usedCodeCount; ++position) {
         if (header.usedCodes[position] == c) return position + 1;
@@ -10,37 +37,36 @@ int symbolOf(const ImeHeader& header, char c) {
     return 0;
 }
 
-void shiftBitsRight(WorkBuffer& buffer, int count) {
-    for (int step = 0; step < count; ++step) {
-        uint8_t carry = 0;
-        for (uint8_t& byte : buffer) {
-            const uint8_t lowest = byte & 0x01;
-            byte = static_cast<uint8_t>((byte >> 1) | (carry << 7));
-            carry = lowest;
-        }
+CodeAlphabet::CodeAlphabet(const ImeHeader& header) {
+    const int count = std::min<int>(header.usedCodeCount, sizeof header.usedCodes);
+    for (int position = count - 1; position >= 0; --position) {
+        const auto c = static_cast<uint8_t>(header.usedCodes[position]);
+        if (c != 0) symbols_[c] = static_cast<uint8_t>(position + 1);
     }
 }
 
-void shiftBitsLeft(WorkBuffer& buffer, int count) {
-    for (int step = 0; step < count; ++step) {
-        uint8_t carry = 0;
-        for (int i = kWorkBufferSize - 1; i >= 0; --i) {
-            const uint8_t top = buffer[i] >> 7;
-            buffer[i] = static_cast<uint8_t>((buffer[i] << 1) | carry);
-            carry = top;
+void packCode(const ImeHeader& header, const CodeAlphabet& alphabet, const char* code,
+              WorkBuffer& out) {
+    const int bits = header.bitsPerCode;
+    const int usedBits = kFlagBits + header.maxCodes * bits;
+    if (usedBits > 64) {
+        for (int k = 0; k < header.maxCodes && code[k] != '\0'; ++k) {
+            putBits(out, kFlagBits + k * bits, static_cast<unsigned>(alphabet.symbolOf(code[k])),
+                    bits);
         }
+        return;
     }
+    // Every field fits one 64-bit number, the top of byte 0 at its top.
+    uint64_t fields = 0;
+    for (int k = 0; k < header.maxCodes && code[k] != '\0'; ++k) {
+        const auto symbol = static_cast<uint64_t>(alphabet.symbolOf(code[k]));
+        fields |= symbol << (64 - kFlagBits - (k + 1) * bits);
+    }
+    for (int i = 0; i < 8; ++i) out[i] |= static_cast<uint8_t>(fields >> (56 - 8 * i));
 }
 
 void packCode(const ImeHeader& header, const char* code, WorkBuffer& out) {
-    const int length = static_cast<int>(std::strlen(code));
-    const int bits = header.bitsPerCode;
-    for (int k = header.maxCodes - 1; k >= 0; --k) {
-        const int symbol = k < length ? symbolOf(header, code[k]) : 0;
-        shiftBitsRight(out, bits);
-        out[0] |= static_cast<uint8_t>(symbol << (8 - bits));
-    }
-    shiftBitsRight(out, 2);
+    packCode(header, CodeAlphabet(header), code, out);
 }
 
 void unpackCode(const ImeHeader& header, const uint8_t* packed, char* out) {
@@ -48,12 +74,10 @@ void unpackCode(const ImeHeader& header, const uint8_t* packed, char* out) {
     WorkBuffer buffer{};
     const int packedLength = header.codeHeadBytes + header.codeRestBytes;
     std::memcpy(buffer.data(), packed, std::min(packedLength, kWorkBufferSize));
-    shiftBitsLeft(buffer, 2);
 
     const int bits = header.bitsPerCode;
     for (int k = 0; k < header.maxCodes; ++k) {
-        const int symbol = buffer[0] >> (8 - bits);
-        shiftBitsLeft(buffer, bits);
+        const unsigned symbol = takeBits(buffer, kFlagBits + k * bits, bits);
         if (symbol != 0) out[k] = header.usedCodes[symbol - 1];
     }
 }

@@ -11,7 +11,7 @@
 //
 // codeHeadBytes + codeRestBytes bytes hold the packed code. Packing works in
 // a 10-byte buffer taken as one 80-bit big-endian number (2 + 6 x 12 = 74
-// bits at most).
+// bits at most); bits past its end are dropped.
 #pragma once
 
 #include <array>
@@ -25,16 +25,25 @@ using WorkBuffer = std::array<uint8_t, kWorkBufferSize>;
 // The symbol number of a code character, 0 when it is not in "UsedCodes".
 int symbolOf(const ImeHeader& header, char c);
 
+// The symbol numbers of all byte values at once, for the code table reader.
+class CodeAlphabet {
+  public:
+    CodeAlphabet() = default;  // no symbols
+    explicit CodeAlphabet(const ImeHeader& header);
+    int symbolOf(char c) const { return symbols_[static_cast<uint8_t>(c)]; }
+
+  private:
+    std::array<uint8_t, 256> symbols_{};
+};
+
 // Packs `code` into `out`, which the caller has zeroed. Every character of
 // the code is in "UsedCodes" and the code is at most maxCodes long: the code
 // table reader checks both before it files a code.
+void packCode(const ImeHeader& header, const CodeAlphabet& alphabet, const char* code,
+              WorkBuffer& out);
 void packCode(const ImeHeader& header, const char* code, WorkBuffer& out);
 
 // Writes the code of the codeHeadBytes + codeRestBytes bytes at `packed`
 // into `out` (maxCodes + 1 bytes, NUL-terminated). The primary flag is
 // ignored.
 void unpackCode(const ImeHeader& header, const uint8_t* packed, char* out);
-
-// Shift the whole buffer by `count` bits; bits shifted out are lost.
-void shiftBitsRight(WorkBuffer& buffer, int count);
-void shiftBitsLeft(WorkBuffer& buffer, int count);

@@ -1,5 +1,6 @@
 #include "ime/code_buckets.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "foundation/char_sets.h"
@@ -11,47 +12,9 @@
 
 namespace {
 
-bool sameHz(const HzBytes& listed, const uint8_t* hz) {
-    return listed[0] == hz[0] && listed[1] == hz[1];
-}
-
-bool entryHasHz(const CodeEntry& entry, const uint8_t* hz, bool style2) {
-    if (!style2) return sameHz(entry.hz, hz);
-    for (const HzBytes& listed : entry.hzList) {
-        if (sameHz(listed, hz)) return true;
-    }
-    return false;
-}
-
-bool isDuplicate(const std::vector<CodeEntry>& entries, const char* code, const uint8_t* hz,
-                 bool style2) {
-    for (const CodeEntry& entry : entries) {
-        if (std::strcmp(entry.code, code) == 0 && entryHasHz(entry, hz, style2)) return true;
-    }
-    return false;
-}
-
-// The entry that receives a character under `code`: in style 2 the entry of
-// that code when the bucket has one, otherwise a new entry after every entry
-// whose code is less or equal (at the end with NoSort=1).
-CodeEntry& chooseEntry(const ImeHeader& header, CodeBuckets& buckets,
-                       std::vector<CodeEntry>& entries, const char* code) {
-    const bool style2 = header.codingStyle == 2;
-    auto position = static_cast<std::ptrdiff_t>(entries.size());
-    if (style2 || header.noSort != 1) {
-        std::ptrdiff_t j = position - 1;
-        while (j >= 0 && std::strcmp(entries[j].code, code) > 0) --j;
-        if (style2 && j >= 0 && std::strcmp(entries[j].code, code) == 0) return entries[j];
-        position = j + 1;
-    }
-    CodeEntry& entry = *entries.emplace(entries.begin() + position);
-    std::strcpy(entry.code, code);
-    ++buckets.entryCount;
-    return entry;
-}
-
+// A double-byte character at `text`, which is NUL-terminated.
 bool startsWithHz(CharSet charSet, const char* text) {
-    return startsWithDoubleByteChar(charSet, text, static_cast<uint16_t>(std::strlen(text)));
+    return startsWithDoubleByteChar(charSet, text, 2);
 }
 
 // Length of the code token at `start`: up to a blank, the line end, or the
@@ -60,6 +23,47 @@ int codeTokenLength(CharSet charSet, const char* start) {
     const char* end = start;
     while (*end != '\0' && !isBlank(*end) && *end != '\n' && !startsWithHz(charSet, end)) ++end;
     return static_cast<int>(end - start);
+}
+
+bool codeBefore(const CodeEntry& left, const CodeEntry& right) {
+    return std::strcmp(left.code, right.code) < 0;
+}
+
+// Puts the pairs of a bucket, filed in source order, in code order (equal
+// codes keeping the source order); style 2 then merges the pairs of a code
+// into one entry.
+void orderBucket(const ImeHeader& header, std::vector<CodeEntry>& entries) {
+    const bool style2 = header.codingStyle == 2;
+    const bool sorted = !(style2 || header.noSort != 1) ||
+                        std::is_sorted(entries.begin(), entries.end(), codeBefore);
+    if (!sorted) std::stable_sort(entries.begin(), entries.end(), codeBefore);
+    if (!style2) return;
+    std::vector<CodeEntry> merged;
+    for (const CodeEntry& pair : entries) {
+        if (merged.empty() || std::strcmp(merged.back().code, pair.code) != 0) {
+            CodeEntry& entry = merged.emplace_back();
+            std::memcpy(entry.code, pair.code, sizeof entry.code);
+        }
+        merged.back().hzList.push_back(pair.hz);
+    }
+    entries.swap(merged);
+}
+
+void orderBuckets(const ImeHeader& header, CodeBuckets& buckets) {
+    buckets.entryCount = 0;
+    for (CodeBucket& bucket : buckets.buckets) {
+        orderBucket(header, bucket.entries);
+        buckets.entryCount += static_cast<int>(bucket.entries.size());
+    }
+    buckets.filed.clear();
+}
+
+// The bucket number of a code, its characters' symbols taken from `alphabet`.
+int bucketOf(const ImeHeader& header, const CodeAlphabet& alphabet, const char* code) {
+    const bool firstSymbolOnly = header.codingStyle == 1 && header.indexDepth == 1;
+    const int s1 = alphabet.symbolOf(code[0]);
+    const int s2 = code[1] != '\0' && !firstSymbolOnly ? alphabet.symbolOf(code[1]) : 0;
+    return (s1 - 1) * (header.usedCodeCount + 1) + s2;
 }
 
 void codeLine(CMabrel& mabrel, CodeBuckets& buckets) {
@@ -80,7 +84,7 @@ void codeLine(CMabrel& mabrel, CodeBuckets& buckets) {
         endProcess(1);
     }
     for (int k = 0; k < length; ++k) {
-        if (symbolOf(header, start[k]) == 0) {
+        if (buckets.alphabet.symbolOf(start[k]) == 0) {
             report(kCodeCharError, start[k], line);
             noteUtf8Line(line);
             endProcess(1);
@@ -110,32 +114,27 @@ int hzMapSlots(const ImeHeader& header) {
 void prepareBuckets(const ImeHeader& header, CodeBuckets& buckets) {
     const int n = header.usedCodeCount;
     buckets.buckets.assign(static_cast<std::size_t>(n * (n + 1) + 1), CodeBucket{});
+    buckets.alphabet = CodeAlphabet(header);
+    buckets.filed.clear();
     buckets.entryCount = 0;
     buckets.pairCount = 0;
 }
 
 int bucketNumber(const ImeHeader& header, const char* code) {
-    const bool firstSymbolOnly = header.codingStyle == 1 && header.indexDepth == 1;
-    const int s1 = symbolOf(header, code[0]);
-    const int s2 = code[1] != '\0' && !firstSymbolOnly ? symbolOf(header, code[1]) : 0;
-    return (s1 - 1) * (header.usedCodeCount + 1) + s2;
+    return bucketOf(header, CodeAlphabet(header), code);
 }
 
 void addCodedCharacter(const ImeHeader& header, CodeBuckets& buckets, const char* code,
                        const uint8_t* hz, const char* line) {
-    std::vector<CodeEntry>& entries = buckets.buckets[bucketNumber(header, code)].entries;
-    const bool style2 = header.codingStyle == 2;
-    if (isDuplicate(entries, code, hz, style2)) {
+    if (!buckets.filed.insert(code, hz)) {
         const char hzText[3] = {static_cast<char>(hz[0]), static_cast<char>(hz[1]), '\0'};
         report(kDuplicateHanZi, hzText, line);
         return;
     }
-    CodeEntry& entry = chooseEntry(header, buckets, entries, code);
-    if (style2) {
-        entry.hzList.push_back({hz[0], hz[1]});
-    } else {
-        entry.hz = {hz[0], hz[1]};
-    }
+    const int bucket = bucketOf(header, buckets.alphabet, code);
+    CodeEntry& entry = buckets.buckets[bucket].entries.emplace_back();
+    std::strcpy(entry.code, code);
+    entry.hz = {hz[0], hz[1]};
     ++buckets.pairCount;
 }
 
@@ -144,4 +143,5 @@ void readCodeLines(CMabrel& mabrel, CodeBuckets& buckets) {
            nullptr) {
         codeLine(mabrel, buckets);
     }
+    orderBuckets(mabrel.header, buckets);
 }

@@ -3,19 +3,22 @@
 //
 //   abc   XXYYZZ        (blanks before and between characters optional)
 //
-// Every accepted (code, character) pair goes at once into the bucket of the
-// code's first one or two symbols, kept in code order:
+// Every accepted (code, character) pair goes into the bucket of the code's
+// first one or two symbols:
 //   bucket = (s1 - 1) x (n + 1) + s2
 // with s2 = 0 for a one-character code, and for every code in coding style 1
-// with IndexDepth 1. Style 1 makes one entry per pair (equal codes keep the
-// source order, or every entry keeps it with NoSort=1); style 2 makes one
-// entry per code, holding its characters in source order.
+// with IndexDepth 1. Once the last line is read, each bucket is put in code
+// order. Style 1 makes one entry per pair (equal codes keep the source order,
+// or every entry keeps it with NoSort=1); style 2 makes one entry per code,
+// holding its characters in source order.
 #pragma once
 
 #include <array>
 #include <cstdint>
 #include <vector>
 
+#include "ime/bit_packing.h"
+#include "ime/coded_pair_set.h"
 #include "ime/mabrel_context.h"
 
 inline constexpr int kCodeFieldSize = 18;
@@ -34,8 +37,10 @@ struct CodeBucket {
 
 struct CodeBuckets {
     std::vector<CodeBucket> buckets;  // n x (n + 1) + 1
-    int entryCount = 0;               // E: entries made
-    int pairCount = 0;                // T: (code, character) pairs accepted
+    CodeAlphabet alphabet;
+    CodedPairSet filed;  // every accepted pair
+    int entryCount = 0;  // E: entries made
+    int pairCount = 0;   // T: (code, character) pairs accepted
 };
 
 // H: one slot per character index of the CharSet, plus one.
@@ -52,6 +57,6 @@ int bucketNumber(const ImeHeader& header, const char* code);
 void addCodedCharacter(const ImeHeader& header, CodeBuckets& buckets, const char* code,
                        const uint8_t* hz, const char* line);
 
-// Reads the code lines from the source's position to its end. A bad code
-// ends the process (902, status 1).
+// Reads the code lines from the source's position to its end and puts the
+// buckets in order. A bad code ends the process (902, status 1).
 void readCodeLines(CMabrel& mabrel, CodeBuckets& buckets);

@@ -17,14 +17,28 @@ int bucketCount(const ImeHeader& header) {
     return n * (n + 1) + 1;
 }
 
+// The entries of the characters that have more than one, gathered while
+// the entries are numbered and laid out as repeat blocks at the end: one
+// block per character, in the order the characters gained their second
+// entry, each holding the character's entries in the order they came.
+struct FurtherEntries {
+    std::vector<uint16_t> entry;              // one per slot
+    std::vector<int> next;                    // the character's next slot, or -1
+    std::vector<int> lastSlot;                // by character index
+    std::vector<std::pair<int, int>> blocks;  // character index and first slot
+};
+
 // The running state of the numbering.
 struct Numbering {
     const ImeHeader& header;
     CodeTables& tables;
+    const CodeAlphabet alphabet;
     int minHz;
     int maxHz = 0;
     int entry = 1;       // i: the next entry number
     int hzPosition = 1;  // p: the next HZTab position
+    FurtherEntries further{};
+    std::vector<uint8_t> codeLength{};  // style 1: by entry
 };
 
 void sizeTables(const ImeHeader& header, CodeTables& tables, int entries, int pairs) {
@@ -51,42 +65,61 @@ void storeCode(Numbering& run, const CodeEntry& entry) {
         run.tables.hzInd[run.entry] = static_cast<uint16_t>(run.hzPosition);
         return;
     }
+    run.codeLength[run.entry] = static_cast<uint8_t>(std::strlen(entry.code));
     WorkBuffer packed{};
-    packCode(header, entry.code, packed);
+    packCode(header, run.alphabet, entry.code, packed);
     std::memcpy(head, packed.data(), header.codeHeadBytes);
     std::copy_n(packed.begin() + header.codeHeadBytes, header.codeRestBytes,
                 run.tables.bitsRest.begin() + run.entry * header.codeRestBytes);
 }
 
-// Character `hzIndex` gains the current entry beside the ones it has: a new
-// block at the end of the used slots, or one more slot at the end of its
-// block, with every later block's reference moved up by one.
+int addSlot(FurtherEntries& further, uint16_t entry) {
+    further.entry.push_back(entry);
+    further.next.push_back(-1);
+    return static_cast<int>(further.entry.size()) - 1;
+}
+
+// Character `hzIndex` gains the current entry beside the ones it has: its
+// block is opened with both, or grows by one slot. The blocks fill
+// repeatCount slots; a reference 0x8000 + R must stay below the format's
+// limits.
 int addFurtherEntry(Numbering& run, int hzIndex) {
-    std::vector<uint16_t>& hzMap = run.tables.hzMap;
-    std::vector<uint16_t>& blocks = run.tables.repeatBlocks;
-    const int used = static_cast<int>(blocks.size());
+    FurtherEntries& further = run.further;
+    const int used = static_cast<int>(further.entry.size());
     if (used >= 2 * hzMapSlots(run.header) - 2 || used >= kMaxRepeatSlots) {
         return report(kRepeatOverflow);
     }
-    const uint16_t mapped = hzMap[hzIndex];
+    uint16_t& mapped = run.tables.hzMap[hzIndex];
     const auto entry = static_cast<uint16_t>(run.entry);
     if ((mapped & kReferenceBit) == 0) {
-        blocks.push_back(kReferenceBit | mapped);
-        blocks.push_back(entry);
-        hzMap[hzIndex] = static_cast<uint16_t>(kReferenceBit + used);
+        const int first = addSlot(further, mapped);
+        further.blocks.emplace_back(hzIndex, first);
+        further.next[first] = addSlot(further, entry);
+        further.lastSlot[hzIndex] = further.next[first];
+        mapped = kReferenceBit;
         return 0;
     }
-    int last = mapped & kEntryMask;
-    while ((blocks[last] & kReferenceBit) != 0) ++last;
-    for (int y = run.minHz; y <= run.maxHz; ++y) {
-        const uint16_t other = hzMap[y];
-        if (y != hzIndex && (other & kReferenceBit) != 0 && (other & kEntryMask) > last) {
-            hzMap[y] = static_cast<uint16_t>(other + 1);
+    const int slot = addSlot(further, entry);
+    further.next[further.lastSlot[hzIndex]] = slot;
+    further.lastSlot[hzIndex] = slot;
+    return 0;
+}
+
+// Lays the blocks out one after another and points each character's map
+// slot at its block; every slot but a block's last carries the reference
+// bit.
+void layOutRepeatBlocks(Numbering& run) {
+    const FurtherEntries& further = run.further;
+    std::vector<uint16_t>& slots = run.tables.repeatBlocks;
+    slots.clear();
+    slots.reserve(further.entry.size());
+    for (const auto& [hzIndex, first] : further.blocks) {
+        run.tables.hzMap[hzIndex] = static_cast<uint16_t>(kReferenceBit + slots.size());
+        for (int slot = first; slot >= 0; slot = further.next[slot]) {
+            const uint16_t more = further.next[slot] >= 0 ? kReferenceBit : 0;
+            slots.push_back(static_cast<uint16_t>(further.entry[slot] | more));
         }
     }
-    blocks[last] |= kReferenceBit;
-    blocks.insert(blocks.begin() + last + 1, entry);
-    return 0;
 }
 
 // One coded character of the current entry: its HZTab slot and its map.
@@ -125,24 +158,15 @@ int numberBuckets(Numbering& run, CodeBuckets& buckets) {
     if (run.header.codingStyle == 2) {
         run.tables.hzInd[run.entry] = static_cast<uint16_t>(run.hzPosition);
     }
+    layOutRepeatBlocks(run);
     return 0;
-}
-
-int codeLengthOf(const ImeHeader& header, const CodeTables& tables, int entry) {
-    WorkBuffer packed{};
-    std::memcpy(packed.data(), tables.bits.data() + entry * header.codeHeadBytes,
-                header.codeHeadBytes);
-    std::copy_n(tables.bitsRest.begin() + entry * header.codeRestBytes, header.codeRestBytes,
-                packed.begin() + header.codeHeadBytes);
-    char code[kCodeFieldSize] = {};
-    unpackCode(header, packed.data(), code);
-    return static_cast<int>(std::strlen(code));
 }
 
 // Style 1: the entry with the longest code of each character (the earliest
 // of equally long ones) goes to the front of its block and gets the
 // primary flag.
-void markPrimaryEntries(const ImeHeader& header, CodeTables& tables) {
+void markPrimaryEntries(const ImeHeader& header, CodeTables& tables,
+                        const std::vector<uint8_t>& codeLength) {
     std::vector<uint16_t>& blocks = tables.repeatBlocks;
     for (int x = header.minHZIndex; x <= header.maxHZIndex; ++x) {
         const uint16_t mapped = tables.hzMap[x];
@@ -152,7 +176,7 @@ void markPrimaryEntries(const ImeHeader& header, CodeTables& tables) {
             int kept = first;
             int longest = 0;
             for (int slot = first;; ++slot) {
-                const int length = codeLengthOf(header, tables, blocks[slot] & kEntryMask);
+                const int length = codeLength[blocks[slot] & kEntryMask];
                 if (length > longest) {
                     longest = length;
                     kept = slot;
@@ -175,7 +199,9 @@ int buildCodeTables(CMabrel& mabrel, CodeBuckets& buckets) {
     ImeHeader& header = mabrel.header;
     sizeTables(header, mabrel.tables, buckets.entryCount, buckets.pairCount);
 
-    Numbering run{header, mabrel.tables, hzMapSlots(header)};
+    Numbering run{header, mabrel.tables, CodeAlphabet(header), hzMapSlots(header)};
+    run.further.lastSlot.assign(static_cast<std::size_t>(hzMapSlots(header)), -1);
+    if (header.codingStyle != 2) run.codeLength.assign(buckets.entryCount + std::size_t{1}, 0);
     const int rc = numberBuckets(run, buckets);
     std::vector<CodeBucket>().swap(buckets.buckets);
     if (rc != 0) return rc;
@@ -184,7 +210,7 @@ int buildCodeTables(CMabrel& mabrel, CodeBuckets& buckets) {
     header.minHZIndex = static_cast<uint16_t>(run.minHz);
     header.maxHZIndex = static_cast<uint16_t>(run.maxHz);
     header.repeatCount = static_cast<uint16_t>(mabrel.tables.repeatBlocks.size());
-    if (header.codingStyle != 2) markPrimaryEntries(header, mabrel.tables);
+    if (header.codingStyle != 2) markPrimaryEntries(header, mabrel.tables, run.codeLength);
 
     clearSpinner();
     return 0;

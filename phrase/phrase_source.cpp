@@ -23,23 +23,23 @@ int refuse(const Message& message, const char* line) {
 }
 
 // The number of double-byte characters in a row from `text`.
-int doubleByteRun(CharSet charSet, const char* text) {
+int doubleByteRun(const DoubleByteTable& characters, const char* text) {
     int count = 0;
-    while (startsWithDoubleByteChar(charSet, text + 2 * count, 2)) ++count;
+    while (characters.startsChar(text + 2 * count)) ++count;
     return count;
 }
 
 // The outcome of one [Phrase] line: 0 when the reading goes on, or the
 // number of the fatal message that stops it.
-int takePhraseLine(CTosker& tosker, int& longest) {
+int takePhraseLine(CTosker& tosker, const DoubleByteTable& characters, int& longest) {
     char* line = tosker.source.lineBuffer;
     if (isBlankLine(line)) return 0;
     if (char* lineFeed = std::strchr(line, '\n')) *lineFeed = '\0';
 
     HeadRecord& head = tosker.head;
     const char* phrase = skipBlanks(line);
-    if (!startsWithDoubleByteChar(head.charSet, phrase, 2)) return refuse(kNoPhrase, line);
-    const int length = doubleByteRun(head.charSet, phrase);
+    if (!characters.startsChar(phrase)) return refuse(kNoPhrase, line);
+    const int length = doubleByteRun(characters, phrase);
     if (length < kMinPhraseLength) return refuse(kNotPhrase, line);
     if (length > kMaxPhraseLength) return refuse(kPhraseTooLong, line);
     if (head.maxPhraseLength != 0 && length > head.maxPhraseLength) {
@@ -48,14 +48,14 @@ int takePhraseLine(CTosker& tosker, int& longest) {
     }
     if (head.maxPhraseLength == 0) longest = std::max(longest, length);
 
-    const int slot = charToIndex(head.charSet, phrase);
+    const int slot = characters.indexOf(phrase);
     head.firstIndex = static_cast<uint16_t>(std::min<int>(head.firstIndex, slot));
     head.lastIndex = static_cast<uint16_t>(std::max<int>(head.lastIndex, slot));
 
     uint16_t words[kMaxPhraseLength - 1];
     const std::span<const uint16_t> phraseWords(words, static_cast<std::size_t>(length - 1));
     for (int w = 0; w < length - 1; ++w) {
-        words[w] = static_cast<uint16_t>(charToIndex(head.charSet, phrase + 2 * (w + 1)));
+        words[w] = static_cast<uint16_t>(characters.indexOf(phrase + 2 * (w + 1)));
     }
     words[length - 2] |= kLastWordBit;
     if (isDuplicatePhrase(tosker, slot, phraseWords)) {
@@ -109,12 +109,13 @@ int parsePhraseSection(CTosker& tosker) {
         return report(kSectionMissing, keyName(kKeyPhrase));
     report(kStartPhrases, lineNumber);
     openPhraseStore(tosker);
+    const DoubleByteTable characters(head.charSet);
 
     head.firstIndex = static_cast<uint16_t>(slotCount);
     head.lastIndex = 0;
     while (readSourceLine(tosker.source.lineBuffer, kLineReadCapacity, tosker.source.stream) !=
            nullptr) {
-        if (int rc = takePhraseLine(tosker, longest)) return rc;
+        if (int rc = takePhraseLine(tosker, characters, longest)) return rc;
     }
     if (head.lastIndex < head.firstIndex) return report(kNoPhrases, keyName(kKeyPhrase));
     if (head.maxPhraseLength == 0) head.maxPhraseLength = static_cast<uint16_t>(longest);

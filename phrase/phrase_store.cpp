@@ -7,20 +7,11 @@
 
 void openPhraseStore(CTosker& tosker) {
     tosker.slots.assign(static_cast<std::size_t>(indexCount(tosker.head.charSet)), PhraseSlot{});
+    tosker.phraseIndex.clear();
 }
 
 bool isDuplicatePhrase(const CTosker& tosker, int slot, std::span<const uint16_t> words) {
-    const std::vector<uint16_t>& held = tosker.slots[slot].words;
-    std::size_t phraseStart = 0;
-    for (std::size_t w = 0; w < held.size(); ++w) {
-        if ((held[w] & kLastWordBit) == 0) continue;
-        const auto phrase = held.begin() + static_cast<std::ptrdiff_t>(phraseStart);
-        if (w + 1 - phraseStart == words.size() && std::equal(words.begin(), words.end(), phrase)) {
-            return true;
-        }
-        phraseStart = w + 1;
-    }
-    return false;
+    return tosker.phraseIndex.contains(tosker.slots, slot, words);
 }
 
 int appendPhrase(CTosker& tosker, int slot, std::span<const uint16_t> words) {
@@ -30,7 +21,9 @@ int appendPhrase(CTosker& tosker, int slot, std::span<const uint16_t> words) {
         indexToChar(tosker.head.charSet, static_cast<unsigned>(slot), character, sizeof character);
         return report(kTooManyPhrases, character);
     }
+    const std::size_t start = held.size();
     held.insert(held.end(), words.begin(), words.end());
+    tosker.phraseIndex.add(tosker.slots, slot, start, words.size());
     ++tosker.head.phraseCount;
     return 0;
 }

@@ -11,6 +11,7 @@
 #include "foundation/source_reader.h"
 #include "phrase/data_block.h"
 #include "phrase/head_record.h"
+#include "phrase/phrase_index.h"
 
 inline constexpr int kDatabaseNameSize = 32;
 
@@ -20,6 +21,7 @@ struct CTosker {
     HeadRecord head{};
     char databaseName[kDatabaseNameSize] = {};
     std::vector<PhraseSlot> slots;  // one per character index of head.charSet
+    PhraseIndex phraseIndex;        // the phrases of the slots
     CKeyTable keyTable;
     SourceReader source;
 };

@@ -80,15 +80,16 @@ TEST_F(BitPackingTest, RandomCodesSurviveTheRoundTrip) {
     }
 }
 
-TEST_F(BitPackingTest, ShiftsCarryAcrossBytesAndDropBitsAtTheEnds) {
-    WorkBuffer buffer{0x81, 0, 0, 0, 0, 0, 0, 0, 0, 0x01};
-    shiftBitsRight(buffer, 1);
-    EXPECT_EQ(buffer, (WorkBuffer{0x40, 0x80, 0, 0, 0, 0, 0, 0, 0, 0x00}));
-    shiftBitsLeft(buffer, 2);
-    EXPECT_EQ(buffer, (WorkBuffer{0x02, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
-    buffer = WorkBuffer{0, 0, 0, 0, 0, 0, 0, 0, 0, 0xF0};
-    shiftBitsLeft(buffer, 4);
-    EXPECT_EQ(buffer, (WorkBuffer{0, 0, 0, 0, 0, 0, 0, 0, 0x0F, 0}));
+TEST_F(BitPackingTest, TheWidestCodeFillsFourBytes) {
+    // 63 symbols of six bits, MaxCodes 5: 2 + 30 bits, the last field in the
+    // low six bits of byte 3.
+    std::string alphabet;
+    for (char c = '!'; alphabet.size() < 63; ++c) alphabet += c;
+    ASSERT_TRUE(setGeometry(mabrel, {.usedCodes = alphabet.c_str(), .maxCodes = 5}));
+    const std::string widest(5, alphabet.back());
+    const std::vector<uint8_t> bytes{0x3F, 0xFF, 0xFF, 0xFF};
+    EXPECT_EQ(packed(mabrel, widest.c_str()), bytes);
+    EXPECT_EQ(unpacked(mabrel, bytes), widest);
 }
 
 }  // namespace
