@@ -43,31 +43,44 @@ bool isCommentLine(const char* line) {
 // character after blanks is one can open a section.
 constexpr char kSectionOpening = '[';
 
-void findSectionStarts(const std::string& bytes, SectionStarts& index) {
-    index = SectionStarts{};
-    index.text = bytes.data();
-    index.size = bytes.size();
-    std::size_t position = 0;
-    while (position < bytes.size()) {
+SectionStarts& sectionStarts(SourceText& stream) {
+    SectionStarts& index = stream.sections;
+    if (index.text != stream.bytes.data() || index.size != stream.bytes.size()) {
+        index = SectionStarts{};
+        index.text = stream.bytes.data();
+        index.size = stream.bytes.size();
+    }
+    return index;
+}
+
+bool opensSection(const std::string& bytes, const SectionStarts::Start& start, const char* name,
+                  std::size_t nameLength) {
+    std::size_t at = start.position;
+    while (isBlank(bytes[at])) ++at;
+    const Piece piece = pieceAt(bytes, start.position, kLineReadCapacity);
+    return at + nameLength <= start.position + piece.taken &&
+           startsWithIgnoringCase(bytes.data() + at, name, nameLength);
+}
+
+// Looks at the lines after the ones looked at before, up to the first that
+// opens the section `name`; it is the last start then.
+bool scanForSection(const std::string& bytes, SectionStarts& index, const char* name,
+                    std::size_t nameLength) {
+    while (index.scanned < bytes.size()) {
+        const std::size_t position = index.scanned;
         const Piece piece = pieceAt(bytes, position, kLineReadCapacity);
         std::size_t at = position;
         while (at < position + piece.taken && isBlank(bytes[at])) ++at;
-        if (at < position + piece.taken && bytes[at] == kSectionOpening) {
-            index.starts.push_back({position, index.lines});
-        }
         index.lastLine = position;
-        position += piece.taken;
-        ++index.lines;
+        index.scanned += piece.taken;
+        ++index.scannedLines;
+        if (at < position + piece.taken && bytes[at] == kSectionOpening) {
+            index.starts.push_back({position, index.scannedLines - 1});
+            if (opensSection(bytes, index.starts.back(), name, nameLength)) return true;
+        }
     }
-}
-
-const SectionStarts& sectionStarts(SourceText& stream) {
-    SectionStarts& index = stream.sections;
-    if (index.text != stream.bytes.data() || index.size != stream.bytes.size() ||
-        (index.lines == 0 && !stream.bytes.empty())) {
-        findSectionStarts(stream.bytes, index);
-    }
-    return index;
+    index.complete = true;
+    return false;
 }
 
 // Reading goes on from the line at `position`, the line after `linesBefore`
@@ -110,21 +123,25 @@ bool seekSection(SourceReader& reader, int sectionId) {
 
     // The search reads from the start of the text; it leaves the header
     // line found, or the text's last line, in the buffer.
-    const SectionStarts& index = sectionStarts(reader.stream);
+    SectionStarts& index = sectionStarts(reader.stream);
     const std::string& bytes = reader.stream.bytes;
+    const SectionStarts::Start* found = nullptr;
     for (const SectionStarts::Start& start : index.starts) {
-        std::size_t at = start.position;
-        while (isBlank(bytes[at])) ++at;
-        const Piece piece = pieceAt(bytes, start.position, kLineReadCapacity);
-        if (at + nameLength <= start.position + piece.taken &&
-            startsWithIgnoringCase(bytes.data() + at, name, nameLength)) {
-            readLineAt(reader, start.position, start.linesBefore);
-            currentSection = sectionId;
-            return true;
+        if (opensSection(bytes, start, name, nameLength)) {
+            found = &start;
+            break;
         }
     }
-    if (index.lines > 0) {
-        readLineAt(reader, index.lastLine, index.lines - 1);
+    if (found == nullptr && !index.complete && scanForSection(bytes, index, name, nameLength)) {
+        found = &index.starts.back();
+    }
+    if (found != nullptr) {
+        readLineAt(reader, found->position, found->linesBefore);
+        currentSection = sectionId;
+        return true;
+    }
+    if (index.scannedLines > 0) {
+        readLineAt(reader, index.lastLine, index.scannedLines - 1);
     } else {
         reader.stream.position = 0;
         lineNumber = 0;

@@ -10,16 +10,19 @@ inline constexpr int kLineBufferSize = 512;
 inline constexpr int kLineReadCapacity = 511;
 
 // Where the lines that may open a section stand ("[" after blanks), found
-// by the first section search; the text they were found in is known by its
-// address and size, so that a text replaced or cut is looked at afresh.
+// by the section searches as far as they have looked; the text they were
+// found in is known by its address and size, so that a text replaced or cut
+// is looked at afresh.
 struct SectionStarts {
     struct Start {
         std::size_t position;
         int linesBefore;
     };
     std::vector<Start> starts;
-    std::size_t lastLine = 0;  // where the text's last line starts
-    int lines = 0;
+    std::size_t scanned = 0;   // where the lines not looked at yet start
+    int scannedLines = 0;      // the lines before that
+    bool complete = false;     // every line looked at
+    std::size_t lastLine = 0;  // once complete: where the text's last line starts
     const char* text = nullptr;
     std::size_t size = 0;
 };

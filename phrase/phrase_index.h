@@ -1,7 +1,8 @@
 // The phrases of the store by their words, for the test of a phrase filed
-// twice under one first character. An open-addressing hash set whose cells
-// name a phrase by its slot, the position of its first word in the slot and
-// its word count; the words themselves stay in the store.
+// twice under one first character. Each slot has an open-addressing hash
+// table of its own, small and close to the slot's words: a cell holds 1 +
+// the position of a phrase's first word in the slot (12 bits, a slot holds at
+// most 2048 words) under 4 bits of the phrase's hash, 0 when empty.
 #pragma once
 
 #include <cstdint>
@@ -21,15 +22,11 @@ class PhraseIndex {
     void clear();
 
   private:
-    std::size_t findCell(const std::vector<PhraseSlot>& slots, uint32_t hash, int slot,
-                         std::span<const uint16_t> words) const;
-    void grow();
+    struct SlotTable {
+        std::vector<uint16_t> cells;  // a power of two, at most half used
+        std::size_t count = 0;
+    };
+    void grow(SlotTable& table, const std::vector<uint16_t>& held);
 
-    std::vector<uint64_t> cells_;  // a power of two, at most half used
-    std::size_t count_ = 0;
-    // The empty cell where the last search for a missing phrase ended, and
-    // that phrase's hash: add() of that phrase goes there without a search.
-    mutable std::size_t freeCell_ = 0;
-    mutable uint32_t freeHash_ = 0;
-    mutable bool freeKnown_ = false;
+    std::vector<SlotTable> tables_;  // by slot, made as slots gain phrases
 };
