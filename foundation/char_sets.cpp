@@ -202,14 +202,16 @@ int indexToChar(CharSet charSet, unsigned index, char* buffer, uint16_t size) {
     return 2;
 }
 
-DoubleByteTable::DoubleByteTable(CharSet charSet) : index_(256 * 256, 0) {
+LeadTrailBytes::LeadTrailBytes(CharSet charSet) {
     for (int b = 1; b < 256; ++b) {
         lead_[b] = isLeadByte(charSet, static_cast<uint8_t>(b));
         trail_[b] = isTrailByte(charSet, static_cast<uint8_t>(b));
     }
-    for (int lead = 0; lead < 256; ++lead) {
-        if (!lead_[lead]) continue;
-        for (int trail = 0; trail < 256; ++trail) {
+}
+
+DoubleByteTable::DoubleByteTable(CharSet charSet) : LeadTrailBytes(charSet), index_(256 * 256, 0) {
+    for (int lead = 1; lead < 256; ++lead) {
+        for (int trail = 1; trail < 256 && lead_[lead]; ++trail) {
             if (!trail_[trail]) continue;
             const char text[2] = {static_cast<char>(lead), static_cast<char>(trail)};
             index_[lead * 256u + trail] = static_cast<uint16_t>(charToIndex(charSet, text));

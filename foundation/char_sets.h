@@ -41,21 +41,29 @@ int indexToChar(CharSet charSet, unsigned index, char* buffer, uint16_t size);
 // 256 plus the number of double-byte positions of the set.
 int indexCount(CharSet charSet);
 
-// A CharSet's double-byte characters as tables, for loops over many of them:
-// startsChar(text) is startsWithDoubleByteChar(charSet, text, 2) and
-// indexOf(text) is charToIndex(charSet, text) for such a character.
-class DoubleByteTable {
+// A CharSet's lead and trail bytes as tables, for loops over much text:
+// startsChar(text) is startsWithDoubleByteChar(charSet, text, 2).
+class LeadTrailBytes {
   public:
-    explicit DoubleByteTable(CharSet charSet);
+    explicit LeadTrailBytes(CharSet charSet);
     bool startsChar(const char* text) const {
         return lead_[static_cast<uint8_t>(text[0])] && trail_[static_cast<uint8_t>(text[1])];
     }
+
+  protected:
+    std::array<bool, 256> lead_{};
+    std::array<bool, 256> trail_{};
+};
+
+// The same with the character indexes: indexOf(text) is
+// charToIndex(charSet, text) for a character that startsChar(text).
+class DoubleByteTable : public LeadTrailBytes {
+  public:
+    explicit DoubleByteTable(CharSet charSet);
     int indexOf(const char* text) const {
         return index_[static_cast<uint8_t>(text[0]) * 256u + static_cast<uint8_t>(text[1])];
     }
 
   private:
-    std::array<bool, 256> lead_{};
-    std::array<bool, 256> trail_{};
     std::vector<uint16_t> index_;  // by lead byte x 256 + trail byte
 };

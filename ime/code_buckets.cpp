@@ -12,17 +12,35 @@
 
 namespace {
 
-// A double-byte character at `text`, which is NUL-terminated.
-bool startsWithHz(CharSet charSet, const char* text) {
-    return startsWithDoubleByteChar(charSet, text, 2);
-}
+// A bucket of up to this many pairs is searched pair by pair for a pair
+// filed again; a larger one has its pairs in the hash set.
+constexpr std::size_t kSearchedPairs = 32;
 
 // Length of the code token at `start`: up to a blank, the line end, or the
 // first double-byte character.
-int codeTokenLength(CharSet charSet, const char* start) {
+int codeTokenLength(const LeadTrailBytes& bytes, const char* start) {
     const char* end = start;
-    while (*end != '\0' && !isBlank(*end) && *end != '\n' && !startsWithHz(charSet, end)) ++end;
+    while (*end != '\0' && !isBlank(*end) && *end != '\n' && !bytes.startsChar(end)) ++end;
     return static_cast<int>(end - start);
+}
+
+bool sameHz(const HzBytes& listed, const uint8_t* hz) {
+    return listed[0] == hz[0] && listed[1] == hz[1];
+}
+
+// True when the bucket has the pair already.
+bool isFiled(CodeBuckets& buckets, const std::vector<CodeEntry>& pairs, const char* code,
+             const uint8_t* hz) {
+    if (pairs.size() < kSearchedPairs) {
+        for (const CodeEntry& pair : pairs) {
+            if (sameHz(pair.hz, hz) && std::strcmp(pair.code, code) == 0) return true;
+        }
+        return false;
+    }
+    if (pairs.size() == kSearchedPairs) {
+        for (const CodeEntry& pair : pairs) buckets.filed.insert(pair.code, pair.hz.data());
+    }
+    return !buckets.filed.insert(code, hz);
 }
 
 bool codeBefore(const CodeEntry& left, const CodeEntry& right) {
@@ -72,7 +90,7 @@ void codeLine(CMabrel& mabrel, CodeBuckets& buckets) {
     if (isBlankLine(line)) return;
 
     const char* start = skipBlanks(line);
-    const int length = codeTokenLength(header.charSet, start);
+    const int length = codeTokenLength(buckets.hzBytes, start);
     if (length == 0) {
         report(kNoCode, line);
         noteUtf8Line(line);
@@ -94,12 +112,12 @@ void codeLine(CMabrel& mabrel, CodeBuckets& buckets) {
     std::memcpy(code, start, length);
 
     const char* text = skipBlanks(start + length);
-    if (!startsWithHz(header.charSet, text)) {
+    if (!buckets.hzBytes.startsChar(text)) {
         report(kNoCode, line);
         noteUtf8Line(line);
         return;
     }
-    while (startsWithHz(header.charSet, text)) {
+    while (buckets.hzBytes.startsChar(text)) {
         addCodedCharacter(header, buckets, code, reinterpret_cast<const uint8_t*>(text), line);
         text = skipBlanks(text + 2);
     }
@@ -115,6 +133,7 @@ void prepareBuckets(const ImeHeader& header, CodeBuckets& buckets) {
     const int n = header.usedCodeCount;
     buckets.buckets.assign(static_cast<std::size_t>(n * (n + 1) + 1), CodeBucket{});
     buckets.alphabet = CodeAlphabet(header);
+    buckets.hzBytes = LeadTrailBytes(header.charSet);
     buckets.filed.clear();
     buckets.entryCount = 0;
     buckets.pairCount = 0;
@@ -126,13 +145,14 @@ int bucketNumber(const ImeHeader& header, const char* code) {
 
 void addCodedCharacter(const ImeHeader& header, CodeBuckets& buckets, const char* code,
                        const uint8_t* hz, const char* line) {
-    if (!buckets.filed.insert(code, hz)) {
+    const int bucket = bucketOf(header, buckets.alphabet, code);
+    std::vector<CodeEntry>& pairs = buckets.buckets[bucket].entries;
+    if (isFiled(buckets, pairs, code, hz)) {
         const char hzText[3] = {static_cast<char>(hz[0]), static_cast<char>(hz[1]), '\0'};
         report(kDuplicateHanZi, hzText, line);
         return;
     }
-    const int bucket = bucketOf(header, buckets.alphabet, code);
-    CodeEntry& entry = buckets.buckets[bucket].entries.emplace_back();
+    CodeEntry& entry = pairs.emplace_back();
     std::strcpy(entry.code, code);
     entry.hz = {hz[0], hz[1]};
     ++buckets.pairCount;

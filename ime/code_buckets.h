@@ -17,6 +17,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "foundation/char_sets.h"
 #include "ime/bit_packing.h"
 #include "ime/coded_pair_set.h"
 #include "ime/mabrel_context.h"
@@ -38,7 +39,8 @@ struct CodeBucket {
 struct CodeBuckets {
     std::vector<CodeBucket> buckets;  // n x (n + 1) + 1
     CodeAlphabet alphabet;
-    CodedPairSet filed;  // every accepted pair
+    LeadTrailBytes hzBytes{0};
+    CodedPairSet filed;  // the accepted pairs of the larger buckets
     int entryCount = 0;  // E: entries made
     int pairCount = 0;   // T: (code, character) pairs accepted
 };

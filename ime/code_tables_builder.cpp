@@ -86,7 +86,8 @@ int addSlot(FurtherEntries& further, uint16_t entry) {
 int addFurtherEntry(Numbering& run, int hzIndex) {
     FurtherEntries& further = run.further;
     const int used = static_cast<int>(further.entry.size());
-    if (used >= 2 * hzMapSlots(run.header) - 2 || used >= kMaxRepeatSlots) {
+    const auto slots = static_cast<int>(further.lastSlot.size());  // H
+    if (used >= 2 * slots - 2 || used >= kMaxRepeatSlots) {
         return report(kRepeatOverflow);
     }
     uint16_t& mapped = run.tables.hzMap[hzIndex];

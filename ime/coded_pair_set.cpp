@@ -8,13 +8,22 @@ namespace {
 constexpr std::size_t kFirstSlots = 1024;
 constexpr std::size_t kCodeBytes = 12;
 
+// Every bit of the number reaches every bit of the result.
+uint64_t mixed(uint64_t value) {
+    value ^= value >> 33;
+    value *= 0xFF51AFD7ED558CCDull;
+    value ^= value >> 33;
+    value *= 0xC4CEB9FE1A85EC53ull;
+    value ^= value >> 33;
+    return value;
+}
+
 }  // namespace
 
 std::size_t CodedPairSet::slotOf(const Key& key) const {
-    uint64_t mixed = key.high * 0x9E3779B97F4A7C15ull ^ key.low * 0xC2B2AE3D27D4EB4Full;
-    mixed ^= mixed >> 29;
+    const uint64_t hash = mixed(key.high ^ mixed(key.low));
     const std::size_t mask = slots_.size() - 1;
-    std::size_t slot = static_cast<std::size_t>(mixed) & mask;
+    std::size_t slot = static_cast<std::size_t>(hash) & mask;
     while (!(slots_[slot] == Key{}) && !(slots_[slot] == key)) slot = (slot + 1) & mask;
     return slot;
 }

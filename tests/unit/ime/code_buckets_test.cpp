@@ -144,6 +144,26 @@ TEST_F(CodeBucketsTest, AHeaderAfterTheTextSectionEndsTheProgram) {
     }
 }
 
+TEST_F(CodeBucketsTest, ACharacterFiledTwiceIsFoundInSmallAndLargeBuckets) {
+    // IndexDepth 1: every code starting with "a" shares one bucket, searched
+    // pair by pair up to 32 pairs and through the hash set beyond.
+    for (int characters : {5, 31, 32, 33, 100}) {
+        ASSERT_TRUE(setGeometry(mabrel, {.codingStyle = 1, .indexDepth = 1}));
+        buckets = CodeBuckets{};
+        std::string text = "[Text]\n";
+        for (int i = 0; i < characters; ++i) text += "a " + gbChar(256 + i) + "\n";
+        text +=
+            "ab " + gbChar(256) + "\na " + gbChar(256) + "\na " + gbChar(255 + characters) + "\n";
+        ASSERT_EQ(readText(text), 0);
+        EXPECT_EQ(buckets.pairCount, characters + 1) << characters;
+        const std::string first = "L" + std::to_string(characters + 3) + ", [Text], Message 905";
+        const std::string last = "L" + std::to_string(characters + 4) + ", [Text], Message 905";
+        EXPECT_NE(output.find(first), std::string::npos) << characters;
+        EXPECT_NE(output.find(last), std::string::npos) << characters;
+        EXPECT_EQ(output.find("L" + std::to_string(characters + 2) + ","), std::string::npos);
+    }
+}
+
 TEST_F(CodeBucketsTest, ABucketGrowsPastItsFirstRoom) {
     // 1000 characters under one code: more than H / 10 = 909 entries.
     ASSERT_TRUE(setGeometry(mabrel, {.codingStyle = 1, .maxCodes = 1}));

@@ -65,15 +65,17 @@ TEST_F(CodeTablesTest, TheLongestCodeOfACharacterBecomesItsPrimaryEntry) {
 
 TEST_F(CodeTablesTest, AGrowingBlockMovesTheLaterBlocksUp) {
     // X, Y and Z gain a second entry in turn (blocks at 0, 2 and 4), then X a
-    // third one: its block takes three slots and the others move to 3 and 5.
+    // third and a fourth one and Y a third: X's block takes four slots, Y's
+    // three, and Z's moves to 7.
     const std::string text = "a " + X + "\nb " + Y + "\nc " + Z + "\nd " + X + "\ne " + Y + "\nf " +
-                             Z + "\ng " + X + "\n";
+                             Z + "\ng " + X + "\nh " + X + "\ni " + Y + "\n";
     ASSERT_EQ(code({.codingStyle = 2}, text), 0);
-    EXPECT_EQ(repeatBlocks(), (Slots{0x8000 + 1, 0x8000 + 4, 7, 0x8000 + 2, 5, 0x8000 + 3, 6, 0}));
+    EXPECT_EQ(repeatBlocks(), (Slots{0x8000 + 1, 0x8000 + 4, 0x8000 + 7, 8, 0x8000 + 2, 0x8000 + 5,
+                                     9, 0x8000 + 3, 6, 0}));
     EXPECT_EQ(mapped(kX), 0x8000 + 0);
-    EXPECT_EQ(mapped(kY), 0x8000 + 3);
-    EXPECT_EQ(mapped(kZ), 0x8000 + 5);
-    EXPECT_TRUE(isEntryListed(mabrel.tables, kX, 7));
+    EXPECT_EQ(mapped(kY), 0x8000 + 4);
+    EXPECT_EQ(mapped(kZ), 0x8000 + 7);
+    EXPECT_TRUE(isEntryListed(mabrel.tables, kX, 8));
     EXPECT_TRUE(isEntryListed(mabrel.tables, kX, 1));
     EXPECT_FALSE(isEntryListed(mabrel.tables, kX, 2));
     EXPECT_FALSE(isEntryListed(mabrel.tables, kX - 1, 1));
