@@ -28,10 +28,11 @@ std::span<const uint16_t> phraseAt(const std::vector<uint16_t>& held, std::size_
     return {held.data() + start, std::min(end + 1, held.size()) - start};
 }
 
-// The cell of the phrase, or the empty cell where it would go.
-std::size_t findCell(const std::vector<uint16_t>& cells, const std::vector<uint16_t>& held,
+// The cell of the phrase in the region of `size` cells at `cells`, or the
+// empty cell where it would go.
+std::size_t findCell(const uint16_t* cells, std::size_t size, const std::vector<uint16_t>& held,
                      uint32_t hash, std::span<const uint16_t> words) {
-    const std::size_t mask = cells.size() - 1;
+    const std::size_t mask = size - 1;
     const uint16_t tag = tagOf(hash);
     for (std::size_t at = hash & mask;; at = (at + 1) & mask) {
         const uint16_t cell = cells[at];
@@ -46,43 +47,64 @@ std::size_t findCell(const std::vector<uint16_t>& cells, const std::vector<uint1
     }
 }
 
+std::size_t cellsFor(std::size_t phrases) {
+    std::size_t size = kFirstCells;
+    while (size < 2 * (phrases + 1)) size *= 2;
+    return size;
+}
+
 }  // namespace
+
+void PhraseIndex::moveRegion(Region& region, std::size_t size, const std::vector<uint16_t>& held) {
+    const std::size_t base = cells_.size();
+    cells_.resize(base + size, 0);
+    for (std::size_t at = region.base; at < region.base + region.size; ++at) {
+        const uint16_t cell = cells_[at];
+        if (cell == 0) continue;
+        const uint32_t hash = phraseHash(phraseAt(held, (cell & kStartBits) - 1u));
+        std::size_t to = hash & (size - 1);
+        while (cells_[base + to] != 0) to = (to + 1) & (size - 1);
+        cells_[base + to] = cell;
+    }
+    region.base = static_cast<uint32_t>(base);
+    region.size = static_cast<uint32_t>(size);
+}
+
+void PhraseIndex::reserve(int slot, std::size_t phrases, std::size_t slotCount) {
+    if (regions_.size() < slotCount) regions_.resize(slotCount);
+    Region& region = regions_[static_cast<std::size_t>(slot)];
+    if (region.size == 0) {
+        region.base = static_cast<uint32_t>(cells_.size());
+        region.size = static_cast<uint32_t>(cellsFor(phrases));
+        cells_.resize(region.base + region.size, 0);
+    }
+}
 
 bool PhraseIndex::contains(const std::vector<PhraseSlot>& slots, int slot,
                            std::span<const uint16_t> words) const {
     const auto at = static_cast<std::size_t>(slot);
-    if (at >= tables_.size() || tables_[at].cells.empty()) return false;
-    const std::vector<uint16_t>& cells = tables_[at].cells;
-    return cells[findCell(cells, slots[at].words, phraseHash(words), words)] != 0;
-}
-
-void PhraseIndex::grow(SlotTable& table, const std::vector<uint16_t>& held) {
-    std::vector<uint16_t> old(table.cells.empty() ? kFirstCells : 2 * table.cells.size(), 0);
-    old.swap(table.cells);
-    const std::size_t mask = table.cells.size() - 1;
-    for (uint16_t cell : old) {
-        if (cell == 0) continue;
-        const uint32_t hash = phraseHash(phraseAt(held, (cell & kStartBits) - 1u));
-        std::size_t at = hash & mask;
-        while (table.cells[at] != 0) at = (at + 1) & mask;
-        table.cells[at] = cell;
-    }
+    if (at >= regions_.size() || regions_[at].size == 0) return false;
+    const Region& region = regions_[at];
+    const uint16_t* cells = cells_.data() + region.base;
+    return cells[findCell(cells, region.size, slots[at].words, phraseHash(words), words)] != 0;
 }
 
 void PhraseIndex::add(const std::vector<PhraseSlot>& slots, int slot, std::size_t start,
                       std::size_t length) {
     const auto at = static_cast<std::size_t>(slot);
-    if (tables_.size() < slots.size()) tables_.resize(slots.size());
-    SlotTable& table = tables_[at];
+    if (regions_.size() < slots.size()) regions_.resize(slots.size());
+    Region& region = regions_[at];
     const std::vector<uint16_t>& held = slots[at].words;
-    if (2 * (table.count + 1) > table.cells.size()) grow(table, held);
+    if (2 * (region.count + 1) > region.size) moveRegion(region, cellsFor(region.count + 1), held);
     const std::span<const uint16_t> words(held.data() + start, length);
     const uint32_t hash = phraseHash(words);
-    table.cells[findCell(table.cells, held, hash, words)] =
+    uint16_t* cells = cells_.data() + region.base;
+    cells[findCell(cells, region.size, held, hash, words)] =
         static_cast<uint16_t>(tagOf(hash) | (start + 1));
-    ++table.count;
+    ++region.count;
 }
 
 void PhraseIndex::clear() {
-    std::vector<SlotTable>().swap(tables_);
+    std::vector<Region>().swap(regions_);
+    std::vector<uint16_t>().swap(cells_);
 }

@@ -1,8 +1,10 @@
 // The phrases of the store by their words, for the test of a phrase filed
 // twice under one first character. Each slot has an open-addressing hash
-// table of its own, small and close to the slot's words: a cell holds 1 +
-// the position of a phrase's first word in the slot (12 bits, a slot holds at
-// most 2048 words) under 4 bits of the phrase's hash, 0 when empty.
+// table of its own, a region of one shared array of cells: a cell holds 1 +
+// the position of a phrase's first word in the slot (12 bits, a slot holds
+// at most 2048 words) under 4 bits of the phrase's hash, 0 when empty. A
+// region is made as large as the phrases announced for its slot need, and
+// moves to a region twice as large at the end of the array when more come.
 #pragma once
 
 #include <cstdint>
@@ -13,6 +15,8 @@
 
 class PhraseIndex {
   public:
+    // Makes room for `phrases` phrases under `slot`, of `slotCount` slots.
+    void reserve(int slot, std::size_t phrases, std::size_t slotCount);
     // True when `slots[slot]` holds a phrase of exactly these words.
     bool contains(const std::vector<PhraseSlot>& slots, int slot,
                   std::span<const uint16_t> words) const;
@@ -22,11 +26,13 @@ class PhraseIndex {
     void clear();
 
   private:
-    struct SlotTable {
-        std::vector<uint16_t> cells;  // a power of two, at most half used
-        std::size_t count = 0;
+    struct Region {
+        uint32_t base = 0;
+        uint32_t size = 0;  // a power of two, at most half used
+        uint32_t count = 0;
     };
-    void grow(SlotTable& table, const std::vector<uint16_t>& held);
+    void moveRegion(Region& region, std::size_t size, const std::vector<uint16_t>& held);
 
-    std::vector<SlotTable> tables_;  // by slot, made as slots gain phrases
+    std::vector<Region> regions_;  // by slot
+    std::vector<uint16_t> cells_;
 };

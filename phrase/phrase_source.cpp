@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 #include <span>
+#include <vector>
 
 #include "foundation/char_sets.h"
 #include "foundation/text_helpers.h"
@@ -27,6 +28,27 @@ int doubleByteRun(const DoubleByteTable& characters, const char* text) {
     int count = 0;
     while (characters.startsChar(text + 2 * count)) ++count;
     return count;
+}
+
+// Counts the phrase lines of each first character and their words before
+// any is filed, so that the store takes its room at once.
+void reserveForPhrases(CTosker& tosker, const DoubleByteTable& characters) {
+    const std::size_t slotCount = tosker.slots.size();
+    std::vector<uint32_t> phrases(slotCount), words(slotCount);
+    SourceText& stream = tosker.source.stream;
+    const ReadMark mark = markRead(stream);
+    char line[kLineBufferSize];
+    while (readSourceLine(line, kLineReadCapacity, stream) != nullptr) {
+        const char* phrase = skipBlanks(line);
+        if (!characters.startsChar(phrase)) continue;
+        const int length = doubleByteRun(characters, phrase);
+        const auto slot = static_cast<std::size_t>(characters.indexOf(phrase));
+        if (length < kMinPhraseLength || length > kMaxPhraseLength || slot >= slotCount) continue;
+        ++phrases[slot];
+        words[slot] += static_cast<uint32_t>(length - 1);
+    }
+    returnToMark(stream, mark);
+    reservePhraseStore(tosker, phrases, words);
 }
 
 // The outcome of one [Phrase] line: 0 when the reading goes on, or the
@@ -110,6 +132,7 @@ int parsePhraseSection(CTosker& tosker) {
     report(kStartPhrases, lineNumber);
     openPhraseStore(tosker);
     const DoubleByteTable characters(head.charSet);
+    reserveForPhrases(tosker, characters);
 
     head.firstIndex = static_cast<uint16_t>(slotCount);
     head.lastIndex = 0;

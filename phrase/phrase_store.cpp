@@ -10,6 +10,16 @@ void openPhraseStore(CTosker& tosker) {
     tosker.phraseIndex.clear();
 }
 
+void reservePhraseStore(CTosker& tosker, std::span<const uint32_t> phrases,
+                        std::span<const uint32_t> words) {
+    const std::size_t slotCount = tosker.slots.size();
+    for (std::size_t slot = 0; slot < slotCount && slot < phrases.size(); ++slot) {
+        if (phrases[slot] == 0) continue;
+        tosker.slots[slot].words.reserve(std::min<std::size_t>(words[slot], kMaxSlotWords));
+        tosker.phraseIndex.reserve(static_cast<int>(slot), phrases[slot], slotCount);
+    }
+}
+
 bool isDuplicatePhrase(const CTosker& tosker, int slot, std::span<const uint16_t> words) {
     return tosker.phraseIndex.contains(tosker.slots, slot, words);
 }

@@ -13,6 +13,11 @@ inline constexpr std::size_t kMaxSlotWords = 2048;
 // Makes an empty slot for every character index of the CharSet.
 void openPhraseStore(CTosker& tosker);
 
+// Takes the room for the phrases to come at once: at most `phrases[slot]`
+// phrases of `words[slot]` words in all under each slot.
+void reservePhraseStore(CTosker& tosker, std::span<const uint32_t> phrases,
+                        std::span<const uint32_t> words);
+
 // True when the slot already holds a phrase of exactly these words.
 bool isDuplicatePhrase(const CTosker& tosker, int slot, std::span<const uint16_t> words);
 

@@ -1,5 +1,7 @@
 #include "phrase/phrase_store.h"
 
+#include <vector>
+
 #include "tests/unit/phrase/tosker_test_support.h"
 
 namespace {
@@ -40,6 +42,26 @@ TEST_F(PhraseStoreTest, ThreeCharacterPhraseDoesNotFitBesides2047Words) {
     EXPECT_EQ(run.rc, 905);
     EXPECT_EQ(run.output, "\r \r\aMessage 905 : Too many phrases begin with '\xA1\xA1'\n");
     EXPECT_EQ(append(256, 9000), 0);  // a last two-character phrase still fits
+}
+
+TEST_F(PhraseStoreTest, PhrasesStayFoundWhenASlotOutgrowsItsRoom) {
+    // Room announced for none, one and 40 phrases; 300 come, each found
+    // again afterwards, and a phrase of another slot is not.
+    for (uint32_t announced : {0u, 1u, 40u}) {
+        openPhraseStore(tosker);
+        std::vector<uint32_t> phrases(tosker.slots.size()), words(tosker.slots.size());
+        phrases[700] = announced;
+        words[700] = announced;
+        reservePhraseStore(tosker, phrases, words);
+        for (int i = 0; i < 300; ++i) ASSERT_EQ(append(700, static_cast<uint16_t>(1000 + i)), 0);
+        for (int i = 0; i < 300; ++i) {
+            const uint16_t word[] = {static_cast<uint16_t>((1000 + i) | kLastWordBit)};
+            ASSERT_TRUE(isDuplicatePhrase(tosker, 700, word)) << announced << " " << i;
+            ASSERT_FALSE(isDuplicatePhrase(tosker, 701, word));
+        }
+        const uint16_t fresh[] = {static_cast<uint16_t>(1300 | kLastWordBit)};
+        EXPECT_FALSE(isDuplicatePhrase(tosker, 700, fresh));
+    }
 }
 
 struct DuplicateCase {
