@@ -218,3 +218,17 @@ DoubleByteTable::DoubleByteTable(CharSet charSet) : LeadTrailBytes(charSet), ind
         }
     }
 }
+
+CharacterBytes::CharacterBytes(CharSet charSet) {
+    const auto count = static_cast<unsigned>(indexCount(charSet));
+    bytes_.assign(2 * std::size_t{count}, '\0');
+    lengths_.assign(count, 0);
+    for (unsigned index = 0; index < count; ++index) {
+        char text[3] = {};
+        indexToChar(charSet, index, text, sizeof text);
+        const uint8_t length = text[0] == '\0' ? 0 : text[1] == '\0' ? 1 : 2;
+        bytes_[2 * index] = text[0];
+        bytes_[2 * index + 1] = text[1];
+        lengths_[index] = length;
+    }
+}

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 using CharSet = uint16_t;
@@ -66,4 +67,19 @@ class DoubleByteTable : public LeadTrailBytes {
 
   private:
     std::vector<uint16_t> index_;  // by lead byte x 256 + trail byte
+};
+
+// The bytes of every character index of a CharSet, for writing many
+// characters: append(index, text) appends what indexToChar writes.
+class CharacterBytes {
+  public:
+    explicit CharacterBytes(CharSet charSet);
+    unsigned count() const { return static_cast<unsigned>(lengths_.size()); }
+    void append(unsigned index, std::string& text) const {
+        text.append(&bytes_[2 * index], lengths_[index]);
+    }
+
+  private:
+    std::vector<char> bytes_;       // two per index
+    std::vector<uint8_t> lengths_;  // by index: 0, 1 or 2
 };

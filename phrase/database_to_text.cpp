@@ -55,42 +55,48 @@ bool startBlock(const DatabaseImage& image, const ResourceDirectory& directory, 
            decodeDataBlockHead(image.at(start), image.availableFrom(start), block.view);
 }
 
-bool isCharacter(CharSet charSet, unsigned index) {
-    return index >= kFirstDoubleByteIndex && index < static_cast<unsigned>(indexCount(charSet));
+bool isCharacter(const CharacterBytes& characters, unsigned index) {
+    return index >= kFirstDoubleByteIndex && index < characters.count();
 }
 
 // Appends the comment line of character `index` and one line per phrase of
 // its list, counting the phrases; false when a word is no character or a
 // phrase passes 15.
-bool writeSlot(CharSet charSet, unsigned index, const PhraseSlot& list, std::string& text,
-               uint32_t& phrases) {
-    if (!isCharacter(charSet, index)) return false;
-    char first[3];
-    indexToChar(charSet, index, first, sizeof first);
-    text.append("//").append(first).append("\n");
+bool writeSlot(const CharacterBytes& characters, unsigned index, const PhraseSlot& list,
+               std::string& text, uint32_t& phrases) {
+    if (!isCharacter(characters, index)) return false;
+    text.append("//");
+    characters.append(index, text);
+    text += '\n';
 
-    std::string phrase = first;
-    int characters = 1;
+    // Each phrase is written as its words come; a damaged list throws the
+    // whole text away.
+    bool started = false;
+    int length = 1;
     bool user = false;
     for (const uint16_t word : list.words) {
+        if (!started) {
+            characters.append(index, text);
+            started = true;
+        }
         const unsigned character = word & kIndexBits;
         if (character >= kFirstMarker) {
             if (word & kUserBit) user = true;
         } else {
-            if (!isCharacter(charSet, character) || characters == kMaxPhraseLength) return false;
-            char next[3];
-            indexToChar(charSet, character, next, sizeof next);
-            phrase += next;
-            ++characters;
+            if (!isCharacter(characters, character) || length == kMaxPhraseLength) return false;
+            characters.append(character, text);
+            ++length;
         }
         if (word & kLastWordBit) {
-            text.append(phrase).append(user ? kUserMark : "").append("\n");
+            if (user) text.append(kUserMark);
+            text += '\n';
             ++phrases;
-            phrase = first;
-            characters = 1;
+            started = false;
+            length = 1;
             user = false;
         }
     }
+    if (started) text.resize(text.rfind('\n') + 1);  // a phrase without its end
     text += '\n';
     return true;
 }
@@ -99,6 +105,7 @@ int writePhraseLists(const DatabaseImage& image, const ResourceDirectory& direct
                      const HeadRecord& head, std::string& text, uint32_t& phrases) {
     Block block;
     PhraseSlot list;
+    const CharacterBytes characters(head.charSet);
     for (uint32_t i = head.firstIndex; i <= head.lastIndex; ++i) {
         const uint32_t d = i - head.firstIndex;
         if (d % kSlotsPerBlock == 0 &&
@@ -109,7 +116,7 @@ int writePhraseLists(const DatabaseImage& image, const ResourceDirectory& direct
         if (!block.present || position < block.view.first) continue;
         if (!decodeDataBlockList(block.view, position, list)) return image.damaged();
         if (list.words.empty()) continue;
-        if (!writeSlot(head.charSet, i, list, text, phrases)) return image.damaged();
+        if (!writeSlot(characters, i, list, text, phrases)) return image.damaged();
     }
     return 0;
 }
