@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -156,6 +158,72 @@ TEST(ReadSourceLine, EndOfStreamLeavesTheLastLineInTheBuffer) {
     }
     EXPECT_STREQ(buffer, "last\n");
     EXPECT_EQ(lineNumber, 2);
+}
+
+}  // namespace
+
+namespace {
+
+// The reading a character at a time that the bulk reading must equal.
+bool referenceLine(const std::string& text, std::size_t& at, std::string& line) {
+    line.clear();
+    while (line.size() < kLineReadCapacity - 1 && at < text.size()) {
+        char c = text[at++];
+        if (c == '\r' && at < text.size() && text[at] == '\n') {
+            c = '\n';
+            ++at;
+        }
+        line += c;
+        if (c == '\n') break;
+    }
+    return !line.empty();
+}
+
+// Where a search from the start would stop: the first piece, comments
+// skipped, that starts after blanks with the name; the line count there.
+int referenceSeek(const std::string& text, const char* name) {
+    std::size_t at = 0;
+    std::string line;
+    for (int number = 1; referenceLine(text, at, line); ++number) {
+        const char* start = skipBlanks(line.c_str());
+        if (start[0] == '/' && start[1] == '/') continue;
+        if (startsWithIgnoringCase(start, name, std::strlen(name))) return number;
+    }
+    return -1;
+}
+
+TEST_F(SeekSection, BulkReadingAgreesWithReadingACharacterAtATime) {
+    const std::string pieces[] = {"\n",       "\r\n",
+                                  "\r",       "[Text]",
+                                  " [text]x", "[Rules]",
+                                  "//[Text]", std::string(1, '\0'),
+                                  "a",        std::string(508, 'b'),
+                                  "\t"};
+    std::mt19937 random(7);
+    for (int trial = 0; trial < 300; ++trial) {
+        std::string text;
+        const int count = static_cast<int>(random() % 40);
+        for (int k = 0; k < count; ++k) text += pieces[random() % std::size(pieces)];
+        SourceReader reader;
+        reader.stream = SourceText{text};
+        for (int id : {test_tool::kRules, test_tool::kText, test_tool::kRules}) {
+            const int expected = referenceSeek(text, keyName(id));
+            ASSERT_EQ(seekSection(reader, id), expected > 0) << trial;
+            if (expected > 0) {
+                ASSERT_EQ(lineNumber, expected) << trial;
+            }
+        }
+        reader.stream.position = 0;
+        std::size_t at = 0;
+        std::string line;
+        char buffer[kLineBufferSize];
+        while (referenceLine(text, at, line)) {
+            ASSERT_NE(readPlainLine(buffer, kLineReadCapacity, reader.stream), nullptr);
+            ASSERT_EQ(std::memcmp(buffer, line.data(), line.size()), 0) << trial;
+            ASSERT_EQ(reader.stream.position, at);
+        }
+        EXPECT_EQ(readPlainLine(buffer, kLineReadCapacity, reader.stream), nullptr);
+    }
 }
 
 }  // namespace
