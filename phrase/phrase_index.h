@@ -1,10 +1,12 @@
 // The phrases of the store by their words, for the test of a phrase filed
-// twice under one first character. Each slot has an open-addressing hash
-// table of its own, a region of one shared array of cells: a cell holds 1 +
-// the position of a phrase's first word in the slot (12 bits, a slot holds
-// at most 2048 words) under 4 bits of the phrase's hash, 0 when empty. A
-// region is made as large as the phrases announced for its slot need, and
-// moves to a region twice as large at the end of the array when more come.
+// twice under one first character. Each slot has a Bloom filter of its own,
+// a region of one shared bit array, with 8 bits for each phrase it is made
+// for and 3 bits set by each phrase: a phrase whose bits are not all set is
+// not in the slot, and only one whose bits are is looked for among the
+// slot's words. The filters of a long list stay in the fastest memory, where
+// a table that holds the phrases themselves would not. A region moves to
+// one twice as large at the end of the array when more phrases come than it
+// was made for.
 #pragma once
 
 #include <cstdint>
@@ -21,18 +23,18 @@ class PhraseIndex {
     bool contains(const std::vector<PhraseSlot>& slots, int slot,
                   std::span<const uint16_t> words) const;
     // Adds the phrase of `length` words that starts at word `start` of the
-    // slot; the index does not hold it yet.
+    // slot.
     void add(const std::vector<PhraseSlot>& slots, int slot, std::size_t start, std::size_t length);
     void clear();
 
   private:
     struct Region {
-        uint32_t base = 0;
-        uint32_t size = 0;  // a power of two, at most half used
-        uint32_t count = 0;
+        uint32_t base = 0;   // the first 64-bit word of the filter
+        uint32_t words = 0;  // a power of two
+        uint32_t count = 0;  // phrases added
     };
-    void moveRegion(Region& region, std::size_t size, const std::vector<uint16_t>& held);
+    void makeRegion(Region& region, std::size_t phrases, const std::vector<uint16_t>& held);
 
     std::vector<Region> regions_;  // by slot
-    std::vector<uint16_t> cells_;
+    std::vector<uint64_t> bits_;
 };
