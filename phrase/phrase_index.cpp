@@ -106,3 +106,14 @@ void PhraseIndex::clear() {
     std::vector<Region>().swap(regions_);
     std::vector<uint64_t>().swap(bits_);
 }
+
+void PhraseIndex::prefetchRecord(int slot) const {
+    const auto at = static_cast<std::size_t>(slot);
+    if (at < regions_.size()) __builtin_prefetch(&regions_[at]);
+}
+
+void PhraseIndex::prefetchFilter(int slot) const {
+    const auto at = static_cast<std::size_t>(slot);
+    if (at < regions_.size() && regions_[at].words != 0)
+        __builtin_prefetch(&bits_[regions_[at].base]);
+}

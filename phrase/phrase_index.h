@@ -27,6 +27,11 @@ class PhraseIndex {
     void add(const std::vector<PhraseSlot>& slots, int slot, std::size_t start, std::size_t length);
     void clear();
 
+    // Hints that the slot is about to be used: its record first, then,
+    // once that has arrived, its filter.
+    void prefetchRecord(int slot) const;
+    void prefetchFilter(int slot) const;
+
   private:
     struct Region {
         uint32_t base = 0;   // the first 64-bit word of the filter
