@@ -17,6 +17,8 @@
     X(kTooManyKeywords, 503, "Too many keywords!")                              \
     X(kKeyNoValue, 504, "Key \"%s\" no value")                                  \
     X(kValueTooLong, 505, "The value of key \"%s\" too long")                   \
+    X(kUnknownKey, 506, "Unknown key \"%s\" ignored")                           \
+    X(kNotAKey, 506, "Line \"%s\" is not a key, ignored")                       \
     X(kInvalidEncoding, 610, "The value of \"%s=%s\" is invalid, can be UTF-8") \
     X(kCannotWrite, 907, "Character \"%s\" can't be written in %s")             \
     X(kNotUtf8, 908, "Line is not UTF-8 text")                                  \

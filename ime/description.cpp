@@ -5,6 +5,7 @@
 #include "foundation/char_sets.h"
 #include "foundation/file_identity.h"
 #include "foundation/text_helpers.h"
+#include "foundation/unknown_keys.h"
 #include "foundation/utf8_source.h"
 #include "ime/code_geometry.h"
 #include "ime/keyboard_bitmap.h"
@@ -17,6 +18,31 @@ constexpr uint16_t kImeFormatVersion = 0x0200;
 constexpr char kDatabaseNamePrefix[] = "CJK Input Method ";
 constexpr int kIdLength = 4;
 constexpr int kMaxMaxCodes = 12;
+
+// Every key the section may hold; a line that names another draws 506.
+constexpr int kDescriptionKeys[] = {
+    kKeyCharSet,
+    kKeyId,
+    kKeyFullName,
+    kKeyName,
+    kKeyVersion,
+    kKeyCopyright,
+    kKeyAuthor,
+    kKeyCodingStyle,
+    kKeyIndexDepth,
+    kKeyNoSort,
+    kKeyMaxCodes,
+    kKeyUsedCodes,
+    kKeyTuneCodes,
+    kKeyDispalyCodes,
+    kKeyWildChar,
+    kKeySeparateChar,
+    kKeyAutoSelectKeys,
+    kKeyKeyboardBitmap,
+    kKeyKeyboardBitmapHDD,
+    kKeyEncoding,
+};
+constexpr KeySpelling kDescriptionSpellings[] = {{"DisplayCodes", kDispalySpelling}};
 
 // Token mode: the value ends at the first blank.
 char* tokenValue(CMabrel& mabrel, int keyId) {
@@ -196,6 +222,7 @@ int parseDescription(CMabrel& mabrel) {
     if (mabrel.keyTable.loadSection(mabrel.source.stream) == 0) {
         return report(kNoKeywords, section);
     }
+    warnUnknownKeys(mabrel.keyTable, kDescriptionKeys, kDescriptionSpellings);
 
     ImeHeader& header = mabrel.header;
     header.version = kImeFormatVersion;

@@ -19,7 +19,7 @@ const char* const kKeyNames[] = {
     "Row2",           "Row3",
     "Row4",           "[Rules]",
     "[Help]",         "[Text]",
-    "[Phrase]",
+    "[Phrase]",       "Encoding",
 };
 static_assert(std::size(kKeyNames) == kMabrelNoSection);
 

@@ -36,6 +36,7 @@ enum MabrelKey : int {
     kKeyHelp,
     kKeyText,
     kKeyPhrase,
+    kKeyEncoding,
     kMabrelNoSection,
 };
 
@@ -62,6 +63,8 @@ enum MabrelKey : int {
     X(kTooManyResources, 402, "Too many resource record!")                                    \
     X(kDatabaseDamaged, 403, "\"%s\" is damaged")                                             \
     X(kNotWrittenBackExactly, 404, "Resource \"%s\" can't be written back exactly")           \
+    X(kDispalySpelling, 506, "Unknown key \"%s\" ignored, the key is spelt \"DispalyCodes\"") \
+    X(kNotARule, 506, "Line \"%s\" is not a rule, ignored")                                   \
     X(kInvalidCharSet, 600, "\"%s\" is not a valid CharSet")                                  \
     X(kIdNotFourChars, 601, "Value of \"%s=%s\" must be 4 chars, now is %d")                  \
     X(kValueCountMismatch, 602, "The value count of key \"%s\" must be %d")                   \

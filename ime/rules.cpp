@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "foundation/text_helpers.h"
+#include "foundation/unknown_keys.h"
 #include "ime/messages.h"
 
 namespace {
@@ -69,6 +70,11 @@ int parseRules(CMabrel& mabrel) {
     header.minRuleItems = kMinItemsStart;
     header.maxRuleItems = 0;
     for (int line = 0; line < table.count(); ++line) {
+        const std::optional<std::string> written = keyLineName(table.line(line));
+        if (!written || written->empty()) {
+            report(kNotARule, quotedLine(table.line(line)).c_str());
+            continue;
+        }
         char name[kKeyNameBufferSize];
         const char* value = table.entryAt(line, name, true);
         if (value == nullptr) continue;

@@ -16,6 +16,7 @@ constexpr const char* kUsageLines[] = {
     "Usage : Tosker [/?] [SourceFilename] [DestFilename]",
     "Tosker /?                     Display this message",
     "Tosker Source.txt  Dest.pdb   Convert Source.txt to Dest.pdb",
+    "Tosker /f Source.txt Dest.pdb Convert, leaving out phrases that don't fit",
     "Tosker Source.pdb  Dest.txt   Convert Source.pdb to Dest.txt",
     "Tosker /u Source.pdb Dest.txt Convert Source.pdb to UTF-8 Dest.txt",
     "Note: The extension of filename must be (.TXT .PDB)",
@@ -43,6 +44,22 @@ int parameterError() {
     return kUsageErrorStatus;
 }
 
+int invalidFilename() {
+    report(kInvalidFilename);
+    return parameterError();
+}
+
+// Two file names: a text and a database, in either order.
+int convertPair(CTosker& tosker, const char* first, const char* second) {
+    if (nameContains(first, ".TXT") && nameContains(second, ".PDB")) {
+        return convertTextToDatabase(tosker, first, second);
+    }
+    if (nameContains(first, ".PDB") && nameContains(second, ".TXT")) {
+        return convertDatabaseToText(tosker, first, second, PhraseText::kCharSet);
+    }
+    return invalidFilename();
+}
+
 }  // namespace
 
 int runTosker(CTosker& tosker, int argc, const char* const* argv) {
@@ -52,21 +69,18 @@ int runTosker(CTosker& tosker, int argc, const char* const* argv) {
         return 0;
     }
     if (asksForVersion(argc, argv)) return 0;
-    if (argc == 3 && upperCopy(argv[0]) == "/U") {
+    if (argc == 2) return convertPair(tosker, argv[0], argv[1]);
+    if (argc == 3 && equalsIgnoringCase(argv[0], "/F")) {
+        if (nameContains(argv[1], ".TXT") && nameContains(argv[2], ".PDB")) {
+            return convertTextToDatabase(tosker, argv[1], argv[2], MisfitPhrases::kLeaveOut);
+        }
+        return invalidFilename();
+    }
+    if (argc == 3 && equalsIgnoringCase(argv[0], "/U")) {
         if (nameContains(argv[1], ".PDB") && nameContains(argv[2], ".TXT")) {
             return convertDatabaseToText(tosker, argv[1], argv[2], PhraseText::kUtf8);
         }
-        report(kInvalidFilename);
-        return parameterError();
+        return invalidFilename();
     }
-    if (argc != 2) return parameterError();
-
-    if (nameContains(argv[0], ".TXT") && nameContains(argv[1], ".PDB")) {
-        return convertTextToDatabase(tosker, argv[0], argv[1]);
-    }
-    if (nameContains(argv[0], ".PDB") && nameContains(argv[1], ".TXT")) {
-        return convertDatabaseToText(tosker, argv[0], argv[1], PhraseText::kCharSet);
-    }
-    report(kInvalidFilename);
     return parameterError();
 }

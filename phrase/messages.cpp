@@ -4,8 +4,8 @@ namespace {
 
 const Message kAllMessages[] = {FOUNDATION_MESSAGES(LIST_MESSAGE) TOSKER_MESSAGES(LIST_MESSAGE)};
 
-const char* const kKeyNames[] = {"[Description]", nullptr, "CharSet", "MaxPhraseLength",
-                                 "[Phrase]"};
+const char* const kKeyNames[] = {"[Description]",   nullptr,    "CharSet",
+                                 "MaxPhraseLength", "[Phrase]", "Encoding"};
 static_assert(std::size(kKeyNames) == kToskerNoSection);
 
 }  // namespace

@@ -12,6 +12,7 @@ enum ToskerKey : int {
     kKeyCharSet,
     kKeyMaxPhraseLength,
     kKeyPhrase,
+    kKeyEncoding,
     kToskerNoSection,
 };
 
@@ -21,6 +22,9 @@ enum ToskerKey : int {
     X(kInvalidFilename, 0, "Invalid filename")                                               \
     X(kConvertingText, 0, "Converting text \"%s\" => phase database \"%s\"...\n")            \
     X(kConvertingDatabase, 0, "Converting phase database \"%s\" => text \"%s\"...\n")        \
+    X(kMisfitsLeftOut, 0,                                                                    \
+      "%d phrases left out: %d for full first characters, "                                  \
+      "%d for full blocks")                                                                  \
     X(kTotalPhrases, 0, "Total %d phrases")                                                  \
     X(kConvertOk, 0, "\nConvert OK.")                                                        \
     X(kPhrasesLeftOut, 0, "%d phrases left out: a character can't be written in %s")         \
@@ -42,7 +46,9 @@ enum ToskerKey : int {
     X(kDuplicatePhrase, 903, "Duplicate phrase in \"%s\"")                                   \
     X(kNoPhrases, 904, "No phrases in \"%s\" section.")                                      \
     X(kTooManyPhrases, 905, "Too many phrases begin with '%s'")                              \
+    X(kTooManyPhrasesLeftOut, 905, "Too many phrases begin with '%s', phrase left out")      \
     X(kBlockTooLarge, 906, "Phrase block of '%s' too large")                                 \
+    X(kBlockTooLargeLeftOut, 906, "Phrase block of '%s' too large, phrase left out")         \
     X(kPhraseLeftOut, 907, "Character \"%s\" can't be written in %s, phrase left out")
 
 TOSKER_MESSAGES(DECLARE_MESSAGE)

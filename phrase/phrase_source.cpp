@@ -8,6 +8,7 @@
 
 #include "foundation/char_sets.h"
 #include "foundation/text_helpers.h"
+#include "foundation/unknown_keys.h"
 #include "foundation/utf8_source.h"
 #include "phrase/messages.h"
 #include "phrase/phrase_store.h"
@@ -22,6 +23,14 @@ int refuse(const Message& message, const char* line) {
     noteUtf8Line(line);
     return rc;
 }
+// Every key [Description] may hold; a line that names another draws 506.
+constexpr int kDescriptionKeys[] = {kKeyCharSet, kKeyMaxPhraseLength, kKeyEncoding};
+
+// What the reading of [Phrase] keeps from line to line.
+struct PhraseReading {
+    PhraseFitting* fitting;  // nullptr: a phrase that does not fit stops the run
+    int longest = 0;         // the longest phrase kept
+};
 
 // The number of double-byte characters in a row from `text`.
 int doubleByteRun(const DoubleByteTable& characters, const char* text) {
@@ -103,7 +112,7 @@ class LookAhead {
 
 // The outcome of one [Phrase] line: 0 when the reading goes on, or the
 // number of the fatal message that stops it.
-int takePhraseLine(CTosker& tosker, const DoubleByteTable& characters, int& longest) {
+int takePhraseLine(CTosker& tosker, const DoubleByteTable& characters, PhraseReading& reading) {
     char* line = tosker.source.lineBuffer;
     if (isBlankLine(line)) return 0;
     if (char* lineFeed = std::strchr(line, '\n')) *lineFeed = '\0';
@@ -118,11 +127,8 @@ int takePhraseLine(CTosker& tosker, const DoubleByteTable& characters, int& long
         refuse(kPhraseLongerThanSet, line);
         return 0;
     }
-    if (head.maxPhraseLength == 0) longest = std::max(longest, length);
 
     const int slot = characters.indexOf(phrase);
-    head.firstIndex = static_cast<uint16_t>(std::min<int>(head.firstIndex, slot));
-    head.lastIndex = static_cast<uint16_t>(std::max<int>(head.lastIndex, slot));
 
     uint16_t words[kMaxPhraseLength - 1];
     const std::span<const uint16_t> phraseWords(words, static_cast<std::size_t>(length - 1));
@@ -134,7 +140,15 @@ int takePhraseLine(CTosker& tosker, const DoubleByteTable& characters, int& long
         report(kDuplicatePhrase, line);
         return 0;
     }
-    return appendPhrase(tosker, slot, phraseWords);
+    if (reading.fitting != nullptr &&
+        !fitPhrase(*reading.fitting, tosker, slot, phraseWords.size())) {
+        return 0;
+    }
+    if (int rc = appendPhrase(tosker, slot, phraseWords)) return rc;
+    head.firstIndex = static_cast<uint16_t>(std::min<int>(head.firstIndex, slot));
+    head.lastIndex = static_cast<uint16_t>(std::max<int>(head.lastIndex, slot));
+    reading.longest = std::max(reading.longest, length);
+    return 0;
 }
 
 }  // namespace
@@ -145,6 +159,7 @@ int parseDescriptionSection(CTosker& tosker) {
     if (tosker.keyTable.loadSection(tosker.source.stream) == 0) {
         return report(kNoKeywords, section);
     }
+    warnUnknownKeys(tosker.keyTable, kDescriptionKeys);
 
     const char* charSetKey = keyName(kKeyCharSet);
     const char* charSetValue = tosker.keyTable.findValue(charSetKey, false);
@@ -172,10 +187,10 @@ int parseDescriptionSection(CTosker& tosker) {
     return 0;
 }
 
-int parsePhraseSection(CTosker& tosker) {
+int parsePhraseSection(CTosker& tosker, PhraseFitting* fitting) {
     HeadRecord& head = tosker.head;
     const int slotCount = indexCount(head.charSet);
-    int longest = 0;
+    PhraseReading reading{fitting};
 
     if (!seekSection(tosker.source, kKeyPhrase))
         return report(kSectionMissing, keyName(kKeyPhrase));
@@ -183,6 +198,7 @@ int parsePhraseSection(CTosker& tosker) {
     openPhraseStore(tosker);
     const DoubleByteTable characters(head.charSet);
     reserveForPhrases(tosker, characters);
+    if (fitting != nullptr) startFitting(*fitting, tosker);
 
     head.firstIndex = static_cast<uint16_t>(slotCount);
     head.lastIndex = 0;
@@ -191,10 +207,10 @@ int parsePhraseSection(CTosker& tosker) {
     while (readSourceLine(tosker.source.lineBuffer, kLineReadCapacity, tosker.source.stream) !=
            nullptr) {
         lookAhead.step();
-        if (int rc = takePhraseLine(tosker, characters, longest)) return rc;
+        if (int rc = takePhraseLine(tosker, characters, reading)) return rc;
     }
     if (head.lastIndex < head.firstIndex) return report(kNoPhrases, keyName(kKeyPhrase));
-    if (head.maxPhraseLength == 0) head.maxPhraseLength = static_cast<uint16_t>(longest);
+    if (head.maxPhraseLength == 0) head.maxPhraseLength = static_cast<uint16_t>(reading.longest);
     clearSpinner();
     return 0;
 }

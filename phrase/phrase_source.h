@@ -2,15 +2,19 @@
 // lines, each phrase checked and handed to the phrase store.
 #pragma once
 
+#include "phrase/phrase_fitting.h"
 #include "phrase/tosker_context.h"
 
 inline constexpr int kMinPhraseLength = 2;
 inline constexpr int kMaxPhraseLength = 15;
 
-// Reads "CharSet" and "MaxPhraseLength"; sets charSet, databaseName and
-// maxPhraseLength. Returns 0 or 500, 501, 502, 600, 603.
+// Reads "CharSet" and "MaxPhraseLength" (warning 506 for lines that name
+// other keys); sets charSet, databaseName and maxPhraseLength. Returns 0 or
+// 500, 501, 502, 600, 603.
 int parseDescriptionSection(CTosker& tosker);
 
 // Files every phrase of the [Phrase] section, which runs to the end of the
-// source. Returns 0 or the number of the fatal message that stopped it.
-int parsePhraseSection(CTosker& tosker);
+// source. With `fitting`, the phrases that do not fit the database are left
+// out there instead of stopping the run. Returns 0 or the number of the
+// fatal message that stopped it.
+int parsePhraseSection(CTosker& tosker, PhraseFitting* fitting = nullptr);

@@ -24,13 +24,17 @@ bool isDuplicatePhrase(const CTosker& tosker, int slot, std::span<const uint16_t
     return tosker.phraseIndex.contains(tosker.slots, slot, words);
 }
 
+bool slotHasRoom(const CTosker& tosker, int slot, std::size_t wordCount) {
+    return tosker.slots[slot].words.size() + wordCount <= kMaxSlotWords;
+}
+
 int appendPhrase(CTosker& tosker, int slot, std::span<const uint16_t> words) {
-    std::vector<uint16_t>& held = tosker.slots[slot].words;
-    if (held.size() + words.size() > kMaxSlotWords) {
+    if (!slotHasRoom(tosker, slot, words.size())) {
         char character[4];
         indexToChar(tosker.head.charSet, static_cast<unsigned>(slot), character, sizeof character);
         return report(kTooManyPhrases, character);
     }
+    std::vector<uint16_t>& held = tosker.slots[slot].words;
     const std::size_t start = held.size();
     held.insert(held.end(), words.begin(), words.end());
     tosker.phraseIndex.add(tosker.slots, slot, start, words.size());

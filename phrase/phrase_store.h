@@ -21,6 +21,9 @@ void reservePhraseStore(CTosker& tosker, std::span<const uint32_t> phrases,
 // True when the slot already holds a phrase of exactly these words.
 bool isDuplicatePhrase(const CTosker& tosker, int slot, std::span<const uint16_t> words);
 
+// True when the slot can take `wordCount` more words.
+bool slotHasRoom(const CTosker& tosker, int slot, std::size_t wordCount);
+
 // Files the phrase under `slot` and counts it; 905 when the slot would pass
 // 2048 words.
 int appendPhrase(CTosker& tosker, int slot, std::span<const uint16_t> words);

@@ -5,6 +5,7 @@
 #include "foundation/utf8_source.h"
 #include "phrase/messages.h"
 #include "phrase/phrase_database_writer.h"
+#include "phrase/phrase_fitting.h"
 #include "phrase/phrase_source.h"
 
 namespace {
@@ -15,17 +16,24 @@ constexpr SectionUse kSections[] = {{kKeyDescription, LineUse::kRead, false, fal
 constexpr Utf8Reading kUtf8Reading = {kKeyDescription, kSections, kPhraseLeftOut, kPhrasesLeftOut,
                                       true};
 
-int convert(CTosker& tosker, const char* sourceName, const char* destinationName) {
+int convert(CTosker& tosker, const char* sourceName, const char* destinationName,
+            MisfitPhrases misfits) {
     report(kConvertingText, sourceName, destinationName);
     if (isSameFile(destinationName, sourceName))
         return report(kDestinationIsSource, destinationName);
     if (!openSource(tosker.source, sourceName)) return report(kOpenFileFail, sourceName);
     if (int rc = readUtf8Source(tosker.source, kUtf8Reading)) return rc;
 
+    PhraseFitting fitting;
+    PhraseFitting* leaveOut = misfits == MisfitPhrases::kLeaveOut ? &fitting : nullptr;
     if (int rc = parseDescriptionSection(tosker)) return rc;
-    if (int rc = parsePhraseSection(tosker)) return rc;
+    if (int rc = parsePhraseSection(tosker, leaveOut)) return rc;
     if (int rc = writePhraseDatabase(tosker, destinationName)) return rc;
 
+    if (leftOutTotal(fitting) > 0) {
+        report(kMisfitsLeftOut, leftOutTotal(fitting), fitting.leftOutForCharacters,
+               fitting.leftOutForBlocks);
+    }
     report(kTotalPhrases, static_cast<int>(tosker.head.phraseCount));
     report(kConvertOk);
     return 0;
@@ -33,6 +41,8 @@ int convert(CTosker& tosker, const char* sourceName, const char* destinationName
 
 }  // namespace
 
-int convertTextToDatabase(CTosker& tosker, const char* sourceName, const char* destinationName) {
-    return runWithMemoryGuard([&] { return convert(tosker, sourceName, destinationName); });
+int convertTextToDatabase(CTosker& tosker, const char* sourceName, const char* destinationName,
+                          MisfitPhrases misfits) {
+    return runWithMemoryGuard(
+        [&] { return convert(tosker, sourceName, destinationName, misfits); });
 }

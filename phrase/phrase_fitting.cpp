@@ -1,0 +1,59 @@
+#include "phrase/phrase_fitting.h"
+
+#include <algorithm>
+
+#include "foundation/char_sets.h"
+#include "phrase/messages.h"
+#include "phrase/phrase_store.h"
+
+namespace {
+
+constexpr int kWarnedLeftOuts = 10;
+
+// The size of a "DATA" body, laid out as data_block.cpp lays it: F, the
+// offset table of positions F to 256, then the lists.
+std::size_t bodyBytes(int first, std::size_t words) {
+    return 2 * std::size_t(kSlotsPerBlock + 2 - first) + 2 * words;
+}
+
+void warnLeftOut(const PhraseFitting& fitting, const CTosker& tosker, const Message& message,
+                 int characterIndex) {
+    if (leftOutTotal(fitting) > kWarnedLeftOuts) return;
+    char character[4];
+    indexToChar(tosker.head.charSet, static_cast<unsigned>(characterIndex), character,
+                sizeof character);
+    report(message, character);
+}
+
+}  // namespace
+
+void startFitting(PhraseFitting& fitting, const CTosker& tosker) {
+    const int slots = indexCount(tosker.head.charSet) - kFirstDoubleByteIndex;
+    fitting = PhraseFitting{};
+    fitting.blocks.resize(static_cast<std::size_t>((slots + kSlotsPerBlock - 1) / kSlotsPerBlock));
+}
+
+bool fitPhrase(PhraseFitting& fitting, const CTosker& tosker, int slot, std::size_t wordCount) {
+    if (!slotHasRoom(tosker, slot, wordCount)) {
+        ++fitting.leftOutForCharacters;
+        warnLeftOut(fitting, tosker, kTooManyPhrasesLeftOut, slot);
+        return false;
+    }
+    const int block = (slot - kFirstDoubleByteIndex) / kSlotsPerBlock;
+    const int position = (slot - kFirstDoubleByteIndex) % kSlotsPerBlock;
+    BlockFill& fill = fitting.blocks[static_cast<std::size_t>(block)];
+    const int first = std::min(fill.first, position);
+    if (bodyBytes(first, fill.words + wordCount) > std::size_t{kMaxBlockBytes}) {
+        ++fitting.leftOutForBlocks;
+        warnLeftOut(fitting, tosker, kBlockTooLargeLeftOut,
+                    kFirstDoubleByteIndex + block * kSlotsPerBlock);
+        return false;
+    }
+    fill.first = first;
+    fill.words += wordCount;
+    return true;
+}
+
+int leftOutTotal(const PhraseFitting& fitting) {
+    return fitting.leftOutForCharacters + fitting.leftOutForBlocks;
+}

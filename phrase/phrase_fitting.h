@@ -1,0 +1,33 @@
+// The compile that leaves out what the database cannot hold ("/f"): a phrase
+// that would take its first character past 2048 words, or the "DATA" body of
+// its block of 256 first characters past 65535 bytes, is left out with a
+// warning instead of ending the run.
+#pragma once
+
+#include <cstddef>
+#include <vector>
+
+#include "phrase/tosker_context.h"
+
+// The part of a "DATA" body that the phrases kept so far take.
+struct BlockFill {
+    int first = kSlotsPerBlock;  // F: the lowest position with phrases
+    std::size_t words = 0;       // the words of all its lists
+};
+
+struct PhraseFitting {
+    std::vector<BlockFill> blocks;  // one per block of the CharSet
+    int leftOutForCharacters = 0;
+    int leftOutForBlocks = 0;
+};
+
+// Empties the fitting for the blocks of the context's CharSet.
+void startFitting(PhraseFitting& fitting, const CTosker& tosker);
+
+// True when a phrase of `wordCount` words fits under `slot`; it is then
+// counted in its block, and the caller files it. Otherwise it is counted as
+// left out, for its full first character before its full block, with
+// warning 905 or 906 for the first 10 left out.
+bool fitPhrase(PhraseFitting& fitting, const CTosker& tosker, int slot, std::size_t wordCount);
+
+int leftOutTotal(const PhraseFitting& fitting);

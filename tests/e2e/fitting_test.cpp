@@ -1,0 +1,105 @@
+// "Tosker /f": a list that passes both limits of the phrase database compiles,
+// leaving out what does not fit, into the database of the list without those
+// phrases.
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "foundation/char_sets.h"
+#include "tests/e2e/run_tool.h"
+
+namespace {
+
+using namespace e2e;
+
+std::string gb(int index) {
+    char text[3] = {};
+    indexToChar(kChineseGB, static_cast<unsigned>(index), text, sizeof text);
+    return text;
+}
+
+struct Line {
+    std::string phrase;
+    bool kept;
+};
+
+// Block 0: first character 300 gets 2050 two-character phrases; 2048 words
+// fit, the last two are left out for their full first character (905).
+// Block 1: first characters 512 to 527 (F = 0, so 2 x 258 bytes of table and
+// room for 32509 words) get 146 phrases of 15 characters (14 words) each:
+// 15 characters take 30660 words, the 16th keeps 132 phrases (1848 words)
+// and leaves 14 out for the full block (906). A last phrase under 512 passes
+// both limits and counts for its full first character.
+std::vector<Line> lines() {
+    std::vector<Line> list;
+    for (int i = 0; i < 2050; ++i) list.push_back({gb(300) + gb(1000 + i), i < 2048});
+    std::string tail;
+    for (int k = 0; k < 13; ++k) tail += gb(3000 + k);
+    for (int j = 0; j < 16; ++j) {
+        for (int p = 0; p < 146; ++p) {
+            list.push_back({gb(512 + j) + gb(2000 + p) + tail, j < 15 || p < 132});
+        }
+    }
+    list.push_back({gb(512) + gb(2146) + tail, false});
+    return list;
+}
+
+std::string listText(const std::vector<Line>& list, bool keptOnly) {
+    std::string text = "[Description]\nCharSet=ChineseGB\n[Phrase]\n";
+    for (const Line& line : list) {
+        if (line.kept || !keptOnly) text += line.phrase + "\n";
+    }
+    return text;
+}
+
+TEST(Fitting, LeavesOutWhatDoesNotFitAndWritesTheDatabaseOfTheRest) {
+    ScratchDir dir;
+    const std::vector<Line> list = lines();
+    writeFile(dir / "list.txt", listText(list, false));
+    writeFile(dir / "kept.txt", listText(list, true));
+
+    const RunResult fitted = runTool(TOSKER_PATH, {"/F", "list.txt", "list.pdb"}, dir.path());
+    ASSERT_EQ(fitted.status, 0) << fitted.output.substr(0, 2000);
+    const RunResult plain = runTool(TOSKER_PATH, {"kept.txt", "kept.pdb"}, dir.path());
+    ASSERT_EQ(plain.status, 0) << plain.output.substr(0, 2000);
+    EXPECT_EQ(maskDates(readFile(dir / "list.pdb")), maskDates(readFile(dir / "kept.pdb")));
+
+    // The first 10 left out are named with their lines: the phrase of list
+    // entry k stands on line 4 + k.
+    std::vector<std::string> expected;
+    for (int k : {2048, 2049}) {
+        expected.push_back("\aL" + std::to_string(4 + k) +
+                           ", [Phrase], Message 905: Too many phrases begin with '" + gb(300) +
+                           "', phrase left out");
+    }
+    for (int k = 0; k < 8; ++k) {
+        expected.push_back("\aL" + std::to_string(4 + 2048 + 2 + 15 * 146 + 132 + k) +
+                           ", [Phrase], Message 906: Phrase block of '" + gb(512) +
+                           "' too large, phrase left out");
+    }
+    std::vector<std::string> warned;
+    std::istringstream output(fitted.output);
+    std::string line;
+    while (std::getline(output, line)) {
+        if (line.starts_with("\r \r")) line.erase(0, 3);
+        if (line.ends_with("phrase left out")) warned.push_back(line);
+    }
+    EXPECT_EQ(warned, expected);
+    EXPECT_NE(fitted.output.find("17 phrases left out: 3 for full first characters, 14 for full "
+                                 "blocks\n\r \rTotal 4370 phrases\n"),
+              std::string::npos)
+        << fitted.output.substr(fitted.output.size() - 400);
+}
+
+TEST(Fitting, AListThatFitsPrintsWhatItPrintsWithout) {
+    ScratchDir dir;
+    writeFile(dir / "list.txt", "[Description]\nCharSet=ChineseGB\n[Phrase]\n" + gb(300) + gb(301) +
+                                    "\n" + gb(300) + gb(301) + "\n");
+    const RunResult fitted = runTool(TOSKER_PATH, {"/f", "list.txt", "a.pdb"}, dir.path());
+    const RunResult plain = runTool(TOSKER_PATH, {"list.txt", "a.pdb"}, dir.path());
+    EXPECT_EQ(fitted.status, 0);
+    EXPECT_EQ(fitted.output, plain.output);
+    EXPECT_EQ(fitted.output.find("left out"), std::string::npos);
+}
+
+}  // namespace
