@@ -18,6 +18,7 @@ cp examples/* "$work"/
 root=$PWD
 check() {
   (cd "$work" && valgrind -q --error-exitcode=99 --leak-check=full --errors-for-leak-kinds=all \
+      --suppressions="$root/scripts/valgrind.supp" \
       "$@" >/dev/null) || { echo "check-memory: valgrind reports errors in: $*"; exit 1; }
 }
 count=0
