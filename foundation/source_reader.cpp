@@ -43,16 +43,6 @@ bool isCommentLine(const char* line) {
 // character after blanks is one can open a section.
 constexpr char kSectionOpening = '[';
 
-SectionStarts& sectionStarts(SourceText& stream) {
-    SectionStarts& index = stream.sections;
-    if (index.text != stream.bytes.data() || index.size != stream.bytes.size()) {
-        index = SectionStarts{};
-        index.text = stream.bytes.data();
-        index.size = stream.bytes.size();
-    }
-    return index;
-}
-
 bool opensSection(const std::string& bytes, const SectionStarts::Start& start, const char* name,
                   std::size_t nameLength) {
     std::size_t at = start.position;
@@ -123,7 +113,7 @@ bool seekSection(SourceReader& reader, int sectionId) {
 
     // The search reads from the start of the text; it leaves the header
     // line found, or the text's last line, in the buffer.
-    SectionStarts& index = sectionStarts(reader.stream);
+    SectionStarts& index = reader.stream.sections;
     const std::string& bytes = reader.stream.bytes;
     const SectionStarts::Start* found = nullptr;
     for (const SectionStarts::Start& start : index.starts) {

@@ -10,9 +10,7 @@ inline constexpr int kLineBufferSize = 512;
 inline constexpr int kLineReadCapacity = 511;
 
 // Where the lines that may open a section stand ("[" after blanks), found
-// by the section searches as far as they have looked; the text they were
-// found in is known by its address and size, so that a text replaced or cut
-// is looked at afresh.
+// by the section searches as far as they have looked.
 struct SectionStarts {
     struct Start {
         std::size_t position;
@@ -23,12 +21,11 @@ struct SectionStarts {
     int scannedLines = 0;      // the lines before that
     bool complete = false;     // every line looked at
     std::size_t lastLine = 0;  // once complete: where the text's last line starts
-    const char* text = nullptr;
-    std::size_t size = 0;
 };
 
 // The whole source in memory and the position reading has reached. It is
-// read as text: a CR right before a LF is dropped.
+// read as text: a CR right before a LF is dropped. The bytes never change
+// once read: another text is a new SourceText, with sections of its own.
 struct SourceText {
     std::string bytes;
     std::size_t position = 0;

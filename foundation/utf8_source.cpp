@@ -181,9 +181,9 @@ bool namesUtf8(const char* encoding) {
 }
 
 int readUtf8Source(SourceReader& reader, const Utf8Reading& reading) {
-    std::string& bytes = reader.stream.bytes;
+    const std::string& bytes = reader.stream.bytes;
     const bool marked = bytes.starts_with(kByteOrderMark);
-    if (marked) bytes.erase(0, sizeof kByteOrderMark - 1);
+    if (marked) reader.stream = SourceText{bytes.substr(sizeof kByteOrderMark - 1)};
     const Look look = lookAtDescription(reader, reading.descriptionId);
     if ((!marked && !look.encodingUtf8) || look.charSet == 0) return 0;
 

@@ -30,13 +30,6 @@ unsigned takeBits(const WorkBuffer& buffer, int position, int width) {
 
 }  // namespace
 
-int symbolOf(const ImeHeader& header, char c) {
-    for (int position = 0; c != '\0' && position < header.usedCodeCount; ++position) {
-        if (header.usedCodes[position] == c) return position + 1;
-    }
-    return 0;
-}
-
 CodeAlphabet::CodeAlphabet(const ImeHeader& header) {
     const int count = std::min<int>(header.usedCodeCount, sizeof header.usedCodes);
     for (int position = count - 1; position >= 0; --position) {
@@ -63,10 +56,6 @@ void packCode(const ImeHeader& header, const CodeAlphabet& alphabet, const char*
         fields |= symbol << (64 - kFlagBits - (k + 1) * bits);
     }
     for (int i = 0; i < 8; ++i) out[i] |= static_cast<uint8_t>(fields >> (56 - 8 * i));
-}
-
-void packCode(const ImeHeader& header, const char* code, WorkBuffer& out) {
-    packCode(header, CodeAlphabet(header), code, out);
 }
 
 void unpackCode(const ImeHeader& header, const uint8_t* packed, char* out) {

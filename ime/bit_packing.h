@@ -22,14 +22,12 @@
 inline constexpr int kWorkBufferSize = 10;
 using WorkBuffer = std::array<uint8_t, kWorkBufferSize>;
 
-// The symbol number of a code character, 0 when it is not in "UsedCodes".
-int symbolOf(const ImeHeader& header, char c);
-
-// The symbol numbers of all byte values at once, for the code table reader.
+// The symbol numbers of the code characters, taken from "UsedCodes".
 class CodeAlphabet {
   public:
     CodeAlphabet() = default;  // no symbols
     explicit CodeAlphabet(const ImeHeader& header);
+    // The symbol number of a code character, 0 when it is not in "UsedCodes".
     int symbolOf(char c) const { return symbols_[static_cast<uint8_t>(c)]; }
 
   private:
@@ -41,7 +39,6 @@ class CodeAlphabet {
 // table reader checks both before it files a code.
 void packCode(const ImeHeader& header, const CodeAlphabet& alphabet, const char* code,
               WorkBuffer& out);
-void packCode(const ImeHeader& header, const char* code, WorkBuffer& out);
 
 // Writes the code of the codeHeadBytes + codeRestBytes bytes at `packed`
 // into `out` (maxCodes + 1 bytes, NUL-terminated). The primary flag is

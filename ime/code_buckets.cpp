@@ -52,9 +52,10 @@ bool codeBefore(const CodeEntry& left, const CodeEntry& right) {
 // into one entry.
 void orderBucket(const ImeHeader& header, std::vector<CodeEntry>& entries) {
     const bool style2 = header.codingStyle == 2;
-    const bool sorted = !(style2 || header.noSort != 1) ||
-                        std::is_sorted(entries.begin(), entries.end(), codeBefore);
-    if (!sorted) std::stable_sort(entries.begin(), entries.end(), codeBefore);
+    const bool keepsSourceOrder = !style2 && header.noSort == 1;
+    if (!keepsSourceOrder && !std::is_sorted(entries.begin(), entries.end(), codeBefore)) {
+        std::stable_sort(entries.begin(), entries.end(), codeBefore);
+    }
     if (!style2) return;
     std::vector<CodeEntry> merged;
     for (const CodeEntry& pair : entries) {

@@ -32,7 +32,7 @@ struct FurtherEntries {
 struct Numbering {
     const ImeHeader& header;
     CodeTables& tables;
-    const CodeAlphabet alphabet;
+    const CodeAlphabet& alphabet;
     int minHz;
     int maxHz = 0;
     int entry = 1;       // i: the next entry number
@@ -86,8 +86,7 @@ int addSlot(FurtherEntries& further, uint16_t entry) {
 int addFurtherEntry(Numbering& run, int hzIndex) {
     FurtherEntries& further = run.further;
     const int used = static_cast<int>(further.entry.size());
-    const auto slots = static_cast<int>(further.lastSlot.size());  // H
-    if (used >= 2 * slots - 2 || used >= kMaxRepeatSlots) {
+    if (used >= 2 * hzMapSlots(run.header) - 2 || used >= kMaxRepeatSlots) {
         return report(kRepeatOverflow);
     }
     uint16_t& mapped = run.tables.hzMap[hzIndex];
@@ -200,7 +199,7 @@ int buildCodeTables(CMabrel& mabrel, CodeBuckets& buckets) {
     ImeHeader& header = mabrel.header;
     sizeTables(header, mabrel.tables, buckets.entryCount, buckets.pairCount);
 
-    Numbering run{header, mabrel.tables, CodeAlphabet(header), hzMapSlots(header)};
+    Numbering run{header, mabrel.tables, buckets.alphabet, hzMapSlots(header)};
     run.further.lastSlot.assign(static_cast<std::size_t>(hzMapSlots(header)), -1);
     if (header.codingStyle != 2) run.codeLength.assign(buckets.entryCount + std::size_t{1}, 0);
     const int rc = numberBuckets(run, buckets);

@@ -24,6 +24,10 @@ std::size_t tableEnd(int first) {
 
 }  // namespace
 
+std::size_t dataBodyBytes(int first, std::size_t words) {
+    return tableEnd(first) + 2 * words;
+}
+
 bool encodeDataBlock(std::span<const PhraseSlot> lists, std::vector<uint8_t>& body) {
     const auto wordsAt = [&](int position) {
         return position < static_cast<int>(lists.size()) ? lists[position].words.size()
@@ -35,8 +39,7 @@ bool encodeDataBlock(std::span<const PhraseSlot> lists, std::vector<uint8_t>& bo
         if (wordsAt(p) != 0 && first == kSlotsPerBlock) first = p;
         wordCount += wordsAt(p);
     }
-    const std::size_t size = tableEnd(first) + 2 * wordCount;
-    if (size > kMaxBlockBytes) return false;
+    if (dataBodyBytes(first, wordCount) > kMaxBlockBytes) return false;
 
     BigEndianWriter field(body);
     field.u16(static_cast<uint16_t>(first));

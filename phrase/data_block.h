@@ -23,6 +23,10 @@ struct PhraseSlot {
     std::vector<uint16_t> words;
 };
 
+// The size of a body whose first position with phrases is F = `first` and
+// whose lists hold `words` words in all.
+std::size_t dataBodyBytes(int first, std::size_t words);
+
 // Appends the body of a block whose positions 0, 1, ... hold `lists` (at
 // most 256; the positions after them are empty). False, appending nothing,
 // when the body would pass 65535 bytes.

@@ -3,18 +3,13 @@
 #include <algorithm>
 
 #include "foundation/char_sets.h"
+#include "phrase/data_block.h"
 #include "phrase/messages.h"
 #include "phrase/phrase_store.h"
 
 namespace {
 
 constexpr int kWarnedLeftOuts = 10;
-
-// The size of a "DATA" body, laid out as data_block.cpp lays it: F, the
-// offset table of positions F to 256, then the lists.
-std::size_t bodyBytes(int first, std::size_t words) {
-    return 2 * std::size_t(kSlotsPerBlock + 2 - first) + 2 * words;
-}
 
 void warnLeftOut(const PhraseFitting& fitting, const CTosker& tosker, const Message& message,
                  int characterIndex) {
@@ -43,7 +38,7 @@ bool fitPhrase(PhraseFitting& fitting, const CTosker& tosker, int slot, std::siz
     const int position = (slot - kFirstDoubleByteIndex) % kSlotsPerBlock;
     BlockFill& fill = fitting.blocks[static_cast<std::size_t>(block)];
     const int first = std::min(fill.first, position);
-    if (bodyBytes(first, fill.words + wordCount) > std::size_t{kMaxBlockBytes}) {
+    if (dataBodyBytes(first, fill.words + wordCount) > std::size_t{kMaxBlockBytes}) {
         ++fitting.leftOutForBlocks;
         warnLeftOut(fitting, tosker, kBlockTooLargeLeftOut,
                     kFirstDoubleByteIndex + block * kSlotsPerBlock);

@@ -13,7 +13,7 @@ class BitPackingTest : public CoderTest {};
 
 std::vector<uint8_t> packed(const CMabrel& mabrel, const char* code) {
     WorkBuffer buffer{};
-    packCode(mabrel.header, code, buffer);
+    packCode(mabrel.header, CodeAlphabet(mabrel.header), code, buffer);
     const int length = mabrel.header.codeHeadBytes + mabrel.header.codeRestBytes;
     return {buffer.begin(), buffer.begin() + length};
 }
@@ -51,8 +51,8 @@ TEST_F(BitPackingTest, SymbolWidthFollowsTheAlphabetSize) {
     for (char c = '!'; alphabet.size() < 63; ++c) alphabet += c;
     ASSERT_TRUE(setGeometry(mabrel, {.usedCodes = alphabet.c_str(), .maxCodes = 4}));
     const std::string last(2, alphabet.back());
-    EXPECT_EQ(symbolOf(mabrel.header, alphabet.back()), 63);
-    EXPECT_EQ(symbolOf(mabrel.header, '~'), 0);
+    EXPECT_EQ(CodeAlphabet(mabrel.header).symbolOf(alphabet.back()), 63);
+    EXPECT_EQ(CodeAlphabet(mabrel.header).symbolOf('~'), 0);
     EXPECT_EQ(packed(mabrel, last.c_str()), (std::vector<uint8_t>{0x3F, 0xFC, 0x00, 0x00}));
 }
 
