@@ -1,0 +1,95 @@
+// InputMethod: what an input method says, and nothing of how a database lays
+// it out. Sources, desktop tables and databases are read into it; sources and
+// databases are written from it. No field is a packed code, a table slot, a
+// byte count or a big-endian number: every such thing is derived where the
+// bytes are made.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "ime/value_list.h"
+
+// One double-byte character of the input method's CharSet: lead and trail
+// byte.
+using ImeCharacter = std::array<uint8_t, 2>;
+
+// One entry of the code table: a code spelled from UsedCodes and the
+// characters it gives, in order. In coding style 1 a database keeps one
+// character per entry; a source line may give several, which the layout
+// files as one entry each.
+struct CodeTableEntry {
+    std::string code;
+    std::vector<ImeCharacter> characters;
+    int sourceLine = 0;  // the source line that gave it; 0 when read from a database
+    bool operator==(const CodeTableEntry& other) const {
+        return code == other.code && characters == other.characters;
+    }
+};
+
+// A keyboard picture at one bit per pixel: `pixels` holds width x height
+// values, top row first, 1 for black and 0 for white.
+struct KeyboardPicture {
+    int width = 0;
+    int height = 0;
+    std::vector<uint8_t> pixels;
+    bool operator==(const KeyboardPicture&) const = default;
+};
+
+struct KeyboardPictures {
+    KeyboardPicture standard;
+    std::optional<KeyboardPicture> highDensity;  // double size, when given
+    bool operator==(const KeyboardPictures&) const = default;
+};
+
+inline constexpr int kKeyMapRowCount = 4;
+inline constexpr int kKeyMapRowKeys = 12;
+using KeyMapRows = std::array<std::array<ValuePair, kKeyMapRowKeys>, kKeyMapRowCount>;
+
+// One item of a coding rule: a code symbol taken from one character of the
+// phrase, counted from the front (F) or the back (B).
+struct CodingRuleItem {
+    bool fromFront = true;  // "F" or "B"
+    int hanZi = 0;          // 1 to 15
+    int code = 0;           // 0 (the whole code) to 15
+    bool operator==(const CodingRuleItem&) const = default;
+};
+
+// "PE2=..." or "PA4=...": a rule for phrases of exactly (E) or at least (A)
+// `hanZiCount` characters.
+struct CodingRule {
+    char kind = 'E';  // 'A' or 'E'
+    int hanZiCount = 0;
+    std::vector<CodingRuleItem> items;
+    bool operator==(const CodingRule&) const = default;
+};
+
+struct InputMethod {
+    uint16_t charSet = 0;  // a CharSet identifier (foundation/char_sets.h)
+    std::string id;        // four characters
+    std::string fullName;
+    std::string name;
+    std::string version;
+    std::string copyright;
+    std::string author;
+    int codingStyle = 1;    // 1 or 2
+    int codingSubtype = 0;  // style 2: 0, 1 or 2
+    int indexDepth = 2;     // style 1: 0, 1 or 2
+    bool noSort = false;    // style 1
+    int maxCodes = 0;       // 1 to 12
+    std::string usedCodes;  // the keys, at most 63
+    std::string tuneCodes;  // style 2
+    char wildChar = 0;      // 0 when none
+    char separateChar = 0;  // style 2; 0 when none
+    int autoSelectKeys = 0;
+    std::vector<ValuePair> displayCodes;  // empty, or one per key of usedCodes
+    std::optional<KeyMapRows> keyMap;
+    std::vector<CodingRule> rules;
+    std::optional<KeyboardPictures> keyboard;
+    std::string helpText;
+    std::vector<CodeTableEntry> entries;  // in source order
+    bool operator==(const InputMethod&) const = default;
+};
