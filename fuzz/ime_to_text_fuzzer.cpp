@@ -8,8 +8,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string_view>
+#include <vector>
 
+#include "foundation/diagnostics.h"
 #include "fuzz/fuzz_support.h"
+#include "ime/database/input_method_database.h"
 #include "ime/decompile_driver.h"
 #include "ime/messages.h"
 
@@ -19,9 +22,14 @@ bool exists(const char* name) {
     return access(name, F_OK) == 0;
 }
 
-void checkOutputs(int rc, const CMabrel& mabrel) {
-    const bool picture = rc == 0 && mabrel.keyboardBitmap.has_value();
-    const bool highDensity = picture && mabrel.keyboardBitmap->highDensity.has_value();
+void checkOutputs(int rc, const uint8_t* data, std::size_t size) {
+    InputMethod im;
+    {
+        QuietReports quiet;
+        readInputMethodDatabase(std::vector<uint8_t>(data, data + size), "db.pdb", im);
+    }
+    const bool picture = rc == 0 && im.keyboard.has_value();
+    const bool highDensity = picture && im.keyboard->highDensity.has_value();
     if (exists("back.txt") != (rc == 0) || exists("back.bmp") != picture ||
         exists("backHDD.bmp") != highDensity) {
         std::abort();
@@ -38,11 +46,8 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     fuzz::writeFile("db.pdb", std::string_view(reinterpret_cast<const char*>(data), size));
     useMabrelMessages();
-    {
-        CMabrel mabrel;
-        const int rc = decompileDatabase(mabrel, "db.pdb", "back.txt", TextEncoding::kCharSet);
-        checkOutputs(rc, mabrel);
-    }
+    const int rc = decompileDatabase("db.pdb", "back.txt", TextEncoding::kCharSet);
+    checkOutputs(rc, data, size);
     std::remove("back.txt");
     std::remove("back.bmp");
     std::remove("backHDD.bmp");

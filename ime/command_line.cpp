@@ -9,7 +9,7 @@
 #include "ime/compile_driver.h"
 #include "ime/decompile_driver.h"
 #include "ime/messages.h"
-#include "ime/sample_source.h"
+#include "ime/source/sample_source.h"
 
 namespace {
 
@@ -52,7 +52,7 @@ int runMabrel(CMabrel& mabrel, int argc, const char* const* argv) {
     if (asksForVersion(argc, argv)) return 0;
     if (argc == 3 && upperCopy(argv[0]) == "/U") {
         if (nameContains(argv[1], ".PDB") && nameContains(argv[2], ".TXT")) {
-            return decompileDatabase(mabrel, argv[1], argv[2], TextEncoding::kUtf8);
+            return decompileDatabase(argv[1], argv[2], TextEncoding::kUtf8);
         }
         report(kInvalidFilename);
         return parameterError();
@@ -68,7 +68,7 @@ int runMabrel(CMabrel& mabrel, int argc, const char* const* argv) {
         return compileSource(mabrel, argv[0], argv[1]);
     }
     if (nameContains(argv[0], ".PDB") && nameContains(argv[1], ".TXT")) {
-        return decompileDatabase(mabrel, argv[0], argv[1], TextEncoding::kCharSet);
+        return decompileDatabase(argv[0], argv[1], TextEncoding::kCharSet);
     }
     report(kInvalidFilename);
     return parameterError();

@@ -3,13 +3,13 @@
 #include "foundation/file_identity.h"
 #include "foundation/memory_guard.h"
 #include "foundation/utf8_source.h"
-#include "ime/code_table.h"
-#include "ime/description.h"
-#include "ime/help_text.h"
-#include "ime/ime_database_writer.h"
-#include "ime/key_map.h"
+#include "ime/database/input_method_database.h"
 #include "ime/messages.h"
-#include "ime/rules.h"
+#include "ime/source/code_table.h"
+#include "ime/source/description.h"
+#include "ime/source/help_text.h"
+#include "ime/source/key_map.h"
+#include "ime/source/rules.h"
 
 namespace {
 
@@ -25,22 +25,32 @@ constexpr Utf8Reading kUtf8Reading = {kKeyDescription, kSections, kCharacterLeft
                                       kCharactersLeftOut, false};
 
 int runPasses(CMabrel& mabrel, const char* sourceName, const char* destinationName) {
-    if (!openSource(mabrel.source, sourceName)) return report(kOpenFileFail, sourceName);
-    if (int rc = readUtf8Source(mabrel.source, kUtf8Reading)) return rc;
-
-    if (int rc = parseDescription(mabrel)) return rc;
-    if (int rc = parseKeyMapTable(mabrel)) return rc;
-    if (int rc = parseRules(mabrel)) return rc;
-    if (int rc = parseHelp(mabrel)) return rc;
-    if (int rc = codeTextSection(mabrel)) return rc;
+    if (int rc = readSourceFile(mabrel, sourceName)) return rc;
+    // The format's limits on the code table are reported at the end of [Text].
+    ImeLayout layout;
+    if (int rc = runCodingStep([&] { return layOutInputMethod(mabrel.im, layout); })) return rc;
     if (int rc = skipPhraseSection(mabrel)) return rc;
-    if (int rc = writeImeDatabase(mabrel, destinationName)) return rc;
+    if (int rc = writeImeDatabase(layout, destinationName)) return rc;
 
     report(kConvertOk);
     return 0;
 }
 
 }  // namespace
+
+int readInputMethod(CMabrel& mabrel) {
+    if (int rc = parseDescription(mabrel)) return rc;
+    if (int rc = parseKeyMapTable(mabrel)) return rc;
+    if (int rc = parseRules(mabrel)) return rc;
+    if (int rc = parseHelp(mabrel)) return rc;
+    return codeTextSection(mabrel);
+}
+
+int readSourceFile(CMabrel& mabrel, const char* sourceName) {
+    if (!openSource(mabrel.source, sourceName)) return report(kOpenFileFail, sourceName);
+    if (int rc = readUtf8Source(mabrel.source, kUtf8Reading)) return rc;
+    return readInputMethod(mabrel);
+}
 
 int compileSource(CMabrel& mabrel, const char* sourceName, const char* destinationName) {
     report(kConvertingText, sourceName, destinationName);

@@ -4,4 +4,14 @@
 
 #include "ime/mabrel_context.h"
 
+// The sections of the source opened in `mabrel.source`, read into
+// `mabrel.im` (the passes of a compile up to the layout). Returns 0, or the
+// status of the first pass that fails, after its message.
+int readInputMethod(CMabrel& mabrel);
+
+// The source file `sourceName` (in its CharSet or UTF-8) read into
+// `mabrel.im` as a compile reads it, messages included. Returns 0, or the
+// status of the first failure.
+int readSourceFile(CMabrel& mabrel, const char* sourceName);
+
 int compileSource(CMabrel& mabrel, const char* sourceName, const char* destinationName);

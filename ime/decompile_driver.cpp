@@ -11,11 +11,12 @@
 #include "foundation/output_file.h"
 #include "foundation/text_encoding.h"
 #include "foundation/text_helpers.h"
-#include "ime/bmp_file.h"
+#include "ime/database/ime_database_reader.h"
+#include "ime/database/ime_layout.h"
 #include "ime/exactness_check.h"
-#include "ime/ime_database_reader.h"
-#include "ime/ime_source_writer.h"
 #include "ime/messages.h"
+#include "ime/source/bmp_file.h"
+#include "ime/source/ime_source_writer.h"
 
 namespace {
 
@@ -43,27 +44,27 @@ std::string asText(const std::vector<uint8_t>& bytes) {
 }
 
 // The pictures (named as the source names them) and their files.
-void addPictures(const CMabrel& m, const PictureNames& names, const std::string& folder,
+void addPictures(const InputMethod& im, const PictureNames& names, const std::string& folder,
                  PictureFiles& check, std::vector<Output>& outputs) {
-    if (!m.keyboardBitmap) return;
-    const std::vector<uint8_t> standard = encodeBmpFile(m.keyboardBitmap->standard);
+    if (!im.keyboard) return;
+    const std::vector<uint8_t> standard = encodeBmpFile(im.keyboard->standard);
     check[kCheckNames.standard] = standard;
     outputs.push_back({folder + names.standard, asText(standard)});
-    if (const auto& high = m.keyboardBitmap->highDensity) {
+    if (const auto& high = im.keyboard->highDensity) {
         const std::vector<uint8_t> bytes = encodeBmpFile(*high);
         check[kCheckNames.highDensity] = bytes;
         outputs.push_back({folder + names.highDensity, asText(bytes)});
     }
 }
 
-void reportInexact(const ImeDatabaseFile& file, const CMabrel& m, const PictureNames& names,
-                   const PictureFiles& check, TextEncoding encoding) {
+void reportInexact(const ImeDatabaseFile& file, const ImeLayout& layout, const InputMethod& im,
+                   const PictureNames& names, const PictureFiles& check, TextEncoding encoding) {
     std::vector<std::string> types =
-        inexactResources(file, m, writeImeSource(m, kCheckNames, encoding), check);
+        inexactResources(file, layout, im, writeImeSource(im, kCheckNames, encoding), check);
     const bool namesStand =
         standsAsToken(names.standard) &&
-        (!m.keyboardBitmap || !m.keyboardBitmap->highDensity || standsAsToken(names.highDensity));
-    if (m.keyboardBitmap && !namesStand &&
+        (!im.keyboard || !im.keyboard->highDensity || standsAsToken(names.highDensity));
+    if (im.keyboard && !namesStand &&
         std::find(types.begin(), types.end(), "RT21") == types.end()) {
         types.push_back("RT21");
     }
@@ -126,22 +127,23 @@ int inUtf8(CharSet charSet, std::string& source) {
     return 0;
 }
 
-int decompile(CMabrel& mabrel, const char* sourceName, const char* destinationName,
-              TextEncoding encoding) {
+int decompile(const char* sourceName, const char* destinationName, TextEncoding encoding) {
     if (int rc = checkDestinations(sourceName, destinationName)) return rc;
     std::vector<uint8_t> image;
     if (int rc = readSource(sourceName, image)) return rc;
     ImeDatabaseFile file;
-    if (int rc = readImeDatabase(image, sourceName, file, mabrel)) return rc;
+    ImeLayout layout;
+    if (int rc = readImeDatabase(image, sourceName, file, layout)) return rc;
+    const InputMethod im = inputMethodOf(layout);
 
     const PictureNames names = pictureNamesFor(destinationName);
     PictureFiles check;
-    std::vector<Output> outputs = {{destinationName, writeImeSource(mabrel, names, encoding)}};
+    std::vector<Output> outputs = {{destinationName, writeImeSource(im, names, encoding)}};
     if (encoding == TextEncoding::kUtf8) {
-        if (int rc = inUtf8(mabrel.header.charSet, outputs[0].bytes)) return rc;
+        if (int rc = inUtf8(im.charSet, outputs[0].bytes)) return rc;
     }
-    addPictures(mabrel, names, folderOf(destinationName), check, outputs);
-    reportInexact(file, mabrel, names, check, encoding);
+    addPictures(im, names, folderOf(destinationName), check, outputs);
+    reportInexact(file, layout, im, names, check, encoding);
     if (int rc = writeOutputs(outputs)) return rc;
     report(kConvertOk);
     return 0;
@@ -159,9 +161,7 @@ PictureNames pictureNamesFor(const char* destination) {
     return {base + ".bmp", base + "HDD.bmp"};
 }
 
-int decompileDatabase(CMabrel& mabrel, const char* sourceName, const char* destinationName,
-                      TextEncoding encoding) {
+int decompileDatabase(const char* sourceName, const char* destinationName, TextEncoding encoding) {
     report(kConvertingDatabase, sourceName, destinationName);
-    return runWithMemoryGuard(
-        [&] { return decompile(mabrel, sourceName, destinationName, encoding); });
+    return runWithMemoryGuard([&] { return decompile(sourceName, destinationName, encoding); });
 }

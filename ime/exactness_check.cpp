@@ -2,28 +2,20 @@
 
 #include <algorithm>
 #include <cstring>
-#include <functional>
 
 #include "foundation/diagnostics.h"
-#include "foundation/process_end.h"
-#include "ime/code_table.h"
-#include "ime/description.h"
-#include "ime/help_text.h"
-#include "ime/ime_database_image.h"
-#include "ime/key_map.h"
-#include "ime/rules.h"
+#include "ime/database/ime_resources.h"
+#include "ime/source/code_table.h"
+#include "ime/source/description.h"
+#include "ime/source/help_text.h"
+#include "ime/source/key_map.h"
+#include "ime/source/rules.h"
 
 namespace {
 
-// Thrown by the stand-in for the process end while the source is compiled.
-struct CompileEnded {};
-
-[[noreturn]] void endCompile(int) {
-    throw CompileEnded{};
-}
-
 class Verdicts {
   public:
+    void flag(ImeResourceKind kind) { flag(std::string(imeResourceType(kind), 4)); }
     void flag(const std::string& type) {
         if (std::find(types_.begin(), types_.end(), type) == types_.end()) types_.push_back(type);
     }
@@ -33,52 +25,51 @@ class Verdicts {
     std::vector<std::string> types_;
 };
 
-// Runs one pass; a pass that fails, or ends the process, gives the records
-// it fills their values from the database, and its resource is flagged.
-void runPass(const std::function<int()>& pass, const std::function<void()>& takeFromDatabase,
-             const char* type, Verdicts& verdicts) {
-    bool passed = false;
-    try {
-        passed = pass() == 0;
-    } catch (const CompileEnded&) {
-    }
-    if (passed) return;
-    takeFromDatabase();
-    verdicts.flag(type);
+// What the database says before the sections after [Description].
+InputMethod descriptionOf(const InputMethod& read) {
+    InputMethod description = read;
+    description.keyMap.reset();
+    description.rules.clear();
+    description.helpText.clear();
+    description.entries.clear();
+    return description;
 }
 
-void compileQuietly(CMabrel& c, const CMabrel& d, Verdicts& verdicts) {
+// Compiles the source in `c` and lays it out; a section that fails takes
+// what the database says (its records as read, where the layout of what it
+// says could differ from them), and its resource is flagged.
+void compileQuietly(CMabrel& c, const InputMethod& read, const ImeLayout& database,
+                    ImeLayout& layout, Verdicts& verdicts) {
+    using enum ImeResourceKind;
     QuietReports quiet;
-    setProcessEndHook(endCompile);
-    runPass([&] { return parseDescription(c); },
-            [&] {
-                c.header = d.header;
-                std::memcpy(c.databaseName, d.databaseName, sizeof c.databaseName);
-                c.displayCodes = d.displayCodes;
-                c.keyboardBitmap = d.keyboardBitmap;
-            },
-            "RT11", verdicts);
-    runPass([&] { return parseKeyMapTable(c); }, [&] { c.keyMap = d.keyMap; }, "RT13", verdicts);
-    runPass([&] { return parseRules(c); },
-            [&] {
-                c.rules = d.rules;
-                c.header.ruleCount = d.header.ruleCount;
-                c.header.ruleSize = d.header.ruleSize;
-                c.header.minRuleItems = d.header.minRuleItems;
-                c.header.maxRuleItems = d.header.maxRuleItems;
-            },
-            "RT14", verdicts);
-    runPass([&] { return parseHelp(c); }, [&] { c.helpText = d.helpText; }, "tSTR", verdicts);
-    runPass([&] { return codeTextSection(c); },
-            [&] {
-                c.tables = d.tables;
-                c.header.minHZIndex = d.header.minHZIndex;
-                c.header.maxHZIndex = d.header.maxHZIndex;
-                c.header.hzTotal = d.header.hzTotal;
-                c.header.repeatCount = d.header.repeatCount;
-            },
-            "RT31", verdicts);
-    setProcessEndHook(nullptr);
+    InputMethod& im = c.im;
+    const bool described = parseDescription(c) == 0;
+    if (!described) {
+        im = descriptionOf(read);
+        verdicts.flag(kHeader);
+    }
+    if (parseKeyMapTable(c) != 0) {
+        im.keyMap = read.keyMap;
+        verdicts.flag(kKeyMap);
+    }
+    const bool ruled = parseRules(c) == 0;
+    if (!ruled) verdicts.flag(kRules);
+    if (parseHelp(c) != 0) {
+        im.helpText = read.helpText;
+        verdicts.flag(kHelpText);
+    }
+    const bool codesRead = codeTextSection(c) == 0;
+
+    const bool laidOut = layOutFrontEnd(im, layout) == 0;
+    if (!described) layout.keyboardBitmap = database.keyboardBitmap;
+    if (!ruled) layout.rules = database.rules;
+    const bool coded =
+        codesRead && laidOut &&
+        runCodingStep([&] { return layOutCodeTables(im, layout.header, layout.tables); }) == 0;
+    if (!coded) {
+        layout.tables = database.tables;
+        verdicts.flag(kIndex);
+    }
 }
 
 bool sameEntry(const ResourceEntry& a, const DatabaseResource& b) {
@@ -88,7 +79,7 @@ bool sameEntry(const ResourceEntry& a, const DatabaseResource& b) {
 // Compares the resources in order, then, when they all agree, the whole
 // file, dates aside: the container header and the gap go with the header
 // record.
-void compareResources(const ImeDatabaseFile& file, const CMabrel& compiled, Verdicts& verdicts) {
+void compareResources(const ImeDatabaseFile& file, const ImeLayout& compiled, Verdicts& verdicts) {
     const std::vector<DatabaseResource> given = imeResources(compiled);
     const std::size_t count = std::max(given.size(), file.resources.size());
     bool differ = false;
@@ -121,14 +112,16 @@ void compareResources(const ImeDatabaseFile& file, const CMabrel& compiled, Verd
 
 }  // namespace
 
-std::vector<std::string> inexactResources(const ImeDatabaseFile& file, const CMabrel& records,
-                                          const std::string& source, const PictureFiles& pictures) {
+std::vector<std::string> inexactResources(const ImeDatabaseFile& file, const ImeLayout& layout,
+                                          const InputMethod& im, const std::string& source,
+                                          const PictureFiles& pictures) {
     CMabrel compiled;
     compiled.source.stream = SourceText{source};
     compiled.pictureFiles = pictures;
     Verdicts verdicts;
-    compileQuietly(compiled, records, verdicts);
-    compareResources(file, compiled, verdicts);
+    ImeLayout compiledLayout;
+    compileQuietly(compiled, im, layout, compiledLayout, verdicts);
+    compareResources(file, compiledLayout, verdicts);
     // Directory order.
     std::vector<std::string> ordered;
     for (const FoundResource& resource : file.resources) {

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "ime/value_list.h"
+#include "ime/source/value_list.h"
 
 // One double-byte character of the input method's CharSet: lead and trail
 // byte.
@@ -50,11 +50,12 @@ inline constexpr int kKeyMapRowKeys = 12;
 using KeyMapRows = std::array<std::array<ValuePair, kKeyMapRowKeys>, kKeyMapRowCount>;
 
 // One item of a coding rule: a code symbol taken from one character of the
-// phrase, counted from the front (F) or the back (B).
+// phrase, counted from the front (F) or the back (B). A database read back
+// may hold other values; they are kept as read, so that its source says them.
 struct CodingRuleItem {
-    bool fromFront = true;  // "F" or "B"
-    int hanZi = 0;          // 1 to 15
-    int code = 0;           // 0 (the whole code) to 15
+    char direction = 'F';  // 'F' or 'B'
+    int hanZi = 0;         // 1 to 15
+    int code = 0;          // 0 (the whole code) to 15
     bool operator==(const CodingRuleItem&) const = default;
 };
 
@@ -75,16 +76,16 @@ struct InputMethod {
     std::string version;
     std::string copyright;
     std::string author;
-    int codingStyle = 1;    // 1 or 2
-    int codingSubtype = 0;  // style 2: 0, 1 or 2
-    int indexDepth = 2;     // style 1: 0, 1 or 2
-    bool noSort = false;    // style 1
-    int maxCodes = 0;       // 1 to 12
-    std::string usedCodes;  // the keys, at most 63
-    std::string tuneCodes;  // style 2
-    char wildChar = 0;      // 0 when none
-    char separateChar = 0;  // style 2; 0 when none
-    int autoSelectKeys = 0;
+    int codingStyle = 1;                  // 1 or 2
+    int codingSubtype = 0;                // style 2: 0, 1 or 2
+    int indexDepth = 2;                   // style 1: 0, 1 or 2; style 2: 0
+    bool noSort = false;                  // style 1
+    int maxCodes = 0;                     // 1 to 12
+    std::string usedCodes;                // the keys, at most 63
+    std::string tuneCodes;                // style 2
+    char wildChar = 0;                    // 0 when none
+    char separateChar = 0;                // style 2; 0 when none
+    int autoSelectKeys = 0;               // -128 to 127 from a source
     std::vector<ValuePair> displayCodes;  // empty, or one per key of usedCodes
     std::optional<KeyMapRows> keyMap;
     std::vector<CodingRule> rules;

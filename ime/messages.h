@@ -5,6 +5,11 @@
 
 #include "foundation/common_messages.h"
 
+// The status of the errors that stop a run at once, printed but not
+// returned by their number: a malformed value list (606), a bad code (902)
+// and memory running out while the code table is coded (200).
+inline constexpr int kStopStatus = 1;
+
 // Key identifiers: positions in Mabrel's key-name table.
 enum MabrelKey : int {
     kKeyDescription = 0,

@@ -1,4 +1,4 @@
-#include "ime/bit_packing.h"
+#include "ime/database/bit_packing.h"
 
 #include <random>
 #include <vector>
@@ -12,15 +12,16 @@ using namespace coder_test;
 class BitPackingTest : public CoderTest {};
 
 std::vector<uint8_t> packed(const CMabrel& mabrel, const char* code) {
+    const ImeHeader header = headerOf(mabrel);
     WorkBuffer buffer{};
-    packCode(mabrel.header, CodeAlphabet(mabrel.header), code, buffer);
-    const int length = mabrel.header.codeHeadBytes + mabrel.header.codeRestBytes;
+    packCode(header, CodeAlphabet(header), code, buffer);
+    const int length = header.codeHeadBytes + header.codeRestBytes;
     return {buffer.begin(), buffer.begin() + length};
 }
 
 std::string unpacked(const CMabrel& mabrel, const std::vector<uint8_t>& bytes) {
     char code[16] = {};
-    unpackCode(mabrel.header, bytes.data(), code);
+    unpackCode(headerOf(mabrel), bytes.data(), code);
     return code;
 }
 
@@ -51,8 +52,8 @@ TEST_F(BitPackingTest, SymbolWidthFollowsTheAlphabetSize) {
     for (char c = '!'; alphabet.size() < 63; ++c) alphabet += c;
     ASSERT_TRUE(setGeometry(mabrel, {.usedCodes = alphabet.c_str(), .maxCodes = 4}));
     const std::string last(2, alphabet.back());
-    EXPECT_EQ(CodeAlphabet(mabrel.header).symbolOf(alphabet.back()), 63);
-    EXPECT_EQ(CodeAlphabet(mabrel.header).symbolOf('~'), 0);
+    EXPECT_EQ(CodeAlphabet(headerOf(mabrel)).symbolOf(alphabet.back()), 63);
+    EXPECT_EQ(CodeAlphabet(headerOf(mabrel)).symbolOf('~'), 0);
     EXPECT_EQ(packed(mabrel, last.c_str()), (std::vector<uint8_t>{0x3F, 0xFC, 0x00, 0x00}));
 }
 

@@ -1,8 +1,7 @@
-#include "ime/code_buckets.h"
-
+#include <string_view>
 #include <vector>
 
-#include "ime/code_table.h"
+#include "ime/source/code_table.h"
 #include "tests/unit/ime/coder_fixture.h"
 
 namespace {
@@ -14,51 +13,46 @@ const std::string X = "\xB0\xA1", Y = "\xB0\xA2", Z = "\xB0\xA3";
 
 class CodeBucketsTest : public CoderTest {
   protected:
-    // Reads the "[Text]" section of `text` into the buckets; the output
-    // printed on the way is kept in `output`.
+    // Codes the "[Text]" section of `text`; the messages printed on the way
+    // (the opening line and the spinner left out) are kept in `output`.
     int readText(const std::string& text) {
-        openText(text);
-        testing::internal::CaptureStdout();
-        int rc = -1;
-        if (seekSection(mabrel.source, kKeyText)) {
-            prepareBuckets(mabrel.header, buckets);
-            readCodeLines(mabrel, buckets);
-            rc = 0;
+        const int rc = codeSource(text);
+        const std::string opening = "\r \r[Text] Start coding input method at line 1...\n";
+        if (output.starts_with(opening)) output.erase(0, opening.size());
+        if (output.ends_with("\r \r")) output.resize(output.size() - 3);
+        while (output.size() >= 2 && output[output.size() - 2] == '\r' &&
+               std::string_view("-|/\\").find(output.back()) != std::string_view::npos) {
+            output.resize(output.size() - 2);
         }
-        output = testing::internal::GetCapturedStdout();
         return rc;
     }
 
-    // Like readText, for a text that ends the process: its exit status.
-    int statusOfEndingText(const std::string& text) {
-        int status = -1;
-        try {
-            readText(text);
-        } catch (const ProcessEnded& ended) {
-            output = testing::internal::GetCapturedStdout();
-            status = ended.status;
-        }
-        return status;
+    // The bucket of a code: its first one or two symbols.
+    int bucketNumber(const char* code) const {
+        const InputMethod& im = mabrel.im;
+        const auto symbol = [&](char c) { return static_cast<int>(im.usedCodes.find(c)) + 1; };
+        const bool firstOnly = im.codingStyle == 1 && im.indexDepth == 1;
+        const int s2 = code[1] != '\0' && !firstOnly ? symbol(code[1]) : 0;
+        return (symbol(code[0]) - 1) * (static_cast<int>(im.usedCodes.size()) + 1) + s2;
     }
 
     // The entries of the bucket of `code`, each as "code:characters".
     Entries bucketOf(const char* code) const {
+        const InputMethod coded = inputMethodOf(layout);
+        const int bucket = bucketNumber(code);
         Entries listed;
-        for (const CodeEntry& entry : buckets.buckets[bucketNumber(mabrel.header, code)].entries) {
-            std::string item = std::string(entry.code) + ":";
-            const auto add = [&](const HzBytes& hz) { item.append(hz.begin(), hz.end()); };
-            if (mabrel.header.codingStyle == 2) {
-                for (const HzBytes& hz : entry.hzList) add(hz);
-            } else {
-                add(entry.hz);
-            }
+        for (int entry = layout.tables.index[bucket]; entry < layout.tables.index[bucket + 1];
+             ++entry) {
+            const CodeTableEntry& found = coded.entries[static_cast<std::size_t>(entry) - 1];
+            std::string item = found.code + ":";
+            for (const ImeCharacter& hz : found.characters) item.append(hz.begin(), hz.end());
             listed.push_back(item);
         }
         return listed;
     }
 
-    CodeBuckets buckets;
-    std::string output;
+    int entryCount() const { return ::entryCount(layout.tables); }
+    int pairCount() const { return static_cast<int>(codedCharacterCount(layout.tables)); }
 };
 
 TEST_F(CodeBucketsTest, StyleOneMakesAnEntryPerCharacter) {
@@ -66,8 +60,8 @@ TEST_F(CodeBucketsTest, StyleOneMakesAnEntryPerCharacter) {
     ASSERT_EQ(readText("[Text]\nabc " + X + " " + Y + Z + "\nabc\t" + X + "\nba " + X + "\n"), 0);
     EXPECT_EQ(bucketOf("abc"), (Entries{"abc:" + X, "abc:" + Y, "abc:" + Z}));
     EXPECT_EQ(bucketOf("ba"), (Entries{"ba:" + X}));
-    EXPECT_EQ(buckets.entryCount, 4);
-    EXPECT_EQ(buckets.pairCount, 4);
+    EXPECT_EQ(entryCount(), 4);
+    EXPECT_EQ(pairCount(), 4);
     EXPECT_EQ(output, "\r \r\aL3, [Text], Message 905: Duplicate HanZi \"" + X + "\" in \"abc\t" +
                           X + "\n\"\n");
 }
@@ -78,8 +72,8 @@ TEST_F(CodeBucketsTest, StyleTwoMergesTheLinesOfOneCode) {
     ASSERT_EQ(readText("[Text]\nabc " + X + " " + Y + Z + "\nab " + Z + "\nabc" + W + X + X + "\n"),
               0);
     EXPECT_EQ(bucketOf("abc"), (Entries{"ab:" + Z, "abc:" + X + Y + Z + W}));
-    EXPECT_EQ(buckets.entryCount, 2);
-    EXPECT_EQ(buckets.pairCount, 5);
+    EXPECT_EQ(entryCount(), 2);
+    EXPECT_EQ(pairCount(), 5);
     const std::string duplicate = "Duplicate HanZi \"" + X + "\" in \"abc" + W + X + X + "\n\"\n";
     EXPECT_EQ(output, "\r \r\aL4, [Text], Message 905: " + duplicate +
                           "\r \r\aL4, [Text], Message 905: " + duplicate);
@@ -101,7 +95,6 @@ TEST_F(CodeBucketsTest, BucketOrderFollowsIndexDepthAndNoSort) {
     for (const auto& c : cases) {
         ASSERT_TRUE(setGeometry(
             mabrel, {.codingStyle = 1, .indexDepth = c.indexDepth, .noSort = c.noSort}));
-        buckets = CodeBuckets{};
         ASSERT_EQ(readText(text), 0);
         EXPECT_EQ(bucketOf("a"), c.bucketOfA) << c.indexDepth << " " << c.noSort;
         EXPECT_EQ(bucketOf("ab"), c.bucketOfAb) << c.indexDepth << " " << c.noSort;
@@ -111,7 +104,7 @@ TEST_F(CodeBucketsTest, BucketOrderFollowsIndexDepthAndNoSort) {
 TEST_F(CodeBucketsTest, CodeOrderIsByteOrderWithinABucketAndAlphabetOrderAcrossThem) {
     ASSERT_TRUE(setGeometry(mabrel, {.codingStyle = 1, .usedCodes = "zyx", .maxCodes = 3}));
     ASSERT_EQ(readText("[Text]\nzy " + X + "\nzx " + Y + "\nzxz " + Z + "\nzxy " + X + "\n"), 0);
-    EXPECT_LT(bucketNumber(mabrel.header, "zy"), bucketNumber(mabrel.header, "zx"));
+    EXPECT_LT(bucketNumber("zy"), bucketNumber("zx"));
     EXPECT_EQ(bucketOf("zx"), (Entries{"zx:" + Y, "zxy:" + X, "zxz:" + Z}));
 }
 
@@ -124,7 +117,7 @@ TEST_F(CodeBucketsTest, LinesWithoutCodeOrCharacterDrawWarnings) {
                           "\r \r\aL3, [Text], Message 900: No code in \"ab\n\"\n" +
                           "\r \r\aL7, [Text], Message 900: No code in \"ab  ;" + Y + "\n\"\n");
     EXPECT_EQ(bucketOf("ab"), (Entries{"ab:" + X}));
-    EXPECT_EQ(buckets.pairCount, 1);
+    EXPECT_EQ(pairCount(), 1);
 }
 
 TEST_F(CodeBucketsTest, AHeaderAfterTheTextSectionEndsTheProgram) {
@@ -137,9 +130,8 @@ TEST_F(CodeBucketsTest, AHeaderAfterTheTextSectionEndsTheProgram) {
     };
     for (const auto& c : cases) {
         ASSERT_TRUE(setGeometry(mabrel, {.codingStyle = 2, .maxCodes = 7}));
-        buckets = CodeBuckets{};
-        const int status = statusOfEndingText("[Text]\nab " + X + "\n" + c.header + "\n");
-        EXPECT_EQ(status, 1) << c.header;
+        const int status = readText("[Text]\nab " + X + "\n" + c.header + "\n");
+        EXPECT_EQ(status, kStopStatus) << c.header;
         EXPECT_EQ(output, "\r \r\aL3, [Text], " + c.message);
     }
 }
@@ -149,13 +141,12 @@ TEST_F(CodeBucketsTest, ACharacterFiledTwiceIsFoundInSmallAndLargeBuckets) {
     // pair by pair up to 32 pairs and through the hash set beyond.
     for (int characters : {5, 31, 32, 33, 100}) {
         ASSERT_TRUE(setGeometry(mabrel, {.codingStyle = 1, .indexDepth = 1}));
-        buckets = CodeBuckets{};
         std::string text = "[Text]\n";
         for (int i = 0; i < characters; ++i) text += "a " + gbChar(256 + i) + "\n";
         text +=
             "ab " + gbChar(256) + "\na " + gbChar(256) + "\na " + gbChar(255 + characters) + "\n";
         ASSERT_EQ(readText(text), 0);
-        EXPECT_EQ(buckets.pairCount, characters + 1) << characters;
+        EXPECT_EQ(pairCount(), characters + 1) << characters;
         const std::string first = "L" + std::to_string(characters + 3) + ", [Text], Message 905";
         const std::string last = "L" + std::to_string(characters + 4) + ", [Text], Message 905";
         EXPECT_NE(output.find(first), std::string::npos) << characters;
@@ -196,10 +187,8 @@ TEST_F(CodeBucketsTest, CodingStopsOnSectionProblems) {
     for (const auto& c : cases) {
         useMabrelMessages();
         ASSERT_TRUE(setGeometry(mabrel, {.codingStyle = 2}));
-        openText(c.text);
-        testing::internal::CaptureStdout();
-        EXPECT_EQ(codeTextSection(mabrel), c.rc);
-        EXPECT_EQ(testing::internal::GetCapturedStdout(), c.output);
+        EXPECT_EQ(codeSource(c.text), c.rc);
+        EXPECT_EQ(output, c.output);
     }
 }
 
@@ -224,13 +213,10 @@ TEST_F(CodeBucketsTest, TooManyEntriesOrCharactersStopWithMessage904) {
         }
         useMabrelMessages();
         ASSERT_TRUE(setGeometry(mabrel, {.charSet = kChineseGBK, .codingStyle = style}));
-        openText(text);
-        testing::internal::CaptureStdout();
-        EXPECT_EQ(codeTextSection(mabrel), 904);
-        EXPECT_EQ(testing::internal::GetCapturedStdout(),
-                  "\r \r[Text] Start coding input method at line 1...\n\r \r\aL" +
-                      std::to_string(lines) +
-                      ", [Text], Message 904: Too many codes in \"[Text]\" section.\n");
+        EXPECT_EQ(codeSource(text), 904);
+        EXPECT_EQ(output, "\r \r[Text] Start coding input method at line 1...\n\r \r\aL" +
+                              std::to_string(lines) +
+                              ", [Text], Message 904: Too many codes in \"[Text]\" section.\n");
     }
 }
 

@@ -1,8 +1,8 @@
 #include <vector>
 
 #include "foundation/big_endian.h"
-#include "ime/code_table.h"
-#include "ime/code_tables_builder.h"
+#include "ime/database/code_tables_builder.h"
+#include "ime/source/code_table.h"
 #include "tests/unit/ime/coder_fixture.h"
 
 namespace {
@@ -27,14 +27,14 @@ class CodeTablesTest : public CoderTest {
     // The "RT52" body as slots, its closing zero included.
     Slots repeatBlocks() const {
         std::vector<uint8_t> body;
-        encodeRepeatBlocks(mabrel.tables, body);
+        encodeRepeatBlocks(layout.tables, body);
         return slots(body, 0, static_cast<int>(body.size() / 2));
     }
-    int mapped(int hzIndex) const { return mabrel.tables.hzMap[hzIndex]; }
+    int mapped(int hzIndex) const { return layout.tables.hzMap[hzIndex]; }
     // The first byte of each Bits record, where the primary flag lives.
     Slots primaryFlags(int entries) const {
         Slots flags;
-        for (int i = 1; i <= entries; ++i) flags.push_back(mabrel.tables.bits[2 * i] >> 7);
+        for (int i = 1; i <= entries; ++i) flags.push_back(layout.tables.bits[2 * i] >> 7);
         return flags;
     }
 };
@@ -75,24 +75,24 @@ TEST_F(CodeTablesTest, AGrowingBlockMovesTheLaterBlocksUp) {
     EXPECT_EQ(mapped(kX), 0x8000 + 0);
     EXPECT_EQ(mapped(kY), 0x8000 + 4);
     EXPECT_EQ(mapped(kZ), 0x8000 + 7);
-    EXPECT_TRUE(isEntryListed(mabrel.tables, kX, 8));
-    EXPECT_TRUE(isEntryListed(mabrel.tables, kX, 1));
-    EXPECT_FALSE(isEntryListed(mabrel.tables, kX, 2));
-    EXPECT_FALSE(isEntryListed(mabrel.tables, kX - 1, 1));
+    EXPECT_TRUE(isEntryListed(layout.tables, kX, 8));
+    EXPECT_TRUE(isEntryListed(layout.tables, kX, 1));
+    EXPECT_FALSE(isEntryListed(layout.tables, kX, 2));
+    EXPECT_FALSE(isEntryListed(layout.tables, kX - 1, 1));
 }
 
 TEST_F(CodeTablesTest, StyleTwoKeepsTheCodeTextAndARunOfCharacters) {
     const std::string W = gbChar(300);
     ASSERT_EQ(code({.codingStyle = 2, .maxCodes = 3}, "ab " + X + Y + "\nab " + Z + W + "\n"), 0);
-    const CodeTables& t = mabrel.tables;
+    const CodeTables& t = layout.tables;
     EXPECT_EQ(t.bits, (std::vector<uint8_t>{0, 0, 0, 0, 'a', 'b', 0, 0}));
     EXPECT_EQ(t.hzInd, (std::vector<uint16_t>{0, 1, 5}));
     EXPECT_EQ(t.hzTab, (std::vector<uint16_t>{0, kX, kY, kZ, 300}));
     EXPECT_TRUE(t.bitsRest.empty());
-    EXPECT_EQ(mabrel.header.minHZIndex, 300);
-    EXPECT_EQ(mabrel.header.maxHZIndex, kZ);
-    EXPECT_EQ(mabrel.header.hzTotal, 4u);
-    EXPECT_EQ(mabrel.header.repeatCount, 0);
+    EXPECT_EQ(layout.tables.minHZIndex, 300);
+    EXPECT_EQ(layout.tables.maxHZIndex, kZ);
+    EXPECT_EQ(codedCharacterCount(layout.tables), 4u);
+    EXPECT_TRUE(layout.tables.repeatBlocks.empty());
 }
 
 TEST_F(CodeTablesTest, TheIndexGivesEachBucketItsFirstEntry) {
@@ -101,11 +101,11 @@ TEST_F(CodeTablesTest, TheIndexGivesEachBucketItsFirstEntry) {
     const std::string text =
         "ca " + X + "\nab " + Y + "\nabc " + Z + "\nb " + Y + "\na " + X + "\nca " + Y + "\n";
     ASSERT_EQ(code({.codingStyle = 1, .usedCodes = "abc", .maxCodes = 3}, text), 0);
-    const CodeTables& t = mabrel.tables;
+    const CodeTables& t = layout.tables;
     EXPECT_EQ(t.index, (std::vector<uint16_t>{1, 2, 2, 4, 4, 5, 5, 5, 5, 5, 7, 7, 7}));
     EXPECT_EQ(t.hzTab, (std::vector<uint16_t>{0, kX, kY, kZ, kY, kX, kY}));
     // Two bits per symbol, three symbols: L = 15 / 8 raised to 2, no rest.
-    EXPECT_EQ(mabrel.header.codeRestBytes, 0);
+    EXPECT_EQ(layout.header.codeRestBytes, 0);
     EXPECT_TRUE(t.bitsRest.empty());
     // a = 01 00 00, ab = 01 10 00, abc = 01 10 11, ca = 11 01 00; flags on the
     // longest code of X (entry 5 "ca"), of Y (entry 2 "ab" before "ca") and

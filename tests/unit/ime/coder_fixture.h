@@ -1,6 +1,5 @@
-// A CMabrel set up for the coder's passes: the header fields that the
-// description pass fills, with the code geometry it derives from them, and
-// the source text to read.
+// A CMabrel set up for the coder's passes: the fields that the description
+// pass fills, and the source text to read; the code table it gives, laid out.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -9,15 +8,13 @@
 #include <string>
 
 #include "foundation/char_sets.h"
-#include "ime/code_geometry.h"
-#include "ime/code_table.h"
+#include "ime/database/code_geometry.h"
+#include "ime/database/ime_layout.h"
 #include "ime/mabrel_context.h"
 #include "ime/messages.h"
-#include "tests/support/process_end_stub.h"
+#include "ime/source/code_table.h"
 
 namespace coder_test {
-
-using test_support::ProcessEnded;
 
 inline constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyz";
 
@@ -33,20 +30,26 @@ struct Geometry {
 // Fills the header fields the coder reads as the description pass would;
 // false when the description pass would refuse the geometry (604).
 inline bool setGeometry(CMabrel& mabrel, const Geometry& g) {
-    ImeHeader& h = mabrel.header;
-    h.charSet = g.charSet;
-    h.codingStyle = static_cast<uint8_t>(g.codingStyle);
-    h.maxCodes = static_cast<uint16_t>(g.maxCodes);
-    std::strncpy(h.usedCodes, g.usedCodes, sizeof h.usedCodes - 1);
-    h.usedCodeCount = static_cast<uint16_t>(std::strlen(h.usedCodes));
-    if (g.codingStyle == 1) {
-        h.indexDepth = static_cast<uint8_t>(g.indexDepth);
-        h.noSort = static_cast<uint8_t>(g.noSort);
-    }
+    InputMethod& im = mabrel.im;
+    im.charSet = g.charSet;
+    im.codingStyle = g.codingStyle;
+    im.maxCodes = g.maxCodes;
+    im.usedCodes = g.usedCodes;
+    im.indexDepth = g.codingStyle == 1 ? g.indexDepth : 0;
+    im.noSort = g.codingStyle == 1 && g.noSort == 1;
+    CodeGeometry geometry;
     testing::internal::CaptureStdout();
-    const int rc = setCodeGeometry(h);
+    const int rc =
+        codeGeometry(im.codingStyle, static_cast<int>(im.usedCodes.size()), im.maxCodes, geometry);
     testing::internal::GetCapturedStdout();
     return rc == 0;
+}
+
+// The header the layout derives from what the description pass filled.
+inline ImeHeader headerOf(const CMabrel& mabrel) {
+    ImeLayout layout;
+    layOutFrontEnd(mabrel.im, layout);
+    return layout.header;
 }
 
 // Mabrel's messages, no section current, immediate exits turned into ProcessEnded.
@@ -56,18 +59,29 @@ class CoderTest : public testing::Test {
 
     void openText(const std::string& text) { mabrel.source.stream = SourceText{text}; }
 
-    // Runs the whole "[Text]" pass on `text`; the output is kept in `output`.
+    // Runs the whole "[Text]" pass on `text` and lays out the code tables, as
+    // a compile does; the output is kept in `output`.
     int code(const Geometry& geometry, const std::string& text) {
         EXPECT_TRUE(setGeometry(mabrel, geometry));
-        openText("[Text]\n" + text);
+        return codeSource("[Text]\n" + text);
+    }
+
+    // The same for a whole source text.
+    int codeSource(const std::string& text) {
+        openText(text);
+        mabrel.im.entries.clear();
+        layout = ImeLayout{};
         testing::internal::CaptureStdout();
-        const int rc = codeTextSection(mabrel);
+        int rc = codeTextSection(mabrel);
+        if (rc == 0) {
+            rc = runCodingStep([&] { return layOutInputMethod(mabrel.im, layout); });
+        }
         output = testing::internal::GetCapturedStdout();
         return rc;
     }
 
-    test_support::ProcessEndStub processEnd;
     CMabrel mabrel;
+    ImeLayout layout;
     std::string output;
 };
 

@@ -1,8 +1,8 @@
 // The pieces of the decompiler that the round trips meet only by chance:
 // value-list items for every kind of byte, and the names of the pictures.
 #include "ime/decompile_driver.h"
-#include "ime/ime_source_writer.h"
-#include "ime/value_list.h"
+#include "ime/source/ime_source_writer.h"
+#include "ime/source/value_list.h"
 #include "tests/support/process_end_stub.h"
 
 namespace {
@@ -20,7 +20,8 @@ TEST(ValueItem, ReadsBackAsTheSamePair) {
         EXPECT_EQ(valueItem(c.pair), c.item);
         if (c.item.empty()) continue;
         const auto run = test_support::runCaptured([&] {
-            const std::vector<ValuePair> items = parseValueList(c.item.c_str());
+            std::vector<ValuePair> items;
+            if (parseValueList(c.item.c_str(), items) != 0) return 1;
             return items.size() == 1 && items[0] == c.pair ? 0 : 1;
         });
         EXPECT_EQ(run.rc, 0) << c.item;

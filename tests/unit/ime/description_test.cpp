@@ -1,9 +1,9 @@
-#include "ime/description.h"
+#include "ime/source/description.h"
 
 #include <algorithm>
 #include <vector>
 
-#include "ime/code_geometry.h"
+#include "ime/database/code_geometry.h"
 #include "tests/unit/ime/front_test_support.h"
 
 namespace {
@@ -146,7 +146,7 @@ TEST_F(DescriptionTest, SampleDescriptionGivesTheWholeHeader) {
     ASSERT_EQ(expected.size(), 256u);
     EXPECT_EQ(resourceBody(mabrel, "RT11"), expected);
 
-    EXPECT_EQ(bytesOf(mabrel.databaseName, 32), field("CJK Input Method ????", 32));
+    EXPECT_EQ(bytesOf(laidOut(mabrel).databaseName, 32), field("CJK Input Method ????", 32));
     std::string display;
     for (char c : usedCodes) display += std::string(1, c) + '\0';
     EXPECT_EQ(resourceBody(mabrel, "RT12"), display);
@@ -158,7 +158,7 @@ TEST_F(DescriptionTest, StyleTwoReadsItsOwnKeys) {
         parse({"CodingStyle=2,1", "IndexDepth=9", "NoSort=7", "TuneCodes=da", "SeparateChar='",
                "WildChar=*", "AutoSelectKeys=200", "MaxCodes=5abc", "FullName=" + k32.substr(1)});
     ASSERT_EQ(run.rc, 0) << run.output;
-    const ImeHeader& h = mabrel.header;
+    const ImeHeader h = laidOut(mabrel).header;
     EXPECT_EQ(h.codingStyle, 2);
     EXPECT_EQ(h.codingSubtype, 1);
     EXPECT_EQ(h.indexDepth, 0);
@@ -176,7 +176,7 @@ TEST_F(DescriptionTest, StyleOneReadsItsOwnKeys) {
     const PassRun run = parse({"CodingStyle=1", "TuneCodes=xyz", "SeparateChar=ab",
                                "UsedCodes=" + kLetters, "MaxCodes=6"});
     ASSERT_EQ(run.rc, 0) << run.output;
-    const ImeHeader& h = mabrel.header;
+    const ImeHeader h = laidOut(mabrel).header;
     EXPECT_EQ(h.indexDepth, 2);
     EXPECT_EQ(h.noSort, 0);
     EXPECT_EQ(h.tuneCodes[0], '\0');
@@ -189,8 +189,8 @@ TEST_F(DescriptionTest, StyleOneReadsItsOwnKeys) {
 
 TEST_F(DescriptionTest, StyleOneOptions) {
     ASSERT_EQ(parse({"CodingStyle=1", "IndexDepth=0", "NoSort=1"}).rc, 0);
-    EXPECT_EQ(mabrel.header.indexDepth, 0);
-    EXPECT_EQ(mabrel.header.noSort, 1);
+    EXPECT_EQ(laidOut(mabrel).header.indexDepth, 0);
+    EXPECT_EQ(laidOut(mabrel).header.noSort, 1);
 }
 
 TEST_F(DescriptionTest, DisplayListEndsAtEmptyItem) {
@@ -216,21 +216,18 @@ void PrintTo(const Geometry& c, std::ostream* os) {
     *os << int(c.codingStyle) << "/" << c.usedCodeCount << "/" << c.maxCodes;
 }
 
-class CodeGeometry : public ::testing::TestWithParam<Geometry> {};
+class CodeGeometryTest : public ::testing::TestWithParam<Geometry> {};
 
-TEST_P(CodeGeometry, FollowsStyleCodeCountAndLength) {
+TEST_P(CodeGeometryTest, FollowsStyleCodeCountAndLength) {
     const Geometry& g = GetParam();
-    ImeHeader header{};
-    header.codingStyle = g.codingStyle;
-    header.usedCodeCount = g.usedCodeCount;
-    header.maxCodes = g.maxCodes;
-    ASSERT_EQ(setCodeGeometry(header), 0);
-    EXPECT_EQ(header.bitsPerCode, g.bitsPerCode);
-    EXPECT_EQ(header.codeHeadBytes, g.codeHeadBytes);
-    EXPECT_EQ(header.codeRestBytes, g.codeRestBytes);
+    CodeGeometry geometry;
+    ASSERT_EQ(codeGeometry(g.codingStyle, g.usedCodeCount, g.maxCodes, geometry), 0);
+    EXPECT_EQ(geometry.bitsPerCode, g.bitsPerCode);
+    EXPECT_EQ(geometry.codeHeadBytes, g.codeHeadBytes);
+    EXPECT_EQ(geometry.codeRestBytes, g.codeRestBytes);
 }
 
-INSTANTIATE_TEST_SUITE_P(Codes, CodeGeometry,
+INSTANTIATE_TEST_SUITE_P(Codes, CodeGeometryTest,
                          ::testing::Values(Geometry{1, 3, 1, 2, 2, 0}, Geometry{1, 3, 12, 2, 2, 2},
                                            Geometry{1, 4, 1, 3, 2, 0}, Geometry{1, 7, 9, 3, 2, 2},
                                            Geometry{1, 8, 5, 4, 2, 1}, Geometry{1, 15, 4, 4, 2, 1},
@@ -240,14 +237,12 @@ INSTANTIATE_TEST_SUITE_P(Codes, CodeGeometry,
                                            Geometry{2, 5, 1, 8, 2, 0},
                                            Geometry{2, 5, 12, 8, 12, 0}));
 
-TEST(CodeGeometry, PackedCodeLongerThanFourBytesIsRefused) {
+TEST(CodeGeometryRule, PackedCodeLongerThanFourBytesIsRefused) {
     useMabrelMessages();
     for (const Geometry& g : {Geometry{1, 26, 7}, Geometry{1, 63, 6}, Geometry{1, 4, 12}}) {
-        ImeHeader header{};
-        header.codingStyle = g.codingStyle;
-        header.usedCodeCount = g.usedCodeCount;
-        header.maxCodes = g.maxCodes;
-        const PassRun run = runCaptured([&] { return setCodeGeometry(header); });
+        CodeGeometry geometry;
+        const PassRun run = runCaptured(
+            [&] { return codeGeometry(g.codingStyle, g.usedCodeCount, g.maxCodes, geometry); });
         EXPECT_EQ(run.rc, 604);
         EXPECT_EQ(run.output, unsectioned(604, "Code bits too long, can only coding <= 4 bytes"));
     }

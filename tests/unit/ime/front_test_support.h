@@ -16,7 +16,7 @@
 #include <random>
 #include <string>
 
-#include "ime/ime_database_image.h"
+#include "ime/database/ime_resources.h"
 #include "ime/mabrel_context.h"
 #include "ime/messages.h"
 #include "tests/support/bmp_maker.h"
@@ -34,15 +34,26 @@ inline std::string bytesOf(const void* data, std::size_t size) {
     return std::string(static_cast<const char*>(data), size);
 }
 
-// The body of resource `type` as the database would hold it; empty when the
-// database would not hold it.
+// The body of resource `type` as the database of what the passes read would
+// hold it (the code tables aside); empty when the database would not hold it.
 inline std::string resourceBody(const CMabrel& mabrel, const char* type) {
-    for (const DatabaseResource& resource : imeResources(mabrel)) {
+    ImeLayout layout;
+    layOutFrontEnd(mabrel.im, layout);
+    for (const DatabaseResource& resource : imeResources(layout)) {
         if (std::string(resource.type, 4) == type) {
             return bytesOf(resource.body.data(), resource.body.size());
         }
     }
     return {};
+}
+
+// The layout of what the passes read, the code tables aside, its header
+// with the counts it is encoded with.
+inline ImeLayout laidOut(const CMabrel& mabrel) {
+    ImeLayout layout;
+    layOutFrontEnd(mabrel.im, layout);
+    layout.header = settledHeader(layout);
+    return layout;
 }
 
 // A numbered message as printed while a section is current.

@@ -1,6 +1,6 @@
-#include "ime/help_text.h"
+#include "ime/source/help_text.h"
 
-#include "ime/help_text_resource.h"
+#include "ime/database/help_text_resource.h"
 #include "tests/unit/ime/front_test_support.h"
 
 namespace {
@@ -59,7 +59,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(HelpTextTest, MissingSection) {
     const PassRun run = parse("[Rules]\npa2=f10+f20\n");
     EXPECT_EQ(run.rc, 0);
-    EXPECT_EQ(mabrel.helpText, "");
+    EXPECT_EQ(mabrel.im.helpText, "");
     EXPECT_EQ(helpBody(), "");
 }
 

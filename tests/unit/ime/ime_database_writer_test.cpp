@@ -1,13 +1,12 @@
-#include "ime/ime_database_writer.h"
-
 #include <unistd.h>
 
 #include <filesystem>
 #include <vector>
 
 #include "foundation/big_endian.h"
-#include "ime/code_table.h"
-#include "ime/ime_database_image.h"
+#include "ime/database/ime_resources.h"
+#include "ime/database/input_method_database.h"
+#include "ime/source/code_table.h"
 #include "tests/support/database_bytes.h"
 #include "tests/support/files.h"
 #include "tests/unit/ime/coder_fixture.h"
@@ -20,16 +19,16 @@ namespace fs = std::filesystem;
 
 constexpr uint32_t kDate = 0xC0FFEE01;
 
-struct Layout {
+struct Listing {
     std::vector<std::string> types;
     std::vector<std::size_t> sizes;
 };
 
 class ImeDatabaseWriterTest : public CoderTest {
   protected:
-    Layout layout() const {
-        Layout l;
-        for (const DatabaseResource& r : imeResources(mabrel)) {
+    Listing listing() const {
+        Listing l;
+        for (const DatabaseResource& r : imeResources(layout)) {
             l.types.emplace_back(r.type, 4);
             l.sizes.push_back(r.body.size());
         }
@@ -37,7 +36,7 @@ class ImeDatabaseWriterTest : public CoderTest {
     }
 
     Bytes body(const char* type) const {
-        for (const DatabaseResource& r : imeResources(mabrel)) {
+        for (const DatabaseResource& r : imeResources(layout)) {
             if (std::string(r.type, 4) == type) return r.body;
         }
         return {};
@@ -52,15 +51,15 @@ class ImeDatabaseWriterTest : public CoderTest {
         ASSERT_EQ(code({.codingStyle = 1, .maxCodes = 4}, text), 0);
     }
 
-    void setName(const char* id) {
-        std::snprintf(mabrel.databaseName, sizeof mabrel.databaseName, "CJK Input Method %s", id);
-    }
+    // Lays out the input method again after a change to it.
+    void layOutAgain() { ASSERT_EQ(layOutInputMethod(mabrel.im, layout), 0); }
 };
 
 TEST_F(ImeDatabaseWriterTest, StyleOneWithCodeTablesOnly) {
     codeHundredCharacters();
-    setName("Ab12");
-    const Layout l = layout();
+    mabrel.im.id = "Ab12";
+    layOutAgain();
+    const Listing l = listing();
     EXPECT_EQ(l.types, (std::vector<std::string>{"RT11", "RT51", "RT31", "RT41", "RT42", "RT33"}));
     EXPECT_EQ(l.sizes, (std::vector<std::size_t>{256, 202, 1406, 202, 102, 202}));
     EXPECT_EQ(body("RT42").back(), 0);
@@ -69,7 +68,7 @@ TEST_F(ImeDatabaseWriterTest, StyleOneWithCodeTablesOnly) {
     for (int i = 0; i < 100; ++i) EXPECT_EQ(getU16BE(&map[2 * i]), i + 1);
     EXPECT_EQ(getU16BE(&map[200]), 0);
 
-    const Bytes image = imeDatabaseImage(mabrel, kDate);
+    const Bytes image = imeDatabaseImage(layout, kDate);
     ASSERT_EQ(image.size(), 140u + 256 + 202 + 1406 + 202 + 102 + 202);
     const Bytes name(image.begin(), image.begin() + 32);
     Bytes expectedName(32, 0);
@@ -96,24 +95,22 @@ TEST_F(ImeDatabaseWriterTest, StyleOneWithCodeTablesOnly) {
     EXPECT_EQ(getU16BE(&image[140 + 6]), 1765);  // maxHZIndex
     EXPECT_EQ(getU32BE(&image[140 + 8]), 100u);  // hzTotal
     EXPECT_EQ(getU16BE(&image[140 + 46]), 26);   // usedCodeCount
-    EXPECT_EQ(mabrel.header.hzTotal, 100u);      // the record stays in host order
 }
 
 TEST_F(ImeDatabaseWriterTest, StyleTwoWithEveryFrontEndResource) {
     ASSERT_EQ(code({.codingStyle = 2, .usedCodes = "abc", .maxCodes = 3},
                    "a " + gbChar(300) + gbChar(301) + "\nb " + gbChar(300) + "\n"),
               0);
-    mabrel.displayCodes.assign(3, ValuePair{});
-    mabrel.keyMap.emplace();
-    mabrel.header.ruleCount = 2;
-    mabrel.header.ruleSize = 18;
-    const RuleItem item{'F', 1, 0};
-    mabrel.rules = {{'A', 2, {item, item}}, {'E', 2, {item, {'B', 2, 0x77}}}};
-    ConvertedBitmap picture{154, 54, 20, Bytes(1080, 0)};
-    mabrel.keyboardBitmap = KeyboardBitmap{picture, std::nullopt};
-    mabrel.helpText = "Write something here\n\n";
+    InputMethod& im = mabrel.im;
+    im.displayCodes.assign(3, ValuePair{});
+    im.keyMap.emplace();
+    const CodingRuleItem item{'F', 1, 0};
+    im.rules = {{'A', 2, {item, item}}, {'E', 2, {item, {'B', 2, 0x77}}}};
+    im.keyboard = KeyboardPictures{{154, 54, Bytes(154 * 54, 0)}, std::nullopt};
+    im.helpText = "Write something here\n\n";
+    layOutAgain();
 
-    const Layout l = layout();
+    const Listing l = listing();
     EXPECT_EQ(l.types, (std::vector<std::string>{"RT11", "RT12", "RT13", "RT14", "RT21", "tSTR",
                                                  "RT51", "RT52", "RT31", "RT41", "RT32", "RT33"}));
     EXPECT_EQ(l.sizes,
@@ -123,7 +120,7 @@ TEST_F(ImeDatabaseWriterTest, StyleTwoWithEveryFrontEndResource) {
     EXPECT_EQ(body("RT51"), (Bytes{0x80, 0x00, 0x00, 0x01, 0x00, 0x00}));
     EXPECT_EQ(body("RT52"), (Bytes{0x80, 0x01, 0x00, 0x02, 0x00, 0x00}));
 
-    const Bytes image = imeDatabaseImage(mabrel, kDate);
+    const Bytes image = imeDatabaseImage(layout, kDate);
     EXPECT_EQ(getU16BE(&image[76]), 12);
     EXPECT_EQ(getU32BE(&image[78 + 6]), 200u);
     EXPECT_EQ(image[198], 0);
@@ -132,9 +129,10 @@ TEST_F(ImeDatabaseWriterTest, StyleTwoWithEveryFrontEndResource) {
 
 TEST_F(ImeDatabaseWriterTest, AnOddCountPutsTheFirstBodyAfterTheDirectory) {
     codeHundredCharacters();
-    mabrel.keyMap.emplace();
-    mabrel.helpText.clear();  // read, but empty: no "tSTR"
-    const Bytes image = imeDatabaseImage(mabrel, kDate);
+    mabrel.im.keyMap.emplace();
+    mabrel.im.helpText.clear();  // read, but empty: no "tSTR"
+    layOutAgain();
+    const Bytes image = imeDatabaseImage(layout, kDate);
     EXPECT_EQ(getU16BE(&image[76]), 7);
     EXPECT_EQ(std::string(&image[88], &image[92]), "RT13");
     EXPECT_EQ(getU32BE(&image[78 + 6]), 148u);
@@ -145,7 +143,7 @@ class DatabaseFileTest : public ImeDatabaseWriterTest {
   protected:
     int write(const fs::path& path) {
         testing::internal::CaptureStdout();
-        const int rc = writeImeDatabase(mabrel, path.c_str());
+        const int rc = writeImeDatabase(layout, path.c_str());
         output = testing::internal::GetCapturedStdout();
         return rc;
     }
@@ -161,7 +159,7 @@ TEST_F(DatabaseFileTest, WritesTheImageAndFailuresLeaveNothingNew) {
     ASSERT_EQ(write(good), 0);
     const std::string written = test_support::readFile(good);
     EXPECT_EQ(test_support::maskDates(Bytes(written.begin(), written.end())),
-              test_support::maskDates(imeDatabaseImage(mabrel, 0)));
+              test_support::maskDates(imeDatabaseImage(layout, 0)));
 
     const fs::path nowhere = folder / "missing" / "y.pdb";
     EXPECT_EQ(write(nowhere), 103);

@@ -1,6 +1,6 @@
-#include "ime/key_map.h"
+#include "ime/source/key_map.h"
 
-#include "ime/key_map_resource.h"
+#include "ime/database/key_map_resource.h"
 #include "tests/unit/ime/front_test_support.h"
 
 namespace {
@@ -62,7 +62,7 @@ TEST_F(KeyMapTest, MissingSectionLeavesNoKeyMap) {
     const PassRun run = parse("[Description]\nRow1=a\n");
     EXPECT_EQ(run.rc, 0);
     EXPECT_EQ(run.output, "");
-    EXPECT_FALSE(mabrel.keyMap.has_value());
+    EXPECT_FALSE(mabrel.im.keyMap.has_value());
 }
 
 TEST(KeyMapResource, DecodesWhatItEncodes) {

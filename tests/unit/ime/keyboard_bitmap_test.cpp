@@ -1,4 +1,4 @@
-#include "ime/keyboard_bitmap.h"
+#include "ime/source/keyboard_bitmap.h"
 
 #include <set>
 #include <utility>
@@ -109,14 +109,14 @@ class ConvertedGeometry : public KeyboardBitmapTest,
 TEST_P(ConvertedGeometry, RowsAreEvenAndSizeIsAMultipleOfFour) {
     const Geometry& g = GetParam();
     const std::string name = file("any.bmp", makeBmp(sizedBmp(g.width, g.height)));
-    std::optional<ConvertedBitmap> bitmap;
+    std::optional<KeyboardPicture> bitmap;
     runCaptured([&] {
         bitmap = loadBitmapFile(name.c_str());
         return 0;
     });
     ASSERT_TRUE(bitmap);
-    EXPECT_EQ(bitmap->rowBytes, g.rowBytes);
-    EXPECT_EQ(static_cast<int>(bitmap->bits.size()), g.size);
+    EXPECT_EQ(bitmapRowBytes(bitmap->width), g.rowBytes);
+    EXPECT_EQ(bitmapBitsSize(bitmap->width, bitmap->height), g.size);
 }
 
 INSTANTIATE_TEST_SUITE_P(Sizes, ConvertedGeometry,
@@ -133,13 +133,13 @@ TEST_F(KeyboardBitmapTest, OnlyPureWhiteIsWhite) {
     shape.palette[4] = {0xFF, 0xFF, 0xFF, 0x55};
     shape.colourAt = [](int x, int) { return std::array{15, 1, 2, 3, 4, 0}[x]; };
     const std::string name = file("grey.bmp", makeBmp(shape));
-    std::optional<ConvertedBitmap> bitmap;
+    std::optional<KeyboardPicture> bitmap;
     runCaptured([&] {
         bitmap = loadBitmapFile(name.c_str());
         return 0;
     });
     ASSERT_TRUE(bitmap);
-    EXPECT_EQ(bytesOf(bitmap->bits.data(), 4), std::string("\x74\x00\x00\x00", 4));
+    EXPECT_EQ(bitmap->pixels, (std::vector<uint8_t>{0, 1, 1, 1, 0, 1}));
 }
 
 // A little-endian field of a valid 154 x 54 file given another value.
@@ -184,7 +184,7 @@ TEST_P(RejectedBitmap, DrawsItsMessageAndTheLoadError) {
     EXPECT_EQ(run.rc, 301);
     EXPECT_EQ(run.output, unsectioned(c.code, withName(c.text, name)) +
                               unsectioned(301, "Error while loading bitmap file"));
-    EXPECT_FALSE(mabrel.keyboardBitmap.has_value());
+    EXPECT_FALSE(mabrel.im.keyboard.has_value());
 }
 
 const char* const kNotBitmap = "File \"%s\" is not a bitmap file";
@@ -220,7 +220,7 @@ TEST_F(KeyboardBitmapTest, HighDensityPictureOfTheOtherFamily) {
     const PassRun run = load(name, &highName);
     EXPECT_EQ(run.rc, 301);
     EXPECT_EQ(run.output, unsectioned(301, "Must be 308(width) X 108(height) bitmap file"));
-    EXPECT_FALSE(mabrel.keyboardBitmap.has_value());
+    EXPECT_FALSE(mabrel.im.keyboard.has_value());
 }
 
 TEST_F(KeyboardBitmapTest, HighDensityFileThatIsNoBitmap) {

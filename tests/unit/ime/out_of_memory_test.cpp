@@ -2,7 +2,7 @@
 // and stops the run: with 200, or with the status the step has always had
 // (the coder's 1, the bitmap loader's 301 after its own message).
 #include "ime/compile_driver.h"
-#include "ime/sample_source.h"
+#include "ime/source/sample_source.h"
 #include "tests/support/failing_allocator.h"
 #include "tests/unit/ime/front_test_support.h"
 
@@ -51,7 +51,7 @@ INSTANTIATE_TEST_SUITE_P(
                    200, unsectioned(200, kNoMemory)},
         MemoryCase{"TheCoder", kSource + kText, 16000, 1,
                    "\r \r[Text] Start coding input method at line 9...\n" +
-                       numbered(9, "[Text]", 200, kNoMemory)},
+                       numbered(10, "[Text]", 200, kNoMemory)},
         MemoryCase{"AKeyboardBitmap", kSource + "KeyboardBitmap=kbd.bmp\n" + kText, 2000, 301,
                    numbered(9, "[Description]", 200, kNoMemory) +
                        numbered(9, "[Description]", 301, "Error while loading bitmap file")}),

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <map>
 
-#include "ime/ime_database_image.h"
+#include "ime/database/ime_resources.h"
 #include "tests/unit/ime/coder_fixture.h"
 
 namespace {
@@ -89,7 +89,7 @@ class CodeTablesResource : public CoderTest {
     // The bodies of the seven tables, by type, as the database holds them.
     std::map<std::string, Bytes> bodies() const {
         std::map<std::string, Bytes> found;
-        for (const DatabaseResource& r : imeResources(mabrel))
+        for (const DatabaseResource& r : imeResources(layout))
             found[std::string(r.type, 4)] = r.body;
         return found;
     }
@@ -103,7 +103,7 @@ class CodeTablesResource : public CoderTest {
             return it == b.end() ? std::span<const uint8_t>() : span(it->second);
         };
         return decodeCodeTables(
-            mabrel.header,
+            settledHeader(layout),
             {at("RT31"), at("RT41"), at("RT42"), at("RT32"), at("RT33"), at("RT51"), at("RT52")},
             tables);
     }
@@ -116,7 +116,7 @@ TEST_F(CodeTablesResource, BothStylesComeBack) {
         ASSERT_EQ(code({.codingStyle = style, .maxCodes = 4}, text), 0);
         CodeTables back;
         ASSERT_TRUE(decode(bodies(), back)) << "style " << style;
-        EXPECT_EQ(back, mabrel.tables) << "style " << style;
+        EXPECT_EQ(back, layout.tables) << "style " << style;
     }
 }
 

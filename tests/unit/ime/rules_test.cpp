@@ -1,8 +1,8 @@
-#include "ime/rules.h"
+#include "ime/source/rules.h"
 
 #include <vector>
 
-#include "ime/rules_resource.h"
+#include "ime/database/rules_resource.h"
 #include "tests/unit/ime/front_test_support.h"
 
 namespace {
@@ -12,7 +12,7 @@ using namespace front_test;
 class RulesTest : public SourceTest {
   protected:
     PassRun parse(int codingStyle, const std::vector<std::string>& lines) {
-        mabrel.header.codingStyle = static_cast<uint8_t>(codingStyle);
+        mabrel.im.codingStyle = codingStyle;
         std::string text = "[Rules]\n";
         for (const std::string& line : lines) text += line + "\n";
         lastLine = static_cast<int>(lines.size()) + 1;
@@ -48,10 +48,10 @@ TEST_F(RulesTest, SampleRulesUnderWholeCodeStyle) {
     const PassRun run = parse(2, kSampleRules);
     ASSERT_EQ(run.rc, 0);
     EXPECT_EQ(run.output, "");
-    EXPECT_EQ(mabrel.header.ruleCount, 3);
-    EXPECT_EQ(mabrel.header.ruleSize, 30);
-    EXPECT_EQ(mabrel.header.minRuleItems, 2);
-    EXPECT_EQ(mabrel.header.maxRuleItems, 4);
+    EXPECT_EQ(laidOut(mabrel).header.ruleCount, 3);
+    EXPECT_EQ(laidOut(mabrel).header.ruleSize, 30);
+    EXPECT_EQ(laidOut(mabrel).header.minRuleItems, 2);
+    EXPECT_EQ(laidOut(mabrel).header.maxRuleItems, 4);
     const std::string pa4 = std::string(
         "\x00\x41\x00\x04\x00\x04\x00\x46\x00\x01\x00\x00\x00\x46\x00\x02\x00\x00"
         "\x00\x46\x00\x03\x00\x00\x00\x46\x00\x04\x00\x00",
@@ -75,7 +75,7 @@ TEST_F(RulesTest, BackwardItemsBlanksAndCase) {
     ASSERT_EQ(run.rc, 0) << run.output;
     EXPECT_EQ(recordsBody(), record('E', 2, {{'B', 1, 1}, {'F', 2, 1}}) + std::string(6, '\0') +
                                  record('A', 15, {{'B', 1, 15}, {'B', 15, 3}, {'F', 10, 1}}));
-    EXPECT_EQ(mabrel.header.ruleSize, 24);
+    EXPECT_EQ(laidOut(mabrel).header.ruleSize, 24);
 }
 
 // One rule line, after a valid one, that stops the pass; the message ends
@@ -140,8 +140,8 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(RulesTest, FortyOneItemsFitTheRecord) {
     const PassRun run = parse(1, {"PAF=" + itemList(41)});
     ASSERT_EQ(run.rc, 0) << run.output;
-    EXPECT_EQ(mabrel.header.ruleSize, 252);
-    EXPECT_EQ(mabrel.header.maxRuleItems, 41);
+    EXPECT_EQ(laidOut(mabrel).header.ruleSize, 252);
+    EXPECT_EQ(laidOut(mabrel).header.maxRuleItems, 41);
 }
 
 TEST_F(RulesTest, TwentyOneLinesAreTooMany) {
@@ -151,7 +151,7 @@ TEST_F(RulesTest, TwentyOneLinesAreTooMany) {
     const PassRun run = parse(1, lines);
     EXPECT_EQ(run.rc, 802);
     EXPECT_EQ(run.output, message(802, "Too many rules in \"[Rules]\" section"));
-    EXPECT_EQ(mabrel.header.ruleCount, 0);
+    EXPECT_EQ(laidOut(mabrel).header.ruleCount, 0);
 }
 
 TEST_F(RulesTest, TwentyRulesAreAccepted) {
@@ -162,7 +162,7 @@ TEST_F(RulesTest, TwentyRulesAreAccepted) {
     }
     const PassRun run = parse(1, lines);
     ASSERT_EQ(run.rc, 0) << run.output;
-    EXPECT_EQ(mabrel.header.ruleCount, 20);
+    EXPECT_EQ(laidOut(mabrel).header.ruleCount, 20);
 }
 
 TEST_F(RulesTest, LinesWithoutRulesAreSkipped) {
@@ -171,7 +171,7 @@ TEST_F(RulesTest, LinesWithoutRulesAreSkipped) {
     EXPECT_EQ(run.output, message(506, "Line \"no equals sign\" is not a rule, ignored") +
                               message(506, "Line \"= F11+F21\" is not a rule, ignored") +
                               message(504, "Key \"PA2\" no value"));
-    EXPECT_EQ(mabrel.header.ruleCount, 1);
+    EXPECT_EQ(laidOut(mabrel).header.ruleCount, 1);
 }
 
 TEST_F(RulesTest, NoValidRule) {
@@ -192,7 +192,7 @@ TEST(RulesResource, DecodesWhatItEncodesAndRefusesBodiesThatDisagree) {
     const std::vector<RuleRecord> rules = {{'A', 4, {{'F', 1, 0}, {'F', 2, 0}, {'B', 1, 0}}},
                                            {'E', 2, {{'F', 1, 0}, {'F', 2, 0}}}};
     std::vector<uint8_t> body;
-    encodeRules(rules, 24, body);
+    encodeRules(RuleTable{rules, 24, 0, 0}, body);
     ASSERT_EQ(body.size(), 48u);
     std::vector<RuleRecord> back;
     ASSERT_TRUE(decodeRules(body.data(), body.size(), 2, 24, back));
@@ -209,8 +209,8 @@ TEST_F(RulesTest, MissingSectionLeavesTheFieldsZero) {
     openText("[Help]\nPA2=F11+F21\n");
     const PassRun run = runCaptured([&] { return parseRules(mabrel); });
     EXPECT_EQ(run.rc, 0);
-    EXPECT_EQ(mabrel.header.ruleCount, 0);
-    EXPECT_EQ(mabrel.header.minRuleItems, 0);
+    EXPECT_EQ(laidOut(mabrel).header.ruleCount, 0);
+    EXPECT_EQ(laidOut(mabrel).header.minRuleItems, 0);
 }
 
 }  // namespace

@@ -1,9 +1,9 @@
-#include "ime/sample_source.h"
+#include "ime/source/sample_source.h"
 
-#include "ime/description.h"
-#include "ime/help_text.h"
-#include "ime/key_map.h"
-#include "ime/rules.h"
+#include "ime/source/description.h"
+#include "ime/source/help_text.h"
+#include "ime/source/key_map.h"
+#include "ime/source/rules.h"
 #include "tests/unit/ime/front_test_support.h"
 
 namespace {
@@ -100,7 +100,7 @@ TEST_P(SampleThroughThePasses, FillsTheRecords) {
     ASSERT_EQ(run.rc, 0) << run.output;
     EXPECT_EQ(run.output, "");
 
-    const ImeHeader& h = mabrel.header;
+    const ImeHeader h = laidOut(mabrel).header;
     EXPECT_EQ(h.charSet, GetParam());
     EXPECT_EQ(h.usedCodeCount, 32);
     EXPECT_EQ(h.bitsPerCode, 8);
@@ -109,7 +109,8 @@ TEST_P(SampleThroughThePasses, FillsTheRecords) {
     EXPECT_EQ(h.codingSubtype, 0);
     EXPECT_EQ(h.wildChar, '?');
     EXPECT_EQ(h.autoSelectKeys, 4);
-    EXPECT_EQ(bytesOf(mabrel.databaseName, 22), std::string("CJK Input Method ????\0", 22));
+    EXPECT_EQ(bytesOf(laidOut(mabrel).databaseName, 22),
+              std::string("CJK Input Method ????\0", 22));
     EXPECT_EQ(resourceBody(mabrel, "RT21").size(), 5456u);
     EXPECT_EQ(resourceBody(mabrel, "RT13").substr(72, 16),
               std::string("z\0x\0c\0v\0b\0n\0m\0\x2C\0", 16));

@@ -1,4 +1,4 @@
-#include "ime/value_list.h"
+#include "ime/source/value_list.h"
 
 #include "tests/unit/ime/front_test_support.h"
 
@@ -24,10 +24,8 @@ class ValueListCase : public ::testing::TestWithParam<ListCase> {
 TEST_P(ValueListCase, StoresTwoBytesPerItem) {
     const ListCase& c = GetParam();
     std::vector<ValuePair> items;
-    const PassRun run = runCaptured([&] {
-        items = parseValueList(c.text);
-        return static_cast<int>(items.size());
-    });
+    const PassRun run = runCaptured(
+        [&] { return parseValueList(c.text, items) == 0 ? static_cast<int>(items.size()) : -1; });
     EXPECT_EQ(run.rc, c.count);
     EXPECT_EQ(run.output, "");
     EXPECT_EQ(bytesOf(items.data(), 2 * items.size()), c.stored);
@@ -51,7 +49,8 @@ TEST(ValueList, ReadsAListLongerThanTheAreaWhole) {
     useMabrelMessages();
     std::string text = "z";
     for (int i = 1; i < 130; ++i) text += ",a";
-    const std::vector<ValuePair> items = parseValueList(text.c_str());
+    std::vector<ValuePair> items;
+    ASSERT_EQ(parseValueList(text.c_str(), items), 0);
     ASSERT_EQ(items.size(), 130u);
     EXPECT_EQ(items[0], (ValuePair{'z', 0}));
     EXPECT_EQ(items[129], (ValuePair{'a', 0}));
@@ -62,11 +61,11 @@ class MalformedItem : public ::testing::TestWithParam<std::string> {
     void SetUp() override { useMabrelMessages(); }
 };
 
-TEST_P(MalformedItem, EndsTheProcessWithStatusOne) {
+TEST_P(MalformedItem, StopsTheRunWithStatusOne) {
     const std::string& text = GetParam();
-    const PassRun run =
-        runCaptured([&] { return static_cast<int>(parseValueList(text.c_str()).size()); });
-    EXPECT_EQ(run.endStatus, 1);
+    std::vector<ValuePair> items;
+    const PassRun run = runCaptured([&] { return parseValueList(text.c_str(), items); });
+    EXPECT_EQ(run.rc, kStopStatus);
     // A message text is cut at 255 characters.
     const std::string message = "Format error, \"" + text + "\"";
     EXPECT_EQ(run.output, unsectioned(606, message.substr(0, 255)));

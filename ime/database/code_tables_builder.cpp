@@ -1,0 +1,210 @@
+#include "ime/database/code_tables_builder.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "foundation/char_sets.h"
+#include "ime/database/bit_packing.h"
+#include "ime/messages.h"
+
+namespace {
+
+// A block reference 0x8000 + R must stay within 16 bits.
+constexpr int kMaxRepeatSlots = 32766;
+
+// The entries of the characters that have more than one, gathered while
+// the entries are numbered and laid out as repeat blocks at the end: one
+// block per character, in the order the characters gained their second
+// entry, each holding the character's entries in the order they came.
+struct FurtherEntries {
+    std::vector<uint16_t> entry;              // one per slot
+    std::vector<int> next;                    // the character's next slot, or -1
+    std::vector<int> lastSlot;                // by character index
+    std::vector<std::pair<int, int>> blocks;  // character index and first slot
+};
+
+// The running state of the numbering.
+struct Numbering {
+    const ImeHeader& header;
+    CodeTables& tables;
+    const CodeAlphabet& alphabet;
+    int minHz;
+    int maxHz = 0;
+    int entry = 1;       // i: the next entry number
+    int hzPosition = 1;  // p: the next HZTab position
+    FurtherEntries further{};
+    std::vector<uint8_t> codeLength{};  // style 1: by entry
+};
+
+void sizeTables(const ImeHeader& header, CodeTables& tables, int entries, int pairs) {
+    const std::size_t records = static_cast<std::size_t>(entries) + 1;
+    tables = CodeTables{};
+    tables.hzMap.assign(static_cast<std::size_t>(hzMapSlots(header)), 0);
+    tables.index.assign(static_cast<std::size_t>(bucketCount(header.usedCodeCount)), 0);
+    tables.hzTab.assign(static_cast<std::size_t>(pairs) + 1, 0);
+    tables.bits.assign(records * header.codeHeadBytes, 0);
+    if (header.codingStyle == 2) {
+        tables.hzInd.assign(records + 1, 0);
+    } else {
+        tables.bitsRest.assign(records * header.codeRestBytes, 0);
+    }
+}
+
+// Bits (and BitsRest) record of the current entry.
+void storeCode(Numbering& run, const CodeEntry& entry) {
+    const ImeHeader& header = run.header;
+    uint8_t* head = run.tables.bits.data() + run.entry * header.codeHeadBytes;
+    if (header.codingStyle == 2) {
+        std::memcpy(head, entry.code,
+                    std::min<std::size_t>(std::strlen(entry.code), header.codeHeadBytes));
+        run.tables.hzInd[run.entry] = static_cast<uint16_t>(run.hzPosition);
+        return;
+    }
+    run.codeLength[run.entry] = static_cast<uint8_t>(std::strlen(entry.code));
+    WorkBuffer packed{};
+    packCode(header, run.alphabet, entry.code, packed);
+    std::memcpy(head, packed.data(), header.codeHeadBytes);
+    std::copy_n(packed.begin() + header.codeHeadBytes, header.codeRestBytes,
+                run.tables.bitsRest.begin() + run.entry * header.codeRestBytes);
+}
+
+int addSlot(FurtherEntries& further, uint16_t entry) {
+    further.entry.push_back(entry);
+    further.next.push_back(-1);
+    return static_cast<int>(further.entry.size()) - 1;
+}
+
+// Character `hzIndex` gains the current entry beside the ones it has: its
+// block is opened with both, or grows by one slot. The blocks fill
+// repeatCount slots; a reference 0x8000 + R must stay below the format's
+// limits.
+int addFurtherEntry(Numbering& run, int hzIndex) {
+    FurtherEntries& further = run.further;
+    const int used = static_cast<int>(further.entry.size());
+    if (used >= 2 * hzMapSlots(run.header) - 2 || used >= kMaxRepeatSlots) {
+        return report(kRepeatOverflow);
+    }
+    uint16_t& mapped = run.tables.hzMap[hzIndex];
+    const auto entry = static_cast<uint16_t>(run.entry);
+    if ((mapped & kReferenceBit) == 0) {
+        const int first = addSlot(further, mapped);
+        further.blocks.emplace_back(hzIndex, first);
+        further.next[first] = addSlot(further, entry);
+        further.lastSlot[hzIndex] = further.next[first];
+        mapped = kReferenceBit;
+        return 0;
+    }
+    const int slot = addSlot(further, entry);
+    further.next[further.lastSlot[hzIndex]] = slot;
+    further.lastSlot[hzIndex] = slot;
+    return 0;
+}
+
+// Lays the blocks out one after another and points each character's map
+// slot at its block; every slot but a block's last carries the reference
+// bit.
+void layOutRepeatBlocks(Numbering& run) {
+    const FurtherEntries& further = run.further;
+    std::vector<uint16_t>& slots = run.tables.repeatBlocks;
+    slots.clear();
+    slots.reserve(further.entry.size());
+    for (const auto& [hzIndex, first] : further.blocks) {
+        run.tables.hzMap[hzIndex] = static_cast<uint16_t>(kReferenceBit + slots.size());
+        for (int slot = first; slot >= 0; slot = further.next[slot]) {
+            const uint16_t more = further.next[slot] >= 0 ? kReferenceBit : 0;
+            slots.push_back(static_cast<uint16_t>(further.entry[slot] | more));
+        }
+    }
+}
+
+// One coded character of the current entry: its HZTab slot and its map.
+int placeHz(Numbering& run, const HzBytes& hz) {
+    const int hzIndex = charToIndex(run.header.charSet, reinterpret_cast<const char*>(hz.data()));
+    run.tables.hzTab[run.hzPosition++] = static_cast<uint16_t>(hzIndex);
+    run.maxHz = std::max(run.maxHz, hzIndex);
+    run.minHz = std::min(run.minHz, hzIndex);
+    if (run.tables.hzMap[hzIndex] == 0) {
+        run.tables.hzMap[hzIndex] = static_cast<uint16_t>(run.entry);
+        return 0;
+    }
+    return addFurtherEntry(run, hzIndex);
+}
+
+int numberEntry(Numbering& run, const CodeEntry& entry) {
+    storeCode(run, entry);
+    if (run.header.codingStyle != 2) return placeHz(run, entry.hz);
+    for (const HzBytes& hz : entry.hzList) {
+        if (int rc = placeHz(run, hz)) return rc;
+    }
+    return 0;
+}
+
+int numberBuckets(Numbering& run, CodeBuckets& buckets) {
+    for (int b = 0; b < bucketCount(run.header.usedCodeCount); ++b) {
+        run.tables.index[b] = static_cast<uint16_t>(run.entry);
+        std::vector<CodeEntry>& entries = buckets.buckets[b].entries;
+        for (std::size_t j = 0; j < entries.size(); ++j) {
+            if (j % 10 == 0) advanceSpinner();
+            if (int rc = numberEntry(run, entries[j])) return rc;
+            ++run.entry;
+        }
+        std::vector<CodeEntry>().swap(entries);
+    }
+    if (run.header.codingStyle == 2) {
+        run.tables.hzInd[run.entry] = static_cast<uint16_t>(run.hzPosition);
+    }
+    layOutRepeatBlocks(run);
+    return 0;
+}
+
+// Style 1: the entry with the longest code of each character (the earliest
+// of equally long ones) goes to the front of its block and gets the
+// primary flag.
+void markPrimaryEntries(const ImeHeader& header, CodeTables& tables,
+                        const std::vector<uint8_t>& codeLength) {
+    std::vector<uint16_t>& blocks = tables.repeatBlocks;
+    for (int x = tables.minHZIndex; x <= tables.maxHZIndex; ++x) {
+        const uint16_t mapped = tables.hzMap[x];
+        int primary = mapped;
+        if ((mapped & kReferenceBit) != 0) {
+            const int first = mapped & kEntryMask;
+            int kept = first;
+            int longest = 0;
+            for (int slot = first;; ++slot) {
+                const int length = codeLength[blocks[slot] & kEntryMask];
+                if (length > longest) {
+                    longest = length;
+                    kept = slot;
+                }
+                if ((blocks[slot] & kReferenceBit) == 0) break;
+            }
+            const uint16_t firstValue = blocks[first];
+            const uint16_t keptValue = blocks[kept];
+            blocks[first] = (firstValue & kReferenceBit) | (keptValue & kEntryMask);
+            blocks[kept] = (keptValue & kReferenceBit) | (firstValue & kEntryMask);
+            primary = keptValue & kEntryMask;
+        }
+        if (primary != 0) tables.bits[primary * header.codeHeadBytes] |= 0x80;
+    }
+}
+
+}  // namespace
+
+int buildCodeTables(const ImeHeader& header, CodeBuckets& buckets, CodeTables& tables) {
+    sizeTables(header, tables, buckets.entryCount, buckets.pairCount);
+
+    Numbering run{header, tables, buckets.alphabet, hzMapSlots(header)};
+    run.further.lastSlot.assign(static_cast<std::size_t>(hzMapSlots(header)), -1);
+    if (header.codingStyle != 2) run.codeLength.assign(buckets.entryCount + std::size_t{1}, 0);
+    const int rc = numberBuckets(run, buckets);
+    std::vector<CodeBucket>().swap(buckets.buckets);
+    if (rc != 0) return rc;
+
+    if (run.maxHz < run.minHz) return report(kNoCoding, keyName(kKeyText));
+    tables.minHZIndex = static_cast<uint16_t>(run.minHz);
+    tables.maxHZIndex = static_cast<uint16_t>(run.maxHz);
+    if (header.codingStyle != 2) markPrimaryEntries(header, tables, run.codeLength);
+
+    clearSpinner();
+    return 0;
+}

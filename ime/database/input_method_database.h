@@ -1,0 +1,22 @@
+// An input method as a database file, both ways: the bytes of a database
+// read into an InputMethod, and an InputMethod made into the bytes of one.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "ime/database/ime_layout.h"
+#include "ime/input_method.h"
+
+// Reads the database `image` (the whole file `name`) into `im`. Returns 0,
+// or 101, 400, 401, 402 or 403 after reporting it, as the decompiler does.
+int readInputMethodDatabase(const std::vector<uint8_t>& image, const char* name, InputMethod& im);
+
+// The database of `im`, its three dates `date`; empty when the input method
+// breaks a limit of the format (604, 903, 904 or 906, reported).
+std::vector<uint8_t> encodeInputMethodDatabase(const InputMethod& im, uint32_t date);
+
+// Writes the database of `layout` to `path`, dated by the run's date.
+// Returns 0, or 103 when the destination cannot be written, 102 when the
+// writing fails; nothing is left behind on failure.
+int writeImeDatabase(const ImeLayout& layout, const char* path);

@@ -1,0 +1,103 @@
+#include "ime/source/code_table.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "foundation/char_sets.h"
+#include "foundation/text_helpers.h"
+#include "foundation/utf8_source.h"
+#include "ime/messages.h"
+#include "ime/source/coded_pair_set.h"
+
+namespace {
+
+// What reading the code lines needs beside the input method.
+struct CodeReading {
+    explicit CodeReading(const InputMethod& im) : hzBytes(im.charSet) {
+        for (std::size_t i = 0; i < im.usedCodes.size(); ++i) {
+            inAlphabet[static_cast<uint8_t>(im.usedCodes[i])] = true;
+        }
+    }
+    LeadTrailBytes hzBytes;
+    std::array<bool, 256> inAlphabet{};
+    CodedPairSet filed;  // the (code, character) pairs taken
+};
+
+// Length of the code token at `start`: up to a blank, the line end, or the
+// first double-byte character.
+int codeTokenLength(const LeadTrailBytes& bytes, const char* start) {
+    const char* end = start;
+    while (*end != '\0' && !isBlank(*end) && *end != '\n' && !bytes.startsChar(end)) ++end;
+    return static_cast<int>(end - start);
+}
+
+int badCode(const char* line) {
+    noteUtf8Line(line);
+    return kStopStatus;
+}
+
+int codeLine(CMabrel& mabrel, CodeReading& reading) {
+    const char* line = mabrel.source.lineBuffer;
+    if (isBlankLine(line)) return 0;
+
+    const char* start = skipBlanks(line);
+    const int length = codeTokenLength(reading.hzBytes, start);
+    if (length == 0) {
+        report(kNoCode, line);
+        noteUtf8Line(line);
+        return 0;
+    }
+    if (length > mabrel.im.maxCodes) {
+        report(kCodeTooLong, line);
+        return badCode(line);
+    }
+    for (int k = 0; k < length; ++k) {
+        if (!reading.inAlphabet[static_cast<uint8_t>(start[k])]) {
+            report(kCodeCharError, start[k], line);
+            return badCode(line);
+        }
+    }
+    const std::string code(start, static_cast<std::size_t>(length));
+
+    const char* text = skipBlanks(start + length);
+    if (!reading.hzBytes.startsChar(text)) {
+        report(kNoCode, line);
+        noteUtf8Line(line);
+        return 0;
+    }
+    CodeTableEntry entry{code, {}, lineNumber};
+    while (reading.hzBytes.startsChar(text)) {
+        const auto* hz = reinterpret_cast<const uint8_t*>(text);
+        if (reading.filed.insert(code.c_str(), hz)) {
+            entry.characters.push_back({hz[0], hz[1]});
+        } else {
+            const char hzText[3] = {text[0], text[1], '\0'};
+            report(kDuplicateHanZi, hzText, line);
+        }
+        text = skipBlanks(text + 2);
+    }
+    if (!entry.characters.empty()) mabrel.im.entries.push_back(std::move(entry));
+    return 0;
+}
+
+int readCodeLines(CMabrel& mabrel) {
+    CodeReading reading(mabrel.im);
+    while (readSourceLine(mabrel.source.lineBuffer, kLineReadCapacity, mabrel.source.stream) !=
+           nullptr) {
+        if (int rc = codeLine(mabrel, reading)) return rc;
+    }
+    return 0;
+}
+
+}  // namespace
+
+int codeTextSection(CMabrel& mabrel) {
+    if (!seekSection(mabrel.source, kKeyText)) return report(kSectionMissing, keyName(kKeyText));
+    report(kStartCoding, lineNumber);
+    return runCodingStep([&] { return readCodeLines(mabrel); });
+}
+
+int skipPhraseSection(CMabrel& mabrel) {
+    seekSection(mabrel.source, kKeyPhrase);
+    return 0;
+}

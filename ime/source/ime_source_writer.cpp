@@ -1,0 +1,184 @@
+#include "ime/source/ime_source_writer.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+
+#include "foundation/char_sets.h"
+
+namespace {
+
+// Style-2 entries with many characters go on several lines of this many.
+constexpr std::size_t kCharactersPerLine = 24;
+
+// A line, ended by LF; one that ends in CR gets CR LF, which the reader
+// turns into the LF after that CR.
+void addLine(std::string& text, const std::string& line) {
+    text += line;
+    text += !line.empty() && line.back() == '\r' ? "\r\n" : "\n";
+}
+
+void addKey(std::string& text, const char* key, const std::string& value) {
+    addLine(text, std::string(key) + "=" + value);
+}
+
+std::string valueList(const ValuePair* pairs, int count, TextEncoding encoding) {
+    std::string list;
+    for (int i = 0; i < count; ++i) {
+        if (i > 0) list += ",";
+        list += valueItem(pairs[i], encoding);
+    }
+    return list;
+}
+
+void addTexts(std::string& text, const InputMethod& im) {
+    addKey(text, "FullName", im.fullName);
+    addKey(text, "Name", im.name);
+    const struct {
+        const char* key;
+        const std::string& value;
+    } optional[] = {{"Version", im.version}, {"Copyright", im.copyright}, {"Author", im.author}};
+    for (const auto& key : optional) {
+        if (!key.value.empty()) addKey(text, key.key, key.value);
+    }
+}
+
+void addCoding(std::string& text, const InputMethod& im) {
+    std::string style = std::to_string(im.codingStyle);
+    if (im.codingSubtype != 0) style.append(",").append(std::to_string(im.codingSubtype));
+    addKey(text, "CodingStyle", style);
+    if (im.codingStyle == 1) {
+        addKey(text, "IndexDepth", std::to_string(im.indexDepth));
+        addKey(text, "NoSort", im.noSort ? "1" : "0");
+    }
+    addKey(text, "MaxCodes", std::to_string(im.maxCodes));
+    addKey(text, "UsedCodes", im.usedCodes);
+    if (im.codingStyle == 2 && !im.tuneCodes.empty()) addKey(text, "TuneCodes", im.tuneCodes);
+}
+
+void addDescription(std::string& text, const InputMethod& im, const PictureNames& pictures,
+                    TextEncoding encoding) {
+    addLine(text, "[Description]");
+    addKey(text, "CharSet", charSetName(im.charSet));
+    if (encoding == TextEncoding::kUtf8) addKey(text, "Encoding", "UTF-8");
+    addKey(text, "ID", im.id);
+    addTexts(text, im);
+    addCoding(text, im);
+    if (!im.displayCodes.empty()) {
+        addKey(
+            text, "DispalyCodes",
+            valueList(im.displayCodes.data(), static_cast<int>(im.displayCodes.size()), encoding));
+    }
+    if (im.wildChar != 0) addKey(text, "WildChar", std::string(1, im.wildChar));
+    if (im.codingStyle == 2 && im.separateChar != 0) {
+        addKey(text, "SeparateChar", std::string(1, im.separateChar));
+    }
+    if (im.autoSelectKeys != 0) addKey(text, "AutoSelectKeys", std::to_string(im.autoSelectKeys));
+    if (im.keyboard) {
+        addKey(text, "KeyboardBitmap", pictures.standard);
+        if (im.keyboard->highDensity) addKey(text, "KeyboardBitmapHDD", pictures.highDensity);
+    }
+    addLine(text, "");
+}
+
+void addKeyMap(std::string& text, const KeyMapRows& keyMap, TextEncoding encoding) {
+    addLine(text, "[KeyMapTable]");
+    bool any = false;
+    for (int r = 0; r < kKeyMapRowCount; ++r) {
+        int count = kKeyMapRowKeys;
+        while (count > 0 && keyMap[r][count - 1] == ValuePair{}) --count;
+        if (count == 0) continue;
+        addKey(text, std::string("Row").append(std::to_string(r + 1)).c_str(),
+               valueList(keyMap[r].data(), count, encoding));
+        any = true;
+    }
+    // A key map of zeros only: one zero entry gives it without a warning.
+    if (!any) addKey(text, "Row1", valueItem(ValuePair{}));
+    addLine(text, "");
+}
+
+char digit(int value) {
+    return "0123456789ABCDEF"[value & 0x0F];
+}
+
+void addRules(std::string& text, const std::vector<CodingRule>& rules) {
+    addLine(text, "[Rules]");
+    for (const CodingRule& rule : rules) {
+        std::string line = {'P', rule.kind, digit(rule.hanZiCount), '='};
+        for (std::size_t i = 0; i < rule.items.size(); ++i) {
+            const CodingRuleItem& item = rule.items[i];
+            if (i > 0) line += "+";
+            line += {item.direction, digit(item.hanZi), digit(item.code)};
+        }
+        addLine(text, line);
+    }
+    addLine(text, "");
+}
+
+void addHelp(std::string& text, const std::string& help) {
+    addLine(text, "[Help]");
+    std::size_t start = 0;
+    while (start < help.size()) {
+        std::size_t end = help.find('\n', start);
+        if (end == std::string::npos) end = help.size();
+        addLine(text, help.substr(start, end - start));
+        start = end + 1;
+    }
+}
+
+// A character's bytes up to the first zero one.
+void addCharacter(std::string& line, const ImeCharacter& character) {
+    for (const uint8_t byte : character) {
+        if (byte == 0) return;
+        line += static_cast<char>(byte);
+    }
+}
+
+void addCodeTable(std::string& text, const std::vector<CodeTableEntry>& entries) {
+    addLine(text, "[Text]");
+    for (const CodeTableEntry& entry : entries) {
+        const auto& characters = entry.characters;
+        for (std::size_t p = 0; p < characters.size(); p += kCharactersPerLine) {
+            std::string line = entry.code + " ";
+            const std::size_t end = std::min(characters.size(), p + kCharactersPerLine);
+            for (std::size_t q = p; q < end; ++q) addCharacter(line, characters[q]);
+            addLine(text, line);
+        }
+    }
+}
+
+bool standsAsItself(uint8_t byte) {
+    return byte != 0 && byte != ' ' && byte != '\t' && byte != '\n' && byte != '\r' && byte != ',';
+}
+
+// A single byte: UTF-8 text holds none above 0x7F.
+bool standsAlone(uint8_t byte, TextEncoding encoding) {
+    return standsAsItself(byte) && (encoding == TextEncoding::kCharSet || byte < 0x80);
+}
+
+}  // namespace
+
+std::string valueItem(const ValuePair& pair, TextEncoding encoding) {
+    if (pair.second == 0) {
+        if (standsAlone(pair.first, encoding)) return std::string(1, static_cast<char>(pair.first));
+        char hex[5];
+        std::snprintf(hex, sizeof hex, "0x%02X", pair.first);
+        return hex;
+    }
+    if (!standsAsItself(pair.first) || !standsAsItself(pair.second) ||
+        (pair.first == '/' && pair.second == '/')) {
+        return {};
+    }
+    return {static_cast<char>(pair.first), static_cast<char>(pair.second)};
+}
+
+std::string writeImeSource(const InputMethod& im, const PictureNames& pictures,
+                           TextEncoding encoding) {
+    std::string text;
+    addDescription(text, im, pictures, encoding);
+    if (im.keyMap) addKeyMap(text, *im.keyMap, encoding);
+    if (!im.rules.empty()) addRules(text, im.rules);
+    if (!im.helpText.empty()) addHelp(text, im.helpText);
+    addCodeTable(text, im.entries);
+    return text;
+}

@@ -1,0 +1,29 @@
+// The input-method source that says what an InputMethod says: the
+// sections and keys the compiler reads, in the CharSet's own bytes, lines
+// ended by LF.
+#pragma once
+
+#include <string>
+
+#include "ime/input_method.h"
+
+// The names the source gives its keyboard pictures.
+struct PictureNames {
+    std::string standard;
+    std::string highDensity;
+};
+
+// The text a source is written in: the CharSet's own bytes, or UTF-8.
+enum class TextEncoding { kCharSet, kUtf8 };
+
+// The source in the CharSet's bytes. For a source that goes to UTF-8, it
+// says "Encoding=UTF-8" after "CharSet=" and writes no single byte above
+// 0x7F itself.
+std::string writeImeSource(const InputMethod& im, const PictureNames& pictures,
+                           TextEncoding encoding = TextEncoding::kCharSet);
+
+// A value-list item that the value-list grammar reads back as `pair`: its
+// bytes where they can stand, "0xNN" for a single byte that cannot (or, for
+// UTF-8, one above 0x7F). Empty when no item reads back as it (two bytes of
+// which one cannot stand).
+std::string valueItem(const ValuePair& pair, TextEncoding encoding = TextEncoding::kCharSet);

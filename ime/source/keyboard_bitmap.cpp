@@ -1,0 +1,72 @@
+// Keyboard pictures: 16-colour BMP files read whole, checked and kept as
+// black-and-white pictures.
+#include "ime/source/keyboard_bitmap.h"
+
+#include <new>
+#include <utility>
+#include <vector>
+
+#include "foundation/input_file.h"
+#include "ime/messages.h"
+#include "ime/source/bmp_file.h"
+
+namespace {
+
+// The whole file, or nothing after reporting 100 or 101.
+std::optional<std::vector<uint8_t>> readBitmapFile(const char* name, const PictureFiles& given) {
+    if (!given.empty()) {
+        const auto found = given.find(name);
+        if (found != given.end()) return found->second;
+        report(kOpenFileFail, name);
+        return std::nullopt;
+    }
+    std::vector<uint8_t> bytes;
+    switch (readWholeFile(name, bytes)) {
+        case FileRead::kRead:
+            return bytes;
+        case FileRead::kCannotOpen:
+            report(kOpenFileFail, name);
+            return std::nullopt;
+        case FileRead::kCannotRead:
+            break;
+    }
+    report(kReadFileError, name);
+    return std::nullopt;
+}
+
+bool hasStandardSize(const KeyboardPicture& bitmap) {
+    return (bitmap.width == 154 && bitmap.height == 54) ||
+           (bitmap.width == 156 && bitmap.height == 53);
+}
+
+}  // namespace
+
+std::optional<KeyboardPicture> loadBitmapFile(const char* name, const PictureFiles& given) {
+    // A picture too large for memory is reported here, so that the caller's
+    // message about the file follows.
+    try {
+        const std::optional<std::vector<uint8_t>> image = readBitmapFile(name, given);
+        if (!image) return std::nullopt;
+        return decodeBmpFile(*image, name);
+    } catch (const std::bad_alloc&) {
+        report(kNoMemory);
+        return std::nullopt;
+    }
+}
+
+int loadKeyboardBitmaps(CMabrel& mabrel, const char* name, const char* highDensityName) {
+    std::optional<KeyboardPicture> standard = loadBitmapFile(name, mabrel.pictureFiles);
+    if (!standard) return report(kBitmapLoadError);
+    if (!hasStandardSize(*standard)) return report(kBitmapWrongSize);
+
+    std::optional<KeyboardPicture> high;
+    if (highDensityName != nullptr) {
+        high = loadBitmapFile(highDensityName, mabrel.pictureFiles);
+        if (!high) return report(kHighDensityLoadError);
+        if (high->width != 2 * standard->width || high->height != 2 * standard->height) {
+            return report(kHighDensityWrongSize, 2 * standard->width, 2 * standard->height);
+        }
+    }
+    mabrel.im.keyboard = KeyboardPictures{std::move(*standard), std::move(high)};
+    return 0;
+}
