@@ -1,0 +1,432 @@
+#!/usr/bin/env python3
+"""Runs two builds of Mabrel and Tosker on the same inputs and compares them.
+
+    python3 scripts/differential.py OLD_DIR NEW_DIR [options]
+    (scripts/differential.sh passes its arguments here)
+
+Each case is a set of input files and a series of steps run in a scratch
+folder: a run of one tool (arguments, environment), or a change made here to a
+file left by an earlier step (bytes overwritten, the file cut short). Both
+builds run every case in the same scratch path, one after the other, with
+SOURCE_DATE_EPOCH fixed; the standard output and exit status of every step and
+every file left at the end (names and bytes) must agree.
+
+The cases: every case folder under tests/data/e2e, the bundled examples, the
+benchmark inputs (scripts/bench_inputs.py), the samples of /c, and generated
+input-method sources and phrase lists (scripts/differential_inputs.py), each
+compiled, decompiled, recompiled and written as UTF-8 (/u), and compiled
+databases damaged by byte changes and cuts.
+
+Standard library only.
+"""
+
+import argparse
+import multiprocessing
+import os
+import random
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+
+sys.dont_write_bytecode = True  # no __pycache__ beside the scripts
+import differential_inputs as inputs  # noqa: E402
+
+ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+FIXED_EPOCH = "1262304000"  # 2010-01-01, the dates both builds write
+RUN_SECONDS = 120
+
+
+# ---------------------------------------------------------------------------
+# Cases
+
+
+class Case:
+    """Input files (name -> bytes) and steps:
+    ("run", tool, args, env)          a run of "mabrel" or "tosker"
+    ("run-if", file, tool, args, env) the same, when `file` exists
+    ("poke", file, [(fraction, byte)]) bytes overwritten at fractions of the size
+    ("cut", file, fraction)           the file cut to a fraction of its size"""
+
+    def __init__(self, name, files=None, steps=None):
+        self.name = name
+        self.files = dict(files or {})
+        self.steps = list(steps or [])
+
+    def run(self, tool, *args, env=None):
+        self.steps.append(("run", tool, list(args), dict(env or {})))
+        return self
+
+    def run_if(self, file, tool, *args, env=None):
+        self.steps.append(("run-if", file, tool, list(args), dict(env or {})))
+        return self
+
+
+def read_bytes(path):
+    with open(path, "rb") as f:
+        return f.read()
+
+
+def folder_files(folder):
+    """Every file under `folder`, by its path relative to it."""
+    files = {}
+    for dirpath, _, names in os.walk(folder):
+        for name in names:
+            path = os.path.join(dirpath, name)
+            files[os.path.relpath(path, folder)] = read_bytes(path)
+    return files
+
+
+def data_cases():
+    """The case folders of tests/data/e2e, run as the end-to-end test runs them."""
+    cases = []
+    root = os.path.join(ROOT, "tests", "data", "e2e")
+    for tool in ("mabrel", "tosker"):
+        tool_root = os.path.join(root, tool)
+        if not os.path.isdir(tool_root):
+            continue
+        for name in sorted(os.listdir(tool_root)):
+            folder = os.path.join(tool_root, name)
+            if not os.path.isdir(folder):
+                continue
+            files = {}
+            if os.path.isdir(os.path.join(folder, "input")):
+                files = folder_files(os.path.join(folder, "input"))
+            args = split_lines(os.path.join(folder, "args"))
+            env = {}
+            for line in split_lines(os.path.join(folder, "env")):
+                key, _, value = line.partition("=")
+                env[key] = value
+            cases.append(Case("data/%s/%s" % (tool, name), files).run(tool, *args, env=env))
+    return cases
+
+
+def split_lines(path):
+    """The lines of a file as std::getline gives them (no empty last line)."""
+    if not os.path.exists(path):
+        return []
+    text = read_bytes(path).decode("latin-1")
+    lines = text.split("\n")
+    if lines and lines[-1] == "":
+        lines.pop()
+    return lines
+
+
+def add_round_trip(case, tool, source, stem, compile_args=()):
+    """Compile `source`, then, when a database was left: decompile it, compile
+    the text again, write it as UTF-8 and compile that."""
+    case.run(tool, *compile_args, source, stem + ".pdb")
+    case.run_if(stem + ".pdb", tool, stem + ".pdb", stem + "-back.txt")
+    case.run_if(stem + "-back.txt", tool, stem + "-back.txt", stem + "-again.pdb")
+    case.run_if(stem + ".pdb", tool, "/u", stem + ".pdb", stem + "-utf8.txt")
+    case.run_if(stem + "-utf8.txt", tool, stem + "-utf8.txt", stem + "-utf8.pdb")
+    return case
+
+
+def example_cases():
+    folder = os.path.join(ROOT, "examples")
+    pictures = {n: read_bytes(os.path.join(folder, n)) for n in sorted(os.listdir(folder))
+                if n.endswith(".bmp")}
+    cases = []
+    for name in sorted(os.listdir(folder)):
+        if not name.endswith(".txt"):
+            continue
+        tool = "tosker" if name.startswith("phrase") else "mabrel"
+        files = dict(pictures) if tool == "mabrel" else {}
+        files[name] = read_bytes(os.path.join(folder, name))
+        case = Case("examples/" + name, files)
+        cases.append(add_round_trip(case, tool, name, name[:-4]))
+        if tool == "tosker":
+            cases.append(add_round_trip(Case("examples/f-" + name, files), tool, name, "f",
+                                        ("/f",)))
+    return cases
+
+
+def bench_cases(work):
+    folder = os.path.join(work, "bench-inputs")
+    os.makedirs(folder, exist_ok=True)
+    subprocess.run([sys.executable, os.path.join(ROOT, "scripts", "bench_inputs.py"), folder],
+                   check=True, stdout=subprocess.DEVNULL)
+    cases = []
+    for name in sorted(os.listdir(folder)):
+        if not name.endswith(".txt"):
+            continue
+        tool = "tosker" if name.startswith("phrases") else "mabrel"
+        files = {name: read_bytes(os.path.join(folder, name))}
+        cases.append(add_round_trip(Case("bench/" + name, files), tool, name, name[:-4]))
+    return cases
+
+
+def sample_cases():
+    """The samples of /c, written and compiled as they stand."""
+    cases = []
+    for charset in inputs.CHARSET_NAMES + ["chinesegbk", "Klingon", ""]:
+        case = Case("sample/" + (charset or "empty"))
+        case.run("mabrel", "/c" + charset, "sample.txt")
+        case.run_if("sample.txt", "mabrel", "sample.txt", "sample.pdb")
+        cases.append(case)
+    return cases
+
+
+def damaged_cases(rng, count):
+    """Databases compiled from generated sources, then damaged and read back."""
+    cases = []
+    for number in range(count):
+        tool = "mabrel" if number % 2 == 0 else "tosker"
+        seed = rng.randrange(1 << 30)
+        if tool == "mabrel":
+            files = inputs.input_method_case(random.Random(seed), valid=True)
+        else:
+            files = inputs.phrase_case(random.Random(seed), valid=True)
+        case = Case("damaged/%s-%04d" % (tool, number), files)
+        case.run(tool, "src.txt", "db.pdb")
+        kind = rng.random()
+        if kind < 0.45:
+            pokes = []
+            for _ in range(rng.choice((1, 1, 2, 3, 8))):
+                # Half the changes fall in the header and directory.
+                fraction = rng.random() if rng.random() < 0.5 else -rng.randrange(1, 160)
+                pokes.append((fraction, rng.choice((0, 0xFF, 1, 0x80, rng.randrange(256)))))
+            case.steps.append(("poke", "db.pdb", pokes))
+        elif kind < 0.9:
+            fraction = rng.random() if rng.random() < 0.6 else -rng.randrange(1, 120)
+            case.steps.append(("cut", "db.pdb", fraction))
+        else:
+            case.steps.append(("cut", "db.pdb", 1.0 + rng.random()))  # grown: zeros appended
+        case.run(tool, "db.pdb", "back.txt")
+        case.run(tool, "/u", "db.pdb", "utf8.txt")
+        case.run_if("back.txt", tool, "back.txt", "again.pdb")
+        cases.append(case)
+    return cases
+
+
+def generated_cases(rng, count):
+    cases = []
+    for number in range(count):
+        seed = rng.randrange(1 << 30)
+        if number % 3 != 2:
+            files = inputs.input_method_case(random.Random(seed))
+            case = Case("generated/mabrel-%05d" % number, files)
+            cases.append(add_round_trip(case, "mabrel", "src.txt", "db"))
+        else:
+            files = inputs.phrase_case(random.Random(seed))
+            flags = ("/f",) if random.Random(seed).random() < 0.4 else ()
+            case = Case("generated/tosker-%05d" % number, files)
+            cases.append(add_round_trip(case, "tosker", "src.txt", "db", flags))
+    return cases
+
+
+# ---------------------------------------------------------------------------
+# Running
+
+
+def size_point(size, fraction):
+    """A position from a fraction of the size, or from the start when negative."""
+    if fraction < 0:
+        return min(size, int(-fraction))
+    return int(size * fraction)
+
+
+def run_steps(case, program, folder):
+    """Runs every step of `case` with `program` (tool -> path) in `folder`;
+    returns the outcome of each step and the files left."""
+    shutil.rmtree(folder, ignore_errors=True)
+    os.makedirs(folder)
+    for name, data in case.files.items():
+        path = os.path.join(folder, name)
+        os.makedirs(os.path.dirname(path), exist_ok=True)
+        with open(path, "wb") as f:
+            f.write(data)
+    outcomes = []
+    for step in case.steps:
+        kind = step[0]
+        if kind in ("run", "run-if"):
+            if kind == "run-if":
+                if not os.path.isfile(os.path.join(folder, step[1])):
+                    outcomes.append(("skipped", None))
+                    continue
+                step = ("run",) + step[2:]
+            _, tool, args, env = step
+            environment = {"PATH": "/usr/bin:/bin", "LC_ALL": "C",
+                           "SOURCE_DATE_EPOCH": FIXED_EPOCH}
+            environment.update(env)
+            try:
+                done = subprocess.run([program[tool]] + args, cwd=folder, env=environment,
+                                      stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
+                                      stderr=subprocess.PIPE, timeout=RUN_SECONDS)
+                outcomes.append((done.returncode, done.stdout))
+            except subprocess.TimeoutExpired:
+                outcomes.append(("timeout", b""))
+        else:
+            path = os.path.join(folder, step[1])
+            if not os.path.isfile(path):
+                outcomes.append(("no file", None))
+                continue
+            data = bytearray(read_bytes(path))
+            if kind == "poke":
+                for fraction, value in step[2]:
+                    if data:
+                        data[min(len(data) - 1, size_point(len(data), fraction))] = value
+            else:
+                size = size_point(len(data), step[2])
+                data = data[:size] + bytes(max(0, size - len(data)))
+            with open(path, "wb") as f:
+                f.write(data)
+            outcomes.append(("done", None))
+    return outcomes, folder_files(folder)
+
+
+def step_text(step):
+    if step[0] == "run-if":
+        step = ("run",) + step[2:]
+    if step[0] == "run":
+        env = "".join("%s=%s " % item for item in sorted(step[3].items()))
+        return "%s%s %s" % (env, step[1].capitalize(), " ".join(step[2]))
+    return "%s %s %s" % step[:3]
+
+
+def compare(case, old, new):
+    """The differences between two outcomes, as lines of text; none when equal."""
+    lines = []
+    (old_steps, old_files), (new_steps, new_files) = old, new
+    for number, (step, a, b) in enumerate(zip(case.steps, old_steps, new_steps), 1):
+        if a[0] != b[0]:
+            lines.append("step %d (%s): exit status %s (old) vs %s (new)"
+                         % (number, step_text(step), a[0], b[0]))
+        if a[1] != b[1]:
+            lines.append("step %d (%s): standard output differs: %s"
+                         % (number, step_text(step), first_difference(a[1] or b"", b[1] or b"")))
+    for name in sorted(set(old_files) | set(new_files)):
+        if name not in new_files:
+            lines.append("file %s: left by old only" % name)
+        elif name not in old_files:
+            lines.append("file %s: left by new only" % name)
+        elif old_files[name] != new_files[name]:
+            lines.append("file %s: %s" % (name, first_difference(old_files[name],
+                                                               new_files[name])))
+    return lines
+
+
+def first_difference(a, b):
+    at = next((i for i in range(min(len(a), len(b))) if a[i] != b[i]), min(len(a), len(b)))
+    start = max(0, at - 24)
+    return ("sizes %d and %d, first difference at byte %d:\n      old %r\n      new %r"
+            % (len(a), len(b), at, a[start:at + 40], b[start:at + 40]))
+
+
+class Worker:
+    programs = None
+    scratch = None
+    keep = None
+
+
+def init_worker(programs, scratch, keep):
+    Worker.programs = programs
+    Worker.scratch = os.path.join(scratch, "w%d" % os.getpid())
+    Worker.keep = keep
+
+
+def run_case(case):
+    """Runs one case with both builds in the same folder; the differences."""
+    folder = os.path.join(Worker.scratch, "case")
+    old = run_steps(case, Worker.programs[0], folder)
+    new = run_steps(case, Worker.programs[1], folder)
+    differences = compare(case, old, new)
+    if differences and Worker.keep:
+        # Both sides, for a closer look: inputs, steps, outputs, files left.
+        for side, (outcomes, files) in (("old", old), ("new", new)):
+            target = os.path.join(Worker.keep, case.name.replace("/", "_"), side)
+            os.makedirs(target, exist_ok=True)
+            for name, data in files.items():
+                os.makedirs(os.path.dirname(os.path.join(target, "files", name)), exist_ok=True)
+                with open(os.path.join(target, "files", name), "wb") as f:
+                    f.write(data)
+            with open(os.path.join(target, "steps.txt"), "wb") as f:
+                for number, (step, (status, out)) in enumerate(zip(case.steps, outcomes), 1):
+                    f.write(("step %d: %s\nstatus %s\n" % (number, step_text(step), status))
+                            .encode("latin-1"))
+                    f.write((out or b"") + b"\n")
+    runs = sum(1 for outcome in old[0] if isinstance(outcome[0], int) or
+               outcome[0] == "timeout")
+    return case.name, runs, differences
+
+
+def program_paths(folder):
+    paths = {}
+    for tool, name, sub in (("mabrel", "Mabrel", "ime"), ("tosker", "Tosker", "phrase")):
+        for candidate in (os.path.join(folder, name), os.path.join(folder, sub, name)):
+            if os.access(candidate, os.X_OK):
+                paths[tool] = os.path.abspath(candidate)
+                break
+        else:
+            sys.exit("differential: no %s in %s (nor in %s/%s)" % (name, folder, folder, sub))
+    return paths
+
+
+def main():
+    parser = argparse.ArgumentParser(
+        description="Runs two builds of Mabrel and Tosker on the same inputs and compares "
+                    "standard output, exit status and the files left.")
+    parser.add_argument("old", help="folder with the old Mabrel and Tosker (or a build folder)")
+    parser.add_argument("new", help="folder with the new Mabrel and Tosker (or a build folder)")
+    parser.add_argument("--seed", type=int, default=20261209, help="seed of the generated cases")
+    parser.add_argument("--count", type=int, default=2400,
+                        help="generated sources and phrase lists (default 2400)")
+    parser.add_argument("--damaged", type=int, default=600,
+                        help="damaged databases, half of each tool (default 600)")
+    parser.add_argument("--jobs", type=int, default=2, help="cases run at once (default 2)")
+    parser.add_argument("--show", type=int, default=5,
+                        help="cases whose differences are printed in detail (default 5)")
+    parser.add_argument("--keep", metavar="DIR",
+                        help="write both sides of every case that differs into DIR")
+    parser.add_argument("--only", metavar="TEXT", help="run only the cases whose name holds TEXT")
+    parser.add_argument("--fixed-only", action="store_true",
+                        help="only tests/data, examples, benchmark inputs and samples")
+    options = parser.parse_args()
+    programs = (program_paths(options.old), program_paths(options.new))
+
+    started = time.time()
+    work = tempfile.mkdtemp(prefix="differential-")
+    try:
+        rng = random.Random(options.seed)
+        cases = data_cases() + example_cases() + sample_cases()
+        if not options.only or options.only in "bench/":
+            cases += bench_cases(work)
+        if not options.fixed_only:
+            cases += generated_cases(rng, options.count)
+            cases += damaged_cases(rng, options.damaged)
+        if options.only:
+            cases = [case for case in cases if options.only in case.name]
+        runs = 0
+        differing = []
+        with multiprocessing.Pool(options.jobs, init_worker,
+                                  (programs, work, options.keep)) as pool:
+            for name, case_runs, differences in pool.imap_unordered(run_case, cases, 4):
+                runs += case_runs
+                if differences:
+                    differing.append((name, differences))
+    finally:
+        shutil.rmtree(work, ignore_errors=True)
+
+    differing.sort()
+    for name, differences in differing[:options.show]:
+        print("%s:" % name)
+        for line in differences[:8]:
+            print("  " + line)
+        if len(differences) > 8:
+            print("  ... %d more" % (len(differences) - 8))
+    if len(differing) > options.show:
+        print("... and %d more cases with differences:" % (len(differing) - options.show))
+        for name, _ in differing[options.show:options.show + 40]:
+            print("  " + name)
+    differences = sum(len(d) for _, d in differing)
+    print("%d cases, seed %d, %.0f s" % (len(cases), options.seed, time.time() - started))
+    print("%d runs, %d differences" % (runs, differences))
+    if differing and options.keep:
+        print("both sides of every case that differs: %s" % options.keep)
+    return 1 if differing else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
