@@ -47,12 +47,22 @@ class Case:
     ("run", tool, args, env)          a run of "mabrel" or "tosker"
     ("run-if", file, tool, args, env) the same, when `file` exists
     ("poke", file, [(fraction, byte)]) bytes overwritten at fractions of the size
-    ("cut", file, fraction)           the file cut to a fraction of its size"""
+    ("cut", file, fraction)           the file cut to a fraction of its size
+    Generated files are made where the case runs, from `maker`: the name of a
+    generator of differential_inputs, its seed and whether only sound sources
+    are wanted."""
 
-    def __init__(self, name, files=None, steps=None):
+    def __init__(self, name, files=None, maker=None):
         self.name = name
         self.files = dict(files or {})
-        self.steps = list(steps or [])
+        self.maker = maker
+        self.steps = []
+
+    def input_files(self):
+        if self.maker:
+            function, seed, valid = self.maker
+            return getattr(inputs, function)(random.Random(seed), valid)
+        return self.files
 
     def run(self, tool, *args, env=None):
         self.steps.append(("run", tool, list(args), dict(env or {})))
@@ -113,14 +123,15 @@ def split_lines(path):
     return lines
 
 
-def add_round_trip(case, tool, source, stem, compile_args=()):
+def add_round_trip(case, tool, source, stem, compile_args=(), utf8=True):
     """Compile `source`, then, when a database was left: decompile it, compile
-    the text again, write it as UTF-8 and compile that."""
+    the text again, and (with `utf8`) write it as UTF-8 and compile that."""
     case.run(tool, *compile_args, source, stem + ".pdb")
     case.run_if(stem + ".pdb", tool, stem + ".pdb", stem + "-back.txt")
     case.run_if(stem + "-back.txt", tool, stem + "-back.txt", stem + "-again.pdb")
-    case.run_if(stem + ".pdb", tool, "/u", stem + ".pdb", stem + "-utf8.txt")
-    case.run_if(stem + "-utf8.txt", tool, stem + "-utf8.txt", stem + "-utf8.pdb")
+    if utf8:
+        case.run_if(stem + ".pdb", tool, "/u", stem + ".pdb", stem + "-utf8.txt")
+        case.run_if(stem + "-utf8.txt", tool, stem + "-utf8.txt", stem + "-utf8.pdb")
     return case
 
 
@@ -174,12 +185,9 @@ def damaged_cases(rng, count):
     cases = []
     for number in range(count):
         tool = "mabrel" if number % 2 == 0 else "tosker"
-        seed = rng.randrange(1 << 30)
-        if tool == "mabrel":
-            files = inputs.input_method_case(random.Random(seed), valid=True)
-        else:
-            files = inputs.phrase_case(random.Random(seed), valid=True)
-        case = Case("damaged/%s-%04d" % (tool, number), files)
+        maker = ("input_method_case" if tool == "mabrel" else "phrase_case",
+                 rng.randrange(1 << 30), True)
+        case = Case("damaged/%s-%04d" % (tool, number), maker=maker)
         case.run(tool, "src.txt", "db.pdb")
         kind = rng.random()
         if kind < 0.45:
@@ -206,14 +214,12 @@ def generated_cases(rng, count):
     for number in range(count):
         seed = rng.randrange(1 << 30)
         if number % 3 != 2:
-            files = inputs.input_method_case(random.Random(seed))
-            case = Case("generated/mabrel-%05d" % number, files)
-            cases.append(add_round_trip(case, "mabrel", "src.txt", "db"))
+            case = Case("generated/mabrel-%05d" % number, maker=("input_method_case", seed, False))
+            cases.append(add_round_trip(case, "mabrel", "src.txt", "db", utf8=number % 2 == 0))
         else:
-            files = inputs.phrase_case(random.Random(seed))
-            flags = ("/f",) if random.Random(seed).random() < 0.4 else ()
-            case = Case("generated/tosker-%05d" % number, files)
-            cases.append(add_round_trip(case, "tosker", "src.txt", "db", flags))
+            case = Case("generated/tosker-%05d" % number, maker=("phrase_case", seed, False))
+            flags = ("/f",) if rng.random() < 0.4 else ()
+            cases.append(add_round_trip(case, "tosker", "src.txt", "db", flags, number % 2 == 0))
     return cases
 
 
@@ -228,12 +234,12 @@ def size_point(size, fraction):
     return int(size * fraction)
 
 
-def run_steps(case, program, folder):
-    """Runs every step of `case` with `program` (tool -> path) in `folder`;
-    returns the outcome of each step and the files left."""
+def run_steps(case, files, program, folder):
+    """Runs every step of `case` on its input `files` with `program` (tool ->
+    path) in `folder`; returns the outcome of each step and the files left."""
     shutil.rmtree(folder, ignore_errors=True)
     os.makedirs(folder)
-    for name, data in case.files.items():
+    for name, data in files.items():
         path = os.path.join(folder, name)
         os.makedirs(os.path.dirname(path), exist_ok=True)
         with open(path, "wb") as f:
@@ -330,8 +336,9 @@ def init_worker(programs, scratch, keep):
 def run_case(case):
     """Runs one case with both builds in the same folder; the differences."""
     folder = os.path.join(Worker.scratch, "case")
-    old = run_steps(case, Worker.programs[0], folder)
-    new = run_steps(case, Worker.programs[1], folder)
+    files = case.input_files()
+    old = run_steps(case, files, Worker.programs[0], folder)
+    new = run_steps(case, files, Worker.programs[1], folder)
     differences = compare(case, old, new)
     if differences and Worker.keep:
         # Both sides, for a closer look: inputs, steps, outputs, files left.
@@ -347,9 +354,30 @@ def run_case(case):
                     f.write(("step %d: %s\nstatus %s\n" % (number, step_text(step), status))
                             .encode("latin-1"))
                     f.write((out or b"") + b"\n")
-    runs = sum(1 for outcome in old[0] if isinstance(outcome[0], int) or
-               outcome[0] == "timeout")
-    return case.name, runs, differences
+    statuses = [(step_kind(step), outcome[0]) for step, outcome in zip(case.steps, old[0])
+                if outcome[0] not in ("skipped", "done", "no file")]
+    return case.name, statuses, differences
+
+
+def step_kind(step):
+    """What a run does, for the figures of --stats: "mabrel compile" and so on."""
+    if step[0] == "run-if":
+        step = ("run",) + step[2:]
+    if step[0] != "run":
+        return step[0]
+    tool, args = step[1], step[2]
+    first = args[0].lower() if args else ""
+    if first.startswith("/u"):
+        kind = "/u"
+    elif first.startswith("/f"):
+        kind = "/f compile"
+    elif first.startswith("/c"):
+        kind = "/c sample"
+    elif ".pdb" in first:
+        kind = "to text"
+    else:
+        kind = "compile"
+    return "%s %s" % (tool.capitalize(), kind)
 
 
 def program_paths(folder):
@@ -371,8 +399,8 @@ def main():
     parser.add_argument("old", help="folder with the old Mabrel and Tosker (or a build folder)")
     parser.add_argument("new", help="folder with the new Mabrel and Tosker (or a build folder)")
     parser.add_argument("--seed", type=int, default=20261209, help="seed of the generated cases")
-    parser.add_argument("--count", type=int, default=2400,
-                        help="generated sources and phrase lists (default 2400)")
+    parser.add_argument("--count", type=int, default=2000,
+                        help="generated sources and phrase lists (default 2000)")
     parser.add_argument("--damaged", type=int, default=600,
                         help="damaged databases, half of each tool (default 600)")
     parser.add_argument("--jobs", type=int, default=2, help="cases run at once (default 2)")
@@ -383,6 +411,8 @@ def main():
     parser.add_argument("--only", metavar="TEXT", help="run only the cases whose name holds TEXT")
     parser.add_argument("--fixed-only", action="store_true",
                         help="only tests/data, examples, benchmark inputs and samples")
+    parser.add_argument("--stats", action="store_true",
+                        help="print how often each exit status came, by kind of run")
     options = parser.parse_args()
     programs = (program_paths(options.old), program_paths(options.new))
 
@@ -391,7 +421,7 @@ def main():
     try:
         rng = random.Random(options.seed)
         cases = data_cases() + example_cases() + sample_cases()
-        if not options.only or options.only in "bench/":
+        if not options.only or options.only in "bench/" or options.only.startswith("bench/"):
             cases += bench_cases(work)
         if not options.fixed_only:
             cases += generated_cases(rng, options.count)
@@ -399,11 +429,15 @@ def main():
         if options.only:
             cases = [case for case in cases if options.only in case.name]
         runs = 0
+        figures = {}
         differing = []
         with multiprocessing.Pool(options.jobs, init_worker,
                                   (programs, work, options.keep)) as pool:
-            for name, case_runs, differences in pool.imap_unordered(run_case, cases, 4):
-                runs += case_runs
+            for name, statuses, differences in pool.imap_unordered(run_case, cases, 4):
+                runs += len(statuses)
+                for kind, status in statuses:
+                    figures.setdefault(kind, {}).setdefault(status, 0)
+                    figures[kind][status] += 1
                 if differences:
                     differing.append((name, differences))
     finally:
@@ -420,6 +454,11 @@ def main():
         print("... and %d more cases with differences:" % (len(differing) - options.show))
         for name, _ in differing[options.show:options.show + 40]:
             print("  " + name)
+    if options.stats:
+        print("exit statuses of the old build (status x runs):")
+        for kind in sorted(figures):
+            counts = sorted(figures[kind].items(), key=lambda item: (-item[1], str(item[0])))
+            print("  %-20s %s" % (kind, ", ".join("%s x%d" % item for item in counts)))
     differences = sum(len(d) for _, d in differing)
     print("%d cases, seed %d, %.0f s" % (len(cases), options.seed, time.time() - started))
     print("%d runs, %d differences" % (runs, differences))

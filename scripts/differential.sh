@@ -5,6 +5,7 @@
 #
 #   scripts/differential.sh OLD_DIR NEW_DIR [--seed N] [--count N] [--damaged N]
 #                           [--jobs N] [--show N] [--keep DIR] [--only TEXT] [--fixed-only]
+#                           [--stats]
 #
 # OLD_DIR and NEW_DIR each hold Mabrel and Tosker, or are build folders (with
 # ime/Mabrel and phrase/Tosker). For example, the old binaries against a
@@ -15,7 +16,7 @@
 # Inputs: every case under tests/data/e2e (arguments, environment, files as
 # the end-to-end test gives them), the bundled examples with their pictures,
 # the benchmark inputs, the /c samples, --count generated input-method sources
-# and phrase lists (default 2400, from --seed) and --damaged compiled databases
+# and phrase lists (default 2000, from --seed) and --damaged compiled databases
 # with bytes changed or cut (default 600). Every source is compiled, decompiled,
 # recompiled, written as UTF-8 (/u) and compiled again.
 #
