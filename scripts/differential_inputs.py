@@ -55,7 +55,7 @@ class Chars:
 
     def one(self):
         rng = self.rng
-        if rng.random() < 0.9:
+        if rng.random() < 0.96:
             lead0, lead1, trail0, trail1 = rng.choice(self.common)
             return bytes((rng.randint(lead0, lead1), rng.randint(trail0, trail1)))
         return bytes((rng.choice(self.leads), rng.choice(self.trails)))
@@ -84,7 +84,7 @@ def bad_value_list_item(rng):
 
 
 def text_value(rng, chars, limit):
-    """A text of `limit` bytes at most, now and then one over."""
+    """Words and double-byte characters, `limit` bytes at most."""
     words = []
     while True:
         word = rng.choice(WORDS).encode() if rng.random() < 0.8 else chars.one() * rng.randint(1, 3)
@@ -553,7 +553,7 @@ def phrase_case(rng, valid=False):
     if "not-a-key" in faults:
         description_lines.append(b"just words")
 
-    phrases = phrase_lines(rng, chars, faults)
+    phrases = phrase_lines(rng, chars, faults, 300 if valid else 1500)
     lines = []
     if rng.random() < 0.3:
         lines += [b"// generated phrase list", b""]
@@ -569,11 +569,11 @@ def phrase_case(rng, valid=False):
     return {"src.txt": finish(rng, charset, lines, utf8, rng.choice((b"\r\n", b"\n")))}
 
 
-def phrase_lines(rng, chars, faults):
+def phrase_lines(rng, chars, faults, most):
     firsts = chars.pool(rng.choice((1, 3, 10, 40, 200)))
     others = chars.pool(rng.choice((5, 50, 500)))
     lines = []
-    for _ in range(rng.choice((2, 10, 60, 300, 1500))):
+    for _ in range(min(most, rng.choice((2, 10, 60, 300, 1500)))):
         length = rng.choice((2, 2, 2, 3, 3, 4, 5, 8, 15))
         phrase = rng.choice(firsts) + b"".join(rng.choice(others) for _ in range(length - 1))
         if lines and rng.random() < 0.05:
