@@ -12,10 +12,11 @@ SOURCE_DATE_EPOCH fixed; the standard output and exit status of every step and
 every file left at the end (names and bytes) must agree.
 
 The cases: every case folder under tests/data/e2e, the bundled examples, the
-benchmark inputs (scripts/bench_inputs.py), the samples of /c, and generated
-input-method sources and phrase lists (scripts/differential_inputs.py), each
-compiled, decompiled, recompiled and written as UTF-8 (/u), and compiled
-databases damaged by byte changes and cuts.
+benchmark inputs (scripts/bench_inputs.py), the samples of /c, each tool under
+command lines of every kind, generated input-method sources and phrase lists
+(scripts/differential_inputs.py), each compiled, decompiled, recompiled and
+(every other one) written as UTF-8 (/u) and compiled again, and compiled
+databases damaged by byte changes, cuts and growth.
 
 Standard library only.
 """
@@ -46,8 +47,8 @@ class Case:
     """Input files (name -> bytes) and steps:
     ("run", tool, args, env)          a run of "mabrel" or "tosker"
     ("run-if", file, tool, args, env) the same, when `file` exists
-    ("poke", file, [(fraction, byte)]) bytes overwritten at fractions of the size
-    ("cut", file, fraction)           the file cut to a fraction of its size
+    ("poke", file, [(where, byte)])   bytes overwritten (where: see size_point)
+    ("cut", file, where)              the file cut there, or grown with zeros
     Generated files are made where the case runs, from `maker`: the name of a
     generator of differential_inputs, its seed and whether only sound sources
     are wanted."""
@@ -79,12 +80,17 @@ def read_bytes(path):
 
 
 def folder_files(folder):
-    """Every file under `folder`, by its path relative to it."""
+    """Every file under `folder`, by its path relative to it; a link as the
+    name of what it points to, never followed."""
     files = {}
     for dirpath, _, names in os.walk(folder):
         for name in names:
             path = os.path.join(dirpath, name)
-            files[os.path.relpath(path, folder)] = read_bytes(path)
+            if os.path.islink(path):
+                data = b"link to " + os.fsencode(os.readlink(path))
+            else:
+                data = read_bytes(path)
+            files[os.path.relpath(path, folder)] = data
     return files
 
 
@@ -180,8 +186,32 @@ def sample_cases():
     return cases
 
 
+def command_line_cases():
+    """Each tool on one sound source under names and arguments of every kind:
+    letter case of names and options, a destination that exists or is the
+    source, a folder, missing files, a database given where text goes."""
+    cases = []
+    for tool, maker, fit in (("mabrel", inputs.input_method_case, "/c"),
+                             ("tosker", inputs.phrase_case, "/f")):
+        files = maker(random.Random(1), True)
+        files["b.TXT"] = files["a.txt"] = files.pop("src.txt")
+        case = Case("cli/" + tool, files)
+        for args in (["a.txt", "a.pdb"], ["a.txt", "a.pdb"], ["b.TXT", "B.PDB"],
+                     ["a.txt", "a.txt"], ["a.txt", "no/such/x.pdb"], ["a.pdb", "a.pdb"],
+                     ["/U", "a.pdb", "u.txt"], ["/u", "a.pdb"], ["/u", "a.txt", "u2.txt"],
+                     ["a.pdb", "plain"], ["a.pdb", "x.txt.pdb"], ["a.pdb", "y.pdb.txt"],
+                     [".", "d.pdb"], ["a.pdb", "."], ["missing.txt", "m.pdb"],
+                     [fit.upper(), "a.txt", "f.pdb"], [fit, "a.pdb", "f.txt"], ["/?"],
+                     ["/x", "a.txt", "a.pdb"], ["a.txt", "a.pdb", "extra"],
+                     ["/u", "B.PDB", "B.TXT"], ["B.TXT", "C.pdb"]):
+            case.run(tool, *args)
+        cases.append(case)
+    return cases
+
+
 def damaged_cases(rng, count):
-    """Databases compiled from generated sources, then damaged and read back."""
+    """Databases compiled from generated sources, then damaged and read back
+    (one in three as UTF-8 too); one in ten read by the other tool as well."""
     cases = []
     for number in range(count):
         tool = "mabrel" if number % 2 == 0 else "tosker"
@@ -193,20 +223,33 @@ def damaged_cases(rng, count):
         if kind < 0.45:
             pokes = []
             for _ in range(rng.choice((1, 1, 2, 3, 8))):
-                # Half the changes fall in the header and directory.
-                fraction = rng.random() if rng.random() < 0.5 else -rng.randrange(1, 160)
-                pokes.append((fraction, rng.choice((0, 0xFF, 1, 0x80, rng.randrange(256)))))
+                pokes.append((damage_point(rng),
+                              rng.choice((0, 0xFF, 1, 0x80, rng.randrange(256)))))
             case.steps.append(("poke", "db.pdb", pokes))
         elif kind < 0.9:
-            fraction = rng.random() if rng.random() < 0.6 else -rng.randrange(1, 120)
-            case.steps.append(("cut", "db.pdb", fraction))
+            case.steps.append(("cut", "db.pdb", damage_point(rng)))
         else:
-            case.steps.append(("cut", "db.pdb", 1.0 + rng.random()))  # grown: zeros appended
+            case.steps.append(("cut", "db.pdb", ("at", 1.0 + rng.random())))  # zeros appended
         case.run(tool, "db.pdb", "back.txt")
-        case.run(tool, "/u", "db.pdb", "utf8.txt")
+        if number % 3 == 0:
+            case.run(tool, "/u", "db.pdb", "utf8.txt")
         case.run_if("back.txt", tool, "back.txt", "again.pdb")
+        if rng.random() < 0.1:
+            other = "tosker" if tool == "mabrel" else "mabrel"
+            case.run(other, "db.pdb", "other.txt")
         cases.append(case)
     return cases
+
+
+def damage_point(rng):
+    """Where a byte is changed or the file cut: anywhere, in the header and
+    directory (the first 160 bytes), or in the last bytes of the last body."""
+    place = rng.random()
+    if place < 0.45:
+        return ("at", rng.random())
+    if place < 0.85:
+        return ("start", rng.randrange(1, 160))
+    return ("end", rng.randrange(1, 12))
 
 
 def generated_cases(rng, count):
@@ -227,11 +270,15 @@ def generated_cases(rng, count):
 # Running
 
 
-def size_point(size, fraction):
-    """A position from a fraction of the size, or from the start when negative."""
-    if fraction < 0:
-        return min(size, int(-fraction))
-    return int(size * fraction)
+def size_point(size, where):
+    """A position in a file of `size` bytes: ("at", fraction of the size),
+    ("start", bytes from the start) or ("end", bytes before the end)."""
+    kind, amount = where
+    if kind == "start":
+        return min(size, amount)
+    if kind == "end":
+        return max(0, size - amount)
+    return int(size * amount)
 
 
 def run_steps(case, files, program, folder):
@@ -254,11 +301,13 @@ def run_steps(case, files, program, folder):
                     continue
                 step = ("run",) + step[2:]
             _, tool, args, env = step
-            environment = {"PATH": "/usr/bin:/bin", "LC_ALL": "C",
-                           "SOURCE_DATE_EPOCH": FIXED_EPOCH}
-            environment.update(env)
+            environment = {b"PATH": b"/usr/bin:/bin", b"LC_ALL": b"C",
+                           b"SOURCE_DATE_EPOCH": FIXED_EPOCH.encode()}
+            # Arguments and values go to the tool as the bytes they were read as.
+            environment.update((k.encode("latin-1"), v.encode("latin-1")) for k, v in env.items())
+            argv = [os.fsencode(program[tool])] + [arg.encode("latin-1") for arg in args]
             try:
-                done = subprocess.run([program[tool]] + args, cwd=folder, env=environment,
+                done = subprocess.run(argv, cwd=folder, env=environment,
                                       stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
                                       stderr=subprocess.PIPE, timeout=RUN_SECONDS)
                 outcomes.append((done.returncode, done.stdout))
@@ -271,9 +320,9 @@ def run_steps(case, files, program, folder):
                 continue
             data = bytearray(read_bytes(path))
             if kind == "poke":
-                for fraction, value in step[2]:
+                for where, value in step[2]:
                     if data:
-                        data[min(len(data) - 1, size_point(len(data), fraction))] = value
+                        data[min(len(data) - 1, size_point(len(data), where))] = value
             else:
                 size = size_point(len(data), step[2])
                 data = data[:size] + bytes(max(0, size - len(data)))
@@ -427,7 +476,7 @@ def main():
     work = tempfile.mkdtemp(prefix="differential-", dir=memory)
     try:
         rng = random.Random(options.seed)
-        cases = data_cases() + example_cases() + sample_cases()
+        cases = data_cases() + example_cases() + sample_cases() + command_line_cases()
         if not options.only or options.only in "bench/" or options.only.startswith("bench/"):
             cases += bench_cases(work)
         if not options.fixed_only:

@@ -343,7 +343,7 @@ def apply_description_faults(rng, description, faults, alphabet, chars):
         "empty-value": lambda: put(rng.choice(["Version", "ID", "WildChar"]), b""),
         "encoding-bad": lambda: put("Encoding", rng.choice([b"Latin1", b"UTF-16"])),
     }
-    for fault in faults:
+    for fault in sorted(faults):  # sets iterate in an order that changes per process
         if fault in changes:
             changes[fault]()
 
@@ -543,7 +543,7 @@ def phrase_case(rng, valid=False):
         "encoding-bad": lambda: description.insert(0, ("Encoding", b"Shift")),
         "empty-value": lambda: description.insert(0, ("MaxPhraseLength", b"")),
     }
-    for fault in faults:
+    for fault in sorted(faults):  # sets iterate in an order that changes per process
         if fault in changes:
             changes[fault]()
     rng.shuffle(description) if rng.random() < 0.3 else None
