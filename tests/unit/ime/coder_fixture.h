@@ -52,7 +52,7 @@ inline ImeHeader headerOf(const CMabrel& mabrel) {
     return layout.header;
 }
 
-// Mabrel's messages, no section current, immediate exits turned into ProcessEnded.
+// Mabrel's messages, no section current.
 class CoderTest : public testing::Test {
   protected:
     void SetUp() override { useMabrelMessages(); }

@@ -3,7 +3,7 @@
 #include "ime/decompile_driver.h"
 #include "ime/source/ime_source_writer.h"
 #include "ime/source/value_list.h"
-#include "tests/support/process_end_stub.h"
+#include "tests/support/step_run.h"
 
 namespace {
 

@@ -21,7 +21,7 @@
 #include "ime/messages.h"
 #include "tests/support/bmp_maker.h"
 #include "tests/support/files.h"
-#include "tests/support/process_end_stub.h"
+#include "tests/support/step_run.h"
 
 namespace front_test {
 
