@@ -56,7 +56,6 @@ class BigEndianReader {
     void bytes(Byte* out, int count) {
         for (int i = 0; i < count; ++i) out[i] = static_cast<Byte>(*at_++);
     }
-    void skip(int count) { at_ += count; }
 
   private:
     const uint8_t* at_;

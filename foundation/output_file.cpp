@@ -217,9 +217,3 @@ void OutputFile::discard() {
     if (createdInPlace_) ::unlink(target_.c_str());
     createdInPlace_ = false;
 }
-
-int writeWholeFile(const char* name, const std::string& bytes) {
-    OutputFile file;
-    if (int rc = file.open(name)) return rc;
-    return file.commit(bytes);
-}

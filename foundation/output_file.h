@@ -54,6 +54,3 @@ class OutputFile {
     bool written_ = false;
     bool installed_ = false;
 };
-
-// Writes a whole output file: 0, 103 or 102 after its message.
-int writeWholeFile(const char* name, const std::string& bytes);

@@ -59,9 +59,6 @@ enum MabrelKey : int {
     X(kHighDensityLoadError, 301, "Error while loading High Density bitmap file")             \
     X(kHighDensityWrongSize, 301, "Must be %d(width) X %d(height) bitmap file")               \
     X(kNotImeDatabase, 400, "\"%s\" is not input method database")                            \
-    X(kVersionError, 401, "\"%s\" version error")                                             \
-    X(kTooManyResources, 402, "Too many resource record!")                                    \
-    X(kDatabaseDamaged, 403, "\"%s\" is damaged")                                             \
     X(kNotWrittenBackExactly, 404, "Resource \"%s\" can't be written back exactly")           \
     X(kDispalySpelling, 506, "Unknown key \"%s\" ignored, the key is spelt \"DispalyCodes\"") \
     X(kNotARule, 506, "Line \"%s\" is not a rule, ignored")                                   \

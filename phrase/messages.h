@@ -32,11 +32,6 @@ enum ToskerKey : int {
     X(kNoLengthSetting, 0, "No %s=?? setting, include all phrases")                          \
     X(kStartPhrases, 1, "Start coding phrase at line %d...")                                 \
     X(kCreateTempFail, 104, "Create file \"%s\" fail")                                       \
-    X(kNotPhraseDatabase, 400, "\"%s\" is not phrase database")                              \
-    X(kVersionError, 401, "\"%s\" version error")                                            \
-    X(kTooManyResources, 402, "Too many resource record!")                                   \
-    X(kDatabaseDamaged, 403, "\"%s\" is damaged")                                            \
-    X(kPhraseCountDiffers, 404, "\"%s\" holds %d phrases, its header says %d")               \
     X(kInvalidCharSet, 600, "\"%s\" is not a valid CharSet")                                 \
     X(kLengthOutOfRange, 603, "\"%s\" must >= %d and <= %d, now is %d")                      \
     X(kNoPhrase, 900, "No phrase in '%s'")                                                   \

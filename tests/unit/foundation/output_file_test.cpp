@@ -22,7 +22,9 @@ class OutputFileTest : public ::testing::Test {
     std::pair<int, std::string> write(const std::string& name, const std::string& bytes) {
         const std::string path = (dir / name).string();
         testing::internal::CaptureStdout();
-        const int rc = writeWholeFile(path.c_str(), bytes);
+        OutputFile file;
+        int rc = file.open(path.c_str());
+        if (rc == 0) rc = file.commit(bytes);
         return {rc, testing::internal::GetCapturedStdout()};
     }
 
