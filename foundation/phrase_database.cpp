@@ -185,6 +185,9 @@ bool agrees(const Reading& reading) {
 bool decodeList(const Reading& reading, int index, std::span<const uint8_t> bytes,
                 PhraseDatabase& db) {
     std::vector<StoredPhrase>& list = db.phrases[static_cast<std::size_t>(index)];
+    std::size_t ends = 0;
+    for (std::size_t at = 0; at + 1 < bytes.size(); at += 2) ends += bytes[at] >> 7;
+    list.reserve(ends);
     StoredPhrase phrase;
     BigEndianReader in(bytes.data());
     for (std::size_t n = bytes.size() / 2; n > 0; --n) {

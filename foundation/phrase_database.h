@@ -8,16 +8,47 @@
 // ask them.
 #pragma once
 
+#include <algorithm>
+#include <array>
 #include <cstddef>
 #include <cstdint>
+#include <initializer_list>
 #include <vector>
 
 #include "foundation/char_sets.h"
 
-// One phrase under its first character: the character indices of the
-// characters after the first, and whether the handheld's user added it.
+// The character indices of the characters after the first of a phrase, at
+// most 14. They are kept inside the record, so that a list of hundreds of
+// thousands of phrases takes no block of memory for each.
+class PhraseRest {
+  public:
+    static constexpr std::size_t kCapacity = 14;
+    PhraseRest() = default;
+    PhraseRest(std::initializer_list<uint16_t> indexes) {
+        for (uint16_t index : indexes) push_back(index);
+    }
+    // Ignores a character past the capacity.
+    void push_back(uint16_t index) {
+        if (size_ < kCapacity) indexes_[size_++] = index;
+    }
+    std::size_t size() const { return size_; }
+    bool empty() const { return size_ == 0; }
+    const uint16_t* begin() const { return indexes_.data(); }
+    const uint16_t* end() const { return indexes_.data() + size_; }
+    uint16_t operator[](std::size_t i) const { return indexes_[i]; }
+    bool operator==(const PhraseRest& other) const {
+        return std::equal(begin(), end(), other.begin(), other.end());
+    }
+
+  private:
+    std::array<uint16_t, kCapacity> indexes_{};
+    uint8_t size_ = 0;
+};
+
+// One phrase under its first character: the characters after the first,
+// and whether the handheld's user added it.
 struct StoredPhrase {
-    std::vector<uint16_t> rest;
+    PhraseRest rest;
     bool user = false;
     bool operator==(const StoredPhrase&) const = default;
 };

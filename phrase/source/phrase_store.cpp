@@ -49,9 +49,11 @@ void storeIntoDatabase(CTosker& tosker) {
     phrases.assign(tosker.slots.size(), {});
     for (std::size_t slot = 0; slot < tosker.slots.size(); ++slot) {
         std::vector<uint16_t>& held = tosker.slots[slot].words;
+        phrases[slot].reserve(static_cast<std::size_t>(
+            std::count_if(held.begin(), held.end(), [](uint16_t w) { return w & kPhraseEndBit; })));
         StoredPhrase phrase;
         for (const uint16_t word : held) {
-            phrase.rest.push_back(word & ~kPhraseEndBit);
+            phrase.rest.push_back(static_cast<uint16_t>(word & ~kPhraseEndBit));
             if (word & kPhraseEndBit) {
                 phrases[slot].push_back(std::move(phrase));
                 phrase = StoredPhrase{};
