@@ -5,6 +5,8 @@
 #include "foundation/diagnostics.h"
 
 #define FOUNDATION_MESSAGES(X)                                                  \
+    X(kParameterError, 0, "\aPARAMETER ERROR!\n")                               \
+    X(kInvalidFilename, 0, "Invalid filename")                                  \
     X(kOpenFileFail, 100, "Open file \"%s\" fail")                              \
     X(kReadFileError, 101, "Read file \"%s\" error")                            \
     X(kWriteFileError, 102, "Write file \"%s\" error")                          \

@@ -42,8 +42,6 @@ enum MabrelKey : int {
 
 #define MABREL_MESSAGES(X)                                                                    \
     X(kMabrelBanner, 0, "Qalto input method maintain program, Version 2.0\n")                 \
-    X(kParameterError, 0, "\aPARAMETER ERROR!\n")                                             \
-    X(kInvalidFilename, 0, "Invalid filename")                                                \
     X(kInvalidCharSetName, 0, "Invalid CharSet \"%s\"")                                       \
     X(kConvertingText, 0, "Converting text \"%s\" => input method \"%s\"...\n")               \
     X(kConvertOk, 0, "\nConvert OK.")                                                         \
@@ -104,6 +102,9 @@ MABREL_MESSAGES(DECLARE_MESSAGE)
 
 // Every message Mabrel can print, the foundation's included.
 std::span<const Message> mabrelMessages();
+
+// The usage text, one line an entry.
+std::span<const char* const> mabrelUsage();
 
 // Makes report use Mabrel's fixed texts and key names.
 void useMabrelMessages();

@@ -18,8 +18,6 @@ enum ToskerKey : int {
 
 #define TOSKER_MESSAGES(X)                                                                   \
     X(kToskerBanner, 0, "Qalto phrase database maintain program, Version 2.0\n")             \
-    X(kParameterError, 0, "\aPARAMETER ERROR!\n")                                            \
-    X(kInvalidFilename, 0, "Invalid filename")                                               \
     X(kConvertingText, 0, "Converting text \"%s\" => phase database \"%s\"...\n")            \
     X(kConvertingDatabase, 0, "Converting phase database \"%s\" => text \"%s\"...\n")        \
     X(kMisfitsLeftOut, 0,                                                                    \
@@ -50,6 +48,9 @@ TOSKER_MESSAGES(DECLARE_MESSAGE)
 
 // Every message Tosker can print, the foundation's included.
 std::span<const Message> toskerMessages();
+
+// The usage text, one line an entry.
+std::span<const char* const> toskerUsage();
 
 // Makes report use Tosker's fixed texts and key names.
 void useToskerMessages();
