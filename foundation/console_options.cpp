@@ -19,6 +19,10 @@ bool asksForVersion(int argc, const char* const* argv) {
     return argc == 1 && std::string_view(argv[0]) == "--version";
 }
 
+void printUsage(const ToolOpening& tool) {
+    for (const char* line : tool.usage) std::printf("%s\n", line);
+}
+
 }  // namespace
 
 bool openingAnswers(const ToolOpening& tool, int argc, const char* const* argv) {
@@ -28,10 +32,6 @@ bool openingAnswers(const ToolOpening& tool, int argc, const char* const* argv) 
         return true;
     }
     return asksForVersion(argc, argv);
-}
-
-void printUsage(const ToolOpening& tool) {
-    for (const char* line : tool.usage) std::printf("%s\n", line);
 }
 
 int parameterError(const ToolOpening& tool) {

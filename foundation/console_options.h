@@ -22,8 +22,6 @@ struct ToolOpening {
 // lone "--version" asked for the banner alone.
 bool openingAnswers(const ToolOpening& tool, int argc, const char* const* argv);
 
-void printUsage(const ToolOpening& tool);
-
 // "\aPARAMETER ERROR!" and the usage text; returns kUsageErrorStatus.
 int parameterError(const ToolOpening& tool);
 // "Invalid filename" before that.
