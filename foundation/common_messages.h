@@ -5,12 +5,17 @@
 #include "foundation/diagnostics.h"
 
 #define FOUNDATION_MESSAGES(X)                                                  \
+    X(kParameterError, 0, "\aPARAMETER ERROR!\n")                               \
+    X(kInvalidFilename, 0, "Invalid filename")                                  \
     X(kOpenFileFail, 100, "Open file \"%s\" fail")                              \
     X(kReadFileError, 101, "Read file \"%s\" error")                            \
     X(kWriteFileError, 102, "Write file \"%s\" error")                          \
     X(kCreateFileFail, 103, "Create file \"%s\" fail")                          \
     X(kDestinationIsSource, 105, "Destination \"%s\" is the source")            \
     X(kNoMemory, 200, "Not enought memory")                                     \
+    X(kVersionError, 401, "\"%s\" version error")                               \
+    X(kTooManyResources, 402, "Too many resource record!")                      \
+    X(kDatabaseDamaged, 403, "\"%s\" is damaged")                               \
     X(kSectionMissing, 500, "Can't find \"%s\" section")                        \
     X(kNoKeywords, 501, "No keywords in \"%s\" section")                        \
     X(kMustSetKey, 502, "You must set \"%s=????\" key")                         \
@@ -25,7 +30,14 @@
     X(kUtf8Note, 0,                                                             \
       "Note: this line looks like UTF-8 text; write \"Encoding=UTF-8\" in [Description]")
 
+// What a reader of phrase databases says; in the table of each tool that
+// reads them.
+#define PHRASE_DATABASE_MESSAGES(X)                             \
+    X(kNotPhraseDatabase, 400, "\"%s\" is not phrase database") \
+    X(kPhraseCountDiffers, 404, "\"%s\" holds %d phrases, its header says %d")
+
 #define DECLARE_MESSAGE(name, code, text) constexpr Message name{code, text};
 #define LIST_MESSAGE(name, code, text) name,
 
 FOUNDATION_MESSAGES(DECLARE_MESSAGE)
+PHRASE_DATABASE_MESSAGES(DECLARE_MESSAGE)

@@ -1,9 +1,11 @@
 #include "foundation/database_container.h"
 
+#include <algorithm>
 #include <cassert>
 #include <cstring>
 
 #include "foundation/big_endian.h"
+#include "foundation/common_messages.h"
 
 DatabaseHeader makeDatabaseHeader(const char* name, const char* type, uint16_t count,
                                   uint32_t date) {
@@ -116,24 +118,69 @@ uint32_t firstBodyOffset(int resourceCount) {
     return end % 4 == 0 ? end : end + 2;
 }
 
-int readDirectory(const uint8_t* bytes, std::size_t size, int count, ResourceDirectory& directory) {
-    if (count <= 0 || count > kMaxDirectoryEntries) return 0;
-    if (size < kDatabaseHeaderSize + std::size_t{kResourceEntrySize} * count) return 0;
-    directory.entries.clear();
-    for (int i = 0; i < count; ++i) {
-        directory.entries.push_back(
-            decodeResourceEntry(bytes + kDatabaseHeaderSize + kResourceEntrySize * i));
+namespace {
+
+// The body of entry `i` ends at the nearest offset after its own.
+std::size_t nextBodyOffset(const std::vector<FoundResource>& resources, std::size_t i,
+                           std::size_t size) {
+    std::size_t end = size;
+    const uint32_t own = resources[i].entry.offset;
+    for (std::size_t j = 0; j < resources.size(); ++j) {
+        const uint32_t offset = resources[j].entry.offset;
+        if (offset > own || (offset == own && j > i)) end = std::min<std::size_t>(end, offset);
     }
-    return count;
+    return end;
 }
 
-bool findResource(const ResourceDirectory& directory, const char* type, uint16_t id,
-                  uint32_t& offset) {
-    for (const ResourceEntry& entry : directory.entries) {
-        if (std::memcmp(entry.type, type, 4) == 0 && entry.id == id) {
-            offset = entry.offset;
-            return true;
+void findBodies(BodyEnd ends, DatabaseFile& file) {
+    const std::size_t size = file.image.size();
+    const std::size_t directoryEnd =
+        kDatabaseHeaderSize + std::size_t{kResourceEntrySize} * file.resources.size();
+    for (std::size_t i = 0; i < file.resources.size(); ++i) {
+        FoundResource& resource = file.resources[i];
+        const std::size_t offset = resource.entry.offset;
+        resource.inside = offset >= directoryEnd && offset <= size;
+        if (ends == BodyEnd::kEndOfFile) {
+            if (offset <= size) resource.body = file.image.subspan(offset);
+        } else if (resource.inside) {
+            resource.body =
+                file.image.subspan(offset, nextBodyOffset(file.resources, i, size) - offset);
         }
     }
-    return false;
+}
+
+}  // namespace
+
+const FoundResource* DatabaseFile::find(const char* type, uint16_t id) const {
+    for (const FoundResource& resource : resources) {
+        if (std::memcmp(resource.entry.type, type, 4) == 0 && resource.entry.id == id) {
+            return &resource;
+        }
+    }
+    return nullptr;
+}
+
+int readDatabaseContainer(std::span<const uint8_t> image, const char* name, const char* type,
+                          const Message& notThisType, BodyEnd ends, DatabaseFile& file) {
+    file = DatabaseFile{image, {}, {}};
+    if (!decodeDatabaseHeader(image.data(), image.size(), file.header)) {
+        return report(kReadFileError, name);
+    }
+    if (std::memcmp(file.header.type, type, 4) != 0 ||
+        std::memcmp(file.header.creator, kCreator, 4) != 0) {
+        return report(notThisType, name);
+    }
+    const int count = file.header.resourceCount;
+    if (count == 0 || count > kMaxDirectoryEntries ||
+        image.size() < kDatabaseHeaderSize + std::size_t{kResourceEntrySize} * count) {
+        return report(kTooManyResources);
+    }
+    for (int i = 0; i < count; ++i) {
+        file.resources.push_back(
+            {decodeResourceEntry(image.data() + kDatabaseHeaderSize + kResourceEntrySize * i),
+             {},
+             true});
+    }
+    findBodies(ends, file);
+    return 0;
 }

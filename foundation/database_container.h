@@ -26,7 +26,10 @@
 
 #include <cstdint>
 #include <ctime>
+#include <span>
 #include <vector>
+
+#include "foundation/diagnostics.h"
 
 inline constexpr int kDatabaseHeaderSize = 78;
 inline constexpr int kResourceEntrySize = 10;
@@ -89,15 +92,40 @@ uint32_t currentDatabaseDate();
 // 78 + 10 n, moved up to a multiple of 4.
 uint32_t firstBodyOffset(int resourceCount);
 
-// The directory as read from a database file.
-struct ResourceDirectory {
-    std::vector<ResourceEntry> entries;
+// A directory entry with its body. A body whose offset lies outside the
+// file, or inside its header and directory, is not inside.
+struct FoundResource {
+    ResourceEntry entry;
+    std::span<const uint8_t> body;
+    bool inside = true;
 };
 
-// Reads the `count` entries that follow the header of the database `bytes`;
-// the count, or 0 when the count is 0 or above 512 or the entries do not fit.
-int readDirectory(const uint8_t* bytes, std::size_t size, int count, ResourceDirectory& directory);
+// Where a body read from a file ends. A database says where a body starts,
+// not where it ends; the two tools have always answered differently.
+enum class BodyEnd {
+    // At the nearest body offset after its own, or at the end of the file;
+    // of two bodies at one offset the earlier in the directory is empty. A
+    // body that is not inside has no bytes.
+    kNextBody,
+    // At the end of the file, wherever the body starts (no bytes when it
+    // starts past the end).
+    kEndOfFile,
+};
 
-// The body offset of the first entry of that type and id.
-bool findResource(const ResourceDirectory& directory, const char* type, uint16_t id,
-                  uint32_t& offset);
+// The container of a database file as read.
+struct DatabaseFile {
+    std::span<const uint8_t> image;  // the whole file
+    DatabaseHeader header{};
+    std::vector<FoundResource> resources;  // in directory order
+
+    // The first resource of that type and id, in directory order.
+    const FoundResource* find(const char* type, uint16_t id) const;
+};
+
+// Reads the header and the directory of `image`, the whole file `name`,
+// which must be a database of `type` made by "dQlt". Returns 0, or after
+// reporting it 101 (no whole header), the code of `notThisType` (another
+// type or creator, the file name as its argument) or 402 (no entry, more
+// than 512, or entries past the end of the file).
+int readDatabaseContainer(std::span<const uint8_t> image, const char* name, const char* type,
+                          const Message& notThisType, BodyEnd ends, DatabaseFile& file);

@@ -2,6 +2,8 @@
 
 #include <sys/stat.h>
 
+#include "foundation/common_messages.h"
+
 namespace {
 
 template <class Bytes>
@@ -32,4 +34,16 @@ FileRead readWholeFile(const char* name, std::string& bytes) {
 
 FileRead readWholeFile(const char* name, std::vector<uint8_t>& bytes) {
     return readAll(name, bytes);
+}
+
+int readInputFile(const char* name, std::vector<uint8_t>& bytes) {
+    switch (readWholeFile(name, bytes)) {
+        case FileRead::kRead:
+            return 0;
+        case FileRead::kCannotOpen:
+            return report(kOpenFileFail, name);
+        case FileRead::kCannotRead:
+            break;
+    }
+    return report(kReadFileError, name);
 }

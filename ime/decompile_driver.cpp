@@ -91,18 +91,6 @@ int writeOutputs(const std::vector<Output>& outputs) {
     return 0;
 }
 
-int readSource(const char* name, std::vector<uint8_t>& image) {
-    switch (readWholeFile(name, image)) {
-        case FileRead::kRead:
-            return 0;
-        case FileRead::kCannotOpen:
-            return report(kOpenFileFail, name);
-        case FileRead::kCannotRead:
-            break;
-    }
-    return report(kReadFileError, name);
-}
-
 // 105 when the source or one of its pictures would be written over the database.
 int checkDestinations(const char* sourceName, const char* destinationName) {
     const PictureNames names = pictureNamesFor(destinationName);
@@ -130,7 +118,7 @@ int inUtf8(CharSet charSet, std::string& source) {
 int decompile(const char* sourceName, const char* destinationName, TextEncoding encoding) {
     if (int rc = checkDestinations(sourceName, destinationName)) return rc;
     std::vector<uint8_t> image;
-    if (int rc = readSource(sourceName, image)) return rc;
+    if (int rc = readInputFile(sourceName, image)) return rc;
     ImeDatabaseFile file;
     ImeLayout layout;
     if (int rc = readImeDatabase(image, sourceName, file, layout)) return rc;

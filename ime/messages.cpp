@@ -23,6 +23,24 @@ const char* const kKeyNames[] = {
 };
 static_assert(std::size(kKeyNames) == kMabrelNoSection);
 
+const char* const kUsageLines[] = {
+    "Usage: Mabrel [/?] [/CCharSet] [SourceFilename] [DestFilename]",
+    "---------------------------------------------------------------",
+    "Mabrel /?                     Display this message",
+    "Mabrel /cChineseGB Dest.txt   Create input method text file exampler",
+    "                              of ChineseGB, list DBCS",
+    "Mabrel Source.txt  Dest.pdb   Convert Source.txt to Dest.pdb",
+    "Mabrel Source.pdb  Dest.txt   Convert Source.pdb to Dest.txt",
+    "Mabrel /u Source.pdb Dest.txt Convert Source.pdb to UTF-8 Dest.txt",
+    "---------------------------------------------------",
+    "Note: The extension of filename must be (.TXT .PDB)",
+    ".txt : Input method source text file",
+    ".pdb : Input method PDB file",
+    "CharSet must be one of (ChineseGB, ChineseGBK, ChineseBIG5,",
+    "                        JapaneseJIS, JapaneseSJIS,",
+    "                        KoreanKSC)",
+};
+
 }  // namespace
 
 std::span<const Message> mabrelMessages() {
@@ -31,4 +49,8 @@ std::span<const Message> mabrelMessages() {
 
 void useMabrelMessages() {
     useToolMessages({kKeyNames, kMabrelNoSection});
+}
+
+std::span<const char* const> mabrelUsage() {
+    return kUsageLines;
 }

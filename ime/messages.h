@@ -47,8 +47,6 @@ enum MabrelKey : int {
 
 #define MABREL_MESSAGES(X)                                                                    \
     X(kMabrelBanner, 0, "Qalto input method maintain program, Version 2.0\n")                 \
-    X(kParameterError, 0, "\aPARAMETER ERROR!\n")                                             \
-    X(kInvalidFilename, 0, "Invalid filename")                                                \
     X(kInvalidCharSetName, 0, "Invalid CharSet \"%s\"")                                       \
     X(kConvertingText, 0, "Converting text \"%s\" => input method \"%s\"...\n")               \
     X(kConvertOk, 0, "\nConvert OK.")                                                         \
@@ -64,9 +62,6 @@ enum MabrelKey : int {
     X(kHighDensityLoadError, 301, "Error while loading High Density bitmap file")             \
     X(kHighDensityWrongSize, 301, "Must be %d(width) X %d(height) bitmap file")               \
     X(kNotImeDatabase, 400, "\"%s\" is not input method database")                            \
-    X(kVersionError, 401, "\"%s\" version error")                                             \
-    X(kTooManyResources, 402, "Too many resource record!")                                    \
-    X(kDatabaseDamaged, 403, "\"%s\" is damaged")                                             \
     X(kNotWrittenBackExactly, 404, "Resource \"%s\" can't be written back exactly")           \
     X(kDispalySpelling, 506, "Unknown key \"%s\" ignored, the key is spelt \"DispalyCodes\"") \
     X(kNotARule, 506, "Line \"%s\" is not a rule, ignored")                                   \
@@ -112,6 +107,9 @@ MABREL_MESSAGES(DECLARE_MESSAGE)
 
 // Every message Mabrel can print, the foundation's included.
 std::span<const Message> mabrelMessages();
+
+// The usage text, one line an entry.
+std::span<const char* const> mabrelUsage();
 
 // Makes report use Mabrel's fixed texts and key names.
 void useMabrelMessages();

@@ -1,7 +1,5 @@
 #include "phrase/command_line.h"
 
-#include <cstdio>
-#include <cstring>
 #include <string>
 
 #include "foundation/console_options.h"
@@ -12,42 +10,7 @@
 
 namespace {
 
-constexpr const char* kUsageLines[] = {
-    "Usage : Tosker [/?] [SourceFilename] [DestFilename]",
-    "Tosker /?                     Display this message",
-    "Tosker Source.txt  Dest.pdb   Convert Source.txt to Dest.pdb",
-    "Tosker /f Source.txt Dest.pdb Convert, leaving out phrases that don't fit",
-    "Tosker Source.pdb  Dest.txt   Convert Source.pdb to Dest.txt",
-    "Tosker /u Source.pdb Dest.txt Convert Source.pdb to UTF-8 Dest.txt",
-    "Note: The extension of filename must be (.TXT .PDB)",
-    ".txt : Phrase source text file",
-    ".pdb : Phrase PDB file",
-    "---------------------------------------------------",
-    ".TXT format:",
-    "[Description]",
-    "CharSet=ChineseGB",
-    "//ChineseGB, ChineseGBK, ChineseBIG5, JapaneseJIS, JapaneseSJIS, KoreanKSC",
-    "MaxPhraseLength=2",
-    "//If no this key, then include all phrase, else ",
-    "//include phrase less then MaxPhraseLength number DBCS",
-    "[Phrase]",
-    "//one phrase a line",
-};
-
-void printUsage() {
-    for (const char* line : kUsageLines) std::printf("%s\n", line);
-}
-
-int parameterError() {
-    report(kParameterError);
-    printUsage();
-    return kUsageErrorStatus;
-}
-
-int invalidFilename() {
-    report(kInvalidFilename);
-    return parameterError();
-}
+const ToolOpening kOpening{kToskerBanner, toskerUsage()};
 
 // Two file names: a text and a database, in either order.
 int convertPair(CTosker& tosker, const char* first, const char* second) {
@@ -57,30 +20,25 @@ int convertPair(CTosker& tosker, const char* first, const char* second) {
     if (nameContains(first, ".PDB") && nameContains(second, ".TXT")) {
         return convertDatabaseToText(tosker, first, second, PhraseText::kCharSet);
     }
-    return invalidFilename();
+    return invalidFilename(kOpening);
 }
 
 }  // namespace
 
 int runTosker(CTosker& tosker, int argc, const char* const* argv) {
-    report(kToskerBanner);
-    if (argc == 0 || std::strstr(argv[0], "/?") != nullptr || asksForHelp(argc, argv)) {
-        printUsage();
-        return 0;
-    }
-    if (asksForVersion(argc, argv)) return 0;
+    if (openingAnswers(kOpening, argc, argv)) return 0;
     if (argc == 2) return convertPair(tosker, argv[0], argv[1]);
     if (argc == 3 && equalsIgnoringCase(argv[0], "/F")) {
         if (nameContains(argv[1], ".TXT") && nameContains(argv[2], ".PDB")) {
             return convertTextToDatabase(tosker, argv[1], argv[2], MisfitPhrases::kLeaveOut);
         }
-        return invalidFilename();
+        return invalidFilename(kOpening);
     }
     if (argc == 3 && equalsIgnoringCase(argv[0], "/U")) {
         if (nameContains(argv[1], ".PDB") && nameContains(argv[2], ".TXT")) {
             return convertDatabaseToText(tosker, argv[1], argv[2], PhraseText::kUtf8);
         }
-        return invalidFilename();
+        return invalidFilename(kOpening);
     }
-    return parameterError();
+    return parameterError(kOpening);
 }

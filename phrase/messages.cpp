@@ -2,11 +2,34 @@
 
 namespace {
 
-const Message kAllMessages[] = {FOUNDATION_MESSAGES(LIST_MESSAGE) TOSKER_MESSAGES(LIST_MESSAGE)};
+const Message kAllMessages[] = {FOUNDATION_MESSAGES(LIST_MESSAGE) PHRASE_DATABASE_MESSAGES(
+    LIST_MESSAGE) TOSKER_MESSAGES(LIST_MESSAGE)};
 
 const char* const kKeyNames[] = {"[Description]",   nullptr,    "CharSet",
                                  "MaxPhraseLength", "[Phrase]", "Encoding"};
 static_assert(std::size(kKeyNames) == kToskerNoSection);
+
+const char* const kUsageLines[] = {
+    "Usage : Tosker [/?] [SourceFilename] [DestFilename]",
+    "Tosker /?                     Display this message",
+    "Tosker Source.txt  Dest.pdb   Convert Source.txt to Dest.pdb",
+    "Tosker /f Source.txt Dest.pdb Convert, leaving out phrases that don't fit",
+    "Tosker Source.pdb  Dest.txt   Convert Source.pdb to Dest.txt",
+    "Tosker /u Source.pdb Dest.txt Convert Source.pdb to UTF-8 Dest.txt",
+    "Note: The extension of filename must be (.TXT .PDB)",
+    ".txt : Phrase source text file",
+    ".pdb : Phrase PDB file",
+    "---------------------------------------------------",
+    ".TXT format:",
+    "[Description]",
+    "CharSet=ChineseGB",
+    "//ChineseGB, ChineseGBK, ChineseBIG5, JapaneseJIS, JapaneseSJIS, KoreanKSC",
+    "MaxPhraseLength=2",
+    "//If no this key, then include all phrase, else ",
+    "//include phrase less then MaxPhraseLength number DBCS",
+    "[Phrase]",
+    "//one phrase a line",
+};
 
 }  // namespace
 
@@ -16,4 +39,8 @@ std::span<const Message> toskerMessages() {
 
 void useToskerMessages() {
     useToolMessages({kKeyNames, kToskerNoSection});
+}
+
+std::span<const char* const> toskerUsage() {
+    return kUsageLines;
 }

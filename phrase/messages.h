@@ -18,8 +18,6 @@ enum ToskerKey : int {
 
 #define TOSKER_MESSAGES(X)                                                                   \
     X(kToskerBanner, 0, "Qalto phrase database maintain program, Version 2.0\n")             \
-    X(kParameterError, 0, "\aPARAMETER ERROR!\n")                                            \
-    X(kInvalidFilename, 0, "Invalid filename")                                               \
     X(kConvertingText, 0, "Converting text \"%s\" => phase database \"%s\"...\n")            \
     X(kConvertingDatabase, 0, "Converting phase database \"%s\" => text \"%s\"...\n")        \
     X(kMisfitsLeftOut, 0,                                                                    \
@@ -32,11 +30,6 @@ enum ToskerKey : int {
     X(kNoLengthSetting, 0, "No %s=?? setting, include all phrases")                          \
     X(kStartPhrases, 1, "Start coding phrase at line %d...")                                 \
     X(kCreateTempFail, 104, "Create file \"%s\" fail")                                       \
-    X(kNotPhraseDatabase, 400, "\"%s\" is not phrase database")                              \
-    X(kVersionError, 401, "\"%s\" version error")                                            \
-    X(kTooManyResources, 402, "Too many resource record!")                                   \
-    X(kDatabaseDamaged, 403, "\"%s\" is damaged")                                            \
-    X(kPhraseCountDiffers, 404, "\"%s\" holds %d phrases, its header says %d")               \
     X(kInvalidCharSet, 600, "\"%s\" is not a valid CharSet")                                 \
     X(kLengthOutOfRange, 603, "\"%s\" must >= %d and <= %d, now is %d")                      \
     X(kNoPhrase, 900, "No phrase in '%s'")                                                   \
@@ -55,6 +48,9 @@ TOSKER_MESSAGES(DECLARE_MESSAGE)
 
 // Every message Tosker can print, the foundation's included.
 std::span<const Message> toskerMessages();
+
+// The usage text, one line an entry.
+std::span<const char* const> toskerUsage();
 
 // Makes report use Tosker's fixed texts and key names.
 void useToskerMessages();

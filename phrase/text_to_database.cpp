@@ -5,8 +5,8 @@
 #include "foundation/utf8_source.h"
 #include "phrase/messages.h"
 #include "phrase/phrase_database_writer.h"
-#include "phrase/phrase_fitting.h"
-#include "phrase/phrase_source.h"
+#include "phrase/source/phrase_fitting.h"
+#include "phrase/source/phrase_source.h"
 
 namespace {
 
@@ -34,7 +34,7 @@ int convert(CTosker& tosker, const char* sourceName, const char* destinationName
         report(kMisfitsLeftOut, leftOutTotal(fitting), fitting.leftOutForCharacters,
                fitting.leftOutForBlocks);
     }
-    report(kTotalPhrases, static_cast<int>(tosker.head.phraseCount));
+    report(kTotalPhrases, static_cast<int>(tosker.database.phraseCount));
     report(kConvertOk);
     return 0;
 }

@@ -13,49 +13,13 @@ namespace {
 
 constexpr int kMaxMaxCodes = 12;
 
-// A body reaches from its offset to the nearest offset after it, or to the
-// end of the file. Of two bodies at one offset the earlier in the directory
-// is empty (a table with no bytes, such as the rest table of short codes).
-std::size_t bodyEnd(const std::vector<ResourceEntry>& entries, std::size_t i, std::size_t size) {
-    std::size_t end = size;
-    for (std::size_t j = 0; j < entries.size(); ++j) {
-        const uint32_t offset = entries[j].offset;
-        if (offset > entries[i].offset || (offset == entries[i].offset && j > i)) {
-            end = std::min<std::size_t>(end, offset);
-        }
-    }
-    return end;
-}
-
-void findBodies(const std::vector<uint8_t>& image, const ResourceDirectory& directory,
-                ImeDatabaseFile& file) {
-    const std::vector<ResourceEntry>& entries = directory.entries;
-    const std::size_t directoryEnd =
-        kDatabaseHeaderSize + std::size_t{kResourceEntrySize} * entries.size();
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        const std::size_t offset = entries[i].offset;
-        if (offset < directoryEnd || offset > image.size()) {
-            file.resources.push_back({entries[i], {}, false});
-            continue;
-        }
-        const std::size_t end = bodyEnd(entries, i, image.size());
-        file.resources.push_back({entries[i], {image.data() + offset, end - offset}, true});
-    }
-}
-
 bool everyBodyInside(const ImeDatabaseFile& file) {
     return std::all_of(file.resources.begin(), file.resources.end(),
                        [](const FoundResource& resource) { return resource.inside; });
 }
 
 const FoundResource* findBody(const ImeDatabaseFile& file, ImeResourceKind kind) {
-    const char* type = imeResourceType(kind);
-    for (const FoundResource& resource : file.resources) {
-        if (std::memcmp(resource.entry.type, type, 4) == 0 && resource.entry.id == kResourceId) {
-            return &resource;
-        }
-    }
-    return nullptr;
+    return file.find(imeResourceType(kind), kResourceId);
 }
 
 std::span<const uint8_t> bodyOf(const ImeDatabaseFile& file, ImeResourceKind kind) {
@@ -155,19 +119,10 @@ bool readCodeTables(const ImeDatabaseFile& file, ImeLayout& m) {
 
 int readImeDatabase(const std::vector<uint8_t>& image, const char* name, ImeDatabaseFile& file,
                     ImeLayout& layout) {
-    file.image = {image.data(), image.size()};
-    if (!decodeDatabaseHeader(image.data(), image.size(), file.header)) {
-        return report(kReadFileError, name);
+    if (int rc =
+            readDatabaseContainer(image, name, "IMEM", kNotImeDatabase, BodyEnd::kNextBody, file)) {
+        return rc;
     }
-    if (std::memcmp(file.header.type, "IMEM", 4) != 0 ||
-        std::memcmp(file.header.creator, kCreator, 4) != 0) {
-        return report(kNotImeDatabase, name);
-    }
-    ResourceDirectory directory;
-    if (readDirectory(image.data(), image.size(), file.header.resourceCount, directory) == 0) {
-        return report(kTooManyResources);
-    }
-    findBodies(image, directory, file);
     if (int rc = readHeader(file, name, layout.header)) return rc;
     std::memcpy(layout.databaseName, file.header.name, sizeof layout.databaseName);
     if (!everyBodyInside(file) || bodyOf(file, ImeResourceKind::kHeader).size() != kImeHeaderSize ||

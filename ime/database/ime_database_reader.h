@@ -4,28 +4,14 @@
 #pragma once
 
 #include <cstdint>
-#include <span>
 #include <vector>
 
 #include "foundation/database_container.h"
 #include "ime/database/ime_layout.h"
 
-// A directory entry with its body: the bytes from its offset up to the next
-// body's offset, or to the end of the file for the last one. A body whose
-// offset lies outside the file, or inside its header and directory, is not
-// inside and has no bytes.
-struct FoundResource {
-    ResourceEntry entry;
-    std::span<const uint8_t> body;
-    bool inside = true;
-};
-
-// The container of a database file as read.
-struct ImeDatabaseFile {
-    std::span<const uint8_t> image;  // the whole file
-    DatabaseHeader header{};
-    std::vector<FoundResource> resources;  // in directory order
-};
+// The container of a database file as read; a body reaches up to the next
+// body's offset.
+using ImeDatabaseFile = DatabaseFile;
 
 // Reads the database `image` (the whole file `name`) into `file` and the
 // records of `layout`. Returns 0, or 101, 400, 401, 402 or 403 after

@@ -21,17 +21,8 @@ std::optional<std::vector<uint8_t>> readBitmapFile(const char* name, const Pictu
         return std::nullopt;
     }
     std::vector<uint8_t> bytes;
-    switch (readWholeFile(name, bytes)) {
-        case FileRead::kRead:
-            return bytes;
-        case FileRead::kCannotOpen:
-            report(kOpenFileFail, name);
-            return std::nullopt;
-        case FileRead::kCannotRead:
-            break;
-    }
-    report(kReadFileError, name);
-    return std::nullopt;
+    if (readInputFile(name, bytes) != 0) return std::nullopt;
+    return bytes;
 }
 
 bool hasStandardSize(const KeyboardPicture& bitmap) {

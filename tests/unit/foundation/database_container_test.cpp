@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
 #include "foundation/big_endian.h"
+#include "foundation/common_messages.h"
 
 namespace {
 
@@ -70,47 +72,66 @@ TEST(Container, AssemblesDirectoryGapAndBodies) {
     EXPECT_EQ(Bytes(image.begin() + 98, image.end()), (Bytes{0, 0, 1, 2, 3, 4, 5, 6}));
 }
 
-// A database image whose header is followed by `count` entries.
-Bytes directoryImage(int count) {
-    Bytes image(kDatabaseHeaderSize, 0);
-    for (int i = 0; i < count; ++i) {
+// A "CIZU" database whose header counts `count` entries and is followed by
+// `entries` of them: "DATA" 8888, 8889, 8890, ... at offsets 600, 601, ...,
+// the second typed "head"; then ten bytes of bodies.
+Bytes directoryImage(int count, int entries) {
+    Bytes image;
+    encodeDatabaseHeader(makeDatabaseHeader("x", "CIZU", static_cast<uint16_t>(count), 0), image);
+    for (int i = 0; i < entries; ++i) {
         encodeResourceEntry({{'D', 'A', 'T', 'A'},
                              static_cast<uint16_t>(8888 + i % 3),
-                             static_cast<uint32_t>(100 + i)},
+                             static_cast<uint32_t>(600 + i)},
                             image);
         if (i == 1) std::memcpy(&image[image.size() - 10], "head", 4);
     }
+    image.resize(std::max<std::size_t>(image.size(), 600) + 10, 0);
     return image;
 }
 
-TEST(Container, ReadsUpTo512Entries) {
-    ResourceDirectory directory;
-    const Bytes image = directoryImage(513);
-    EXPECT_EQ(readDirectory(image.data(), image.size(), 513, directory), 0);
-    EXPECT_EQ(readDirectory(image.data(), image.size(), 512, directory), 512);
-    EXPECT_EQ(directory.entries.size(), 512u);
+int readContainer(const Bytes& image, BodyEnd ends, DatabaseFile& file) {
+    testing::internal::CaptureStdout();
+    const int rc = readDatabaseContainer(image, "x", "CIZU", kNotPhraseDatabase, ends, file);
+    testing::internal::GetCapturedStdout();
+    return rc;
 }
 
-TEST(Container, RefusesMissingEntriesAndZeroCount) {
-    ResourceDirectory directory;
-    const Bytes image = directoryImage(3);
-    EXPECT_EQ(readDirectory(image.data(), image.size(), 4, directory), 0);
-    EXPECT_EQ(readDirectory(image.data(), image.size(), 0, directory), 0);
+TEST(Container, ReadsAFullDirectoryOnly) {
+    const struct {
+        int count, entries, rc;
+    } cases[] = {{513, 513, 402}, {512, 512, 0}, {4, 3, 0}, {0, 3, 402}, {3, 3, 0}};
+    for (const auto& c : cases) {
+        DatabaseFile file;
+        Bytes image = directoryImage(c.count, c.entries);
+        if (c.count > c.entries) image.resize(kDatabaseHeaderSize + 10 * c.entries);
+        const int rc = readContainer(image, BodyEnd::kNextBody, file);
+        EXPECT_EQ(rc, c.count > c.entries ? 402 : c.rc) << c.count;
+        if (rc == 0) {
+            EXPECT_EQ(file.resources.size(), static_cast<std::size_t>(c.count));
+        }
+    }
+    Bytes other = directoryImage(3, 3);
+    std::memcpy(&other[64], "dQlT", 4);
+    DatabaseFile file;
+    EXPECT_EQ(readContainer(other, BodyEnd::kNextBody, file), 400);
+    EXPECT_EQ(readContainer(Bytes(77, 0), BodyEnd::kNextBody, file), 101);
 }
 
-TEST(Container, FindResourceTakesFirstMatchExactly) {
-    ResourceDirectory directory;
-    const Bytes image = directoryImage(6);
-    ASSERT_EQ(readDirectory(image.data(), image.size(), 6, directory), 6);
-    uint32_t offset = 0;
-    ASSERT_TRUE(findResource(directory, "DATA", 8888, offset));
-    EXPECT_EQ(offset, 100u);
-    ASSERT_TRUE(findResource(directory, "DATA", 8890, offset));
-    EXPECT_EQ(offset, 102u);
-    EXPECT_FALSE(findResource(directory, "HEAD", 8889, offset));
-    ASSERT_TRUE(findResource(directory, "head", 8889, offset));
-    EXPECT_EQ(offset, 101u);
-    EXPECT_FALSE(findResource(directory, "DATA", 8891, offset));
+TEST(Container, FindsTheFirstMatchAndEndsBodiesEachWay) {
+    const Bytes image = directoryImage(6, 6);  // 610 bytes, bodies at 600 to 605
+    DatabaseFile next, whole;
+    ASSERT_EQ(readContainer(image, BodyEnd::kNextBody, next), 0);
+    ASSERT_EQ(readContainer(image, BodyEnd::kEndOfFile, whole), 0);
+    for (const DatabaseFile* file : {&next, &whole}) {
+        ASSERT_NE(file->find("DATA", 8890), nullptr);
+        EXPECT_EQ(file->find("DATA", 8890)->entry.offset, 602u);  // the first of two
+        EXPECT_EQ(file->find("HEAD", 8889), nullptr);             // the letter case counts
+        ASSERT_NE(file->find("head", 8889), nullptr);
+        EXPECT_EQ(file->find("DATA", 8891), nullptr);
+    }
+    EXPECT_EQ(next.find("DATA", 8890)->body.size(), 1u);
+    EXPECT_EQ(next.resources[5].body.size(), 5u);
+    EXPECT_EQ(whole.find("DATA", 8890)->body.size(), 8u);
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 #include "phrase/phrase_database_writer.h"
 
-#include "phrase/phrase_source.h"
-#include "phrase/phrase_store.h"
+#include "phrase/source/phrase_source.h"
+#include "phrase/source/phrase_store.h"
 #include "tests/support/database_bytes.h"
 #include "tests/unit/phrase/tosker_test_support.h"
 
@@ -96,10 +96,12 @@ INSTANTIATE_TEST_SUITE_P(AllCharSets, GeometryTest,
                          [](const auto& info) { return std::string(info.param.charSet); });
 
 TEST_F(WriterTest, TooLargeBlockIsNamedByItsFirstCharacterAndLeavesTheDestination) {
-    tosker.head.charSet = kChineseGB;
-    openPhraseStore(tosker);
+    tosker.database.charSet = kChineseGB;
+    tosker.database.phrases.resize(538);
     // Block 1 (indexes 512 to 767): F = 10, 496 + 16 x 4096 bytes.
-    for (int slot = 522; slot < 538; ++slot) tosker.slots[slot].words.assign(kMaxSlotWords, 0x8101);
+    for (int slot = 522; slot < 538; ++slot) {
+        tosker.database.phrases[slot].assign(kMaxListWords, StoredPhrase{{257}});
+    }
     const fs::path path = writeBytes("big.pdb", "kept");
     const Captured run = captured([&] { return writePhraseDatabase(tosker, path.c_str()); });
     EXPECT_EQ(run.rc, 906);
@@ -109,8 +111,7 @@ TEST_F(WriterTest, TooLargeBlockIsNamedByItsFirstCharacterAndLeavesTheDestinatio
 }
 
 TEST_F(WriterTest, FailedWritesAndCreationAreReported) {
-    tosker.head.charSet = kChineseGB;
-    openPhraseStore(tosker);
+    tosker.database.charSet = kChineseGB;
     const Captured full = captured([&] { return writePhraseDatabase(tosker, "/dev/full"); });
     EXPECT_EQ(full.rc, 102);
     EXPECT_EQ(full.output, "\r \r\aMessage 102 : Write file \"/dev/full\" error\n");

@@ -1,4 +1,4 @@
-#include "phrase/phrase_store.h"
+#include "phrase/source/phrase_store.h"
 
 #include <vector>
 
@@ -12,12 +12,12 @@ class PhraseStoreTest : public Fixture {
   protected:
     void SetUp() override {
         Fixture::SetUp();
-        tosker.head.charSet = kChineseGB;
+        tosker.database.charSet = kChineseGB;
         openPhraseStore(tosker);
     }
     // Files the two-character phrase (slot, second) and returns the result.
     int append(int slot, uint16_t second) {
-        const uint16_t word[] = {static_cast<uint16_t>(second | kLastWordBit)};
+        const uint16_t word[] = {static_cast<uint16_t>(second | kPhraseEndBit)};
         return appendPhrase(tosker, slot, word);
     }
 };
@@ -30,9 +30,9 @@ TEST_F(PhraseStoreTest, EveryCharacterHasASlotThatKeepsTheOrderOfFiling) {
             ASSERT_EQ(append(301, 400), 0);  // another slot in between
         }
     }
-    EXPECT_EQ(tosker.head.phraseCount, 66u);
+    EXPECT_EQ(tosker.database.phraseCount, 66u);
     ASSERT_EQ(tosker.slots[300].words.size(), 65u);
-    for (int i = 0; i < 65; ++i) EXPECT_EQ(tosker.slots[300].words[i], (400 + i) | kLastWordBit);
+    for (int i = 0; i < 65; ++i) EXPECT_EQ(tosker.slots[300].words[i], (400 + i) | kPhraseEndBit);
 }
 
 TEST_F(PhraseStoreTest, ThreeCharacterPhraseDoesNotFitBesides2047Words) {
@@ -55,11 +55,11 @@ TEST_F(PhraseStoreTest, PhrasesStayFoundWhenASlotOutgrowsItsRoom) {
         reservePhraseStore(tosker, phrases, words);
         for (int i = 0; i < 300; ++i) ASSERT_EQ(append(700, static_cast<uint16_t>(1000 + i)), 0);
         for (int i = 0; i < 300; ++i) {
-            const uint16_t word[] = {static_cast<uint16_t>((1000 + i) | kLastWordBit)};
+            const uint16_t word[] = {static_cast<uint16_t>((1000 + i) | kPhraseEndBit)};
             ASSERT_TRUE(isDuplicatePhrase(tosker, 700, word)) << announced << " " << i;
             ASSERT_FALSE(isDuplicatePhrase(tosker, 701, word));
         }
-        const uint16_t fresh[] = {static_cast<uint16_t>(1300 | kLastWordBit)};
+        const uint16_t fresh[] = {static_cast<uint16_t>(1300 | kPhraseEndBit)};
         EXPECT_FALSE(isDuplicatePhrase(tosker, 700, fresh));
     }
 }
@@ -80,7 +80,7 @@ class DuplicateTest : public PhraseStoreTest,
 TEST_P(DuplicateTest, MatchesWholePhrasesOnly) {
     // Slot 500 holds (500 257), (500 258 259) and (500 260).
     const uint16_t held[][2] = {
-        {257 | kLastWordBit}, {258, 259 | kLastWordBit}, {260 | kLastWordBit}};
+        {257 | kPhraseEndBit}, {258, 259 | kPhraseEndBit}, {260 | kPhraseEndBit}};
     ASSERT_EQ(appendPhrase(tosker, 500, {held[0], 1}), 0);
     ASSERT_EQ(appendPhrase(tosker, 500, {held[1], 2}), 0);
     ASSERT_EQ(appendPhrase(tosker, 500, {held[2], 1}), 0);
@@ -90,12 +90,12 @@ TEST_P(DuplicateTest, MatchesWholePhrasesOnly) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, DuplicateTest,
-    ::testing::Values(DuplicateCase{"First", {257 | kLastWordBit}, true},
-                      DuplicateCase{"Middle", {258, 259 | kLastWordBit}, true},
-                      DuplicateCase{"Last", {260 | kLastWordBit}, true},
-                      DuplicateCase{"EndOfAPhrase", {259 | kLastWordBit}, false},
-                      DuplicateCase{"BeginningOfAPhrase", {258 | kLastWordBit}, false},
-                      DuplicateCase{"AcrossTwoPhrases", {257, 258, 259 | kLastWordBit}, false}),
+    ::testing::Values(DuplicateCase{"First", {257 | kPhraseEndBit}, true},
+                      DuplicateCase{"Middle", {258, 259 | kPhraseEndBit}, true},
+                      DuplicateCase{"Last", {260 | kPhraseEndBit}, true},
+                      DuplicateCase{"EndOfAPhrase", {259 | kPhraseEndBit}, false},
+                      DuplicateCase{"BeginningOfAPhrase", {258 | kPhraseEndBit}, false},
+                      DuplicateCase{"AcrossTwoPhrases", {257, 258, 259 | kPhraseEndBit}, false}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

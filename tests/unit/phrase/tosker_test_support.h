@@ -86,18 +86,17 @@ inline std::string database(const std::vector<Resource>& resources, const char* 
 
 // A "HEAD" body; without indexes given, one that covers every double-byte
 // character of the set, as a database of this program does.
-inline std::string headBody(CharSet charSet, uint16_t firstIndex = 256, uint16_t lastIndex = 0,
+inline std::string headBody(CharSet charSet, uint16_t firstIndex = 256, uint16_t last = 0,
                             uint16_t version = 0x0200) {
-    HeadRecord head{};
-    head.version = version;
-    head.charSet = charSet;
-    head.firstIndex = firstIndex;
-    head.lastIndex = lastIndex != 0 ? lastIndex : static_cast<uint16_t>(indexCount(charSet) - 1);
-    head.blockCount = static_cast<uint16_t>((head.lastIndex - head.firstIndex + 256) / 256);
-    head.maxPhraseLength = 3;
-    head.phraseCount = 1;
+    const auto lastIndex = last != 0 ? last : static_cast<uint16_t>(indexCount(charSet) - 1);
     std::vector<uint8_t> bytes;
-    encodeHeadRecord(head, bytes);
+    for (const uint16_t field :
+         {version, charSet, firstIndex, lastIndex,
+          static_cast<uint16_t>((lastIndex - firstIndex + 256) / 256), uint16_t{3}}) {
+        appendU16BE(bytes, field);
+    }
+    appendU32BE(bytes, 1);  // phrases
+    bytes.resize(64, 0);    // no signature
     return {bytes.begin(), bytes.end()};
 }
 

@@ -1,4 +1,4 @@
-#include "phrase/phrase_index.h"
+#include "phrase/source/phrase_index.h"
 
 #include <algorithm>
 
@@ -48,7 +48,7 @@ template <typename Visit>
 bool anyPhrase(const std::vector<uint16_t>& held, Visit visit) {
     std::size_t start = 0;
     for (std::size_t w = 0; w < held.size(); ++w) {
-        if ((held[w] & kLastWordBit) == 0) continue;
+        if ((held[w] & kPhraseEndBit) == 0) continue;
         if (visit(std::span<const uint16_t>(held.data() + start, w + 1 - start))) return true;
         start = w + 1;
     }

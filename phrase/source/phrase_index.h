@@ -13,7 +13,7 @@
 #include <span>
 #include <vector>
 
-#include "phrase/data_block.h"
+#include "phrase/source/phrase_slot.h"
 
 class PhraseIndex {
   public:

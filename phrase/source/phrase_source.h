@@ -2,7 +2,7 @@
 // lines, each phrase checked and handed to the phrase store.
 #pragma once
 
-#include "phrase/phrase_fitting.h"
+#include "phrase/source/phrase_fitting.h"
 #include "phrase/tosker_context.h"
 
 inline constexpr int kMinPhraseLength = 2;

@@ -11,8 +11,8 @@
 
 // The part of a "DATA" body that the phrases kept so far take.
 struct BlockFill {
-    int first = kSlotsPerBlock;  // F: the lowest position with phrases
-    std::size_t words = 0;       // the words of all its lists
+    int first = kCharactersPerBlock;  // F: the lowest position with phrases
+    std::size_t words = 0;            // the words of all its lists
 };
 
 struct PhraseFitting {

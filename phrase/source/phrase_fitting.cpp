@@ -1,11 +1,10 @@
-#include "phrase/phrase_fitting.h"
+#include "phrase/source/phrase_fitting.h"
 
 #include <algorithm>
 
 #include "foundation/char_sets.h"
-#include "phrase/data_block.h"
 #include "phrase/messages.h"
-#include "phrase/phrase_store.h"
+#include "phrase/source/phrase_store.h"
 
 namespace {
 
@@ -15,7 +14,7 @@ void warnLeftOut(const PhraseFitting& fitting, const CTosker& tosker, const Mess
                  int characterIndex) {
     if (leftOutTotal(fitting) > kWarnedLeftOuts) return;
     char character[4];
-    indexToChar(tosker.head.charSet, static_cast<unsigned>(characterIndex), character,
+    indexToChar(tosker.database.charSet, static_cast<unsigned>(characterIndex), character,
                 sizeof character);
     report(message, character);
 }
@@ -23,9 +22,8 @@ void warnLeftOut(const PhraseFitting& fitting, const CTosker& tosker, const Mess
 }  // namespace
 
 void startFitting(PhraseFitting& fitting, const CTosker& tosker) {
-    const int slots = indexCount(tosker.head.charSet) - kFirstDoubleByteIndex;
     fitting = PhraseFitting{};
-    fitting.blocks.resize(static_cast<std::size_t>((slots + kSlotsPerBlock - 1) / kSlotsPerBlock));
+    fitting.blocks.resize(static_cast<std::size_t>(phraseBlockCount(tosker.database.charSet)));
 }
 
 bool fitPhrase(PhraseFitting& fitting, const CTosker& tosker, int slot, std::size_t wordCount) {
@@ -34,14 +32,13 @@ bool fitPhrase(PhraseFitting& fitting, const CTosker& tosker, int slot, std::siz
         warnLeftOut(fitting, tosker, kTooManyPhrasesLeftOut, slot);
         return false;
     }
-    const int block = (slot - kFirstDoubleByteIndex) / kSlotsPerBlock;
-    const int position = (slot - kFirstDoubleByteIndex) % kSlotsPerBlock;
+    const int block = blockOfIndex(slot);
+    const int position = positionInBlock(slot);
     BlockFill& fill = fitting.blocks[static_cast<std::size_t>(block)];
     const int first = std::min(fill.first, position);
-    if (dataBodyBytes(first, fill.words + wordCount) > std::size_t{kMaxBlockBytes}) {
+    if (blockBodyBytes(first, fill.words + wordCount) > kMaxBlockBytes) {
         ++fitting.leftOutForBlocks;
-        warnLeftOut(fitting, tosker, kBlockTooLargeLeftOut,
-                    kFirstDoubleByteIndex + block * kSlotsPerBlock);
+        warnLeftOut(fitting, tosker, kBlockTooLargeLeftOut, blockFirstIndex(block));
         return false;
     }
     fill.first = first;

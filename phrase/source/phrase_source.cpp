@@ -1,4 +1,4 @@
-#include "phrase/phrase_source.h"
+#include "phrase/source/phrase_source.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -11,11 +11,9 @@
 #include "foundation/unknown_keys.h"
 #include "foundation/utf8_source.h"
 #include "phrase/messages.h"
-#include "phrase/phrase_store.h"
+#include "phrase/source/phrase_store.h"
 
 namespace {
-
-constexpr char kDatabaseNamePrefix[] = "CJK Phrase ";
 
 // Reports a line that holds no phrase, with the note for a line of UTF-8.
 int refuse(const Message& message, const char* line) {
@@ -117,13 +115,13 @@ int takePhraseLine(CTosker& tosker, const DoubleByteTable& characters, PhraseRea
     if (isBlankLine(line)) return 0;
     if (char* lineFeed = std::strchr(line, '\n')) *lineFeed = '\0';
 
-    HeadRecord& head = tosker.head;
+    PhraseDatabase& db = tosker.database;
     const char* phrase = skipBlanks(line);
     if (!characters.startsChar(phrase)) return refuse(kNoPhrase, line);
     const int length = doubleByteRun(characters, phrase);
     if (length < kMinPhraseLength) return refuse(kNotPhrase, line);
     if (length > kMaxPhraseLength) return refuse(kPhraseTooLong, line);
-    if (head.maxPhraseLength != 0 && length > head.maxPhraseLength) {
+    if (db.maxPhraseLength != 0 && length > db.maxPhraseLength) {
         refuse(kPhraseLongerThanSet, line);
         return 0;
     }
@@ -135,7 +133,7 @@ int takePhraseLine(CTosker& tosker, const DoubleByteTable& characters, PhraseRea
     for (int w = 0; w < length - 1; ++w) {
         words[w] = static_cast<uint16_t>(characters.indexOf(phrase + 2 * (w + 1)));
     }
-    words[length - 2] |= kLastWordBit;
+    words[length - 2] |= kPhraseEndBit;
     if (isDuplicatePhrase(tosker, slot, phraseWords)) {
         report(kDuplicatePhrase, line);
         return 0;
@@ -145,8 +143,6 @@ int takePhraseLine(CTosker& tosker, const DoubleByteTable& characters, PhraseRea
         return 0;
     }
     if (int rc = appendPhrase(tosker, slot, phraseWords)) return rc;
-    head.firstIndex = static_cast<uint16_t>(std::min<int>(head.firstIndex, slot));
-    head.lastIndex = static_cast<uint16_t>(std::max<int>(head.lastIndex, slot));
     reading.longest = std::max(reading.longest, length);
     return 0;
 }
@@ -164,21 +160,19 @@ int parseDescriptionSection(CTosker& tosker) {
     const char* charSetKey = keyName(kKeyCharSet);
     const char* charSetValue = tosker.keyTable.findValue(charSetKey, false);
     if (charSetValue == nullptr) return report(kMustSetKey, charSetKey);
-    tosker.head.charSet = charSetFromName(charSetValue);
-    if (tosker.head.charSet == 0) return report(kInvalidCharSet, charSetValue);
-    std::snprintf(tosker.databaseName, sizeof tosker.databaseName, "%s%s", kDatabaseNamePrefix,
-                  charSetName(tosker.head.charSet));
+    PhraseDatabase& db = tosker.database;
+    db.charSet = charSetFromName(charSetValue);
+    if (db.charSet == 0) return report(kInvalidCharSet, charSetValue);
     if (const char* encoding = tosker.keyTable.findValue(kEncodingKey, false)) {
         if (!namesUtf8(encoding)) return report(kInvalidEncoding, kEncodingKey, encoding);
     }
 
     const char* lengthKey = keyName(kKeyMaxPhraseLength);
     if (const char* lengthValue = tosker.keyTable.findValue(lengthKey, false)) {
-        tosker.head.maxPhraseLength = static_cast<uint16_t>(decimalValue(lengthValue) & 0xFF);
-        if (tosker.head.maxPhraseLength < kMinPhraseLength ||
-            tosker.head.maxPhraseLength > kMaxPhraseLength) {
+        db.maxPhraseLength = decimalValue(lengthValue) & 0xFF;
+        if (db.maxPhraseLength < kMinPhraseLength || db.maxPhraseLength > kMaxPhraseLength) {
             return report(kLengthOutOfRange, lengthKey, kMinPhraseLength, kMaxPhraseLength,
-                          int{tosker.head.maxPhraseLength});
+                          db.maxPhraseLength);
         }
     } else {
         report(kNoLengthSetting, lengthKey);
@@ -188,20 +182,17 @@ int parseDescriptionSection(CTosker& tosker) {
 }
 
 int parsePhraseSection(CTosker& tosker, PhraseFitting* fitting) {
-    HeadRecord& head = tosker.head;
-    const int slotCount = indexCount(head.charSet);
+    PhraseDatabase& db = tosker.database;
     PhraseReading reading{fitting};
 
     if (!seekSection(tosker.source, kKeyPhrase))
         return report(kSectionMissing, keyName(kKeyPhrase));
     report(kStartPhrases, lineNumber);
     openPhraseStore(tosker);
-    const DoubleByteTable characters(head.charSet);
+    const DoubleByteTable characters(db.charSet);
     reserveForPhrases(tosker, characters);
     if (fitting != nullptr) startFitting(*fitting, tosker);
 
-    head.firstIndex = static_cast<uint16_t>(slotCount);
-    head.lastIndex = 0;
     LookAhead lookAhead(tosker, characters);
     for (int k = 0; k < 8; ++k) lookAhead.step();
     while (readSourceLine(tosker.source.lineBuffer, kLineReadCapacity, tosker.source.stream) !=
@@ -209,8 +200,9 @@ int parsePhraseSection(CTosker& tosker, PhraseFitting* fitting) {
         lookAhead.step();
         if (int rc = takePhraseLine(tosker, characters, reading)) return rc;
     }
-    if (head.lastIndex < head.firstIndex) return report(kNoPhrases, keyName(kKeyPhrase));
-    if (head.maxPhraseLength == 0) head.maxPhraseLength = static_cast<uint16_t>(reading.longest);
+    if (db.phraseCount == 0) return report(kNoPhrases, keyName(kKeyPhrase));
+    if (db.maxPhraseLength == 0) db.maxPhraseLength = reading.longest;
     clearSpinner();
+    storeIntoDatabase(tosker);
     return 0;
 }

@@ -7,9 +7,6 @@
 
 #include "phrase/tosker_context.h"
 
-// The words that the phrases of one first character may take together.
-inline constexpr std::size_t kMaxSlotWords = 2048;
-
 // Makes an empty slot for every character index of the CharSet.
 void openPhraseStore(CTosker& tosker);
 
@@ -27,3 +24,7 @@ bool slotHasRoom(const CTosker& tosker, int slot, std::size_t wordCount);
 // Files the phrase under `slot` and counts it; 905 when the slot would pass
 // 2048 words.
 int appendPhrase(CTosker& tosker, int slot, std::span<const uint16_t> words);
+
+// Moves the phrases of the store into the database record and empties the
+// store.
+void storeIntoDatabase(CTosker& tosker);
