@@ -86,7 +86,7 @@ int bucketOf(const ImeHeader& header, const CodeAlphabet& alphabet, const char* 
 }
 
 void codeLine(CMabrel& mabrel, CodeBuckets& buckets) {
-    const char* line = mabrel.source.lineBuffer;
+    const char* line = mabrel.source.lineBuffer.c_str();
     const ImeHeader& header = mabrel.header;
     if (isBlankLine(line)) return;
 
@@ -160,8 +160,7 @@ void addCodedCharacter(const ImeHeader& header, CodeBuckets& buckets, const char
 }
 
 void readCodeLines(CMabrel& mabrel, CodeBuckets& buckets) {
-    while (readSourceLine(mabrel.source.lineBuffer, kLineReadCapacity, mabrel.source.stream) !=
-           nullptr) {
+    while (readSourceLine(mabrel.source.lineBuffer, mabrel.source.stream) != nullptr) {
         codeLine(mabrel, buckets);
     }
     orderBuckets(mabrel.header, buckets);

@@ -9,8 +9,8 @@
 #include "foundation/input_file.h"
 #include "foundation/memory_guard.h"
 #include "foundation/output_file.h"
-#include "foundation/text_encoding.h"
 #include "foundation/text_helpers.h"
+#include "foundation/utf8_output.h"
 #include "ime/bmp_file.h"
 #include "ime/exactness_check.h"
 #include "ime/ime_database_reader.h"
@@ -115,17 +115,6 @@ int checkDestinations(const char* sourceName, const char* destinationName) {
     return 0;
 }
 
-// The source in UTF-8; 907 for a character that has no UTF-8 form.
-int inUtf8(CharSet charSet, std::string& source) {
-    CharSetConverter converter(charSet);
-    std::string utf8, failed;
-    if (!converter.textToUtf8(source, utf8, failed)) {
-        return report(kCannotWrite, failed.c_str(), "UTF-8");
-    }
-    source = std::move(utf8);
-    return 0;
-}
-
 int decompile(CMabrel& mabrel, const char* sourceName, const char* destinationName,
               TextEncoding encoding) {
     if (int rc = checkDestinations(sourceName, destinationName)) return rc;
@@ -138,7 +127,7 @@ int decompile(CMabrel& mabrel, const char* sourceName, const char* destinationNa
     PictureFiles check;
     std::vector<Output> outputs = {{destinationName, writeImeSource(mabrel, names, encoding)}};
     if (encoding == TextEncoding::kUtf8) {
-        if (int rc = inUtf8(mabrel.header.charSet, outputs[0].bytes)) return rc;
+        if (int rc = convertTextToUtf8(mabrel.header.charSet, outputs[0].bytes)) return rc;
     }
     addPictures(mabrel, names, folderOf(destinationName), check, outputs);
     reportInexact(file, mabrel, names, check, encoding);

@@ -22,6 +22,7 @@ constexpr const char* kUsageLines[] = {
     "Note: The extension of filename must be (.TXT .PDB)",
     ".txt : Phrase source text file",
     ".pdb : Phrase PDB file",
+    "Sources may be written in UTF-8",
     "---------------------------------------------------",
     ".TXT format:",
     "[Description]",

@@ -10,7 +10,7 @@
 #include "foundation/input_file.h"
 #include "foundation/memory_guard.h"
 #include "foundation/output_file.h"
-#include "foundation/text_encoding.h"
+#include "foundation/utf8_output.h"
 #include "foundation/utf8_source.h"
 #include "phrase/messages.h"
 #include "phrase/phrase_source.h"
@@ -186,17 +186,6 @@ int readDatabase(const char* name, std::vector<uint8_t>& bytes, DatabaseHeader& 
     return 0;
 }
 
-// The text in UTF-8; 907 for a character that has no UTF-8 form.
-int inUtf8(CharSet charSet, std::string& text) {
-    CharSetConverter converter(charSet);
-    std::string utf8, failed;
-    if (!converter.textToUtf8(text, utf8, failed)) {
-        return report(kCannotWrite, failed.c_str(), "UTF-8");
-    }
-    text = std::move(utf8);
-    return 0;
-}
-
 int convert(CTosker& tosker, const char* sourceName, const char* destinationName,
             PhraseText encoding) {
     report(kConvertingDatabase, sourceName, destinationName);
@@ -220,7 +209,7 @@ int convert(CTosker& tosker, const char* sourceName, const char* destinationName
     uint32_t phrases = 0;
     if (int rc = writePhraseLists(image, directory, tosker.head, text, phrases)) return rc;
     if (encoding == PhraseText::kUtf8) {
-        if (int rc = inUtf8(tosker.head.charSet, text)) return rc;
+        if (int rc = convertTextToUtf8(tosker.head.charSet, text)) return rc;
     }
     if (int rc = out.commit(text)) return rc;
 
