@@ -66,13 +66,29 @@ int utf8Length(std::string_view text) {
     return length;
 }
 
-bool isUtf8(std::string_view text) {
+namespace {
+
+// The length of the longest character of `text` (0 for an empty text), or -1
+// when it is not UTF-8 throughout.
+int longestUtf8Character(std::string_view text) {
+    int longest = 0;
     while (!text.empty()) {
         const int length = utf8Length(text);
-        if (length == 0) return false;
+        if (length == 0) return -1;
+        longest = std::max(longest, length);
         text.remove_prefix(static_cast<std::size_t>(length));
     }
-    return true;
+    return longest;
+}
+
+}  // namespace
+
+bool isUtf8(std::string_view text) {
+    return longestUtf8Character(text) >= 0;
+}
+
+bool looksLikeUtf8(std::string_view text) {
+    return longestUtf8Character(text) >= 3;
 }
 
 namespace {

@@ -21,6 +21,11 @@ int utf8Length(std::string_view text);
 // True when `text` is UTF-8 throughout.
 bool isUtf8(std::string_view text);
 
+// True when `text` is UTF-8 throughout and holds a character of three bytes
+// or more: what a CJK text in UTF-8 is, and short texts of the double-byte
+// sets that happen to be UTF-8 (of two-byte characters only) are not.
+bool looksLikeUtf8(std::string_view text);
+
 class CharSetConverter {
   public:
     explicit CharSetConverter(CharSet charSet);

@@ -50,23 +50,17 @@ Look lookAtDescription(SourceReader& reader, int descriptionId) {
     return look;
 }
 
-// A text that says nothing of its encoding is UTF-8 when it is UTF-8
-// throughout, holds a character of three bytes or more (short texts of a
-// CharSet can be UTF-8 by chance, but of two-byte characters only) and
-// every character it holds can be written in the CharSet.
+// A text that says nothing of its encoding is UTF-8 when it looks like UTF-8
+// and every character it holds can be written in the CharSet.
 bool readsAsUtf8(const std::string& bytes, CharSetConverter& converter) {
-    bool wide = false;
+    if (!looksLikeUtf8(bytes)) return false;
     for (std::size_t at = 0; at < bytes.size();) {
-        const int length = utf8Length(std::string_view(bytes).substr(at));
-        if (length == 0) return false;
-        if (length > 1 &&
-            converter.fromUtf8(bytes.substr(at, static_cast<std::size_t>(length))).empty()) {
-            return false;
-        }
-        wide = wide || length >= 3;
-        at += static_cast<std::size_t>(length);
+        const auto length =
+            static_cast<std::size_t>(utf8Length(std::string_view(bytes).substr(at)));
+        if (length > 1 && converter.fromUtf8(bytes.substr(at, length)).empty()) return false;
+        at += length;
     }
-    return wide;
+    return true;
 }
 
 // A message's text with the source's quoted bytes in UTF-8 again.
@@ -238,16 +232,7 @@ int checkEncoding(const char* value, CharSet charSet) {
 }
 
 void noteUtf8Line(const char* line) {
-    if (noted || sourceConverter != nullptr) return;
-    const std::string_view text(line);
-    if (!isUtf8(text)) return;
-    for (std::size_t at = 0; at < text.size();) {
-        const int length = utf8Length(text.substr(at));
-        if (length >= 3) {
-            noted = true;
-            report(kUtf8Note);
-            return;
-        }
-        at += static_cast<std::size_t>(length);
-    }
+    if (noted || sourceConverter != nullptr || !looksLikeUtf8(line)) return;
+    noted = true;
+    report(kUtf8Note);
 }

@@ -43,13 +43,6 @@ TEST(ReadSourceLine, TextModeLineEnds) {
     EXPECT_EQ(readAll("end\r", true), (Lines{{"end\r", 1}}));
 }
 
-TEST(ReadSourceLine, LongLinesArriveWhole) {
-    for (const std::size_t length : {509u, 510u, 511u, 5000u}) {
-        const std::string s(length, 'a');
-        EXPECT_EQ(readAll(s + "\r\nb\n", true), (Lines{{s + "\n", 1}, {"b\n", 2}}));
-    }
-}
-
 TEST(ReadSourceLine, NulEndsTheTextButTheLineCounts) {
     const Lines lines = readAll(std::string("ab\0cd\nx\n", 8), true);
     ASSERT_EQ(lines.size(), 2u);

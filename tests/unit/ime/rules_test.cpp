@@ -168,7 +168,6 @@ TEST_F(RulesTest, TwentyRulesAreAccepted) {
 TEST_F(RulesTest, LinesWithoutRulesAreSkipped) {
     const PassRun run = parse(1, {"no equals sign", "= F11+F21", "PA2=", "PA2=F11+F21"});
     ASSERT_EQ(run.rc, 0);
-    // A line that is no rule is named on its own line.
     EXPECT_EQ(run.output,
               numbered(2, "[Rules]", 506, "Line \"no equals sign\" is not a rule, ignored") +
                   numbered(3, "[Rules]", 506, "Line \"= F11+F21\" is not a rule, ignored") +
