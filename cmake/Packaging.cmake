@@ -1,21 +1,48 @@
 # The documents of an installation, and the Debian package that cpack makes
 # of it (`cpack -G DEB` in a release build folder): both programs under
-# bin, both manual pages, and README.md with docs/*.md in share/doc.
+# bin, both manual pages compressed, and in share/doc README.md, docs/*.md,
+# the copyright file, the compressed changelog and the examples (sources,
+# keyboard pictures, phrase list).
 set(CJK_PACKAGE_NAME cjk-input-tools)
 set(CJK_DOC_DIR ${CMAKE_INSTALL_DATAROOTDIR}/doc/${CJK_PACKAGE_NAME})
 
+# gzip -9n: the same bytes on every build (no name, no date inside).
+set(CJK_COMPRESSED)
+foreach(source man/Mabrel.1 man/Tosker.1 packaging/changelog)
+  get_filename_component(name ${source} NAME)
+  set(compressed ${PROJECT_BINARY_DIR}/compressed/${name}.gz)
+  add_custom_command(
+    OUTPUT ${compressed}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${PROJECT_BINARY_DIR}/compressed
+    COMMAND sh -c "gzip -9nc '${PROJECT_SOURCE_DIR}/${source}' > '${compressed}'"
+    DEPENDS ${PROJECT_SOURCE_DIR}/${source}
+    VERBATIM)
+  list(APPEND CJK_COMPRESSED ${compressed})
+endforeach()
+add_custom_target(compressed_documents ALL DEPENDS ${CJK_COMPRESSED})
+install(FILES ${PROJECT_BINARY_DIR}/compressed/Mabrel.1.gz ${PROJECT_BINARY_DIR}/compressed/Tosker.1.gz
+        DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+
 file(GLOB CJK_DOCUMENTS CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/docs/*.md)
-install(FILES ${PROJECT_SOURCE_DIR}/README.md ${CJK_DOCUMENTS} DESTINATION ${CJK_DOC_DIR})
+install(FILES ${PROJECT_SOURCE_DIR}/README.md ${CJK_DOCUMENTS}
+              ${PROJECT_SOURCE_DIR}/packaging/copyright
+              ${PROJECT_BINARY_DIR}/compressed/changelog.gz
+        DESTINATION ${CJK_DOC_DIR})
+file(GLOB CJK_EXAMPLES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/examples/*.txt
+     ${PROJECT_SOURCE_DIR}/examples/*.bmp ${PROJECT_SOURCE_DIR}/examples/README.md)
+install(FILES ${CJK_EXAMPLES} DESTINATION ${CJK_DOC_DIR}/examples)
 
 set(CPACK_PACKAGE_NAME ${CJK_PACKAGE_NAME})
 set(CPACK_PACKAGE_VERSION 2.0)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
     "compilers for input-method and phrase databases of a handheld CJK input system")
+# Lines of at most 80 characters, as Debian wants them.
 string(CONCAT CPACK_PACKAGE_DESCRIPTION
-       "Mabrel compiles an input-method source text into an input-method database and writes "
-       "sample sources; Tosker compiles a phrase list into a phrase database and turns one "
-       "back into text.")
-set(CPACK_PACKAGE_CONTACT "Mabrel and Tosker maintainers <maintainers@invalid>")
+       "Mabrel compiles an input-method source text into an input-method database\n"
+       "and writes sample sources; Tosker compiles a phrase list into a phrase\n"
+       "database and turns one back into text.")
+set(CPACK_PACKAGE_CONTACT
+    "Mabrel and Tosker maintainers <maintainers@users.noreply.c-seed-c55fcfd6.example>")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

@@ -27,6 +27,7 @@
     X(kInvalidEncoding, 610, "The value of \"%s=%s\" is invalid, can be UTF-8") \
     X(kCannotWrite, 907, "Character \"%s\" can't be written in %s")             \
     X(kNotUtf8, 908, "Line is not UTF-8 text")                                  \
+    X(kCannotWriteCount, 0, "%d characters can't be written in UTF-8")          \
     X(kUtf8Note, 0,                                                             \
       "Note: this line looks like UTF-8 text; write \"Encoding=UTF-8\" in [Description]")
 

@@ -1,7 +1,9 @@
 #include "foundation/diagnostics.h"
 
+#include <algorithm>
 #include <cstdarg>
 #include <cstdio>
+#include <cstring>
 
 int lineNumber = 0;
 int currentSection = 0;
@@ -11,10 +13,35 @@ namespace {
 
 ToolMessages activeTool{};
 bool quiet = false;
+QuoteConversion quoteConversion = nullptr;
 
 constexpr int kTextBufferSize = 256;
+constexpr unsigned kFirstQuoting = 500;
+constexpr unsigned kLastQuoting = 906;
+
+// The text of a message whose quotes are shown through the conversion, cut
+// like any other after its last whole UTF-8 character within the buffer.
+void formatQuoting(char (&text)[kTextBufferSize], const char* format, va_list args) {
+    va_list again;
+    va_copy(again, args);
+    const int length = std::vsnprintf(nullptr, 0, format, args);
+    std::string formatted(static_cast<std::size_t>(std::max(length, 0)), '\0');
+    std::vsnprintf(formatted.data(), formatted.size() + 1, format, again);
+    va_end(again);
+    const std::string shown = quoteConversion(formatted);
+    std::size_t cut = std::min(shown.size(), sizeof text - 1);
+    if (cut < shown.size()) {
+        while (cut > 0 && (static_cast<unsigned char>(shown[cut]) & 0xC0) == 0x80) --cut;
+    }
+    std::memcpy(text, shown.data(), cut);
+    text[cut] = '\0';
+}
 
 }  // namespace
+
+void quoteSourceWith(QuoteConversion conversion) {
+    quoteConversion = conversion;
+}
 
 void useToolMessages(const ToolMessages& tool) {
     activeTool = tool;
@@ -31,7 +58,11 @@ int report(unsigned code, const char* format, ...) {
     if (format != nullptr) {
         va_list args;
         va_start(args, format);
-        std::vsnprintf(text, sizeof text, format, args);
+        if (quoteConversion != nullptr && code >= kFirstQuoting && code <= kLastQuoting) {
+            formatQuoting(text, format, args);
+        } else {
+            std::vsnprintf(text, sizeof text, format, args);
+        }
         va_end(args);
     }
 

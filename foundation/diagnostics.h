@@ -4,6 +4,8 @@
 #pragma once
 
 #include <span>
+#include <string>
+#include <string_view>
 
 // The source line last read, counted since the last section search.
 extern int lineNumber;
@@ -39,6 +41,12 @@ template <class... Args>
 int report(const Message& message, Args... args) {
     return report(message.code, message.text, args...);
 }
+
+// How the messages that quote the source (codes 500 to 906) show it: when
+// the source was read in another encoding than its own, the conversion back
+// into its own; nullptr (the start) for none.
+using QuoteConversion = std::string (*)(std::string_view text);
+void quoteSourceWith(QuoteConversion conversion);
 
 // The name of a key or section identifier; nullptr when it has none.
 const char* keyName(int id);

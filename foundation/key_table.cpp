@@ -35,9 +35,9 @@ void CKeyTable::clear() {
 
 int CKeyTable::loadSection(SourceText& stream) {
     clear();
-    char buffer[kLineBufferSize];
+    std::string line;
     ReadMark mark = markRead(stream);
-    while (readSourceLine(buffer, kLineReadCapacity, stream) != nullptr) {
+    while (const char* buffer = readSourceLine(line, stream)) {
         if (isSectionHeader(buffer)) {
             returnToMark(stream, mark);
             return count_;
@@ -48,6 +48,7 @@ int CKeyTable::loadSection(SourceText& stream) {
             } catch (const std::bad_alloc&) {
                 return report(kNoMemory);
             }
+            numbers_[count_] = lineNumber;
             if (++count_ == kMaxKeyLines) return report(kTooManyKeywords);
         }
         mark = markRead(stream);

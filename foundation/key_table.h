@@ -29,9 +29,12 @@ class CKeyTable {
 
     int count() const { return count_; }
     const char* line(int index) const { return lines_[index].c_str(); }
+    // The source line number of line `index`.
+    int lineNumberOf(int index) const { return numbers_[index]; }
 
   private:
     std::array<std::string, kMaxKeyLines> lines_;
+    std::array<int, kMaxKeyLines> numbers_{};
     int count_ = 0;
 };
 

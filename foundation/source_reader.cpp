@@ -9,29 +9,23 @@
 
 namespace {
 
-// The piece of the text at `position`: a line, or its next `capacity` - 1
-// characters when it is longer. A CR LF counts as one character, the line
-// feed.
-struct Piece {
+// The line of the text at `position`. A CR LF counts as one character, the
+// line feed.
+struct Line {
     std::size_t taken;   // bytes of the text
     std::size_t length;  // characters
     bool crLf;           // ends with a CR LF
 };
 
-Piece pieceAt(const std::string& bytes, std::size_t position, int capacity) {
+Line lineAt(const std::string& bytes, std::size_t position) {
     const char* text = bytes.data() + position;
     const std::size_t available = bytes.size() - position;
-    const auto room = static_cast<std::size_t>(capacity - 1);
-    if (const void* found = std::memchr(text, '\n', std::min(available, room))) {
+    if (const void* found = std::memchr(text, '\n', available)) {
         const std::size_t taken = static_cast<const char*>(found) - text + 1;
         const bool crLf = taken >= 2 && text[taken - 2] == '\r';
         return {taken, crLf ? taken - 1 : taken, crLf};
     }
-    if (available > room && text[room] == '\n' && text[room - 1] == '\r') {
-        return {room + 1, room, true};
-    }
-    const std::size_t taken = std::min(available, room);
-    return {taken, taken, false};
+    return {available, available, false};
 }
 
 bool isCommentLine(const char* line) {
@@ -47,8 +41,8 @@ bool opensSection(const std::string& bytes, const SectionStarts::Start& start, c
                   std::size_t nameLength) {
     std::size_t at = start.position;
     while (isBlank(bytes[at])) ++at;
-    const Piece piece = pieceAt(bytes, start.position, kLineReadCapacity);
-    return at + nameLength <= start.position + piece.taken &&
+    const Line line = lineAt(bytes, start.position);
+    return at + nameLength <= start.position + line.taken &&
            startsWithIgnoringCase(bytes.data() + at, name, nameLength);
 }
 
@@ -58,13 +52,13 @@ bool scanForSection(const std::string& bytes, SectionStarts& index, const char* 
                     std::size_t nameLength) {
     while (index.scanned < bytes.size()) {
         const std::size_t position = index.scanned;
-        const Piece piece = pieceAt(bytes, position, kLineReadCapacity);
+        const Line line = lineAt(bytes, position);
         std::size_t at = position;
-        while (at < position + piece.taken && isBlank(bytes[at])) ++at;
+        while (at < position + line.taken && isBlank(bytes[at])) ++at;
         index.lastLine = position;
-        index.scanned += piece.taken;
+        index.scanned += line.taken;
         ++index.scannedLines;
-        if (at < position + piece.taken && bytes[at] == kSectionOpening) {
+        if (at < position + line.taken && bytes[at] == kSectionOpening) {
             index.starts.push_back({position, index.scannedLines - 1});
             if (opensSection(bytes, index.starts.back(), name, nameLength)) return true;
         }
@@ -78,7 +72,7 @@ bool scanForSection(const std::string& bytes, SectionStarts& index, const char* 
 void readLineAt(SourceReader& reader, std::size_t position, int linesBefore) {
     reader.stream.position = position;
     lineNumber = linesBefore;
-    readPlainLine(reader.lineBuffer, kLineReadCapacity, reader.stream);
+    readPlainLine(reader.lineBuffer, reader.stream);
 }
 
 }  // namespace
@@ -88,20 +82,19 @@ bool openSource(SourceReader& reader, const char* name) {
     return readWholeFile(name, reader.stream.bytes) == FileRead::kRead;
 }
 
-char* readPlainLine(char* buffer, int capacity, SourceText& stream) {
-    if (stream.position >= stream.bytes.size() || capacity < 2) return nullptr;
-    const Piece piece = pieceAt(stream.bytes, stream.position, capacity);
-    std::memcpy(buffer, stream.bytes.data() + stream.position, piece.length);
-    if (piece.crLf) buffer[piece.length - 1] = '\n';
-    buffer[piece.length] = '\0';
-    stream.position += piece.taken;
+char* readPlainLine(std::string& line, SourceText& stream) {
+    if (stream.position >= stream.bytes.size()) return nullptr;
+    const Line found = lineAt(stream.bytes, stream.position);
+    line.assign(stream.bytes, stream.position, found.length);
+    if (found.crLf) line.back() = '\n';
+    stream.position += found.taken;
     ++lineNumber;
-    return buffer;
+    return line.data();
 }
 
-char* readSourceLine(char* buffer, int capacity, SourceText& stream) {
-    while (readPlainLine(buffer, capacity, stream) != nullptr) {
-        if (!isCommentLine(buffer)) return buffer;
+char* readSourceLine(std::string& line, SourceText& stream) {
+    while (readPlainLine(line, stream) != nullptr) {
+        if (!isCommentLine(line.c_str())) return line.data();
     }
     return nullptr;
 }

@@ -6,9 +6,6 @@
 #include <string>
 #include <vector>
 
-inline constexpr int kLineBufferSize = 512;
-inline constexpr int kLineReadCapacity = 511;
-
 // Where the lines that may open a section stand ("[" after blanks), found
 // by the section searches as far as they have looked.
 struct SectionStarts {
@@ -32,23 +29,23 @@ struct SourceText {
     SectionStarts sections{};
 };
 
-// The source and the line buffer every source line is read into.
+// The source and the line every source line is read into.
 struct SourceReader {
     SourceText stream;
-    char lineBuffer[kLineBufferSize] = {};
+    std::string lineBuffer;
 };
 
 // Reads the whole source; false when it cannot be opened or read.
 bool openSource(SourceReader& reader, const char* name);
 
-// One bounded line read: at most capacity - 1 characters, the line feed kept.
-// Adds 1 to lineNumber. Returns nullptr at the end of the text, leaving the
-// buffer as it was.
-char* readPlainLine(char* buffer, int capacity, SourceText& stream);
+// Reads the next line whole, whatever its length, into `line`: the line feed
+// kept, a CR LF read as a line feed. Adds 1 to lineNumber. Returns the line's
+// characters, or nullptr at the end of the text, leaving `line` as it was.
+char* readPlainLine(std::string& line, SourceText& stream);
 
 // The next line that is not a comment ("//" after leading blanks); comment
 // lines are counted too. Returns nullptr at the end of the text.
-char* readSourceLine(char* buffer, int capacity, SourceText& stream);
+char* readSourceLine(std::string& line, SourceText& stream);
 
 // Goes back to the start of the text and finds the first line that starts,
 // after blanks, with the section's name in any letter case. On success the

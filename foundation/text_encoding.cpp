@@ -7,25 +7,28 @@ namespace {
 
 const iconv_t kNoConversion = reinterpret_cast<iconv_t>(-1);
 
-// The widest conversion of each set that the C library knows.
-const char* iconvName(CharSet charSet) {
+}  // namespace
+
+std::vector<const char*> mappingNames(CharSet charSet) {
     switch (charSet) {
         case kChineseGB:
-            return "EUC-CN";
+            return {"EUC-CN", "CP936"};
         case kChineseGBK:
-            return "GBK";
+            return {"GBK", "CP936", "GB18030"};
         case kChineseBIG5:
-            return "BIG5-HKSCS";
+            return {"BIG5-HKSCS", "CP950", "BIG5"};
         case kJapaneseJIS:
-            return "EUC-JP";
+            return {"EUC-JP", "EUC-JP-MS"};
         case kJapaneseSJIS:
-            return "CP932";
+            return {"CP932", "SHIFT_JIS"};
         case kKoreanKSC:
-            return "EUC-KR";
+            return {"EUC-KR", "CP949"};
         default:
-            return "ASCII";
+            return {};
     }
 }
+
+namespace {
 
 bool isTrail(unsigned char byte) {
     return (byte & 0xC0) == 0x80;
@@ -63,26 +66,36 @@ int utf8Length(std::string_view text) {
     return length;
 }
 
-bool isUtf8(std::string_view text) {
+namespace {
+
+// The length of the longest character of `text` (0 for an empty text), or -1
+// when it is not UTF-8 throughout.
+int longestUtf8Character(std::string_view text) {
+    int longest = 0;
     while (!text.empty()) {
         const int length = utf8Length(text);
-        if (length == 0) return false;
+        if (length == 0) return -1;
+        longest = std::max(longest, length);
         text.remove_prefix(static_cast<std::size_t>(length));
     }
-    return true;
+    return longest;
 }
 
-CharSetConverter::CharSetConverter(CharSet charSet)
-    : charSet_(charSet),
-      fromUtf8_(iconv_open(iconvName(charSet), "UTF-8")),
-      toUtf8_(iconv_open("UTF-8", iconvName(charSet))) {}
+}  // namespace
 
-CharSetConverter::~CharSetConverter() {
-    if (fromUtf8_ != kNoConversion) iconv_close(fromUtf8_);
-    if (toUtf8_ != kNoConversion) iconv_close(toUtf8_);
+bool isUtf8(std::string_view text) {
+    return longestUtf8Character(text) >= 0;
 }
 
-std::string CharSetConverter::convert(iconv_t direction, std::string_view bytes) {
+bool looksLikeUtf8(std::string_view text) {
+    return longestUtf8Character(text) >= 3;
+}
+
+namespace {
+
+// One character through one direction of a mapping; empty when it has no
+// answer.
+std::string convert(iconv_t direction, std::string_view bytes) {
     if (direction == kNoConversion) return {};
     iconv(direction, nullptr, nullptr, nullptr, nullptr);
     char out[16];
@@ -98,33 +111,53 @@ std::string CharSetConverter::convert(iconv_t direction, std::string_view bytes)
     return std::string(out, static_cast<std::size_t>(at - out));
 }
 
-std::string CharSetConverter::fromUtf8(std::string_view character) {
-    if (character.size() == 1 && static_cast<unsigned char>(character[0]) < 0x80) {
-        return std::string(character);
+bool isAscii(std::string_view character) {
+    return character.size() == 1 && static_cast<unsigned char>(character[0]) < 0x80;
+}
+
+}  // namespace
+
+CharSetConverter::CharSetConverter(CharSet charSet) : charSet_(charSet) {
+    for (const char* name : mappingNames(charSet)) {
+        mappings_.push_back({iconv_open(name, "UTF-8"), iconv_open("UTF-8", name)});
     }
+}
+
+CharSetConverter::~CharSetConverter() {
+    for (const Mapping& mapping : mappings_) {
+        if (mapping.fromUtf8 != kNoConversion) iconv_close(mapping.fromUtf8);
+        if (mapping.toUtf8 != kNoConversion) iconv_close(mapping.toUtf8);
+    }
+}
+
+std::string CharSetConverter::fromUtf8(std::string_view character) {
+    if (isAscii(character)) return std::string(character);
     const std::string key(character);
     if (const auto found = fromCache_.find(key); found != fromCache_.end()) return found->second;
-    std::string bytes = convert(fromUtf8_, character);
-    // Only what the tools read as one character of the set is written.
-    if (bytes.size() != 2 || !startsWithDoubleByteChar(charSet_, bytes.c_str(), 2)) bytes.clear();
+    std::string bytes;
+    for (const Mapping& mapping : mappings_) {
+        bytes = convert(mapping.fromUtf8, character);
+        // Only what the tools read as one character of the set is written.
+        if (bytes.size() == 2 && startsWithDoubleByteChar(charSet_, bytes.c_str(), 2)) break;
+        bytes.clear();
+    }
     fromCache_.emplace(key, bytes);
     return bytes;
 }
 
 std::string CharSetConverter::toUtf8(std::string_view character) {
-    if (character.size() == 1 && static_cast<unsigned char>(character[0]) < 0x80) {
-        return std::string(character);
+    if (isAscii(character)) return std::string(character);
+    for (const Mapping& mapping : mappings_) {
+        const std::string utf8 = convert(mapping.toUtf8, character);
+        if (utf8.empty() || utf8Length(utf8) != static_cast<int>(utf8.size())) continue;
+        return fromUtf8(utf8) == character ? utf8 : std::string();
     }
-    const std::string utf8 = convert(toUtf8_, character);
-    if (utf8.empty() || utf8Length(utf8) != static_cast<int>(utf8.size()) ||
-        fromUtf8(utf8) != character) {
-        return {};
-    }
-    return utf8;
+    return {};
 }
 
-bool CharSetConverter::textToUtf8(std::string_view text, std::string& out, std::string& failed) {
-    out.clear();
+std::string CharSetConverter::textToUtf8(std::string_view text,
+                                         std::vector<std::string>* unwritable) {
+    std::string out;
     out.reserve(text.size() * 3 / 2);
     for (std::size_t at = 0; at < text.size();) {
         const std::size_t length =
@@ -134,17 +167,20 @@ bool CharSetConverter::textToUtf8(std::string_view text, std::string& out, std::
                 ? 2
                 : 1;
         const std::string_view character = text.substr(at, length);
-        const std::string utf8 = toUtf8(character);
-        if (utf8.empty()) {
-            char hex[8];
-            std::snprintf(hex, sizeof hex, length == 2 ? "%02X %02X" : "%02X",
-                          static_cast<unsigned char>(character[0]),
-                          length == 2 ? static_cast<unsigned char>(character[1]) : 0);
-            failed = hex;
-            return false;
-        }
-        out += utf8;
         at += length;
+        const std::string utf8 = toUtf8(character);
+        if (!utf8.empty()) {
+            out += utf8;
+            continue;
+        }
+        char hex[8];
+        std::snprintf(hex, sizeof hex, length == 2 ? "%02X %02X" : "%02X",
+                      static_cast<unsigned char>(character[0]),
+                      length == 2 ? static_cast<unsigned char>(character[1]) : 0);
+        out += '<';
+        out += hex;
+        out += '>';
+        if (unwritable != nullptr) unwritable->emplace_back(hex);
     }
-    return true;
+    return out;
 }

@@ -1,5 +1,6 @@
 // UTF-8 and the six character sets: one character at a time, through the C
-// library's iconv, with the widest conversion it has for each set.
+// library's iconv. Each set has a mapping it prefers and others that answer
+// where it has none, in both directions.
 #pragma once
 
 #include <iconv.h>
@@ -8,6 +9,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 #include "foundation/char_sets.h"
 
@@ -19,6 +21,11 @@ int utf8Length(std::string_view text);
 // True when `text` is UTF-8 throughout.
 bool isUtf8(std::string_view text);
 
+// True when `text` is UTF-8 throughout and holds a character of three bytes
+// or more: what a CJK text in UTF-8 is, and short texts of the double-byte
+// sets that happen to be UTF-8 (of two-byte characters only) are not.
+bool looksLikeUtf8(std::string_view text);
+
 class CharSetConverter {
   public:
     explicit CharSetConverter(CharSet charSet);
@@ -27,24 +34,32 @@ class CharSetConverter {
     CharSetConverter& operator=(const CharSetConverter&) = delete;
 
     // The set's bytes for one UTF-8 character: itself for ASCII, else one
-    // double-byte character of the set; empty when the set cannot write it.
+    // double-byte character of the set, from the first mapping that writes
+    // it; empty when none can.
     std::string fromUtf8(std::string_view character);
 
     // The UTF-8 form of one character of the set (an ASCII byte or a
-    // double-byte character); empty when it has none, or when that form does
-    // not come back to the same bytes.
+    // double-byte character), from the first mapping that reads it; empty
+    // when none does, or when that form does not come back to the same bytes.
     std::string toUtf8(std::string_view character);
 
-    // A whole text of the set in UTF-8. False, with the bytes of the first
-    // character that has no UTF-8 form written in hexadecimal ("A1 7F") in
-    // `failed`, when one has none.
-    bool textToUtf8(std::string_view text, std::string& out, std::string& failed);
+    // A whole text of the set in UTF-8. A character that has no UTF-8 form
+    // is written as its bytes in hexadecimal between angle brackets
+    // ("<A1 7F>"), and its bytes ("A1 7F") are added to `unwritable` when
+    // one is given.
+    std::string textToUtf8(std::string_view text, std::vector<std::string>* unwritable = nullptr);
 
   private:
-    std::string convert(iconv_t direction, std::string_view bytes);
+    // One mapping of the set, both ways.
+    struct Mapping {
+        iconv_t fromUtf8;
+        iconv_t toUtf8;
+    };
 
     CharSet charSet_;
-    iconv_t fromUtf8_;
-    iconv_t toUtf8_;
+    std::vector<Mapping> mappings_;
     std::unordered_map<std::string, std::string> fromCache_;
 };
+
+// The names of the iconv mappings of a set, the one preferred first.
+std::vector<const char*> mappingNames(CharSet charSet);

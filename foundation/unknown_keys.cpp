@@ -15,22 +15,23 @@ std::string trimmed(const char* begin, const char* end) {
     return std::string(begin, end);
 }
 
-void warnLine(const char* line, std::span<const int> keyIds,
+void warnLine(const CKeyTable& table, int index, std::span<const int> keyIds,
               std::span<const KeySpelling> spellings) {
+    const char* line = table.line(index);
     const std::optional<std::string> name = keyLineName(line);
     if (!name) {
-        report(kNotAKey, quotedLine(line).c_str());
+        warnAtKeyLine(table, index, kNotAKey, quotedLine(line).c_str());
         return;
     }
     const auto names = [&](int id) { return equalsIgnoringCase(name->c_str(), keyName(id)); };
     if (std::any_of(keyIds.begin(), keyIds.end(), names)) return;
     for (const KeySpelling& spelling : spellings) {
         if (equalsIgnoringCase(name->c_str(), spelling.written)) {
-            report(spelling.message, name->c_str());
+            warnAtKeyLine(table, index, spelling.message, name->c_str());
             return;
         }
     }
-    report(kUnknownKey, name->c_str());
+    warnAtKeyLine(table, index, kUnknownKey, name->c_str());
 }
 
 }  // namespace
@@ -45,7 +46,14 @@ std::string quotedLine(const char* line) {
     return trimmed(line, line + std::strcspn(line, "\n"));
 }
 
+void warnAtKeyLine(const CKeyTable& table, int index, const Message& message, const char* text) {
+    const int current = lineNumber;
+    lineNumber = table.lineNumberOf(index);
+    report(message, text);
+    lineNumber = current;
+}
+
 void warnUnknownKeys(const CKeyTable& table, std::span<const int> keyIds,
                      std::span<const KeySpelling> spellings) {
-    for (int i = 0; i < table.count(); ++i) warnLine(table.line(i), keyIds, spellings);
+    for (int i = 0; i < table.count(); ++i) warnLine(table, i, keyIds, spellings);
 }

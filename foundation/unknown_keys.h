@@ -25,6 +25,10 @@ std::optional<std::string> keyLineName(const char* line);
 // removed.
 std::string quotedLine(const char* line);
 
+// Reports a warning, quoting `text`, about line `index` of `table`, with the
+// number of that line; the line number goes back to what it was.
+void warnAtKeyLine(const CKeyTable& table, int index, const Message& message, const char* text);
+
 // Reports 506 for every line of `table` that has no "=" or whose name is none
 // of the keys `keyIds` (in any letter case); a name that `spellings` lists
 // draws that spelling's message instead.

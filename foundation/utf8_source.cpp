@@ -1,7 +1,7 @@
 #include "foundation/utf8_source.h"
 
-#include <array>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -17,12 +17,15 @@ constexpr char kByteOrderMark[] = "\xEF\xBB\xBF";
 constexpr int kWarnedCharacters = 10;
 const SectionUse kUnread = {-1, LineUse::kRead, false, false};
 
-// Once a run: the note, and whether the source was converted from UTF-8
-// (then its lines are the CharSet's bytes and no note is due).
+// Once a run: the note, whether the source began with a byte-order mark, and
+// the conversion of a source read as UTF-8 (then its lines are the CharSet's
+// bytes and no note is due; messages quote them in UTF-8 again).
 bool noted = false;
-bool sourceWasUtf8 = false;
+bool sourceWasMarked = false;
+std::unique_ptr<CharSetConverter> sourceConverter;
 
 struct Look {
+    bool encodingGiven = false;
     bool encodingUtf8 = false;
     CharSet charSet = 0;
 };
@@ -32,19 +35,37 @@ struct Look {
 Look lookAtDescription(SourceReader& reader, int descriptionId) {
     QuietReports quiet;
     const std::size_t position = reader.stream.position;
-    std::array<char, kLineBufferSize> line;
-    std::memcpy(line.data(), reader.lineBuffer, line.size());
+    const std::string line = reader.lineBuffer;
     CKeyTable keys;
     Look look;
     if (seekSection(reader, descriptionId) && keys.loadSection(reader.stream) != 0) {
         const char* encoding = keys.findValue(kEncodingKey, false);
+        look.encodingGiven = encoding != nullptr;
         look.encodingUtf8 = encoding != nullptr && namesUtf8(encoding);
         const char* charSet = keys.findValue("CharSet", false);
         if (charSet != nullptr) look.charSet = charSetFromName(charSet);
     }
     reader.stream.position = position;
-    std::memcpy(reader.lineBuffer, line.data(), line.size());
+    reader.lineBuffer = line;
     return look;
+}
+
+// A text that says nothing of its encoding is UTF-8 when it looks like UTF-8
+// and every character it holds can be written in the CharSet.
+bool readsAsUtf8(const std::string& bytes, CharSetConverter& converter) {
+    if (!looksLikeUtf8(bytes)) return false;
+    for (std::size_t at = 0; at < bytes.size();) {
+        const auto length =
+            static_cast<std::size_t>(utf8Length(std::string_view(bytes).substr(at)));
+        if (length > 1 && converter.fromUtf8(bytes.substr(at, length)).empty()) return false;
+        at += length;
+    }
+    return true;
+}
+
+// A message's text with the source's quoted bytes in UTF-8 again.
+std::string quoteInUtf8(std::string_view text) {
+    return sourceConverter->textToUtf8(text);
 }
 
 std::vector<std::string> physicalLines(const std::string& bytes) {
@@ -62,17 +83,6 @@ std::vector<std::string> physicalLines(const std::string& bytes) {
 bool isComment(const std::string& line) {
     const char* text = skipBlanks(line.c_str());
     return text[0] == '/' && text[1] == '/';
-}
-
-// How the reader counts a line: in pieces of at most 510 characters.
-int piecesOf(const std::string& line) {
-    SourceText text{line};
-    char buffer[kLineBufferSize];
-    int pieces = 0;
-    const int saved = lineNumber;
-    while (readPlainLine(buffer, kLineReadCapacity, text) != nullptr) ++pieces;
-    lineNumber = saved;
-    return pieces;
 }
 
 // The section of every line, as the passes find them: each section from
@@ -183,9 +193,14 @@ bool namesUtf8(const char* encoding) {
 int readUtf8Source(SourceReader& reader, const Utf8Reading& reading) {
     const std::string& bytes = reader.stream.bytes;
     const bool marked = bytes.starts_with(kByteOrderMark);
+    sourceWasMarked = marked;
     if (marked) reader.stream = SourceText{bytes.substr(sizeof kByteOrderMark - 1)};
     const Look look = lookAtDescription(reader, reading.descriptionId);
-    if ((!marked && !look.encodingUtf8) || look.charSet == 0) return 0;
+    if (look.charSet == 0 || (look.encodingGiven && !look.encodingUtf8)) return 0;
+    if (!marked && !look.encodingGiven) {
+        CharSetConverter converter(look.charSet);
+        if (!readsAsUtf8(bytes, converter)) return 0;
+    }
 
     const std::vector<std::string> lines = physicalLines(bytes);
     const std::vector<LineSection> sections = sectionsOfLines(lines, reading.sections);
@@ -194,33 +209,30 @@ int readUtf8Source(SourceReader& reader, const Utf8Reading& reading) {
     LineConverter converter(look.charSet, reading, savedSection);
     std::string converted;
     converted.reserve(bytes.size());
-    int number = 1;
     int rc = 0;
     for (std::size_t i = 0; i < lines.size() && rc == 0; ++i) {
-        const std::size_t start = converted.size();
-        rc = converter.convert(lines[i], *sections[i].section, number, sections[i].header,
-                               converted);
-        number += piecesOf(converted.substr(start));
+        rc = converter.convert(lines[i], *sections[i].section, static_cast<int>(i) + 1,
+                               sections[i].header, converted);
     }
     if (rc == 0) converter.reportSummary();
     lineNumber = savedLine;
     currentSection = savedSection;
-    if (rc == 0) reader.stream = SourceText{std::move(converted)};
-    sourceWasUtf8 = rc == 0;
-    return rc;
+    if (rc != 0) return rc;
+    reader.stream = SourceText{std::move(converted)};
+    sourceConverter = std::make_unique<CharSetConverter>(look.charSet);
+    quoteSourceWith(quoteInUtf8);
+    return 0;
+}
+
+int checkEncoding(const char* value, CharSet charSet) {
+    if (value == nullptr || namesUtf8(value)) return 0;
+    const char* own = charSetName(charSet);
+    if (!sourceWasMarked && own != nullptr && equalsIgnoringCase(value, own)) return 0;
+    return report(kInvalidEncoding, kEncodingKey, value);
 }
 
 void noteUtf8Line(const char* line) {
-    if (noted || sourceWasUtf8) return;
-    const std::string_view text(line);
-    if (!isUtf8(text)) return;
-    for (std::size_t at = 0; at < text.size();) {
-        const int length = utf8Length(text.substr(at));
-        if (length >= 3) {
-            noted = true;
-            report(kUtf8Note);
-            return;
-        }
-        at += static_cast<std::size_t>(length);
-    }
+    if (noted || sourceConverter != nullptr || !looksLikeUtf8(line)) return;
+    noted = true;
+    report(kUtf8Note);
 }

@@ -1,5 +1,6 @@
-// Sources in UTF-8: a source that begins with the byte-order mark, or whose
-// "[Description]" says "Encoding=UTF-8", is converted into its CharSet's own
+// Sources in UTF-8: a source that begins with the byte-order mark, whose
+// "[Description]" says "Encoding=UTF-8", or that says nothing of its encoding
+// and reads as UTF-8 of its CharSet's characters, is converted into its CharSet's own
 // bytes before any pass reads it, line by line, so that every line number,
 // section and message comes out as for the same source written in the
 // CharSet. A character the CharSet cannot hold is left out where the tool
@@ -9,6 +10,7 @@
 
 #include <span>
 
+#include "foundation/char_sets.h"
 #include "foundation/diagnostics.h"
 #include "foundation/source_reader.h"
 
@@ -44,6 +46,11 @@ inline constexpr char kEncodingKey[] = "Encoding";
 
 // True when the "Encoding" value names UTF-8.
 bool namesUtf8(const char* encoding);
+
+// The "Encoding" value (nullptr when there is none) of a source of `charSet`:
+// UTF-8, or the CharSet's own name unless the source began with a byte-order
+// mark. Returns 0, or 610 after reporting it.
+int checkEncoding(const char* value, CharSet charSet);
 
 // After message 900, 901 or 902 of a source read as its CharSet: when the
 // line looks like UTF-8 text, the note that says so, once a run.

@@ -9,10 +9,10 @@
 #include "foundation/input_file.h"
 #include "foundation/memory_guard.h"
 #include "foundation/output_file.h"
-#include "foundation/text_encoding.h"
 #include "foundation/text_helpers.h"
 #include "ime/database/ime_database_reader.h"
 #include "ime/database/ime_layout.h"
+#include "foundation/utf8_output.h"
 #include "ime/exactness_check.h"
 #include "ime/messages.h"
 #include "ime/source/bmp_file.h"
@@ -104,17 +104,6 @@ int checkDestinations(const char* sourceName, const char* destinationName) {
     return 0;
 }
 
-// The source in UTF-8; 907 for a character that has no UTF-8 form.
-int inUtf8(CharSet charSet, std::string& source) {
-    CharSetConverter converter(charSet);
-    std::string utf8, failed;
-    if (!converter.textToUtf8(source, utf8, failed)) {
-        return report(kCannotWrite, failed.c_str(), "UTF-8");
-    }
-    source = std::move(utf8);
-    return 0;
-}
-
 int decompile(const char* sourceName, const char* destinationName, TextEncoding encoding) {
     if (int rc = checkDestinations(sourceName, destinationName)) return rc;
     std::vector<uint8_t> image;
@@ -128,7 +117,7 @@ int decompile(const char* sourceName, const char* destinationName, TextEncoding 
     PictureFiles check;
     std::vector<Output> outputs = {{destinationName, writeImeSource(im, names, encoding)}};
     if (encoding == TextEncoding::kUtf8) {
-        if (int rc = inUtf8(im.charSet, outputs[0].bytes)) return rc;
+        if (int rc = convertTextToUtf8(im.charSet, outputs[0].bytes)) return rc;
     }
     addPictures(im, names, folderOf(destinationName), check, outputs);
     reportInexact(file, layout, im, names, check, encoding);

@@ -36,6 +36,7 @@ const char* const kUsageLines[] = {
     "Note: The extension of filename must be (.TXT .PDB)",
     ".txt : Input method source text file",
     ".pdb : Input method PDB file",
+    "Sources may be written in UTF-8",
     "CharSet must be one of (ChineseGB, ChineseGBK, ChineseBIG5,",
     "                        JapaneseJIS, JapaneseSJIS,",
     "                        KoreanKSC)",

@@ -5,21 +5,10 @@
 #include "foundation/memory_guard.h"
 #include "foundation/output_file.h"
 #include "foundation/phrase_database_reader.h"
-#include "foundation/text_encoding.h"
+#include "foundation/utf8_output.h"
 #include "phrase/messages.h"
 
 namespace {
-
-// The text in UTF-8; 907 for a character that has no UTF-8 form.
-int inUtf8(CharSet charSet, std::string& text) {
-    CharSetConverter converter(charSet);
-    std::string utf8, failed;
-    if (!converter.textToUtf8(text, utf8, failed)) {
-        return report(kCannotWrite, failed.c_str(), "UTF-8");
-    }
-    text = std::move(utf8);
-    return 0;
-}
 
 int convert(CTosker& tosker, const char* sourceName, const char* destinationName,
             PhraseText encoding) {
@@ -38,7 +27,7 @@ int convert(CTosker& tosker, const char* sourceName, const char* destinationName
     uint32_t phrases = 0;
     std::string text = phraseListText(db, encoding, phrases);
     if (encoding == PhraseText::kUtf8) {
-        if (int rc = inUtf8(db.charSet, text)) return rc;
+        if (int rc = convertTextToUtf8(db.charSet, text)) return rc;
     }
     if (int rc = out.commit(text)) return rc;
 

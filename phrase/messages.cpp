@@ -19,6 +19,7 @@ const char* const kUsageLines[] = {
     "Note: The extension of filename must be (.TXT .PDB)",
     ".txt : Phrase source text file",
     ".pdb : Phrase PDB file",
+    "Sources may be written in UTF-8",
     "---------------------------------------------------",
     ".TXT format:",
     "[Description]",

@@ -42,8 +42,8 @@ for program in Mabrel Tosker; do
     echo "check-install: the installed $program does not run"
     failed=1
   fi
-  if [ ! -f "$prefix/share/man/man1/$program.1" ]; then
-    echo "check-install: share/man/man1/$program.1 was not installed"
+  if [ ! -f "$prefix/share/man/man1/$program.1.gz" ]; then
+    echo "check-install: share/man/man1/$program.1.gz was not installed"
     failed=1
   fi
 done

@@ -24,10 +24,15 @@ package=$(ls build-release/*.deb)
 {
   echo ./usr/bin/Mabrel
   echo ./usr/bin/Tosker
-  echo ./usr/share/man/man1/Mabrel.1
-  echo ./usr/share/man/man1/Tosker.1
+  echo ./usr/share/man/man1/Mabrel.1.gz
+  echo ./usr/share/man/man1/Tosker.1.gz
   echo ./usr/share/doc/cjk-input-tools/README.md
+  echo ./usr/share/doc/cjk-input-tools/copyright
+  echo ./usr/share/doc/cjk-input-tools/changelog.gz
   for doc in docs/*.md; do echo "./usr/share/doc/cjk-input-tools/$(basename "$doc")"; done
+  for example in examples/*.txt examples/*.bmp examples/README.md; do
+    echo "./usr/share/doc/cjk-input-tools/examples/$(basename "$example")"
+  done
 } | sort >"$work/expected"
 dpkg-deb -c "$package" | awk '$1 !~ /^d/ { print $6 }' | sort >"$work/listed"
 if ! diff -u "$work/expected" "$work/listed"; then
@@ -48,6 +53,21 @@ if ! (cd "$work" && "$root/usr/bin/Mabrel" pinyin.txt pinyin.pdb >/dev/null &&
       "$root/usr/bin/Tosker" phrase-chinesegb.txt phrase.pdb >/dev/null &&
       "$root/usr/bin/Tosker" phrase.pdb phrase-back.txt >/dev/null); then
   echo "check-package: the unpacked programs fail on the bundled examples"
+  failed=1
+fi
+
+# Debian's own check of the package: no error. The warnings left are listed,
+# with their reasons, in docs/packaging.md.
+if command -v lintian >/dev/null; then
+  if ! lintian --fail-on error "$package" >"$work/lintian.log" 2>&1; then
+    cat "$work/lintian.log"
+    echo "check-package: lintian reports errors"
+    failed=1
+  else
+    cat "$work/lintian.log"
+  fi
+else
+  echo "check-package: lintian is not installed"
   failed=1
 fi
 

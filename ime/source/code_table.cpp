@@ -37,7 +37,7 @@ int badCode(const char* line) {
 }
 
 int codeLine(CMabrel& mabrel, CodeReading& reading) {
-    const char* line = mabrel.source.lineBuffer;
+    const char* line = mabrel.source.lineBuffer.c_str();
     if (isBlankLine(line)) return 0;
 
     const char* start = skipBlanks(line);
@@ -82,8 +82,7 @@ int codeLine(CMabrel& mabrel, CodeReading& reading) {
 
 int readCodeLines(CMabrel& mabrel) {
     CodeReading reading(mabrel.im);
-    while (readSourceLine(mabrel.source.lineBuffer, kLineReadCapacity, mabrel.source.stream) !=
-           nullptr) {
+    while (readSourceLine(mabrel.source.lineBuffer, mabrel.source.stream) != nullptr) {
         if (int rc = codeLine(mabrel, reading)) return rc;
     }
     return 0;

@@ -65,11 +65,8 @@ int readCharSet(CMabrel& mabrel) {
     return 0;
 }
 
-// "Encoding" says only that the source is UTF-8.
 int readEncoding(CMabrel& mabrel) {
-    const char* value = mabrel.keyTable.findValue(kEncodingKey, false);
-    if (value == nullptr || namesUtf8(value)) return 0;
-    return report(kInvalidEncoding, kEncodingKey, value);
+    return checkEncoding(mabrel.keyTable.findValue(kEncodingKey, false), mabrel.im.charSet);
 }
 
 int readId(CMabrel& mabrel) {

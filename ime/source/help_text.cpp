@@ -7,9 +7,10 @@
 
 namespace {
 
-// A line is appended while the text is shorter than this, so the longest
-// text is 8188 + 510 bytes.
+// A line is appended while the text is shorter than the first limit and
+// stays within the second with it.
 constexpr std::size_t kHelpTextLimit = 8189;
+constexpr std::size_t kHelpTextMost = 8698;
 
 }  // namespace
 
@@ -17,21 +18,21 @@ int parseHelp(CMabrel& mabrel) {
     if (!seekSection(mabrel.source, kKeyHelp)) return 0;
 
     SourceText& stream = mabrel.source.stream;
-    char* line = mabrel.source.lineBuffer;
     std::string& text = mabrel.im.helpText;
     text.clear();
     ReadMark mark = markRead(stream);
-    while (readPlainLine(line, kLineReadCapacity, stream) != nullptr) {
+    while (const char* line = readPlainLine(mabrel.source.lineBuffer, stream)) {
         if (isSectionHeader(line)) {
             returnToMark(stream, mark);
             break;
         }
         mark = markRead(stream);
-        if (text.size() >= kHelpTextLimit) {
+        const std::size_t length = std::strlen(line);
+        if (text.size() >= kHelpTextLimit || text.size() + length > kHelpTextMost) {
             report(kHelpTooLong);
             break;
         }
-        text.append(line, std::strlen(line));
+        text.append(line, length);
     }
     return 0;
 }

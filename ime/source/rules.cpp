@@ -61,7 +61,7 @@ int parseRules(CMabrel& mabrel) {
     for (int line = 0; line < table.count(); ++line) {
         const std::optional<std::string> written = keyLineName(table.line(line));
         if (!written || written->empty()) {
-            report(kNotARule, quotedLine(table.line(line)).c_str());
+            warnAtKeyLine(table, line, kNotARule, quotedLine(table.line(line)).c_str());
             continue;
         }
         char name[kKeyNameBufferSize];

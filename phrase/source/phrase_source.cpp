@@ -44,8 +44,8 @@ void reserveForPhrases(CTosker& tosker, const DoubleByteTable& characters) {
     std::vector<uint32_t> phrases(slotCount), words(slotCount);
     SourceText& stream = tosker.source.stream;
     const ReadMark mark = markRead(stream);
-    char line[kLineBufferSize];
-    while (readSourceLine(line, kLineReadCapacity, stream) != nullptr) {
+    std::string text;
+    while (const char* line = readSourceLine(text, stream)) {
         const char* phrase = skipBlanks(line);
         if (!characters.startsChar(phrase)) continue;
         const int length = doubleByteRun(characters, phrase);
@@ -111,7 +111,7 @@ class LookAhead {
 // The outcome of one [Phrase] line: 0 when the reading goes on, or the
 // number of the fatal message that stops it.
 int takePhraseLine(CTosker& tosker, const DoubleByteTable& characters, PhraseReading& reading) {
-    char* line = tosker.source.lineBuffer;
+    char* line = tosker.source.lineBuffer.data();
     if (isBlankLine(line)) return 0;
     if (char* lineFeed = std::strchr(line, '\n')) *lineFeed = '\0';
 
@@ -163,8 +163,8 @@ int parseDescriptionSection(CTosker& tosker) {
     PhraseDatabase& db = tosker.database;
     db.charSet = charSetFromName(charSetValue);
     if (db.charSet == 0) return report(kInvalidCharSet, charSetValue);
-    if (const char* encoding = tosker.keyTable.findValue(kEncodingKey, false)) {
-        if (!namesUtf8(encoding)) return report(kInvalidEncoding, kEncodingKey, encoding);
+    if (int rc = checkEncoding(tosker.keyTable.findValue(kEncodingKey, false), db.charSet)) {
+        return rc;
     }
 
     const char* lengthKey = keyName(kKeyMaxPhraseLength);
@@ -195,8 +195,7 @@ int parsePhraseSection(CTosker& tosker, PhraseFitting* fitting) {
 
     LookAhead lookAhead(tosker, characters);
     for (int k = 0; k < 8; ++k) lookAhead.step();
-    while (readSourceLine(tosker.source.lineBuffer, kLineReadCapacity, tosker.source.stream) !=
-           nullptr) {
+    while (readSourceLine(tosker.source.lineBuffer, tosker.source.stream) != nullptr) {
         lookAhead.step();
         if (int rc = takePhraseLine(tosker, characters, reading)) return rc;
     }

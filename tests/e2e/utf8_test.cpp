@@ -13,9 +13,7 @@ using namespace e2e;
 
 std::string inUtf8(CharSet charSet, const std::string& text) {
     CharSetConverter converter(charSet);
-    std::string utf8, failed;
-    EXPECT_TRUE(converter.textToUtf8(text, utf8, failed)) << failed;
-    return utf8;
+    return converter.textToUtf8(text);
 }
 
 // The source with "Encoding=UTF-8" in place of the first blank line after
@@ -51,7 +49,8 @@ TEST_P(Utf8Example, CompilesToTheSameDatabase) {
     const std::string text = readFile(dir / e.source);
     const std::string utf8 = inUtf8(e.charSet, text);
     for (const auto& [name, source] :
-         {std::pair{"marked.txt", "\xEF\xBB\xBF" + utf8}, std::pair{"keyed.txt", withKey(utf8)}}) {
+         {std::pair{"marked.txt", "\xEF\xBB\xBF" + utf8}, std::pair{"keyed.txt", withKey(utf8)},
+          std::pair{"plain.txt", utf8}}) {
         writeFile(dir / name, source);
         const RunResult run = runTool(MABREL_PATH, {name, "utf8.pdb"}, dir.path());
         EXPECT_EQ(run.status, 0) << name << run.output;
@@ -154,9 +153,9 @@ INSTANTIATE_TEST_SUITE_P(
                    "ChineseGB\n"},
         MabrelCase{"NotUtf8", mabrelSource("ChineseGB", "", "ni \xC4\xE3\n"), 140,
                    "\r \r\aL11, [Text], Message 908: Line is not UTF-8 text\n"},
-        // Read as GB 2312, UTF-8 text draws warning 900 twice and the note once.
+        // A GB 2312 source with lines of UTF-8 draws warning 900 twice and the note once.
         MabrelCase{"TheNoteOnce",
-                   "[Description]\nCharSet=ChineseGB\nID=Utf8\nFullName=UTF-8 test\nName=Utf8\n"
+                   "[Description]\nCharSet=ChineseGB\nID=Utf8\nFullName=\xB2\xE2\nName=Utf8\n"
                    "CodingStyle=2\nUsedCodes=abc\nMaxCodes=4\n[Text]\n你 好\n好\n",
                    138,
                    "\r \r[Text] Start coding input method at line 9...\n"
@@ -179,7 +178,8 @@ TEST(Utf8PhraseList, CompilesToTheSameDatabaseAndComesBack) {
     ASSERT_EQ(original.status, 0) << original.output;
     const std::string utf8 = inUtf8(kChineseGB, readFile(dir / "list.txt"));
     for (const auto& [name, source] :
-         {std::pair{"marked.txt", "\xEF\xBB\xBF" + utf8}, std::pair{"keyed.txt", withKey(utf8)}}) {
+         {std::pair{"marked.txt", "\xEF\xBB\xBF" + utf8}, std::pair{"keyed.txt", withKey(utf8)},
+          std::pair{"plain.txt", utf8}}) {
         writeFile(dir / name, source);
         const RunResult run = runTool(TOSKER_PATH, {name, "utf8.pdb"}, dir.path());
         EXPECT_EQ(withoutNames(run.output, name, "utf8.pdb"),
@@ -251,6 +251,16 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, Utf8PhraseMessages,
     ::testing::Values(
         ToskerCase{"TenNamedThenCounted", kTwelvePhrases, 0, kTwelvePhrasesOutput},
+        ToskerCase{"ShortLegacyListStaysLegacy",
+                   "[Description]\nCharSet=ChineseGB\nMaxPhraseLength=2\n[Phrase]\n"
+                   "\xD2\xBB\xD0\xA9\n\xC4\xBF\xC7\xB0\n",
+                   0,
+                   "\r \r[Phrase] Start coding phrase at line 4...\n\r \r\r \rTotal 2 phrases\n"
+                   "\r \r\nConvert OK.\n"},
+        ToskerCase{"QuotesInUtf8", kUtf8List + "你们好吧\n", 136,
+                   "\r \r[Phrase] Start coding phrase at line 5...\n\r \r\aL6, [Phrase], Message "
+                   "902: Phrase '你们好吧' longer than seted, skip\n\r \r\aL6, [Phrase], Message "
+                   "904: No phrases in \"[Phrase]\" section.\n"},
         ToskerCase{
             "InAValueItStops",
             "[Description]\nCharSet=ChineseGB\nEncoding=UTF-8\nMaxPhraseLength=冃\n[Phrase]\n", 139,
@@ -262,12 +272,38 @@ INSTANTIATE_TEST_SUITE_P(
                    98,
                    "\r \r\aL3, [Description], Message 610: The value of \"Encoding=GB2312\" is "
                    "invalid, can be UTF-8\n"},
-        // Read as GB 2312, UTF-8 text ends the run, the note after its message.
+        // A GB 2312 list with a line of UTF-8 ends the run, the note after its message.
         ToskerCase{"TheNoteAfterTheLastMessage",
-                   "[Description]\nCharSet=ChineseGB\nMaxPhraseLength=3\n[Phrase]\n你们好吧\n", 133,
+                   "[Description]\nCharSet=ChineseGB\nMaxPhraseLength=3 //\xB2\xE2\n[Phrase]\n"
+                   "你们好吧\n",
+                   133,
                    "\r \r[Phrase] Start coding phrase at line 4...\n"
                    "\r \r\aL5, [Phrase], Message 901: Not phrase in '你们好吧'\n" +
                        kNote}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// Big5 characters only the second mapping writes come back as the first reads them.
+TEST(Utf8PhraseList, SecondMappingBothWays) {
+    ScratchDir dir;
+    writeFile(dir / "list.txt", "[Description]\nCharSet=ChineseBIG5\n[Phrase]\n﹑⊙\n￥⊕\n￠￡\n");
+    ASSERT_EQ(runTool(TOSKER_PATH, {"list.txt", "x.pdb"}, dir.path()).status, 0);
+    ASSERT_EQ(runTool(TOSKER_PATH, {"/u", "x.pdb", "back.txt"}, dir.path()).status, 0);
+    EXPECT_TRUE(readFile(dir / "back.txt").ends_with("//､\n､☉\n\n//¥\n¥♁\n\n//¢\n¢£\n\n"));
+}
+
+TEST(LongLines, OneLineAsManyLines) {
+    ScratchDir dir;
+    std::string one = "yi", many;
+    for (int k = 0; k < 300; ++k) {
+        const std::string gb{static_cast<char>(0xB0 + k / 94), static_cast<char>(0xA1 + k % 94)};
+        one += " " + gb;
+        many += "yi " + gb + "\n";
+    }
+    writeFile(dir / "one.txt", mabrelSource("ChineseGB", "", inUtf8(kChineseGB, one + "\n")));
+    writeFile(dir / "many.txt", mabrelSource("ChineseGB", "", inUtf8(kChineseGB, many)));
+    ASSERT_EQ(runTool(MABREL_PATH, {"one.txt", "one.pdb"}, dir.path()).status, 0);
+    ASSERT_EQ(runTool(MABREL_PATH, {"many.txt", "many.pdb"}, dir.path()).status, 0);
+    EXPECT_TRUE(maskDates(readFile(dir / "one.pdb")) == maskDates(readFile(dir / "many.pdb")));
+}
 
 }  // namespace

@@ -63,7 +63,7 @@ TEST_F(HelpTextTest, MissingSection) {
     EXPECT_EQ(helpBody(), "");
 }
 
-// 16 lines of 510 bytes, the longest a line read gives.
+// 16 lines of 510 bytes.
 std::string fullLines() {
     std::string lines;
     for (int i = 0; i < 16; ++i) lines += std::string(509, 'a') + "\n";

@@ -168,18 +168,20 @@ TEST_F(RulesTest, TwentyRulesAreAccepted) {
 TEST_F(RulesTest, LinesWithoutRulesAreSkipped) {
     const PassRun run = parse(1, {"no equals sign", "= F11+F21", "PA2=", "PA2=F11+F21"});
     ASSERT_EQ(run.rc, 0);
-    EXPECT_EQ(run.output, message(506, "Line \"no equals sign\" is not a rule, ignored") +
-                              message(506, "Line \"= F11+F21\" is not a rule, ignored") +
-                              message(504, "Key \"PA2\" no value"));
+    EXPECT_EQ(run.output,
+              numbered(2, "[Rules]", 506, "Line \"no equals sign\" is not a rule, ignored") +
+                  numbered(3, "[Rules]", 506, "Line \"= F11+F21\" is not a rule, ignored") +
+                  message(504, "Key \"PA2\" no value"));
     EXPECT_EQ(laidOut(mabrel).header.ruleCount, 1);
 }
 
 TEST_F(RulesTest, NoValidRule) {
     const PassRun run = parse(1, {"no equals sign", "  still none // really\t"});
     EXPECT_EQ(run.rc, 803);
-    EXPECT_EQ(run.output, message(506, "Line \"no equals sign\" is not a rule, ignored") +
-                              message(506, "Line \"still none // really\" is not a rule, ignored") +
-                              message(803, "No valid key in \"[Rules]\" section."));
+    EXPECT_EQ(run.output,
+              numbered(2, "[Rules]", 506, "Line \"no equals sign\" is not a rule, ignored") +
+                  message(506, "Line \"still none // really\" is not a rule, ignored") +
+                  message(803, "No valid key in \"[Rules]\" section."));
 }
 
 TEST_F(RulesTest, SectionWithoutKeys) {
