@@ -2,6 +2,9 @@
 
 #include <cstdarg>
 #include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
 
 int lineNumber = 0;
 int currentSection = 0;
@@ -14,11 +17,48 @@ bool quiet = false;
 
 constexpr int kTextBufferSize = 256;
 
+// One kind of numbered message seen in this run: how often, and how many of
+// those were not printed.
+struct MessageKind {
+    unsigned code;
+    std::string format;
+    int seen = 0;
+    int counted = 0;
+};
+
+std::vector<MessageKind> kindsSeen;
+std::vector<std::size_t> kindsPastLimit;  // positions in kindsSeen, in order
+bool notesCounted = false;                // the last numbered message was counted
+
+// Whether a numbered message is one too many of its kind: then it is
+// counted, and prints nothing.
+bool countedAway(unsigned code, const char* format) {
+    const char* text = format != nullptr ? format : "";
+    MessageKind* kind = nullptr;
+    for (MessageKind& seen : kindsSeen) {
+        if (seen.code == code && seen.format == text) kind = &seen;
+    }
+    if (kind == nullptr) kind = &kindsSeen.emplace_back(MessageKind{code, text});
+    if (++kind->seen <= kRepeatedWarningsShown) return false;
+    if (kind->counted++ == 0)
+        kindsPastLimit.push_back(static_cast<std::size_t>(kind - kindsSeen.data()));
+    return true;
+}
+
+// A note follows the message it explains; it goes where that message went.
+bool isCountedNote(unsigned code, const char* format) {
+    return notesCounted && code == kPlainLine && format != nullptr &&
+           std::strncmp(format, "Note: ", 6) == 0;
+}
+
 }  // namespace
 
 void useToolMessages(const ToolMessages& tool) {
     activeTool = tool;
     currentSection = tool.noSection;
+    kindsSeen.clear();
+    kindsPastLimit.clear();
+    notesCounted = false;
 }
 
 const char* keyName(int id) {
@@ -35,8 +75,19 @@ int report(unsigned code, const char* format, ...) {
         va_end(args);
     }
 
+    if (quiet) {
+        spinnerPosition = 0;
+        return static_cast<int>(code);
+    }
+    if (code > kSectionNote) {
+        notesCounted = countedAway(code, format);
+        if (notesCounted) return static_cast<int>(code);
+    } else if (isCountedNote(code, format)) {
+        return static_cast<int>(code);
+    } else {
+        notesCounted = false;
+    }
     spinnerPosition = 0;
-    if (quiet) return static_cast<int>(code);
     std::fputs("\r \r", stdout);
 
     const char* section =
@@ -55,6 +106,17 @@ int report(unsigned code, const char* format, ...) {
         std::printf("\aMessage %u : %s\n", code, text);
     }
     return static_cast<int>(code);
+}
+
+void reportRepeatedWarnings() {
+    if (quiet) return;
+    const std::vector<std::size_t> order = std::move(kindsPastLimit);
+    kindsPastLimit.clear();
+    for (std::size_t k : order) {
+        MessageKind& kind = kindsSeen[k];
+        report(kPlainLine, "%d more warnings like message %u", kind.counted, kind.code);
+        kind.counted = 0;
+    }
 }
 
 void advanceSpinner() {

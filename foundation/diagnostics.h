@@ -29,11 +29,22 @@ struct ToolMessages {
     int noSection;
 };
 
-// Selects the tool's tables and makes no section current.
+// Selects the tool's tables, makes no section current and forgets the
+// warnings counted so far.
 void useToolMessages(const ToolMessages& tool);
 
-// Prints one message and returns its code.
+// Prints one message and returns its code. A numbered message of one kind
+// (the same code and the same format) is printed the first
+// kRepeatedWarningsShown times in a run; later ones are counted instead, and
+// so are the "Note: " lines that follow a counted one.
 int report(unsigned code, const char* format, ...);
+
+inline constexpr int kRepeatedWarningsShown = 10;
+
+// Prints "%d more warnings like message %u" for each kind counted, in the
+// order the kinds passed the limit, and forgets them. A run calls it before
+// its closing lines, or after the message that stopped it and its notes.
+void reportRepeatedWarnings();
 
 template <class... Args>
 int report(const Message& message, Args... args) {

@@ -2,6 +2,8 @@
 
 #include <sys/stat.h>
 
+#include "foundation/common_messages.h"
+
 namespace {
 
 template <class Bytes>
@@ -32,4 +34,11 @@ FileRead readWholeFile(const char* name, std::string& bytes) {
 
 FileRead readWholeFile(const char* name, std::vector<uint8_t>& bytes) {
     return readAll(name, bytes);
+}
+
+int readWholeInputFile(const char* name, std::vector<uint8_t>& bytes) {
+    const FileRead read = readWholeFile(name, bytes);
+    if (read == FileRead::kCannotOpen) return report(kOpenFileFail, name);
+    if (read == FileRead::kCannotRead) return report(kReadFileError, name);
+    return 0;
 }

@@ -22,3 +22,6 @@ enum class FileRead { kRead, kCannotOpen, kCannotRead };
 // Reads the whole file into `bytes`.
 FileRead readWholeFile(const char* name, std::string& bytes);
 FileRead readWholeFile(const char* name, std::vector<uint8_t>& bytes);
+
+// Reads the whole file; 0, or 100 or 101 after its message.
+int readWholeInputFile(const char* name, std::vector<uint8_t>& bytes);

@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "foundation/diagnostics.h"
+
 namespace {
 ProcessEndHook endHook = nullptr;
 }
@@ -12,6 +14,7 @@ void setProcessEndHook(ProcessEndHook hook) {
 }
 
 void endProcess(int status) {
+    reportRepeatedWarnings();
     std::fflush(stdout);
     if (endHook != nullptr) endHook(status);
     std::exit(status);

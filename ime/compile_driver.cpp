@@ -36,6 +36,7 @@ int runPasses(CMabrel& mabrel, const char* sourceName, const char* destinationNa
     if (int rc = skipPhraseSection(mabrel)) return rc;
     if (int rc = writeImeDatabase(mabrel, destinationName)) return rc;
 
+    reportRepeatedWarnings();
     report(kConvertOk);
     return 0;
 }
@@ -47,5 +48,8 @@ int compileSource(CMabrel& mabrel, const char* sourceName, const char* destinati
     if (isSameFile(destinationName, sourceName))
         return report(kDestinationIsSource, destinationName);
     mabrel.destinationName = destinationName;
-    return runWithMemoryGuard([&] { return runPasses(mabrel, sourceName, destinationName); });
+    const int rc =
+        runWithMemoryGuard([&] { return runPasses(mabrel, sourceName, destinationName); });
+    if (rc == kRepeatOverflow.code || rc == kTooManyCodes.code) report(kFitHint);
+    return rc;
 }

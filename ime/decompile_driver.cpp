@@ -143,6 +143,7 @@ int decompile(CMabrel& mabrel, const char* sourceName, const char* destinationNa
     addPictures(mabrel, names, folderOf(destinationName), check, outputs);
     reportInexact(file, mabrel, names, check, encoding);
     if (int rc = writeOutputs(outputs)) return rc;
+    reportRepeatedWarnings();
     report(kConvertOk);
     return 0;
 }

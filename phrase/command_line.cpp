@@ -8,6 +8,7 @@
 #include "foundation/text_helpers.h"
 #include "phrase/database_to_text.h"
 #include "phrase/messages.h"
+#include "phrase/statistics_driver.h"
 #include "phrase/text_to_database.h"
 
 namespace {
@@ -19,6 +20,7 @@ constexpr const char* kUsageLines[] = {
     "Tosker /f Source.txt Dest.pdb Convert, leaving out phrases that don't fit",
     "Tosker Source.pdb  Dest.txt   Convert Source.pdb to Dest.txt",
     "Tosker /u Source.pdb Dest.txt Convert Source.pdb to UTF-8 Dest.txt",
+    "Tosker /s Source              Show statistics of a .txt or .pdb",
     "Note: The extension of filename must be (.TXT .PDB)",
     ".txt : Phrase source text file",
     ".pdb : Phrase PDB file",
@@ -69,6 +71,12 @@ int runTosker(CTosker& tosker, int argc, const char* const* argv) {
         return 0;
     }
     if (asksForVersion(argc, argv)) return 0;
+    if (argc == 2 && equalsIgnoringCase(argv[0], "/S")) {
+        if (nameContains(argv[1], ".PDB") || nameContains(argv[1], ".TXT")) {
+            return showStatistics(tosker, argv[1]);
+        }
+        return invalidFilename();
+    }
     if (argc == 2) return convertPair(tosker, argv[0], argv[1]);
     if (argc == 3 && equalsIgnoringCase(argv[0], "/F")) {
         if (nameContains(argv[1], ".TXT") && nameContains(argv[2], ".PDB")) {

@@ -229,6 +229,7 @@ int convert(CTosker& tosker, const char* sourceName, const char* destinationName
         report(kPhraseCountDiffers, sourceName, static_cast<int>(phrases),
                static_cast<int>(tosker.head.phraseCount));
     }
+    reportRepeatedWarnings();
     report(kConvertOk);
     return 0;
 }

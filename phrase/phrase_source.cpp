@@ -29,6 +29,7 @@ constexpr int kDescriptionKeys[] = {kKeyCharSet, kKeyMaxPhraseLength, kKeyEncodi
 // What the reading of [Phrase] keeps from line to line.
 struct PhraseReading {
     PhraseFitting* fitting;  // nullptr: a phrase that does not fit stops the run
+    PhraseTally* tally;      // not nullptr: every phrase is filed, the rest counted
     int longest = 0;         // the longest phrase kept
 };
 
@@ -125,6 +126,7 @@ int takePhraseLine(CTosker& tosker, const DoubleByteTable& characters, PhraseRea
     if (length > kMaxPhraseLength) return refuse(kPhraseTooLong, line);
     if (head.maxPhraseLength != 0 && length > head.maxPhraseLength) {
         refuse(kPhraseLongerThanSet, line);
+        if (reading.tally != nullptr) ++reading.tally->refused;
         return 0;
     }
 
@@ -138,13 +140,15 @@ int takePhraseLine(CTosker& tosker, const DoubleByteTable& characters, PhraseRea
     words[length - 2] |= kLastWordBit;
     if (isDuplicatePhrase(tosker, slot, phraseWords)) {
         report(kDuplicatePhrase, line);
+        if (reading.tally != nullptr) ++reading.tally->repeated;
         return 0;
     }
     if (reading.fitting != nullptr &&
-        !fitPhrase(*reading.fitting, tosker, slot, phraseWords.size())) {
+        !fitPhrase(*reading.fitting, tosker, slot, phraseWords.size(),
+                   std::string_view(phrase, 2 * static_cast<std::size_t>(length)))) {
         return 0;
     }
-    if (int rc = appendPhrase(tosker, slot, phraseWords)) return rc;
+    if (int rc = appendPhrase(tosker, slot, phraseWords, reading.tally == nullptr)) return rc;
     head.firstIndex = static_cast<uint16_t>(std::min<int>(head.firstIndex, slot));
     head.lastIndex = static_cast<uint16_t>(std::max<int>(head.lastIndex, slot));
     reading.longest = std::max(reading.longest, length);
@@ -170,6 +174,7 @@ int parseDescriptionSection(CTosker& tosker) {
                   charSetName(tosker.head.charSet));
     if (const char* encoding = tosker.keyTable.findValue(kEncodingKey, false)) {
         if (!namesUtf8(encoding)) return report(kInvalidEncoding, kEncodingKey, encoding);
+        tosker.utf8Source = true;
     }
 
     const char* lengthKey = keyName(kKeyMaxPhraseLength);
@@ -187,10 +192,10 @@ int parseDescriptionSection(CTosker& tosker) {
     return 0;
 }
 
-int parsePhraseSection(CTosker& tosker, PhraseFitting* fitting) {
+int parsePhraseSection(CTosker& tosker, PhraseFitting* fitting, PhraseTally* tally) {
     HeadRecord& head = tosker.head;
     const int slotCount = indexCount(head.charSet);
-    PhraseReading reading{fitting};
+    PhraseReading reading{fitting, tally};
 
     if (!seekSection(tosker.source, kKeyPhrase))
         return report(kSectionMissing, keyName(kKeyPhrase));

@@ -28,8 +28,8 @@ bool slotHasRoom(const CTosker& tosker, int slot, std::size_t wordCount) {
     return tosker.slots[slot].words.size() + wordCount <= kMaxSlotWords;
 }
 
-int appendPhrase(CTosker& tosker, int slot, std::span<const uint16_t> words) {
-    if (!slotHasRoom(tosker, slot, words.size())) {
+int appendPhrase(CTosker& tosker, int slot, std::span<const uint16_t> words, bool bounded) {
+    if (bounded && !slotHasRoom(tosker, slot, words.size())) {
         char character[4];
         indexToChar(tosker.head.charSet, static_cast<unsigned>(slot), character, sizeof character);
         return report(kTooManyPhrases, character);

@@ -20,6 +20,7 @@ struct CTosker {
 
     HeadRecord head{};
     char databaseName[kDatabaseNameSize] = {};
+    bool utf8Source = false;        // the source was written in UTF-8
     std::vector<PhraseSlot> slots;  // one per character index of head.charSet
     PhraseIndex phraseIndex;        // the phrases of the slots
     CKeyTable keyTable;

@@ -1,0 +1,11 @@
+// A phrase database's bytes read back into the PhraseDatabase record.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "foundation/phrase_database.h"
+
+// Reads the database `image` (the whole file `name`) into `db`. Returns 0,
+// or 101, 400, 401, 402 or 403 after reporting it with Tosker's messages.
+int readPhraseDatabase(const std::vector<uint8_t>& image, const char* name, PhraseDatabase& db);
