@@ -1,5 +1,6 @@
 #include "foundation/diagnostics.h"
 
+#include <algorithm>
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
@@ -117,6 +118,18 @@ void reportRepeatedWarnings() {
         report(kPlainLine, "%d more warnings like message %u", kind.counted, kind.code);
         kind.counted = 0;
     }
+}
+
+std::vector<MessageCount> messageCounts() {
+    std::vector<MessageCount> counts;
+    for (const MessageKind& kind : kindsSeen) {
+        auto at =
+            std::lower_bound(counts.begin(), counts.end(), kind.code,
+                             [](const MessageCount& c, unsigned code) { return c.code < code; });
+        if (at == counts.end() || at->code != kind.code) at = counts.insert(at, {kind.code, 0});
+        at->count += kind.seen;
+    }
+    return counts;
 }
 
 void advanceSpinner() {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <span>
+#include <vector>
 
 // The source line last read, counted since the last section search.
 extern int lineNumber;
@@ -45,6 +46,14 @@ inline constexpr int kRepeatedWarningsShown = 10;
 // order the kinds passed the limit, and forgets them. A run calls it before
 // its closing lines, or after the message that stopped it and its notes.
 void reportRepeatedWarnings();
+
+// How many numbered messages of each code the run has given, printed or
+// counted, by code.
+struct MessageCount {
+    unsigned code;
+    int count;
+};
+std::vector<MessageCount> messageCounts();
 
 template <class... Args>
 int report(const Message& message, Args... args) {

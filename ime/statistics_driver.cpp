@@ -1,5 +1,7 @@
 #include "ime/statistics_driver.h"
 
+#include <optional>
+
 #include "foundation/input_file.h"
 #include "foundation/memory_guard.h"
 #include "foundation/statistics_text.h"
@@ -19,13 +21,16 @@ int readDatabaseFile(const char* name, InputMethod& im) {
 
 int show(CMabrel& mabrel, const char* fileName) {
     InputMethod im;
+    std::optional<std::vector<MessageCount>> messages;
     if (nameContains(fileName, ".PDB")) {
         if (int rc = readDatabaseFile(fileName, im)) return rc;
-    } else if (int rc = readInputMethodSource(mabrel, fileName, im)) {
-        return rc;
+    } else {
+        if (int rc = readInputMethodSource(mabrel, fileName, im)) return rc;
+        messages = messageCounts();
     }
     reportRepeatedWarnings();
-    printReportLines(inputMethodReport(im, inputMethodStatistics(im), fileName));
+    printReportLines(inputMethodReport(im, inputMethodStatistics(im), fileName,
+                                       messages ? &*messages : nullptr));
     return 0;
 }
 

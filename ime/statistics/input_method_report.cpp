@@ -91,8 +91,15 @@ std::string codes(const InputMethodStatistics& s, ShownCharacters& shown) {
 }  // namespace
 
 std::string inputMethodReport(const InputMethod& im, const InputMethodStatistics& figures,
-                              const char* fileName) {
+                              const char* fileName, const std::vector<MessageCount>* messages) {
     ShownCharacters shown(im.charSet);
-    return identity(im, fileName) + capacity(figures) + coverage(im, figures, shown) +
-           codes(figures, shown);
+    std::string text = identity(im, fileName) + capacity(figures) + coverage(im, figures, shown) +
+                       codes(figures, shown);
+    if (messages == nullptr) return text;
+    text += "\nMessages\n";
+    if (messages->empty()) text += "  None\n";
+    for (const MessageCount& message : *messages) {
+        text += figureLine(("  Message " + number(message.code)).c_str(), number(message.count));
+    }
+    return text;
 }

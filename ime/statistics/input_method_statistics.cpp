@@ -2,27 +2,35 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <map>
-#include <set>
 
 #include "foundation/char_sets.h"
 #include "ime/statistics/character_levels.h"
 
 namespace {
 
-// Every code with its characters, each pair once, by code.
-using CodeCharacters = std::map<std::string, std::vector<unsigned>>;
+// Every code with its characters, each pair once, in code order.
+struct CodeCharacters {
+    std::string code;
+    std::vector<unsigned> characters;
+};
 
-CodeCharacters codesOf(const InputMethod& im) {
-    CodeCharacters codes;
+std::vector<CodeCharacters> codesOf(const InputMethod& im) {
     const DoubleByteTable characters(im.charSet);
-    std::set<std::pair<std::string, unsigned>> seen;
+    std::vector<std::pair<const std::string*, unsigned>> pairs;
     for (const CodeTableEntry& entry : im.entries) {
         for (const ImeCharacter& c : entry.characters) {
             const char bytes[2] = {static_cast<char>(c[0]), static_cast<char>(c[1])};
-            const auto index = static_cast<unsigned>(characters.indexOf(bytes));
-            if (seen.insert({entry.code, index}).second) codes[entry.code].push_back(index);
+            pairs.push_back({&entry.code, static_cast<unsigned>(characters.indexOf(bytes))});
         }
+    }
+    // Stable: the characters of a code stay in the order the table gives them.
+    std::stable_sort(pairs.begin(), pairs.end(),
+                     [](const auto& a, const auto& b) { return *a.first < *b.first; });
+    std::vector<CodeCharacters> codes;
+    for (const auto& [code, index] : pairs) {
+        if (codes.empty() || codes.back().code != *code) codes.push_back({*code, {}});
+        std::vector<unsigned>& list = codes.back().characters;
+        if (std::find(list.begin(), list.end(), index) == list.end()) list.push_back(index);
     }
     return codes;
 }
@@ -62,8 +70,10 @@ std::vector<AreaCoverage> coverageOf(const InputMethod& im, const std::vector<in
         coverage.area.name = name;
         std::vector<int> levelOfLevels;
         for (const CharacterLevel& level : levels) {
-            const unsigned start = bytesOf(im.charSet, first), end = bytesOf(im.charSet, last);
-            if (level.first >= start && level.first <= end) {
+            const char start[2] = {static_cast<char>(level.first >> 8),
+                                   static_cast<char>(level.first & 0xFF)};
+            const auto index = static_cast<unsigned>(charToIndex(im.charSet, start));
+            if (index >= first && index <= last) {
                 coverage.levels.emplace_back().name = level.name;
                 levelOfLevels.push_back(static_cast<int>(&level - levels.data()));
             }
@@ -88,17 +98,25 @@ std::vector<AreaCoverage> coverageOf(const InputMethod& im, const std::vector<in
 
 InputMethodStatistics inputMethodStatistics(const InputMethod& im) {
     InputMethodStatistics s;
-    const CodeCharacters codes = codesOf(im);
+    const std::vector<CodeCharacters> codes = codesOf(im);
     const auto slots = static_cast<std::size_t>(indexCount(im.charSet));
     std::vector<int> codesOfIndex(slots, 0);
     std::vector<int> shortest(slots, 0);
-    std::map<std::string, int> buckets;
+    std::string bucket;  // codes come in order, so a bucket's codes come together
+    int inBucket = 0;
     std::size_t crowded = 0;
-    for (const auto& [code, characters] : codes) {
+    const CodeCharacters* mostCrowded = nullptr;
+    for (const CodeCharacters& entry : codes) {
+        const std::string& code = entry.code;
+        const std::vector<unsigned>& characters = entry.characters;
         const int length = static_cast<int>(code.size());
         s.codedCharacters += static_cast<int>(characters.size());
-        buckets[bucketOf(im, code)] +=
-            im.codingStyle == 2 ? 1 : static_cast<int>(characters.size());
+        if (bucketOf(im, code) != bucket) {
+            bucket = bucketOf(im, code);
+            inBucket = 0;
+        }
+        inBucket += im.codingStyle == 2 ? 1 : static_cast<int>(characters.size());
+        s.largestBucket = std::max(s.largestBucket, inBucket);
         if (s.codesByLength.size() <= code.size()) s.codesByLength.resize(code.size() + 1, 0);
         ++s.codesByLength[code.size()];
         if (characters.size() > 1) {
@@ -107,7 +125,7 @@ InputMethodStatistics inputMethodStatistics(const InputMethod& im) {
         }
         if (characters.size() > crowded) {
             crowded = characters.size();
-            s.crowdedCode = code;
+            mostCrowded = &entry;
         }
         for (unsigned index : characters) {
             if (index >= slots) continue;
@@ -117,8 +135,9 @@ InputMethodStatistics inputMethodStatistics(const InputMethod& im) {
     }
     s.distinctCodes = static_cast<int>(codes.size());
     s.entries = im.codingStyle == 2 ? s.distinctCodes : s.codedCharacters;
-    if (!s.crowdedCode.empty()) {
-        for (unsigned index : codes.at(s.crowdedCode)) {
+    if (mostCrowded != nullptr) {
+        s.crowdedCode = mostCrowded->code;
+        for (unsigned index : mostCrowded->characters) {
             char bytes[3] = {};
             indexToChar(im.charSet, index, bytes, sizeof bytes);
             s.crowdedCharacters.push_back(
@@ -140,7 +159,6 @@ InputMethodStatistics inputMethodStatistics(const InputMethod& im) {
     }
     const int mapSlots = static_cast<int>(slots) + 1;
     s.repeatLimit = std::min(2 * mapSlots - 2, kMaxRepeatSlots);
-    for (const auto& [bucket, count] : buckets) s.largestBucket = std::max(s.largestBucket, count);
     s.areas = coverageOf(im, codesOfIndex);
     return s;
 }

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "foundation/diagnostics.h"
 #include "ime/input_method.h"
 
 // The format's limits of a code table.
@@ -48,6 +49,7 @@ struct InputMethodStatistics {
 
 InputMethodStatistics inputMethodStatistics(const InputMethod& im);
 
-// The report, in UTF-8 lines, of `im` read from `fileName`.
+// The report, in UTF-8 lines, of `im` read from `fileName`; for a source,
+// the counts of the messages its reading gave.
 std::string inputMethodReport(const InputMethod& im, const InputMethodStatistics& figures,
-                              const char* fileName);
+                              const char* fileName, const std::vector<MessageCount>* messages);
