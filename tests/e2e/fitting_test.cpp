@@ -62,6 +62,10 @@ TEST(Fitting, LeavesOutWhatDoesNotFitAndWritesTheDatabaseOfTheRest) {
     ASSERT_EQ(fitted.status, 0) << fitted.output.substr(0, 2000);
     const RunResult plain = runTool(TOSKER_PATH, {"kept.txt", "kept.pdb"}, dir.path());
     ASSERT_EQ(plain.status, 0) << plain.output.substr(0, 2000);
+    const RunResult stopped = runTool(TOSKER_PATH, {"list.txt", "stopped.pdb"}, dir.path());
+    EXPECT_EQ(stopped.status, 905 & 0xFF);
+    EXPECT_TRUE(stopped.output.ends_with("Message 905: Too many phrases begin with '" + gb(300) +
+                                         "'\n\r \rNote: Tosker /f leaves out what does not fit\n"));
     EXPECT_EQ(maskDates(readFile(dir / "list.pdb")), maskDates(readFile(dir / "kept.pdb")));
 
     // The first 10 left out are named with their lines: the phrase of list
