@@ -168,6 +168,16 @@ int charToIndex(CharSet charSet, const char* text) {
     return region->base + (lead - region->leadFirst) * region->columns() + region->column(trail);
 }
 
+std::vector<IndexArea> indexAreas(CharSet charSet) {
+    std::vector<IndexArea> areas;
+    if (const CharSetRegions* set = regionsOf(charSet)) {
+        for (int r = 0; r < set->count; ++r) {
+            areas.push_back({set->regions[r].base, set->regions[r].size()});
+        }
+    }
+    return areas;
+}
+
 int indexCount(CharSet charSet) {
     int count = 256;
     if (const CharSetRegions* set = regionsOf(charSet)) {

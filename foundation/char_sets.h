@@ -42,6 +42,15 @@ int indexToChar(CharSet charSet, unsigned index, char* buffer, uint16_t size);
 // 256 plus the number of double-byte positions of the set.
 int indexCount(CharSet charSet);
 
+// One area of a CharSet's index space: the characters of a range of lead
+// bytes, numbered from `firstIndex`.
+struct IndexArea {
+    int firstIndex;
+    int count;
+};
+// The areas of a set, in index order.
+std::vector<IndexArea> indexAreas(CharSet charSet);
+
 // A CharSet's lead and trail bytes as tables, for loops over much text:
 // startsChar(text) is startsWithDoubleByteChar(charSet, text, 2).
 class LeadTrailBytes {

@@ -12,6 +12,7 @@
     X(kWriteFileError, 102, "Write file \"%s\" error")                          \
     X(kCreateFileFail, 103, "Create file \"%s\" fail")                          \
     X(kDestinationIsSource, 105, "Destination \"%s\" is the source")            \
+    X(kAnotherFileOfRun, 105, "Destination \"%s\" is another file of this run") \
     X(kNoMemory, 200, "Not enought memory")                                     \
     X(kVersionError, 401, "\"%s\" version error")                               \
     X(kTooManyResources, 402, "Too many resource record!")                      \

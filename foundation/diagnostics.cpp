@@ -4,6 +4,8 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
+#include <string>
+#include <vector>
 
 int lineNumber = 0;
 int currentSection = 0;
@@ -37,6 +39,40 @@ void formatQuoting(char (&text)[kTextBufferSize], const char* format, va_list ar
     text[cut] = '\0';
 }
 
+// One kind of numbered message seen in this run: how often, and how many of
+// those were not printed.
+struct MessageKind {
+    unsigned code;
+    std::string format;
+    int seen = 0;
+    int counted = 0;
+};
+
+std::vector<MessageKind> kindsSeen;
+std::vector<std::size_t> kindsPastLimit;  // positions in kindsSeen, in order
+bool notesCounted = false;                // the last numbered message was counted
+
+// Whether a numbered message is one too many of its kind: then it is
+// counted, and prints nothing.
+bool countedAway(unsigned code, const char* format) {
+    const char* text = format != nullptr ? format : "";
+    MessageKind* kind = nullptr;
+    for (MessageKind& seen : kindsSeen) {
+        if (seen.code == code && seen.format == text) kind = &seen;
+    }
+    if (kind == nullptr) kind = &kindsSeen.emplace_back(MessageKind{code, text});
+    if (++kind->seen <= kRepeatedWarningsShown) return false;
+    if (kind->counted++ == 0)
+        kindsPastLimit.push_back(static_cast<std::size_t>(kind - kindsSeen.data()));
+    return true;
+}
+
+// A note follows the message it explains; it goes where that message went.
+bool isCountedNote(unsigned code, const char* format) {
+    return notesCounted && code == kPlainLine && format != nullptr &&
+           std::strncmp(format, "Note: ", 6) == 0;
+}
+
 }  // namespace
 
 void quoteSourceWith(QuoteConversion conversion) {
@@ -46,6 +82,9 @@ void quoteSourceWith(QuoteConversion conversion) {
 void useToolMessages(const ToolMessages& tool) {
     activeTool = tool;
     currentSection = tool.noSection;
+    kindsSeen.clear();
+    kindsPastLimit.clear();
+    notesCounted = false;
 }
 
 const char* keyName(int id) {
@@ -66,8 +105,19 @@ int report(unsigned code, const char* format, ...) {
         va_end(args);
     }
 
+    if (quiet) {
+        spinnerPosition = 0;
+        return static_cast<int>(code);
+    }
+    if (code > kSectionNote) {
+        notesCounted = countedAway(code, format);
+        if (notesCounted) return static_cast<int>(code);
+    } else if (isCountedNote(code, format)) {
+        return static_cast<int>(code);
+    } else {
+        notesCounted = false;
+    }
     spinnerPosition = 0;
-    if (quiet) return static_cast<int>(code);
     std::fputs("\r \r", stdout);
 
     const char* section =
@@ -86,6 +136,29 @@ int report(unsigned code, const char* format, ...) {
         std::printf("\aMessage %u : %s\n", code, text);
     }
     return static_cast<int>(code);
+}
+
+void reportRepeatedWarnings() {
+    if (quiet) return;
+    const std::vector<std::size_t> order = std::move(kindsPastLimit);
+    kindsPastLimit.clear();
+    for (std::size_t k : order) {
+        MessageKind& kind = kindsSeen[k];
+        report(kPlainLine, "%d more warnings like message %u", kind.counted, kind.code);
+        kind.counted = 0;
+    }
+}
+
+std::vector<MessageCount> messageCounts() {
+    std::vector<MessageCount> counts;
+    for (const MessageKind& kind : kindsSeen) {
+        auto at =
+            std::lower_bound(counts.begin(), counts.end(), kind.code,
+                             [](const MessageCount& c, unsigned code) { return c.code < code; });
+        if (at == counts.end() || at->code != kind.code) at = counts.insert(at, {kind.code, 0});
+        at->count += kind.seen;
+    }
+    return counts;
 }
 
 void advanceSpinner() {

@@ -6,6 +6,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // The source line last read, counted since the last section search.
 extern int lineNumber;
@@ -31,11 +32,30 @@ struct ToolMessages {
     int noSection;
 };
 
-// Selects the tool's tables and makes no section current.
+// Selects the tool's tables, makes no section current and forgets the
+// warnings counted so far.
 void useToolMessages(const ToolMessages& tool);
 
-// Prints one message and returns its code.
+// Prints one message and returns its code. A numbered message of one kind
+// (the same code and the same format) is printed the first
+// kRepeatedWarningsShown times in a run; later ones are counted instead, and
+// so are the "Note: " lines that follow a counted one.
 int report(unsigned code, const char* format, ...);
+
+inline constexpr int kRepeatedWarningsShown = 10;
+
+// Prints "%d more warnings like message %u" for each kind counted, in the
+// order the kinds passed the limit, and forgets them. A run calls it before
+// its closing lines, or after the message that stopped it and its notes.
+void reportRepeatedWarnings();
+
+// How many numbered messages of each code the run has given, printed or
+// counted, by code.
+struct MessageCount {
+    unsigned code;
+    int count;
+};
+std::vector<MessageCount> messageCounts();
 
 template <class... Args>
 int report(const Message& message, Args... args) {

@@ -224,6 +224,10 @@ int readUtf8Source(SourceReader& reader, const Utf8Reading& reading) {
     return 0;
 }
 
+bool sourceReadAsUtf8() {
+    return sourceConverter != nullptr;
+}
+
 int checkEncoding(const char* value, CharSet charSet) {
     if (value == nullptr || namesUtf8(value)) return 0;
     const char* own = charSetName(charSet);

@@ -41,6 +41,9 @@ struct Utf8Reading {
 // whose CharSet is one of the six. Returns 0, or 907 or 908 after reporting it.
 int readUtf8Source(SourceReader& reader, const Utf8Reading& reading);
 
+// True when the last source read was UTF-8 and was converted to its CharSet.
+bool sourceReadAsUtf8();
+
 // The key of "[Description]" that says a source is UTF-8.
 inline constexpr char kEncodingKey[] = "Encoding";
 

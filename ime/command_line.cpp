@@ -8,6 +8,7 @@
 #include "ime/decompile_driver.h"
 #include "ime/messages.h"
 #include "ime/source/sample_source.h"
+#include "ime/statistics_driver.h"
 
 namespace {
 
@@ -20,6 +21,12 @@ int runMabrel(CMabrel& mabrel, int argc, const char* const* argv) {
     if (argc == 3 && upperCopy(argv[0]) == "/U") {
         if (nameContains(argv[1], ".PDB") && nameContains(argv[2], ".TXT")) {
             return decompileDatabase(argv[1], argv[2], TextEncoding::kUtf8);
+        }
+        return invalidFilename(kOpening);
+    }
+    if (argc == 2 && upperCopy(argv[0]) == "/S") {
+        if (nameContains(argv[1], ".PDB") || nameContains(argv[1], ".TXT")) {
+            return showStatistics(mabrel, argv[1]);
         }
         return invalidFilename(kOpening);
     }

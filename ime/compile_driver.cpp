@@ -32,6 +32,7 @@ int runPasses(CMabrel& mabrel, const char* sourceName, const char* destinationNa
     if (int rc = skipPhraseSection(mabrel)) return rc;
     if (int rc = writeImeDatabase(layout, destinationName)) return rc;
 
+    reportRepeatedWarnings();
     report(kConvertOk);
     return 0;
 }
@@ -57,5 +58,8 @@ int compileSource(CMabrel& mabrel, const char* sourceName, const char* destinati
     if (isSameFile(destinationName, sourceName))
         return report(kDestinationIsSource, destinationName);
     mabrel.destinationName = destinationName;
-    return runWithMemoryGuard([&] { return runPasses(mabrel, sourceName, destinationName); });
+    const int rc =
+        runWithMemoryGuard([&] { return runPasses(mabrel, sourceName, destinationName); });
+    if (rc == kRepeatOverflow.code || rc == kTooManyCodes.code) report(kFitHint);
+    return rc;
 }

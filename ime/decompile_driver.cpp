@@ -122,6 +122,7 @@ int decompile(const char* sourceName, const char* destinationName, TextEncoding 
     addPictures(im, names, folderOf(destinationName), check, outputs);
     reportInexact(file, layout, im, names, check, encoding);
     if (int rc = writeOutputs(outputs)) return rc;
+    reportRepeatedWarnings();
     report(kConvertOk);
     return 0;
 }

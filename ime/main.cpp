@@ -8,5 +8,7 @@ CMabrel mabrel;
 
 int main(int argc, char** argv) {
     useMabrelMessages();
-    return runMabrel(mabrel, argc - 1, argv + 1);
+    const int status = runMabrel(mabrel, argc - 1, argv + 1);
+    reportRepeatedWarnings();
+    return status;
 }

@@ -32,6 +32,7 @@ const char* const kUsageLines[] = {
     "Mabrel Source.txt  Dest.pdb   Convert Source.txt to Dest.pdb",
     "Mabrel Source.pdb  Dest.txt   Convert Source.pdb to Dest.txt",
     "Mabrel /u Source.pdb Dest.txt Convert Source.pdb to UTF-8 Dest.txt",
+    "Mabrel /s Source              Show statistics of a .txt or .pdb",
     "---------------------------------------------------",
     "Note: The extension of filename must be (.TXT .PDB)",
     ".txt : Input method source text file",

@@ -53,6 +53,7 @@ enum MabrelKey : int {
     X(kCharactersLeftOut, 0, "%d characters can't be written in %s and were left out")        \
     X(kConvertingDatabase, 0, "Converting input method \"%s\" => text \"%s\"...\n")           \
     X(kUnusableEpoch, 0, "SOURCE_DATE_EPOCH is not a usable time, the current time is used")  \
+    X(kFitHint, 0, "Note: Mabrel /f leaves out what does not fit")                            \
     X(kStartCoding, 1, "Start coding input method at line %d...")                             \
     X(kNotBitmapFile, 300, "File \"%s\" is not a bitmap file")                                \
     X(kCompressedBitmap, 301, "Can't handle compressed bitmap file")                          \

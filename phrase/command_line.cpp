@@ -6,6 +6,7 @@
 #include "foundation/text_helpers.h"
 #include "phrase/database_to_text.h"
 #include "phrase/messages.h"
+#include "phrase/statistics_driver.h"
 #include "phrase/text_to_database.h"
 
 namespace {
@@ -27,6 +28,12 @@ int convertPair(CTosker& tosker, const char* first, const char* second) {
 
 int runTosker(CTosker& tosker, int argc, const char* const* argv) {
     if (openingAnswers(kOpening, argc, argv)) return 0;
+    if (argc == 2 && equalsIgnoringCase(argv[0], "/S")) {
+        if (nameContains(argv[1], ".PDB") || nameContains(argv[1], ".TXT")) {
+            return showStatistics(tosker, argv[1]);
+        }
+        return invalidFilename(kOpening);
+    }
     if (argc == 2) return convertPair(tosker, argv[0], argv[1]);
     if (argc == 3 && equalsIgnoringCase(argv[0], "/F")) {
         if (nameContains(argv[1], ".TXT") && nameContains(argv[2], ".PDB")) {

@@ -36,6 +36,7 @@ int convert(CTosker& tosker, const char* sourceName, const char* destinationName
         report(kPhraseCountDiffers, sourceName, static_cast<int>(phrases),
                static_cast<int>(db.phraseCount));
     }
+    reportRepeatedWarnings();
     report(kConvertOk);
     return 0;
 }

@@ -8,5 +8,7 @@ CTosker tosker;
 
 int main(int argc, char** argv) {
     useToskerMessages();
-    return runTosker(tosker, argc - 1, argv + 1);
+    const int status = runTosker(tosker, argc - 1, argv + 1);
+    reportRepeatedWarnings();
+    return status;
 }

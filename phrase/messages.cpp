@@ -16,6 +16,7 @@ const char* const kUsageLines[] = {
     "Tosker /f Source.txt Dest.pdb Convert, leaving out phrases that don't fit",
     "Tosker Source.pdb  Dest.txt   Convert Source.pdb to Dest.txt",
     "Tosker /u Source.pdb Dest.txt Convert Source.pdb to UTF-8 Dest.txt",
+    "Tosker /s Source              Show statistics of a .txt or .pdb",
     "Note: The extension of filename must be (.TXT .PDB)",
     ".txt : Phrase source text file",
     ".pdb : Phrase PDB file",

@@ -23,11 +23,13 @@ enum ToskerKey : int {
     X(kMisfitsLeftOut, 0,                                                                    \
       "%d phrases left out: %d for full first characters, "                                  \
       "%d for full blocks")                                                                  \
+    X(kPhrasesListed, 0, "The phrases left out are listed in \"%s\"")                        \
     X(kTotalPhrases, 0, "Total %d phrases")                                                  \
     X(kConvertOk, 0, "\nConvert OK.")                                                        \
     X(kPhrasesLeftOut, 0, "%d phrases left out: a character can't be written in %s")         \
     X(kUnusableEpoch, 0, "SOURCE_DATE_EPOCH is not a usable time, the current time is used") \
     X(kNoLengthSetting, 0, "No %s=?? setting, include all phrases")                          \
+    X(kFitHint, 0, "Note: Tosker /f leaves out what does not fit")                           \
     X(kStartPhrases, 1, "Start coding phrase at line %d...")                                 \
     X(kCreateTempFail, 104, "Create file \"%s\" fail")                                       \
     X(kInvalidCharSet, 600, "\"%s\" is not a valid CharSet")                                 \

@@ -1,8 +1,11 @@
 #include "phrase/text_to_database.h"
 
 #include "foundation/file_identity.h"
+#include "foundation/left_out_list.h"
 #include "foundation/memory_guard.h"
+#include "foundation/output_file.h"
 #include "foundation/utf8_source.h"
+#include "phrase/left_out_phrases.h"
 #include "phrase/messages.h"
 #include "phrase/phrase_database_writer.h"
 #include "phrase/source/phrase_fitting.h"
@@ -10,29 +13,53 @@
 
 namespace {
 
+constexpr char kUtf8ByteOrderMark[] = "\xEF\xBB\xBF";
+
 // What each section of a phrase list is to the conversion of a UTF-8 list.
 constexpr SectionUse kSections[] = {{kKeyDescription, LineUse::kRead, false, false},
                                     {kKeyPhrase, LineUse::kPhrases, true, false}};
 constexpr Utf8Reading kUtf8Reading = {kKeyDescription, kSections, kPhraseLeftOut, kPhrasesLeftOut,
                                       true};
 
+}  // namespace
+
+int readPhraseList(CTosker& tosker, const char* sourceName, PhraseFitting* fitting,
+                   PhraseTally* tally) {
+    if (!openSource(tosker.source, sourceName)) return report(kOpenFileFail, sourceName);
+    if (int rc = readUtf8Source(tosker.source, kUtf8Reading)) return rc;
+    tosker.utf8Source = sourceReadAsUtf8();
+    if (int rc = parseDescriptionSection(tosker)) return rc;
+    return parsePhraseSection(tosker, fitting, tally);
+}
+
+namespace {
+
 int convert(CTosker& tosker, const char* sourceName, const char* destinationName,
             MisfitPhrases misfits) {
     report(kConvertingText, sourceName, destinationName);
     if (isSameFile(destinationName, sourceName))
         return report(kDestinationIsSource, destinationName);
-    if (!openSource(tosker.source, sourceName)) return report(kOpenFileFail, sourceName);
-    if (int rc = readUtf8Source(tosker.source, kUtf8Reading)) return rc;
-
     PhraseFitting fitting;
     PhraseFitting* leaveOut = misfits == MisfitPhrases::kLeaveOut ? &fitting : nullptr;
-    if (int rc = parseDescriptionSection(tosker)) return rc;
-    if (int rc = parsePhraseSection(tosker, leaveOut)) return rc;
-    if (int rc = writePhraseDatabase(tosker, destinationName)) return rc;
+    if (int rc = readPhraseList(tosker, sourceName, leaveOut)) return rc;
 
+    // The list of what was left out goes with the database: both or neither.
+    const std::string listName = leftOutListName(destinationName);
+    OutputFile list;
+    if (!fitting.leftOut.empty()) {
+        if (int rc = checkLeftOutListName(listName.c_str(), sourceName, destinationName)) return rc;
+        if (int rc = list.open(listName.c_str())) return rc;
+    }
+    if (int rc = writePhraseDatabase(tosker, destinationName)) return rc;
+    if (!fitting.leftOut.empty()) {
+        if (int rc = list.commit(leftOutPhrasesText(fitting, tosker))) return rc;
+    }
+
+    reportRepeatedWarnings();
     if (leftOutTotal(fitting) > 0) {
         report(kMisfitsLeftOut, leftOutTotal(fitting), fitting.leftOutForCharacters,
                fitting.leftOutForBlocks);
+        report(kPhrasesListed, listName.c_str());
     }
     report(kTotalPhrases, static_cast<int>(tosker.database.phraseCount));
     report(kConvertOk);
@@ -43,6 +70,8 @@ int convert(CTosker& tosker, const char* sourceName, const char* destinationName
 
 int convertTextToDatabase(CTosker& tosker, const char* sourceName, const char* destinationName,
                           MisfitPhrases misfits) {
-    return runWithMemoryGuard(
-        [&] { return convert(tosker, sourceName, destinationName, misfits); });
+    const int rc =
+        runWithMemoryGuard([&] { return convert(tosker, sourceName, destinationName, misfits); });
+    if (rc == kTooManyPhrases.code || rc == kBlockTooLarge.code) report(kFitHint);
+    return rc;
 }

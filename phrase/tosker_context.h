@@ -17,6 +17,7 @@ struct CTosker {
     CTosker();
 
     PhraseDatabase database;
+    bool utf8Source = false;        // the source was written in UTF-8
     std::vector<PhraseSlot> slots;  // one per character index of the CharSet
     PhraseIndex phraseIndex;        // the phrases of the slots
     CKeyTable keyTable;

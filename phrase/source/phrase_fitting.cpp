@@ -26,8 +26,10 @@ void startFitting(PhraseFitting& fitting, const CTosker& tosker) {
     fitting.blocks.resize(static_cast<std::size_t>(phraseBlockCount(tosker.database.charSet)));
 }
 
-bool fitPhrase(PhraseFitting& fitting, const CTosker& tosker, int slot, std::size_t wordCount) {
+bool fitPhrase(PhraseFitting& fitting, const CTosker& tosker, int slot, std::size_t wordCount,
+               std::string_view phrase) {
     if (!slotHasRoom(tosker, slot, wordCount)) {
+        fitting.leftOut.push_back({lineNumber, std::string(phrase), false});
         ++fitting.leftOutForCharacters;
         warnLeftOut(fitting, tosker, kTooManyPhrasesLeftOut, slot);
         return false;
@@ -37,6 +39,7 @@ bool fitPhrase(PhraseFitting& fitting, const CTosker& tosker, int slot, std::siz
     BlockFill& fill = fitting.blocks[static_cast<std::size_t>(block)];
     const int first = std::min(fill.first, position);
     if (blockBodyBytes(first, fill.words + wordCount) > kMaxBlockBytes) {
+        fitting.leftOut.push_back({lineNumber, std::string(phrase), true});
         ++fitting.leftOutForBlocks;
         warnLeftOut(fitting, tosker, kBlockTooLargeLeftOut, blockFirstIndex(block));
         return false;

@@ -5,6 +5,8 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "phrase/tosker_context.h"
@@ -15,10 +17,18 @@ struct BlockFill {
     std::size_t words = 0;            // the words of all its lists
 };
 
+// One phrase left out: its source line, its characters and why.
+struct LeftOutPhrase {
+    int line;
+    std::string phrase;
+    bool forBlock;  // its block is full, not its first character
+};
+
 struct PhraseFitting {
     std::vector<BlockFill> blocks;  // one per block of the CharSet
     int leftOutForCharacters = 0;
     int leftOutForBlocks = 0;
+    std::vector<LeftOutPhrase> leftOut;  // in source order
 };
 
 // Empties the fitting for the blocks of the context's CharSet.
@@ -27,7 +37,9 @@ void startFitting(PhraseFitting& fitting, const CTosker& tosker);
 // True when a phrase of `wordCount` words fits under `slot`; it is then
 // counted in its block, and the caller files it. Otherwise it is counted as
 // left out, for its full first character before its full block, with
-// warning 905 or 906 for the first 10 left out.
-bool fitPhrase(PhraseFitting& fitting, const CTosker& tosker, int slot, std::size_t wordCount);
+// warning 905 or 906 for the first 10 left out, and listed with the line
+// last read.
+bool fitPhrase(PhraseFitting& fitting, const CTosker& tosker, int slot, std::size_t wordCount,
+               std::string_view phrase);
 
 int leftOutTotal(const PhraseFitting& fitting);

@@ -27,6 +27,7 @@ constexpr int kDescriptionKeys[] = {kKeyCharSet, kKeyMaxPhraseLength, kKeyEncodi
 // What the reading of [Phrase] keeps from line to line.
 struct PhraseReading {
     PhraseFitting* fitting;  // nullptr: a phrase that does not fit stops the run
+    PhraseTally* tally;      // not nullptr: every phrase is filed, the rest counted
     int longest = 0;         // the longest phrase kept
 };
 
@@ -123,6 +124,7 @@ int takePhraseLine(CTosker& tosker, const DoubleByteTable& characters, PhraseRea
     if (length > kMaxPhraseLength) return refuse(kPhraseTooLong, line);
     if (db.maxPhraseLength != 0 && length > db.maxPhraseLength) {
         refuse(kPhraseLongerThanSet, line);
+        if (reading.tally != nullptr) ++reading.tally->refused;
         return 0;
     }
 
@@ -136,13 +138,15 @@ int takePhraseLine(CTosker& tosker, const DoubleByteTable& characters, PhraseRea
     words[length - 2] |= kPhraseEndBit;
     if (isDuplicatePhrase(tosker, slot, phraseWords)) {
         report(kDuplicatePhrase, line);
+        if (reading.tally != nullptr) ++reading.tally->repeated;
         return 0;
     }
     if (reading.fitting != nullptr &&
-        !fitPhrase(*reading.fitting, tosker, slot, phraseWords.size())) {
+        !fitPhrase(*reading.fitting, tosker, slot, phraseWords.size(),
+                   std::string_view(phrase, 2 * static_cast<std::size_t>(length)))) {
         return 0;
     }
-    if (int rc = appendPhrase(tosker, slot, phraseWords)) return rc;
+    if (int rc = appendPhrase(tosker, slot, phraseWords, reading.tally == nullptr)) return rc;
     reading.longest = std::max(reading.longest, length);
     return 0;
 }
@@ -181,9 +185,9 @@ int parseDescriptionSection(CTosker& tosker) {
     return 0;
 }
 
-int parsePhraseSection(CTosker& tosker, PhraseFitting* fitting) {
+int parsePhraseSection(CTosker& tosker, PhraseFitting* fitting, PhraseTally* tally) {
     PhraseDatabase& db = tosker.database;
-    PhraseReading reading{fitting};
+    PhraseReading reading{fitting, tally};
 
     if (!seekSection(tosker.source, kKeyPhrase))
         return report(kSectionMissing, keyName(kKeyPhrase));

@@ -29,8 +29,8 @@ bool slotHasRoom(const CTosker& tosker, int slot, std::size_t wordCount) {
     return tosker.slots[slot].words.size() + wordCount <= kMaxListWords;
 }
 
-int appendPhrase(CTosker& tosker, int slot, std::span<const uint16_t> words) {
-    if (!slotHasRoom(tosker, slot, words.size())) {
+int appendPhrase(CTosker& tosker, int slot, std::span<const uint16_t> words, bool bounded) {
+    if (bounded && !slotHasRoom(tosker, slot, words.size())) {
         char character[4];
         indexToChar(tosker.database.charSet, static_cast<unsigned>(slot), character,
                     sizeof character);

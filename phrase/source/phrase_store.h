@@ -22,8 +22,8 @@ bool isDuplicatePhrase(const CTosker& tosker, int slot, std::span<const uint16_t
 bool slotHasRoom(const CTosker& tosker, int slot, std::size_t wordCount);
 
 // Files the phrase under `slot` and counts it; 905 when the slot would pass
-// 2048 words.
-int appendPhrase(CTosker& tosker, int slot, std::span<const uint16_t> words);
+// 2048 words, unless the store is not `bounded` by the database's room.
+int appendPhrase(CTosker& tosker, int slot, std::span<const uint16_t> words, bool bounded = true);
 
 // Moves the phrases of the store into the database record and empties the
 // store.

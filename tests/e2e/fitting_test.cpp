@@ -62,6 +62,10 @@ TEST(Fitting, LeavesOutWhatDoesNotFitAndWritesTheDatabaseOfTheRest) {
     ASSERT_EQ(fitted.status, 0) << fitted.output.substr(0, 2000);
     const RunResult plain = runTool(TOSKER_PATH, {"kept.txt", "kept.pdb"}, dir.path());
     ASSERT_EQ(plain.status, 0) << plain.output.substr(0, 2000);
+    const RunResult stopped = runTool(TOSKER_PATH, {"list.txt", "stopped.pdb"}, dir.path());
+    EXPECT_EQ(stopped.status, 905 & 0xFF);
+    EXPECT_TRUE(stopped.output.ends_with("Message 905: Too many phrases begin with '" + gb(300) +
+                                         "'\n\r \rNote: Tosker /f leaves out what does not fit\n"));
     EXPECT_EQ(maskDates(readFile(dir / "list.pdb")), maskDates(readFile(dir / "kept.pdb")));
 
     // The first 10 left out are named with their lines: the phrase of list
@@ -86,9 +90,40 @@ TEST(Fitting, LeavesOutWhatDoesNotFitAndWritesTheDatabaseOfTheRest) {
     }
     EXPECT_EQ(warned, expected);
     EXPECT_NE(fitted.output.find("17 phrases left out: 3 for full first characters, 14 for full "
-                                 "blocks\n\r \rTotal 4370 phrases\n"),
+                                 "blocks\n\r \rThe phrases left out are listed in "
+                                 "\"list-left-out.txt\"\n\r \rTotal 4370 phrases\n"),
               std::string::npos)
         << fitted.output.substr(fitted.output.size() - 400);
+
+    // Every one left out is listed; only the block of 512 to 527 is full.
+    std::string leftOut;
+    for (std::size_t k = 0; k < list.size(); ++k) {
+        if (list[k].kept) continue;
+        const bool block = k >= 2050 && k + 1 < list.size();
+        leftOut += std::to_string(4 + k) + "\t" + list[k].phrase + "\t" +
+                   (block ? "full block" : "full first character") + "\n";
+    }
+    EXPECT_EQ(readFile(dir / "list-left-out.txt"), leftOut);
+}
+
+TEST(Fitting, TheListIsNeverTheSourceOrTheDatabase) {
+    ScratchDir dir;
+    const std::vector<Line> list = lines();
+    writeFile(dir / "list-left-out.txt", listText(list, false));
+    const RunResult source =
+        runTool(TOSKER_PATH, {"/f", "list-left-out.txt", "list.PDB"}, dir.path());
+    EXPECT_EQ(source.status, 105);
+    EXPECT_NE(source.output.find("Message 105: Destination \"list-left-out.txt\" is the source"),
+              std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(dir / "list.PDB"));
+
+    std::filesystem::rename(dir / "list-left-out.txt", dir / "list.txt");
+    writeFile(dir / "b-left-out.txt", "");
+    std::filesystem::create_symlink("b-left-out.txt", dir / "b.pdb");
+    const RunResult database = runTool(TOSKER_PATH, {"/f", "list.txt", "b.pdb"}, dir.path());
+    EXPECT_EQ(database.status, 105);
+    EXPECT_NE(database.output.find("Destination \"b-left-out.txt\" is another file of this run"),
+              std::string::npos);
 }
 
 TEST(Fitting, AListThatFitsPrintsWhatItPrintsWithout) {

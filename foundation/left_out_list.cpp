@@ -1,0 +1,26 @@
+#include "foundation/left_out_list.h"
+
+#include "foundation/common_messages.h"
+#include "foundation/file_identity.h"
+#include "foundation/text_helpers.h"
+
+namespace {
+constexpr char kListSuffix[] = "-left-out.txt";
+constexpr std::size_t kDatabaseExtensionLength = 4;
+}  // namespace
+
+std::string leftOutListName(const std::string& destination) {
+    std::string name = destination;
+    if (name.size() >= kDatabaseExtensionLength &&
+        upperCopy(name.substr(name.size() - kDatabaseExtensionLength).c_str()) == ".PDB") {
+        name.resize(name.size() - kDatabaseExtensionLength);
+    }
+    return name + kListSuffix;
+}
+
+int checkLeftOutListName(const char* listName, const char* sourceName,
+                         const char* destinationName) {
+    if (isSameFile(listName, sourceName)) return report(kDestinationIsSource, listName);
+    if (isSameFile(listName, destinationName)) return report(kAnotherFileOfRun, listName);
+    return 0;
+}

@@ -1,0 +1,14 @@
+// The list of what a fitting compile ("/f") left out is written beside the
+// database, under a name made from the database's.
+#pragma once
+
+#include <string>
+
+// The destination's last four characters replaced by "-left-out.txt" when
+// they are ".pdb" in any letter case, else "-left-out.txt" appended.
+std::string leftOutListName(const std::string& destination);
+
+// Checks the list's name against the run's other files, before anything is
+// written: 0, or 105 after its message when the list would be the source or
+// the database.
+int checkLeftOutListName(const char* listName, const char* sourceName, const char* destinationName);

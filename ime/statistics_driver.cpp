@@ -1,0 +1,42 @@
+#include "ime/statistics_driver.h"
+
+#include <optional>
+
+#include "foundation/input_file.h"
+#include "foundation/memory_guard.h"
+#include "foundation/statistics_text.h"
+#include "foundation/text_helpers.h"
+#include "ime/database/input_method_database.h"
+#include "ime/compile_driver.h"
+#include "ime/messages.h"
+#include "ime/statistics/input_method_statistics.h"
+
+namespace {
+
+int readDatabaseFile(const char* name, InputMethod& im) {
+    std::vector<uint8_t> image;
+    if (int rc = readInputFile(name, image)) return rc;
+    return readInputMethodDatabase(image, name, im);
+}
+
+int show(CMabrel& mabrel, const char* fileName) {
+    InputMethod im;
+    std::optional<std::vector<MessageCount>> messages;
+    if (nameContains(fileName, ".PDB")) {
+        if (int rc = readDatabaseFile(fileName, im)) return rc;
+    } else {
+        if (int rc = readSourceFile(mabrel, fileName)) return rc;
+        im = std::move(mabrel.im);
+        messages = messageCounts();
+    }
+    reportRepeatedWarnings();
+    printReportLines(inputMethodReport(im, inputMethodStatistics(im), fileName,
+                                       messages ? &*messages : nullptr));
+    return 0;
+}
+
+}  // namespace
+
+int showStatistics(CMabrel& mabrel, const char* fileName) {
+    return runWithMemoryGuard([&] { return show(mabrel, fileName); });
+}

@@ -1,0 +1,11 @@
+// The list of the phrases a fitting compile left out, one line each:
+// "%d\t%s\t%s\n" (source line, phrase, reason), in source order.
+#pragma once
+
+#include <string>
+
+#include "phrase/source/phrase_fitting.h"
+
+// The list's text, in the source's own encoding: the CharSet's bytes, or
+// UTF-8 for a source written in UTF-8.
+std::string leftOutPhrasesText(const PhraseFitting& fitting, const CTosker& tosker);
