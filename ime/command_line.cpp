@@ -5,9 +5,11 @@
 #include <string>
 
 #include "foundation/console_options.h"
+#include "foundation/memory_guard.h"
 #include "foundation/text_helpers.h"
 #include "ime/compile_driver.h"
 #include "ime/decompile_driver.h"
+#include "ime/import/table_import.h"
 #include "ime/messages.h"
 #include "ime/sample_source.h"
 
@@ -22,6 +24,7 @@ constexpr const char* kUsageLines[] = {
     "Mabrel Source.txt  Dest.pdb   Convert Source.txt to Dest.pdb",
     "Mabrel Source.pdb  Dest.txt   Convert Source.pdb to Dest.txt",
     "Mabrel /u Source.pdb Dest.txt Convert Source.pdb to UTF-8 Dest.txt",
+    "Mabrel /i Table Dest.txt      Convert a desktop input method table",
     "---------------------------------------------------",
     "Note: The extension of filename must be (.TXT .PDB)",
     ".txt : Input method source text file",
@@ -41,6 +44,23 @@ int parameterError() {
     return kUsageErrorStatus;
 }
 
+// "/i" or "/iCharSet", a table and a source to write.
+int importCommand(const char* option, const char* table, const char* destination) {
+    CharSet charSet = 0;
+    if (option[2] != '\0') {
+        charSet = charSetFromName(option + 2);
+        if (charSet == 0) {
+            report(kInvalidCharSetName, option + 2);
+            return parameterError();
+        }
+    }
+    if (!nameContains(destination, ".TXT")) {
+        report(kInvalidFilename);
+        return parameterError();
+    }
+    return runWithMemoryGuard([&] { return importTable(charSet, table, destination); });
+}
+
 }  // namespace
 
 int runMabrel(CMabrel& mabrel, int argc, const char* const* argv) {
@@ -56,6 +76,9 @@ int runMabrel(CMabrel& mabrel, int argc, const char* const* argv) {
         }
         report(kInvalidFilename);
         return parameterError();
+    }
+    if (argc == 3 && upperCopy(argv[0]).starts_with("/I")) {
+        return importCommand(argv[0], argv[1], argv[2]);
     }
     if (argc != 2) return parameterError();
 

@@ -2,7 +2,8 @@
 
 namespace {
 
-const Message kAllMessages[] = {FOUNDATION_MESSAGES(LIST_MESSAGE) MABREL_MESSAGES(LIST_MESSAGE)};
+const Message kAllMessages[] = {FOUNDATION_MESSAGES(LIST_MESSAGE) IMPORT_MESSAGES(LIST_MESSAGE)
+                                    MABREL_MESSAGES(LIST_MESSAGE)};
 
 const char* const kKeyNames[] = {
     "[Description]",  "Version",
@@ -20,6 +21,7 @@ const char* const kKeyNames[] = {
     "Row4",           "[Rules]",
     "[Help]",         "[Text]",
     "[Phrase]",       "Encoding",
+    "[Table]",
 };
 static_assert(std::size(kKeyNames) == kMabrelNoSection);
 

@@ -5,8 +5,10 @@
 #include <string>
 
 #include "foundation/console_options.h"
+#include "foundation/memory_guard.h"
 #include "foundation/text_helpers.h"
 #include "phrase/database_to_text.h"
+#include "phrase/import/word_list_import.h"
 #include "phrase/messages.h"
 #include "phrase/text_to_database.h"
 
@@ -19,6 +21,7 @@ constexpr const char* kUsageLines[] = {
     "Tosker /f Source.txt Dest.pdb Convert, leaving out phrases that don't fit",
     "Tosker Source.pdb  Dest.txt   Convert Source.pdb to Dest.txt",
     "Tosker /u Source.pdb Dest.txt Convert Source.pdb to UTF-8 Dest.txt",
+    "Tosker /i List Dest.txt       Convert a word list to Dest.txt",
     "Note: The extension of filename must be (.TXT .PDB)",
     ".txt : Phrase source text file",
     ".pdb : Phrase PDB file",
@@ -60,6 +63,20 @@ int convertPair(CTosker& tosker, const char* first, const char* second) {
     return invalidFilename();
 }
 
+// "/i" or "/iCharSet", a word list and a phrase list to write.
+int importCommand(const char* option, const char* list, const char* destination) {
+    CharSet charSet = 0;
+    if (option[2] != '\0') {
+        charSet = charSetFromName(option + 2);
+        if (charSet == 0) {
+            report(kInvalidCharSetName, option + 2);
+            return parameterError();
+        }
+    }
+    if (!nameContains(destination, ".TXT")) return invalidFilename();
+    return runWithMemoryGuard([&] { return importWordList(charSet, list, destination); });
+}
+
 }  // namespace
 
 int runTosker(CTosker& tosker, int argc, const char* const* argv) {
@@ -75,6 +92,9 @@ int runTosker(CTosker& tosker, int argc, const char* const* argv) {
             return convertTextToDatabase(tosker, argv[1], argv[2], MisfitPhrases::kLeaveOut);
         }
         return invalidFilename();
+    }
+    if (argc == 3 && upperCopy(argv[0]).starts_with("/I")) {
+        return importCommand(argv[0], argv[1], argv[2]);
     }
     if (argc == 3 && equalsIgnoringCase(argv[0], "/U")) {
         if (nameContains(argv[1], ".PDB") && nameContains(argv[2], ".TXT")) {

@@ -13,6 +13,7 @@ enum ToskerKey : int {
     kKeyMaxPhraseLength,
     kKeyPhrase,
     kKeyEncoding,
+    kKeyTable,
     kToskerNoSection,
 };
 
@@ -20,6 +21,9 @@ enum ToskerKey : int {
     X(kToskerBanner, 0, "Qalto phrase database maintain program, Version 2.0\n")             \
     X(kParameterError, 0, "\aPARAMETER ERROR!\n")                                            \
     X(kInvalidFilename, 0, "Invalid filename")                                               \
+    X(kInvalidCharSetName, 0, "Invalid CharSet \"%s\"")                                      \
+    X(kImportingList, 0, "Converting word list \"%s\" => text \"%s\"...\n")                  \
+    X(kNoWords, 510, "\"%s\" holds no words Tosker can read")                                \
     X(kConvertingText, 0, "Converting text \"%s\" => phase database \"%s\"...\n")            \
     X(kConvertingDatabase, 0, "Converting phase database \"%s\" => text \"%s\"...\n")        \
     X(kMisfitsLeftOut, 0,                                                                    \
