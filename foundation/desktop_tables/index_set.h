@@ -1,6 +1,7 @@
 // A set of entry numbers, told apart by a hash and an equality test that
-// the caller gives: open addressing over one array of 32-bit numbers, so a
-// set of millions of entries takes a few bytes each.
+// the caller gives: open addressing over one array of 64-bit slots (the
+// number and 32 bits of its hash, so that the equality test runs only on a
+// likely match), a few bytes for each of millions of entries.
 #pragma once
 
 #include <bit>
@@ -13,24 +14,28 @@ class IndexSet {
     static constexpr uint32_t kNone = UINT32_MAX;
 
     explicit IndexSet(std::size_t expected)
-        : slots_(std::bit_ceil(expected + expected / 3 + 16), kNone) {}
+        : slots_(std::bit_ceil(expected + expected / 3 + 16), kEmpty) {}
 
     // The number already in the set that `same` calls equal to `index`
     // (whose hash is `hash`); kNone, after adding `index`, when none is.
     template <class Same>
     uint32_t insert(uint32_t index, uint64_t hash, Same same) {
         const std::size_t mask = slots_.size() - 1;
+        const uint64_t tag = hash & 0xFFFFFFFF00000000u;
         for (std::size_t slot = hash & mask;; slot = (slot + 1) & mask) {
-            if (slots_[slot] == kNone) {
-                slots_[slot] = index;
+            const uint64_t held = slots_[slot];
+            if (held == kEmpty) {
+                slots_[slot] = tag | index;
                 return kNone;
             }
-            if (same(slots_[slot])) return slots_[slot];
+            const auto number = static_cast<uint32_t>(held);
+            if ((held & 0xFFFFFFFF00000000u) == tag && same(number)) return number;
         }
     }
 
   private:
-    std::vector<uint32_t> slots_;
+    static constexpr uint64_t kEmpty = UINT64_MAX;
+    std::vector<uint64_t> slots_;
 };
 
 // FNV-1a over some bytes, mixed at the end so the low bits spread well.

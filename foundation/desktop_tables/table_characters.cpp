@@ -22,6 +22,12 @@ char32_t codePointOf(std::string_view text, int length) {
     }
 }
 
+// The length of the character that `lead` starts, in text known to be UTF-8.
+int lengthFromLead(char lead) {
+    const auto byte = static_cast<uint8_t>(lead);
+    return byte < 0x80 ? 1 : byte < 0xE0 ? 2 : byte < 0xF0 ? 3 : 4;
+}
+
 }  // namespace
 
 int utf8CharacterCount(std::string_view text) {
@@ -57,10 +63,10 @@ uint16_t TableCharacters::bytesOf(std::string_view text, int length) {
 
 bool TableCharacters::convert(std::string_view text, std::string& out, std::string_view& failed) {
     while (!text.empty()) {
-        const int length = utf8Length(text);
-        const uint16_t bytes = length == 0 ? 0 : bytesOf(text, length);
+        const int length = std::min(lengthFromLead(text[0]), static_cast<int>(text.size()));
+        const uint16_t bytes = bytesOf(text, length);
         if (bytes == 0) {
-            failed = text.substr(0, static_cast<std::size_t>(std::max(length, 1)));
+            failed = text.substr(0, static_cast<std::size_t>(length));
             return false;
         }
         out += static_cast<char>(bytes >> 8);
@@ -98,7 +104,7 @@ CharSet chooseCharSet(const std::vector<std::string>& characters) {
 
 void DistinctCharacters::add(std::string_view text) {
     while (!text.empty()) {
-        const int length = std::max(utf8Length(text), 1);
+        const int length = std::min(lengthFromLead(text[0]), static_cast<int>(text.size()));
         const char32_t point = codePointOf(text, length);
         if (point < seen_.size() && !seen_[point]) {
             seen_[point] = true;

@@ -56,6 +56,10 @@ int loadTableFile(const char* name, const TableReading& reading, DesktopTable& t
         lineNumber = countLines(bytes, bad);
         return report(kNotUtf8);
     }
+    // One entry a line at most: no growth of the entries while they are read.
+    table.entries.reserve(table.entries.size() +
+                          static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n')) +
+                          1);
     file = static_cast<int>(table.files.size());
     table.files.push_back(std::move(bytes));
     table.fileNames.emplace_back(name);
