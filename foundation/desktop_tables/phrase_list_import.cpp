@@ -35,10 +35,11 @@ std::string limitPassed(const std::vector<int>& words) {
     return {};
 }
 
-}  // namespace
-
-void buildPhraseList(DesktopTable& table, const std::vector<uint32_t>& words, TableCharacters& set,
-                     WordCounts& counts, PhraseListText& list) {
+// The words kept, in reading order, with the 16-bit words each first
+// character will hold in `firstWords`.
+std::vector<uint32_t> keptWords(DesktopTable& table, const std::vector<uint32_t>& words,
+                                TableCharacters& set, WordCounts& counts, int& longest,
+                                std::vector<int>& firstWords) {
     std::vector<uint32_t> kept;
     IndexSet seen(words.size());
     std::string bytes;
@@ -48,7 +49,6 @@ void buildPhraseList(DesktopTable& table, const std::vector<uint32_t>& words, Ta
         out.clear();
         return set.convert(table.text(table.entries[number]), out, failed);
     };
-    int longest = 0;
     for (const uint32_t number : words) {
         TableEntry& entry = table.entries[number];
         const int length = utf8CharacterCount(table.text(entry));
@@ -75,24 +75,37 @@ void buildPhraseList(DesktopTable& table, const std::vector<uint32_t>& words, Ta
         }
         kept.push_back(number);
         longest = std::max(longest, length);
+        firstWords[static_cast<std::size_t>(charToIndex(set.charSet(), bytes.c_str()))] +=
+            length - 1;
     }
+    return kept;
+}
+
+}  // namespace
+
+void buildPhraseList(DesktopTable& table, std::vector<uint32_t> words, TableCharacters& set,
+                     WordCounts& counts, PhraseListText& list) {
+    int longest = 0;
+    std::vector<int> firstWords(static_cast<std::size_t>(indexCount(set.charSet())));
+    std::vector<uint32_t> kept = keptWords(table, words, set, counts, longest, firstWords);
+    std::vector<uint32_t>().swap(words);
     if (table.weighted) {
         std::stable_sort(kept.begin(), kept.end(), [&](uint32_t a, uint32_t b) {
             return table.entries[a].weight > table.entries[b].weight;
         });
     }
     counts.kept = static_cast<int>(kept.size());
-    std::vector<int> firstWords(static_cast<std::size_t>(indexCount(set.charSet())));
     std::string& text = list.text;
-    text = "[Description]\nEncoding=UTF-8\nCharSet=";
-    text += charSetName(set.charSet());
-    text += "\nMaxPhraseLength=" + std::to_string(longest) + "\n[Phrase]\n";
+    std::string head = "[Description]\nEncoding=UTF-8\nCharSet=";
+    head += charSetName(set.charSet());
+    head += "\nMaxPhraseLength=" + std::to_string(longest) + "\n[Phrase]\n";
+    std::size_t size = head.size();
+    for (const uint32_t number : kept) size += table.entries[number].textLength + 1u;
+    text.reserve(size);
+    text = head;
     for (const uint32_t number : kept) {
         text += table.text(table.entries[number]);
         text += '\n';
-        convert(number, bytes);
-        firstWords[static_cast<std::size_t>(charToIndex(set.charSet(), bytes.c_str()))] +=
-            static_cast<int>(bytes.size() / 2) - 1;
     }
     list.limitPassed = limitPassed(firstWords);
 }

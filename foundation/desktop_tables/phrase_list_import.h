@@ -29,7 +29,7 @@ struct PhraseListText {
 
 // Builds the list from the entries numbered `words` (in reading order). A
 // repeated word keeps its largest weight.
-void buildPhraseList(DesktopTable& table, const std::vector<uint32_t>& words, TableCharacters& set,
+void buildPhraseList(DesktopTable& table, std::vector<uint32_t> words, TableCharacters& set,
                      WordCounts& counts, PhraseListText& list);
 
 // One line for each reason words were left out, with its count (none for

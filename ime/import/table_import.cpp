@@ -1,5 +1,7 @@
 #include "ime/import/table_import.h"
 
+#include <utility>
+
 #include "foundation/desktop_tables/import_outputs.h"
 #include "foundation/desktop_tables/phrase_list_import.h"
 #include "foundation/desktop_tables/table_reader.h"
@@ -42,7 +44,7 @@ int importTable(CharSet charSet, const char* tableName, const char* destination)
 
     WordCounts words;
     PhraseListText list;
-    buildPhraseList(table, imported.words, set, words, list);
+    buildPhraseList(table, std::move(imported.words), set, words, list);
     std::vector<ImportOutput> outputs{{destination, &source}};
     if (words.kept > 0) outputs.push_back({phraseListName(destination), &list.text});
     if (int rc = checkImportOutputs(table, outputs)) return rc;

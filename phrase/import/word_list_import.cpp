@@ -1,6 +1,7 @@
 #include "phrase/import/word_list_import.h"
 
 #include <numeric>
+#include <utility>
 
 #include "foundation/desktop_tables/import_outputs.h"
 #include "foundation/desktop_tables/phrase_list_import.h"
@@ -24,7 +25,7 @@ int importWordList(CharSet charSet, const char* listName, const char* destinatio
     TableCharacters set(charSet);
     WordCounts counts;
     PhraseListText list;
-    buildPhraseList(table, words, set, counts, list);
+    buildPhraseList(table, std::move(words), set, counts, list);
     if (counts.kept == 0) return report(kNoWords, listName);
 
     const std::vector<ImportOutput> outputs{{destination, &list.text}};
