@@ -5,6 +5,7 @@
 #include <string>
 
 #include "foundation/console_options.h"
+#include "foundation/desktop_tables/import_option.h"
 #include "foundation/memory_guard.h"
 #include "foundation/text_helpers.h"
 #include "ime/compile_driver.h"
@@ -47,12 +48,9 @@ int parameterError() {
 // "/i" or "/iCharSet", a table and a source to write.
 int importCommand(const char* option, const char* table, const char* destination) {
     CharSet charSet = 0;
-    if (option[2] != '\0') {
-        charSet = charSetFromName(option + 2);
-        if (charSet == 0) {
-            report(kInvalidCharSetName, option + 2);
-            return parameterError();
-        }
+    if (!importCharSet(option, charSet)) {
+        report(kInvalidCharSetName, option + 2);
+        return parameterError();
     }
     if (!nameContains(destination, ".TXT")) {
         report(kInvalidFilename);

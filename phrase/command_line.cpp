@@ -5,6 +5,7 @@
 #include <string>
 
 #include "foundation/console_options.h"
+#include "foundation/desktop_tables/import_option.h"
 #include "foundation/memory_guard.h"
 #include "foundation/text_helpers.h"
 #include "phrase/database_to_text.h"
@@ -66,12 +67,9 @@ int convertPair(CTosker& tosker, const char* first, const char* second) {
 // "/i" or "/iCharSet", a word list and a phrase list to write.
 int importCommand(const char* option, const char* list, const char* destination) {
     CharSet charSet = 0;
-    if (option[2] != '\0') {
-        charSet = charSetFromName(option + 2);
-        if (charSet == 0) {
-            report(kInvalidCharSetName, option + 2);
-            return parameterError();
-        }
+    if (!importCharSet(option, charSet)) {
+        report(kInvalidCharSetName, option + 2);
+        return parameterError();
     }
     if (!nameContains(destination, ".TXT")) return invalidFilename();
     return runWithMemoryGuard([&] { return importWordList(charSet, list, destination); });

@@ -12,6 +12,7 @@
 namespace {
 
 constexpr int kDeepestImport = 8;
+constexpr std::size_t kMostFiles = 255;
 
 enum class Column { kText, kCode, kWeight, kOther };
 
@@ -159,7 +160,11 @@ int readDictionary(RimeReading& rime, const std::string& name, int file, int dep
 int readImports(RimeReading& rime, const std::string& name, const RimeHeader& header, int depth) {
     for (const std::string& import : header.imports) {
         const std::string importName = folderOf(name) + import + ".dict.yaml";
-        if (depth >= kDeepestImport || !rime.seen.insert(importName).second) continue;
+        // An entry names its file in one byte.
+        if (depth >= kDeepestImport || rime.table.files.size() > kMostFiles ||
+            !rime.seen.insert(importName).second) {
+            continue;
+        }
         int file = 0;
         if (int rc = loadTableFile(importName.c_str(), rime.reading, rime.table, file)) return rc;
         if (int rc = readDictionary(rime, importName, file, depth + 1)) return rc;
