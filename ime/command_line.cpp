@@ -3,9 +3,12 @@
 #include <string>
 
 #include "foundation/console_options.h"
+#include "foundation/desktop_tables/import_option.h"
+#include "foundation/memory_guard.h"
 #include "foundation/text_helpers.h"
 #include "ime/compile_driver.h"
 #include "ime/decompile_driver.h"
+#include "ime/import/table_import.h"
 #include "ime/messages.h"
 #include "ime/source/sample_source.h"
 #include "ime/statistics_driver.h"
@@ -13,6 +16,17 @@
 namespace {
 
 const ToolOpening kOpening{kMabrelBanner, mabrelUsage()};
+
+// "/i" or "/iCharSet", a table and a source to write.
+int importCommand(const char* option, const char* table, const char* destination) {
+    CharSet charSet = 0;
+    if (!importCharSet(option, charSet)) {
+        report(kInvalidCharSetName, option + 2);
+        return parameterError(kOpening);
+    }
+    if (!nameContains(destination, ".TXT")) return invalidFilename(kOpening);
+    return runWithMemoryGuard([&] { return importTable(charSet, table, destination); });
+}
 
 }  // namespace
 
@@ -23,6 +37,9 @@ int runMabrel(CMabrel& mabrel, int argc, const char* const* argv) {
             return decompileDatabase(argv[1], argv[2], TextEncoding::kUtf8);
         }
         return invalidFilename(kOpening);
+    }
+    if (argc == 3 && upperCopy(argv[0]).starts_with("/I")) {
+        return importCommand(argv[0], argv[1], argv[2]);
     }
     if (argc == 2 && upperCopy(argv[0]) == "/S") {
         if (nameContains(argv[1], ".PDB") || nameContains(argv[1], ".TXT")) {

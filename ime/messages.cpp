@@ -2,7 +2,8 @@
 
 namespace {
 
-const Message kAllMessages[] = {FOUNDATION_MESSAGES(LIST_MESSAGE) MABREL_MESSAGES(LIST_MESSAGE)};
+const Message kAllMessages[] = {FOUNDATION_MESSAGES(LIST_MESSAGE) IMPORT_MESSAGES(LIST_MESSAGE)
+                                    MABREL_MESSAGES(LIST_MESSAGE)};
 
 const char* const kKeyNames[] = {
     "[Description]",  "Version",
@@ -20,6 +21,7 @@ const char* const kKeyNames[] = {
     "Row4",           "[Rules]",
     "[Help]",         "[Text]",
     "[Phrase]",       "Encoding",
+    "[Table]",
 };
 static_assert(std::size(kKeyNames) == kMabrelNoSection);
 
@@ -32,6 +34,7 @@ const char* const kUsageLines[] = {
     "Mabrel Source.txt  Dest.pdb   Convert Source.txt to Dest.pdb",
     "Mabrel Source.pdb  Dest.txt   Convert Source.pdb to Dest.txt",
     "Mabrel /u Source.pdb Dest.txt Convert Source.pdb to UTF-8 Dest.txt",
+    "Mabrel /i Table Dest.txt      Convert a desktop input method table",
     "Mabrel /s Source              Show statistics of a .txt or .pdb",
     "---------------------------------------------------",
     "Note: The extension of filename must be (.TXT .PDB)",

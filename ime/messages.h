@@ -42,6 +42,7 @@ enum MabrelKey : int {
     kKeyText,
     kKeyPhrase,
     kKeyEncoding,
+    kKeyTable,
     kMabrelNoSection,
 };
 
@@ -55,6 +56,13 @@ enum MabrelKey : int {
     X(kUnusableEpoch, 0, "SOURCE_DATE_EPOCH is not a usable time, the current time is used")  \
     X(kFitHint, 0, "Note: Mabrel /f leaves out what does not fit")                            \
     X(kStartCoding, 1, "Start coding input method at line %d...")                             \
+    X(kImportingTable, 0, "Converting table \"%s\" => input method text \"%s\"...\n")         \
+    X(kImportKept, 0, "%d single characters and %d words kept")                               \
+    X(kRuleLeftOut, 0, "Rule \"%s\" left out: %s")                                            \
+    X(kSourceNeedsFit, 0,                                                                     \
+      "Note: \"%s\" passes %s of an input method database; compile it with Mabrel /f")        \
+    X(kNotATable, 510, "\"%s\" is not a table Mabrel can read")                               \
+    X(kNoCharacters, 510, "\"%s\" holds no characters Mabrel can use")                        \
     X(kNotBitmapFile, 300, "File \"%s\" is not a bitmap file")                                \
     X(kCompressedBitmap, 301, "Can't handle compressed bitmap file")                          \
     X(kNot16ColorBitmap, 301, "Must be 16color black and white bitmap file")                  \

@@ -3,8 +3,11 @@
 #include <string>
 
 #include "foundation/console_options.h"
+#include "foundation/desktop_tables/import_option.h"
+#include "foundation/memory_guard.h"
 #include "foundation/text_helpers.h"
 #include "phrase/database_to_text.h"
+#include "phrase/import/word_list_import.h"
 #include "phrase/messages.h"
 #include "phrase/statistics_driver.h"
 #include "phrase/text_to_database.h"
@@ -24,6 +27,17 @@ int convertPair(CTosker& tosker, const char* first, const char* second) {
     return invalidFilename(kOpening);
 }
 
+// "/i" or "/iCharSet", a word list and a phrase list to write.
+int importCommand(const char* option, const char* list, const char* destination) {
+    CharSet charSet = 0;
+    if (!importCharSet(option, charSet)) {
+        report(kInvalidCharSetName, option + 2);
+        return parameterError(kOpening);
+    }
+    if (!nameContains(destination, ".TXT")) return invalidFilename(kOpening);
+    return runWithMemoryGuard([&] { return importWordList(charSet, list, destination); });
+}
+
 }  // namespace
 
 int runTosker(CTosker& tosker, int argc, const char* const* argv) {
@@ -40,6 +54,9 @@ int runTosker(CTosker& tosker, int argc, const char* const* argv) {
             return convertTextToDatabase(tosker, argv[1], argv[2], MisfitPhrases::kLeaveOut);
         }
         return invalidFilename(kOpening);
+    }
+    if (argc == 3 && upperCopy(argv[0]).starts_with("/I")) {
+        return importCommand(argv[0], argv[1], argv[2]);
     }
     if (argc == 3 && equalsIgnoringCase(argv[0], "/U")) {
         if (nameContains(argv[1], ".PDB") && nameContains(argv[2], ".TXT")) {

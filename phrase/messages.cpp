@@ -2,11 +2,12 @@
 
 namespace {
 
-const Message kAllMessages[] = {FOUNDATION_MESSAGES(LIST_MESSAGE) PHRASE_DATABASE_MESSAGES(
-    LIST_MESSAGE) TOSKER_MESSAGES(LIST_MESSAGE)};
+const Message kAllMessages[] = {
+    FOUNDATION_MESSAGES(LIST_MESSAGE) PHRASE_DATABASE_MESSAGES(LIST_MESSAGE)
+        IMPORT_MESSAGES(LIST_MESSAGE) TOSKER_MESSAGES(LIST_MESSAGE)};
 
-const char* const kKeyNames[] = {"[Description]",   nullptr,    "CharSet",
-                                 "MaxPhraseLength", "[Phrase]", "Encoding"};
+const char* const kKeyNames[] = {"[Description]", nullptr,    "CharSet", "MaxPhraseLength",
+                                 "[Phrase]",      "Encoding", "[Table]"};
 static_assert(std::size(kKeyNames) == kToskerNoSection);
 
 const char* const kUsageLines[] = {
@@ -16,6 +17,7 @@ const char* const kUsageLines[] = {
     "Tosker /f Source.txt Dest.pdb Convert, leaving out phrases that don't fit",
     "Tosker Source.pdb  Dest.txt   Convert Source.pdb to Dest.txt",
     "Tosker /u Source.pdb Dest.txt Convert Source.pdb to UTF-8 Dest.txt",
+    "Tosker /i List Dest.txt       Convert a word list to Dest.txt",
     "Tosker /s Source              Show statistics of a .txt or .pdb",
     "Note: The extension of filename must be (.TXT .PDB)",
     ".txt : Phrase source text file",

@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # Benchmark of Mabrel and Tosker: CPU time and peak memory on generated inputs,
 # compared with txt2mb (fcitx-tools) on the same input-method table and with
-# `LC_ALL=C sort -u` on the same phrase list. Not a test, and not run by CI.
+# `LC_ALL=C sort -u` on the same phrase list; and of their imports (/i): a
+# generated .cin against hime-cin2gtab (hime) on the same table, rime's
+# wubi86.dict.yaml (rime-data-wubi), a generated weighted word list against
+# `LC_ALL=C sort -u` on the same list. Not a test, and not run by CI.
 #
 #   scripts/bench.sh
 #
@@ -26,6 +29,8 @@ command -v cc >/dev/null || need+=(gcc)
 command -v python3 >/dev/null || need+=(python3)
 command -v iconv >/dev/null || need+=(libc-bin)
 command -v txt2mb >/dev/null || need+=(fcitx-tools)
+command -v hime-cin2gtab >/dev/null || need+=(hime)
+[ -f /usr/share/rime-data/wubi86.dict.yaml ] || need+=(rime-data-wubi)
 if [ ${#need[@]} -gt 0 ]; then
   echo "bench: installing ${need[*]}"
   export DEBIAN_FRONTEND=noninteractive
@@ -45,6 +50,10 @@ rm -rf "$work"
 mkdir -p "$work/logs"
 echo "bench: writing the inputs into $work"
 python3 scripts/bench_inputs.py "$work"
+python3 scripts/bench_import_inputs.py "$work"
+# The compile after an import of the generated .cin needs /f, when Mabrel has it.
+fits=0
+"$mabrel" /? | grep -q '^Mabrel /f' && fits=1
 
 sizes=(half full twice)
 declare -A pairs phrases
@@ -58,6 +67,12 @@ for size in "${sizes[@]}"; do
   pairs[$size]=$(($(wc -l <"$work/shapes-$size.fcitx.txt") - 3))
   phrases[$size]=$(($(wc -l <"$work/phrases-$size.txt") - 4))
 done
+inputs=$work/inputs.tsv
+for size in "${sizes[@]}"; do
+  printf 'import-cin\t%s\t%s\n' "$size" "$(stat -c %s "$work/cin-$size.cin")"
+  printf 'import-wubi\t%s\t%s\n' "$size" "$(stat -c %s /usr/share/rime-data/wubi86.dict.yaml)"
+  printf 'import-words\t%s\t%s\n' "$size" "$(stat -c %s "$work/words-$size.txt")"
+done >"$inputs"
 
 results=$work/results.tsv
 : >"$results"
@@ -100,6 +115,15 @@ round() {
       exit 1
     }
     LC_ALL=C run sort-u "$size" "" sort -u "phrases-$size.txt" -o "phrases-$size-sorted.txt"
+    run import-cin "$size" "Convert OK." "$mabrel" /i "cin-$size.cin" "cin-$size.txt"
+    if [ "$fits" = 1 ]; then
+      run import-cin-fit "$size" "Convert OK." "$mabrel" /f "cin-$size.txt" "cin-$size.pdb"
+    fi
+    run hime-cin "$size" "" hime-cin2gtab "cin-$size.cin"
+    run import-wubi "$size" "Convert OK." \
+      "$mabrel" /iChineseGB /usr/share/rime-data/wubi86.dict.yaml "wubi-$size.txt"
+    run import-words "$size" "Convert OK." "$tosker" /i "words-$size.txt" "words-$size-list.txt"
+    LC_ALL=C run sort-words "$size" "" sort -u "words-$size.txt" -o "words-$size-sorted.txt"
   done
 }
 
@@ -117,4 +141,4 @@ cpu=$(grep -m1 '^model name' /proc/cpuinfo | cut -d: -f2- | sed 's/^ *//')
 memory=$(awk '/^MemTotal/ { printf "%.1f GiB", $2 / 1048576 }' /proc/meminfo)
 echo "Machine: $(nproc) cores, $cpu, $memory memory"
 echo "Code: $(git rev-parse --short HEAD 2>/dev/null || echo unknown)$(git diff --quiet HEAD -- ime phrase foundation 2>/dev/null || echo ' (with local changes)')"
-python3 scripts/bench_report.py "$results"
+python3 scripts/bench_report.py "$results" "$inputs"

@@ -1,10 +1,12 @@
 #!/usr/bin/env python3
 """Prints the tables of scripts/bench.sh from its measurements.
 
-    python3 scripts/bench_report.py RESULTS.tsv
+    python3 scripts/bench_report.py RESULTS.tsv [INPUTS.tsv]
 
 RESULTS.tsv holds one line per measured run: name, size (half, full or
 twice), CPU time in microseconds (user + system), peak resident memory in KiB.
+INPUTS.tsv holds the input size in bytes of each import run (name, size,
+bytes), for the memory targets of the imports.
 Every figure printed is the median over the rounds. Standard library only.
 """
 
@@ -18,13 +20,25 @@ RUNS = (
     ("tosker-t2d", "Tosker   phrase list -> database"),
     ("tosker-d2t", "Tosker   database -> phrase list"),
     ("sort-u", "sort -u  phrase list (reference)"),
+    ("import-cin", "Mabrel /i generated .cin"),
+    ("import-cin-fit", "Mabrel /f what it wrote"),
+    ("hime-cin", "hime-cin2gtab same .cin (reference)"),
+    ("import-wubi", "Mabrel /i wubi86.dict.yaml"),
+    ("import-words", "Tosker /i weighted word list"),
+    ("sort-words", "sort -u  same list (reference)"),
 )
 SIZES = ("half", "full", "twice")
 
 
 def main():
-    if len(sys.argv) != 2:
+    if len(sys.argv) not in (2, 3):
         raise SystemExit(__doc__)
+    inputs = {}
+    if len(sys.argv) == 3:
+        with open(sys.argv[2]) as lines:
+            for line in lines:
+                name, size, size_bytes = line.split("\t")
+                inputs[(name, size)] = int(size_bytes) / 1048576.0
     cpu = {}
     rss = {}
     with open(sys.argv[1]) as results:
@@ -47,7 +61,8 @@ def main():
           "in MiB.")
     print(f"{'':34}{'CPU half':>10}{'full':>10}{'twice':>10}{'growth':>9}"
           f"{'RSS half':>10}{'full':>8}{'twice':>8}")
-    for name, label in RUNS:
+    runs = [(name, label) for name, label in RUNS if (name, "full") in cpu]
+    for name, label in runs:
         print(f"{label:34}" + "".join(f"{ms(name, s):10.1f}" for s in SIZES) +
               f"{growth(name):9.2f}" + "".join(f"{mib(name, s):{w}.1f}"
                                               for s, w in zip(SIZES, (10, 8, 8))))
@@ -61,6 +76,20 @@ def main():
         ("Tosker db->list CPU / sort -u CPU", ms("tosker-d2t", "full") / ms("sort-u", "full"),
          "<=", 0.25),
     ]
+    imported = ms("import-cin", "full") + ms("import-cin-fit", "full") \
+        if ("import-cin-fit", "full") in cpu else None
+    if imported is not None:
+        targets.append(("Mabrel /i + /f CPU / hime-cin2gtab CPU",
+                        imported / ms("hime-cin", "full"), "<=", 0.75))
+    if ("import-cin", "full") in cpu:
+        targets.append(("Mabrel /i CPU twice / full", ms("import-cin", "twice") /
+                        ms("import-cin", "full"), "<=", 2.25))
+        targets.append(("Tosker /i CPU / sort -u CPU", ms("import-words", "full") /
+                        ms("sort-words", "full"), "<=", 0.5))
+        for name in ("import-cin", "import-wubi", "import-words"):
+            if (name, "full") in inputs:
+                targets.append((f"peak MiB {name} / (3 x input + 16)", mib(name, "full") /
+                                (3 * inputs[(name, "full")] + 16), "<=", 1.0))
     for name, label in RUNS:
         if name.startswith(("mabrel", "tosker")):
             targets.append((f"growth {' '.join(label.split())}", growth(name), "<=", 4.5))

@@ -1,0 +1,63 @@
+// DesktopTable: what a desktop input method's table or a word list says, as
+// read: its name, its keys, its rules, and its entries (a code and a text,
+// with a weight where the table gives one). The entries point into the
+// files' bytes, which the table keeps, so that a table of millions of lines
+// takes little more memory than its files.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// One line of a table: `code` and `text` (UTF-8) lie in file `file` of the
+// table's `files`. Entries stand in reading order (imported files first).
+struct TableEntry {
+    uint32_t codeAt = 0;
+    uint32_t textAt = 0;
+    uint8_t codeLength = 0;
+    uint8_t textLength = 0;
+    uint8_t file = 0;
+    double weight = 0;
+};
+
+// One item of a coding rule: the character counted from the front or the
+// back, and its code key (1 to 15).
+struct TableRuleItem {
+    bool fromFront = true;
+    int hanZi = 0;
+    int code = 0;
+};
+
+// A rule for words of exactly (E) or at least (A) `hanZiCount` characters.
+struct TableRule {
+    char kind = 'E';
+    int hanZiCount = 0;
+    std::vector<TableRuleItem> items;
+    std::string text;  // as the table writes it, for messages
+};
+
+struct DesktopTable {
+    const char* format = "";  // what the table was recognised as
+    std::string asciiName;    // %ename, name, NAME
+    std::string fullName;     // %cname where given
+    std::string version;
+    std::string declaredKeys;              // in the order the table declares them
+    std::vector<std::string> keyDisplays;  // .cin's %keyname: one per declared key
+    char wildcard = 0;                     // 0 when none
+    std::vector<TableRule> rules;          // the rules that can be said
+    std::vector<std::string> unsaidRules;  // those that cannot, as written
+    bool weighted = false;                 // some entry has a weight
+    std::vector<std::string> files;        // the bytes of every file read
+    std::vector<std::string> fileNames;    // as opened
+    std::vector<TableEntry> entries;
+
+    std::string_view code(const TableEntry& entry) const {
+        return {files[entry.file].data() + entry.codeAt, entry.codeLength};
+    }
+    std::string_view text(const TableEntry& entry) const {
+        return {files[entry.file].data() + entry.textAt, entry.textLength};
+    }
+    // The line of the file on which `entry` stands (counted, for messages).
+    int lineOf(const TableEntry& entry) const;
+};

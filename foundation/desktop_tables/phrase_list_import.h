@@ -1,0 +1,42 @@
+// The words of a desktop table or word list as a phrase list text for
+// Tosker: each word once, in weight order (ties in reading order), UTF-8.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "foundation/desktop_tables/desktop_table.h"
+#include "foundation/desktop_tables/table_characters.h"
+
+// The longest phrase a phrase database holds, in characters.
+inline constexpr int kLongestImportedWord = 15;
+
+struct WordCounts {
+    int kept = 0;
+    int oneCharacter = 0;
+    int tooLong = 0;
+    int cannotWrite = 0;
+    int repeated = 0;
+};
+
+struct PhraseListText {
+    std::string text;
+    // What would stop a compile of it without /f, or empty: "2,048 words for
+    // one first character", "65,535 bytes in a phrase block".
+    std::string limitPassed;
+};
+
+// Builds the list from the entries numbered `words` (in reading order). A
+// repeated word keeps its largest weight.
+void buildPhraseList(DesktopTable& table, std::vector<uint32_t> words, TableCharacters& set,
+                     WordCounts& counts, PhraseListText& list);
+
+// One line for each reason words were left out, with its count (none for
+// a count of 0).
+void reportWordCounts(const WordCounts& counts, CharSet charSet);
+
+// The phrase list's name beside an input-method source `destination`: its
+// last four characters replaced by "-phrases.txt" when they are ".txt" in
+// any letter case, else "-phrases.txt" appended.
+std::string phraseListName(const std::string& destination);

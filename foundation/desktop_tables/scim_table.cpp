@@ -1,0 +1,65 @@
+#include "foundation/desktop_tables/table_formats.h"
+
+namespace {
+
+// "a b\tc" splits at tabs when the line has one, else at blanks.
+std::string_view takeColumn(std::string_view& rest, bool tabs) {
+    if (tabs) return trimBlanks(takeField(rest, '\t'));
+    return takeToken(rest);
+}
+
+void readDefinition(DesktopTable& table, std::string_view key, std::string_view value) {
+    if (key == "NAME") table.asciiName = std::string(value);
+    if (key.starts_with("NAME.") && table.fullName.empty()) table.fullName = std::string(value);
+    if (key == "SERIAL_NUMBER") table.version = std::string(value);
+    if ((key == "KEYS" || key == "VALID_INPUT_CHARS") && table.declaredKeys.empty()) {
+        table.declaredKeys = std::string(value);
+    }
+    if ((key == "SINGLE_WILDCARD_CHAR" || key == "MULTI_WILDCARD_CHAR") && value.size() == 1 &&
+        table.wildcard == 0) {
+        table.wildcard = value[0];
+    }
+    if (key == "RULES") {
+        while (!value.empty()) {
+            std::string_view items = takeField(value, ';');
+            const std::string_view written = items;
+            const std::string_view command = takeField(items, ':');
+            if (!trimBlanks(written).empty()) addRule(table, command, items, written);
+        }
+    }
+}
+
+}  // namespace
+
+void readScimTable(const TableReading& reading, DesktopTable& table, int file) {
+    table.format = "SCIM/ibus-table text";
+    enum class Part { kNone, kDefinition, kTable } part = Part::kNone;
+    TableLines lines(table.files[static_cast<std::size_t>(file)], reading);
+    std::string_view line;
+    while (lines.next(line)) {
+        std::string_view rest = trimBlanks(line);
+        if (rest.empty() || rest[0] == '#') continue;
+        if (rest == "BEGIN_DEFINITION") {
+            part = Part::kDefinition;
+        } else if (rest == "BEGIN_TABLE") {
+            part = Part::kTable;
+        } else if (rest.starts_with("END_")) {
+            part = Part::kNone;
+        } else if (part == Part::kDefinition) {
+            const std::string_view key = trimBlanks(takeField(rest, '='));
+            readDefinition(table, key, trimBlanks(rest));
+        } else if (part == Part::kTable) {
+            const bool tabs = rest.find('\t') != std::string_view::npos;
+            const std::string_view code = takeColumn(rest, tabs);
+            const std::string_view text = takeColumn(rest, tabs);
+            double weight = 0;
+            bool percent = false;
+            if (parseWeight(takeColumn(rest, tabs), weight, percent)) {
+                table.weighted = true;
+            } else {
+                weight = 0;
+            }
+            if (!text.empty()) addTableEntry(table, file, code, text, weight);
+        }
+    }
+}

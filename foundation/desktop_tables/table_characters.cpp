@@ -1,0 +1,115 @@
+#include "foundation/desktop_tables/table_characters.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr uint32_t kAsked = 0x10000;
+constexpr std::size_t kBasicPlane = 0x10000;
+
+char32_t codePointOf(std::string_view text, int length) {
+    const auto byte = [&](int i) { return static_cast<char32_t>(static_cast<uint8_t>(text[i])); };
+    switch (length) {
+        case 1:
+            return byte(0);
+        case 2:
+            return ((byte(0) & 0x1F) << 6) | (byte(1) & 0x3F);
+        case 3:
+            return ((byte(0) & 0x0F) << 12) | ((byte(1) & 0x3F) << 6) | (byte(2) & 0x3F);
+        default:
+            return ((byte(0) & 0x07) << 18) | ((byte(1) & 0x3F) << 12) | ((byte(2) & 0x3F) << 6) |
+                   (byte(3) & 0x3F);
+    }
+}
+
+// The length of the character that `lead` starts, in text known to be UTF-8.
+int lengthFromLead(char lead) {
+    const auto byte = static_cast<uint8_t>(lead);
+    return byte < 0x80 ? 1 : byte < 0xE0 ? 2 : byte < 0xF0 ? 3 : 4;
+}
+
+}  // namespace
+
+int utf8CharacterCount(std::string_view text) {
+    int count = 0;
+    for (const char c : text) count += (static_cast<uint8_t>(c) & 0xC0) != 0x80;
+    return count;
+}
+
+TableCharacters::TableCharacters(CharSet charSet)
+    : charSet_(charSet), converter_(charSet), basicPlane_(kBasicPlane) {}
+
+uint16_t TableCharacters::ask(std::string_view character) {
+    const std::string bytes = converter_.fromUtf8(character);
+    if (bytes.size() != 2 || !startsWithDoubleByteChar(charSet_, bytes.c_str(), 2)) return 0;
+    const auto value =
+        static_cast<uint16_t>(static_cast<uint8_t>(bytes[0]) << 8 | static_cast<uint8_t>(bytes[1]));
+    return utf8Of(value).empty() ? 0 : value;
+}
+
+uint16_t TableCharacters::bytesOf(std::string_view text, int length) {
+    const std::string_view character = text.substr(0, static_cast<std::size_t>(length));
+    const char32_t point = codePointOf(text, length);
+    if (point < 0x80) return 0;
+    if (point >= kBasicPlane) {
+        const auto [found, added] = otherPlanes_.try_emplace(std::string(character), 0);
+        if (added) found->second = ask(character);
+        return found->second;
+    }
+    uint32_t& known = basicPlane_[point];
+    if (known == 0) known = kAsked | ask(character);
+    return static_cast<uint16_t>(known & 0xFFFF);
+}
+
+bool TableCharacters::convert(std::string_view text, std::string& out, std::string_view& failed) {
+    while (!text.empty()) {
+        const int length = std::min(lengthFromLead(text[0]), static_cast<int>(text.size()));
+        const uint16_t bytes = bytesOf(text, length);
+        if (bytes == 0) {
+            failed = text.substr(0, static_cast<std::size_t>(length));
+            return false;
+        }
+        out += static_cast<char>(bytes >> 8);
+        out += static_cast<char>(bytes & 0xFF);
+        text.remove_prefix(static_cast<std::size_t>(length));
+    }
+    return true;
+}
+
+const std::string& TableCharacters::utf8Of(uint16_t bytes) {
+    const auto [found, added] = utf8_.try_emplace(bytes);
+    if (added) {
+        const char character[] = {static_cast<char>(bytes >> 8), static_cast<char>(bytes & 0xFF)};
+        found->second = converter_.toUtf8({character, 2});
+    }
+    return found->second;
+}
+
+CharSet chooseCharSet(const std::vector<std::string>& characters) {
+    CharSet best = kCharSetTable[0].id;
+    int bestCount = -1;
+    for (const CharSetEntry& entry : kCharSetTable) {
+        TableCharacters set(entry.id);
+        int count = 0;
+        for (const std::string& character : characters) {
+            count += set.bytesOf(character, static_cast<int>(character.size())) != 0;
+        }
+        if (count > bestCount) {
+            best = entry.id;
+            bestCount = count;
+        }
+    }
+    return best;
+}
+
+void DistinctCharacters::add(std::string_view text) {
+    while (!text.empty()) {
+        const int length = std::min(lengthFromLead(text[0]), static_cast<int>(text.size()));
+        const char32_t point = codePointOf(text, length);
+        if (point < seen_.size() && !seen_[point]) {
+            seen_[point] = true;
+            all_.emplace_back(text.substr(0, static_cast<std::size_t>(length)));
+        }
+        text.remove_prefix(static_cast<std::size_t>(length));
+    }
+}

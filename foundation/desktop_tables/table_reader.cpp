@@ -1,0 +1,78 @@
+#include "foundation/desktop_tables/table_reader.h"
+
+#include <algorithm>
+
+#include "foundation/desktop_tables/table_formats.h"
+
+namespace {
+
+enum class Format { kNone, kCin, kFcitx, kScim, kRime };
+
+bool hasLineStarting(std::string_view bytes, std::string_view start) {
+    for (std::size_t at = bytes.find(start); at != std::string_view::npos;
+         at = bytes.find(start, at + 1)) {
+        if (at == 0 || bytes[at - 1] == '\n') return true;
+    }
+    return false;
+}
+
+// A rime dictionary's first line that is not blank and no "#" comment is
+// "---".
+bool looksLikeRime(std::string_view bytes) {
+    while (!bytes.empty()) {
+        const std::size_t end = std::min(bytes.find('\n'), bytes.size());
+        const std::string_view line = trimBlanks(bytes.substr(0, end));
+        if (!line.empty() && line[0] != '#') return line == "---" || line == "---\r";
+        bytes.remove_prefix(std::min(end + 1, bytes.size()));
+    }
+    return false;
+}
+
+Format formatOf(std::string_view bytes) {
+    if (looksLikeRime(bytes)) return Format::kRime;
+    if (hasLineStarting(bytes, "%chardef") || hasLineStarting(bytes, "%gen_inp")) {
+        return Format::kCin;
+    }
+    if (hasLineStarting(bytes, "SCIM_Generic_Table_Phrase_Library_TEXT") ||
+        hasLineStarting(bytes, "BEGIN_TABLE")) {
+        return Format::kScim;
+    }
+    if (hasLineStarting(bytes, "KeyCode=") && hasLineStarting(bytes, "[Data]")) {
+        return Format::kFcitx;
+    }
+    return Format::kNone;
+}
+
+}  // namespace
+
+int readInputMethodTable(const char* name, const TableReading& reading, DesktopTable& table,
+                         bool& recognised) {
+    int file = 0;
+    if (int rc = loadTableFile(name, reading, table, file)) return rc;
+    const Format format = formatOf(table.files[0]);
+    recognised = format != Format::kNone;
+    switch (format) {
+        case Format::kNone:
+            return 0;
+        case Format::kCin:
+            readCinTable(reading, table, file);
+            return 0;
+        case Format::kFcitx:
+            readFcitxTable(reading, table, file);
+            return 0;
+        case Format::kScim:
+            readScimTable(reading, table, file);
+            return 0;
+        case Format::kRime:
+            return readRimeDictionary(name, reading, table, file);
+    }
+    return 0;
+}
+
+int readWordList(const char* name, const TableReading& reading, DesktopTable& table) {
+    int file = 0;
+    if (int rc = loadTableFile(name, reading, table, file)) return rc;
+    if (looksLikeRime(table.files[0])) return readRimeDictionary(name, reading, table, file);
+    readWordLines(reading, table, file);
+    return 0;
+}

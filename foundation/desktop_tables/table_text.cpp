@@ -1,0 +1,131 @@
+#include "foundation/desktop_tables/table_text.h"
+
+#include <algorithm>
+#include <charconv>
+#include <limits>
+
+#include "foundation/common_messages.h"
+#include "foundation/input_file.h"
+#include "foundation/text_encoding.h"
+
+namespace {
+
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+// The offset of the first byte that starts no UTF-8 character, or npos.
+std::size_t firstNonUtf8(std::string_view bytes) {
+    std::size_t at = 0;
+    while (at < bytes.size()) {
+        if (static_cast<unsigned char>(bytes[at]) < 0x80) {
+            ++at;
+            continue;
+        }
+        const int length = utf8Length(bytes.substr(at));
+        if (length == 0) return at;
+        at += static_cast<std::size_t>(length);
+    }
+    return std::string_view::npos;
+}
+
+int countLines(std::string_view bytes, std::size_t end) {
+    int lines = 1;
+    for (std::size_t i = 0; i < end; ++i) lines += bytes[i] == '\n';
+    return lines;
+}
+
+}  // namespace
+
+int DesktopTable::lineOf(const TableEntry& entry) const {
+    return countLines(files[entry.file], std::min(entry.codeAt, entry.textAt));
+}
+
+int loadTableFile(const char* name, const TableReading& reading, DesktopTable& table, int& file) {
+    std::string bytes;
+    switch (readWholeFile(name, bytes)) {
+        case FileRead::kCannotOpen:
+            return report(kOpenFileFail, name);
+        case FileRead::kCannotRead:
+            return report(kReadFileError, name);
+        case FileRead::kRead:
+            break;
+    }
+    if (std::string_view(bytes).starts_with(kByteOrderMark)) bytes.erase(0, kByteOrderMark.size());
+    const std::size_t bad = firstNonUtf8(bytes);
+    if (bad != std::string_view::npos) {
+        currentSection = reading.sectionId;
+        lineNumber = countLines(bytes, bad);
+        return report(kNotUtf8);
+    }
+    // One entry a line at most: no growth of the entries while they are read.
+    table.entries.reserve(table.entries.size() +
+                          static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n')) +
+                          1);
+    file = static_cast<int>(table.files.size());
+    table.files.push_back(std::move(bytes));
+    table.fileNames.emplace_back(name);
+    return 0;
+}
+
+TableLines::TableLines(const std::string& bytes, const TableReading& reading) : bytes_(bytes) {
+    currentSection = reading.sectionId;
+    lineNumber = 0;
+}
+
+bool TableLines::next(std::string_view& line) {
+    if (at_ >= bytes_.size()) return false;
+    std::size_t end = bytes_.find('\n', at_);
+    if (end == std::string::npos) end = bytes_.size();
+    line = std::string_view(bytes_).substr(at_, end - at_);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    at_ = end + 1;
+    lineNumber = ++number_;
+    return true;
+}
+
+std::string_view trimBlanks(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos) return {};
+    const std::size_t last = text.find_last_not_of(" \t");
+    return text.substr(first, last - first + 1);
+}
+
+std::string_view takeToken(std::string_view& rest) {
+    rest = trimBlanks(rest);
+    const std::size_t end = std::min(rest.find_first_of(" \t"), rest.size());
+    const std::string_view token = rest.substr(0, end);
+    rest = trimBlanks(rest.substr(end));
+    return token;
+}
+
+std::string_view takeField(std::string_view& rest, char separator) {
+    const std::size_t end = std::min(rest.find(separator), rest.size());
+    const std::string_view field = rest.substr(0, end);
+    rest = end < rest.size() ? rest.substr(end + 1) : std::string_view{};
+    return field;
+}
+
+bool parseWeight(std::string_view text, double& value, bool& percent) {
+    text = trimBlanks(text);
+    percent = !text.empty() && text.back() == '%';
+    if (percent) text.remove_suffix(1);
+    if (text.empty() || !((text[0] >= '0' && text[0] <= '9') || text[0] == '.')) return false;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return error == std::errc{} && end == text.data() + text.size();
+}
+
+bool addTableEntry(DesktopTable& table, int file, std::string_view code, std::string_view text,
+                   double weight) {
+    constexpr std::size_t kLongest = std::numeric_limits<uint8_t>::max();
+    if (code.size() > kLongest || text.size() > kLongest) return false;
+    const char* base = table.files[static_cast<std::size_t>(file)].data();
+    if (code.empty()) code = text.substr(0, 0);
+    TableEntry entry;
+    entry.codeAt = static_cast<uint32_t>(code.data() - base);
+    entry.textAt = static_cast<uint32_t>(text.data() - base);
+    entry.codeLength = static_cast<uint8_t>(code.size());
+    entry.textLength = static_cast<uint8_t>(text.size());
+    entry.file = static_cast<uint8_t>(file);
+    entry.weight = weight;
+    table.entries.push_back(entry);
+    return true;
+}

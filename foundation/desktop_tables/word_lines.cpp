@@ -1,0 +1,52 @@
+// Word lists: a word, then optional columns separated by tabs or blanks, of
+// which the first whole number or percentage is the word's weight. Lines
+// that begin with "#" are comments.
+#include "foundation/desktop_tables/table_formats.h"
+
+namespace {
+
+bool isWholeNumber(std::string_view column) {
+    if (!column.empty() && column.back() == '%') column.remove_suffix(1);
+    if (column.empty()) return false;
+    for (const char c : column) {
+        if (c < '0' || c > '9') return false;
+    }
+    return true;
+}
+
+template <class Take>
+void forEachWord(const std::string& bytes, const TableReading& reading, Take take) {
+    TableLines lines(bytes, reading);
+    std::string_view line;
+    while (lines.next(line)) {
+        std::string_view rest = trimBlanks(line);
+        if (rest.empty() || rest[0] == '#') continue;
+        const std::string_view word = takeToken(rest);
+        double weight = 0;
+        bool weighted = false;
+        while (!rest.empty() && !weighted) {
+            const std::string_view column = takeToken(rest);
+            bool percent = false;
+            weighted = isWholeNumber(column) && parseWeight(column, weight, percent);
+        }
+        take(word, weighted ? weight : 0, weighted);
+    }
+}
+
+}  // namespace
+
+void readWordLines(const TableReading& reading, DesktopTable& table, int file) {
+    table.format = "word list";
+    forEachWord(table.files[static_cast<std::size_t>(file)], reading,
+                [&](std::string_view word, double weight, bool weighted) {
+                    table.weighted = table.weighted || weighted;
+                    addTableEntry(table, file, {}, word, weight);
+                });
+}
+
+void readWordLinesInto(const std::string& bytes, const TableReading& reading,
+                       std::unordered_map<std::string_view, double>& weights) {
+    forEachWord(bytes, reading, [&](std::string_view word, double weight, bool) {
+        weights.try_emplace(word, weight);
+    });
+}

@@ -1,0 +1,95 @@
+#include "ime/import/imported_description.h"
+
+#include <cctype>
+
+#include "foundation/text_encoding.h"
+
+namespace {
+
+constexpr std::size_t kIdLength = 4;
+constexpr std::size_t kFullNameBytes = 31;
+constexpr std::size_t kNameBytes = 15;
+constexpr std::size_t kVersionBytes = 15;
+
+// The file's name without its folder and its extensions.
+std::string baseName(const std::string& fileName) {
+    std::string base = fileName.substr(fileName.rfind('/') + 1);
+    return base.substr(0, base.find('.'));
+}
+
+std::string idOf(const std::string& asciiName) {
+    std::string id;
+    for (const char c : asciiName) {
+        if (id.size() < kIdLength && std::isalnum(static_cast<unsigned char>(c))) {
+            id += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        }
+    }
+    id.resize(kIdLength, 'X');
+    return id;
+}
+
+// `text` (UTF-8) without the characters the CharSet cannot write, cut where
+// the next character would pass `size` bytes of the CharSet. Blanks at the
+// ends and a second "/" that would start a comment are dropped too.
+std::string fitted(std::string_view text, std::size_t size, TableCharacters& set) {
+    std::string kept;
+    std::size_t bytes = 0;
+    while (!text.empty()) {
+        const int length = std::max(utf8Length(text), 1);
+        const std::string_view character = text.substr(0, static_cast<std::size_t>(length));
+        text.remove_prefix(character.size());
+        const bool ascii = length == 1 && character[0] >= 0x20 && character[0] < 0x7F;
+        if (!ascii && (length == 1 || set.bytesOf(character, length) == 0)) continue;
+        if (ascii && character[0] == '/' && !kept.empty() && kept.back() == '/') continue;
+        if (ascii && character[0] == ' ' && kept.empty()) continue;
+        const std::size_t width = ascii ? 1 : 2;
+        if (bytes + width > size) break;
+        bytes += width;
+        kept += character;
+    }
+    while (!kept.empty() && kept.back() == ' ') kept.pop_back();
+    return kept;
+}
+
+// One %keyname display per key of UsedCodes, each one character the CharSet
+// writes; else none.
+std::vector<ValuePair> displayCodesOf(const DesktopTable& table, const std::string& usedCodes,
+                                      TableCharacters& set) {
+    std::vector<ValuePair> displays;
+    for (const char key : usedCodes) {
+        const std::size_t at = table.declaredKeys.find(key);
+        if (at == std::string::npos || at >= table.keyDisplays.size()) return {};
+        const std::string& display = table.keyDisplays[at];
+        const int length = utf8Length(display);
+        if (length == 0 || static_cast<std::size_t>(length) != display.size()) return {};
+        if (length == 1) {
+            if (display[0] < 0x21 || display[0] > 0x7E) return {};
+            displays.push_back({static_cast<uint8_t>(display[0]), 0});
+            continue;
+        }
+        const uint16_t bytes = set.bytesOf(display, length);
+        if (bytes == 0) return {};
+        displays.push_back({static_cast<uint8_t>(bytes >> 8), static_cast<uint8_t>(bytes)});
+    }
+    return displays;
+}
+
+}  // namespace
+
+void describeImportedMethod(const DesktopTable& table, const std::string& fileName,
+                            TableCharacters& set, InputMethod& method) {
+    const std::string asciiName = table.asciiName.empty() ? baseName(fileName) : table.asciiName;
+    method.id = idOf(asciiName);
+    method.name = fitted(asciiName, kNameBytes, set);
+    method.fullName =
+        fitted(table.fullName.empty() ? asciiName : table.fullName, kFullNameBytes, set);
+    if (method.name.empty()) method.name = method.id;
+    if (method.fullName.empty()) method.fullName = method.name;
+    method.version = fitted(table.version, kVersionBytes, set);
+    method.displayCodes = displayCodesOf(table, method.usedCodes, set);
+    const char wildcard = table.wildcard;
+    if (wildcard > 0x20 && wildcard < 0x7F &&
+        method.usedCodes.find(wildcard) == std::string::npos) {
+        method.wildChar = wildcard;
+    }
+}

@@ -1,0 +1,66 @@
+#!/usr/bin/env bash
+# Imports real desktop tables and word lists and compiles what they give:
+# rime's Wubi 86, Cangjie 5 and luna pinyin with Mabrel /iChineseGB, their
+# phrase lists with Tosker /f, rime's essay.txt with Tosker /iChineseGBK and
+# /f; then the end-to-end test that every GB 2312 pair of Wubi 86 comes back
+# from the compiled database. Installs the Debian packages it needs (as root);
+# not run by CI.
+#
+#   scripts/real-tables.sh [BUILD_DIR]      (default build-release)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=${1:-build-release}
+rime=/usr/share/rime-data
+
+need=()
+for package in rime-data-wubi rime-data-cangjie5 rime-data-luna-pinyin rime-essay hime; do
+  dpkg -s "$package" >/dev/null 2>&1 || need+=("$package")
+done
+if [ ${#need[@]} -gt 0 ]; then
+  echo "real-tables: installing ${need[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq "${need[@]}" >/dev/null
+fi
+
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DCJK_BUILD_TESTS=ON >/dev/null
+cmake --build "$build" -j2 >/dev/null
+mabrel=$PWD/$build/ime/Mabrel
+tosker=$PWD/$build/phrase/Tosker
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+# check NAME COMMAND...: the run must end with status 0 and "Convert OK.";
+# a compile (CHECK_QUIET=1) must print no numbered message.
+check() {
+  local name=$1
+  shift
+  if ! (cd "$work" && "$@") >"$work/$name.log"; then
+    echo "real-tables: $name failed: $*" >&2
+    tail -n 15 "$work/$name.log" >&2
+    exit 1
+  fi
+  grep -q 'Convert OK.' "$work/$name.log" || { echo "real-tables: $name did not finish" >&2; exit 1; }
+  if [ "${CHECK_QUIET:-0}" = 1 ] && grep -q $'\a' "$work/$name.log"; then
+    echo "real-tables: $name printed messages:" >&2
+    grep -a $'\a' "$work/$name.log" | head >&2
+    exit 1
+  fi
+  tr '\r' '\n' <"$work/$name.log" | grep -av '^[-|/\\ ]*$' | grep -a -e 'kept' -e 'left out' -e 'Note' -e 'Total' || true
+}
+
+for table in wubi86 cangjie5 luna_pinyin; do
+  echo "== $table"
+  check "$table-import" "$mabrel" /iChineseGB "$rime/$table.dict.yaml" "$table.txt"
+  CHECK_QUIET=1 check "$table-compile" "$mabrel" "$table.txt" "$table.pdb"
+  if [ -f "$work/$table-phrases.txt" ]; then
+    check "$table-phrases" "$tosker" /f "$table-phrases.txt" "$table-phrases.pdb"
+  fi
+done
+echo "== essay.txt"
+check essay-import "$tosker" /iChineseGBK "$rime/essay.txt" essay.txt
+check essay-compile "$tosker" /f essay.txt essay.pdb
+
+echo "== Wubi 86 property"
+"$build/tests/e2e_tests" --gtest_filter='Import.Wubi86KeepsEveryPairOfGB2312'
+echo "real-tables: every check passed"

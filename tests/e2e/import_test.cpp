@@ -1,0 +1,145 @@
+// Mabrel /i and Tosker /i on hand-made tables of every format: the source
+// and phrase list written, byte for byte; the source compiles, and its
+// database read back holds the same characters under each code, in the same
+// order. On rime's Wubi 86, when installed: every pair the handheld can hold
+// is in the compiled table.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <map>
+#include <set>
+#include <sstream>
+
+#include "foundation/text_encoding.h"
+#include "tests/e2e/run_tool.h"
+
+namespace e2e {
+namespace {
+
+const fs::path kTables = fs::path(TEST_DATA_DIR) / "import";
+
+// The characters under each code of a UTF-8 source's [Text], in order.
+std::map<std::string, std::string> codeTable(const std::string& source) {
+    std::map<std::string, std::string> table;
+    const std::size_t start = source.find("[Text]\n");
+    std::istringstream lines(source.substr(start == std::string::npos ? 0 : start + 7));
+    for (std::string line; std::getline(lines, line);) {
+        const std::size_t blank = line.find(' ');
+        if (line.empty() || line.starts_with("//") || blank == std::string::npos) continue;
+        table[line.substr(0, blank)] += line.substr(blank + 1);
+    }
+    return table;
+}
+
+struct ImportCase {
+    const char* table;
+    const char* expected;  // the source, and its phrase list with "-phrases"
+};
+
+class ImportCases : public testing::TestWithParam<ImportCase> {};
+
+TEST_P(ImportCases, WritesTheSourceAndListAndTheyCompile) {
+    const ImportCase& c = GetParam();
+    ScratchDir dir;
+    const fs::path expected = kTables / c.expected;
+    const RunResult run =
+        runTool(MABREL_PATH, {"/i", (kTables / c.table).string(), "ime.txt"}, dir.path());
+    ASSERT_EQ(run.status, 0) << run.output;
+    const std::string source = readFile(dir.path() / "ime.txt");
+    EXPECT_EQ(source, readFile(expected.string() + "-expected.txt"));
+    EXPECT_EQ(readFile(dir.path() / "ime-phrases.txt"),
+              readFile(expected.string() + "-expected-phrases.txt"));
+
+    const RunResult compile = runTool(MABREL_PATH, {"ime.txt", "ime.pdb"}, dir.path());
+    ASSERT_EQ(compile.status, 0) << compile.output;
+    EXPECT_EQ(compile.output.find('\a'), std::string::npos) << compile.output;
+    ASSERT_EQ(runTool(MABREL_PATH, {"/u", "ime.pdb", "back.txt"}, dir.path()).status, 0);
+    EXPECT_EQ(codeTable(readFile(dir.path() / "back.txt")), codeTable(source));
+    EXPECT_EQ(runTool(TOSKER_PATH, {"ime-phrases.txt", "p.pdb"}, dir.path()).status, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Formats, ImportCases,
+                         testing::Values(ImportCase{"sample.cin", "sample"},
+                                         ImportCase{"wbx.txt", "wbx"},
+                                         ImportCase{"mini.ibus.txt", "mini.ibus"},
+                                         ImportCase{"rime/mini.dict.yaml", "rime/mini"}));
+
+TEST(Import, WordListBecomesAPhraseListInWeightOrder) {
+    ScratchDir dir;
+    const RunResult run =
+        runTool(TOSKER_PATH, {"/i", (kTables / "words.txt").string(), "w.txt"}, dir.path());
+    ASSERT_EQ(run.status, 0) << run.output;
+    EXPECT_EQ(readFile(dir.path() / "w.txt"), readFile(kTables / "words-expected.txt"));
+}
+
+// Runs that stop before anything is written: status and files left.
+TEST(Import, RefusesWithoutWriting) {
+    ScratchDir dir;
+    writeFile(dir.path() / "plain.txt", "nothing of a table\n");
+    writeFile(dir.path() / "latin1.cin", "%chardef begin\na \xE9\n");
+    fs::copy(kTables / "sample.cin", dir.path() / "t.cin");
+    fs::copy(kTables / "sample.cin", dir.path() / "tab.txt");
+    writeFile(dir.path() / "t-phrases.txt", "kept\n");
+    fs::create_symlink("t-phrases.txt", dir.path() / "t.txt");
+    const struct {
+        const char* tool;
+        std::vector<std::string> args;
+        int status;
+    } runs[] = {
+        {MABREL_PATH, {"/i", "plain.txt", "out.txt"}, 510 & 0xFF},
+        {MABREL_PATH, {"/i", "latin1.cin", "out.txt"}, 908 & 0xFF},
+        {MABREL_PATH, {"/iKorean", "t.cin", "out.txt"}, 2},
+        {MABREL_PATH, {"/i", "t.cin", "out.pdb"}, 2},
+        {MABREL_PATH, {"/i", "t.cin", "t.cin.txt"}, 0},
+        {MABREL_PATH, {"/i", "t.cin", "t.txt"}, 105},
+        {MABREL_PATH, {"/i", "tab.txt", "./tab.txt"}, 105},
+        {TOSKER_PATH, {"/iChineseGB", "t.cin", "t.cin"}, 2},
+        {TOSKER_PATH, {"/i", "plain.txt", "out.txt"}, 510 & 0xFF},
+    };
+    for (const auto& r : runs) {
+        EXPECT_EQ(runTool(r.tool, r.args, dir.path()).status, r.status) << r.args[1];
+    }
+    EXPECT_FALSE(fs::exists(dir.path() / "out.txt"));
+    EXPECT_EQ(readFile(dir.path() / "t-phrases.txt"), "kept\n");
+    EXPECT_EQ(readFile(dir.path() / "tab.txt"), readFile(kTables / "sample.cin"));
+}
+
+// Every (code, character) pair of Wubi 86 whose character is in GB 2312 and
+// whose code has at most 12 keys comes back from the compiled database.
+TEST(Import, Wubi86KeepsEveryPairOfGB2312) {
+    const fs::path wubi = "/usr/share/rime-data/wubi86.dict.yaml";
+    if (!fs::exists(wubi)) GTEST_SKIP() << "rime-data-wubi is not installed";
+    ScratchDir dir;
+    ASSERT_EQ(runTool(MABREL_PATH, {"/iChineseGB", wubi.string(), "w.txt"}, dir.path()).status, 0);
+    ASSERT_EQ(runTool(MABREL_PATH, {"w.txt", "w.pdb"}, dir.path()).status, 0);
+    ASSERT_EQ(runTool(MABREL_PATH, {"/u", "w.pdb", "back.txt"}, dir.path()).status, 0);
+    std::set<std::pair<std::string, std::string>> compiled;
+    for (const auto& [code, characters] : codeTable(readFile(dir.path() / "back.txt"))) {
+        for (std::size_t at = 0; at < characters.size();) {
+            const auto length = static_cast<std::size_t>(utf8Length(characters.substr(at)));
+            compiled.emplace(code, characters.substr(at, length));
+            at += length;
+        }
+    }
+    CharSetConverter gb(kChineseGB);
+    std::ifstream table(wubi);
+    std::size_t checked = 0;
+    bool body = false;
+    for (std::string line; std::getline(table, line);) {
+        body = body || line == "...";
+        const std::size_t tab = line.find('\t');
+        if (!body || line.starts_with("#") || tab == std::string::npos) continue;
+        const std::string text = line.substr(0, tab);
+        const std::string code = line.substr(tab + 1, line.find('\t', tab + 1) - tab - 1);
+        if (utf8Length(text) != static_cast<int>(text.size()) || code.size() > 12 ||
+            gb.fromUtf8(text).size() != 2) {
+            continue;
+        }
+        ++checked;
+        EXPECT_TRUE(compiled.contains({code, text})) << code << ' ' << text;
+    }
+    EXPECT_GT(checked, 6763u);
+}
+
+}  // namespace
+}  // namespace e2e
