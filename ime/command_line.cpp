@@ -8,6 +8,7 @@
 #include "foundation/text_helpers.h"
 #include "ime/compile_driver.h"
 #include "ime/decompile_driver.h"
+#include "ime/lookup/lookup_console.h"
 #include "ime/messages.h"
 #include "ime/sample_source.h"
 
@@ -22,6 +23,7 @@ constexpr const char* kUsageLines[] = {
     "Mabrel Source.txt  Dest.pdb   Convert Source.txt to Dest.pdb",
     "Mabrel Source.pdb  Dest.txt   Convert Source.pdb to Dest.txt",
     "Mabrel /u Source.pdb Dest.txt Convert Source.pdb to UTF-8 Dest.txt",
+    "Mabrel /t Source.pdb          Look codes up, read from standard input",
     "---------------------------------------------------",
     "Note: The extension of filename must be (.TXT .PDB)",
     ".txt : Input method source text file",
@@ -53,6 +55,13 @@ int runMabrel(CMabrel& mabrel, int argc, const char* const* argv) {
     if (argc == 3 && upperCopy(argv[0]) == "/U") {
         if (nameContains(argv[1], ".PDB") && nameContains(argv[2], ".TXT")) {
             return decompileDatabase(mabrel, argv[1], argv[2], TextEncoding::kUtf8);
+        }
+        report(kInvalidFilename);
+        return parameterError();
+    }
+    if ((argc == 2 || argc == 3) && upperCopy(argv[0]) == "/T") {
+        if (nameContains(argv[1], ".PDB") && (argc == 2 || nameContains(argv[2], ".PDB"))) {
+            return runLookupConsole(argv[1], argc == 3 ? argv[2] : nullptr);
         }
         report(kInvalidFilename);
         return parameterError();

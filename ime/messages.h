@@ -63,6 +63,8 @@ enum MabrelKey : int {
     X(kTooManyResources, 402, "Too many resource record!")                                    \
     X(kDatabaseDamaged, 403, "\"%s\" is damaged")                                             \
     X(kNotWrittenBackExactly, 404, "Resource \"%s\" can't be written back exactly")           \
+    X(kPhraseCountDiffers, 404, "\"%s\" holds %d phrases, its header says %d")                \
+    X(kPhrasesOfAnotherCharSet, 405, "\"%s\" is for another CharSet")                         \
     X(kDispalySpelling, 506, "Unknown key \"%s\" ignored, the key is spelt \"DispalyCodes\"") \
     X(kNotARule, 506, "Line \"%s\" is not a rule, ignored")                                   \
     X(kInvalidCharSet, 600, "\"%s\" is not a valid CharSet")                                  \
