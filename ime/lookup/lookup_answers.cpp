@@ -10,6 +10,11 @@ namespace {
 constexpr int kShownCompletions = 10;
 constexpr int kShownPhrases = 10;
 
+// The texts of the answers; a line number goes before the first two.
+constexpr char kNeitherKind[] = ": not a code or a character\n";
+constexpr char kNotFound[] = " not found, has ";
+constexpr char kNotInCharSet[] = "not in ";
+
 void appendMore(int more, std::string& out) {
     if (more > 0) out.append(" +").append(std::to_string(more));
 }
@@ -71,7 +76,7 @@ void LookupAnswers::answerCharacter(const LineCharacter& character, std::string&
     appendCharacter(character, out);
     out += ": ";
     if (character.index < 0) {
-        out.append("not in ").append(charSetName(im_.charSet)).append("\n");
+        out.append(kNotInCharSet).append(charSetName(im_.charSet)).append("\n");
         return;
     }
     const std::span<const int> entries = index_.entriesOf(character.index);
@@ -106,7 +111,7 @@ void LookupAnswers::answerCheck(int lineNumber, const LookupLine& line, std::str
     if (missing.empty()) return;
     ++failed_;
     out.append("L").append(std::to_string(lineNumber)).append(": ").append(line.code);
-    out.append(": ").append(missing).append(" not found, has ");
+    out.append(": ").append(missing).append(kNotFound);
     appendCharacters(entries, INT_MAX, out);
     out += '\n';
 }
