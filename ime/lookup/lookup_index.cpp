@@ -6,31 +6,37 @@
 #include "ime/lookup/repeat_block_order.h"
 
 LookupIndex::LookupIndex(const InputMethod& im) : im_(im) {
-    const int count = static_cast<int>(im.entries.size());
-    byCode_.resize(static_cast<std::size_t>(count));
-    for (int e = 0; e < count; ++e) byCode_[e] = e;
+    indexCodes();
+    indexCharacters();
+}
+
+void LookupIndex::indexCodes() {
+    const std::vector<CodeTableEntry>& entries = im_.entries;
+    byCode_.resize(entries.size());
+    for (std::size_t e = 0; e < entries.size(); ++e) byCode_[e] = static_cast<int>(e);
     std::stable_sort(byCode_.begin(), byCode_.end(),
-                     [&](int a, int b) { return im.entries[a].code < im.entries[b].code; });
+                     [&](int a, int b) { return entries[a].code < entries[b].code; });
     charactersBefore_.assign(byCode_.size() + 1, 0);
-    ascending_.assign(byCode_.size(), byCode_.size());
     for (std::size_t k = 0; k < byCode_.size(); ++k) {
         charactersBefore_[k + 1] =
-            charactersBefore_[k] + static_cast<int>(im.entries[byCode_[k]].characters.size());
+            charactersBefore_[k] + static_cast<int>(entries[byCode_[k]].characters.size());
     }
+    ascending_.assign(byCode_.size(), byCode_.size());
     for (std::size_t k = byCode_.size(); k-- > 1;) {
-        if (byCode_[k - 1] > byCode_[k])
-            ascending_[k - 1] = k;
-        else
-            ascending_[k - 1] = ascending_[k];
+        ascending_[k - 1] = byCode_[k - 1] > byCode_[k] ? k : ascending_[k];
     }
+}
 
-    const int indexes = indexCount(im.charSet);
+// Counts the entries of each character index, then files them in entry
+// order and puts each character's run in the database's order.
+void LookupIndex::indexCharacters() {
+    const int indexes = indexCount(im_.charSet);
     firstOfIndex_.assign(static_cast<std::size_t>(indexes) + 1, 0);
     std::vector<int> indexOf;
-    for (const CodeTableEntry& entry : im.entries) {
+    for (const CodeTableEntry& entry : im_.entries) {
         for (const ImeCharacter& c : entry.characters) {
             const char bytes[2] = {static_cast<char>(c[0]), static_cast<char>(c[1])};
-            const int index = charToIndex(im.charSet, bytes);
+            const int index = charToIndex(im_.charSet, bytes);
             indexOf.push_back(index >= 0 && index < indexes ? index : -1);
             if (indexOf.back() >= 0) ++firstOfIndex_[index + 1];
         }
@@ -39,14 +45,14 @@ LookupIndex::LookupIndex(const InputMethod& im) : im_(im) {
     ofIndex_.resize(static_cast<std::size_t>(firstOfIndex_.back()));
     std::vector<int> next(firstOfIndex_.begin(), firstOfIndex_.end() - 1);
     std::size_t at = 0;
-    for (int e = 0; e < count; ++e) {
-        for (std::size_t c = 0; c < im.entries[e].characters.size(); ++c, ++at) {
-            if (indexOf[at] >= 0) ofIndex_[next[indexOf[at]]++] = e;
+    for (std::size_t e = 0; e < im_.entries.size(); ++e) {
+        for (std::size_t c = 0; c < im_.entries[e].characters.size(); ++c, ++at) {
+            if (indexOf[at] >= 0) ofIndex_[next[indexOf[at]]++] = static_cast<int>(e);
         }
     }
     for (int x = 0; x < indexes; ++x) {
-        toRepeatBlockOrder(im, std::span<int>(ofIndex_).subspan(
-                                   firstOfIndex_[x], firstOfIndex_[x + 1] - firstOfIndex_[x]));
+        toRepeatBlockOrder(im_, std::span<int>(ofIndex_).subspan(
+                                    firstOfIndex_[x], firstOfIndex_[x + 1] - firstOfIndex_[x]));
     }
 }
 

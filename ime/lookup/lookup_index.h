@@ -34,6 +34,8 @@ class LookupIndex {
     std::span<const int> entriesOf(int index) const;
 
   private:
+    void indexCodes();
+    void indexCharacters();
     bool matches(std::string_view pattern, const std::string& code) const;
     // The positions in byCode_ of the codes that begin with `prefix`.
     std::pair<std::size_t, std::size_t> prefixRange(std::string_view prefix) const;
