@@ -9,6 +9,7 @@
 #include "ime/compile_driver.h"
 #include "ime/decompile_driver.h"
 #include "ime/import/table_import.h"
+#include "ime/lookup/lookup_console.h"
 #include "ime/messages.h"
 #include "ime/source/sample_source.h"
 #include "ime/statistics_driver.h"
@@ -35,6 +36,12 @@ int runMabrel(CMabrel& mabrel, int argc, const char* const* argv) {
     if (argc == 3 && upperCopy(argv[0]) == "/U") {
         if (nameContains(argv[1], ".PDB") && nameContains(argv[2], ".TXT")) {
             return decompileDatabase(argv[1], argv[2], TextEncoding::kUtf8);
+        }
+        return invalidFilename(kOpening);
+    }
+    if ((argc == 2 || argc == 3) && upperCopy(argv[0]) == "/T") {
+        if (nameContains(argv[1], ".PDB") && (argc == 2 || nameContains(argv[2], ".PDB"))) {
+            return runLookupConsole(argv[1], argc == 3 ? argv[2] : nullptr);
         }
         return invalidFilename(kOpening);
     }

@@ -2,8 +2,9 @@
 
 namespace {
 
-const Message kAllMessages[] = {FOUNDATION_MESSAGES(LIST_MESSAGE) IMPORT_MESSAGES(LIST_MESSAGE)
-                                    MABREL_MESSAGES(LIST_MESSAGE)};
+const Message kAllMessages[] = {
+    FOUNDATION_MESSAGES(LIST_MESSAGE) PHRASE_DATABASE_MESSAGES(LIST_MESSAGE)
+        IMPORT_MESSAGES(LIST_MESSAGE) MABREL_MESSAGES(LIST_MESSAGE)};
 
 const char* const kKeyNames[] = {
     "[Description]",  "Version",
@@ -36,6 +37,7 @@ const char* const kUsageLines[] = {
     "Mabrel /u Source.pdb Dest.txt Convert Source.pdb to UTF-8 Dest.txt",
     "Mabrel /i Table Dest.txt      Convert a desktop input method table",
     "Mabrel /s Source              Show statistics of a .txt or .pdb",
+    "Mabrel /t Source.pdb          Look codes up, read from standard input",
     "---------------------------------------------------",
     "Note: The extension of filename must be (.TXT .PDB)",
     ".txt : Input method source text file",

@@ -72,6 +72,7 @@ enum MabrelKey : int {
     X(kHighDensityWrongSize, 301, "Must be %d(width) X %d(height) bitmap file")               \
     X(kNotImeDatabase, 400, "\"%s\" is not input method database")                            \
     X(kNotWrittenBackExactly, 404, "Resource \"%s\" can't be written back exactly")           \
+    X(kPhrasesOfAnotherCharSet, 405, "\"%s\" is for another CharSet")                         \
     X(kDispalySpelling, 506, "Unknown key \"%s\" ignored, the key is spelt \"DispalyCodes\"") \
     X(kNotARule, 506, "Line \"%s\" is not a rule, ignored")                                   \
     X(kInvalidCharSet, 600, "\"%s\" is not a valid CharSet")                                  \

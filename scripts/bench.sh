@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # Benchmark of Mabrel and Tosker: CPU time and peak memory on generated inputs,
 # compared with txt2mb (fcitx-tools) on the same input-method table and with
-# `LC_ALL=C sort -u` on the same phrase list; and of their imports (/i): a
+# `LC_ALL=C sort -u` on the same phrase list; of their imports (/i): a
 # generated .cin against hime-cin2gtab (hime) on the same table, rime's
 # wubi86.dict.yaml (rime-data-wubi), a generated weighted word list against
-# `LC_ALL=C sort -u` on the same list. Not a test, and not run by CI.
+# `LC_ALL=C sort -u` on the same list; and 100,000 piped lookups of
+# `Mabrel /t` in each of three real tables (rime's Wubi 86, Cangjie 5 and luna
+# pinyin single characters in GBK). Not a test, and not run by CI.
 #
 #   scripts/bench.sh
 #
@@ -30,7 +32,11 @@ command -v python3 >/dev/null || need+=(python3)
 command -v iconv >/dev/null || need+=(libc-bin)
 command -v txt2mb >/dev/null || need+=(fcitx-tools)
 command -v hime-cin2gtab >/dev/null || need+=(hime)
-[ -f /usr/share/rime-data/wubi86.dict.yaml ] || need+=(rime-data-wubi)
+rime=/usr/share/rime-data
+lookup_tables=(wubi86 cangjie5 luna_pinyin)
+[ -f $rime/wubi86.dict.yaml ] || need+=(rime-data-wubi)
+[ -f $rime/cangjie5.dict.yaml ] || need+=(rime-data-cangjie5)
+[ -f $rime/luna_pinyin.dict.yaml ] || need+=(rime-data-luna-pinyin)
 if [ ${#need[@]} -gt 0 ]; then
   echo "bench: installing ${need[*]}"
   export DEBIAN_FRONTEND=noninteractive
@@ -73,6 +79,17 @@ for size in "${sizes[@]}"; do
   printf 'import-wubi\t%s\t%s\n' "$size" "$(stat -c %s /usr/share/rime-data/wubi86.dict.yaml)"
   printf 'import-words\t%s\t%s\n' "$size" "$(stat -c %s "$work/words-$size.txt")"
 done >"$inputs"
+
+# The real tables for the lookups: each compiled once, with 100,000 lookup
+# lines (codes, characters and check lines that all hold).
+for table in "${lookup_tables[@]}"; do
+  python3 scripts/rime_source.py "$rime/$table.dict.yaml" "$table" "$work/$table.txt" \
+    "$work/$table-lookups.txt" 100000 >/dev/null
+  (cd "$work" && "$mabrel" "$table.txt" "$table.pdb" >"logs/$table-compile.log") || {
+    echo "bench: $table.txt does not compile: see $work/logs/$table-compile.log" >&2
+    exit 1
+  }
+done
 
 results=$work/results.tsv
 : >"$results"
@@ -124,6 +141,11 @@ round() {
       "$mabrel" /iChineseGB /usr/share/rime-data/wubi86.dict.yaml "wubi-$size.txt"
     run import-words "$size" "Convert OK." "$tosker" /i "words-$size.txt" "words-$size-list.txt"
     LC_ALL=C run sort-words "$size" "" sort -u "words-$size.txt" -o "words-$size-sorted.txt"
+  done
+  local table
+  for table in "${lookup_tables[@]}"; do
+    run mabrel-lookup "$table" "33333 checks, 0 failed" \
+      sh -c 'exec "$0" /t "$1" <"$2"' "$mabrel" "$table.pdb" "$table-lookups.txt"
   done
 }
 

@@ -28,6 +28,8 @@ RUNS = (
     ("sort-words", "sort -u  same list (reference)"),
 )
 SIZES = ("half", "full", "twice")
+# Mabrel /t: 100,000 piped lookups in each real table (the size column names it).
+LOOKUP_TABLES = ("wubi86", "cangjie5", "luna_pinyin")
 
 
 def main():
@@ -67,6 +69,11 @@ def main():
               f"{growth(name):9.2f}" + "".join(f"{mib(name, s):{w}.1f}"
                                               for s, w in zip(SIZES, (10, 8, 8))))
     print("growth = CPU time at twice the size / CPU time at half the size")
+    print()
+    print(f"{'Mabrel /t, 100,000 piped lookups':34}{'CPU ms':>10}{'RSS MiB':>10}")
+    for table in LOOKUP_TABLES:
+        print(f"{'  ' + table:34}{ms('mabrel-lookup', table):10.1f}"
+              f"{mib('mabrel-lookup', table):10.1f}")
 
     targets = [
         ("Mabrel style 1 CPU / txt2mb CPU", ms("mabrel-shapes", "full") / ms("txt2mb-shapes", "full"),
@@ -97,6 +104,9 @@ def main():
         if name.startswith(("mabrel", "tosker")):
             targets.append((f"peak MiB {' '.join(label.split())}", mib(name, "full"),
                             "<", 16.0))
+    for table in LOOKUP_TABLES:
+        targets.append((f"Mabrel /t 100,000 lookups {table} CPU s",
+                        ms("mabrel-lookup", table) / 1000.0, "<=", 0.5))
     print()
     print(f"{'target (usual size)':46}{'figure':>9}  {'limit':<8}met")
     met = 0

@@ -36,5 +36,10 @@ for source in "$work"/*.txt; do
       ;;
   esac
 done
+for checks in "$work"/*.checks; do
+  check "$root/$build/ime/Mabrel" /t "$(basename "${checks%.checks}").pdb" <"$checks"
+  count=$((count + 1))
+done
+check "$root/$build/ime/Mabrel" /t pinyin.pdb phrase-chinesegb.pdb <<<"中 国"
 check "$root/$build/ime/Mabrel" /cChineseGBK sample.txt
-echo "check-memory: $((count + 1)) runs clean under valgrind"
+echo "check-memory: $((count + 2)) runs clean under valgrind"

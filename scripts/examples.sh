@@ -2,7 +2,9 @@
 # Builds the two tools alone (release build in build-release, no tests, so no
 # GoogleTest needed) and runs them on the bundled examples: every input method
 # source is compiled, every phrase list (phrase*.txt) is converted to a
-# database and back. The results go to build-release/examples-out.
+# database and back, and the checks file of each input method (NAME.checks)
+# is run against its database with Mabrel /t. The results go to
+# build-release/examples-out.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 cmake -S . -B build-release -DCMAKE_BUILD_TYPE=Release -DCJK_BUILD_TESTS=OFF >/dev/null
@@ -22,5 +24,13 @@ for source in *.txt; do
       ;;
     *) ../ime/Mabrel "$source" "${source%.txt}.pdb" || status=1 ;;
   esac
+done
+for checks in *.checks; do
+  [ -e "$checks" ] || continue
+  ../ime/Mabrel /t "${checks%.checks}.pdb" <"$checks" >"${checks%.checks}-checks.out" || {
+    echo "examples: $checks fails against ${checks%.checks}.pdb:" >&2
+    tail -n +3 "${checks%.checks}-checks.out" >&2
+    status=1
+  }
 done
 exit $status

@@ -113,15 +113,17 @@ TEST(Import, Wubi86KeepsEveryPairOfGB2312) {
     ASSERT_EQ(runTool(MABREL_PATH, {"/iChineseGB", wubi.string(), "w.txt"}, dir.path()).status, 0);
     ASSERT_EQ(runTool(MABREL_PATH, {"w.txt", "w.pdb"}, dir.path()).status, 0);
     ASSERT_EQ(runTool(MABREL_PATH, {"/u", "w.pdb", "back.txt"}, dir.path()).status, 0);
+    // Compared as GB 2312 bytes: a few characters come back as another code
+    // point of the same bytes.
+    CharSetConverter gb(kChineseGB);
     std::set<std::pair<std::string, std::string>> compiled;
     for (const auto& [code, characters] : codeTable(readFile(dir.path() / "back.txt"))) {
         for (std::size_t at = 0; at < characters.size();) {
             const auto length = static_cast<std::size_t>(utf8Length(characters.substr(at)));
-            compiled.emplace(code, characters.substr(at, length));
+            compiled.emplace(code, gb.fromUtf8(characters.substr(at, length)));
             at += length;
         }
     }
-    CharSetConverter gb(kChineseGB);
     std::ifstream table(wubi);
     std::size_t checked = 0;
     bool body = false;
@@ -136,7 +138,7 @@ TEST(Import, Wubi86KeepsEveryPairOfGB2312) {
             continue;
         }
         ++checked;
-        EXPECT_TRUE(compiled.contains({code, text})) << code << ' ' << text;
+        EXPECT_TRUE(compiled.contains({code, gb.fromUtf8(text)})) << code << ' ' << text;
     }
     EXPECT_GT(checked, 6763u);
 }
