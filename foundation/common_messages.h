@@ -10,6 +10,7 @@
     X(kWriteFileError, 102, "Write file \"%s\" error")                          \
     X(kCreateFileFail, 103, "Create file \"%s\" fail")                          \
     X(kDestinationIsSource, 105, "Destination \"%s\" is the source")            \
+    X(kOutputTwice, 105, "Destination \"%s\" is another file of this run")      \
     X(kNoMemory, 200, "Not enought memory")                                     \
     X(kSectionMissing, 500, "Can't find \"%s\" section")                        \
     X(kNoKeywords, 501, "No keywords in \"%s\" section")                        \
