@@ -1,16 +1,14 @@
 #include "foundation/output_file.h"
 
 #include <fcntl.h>
-#include <limits.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <csignal>
-#include <cstdio>
-#include <cstring>
 
 #include "foundation/common_messages.h"
+#include "foundation/output_seams.h"
+#include "foundation/output_signals.h"
 
 namespace {
 
@@ -62,66 +60,13 @@ bool writeAll(int fd, const char* bytes, std::size_t size) {
     return true;
 }
 
-// The files that an interrupt must take away: the temporaries being written
-// and the destinations created in place. SIGINT, SIGTERM and SIGHUP remove
-// them and then end the process as the signal would have.
-constexpr int kInterruptSignals[] = {SIGINT, SIGTERM, SIGHUP};
-constexpr int kMaxGuardedFiles = 8;
-char guardedPaths[kMaxGuardedFiles][PATH_MAX];
-volatile sig_atomic_t guarded[kMaxGuardedFiles];
-bool handlersInstalled = false;
-
-extern "C" void removeGuardedFilesAndStop(int signal) {
-    for (int i = 0; i < kMaxGuardedFiles; ++i) {
-        if (guarded[i]) ::unlink(guardedPaths[i]);
-    }
-    std::signal(signal, SIG_DFL);
-    std::raise(signal);
-}
-
-void installHandlers() {
-    if (handlersInstalled) return;
-    handlersInstalled = true;
-    for (int signal : kInterruptSignals) {
-        struct sigaction action {};
-        if (sigaction(signal, nullptr, &action) != 0 || action.sa_handler == SIG_IGN) continue;
-        action = {};
-        action.sa_handler = removeGuardedFilesAndStop;
-        sigemptyset(&action.sa_mask);
-        sigaction(signal, &action, nullptr);
-    }
-}
-
-// Keeps the interrupt signals away while the guarded files change.
-class BlockedInterrupts {
-  public:
-    BlockedInterrupts() {
-        sigset_t blocked;
-        sigemptyset(&blocked);
-        for (int signal : kInterruptSignals) sigaddset(&blocked, signal);
-        sigprocmask(SIG_BLOCK, &blocked, &previous_);
-    }
-    ~BlockedInterrupts() { sigprocmask(SIG_SETMASK, &previous_, nullptr); }
-
-  private:
-    sigset_t previous_;
-};
-
-int guardFile(const std::string& path) {
-    if (path.size() >= PATH_MAX) return -1;
-    installHandlers();
-    for (int i = 0; i < kMaxGuardedFiles; ++i) {
-        if (guarded[i]) continue;
-        std::memcpy(guardedPaths[i], path.c_str(), path.size() + 1);
-        guarded[i] = 1;
-        return i;
-    }
-    return -1;
-}
-
-void releaseGuard(int& slot) {
-    if (slot >= 0) guarded[slot] = 0;
-    slot = -1;
+// A name of its own beside `target`, made as an empty file; -1 when the
+// folder takes none.
+int makeFileBeside(const std::string& target, std::string& name) {
+    name = folderOf(target) + "/." + baseOf(target).substr(0, kMaxNameInTemporary) + ".XXXXXX";
+    const int fd = outputSeams.makeTemporary(name.data(), O_CLOEXEC);
+    if (fd < 0) name.clear();
+    return fd;
 }
 
 }  // namespace
@@ -132,59 +77,45 @@ OutputFile::~OutputFile() {
 
 int OutputFile::open(const char* name) {
     name_ = name;
-    target_ = followLinks(name);
     struct stat status {};
-    const bool exists = stat(target_.c_str(), &status) == 0;
-    if (exists && !S_ISREG(status.st_mode)) {
-        fd_ = ::open(target_.c_str(), O_WRONLY | O_CLOEXEC);
+    if (stat(name, &status) == 0 && !S_ISREG(status.st_mode)) {
+        // A device, a FIFO, a terminal or a link to one, opened as given: the
+        // target of /dev/stdout may be a pipe, which has no name to follow.
+        fd_ = ::open(name, O_WRONLY | O_CLOEXEC);
         if (fd_ < 0) return report(kCreateFileFail, name);
         inPlace_ = true;
         return 0;
     }
+    target_ = followLinks(name);
+    const bool exists = stat(target_.c_str(), &status) == 0;
     if (exists && access(target_.c_str(), W_OK) != 0) return report(kCreateFileFail, name);
 
-    temporary_ =
-        folderOf(target_) + "/." + baseOf(target_).substr(0, kMaxNameInTemporary) + ".XXXXXX";
-    BlockedInterrupts blocked;
-    fd_ = mkostemp(temporary_.data(), O_CLOEXEC);
-    if (fd_ >= 0) {
-        guard_ = guardFile(temporary_);
-        if (exists) {
-            fchmod(fd_, status.st_mode & 07777);
-            if (fchown(fd_, status.st_uid, status.st_gid) != 0) {
-                // Another owner's file becomes the writer's own; nothing else changes.
-            }
-        } else {
-            fchmod(fd_, newFileMode());
-        }
-        return 0;
-    }
-    // No temporary file can be made beside the destination: write it in place.
-    temporary_.clear();
-    fd_ = ::open(target_.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
+    BlockedSignals blocked;
+    fd_ = makeFileBeside(target_, temporary_);
     if (fd_ < 0) return report(kCreateFileFail, name);
-    inPlace_ = true;
-    createdInPlace_ = !exists;
-    if (createdInPlace_) guard_ = guardFile(target_);
+    guard_ = guardFile(temporary_);
+    if (exists) {
+        fchmod(fd_, status.st_mode & 07777);
+        if (fchown(fd_, status.st_uid, status.st_gid) != 0) {
+            // Another owner's file becomes the writer's own; nothing else changes.
+        }
+    } else {
+        fchmod(fd_, newFileMode());
+    }
     return 0;
 }
 
 int OutputFile::write(const void* bytes, std::size_t size) {
-    struct stat status {};
-    if (inPlace_ && fstat(fd_, &status) == 0 && S_ISREG(status.st_mode) && ftruncate(fd_, 0) != 0) {
-        return fail();
-    }
     if (!writeAll(fd_, static_cast<const char*>(bytes), size)) return fail();
     const int fd = fd_;
     fd_ = -1;
     if (::close(fd) != 0) return fail();
-    written_ = true;
     return 0;
 }
 
 int OutputFile::install() {
-    BlockedInterrupts blocked;
-    if (!temporary_.empty() && std::rename(temporary_.c_str(), target_.c_str()) != 0) {
+    BlockedSignals blocked;
+    if (!temporary_.empty() && outputSeams.rename(temporary_.c_str(), target_.c_str()) != 0) {
         return fail();
     }
     temporary_.clear();
@@ -198,8 +129,28 @@ int OutputFile::commit(const void* bytes, std::size_t size) {
     return install();
 }
 
-void OutputFile::withdraw() {
-    if (installed_ && !inPlace_) ::unlink(target_.c_str());
+bool OutputFile::setAside() {
+    struct stat status {};
+    if (temporary_.empty() || lstat(target_.c_str(), &status) != 0) return true;
+    const int fd = makeFileBeside(target_, aside_);
+    if (fd < 0) return false;
+    ::close(fd);
+    if (outputSeams.rename(target_.c_str(), aside_.c_str()) == 0) return true;
+    ::unlink(aside_.c_str());
+    aside_.clear();
+    return false;
+}
+
+void OutputFile::putBack() {
+    if (installed_ && aside_.empty() && !target_.empty()) ::unlink(target_.c_str());
+    if (!aside_.empty()) std::rename(aside_.c_str(), target_.c_str());
+    aside_.clear();
+    installed_ = false;
+}
+
+void OutputFile::dropAside() {
+    if (!aside_.empty()) ::unlink(aside_.c_str());
+    aside_.clear();
 }
 
 int OutputFile::fail() {
@@ -208,12 +159,24 @@ int OutputFile::fail() {
 }
 
 void OutputFile::discard() {
-    BlockedInterrupts blocked;
+    BlockedSignals blocked;
     releaseGuard(guard_);
     if (fd_ >= 0) ::close(fd_);
     fd_ = -1;
     if (!temporary_.empty()) ::unlink(temporary_.c_str());
     temporary_.clear();
-    if (createdInPlace_) ::unlink(target_.c_str());
-    createdInPlace_ = false;
+}
+
+bool isSameDestination(const char* a, const char* b) {
+    struct stat first {};
+    struct stat second {};
+    if (stat(a, &first) == 0 && stat(b, &second) == 0) {
+        return first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+    }
+    // A file yet to be made: the same name in the same folder.
+    const std::string pathA = followLinks(a);
+    const std::string pathB = followLinks(b);
+    return baseOf(pathA) == baseOf(pathB) && stat(folderOf(pathA).c_str(), &first) == 0 &&
+           stat(folderOf(pathB).c_str(), &second) == 0 && first.st_dev == second.st_dev &&
+           first.st_ino == second.st_ino;
 }

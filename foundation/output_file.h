@@ -3,11 +3,15 @@
 // only when every write and the close succeeded; a run that fails leaves no
 // new file behind and a file that existed under the destination's name as it
 // was. A destination that is a symbolic link is followed (its target is
-// replaced, the link stays). A destination that is not a regular file (a
-// device) is written in place, and so is one whose folder takes no temporary
-// file; every write is checked all the same. An interrupt (SIGINT, SIGTERM,
-// SIGHUP) while an output is open removes its temporary, or the destination
-// it created in place, and then ends the process as the signal would.
+// replaced, the link stays). A regular file is never written in place: when
+// no temporary file can be made beside it, the run stops with 103 and leaves
+// it as it was. A destination that is not a regular file (a device, a FIFO, a
+// terminal, or a link to one, such as /dev/stdout on a pipe) is opened by the
+// name as given and written in place; every write is checked all the same.
+// A signal that ends the process while an output is open removes its
+// temporary and then ends the process as the signal would (output_signals.h).
+// Several files of one run are written all or none by OutputGroup
+// (output_group.h).
 #pragma once
 
 #include <cstddef>
@@ -36,21 +40,29 @@ class OutputFile {
     int commit(const std::string& bytes) { return commit(bytes.data(), bytes.size()); }
     int commit(const void* bytes, std::size_t size);
 
-    // Removes a file that install() put in place, when a later output of the
-    // same run failed; a file it replaced stays replaced.
-    void withdraw();
-
   private:
+    friend class OutputGroup;
+
     int fail();
     void discard();
+    // Moves a file under the destination's name to a name of its own beside
+    // it; false when it cannot.
+    bool setAside();
+    // Gives the destination back what it held before install().
+    void putBack();
+    // Removes the file set aside, once the run is complete.
+    void dropAside();
 
     std::string name_;       // as typed, for the messages
     std::string target_;     // the destination with its links followed
     std::string temporary_;  // empty when writing in place
+    std::string aside_;      // the old file while a group is put in place
     int fd_ = -1;
-    int guard_ = -1;  // its slot among the files an interrupt removes
+    int guard_ = -1;  // its slot among the files a signal removes
     bool inPlace_ = false;
-    bool createdInPlace_ = false;
-    bool written_ = false;
     bool installed_ = false;
 };
+
+// Whether two destinations are one file: the same device and inode, links
+// followed; for a file yet to be made, the same name in the same folder.
+bool isSameDestination(const char* a, const char* b);

@@ -1,7 +1,6 @@
 #include "ime/decompile_driver.h"
 
 #include <algorithm>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -9,6 +8,7 @@
 #include "foundation/input_file.h"
 #include "foundation/memory_guard.h"
 #include "foundation/output_file.h"
+#include "foundation/output_group.h"
 #include "foundation/text_helpers.h"
 #include "ime/database/ime_database_reader.h"
 #include "ime/database/ime_layout.h"
@@ -28,9 +28,11 @@ std::string folderOf(const std::string& path) {
     return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
 
-// A value that the token reading of a key gives back whole.
+// A value that the token reading of a key gives back whole, on one line.
 bool standsAsToken(const std::string& value) {
-    return value.find_first_of(" \t") == std::string::npos && value.find("//") == std::string::npos;
+    const auto control = [](char c) { return static_cast<unsigned char>(c) <= ' ' || c == 0x7F; };
+    return std::none_of(value.begin(), value.end(), control) &&
+           value.find("//") == std::string::npos;
 }
 
 // One output file of the run: its path and its bytes.
@@ -71,24 +73,10 @@ void reportInexact(const ImeDatabaseFile& file, const ImeLayout& layout, const I
     for (const std::string& type : types) report(kNotWrittenBackExactly, type.c_str());
 }
 
-// Opens every output first (103), then puts the pictures in place and the
-// source last; on a failure none of the new files stays.
-int writeOutputs(const std::vector<Output>& outputs) {
-    std::vector<std::unique_ptr<OutputFile>> files;
-    for (const Output& output : outputs) {
-        files.push_back(std::make_unique<OutputFile>());
-        if (int rc = files.back()->open(output.path.c_str())) return rc;
-    }
-    for (std::size_t i = outputs.size(); i-- > 0;) {
-        if (int rc = files[i]->write(outputs[i].bytes.data(), outputs[i].bytes.size())) return rc;
-    }
-    for (std::size_t i = outputs.size(); i-- > 0;) {
-        if (int rc = files[i]->install()) {
-            for (std::size_t j = i + 1; j < outputs.size(); ++j) files[j]->withdraw();
-            return rc;
-        }
-    }
-    return 0;
+int writeOutputs(std::vector<Output>& outputs) {
+    OutputGroup group;
+    for (Output& output : outputs) group.add(std::move(output.path), std::move(output.bytes));
+    return group.commit();
 }
 
 // 105 when the source or one of its pictures would be written over the database.

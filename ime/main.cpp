@@ -1,3 +1,4 @@
+#include "foundation/output_signals.h"
 #include "ime/command_line.h"
 #include "ime/messages.h"
 
@@ -7,6 +8,7 @@ CMabrel mabrel;
 }  // namespace
 
 int main(int argc, char** argv) {
+    prepareProcess();
     useMabrelMessages();
     const int status = runMabrel(mabrel, argc - 1, argv + 1);
     reportRepeatedWarnings();

@@ -1,3 +1,4 @@
+#include "foundation/output_signals.h"
 #include "phrase/command_line.h"
 #include "phrase/messages.h"
 
@@ -7,6 +8,7 @@ CTosker tosker;
 }  // namespace
 
 int main(int argc, char** argv) {
+    prepareProcess();
     useToskerMessages();
     const int status = runTosker(tosker, argc - 1, argv + 1);
     reportRepeatedWarnings();

@@ -1,8 +1,15 @@
 // Writes the PhraseDatabase of a run into a phrase database file.
 #pragma once
 
+#include <string>
+
 #include "phrase/tosker_context.h"
 
 // Writes the whole database, with every block of the CharSet; 0, or 103,
 // 906 or 102 after its message.
 int writePhraseDatabase(const CTosker& tosker, const char* destinationName);
+
+// The same, with a second file (the list of what was left out) written
+// beside it: both or neither; 0, or 906, 105, 103 or 102 after its message.
+int writePhraseDatabaseWith(const CTosker& tosker, const char* destinationName,
+                            const std::string& otherName, const std::string& otherText);

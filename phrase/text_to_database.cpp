@@ -45,14 +45,14 @@ int convert(CTosker& tosker, const char* sourceName, const char* destinationName
 
     // The list of what was left out goes with the database: both or neither.
     const std::string listName = leftOutListName(destinationName);
-    OutputFile list;
-    if (!fitting.leftOut.empty()) {
+    if (fitting.leftOut.empty()) {
+        if (int rc = writePhraseDatabase(tosker, destinationName)) return rc;
+    } else {
         if (int rc = checkLeftOutListName(listName.c_str(), sourceName, destinationName)) return rc;
-        if (int rc = list.open(listName.c_str())) return rc;
-    }
-    if (int rc = writePhraseDatabase(tosker, destinationName)) return rc;
-    if (!fitting.leftOut.empty()) {
-        if (int rc = list.commit(leftOutPhrasesText(fitting, tosker))) return rc;
+        if (int rc = writePhraseDatabaseWith(tosker, destinationName, listName,
+                                             leftOutPhrasesText(fitting, tosker))) {
+            return rc;
+        }
     }
 
     reportRepeatedWarnings();

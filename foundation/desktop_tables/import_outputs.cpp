@@ -1,10 +1,8 @@
 #include "foundation/desktop_tables/import_outputs.h"
 
-#include <memory>
-
 #include "foundation/common_messages.h"
 #include "foundation/file_identity.h"
-#include "foundation/output_file.h"
+#include "foundation/output_group.h"
 
 namespace {
 
@@ -28,17 +26,7 @@ int checkImportOutputs(const DesktopTable& table, const std::vector<ImportOutput
 }
 
 int writeImportOutputs(const std::vector<ImportOutput>& outputs) {
-    std::vector<std::unique_ptr<OutputFile>> files;
-    for (const ImportOutput& output : outputs) {
-        files.push_back(std::make_unique<OutputFile>());
-        if (int rc = files.back()->open(output.name.c_str())) return rc;
-        if (int rc = files.back()->write(output.bytes->data(), output.bytes->size())) return rc;
-    }
-    for (std::size_t i = 0; i < files.size(); ++i) {
-        if (int rc = files[i]->install()) {
-            for (std::size_t j = 0; j < i; ++j) files[j]->withdraw();
-            return rc;
-        }
-    }
-    return 0;
+    OutputGroup group;
+    for (const ImportOutput& output : outputs) group.add(output.name, *output.bytes);
+    return group.commit();
 }

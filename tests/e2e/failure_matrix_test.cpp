@@ -339,3 +339,32 @@ TEST(SourceIsNoDestination, EveryToolRefusesIt) {
 }
 
 }  // namespace
+
+// The writer in hostile surroundings, one shell script a case: outputs that
+// are one file, a picture name no source line can hold, a link to standard
+// output, a file-size limit, a closed standard output, a pipe without reader.
+TEST(HostileSurroundings, EveryRunEndsAsItShould) {
+    const std::pair<const char*, std::string> cases[] = {
+        {"ln -s x.bmp xHDD.bmp; $M db.pdb x.txt; echo rc=$?; ls x*",
+         "Destination \"xHDD.bmp\" is another file of this run\nrc=105\nxHDD.bmp\n"},
+        {"ln -s x.txt x.bmp; $M db.pdb x.txt; echo rc=$?; ls x*",
+         "Destination \"x.bmp\" is another file of this run\nrc=105\nx.bmp\n"},
+        {"$M db.pdb \"$(printf 'a\\nb.txt')\" | grep -c RT21", "1\n"},
+        {"ln -s /dev/stdout o.txt; $T p.pdb o.txt | grep -c '^.Phrase.'; echo ${PIPESTATUS[0]}",
+         "1\n0\n"},
+        {"(ulimit -f 4; $M src.txt x.pdb); echo rc=$?; ls -A | grep -c '^\\.[^s]'", "rc=102\n0\n"},
+        {"$T list.txt x.pdb >&-; $T list.txt y.pdb >/dev/null; cmp x.pdb y.pdb && echo same",
+         "same\n"},
+        {"mkfifo f; exec 3<>f 4>f 3<&-; $T list.txt x.pdb >&4; echo $?; ls x.pdb", "0\nx.pdb\n"},
+    };
+    for (const auto& [script, tail] : cases) {
+        ScratchDir dir;
+        compiled(dir.path(), false);
+        fs::rename(dir / "db.pdb", dir / "p.pdb");
+        compiled(dir.path(), true);
+        const RunResult run =
+            runTool("/bin/bash", {"-c", script}, dir.path(),
+                    {{"M", MABREL_PATH}, {"T", TOSKER_PATH}, {"SOURCE_DATE_EPOCH", "0"}});
+        EXPECT_TRUE(run.output.ends_with(tail)) << script << "\n" << run.output;
+    }
+}

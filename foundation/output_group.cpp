@@ -1,0 +1,63 @@
+#include "foundation/output_group.h"
+
+#include "foundation/common_messages.h"
+#include "foundation/output_signals.h"
+
+namespace {
+
+// Not a message: the files were put back for a signal.
+constexpr int kSignalArrived = -1;
+
+}  // namespace
+
+void OutputGroup::add(std::string name, std::string bytes) {
+    outputs_.push_back({std::move(name), std::move(bytes)});
+}
+
+int OutputGroup::checkDistinct() const {
+    for (std::size_t second = 1; second < outputs_.size(); ++second) {
+        for (std::size_t first = 0; first < second; ++first) {
+            const char* name = outputs_[second].name.c_str();
+            if (isSameDestination(outputs_[first].name.c_str(), name)) {
+                return report(kAnotherFileOfRun, name);
+            }
+        }
+    }
+    return 0;
+}
+
+int OutputGroup::commit() {
+    if (int rc = checkDistinct()) return rc;
+    for (const Output& output : outputs_) {
+        files_.push_back(std::make_unique<OutputFile>());
+        if (int rc = files_.back()->open(output.name.c_str())) return rc;
+    }
+    // Temporaries first, devices last: a failure before the renames changes no file.
+    for (bool devices : {false, true}) {
+        for (std::size_t i = 0; i < files_.size(); ++i) {
+            if (files_[i]->inPlace_ != devices) continue;
+            const std::string& bytes = outputs_[i].bytes;
+            if (int rc = files_[i]->write(bytes.data(), bytes.size())) return rc;
+        }
+    }
+    // Put back after a signal: a message only if the process outlived it.
+    const int rc = putInPlace();
+    return rc == kSignalArrived ? report(kWriteFileError, outputs_.back().name.c_str()) : rc;
+}
+
+// The renames are one step: a signal that arrives meanwhile is held until the
+// last one, then every file is put back and the signal ends the process.
+int OutputGroup::putInPlace() {
+    BlockedSignals blocked;
+    for (std::size_t i = 0; i < files_.size(); ++i) {
+        OutputFile& file = *files_[i];
+        int rc = file.setAside() ? file.install() : report(kWriteFileError, file.name_.c_str());
+        if (rc == 0 && i + 1 == files_.size() && BlockedSignals::oneArrived()) rc = kSignalArrived;
+        if (rc != 0) {
+            for (std::size_t j = i + 1; j-- > 0;) files_[j]->putBack();
+            return rc;
+        }
+    }
+    for (const auto& file : files_) file->dropAside();
+    return 0;
+}
