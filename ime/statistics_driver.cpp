@@ -6,8 +6,8 @@
 #include "foundation/memory_guard.h"
 #include "foundation/statistics_text.h"
 #include "foundation/text_helpers.h"
-#include "ime/database/input_method_database.h"
 #include "ime/compile_driver.h"
+#include "ime/database/input_method_database.h"
 #include "ime/messages.h"
 #include "ime/statistics/input_method_statistics.h"
 

@@ -2,9 +2,8 @@
 
 namespace {
 
-const Message kAllMessages[] = {
-    FOUNDATION_MESSAGES(LIST_MESSAGE) PHRASE_DATABASE_MESSAGES(LIST_MESSAGE)
-        IMPORT_MESSAGES(LIST_MESSAGE) TOSKER_MESSAGES(LIST_MESSAGE)};
+const Message kAllMessages[] = {FOUNDATION_MESSAGES(LIST_MESSAGE) PHRASE_DATABASE_MESSAGES(
+    LIST_MESSAGE) IMPORT_MESSAGES(LIST_MESSAGE) TOSKER_MESSAGES(LIST_MESSAGE)};
 
 const char* const kKeyNames[] = {"[Description]", nullptr,    "CharSet", "MaxPhraseLength",
                                  "[Phrase]",      "Encoding", "[Table]"};

@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "foundation/char_sets.h"
-#include "foundation/statistics_text.h"
 #include "foundation/phrase_database.h"
+#include "foundation/statistics_text.h"
 
 namespace {
 
@@ -81,8 +81,7 @@ std::string phraseReport(const PhraseDatabase& db, const PhraseStatistics& s,
     text += figureLine("  Phrase blocks",
                        number(s.blocks) + ", " + number(s.blocksWithPhrases) + " with phrases");
     if (s.blocksWithPhrases > 0) {
-        const auto first =
-            static_cast<unsigned>(blockFirstIndex(s.largestBlock));
+        const auto first = static_cast<unsigned>(blockFirstIndex(s.largestBlock));
         text +=
             figureLine("  Largest block",
                        number(s.largestBlock) + " (from " + shown.shownIndex(db.charSet, first) +
