@@ -13,6 +13,7 @@
 #include "foundation/utf8_output.h"
 #include "ime/database/ime_database_reader.h"
 #include "ime/database/ime_layout.h"
+#include "ime/database/ime_resources.h"
 #include "ime/exactness_check.h"
 #include "ime/messages.h"
 #include "ime/source/bmp_file.h"
@@ -66,9 +67,10 @@ void reportInexact(const ImeDatabaseFile& file, const ImeLayout& layout, const I
     const bool namesStand =
         standsAsToken(names.standard) &&
         (!im.keyboard || !im.keyboard->highDensity || standsAsToken(names.highDensity));
+    const std::string pictures(imeResourceType(ImeResourceKind::kKeyboardBitmap), 4);
     if (im.keyboard && !namesStand &&
-        std::find(types.begin(), types.end(), "RT21") == types.end()) {
-        types.push_back("RT21");
+        std::find(types.begin(), types.end(), pictures) == types.end()) {
+        types.push_back(pictures);
     }
     for (const std::string& type : types) report(kNotWrittenBackExactly, type.c_str());
 }

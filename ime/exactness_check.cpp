@@ -106,7 +106,7 @@ void compareResources(const ImeDatabaseFile& file, const ImeLayout& compiled, Ve
     if (image.size() != file.image.size() ||
         !std::equal(header.begin(), header.end(), image.begin()) ||
         !std::equal(rest.begin(), rest.end(), image.begin() + kDatabaseHeaderSize)) {
-        verdicts.flag("RT11");
+        verdicts.flag(ImeResourceKind::kHeader);
     }
 }
 
