@@ -3,8 +3,9 @@
 # rime's Wubi 86, Cangjie 5 and luna pinyin with Mabrel /iChineseGB, their
 # phrase lists with Tosker /f, rime's essay.txt with Tosker /iChineseGBK and
 # /f; then the end-to-end test that every GB 2312 pair of Wubi 86 comes back
-# from the compiled database. Installs the Debian packages it needs (as root);
-# not run by CI.
+# from the compiled database, and the lookup console answering a code, a
+# character and a check line of each table. Installs the Debian packages it
+# needs (as root); run by CI.
 #
 #   scripts/real-tables.sh [BUILD_DIR]      (default build-release)
 set -euo pipefail
@@ -13,7 +14,7 @@ build=${1:-build-release}
 rime=/usr/share/rime-data
 
 need=()
-for package in rime-data-wubi rime-data-cangjie5 rime-data-luna-pinyin rime-essay hime; do
+for package in rime-data-wubi rime-data-cangjie5 rime-data-luna-pinyin rime-essay; do
   dpkg -s "$package" >/dev/null 2>&1 || need+=("$package")
 done
 if [ ${#need[@]} -gt 0 ]; then
@@ -53,6 +54,15 @@ for table in wubi86 cangjie5 luna_pinyin; do
   echo "== $table"
   check "$table-import" "$mabrel" /iChineseGB "$rime/$table.dict.yaml" "$table.txt"
   CHECK_QUIET=1 check "$table-compile" "$mabrel" "$table.txt" "$table.pdb"
+  # The first line of [Text] read back as a check line, its code as a code
+  # line and its first character as a character line.
+  line=$(sed -n '/^\[Text\]/,$p' "$work/$table.txt" | sed -n '2p')
+  code=${line%% *}
+  first=$(python3 -c 'import sys; print(sys.argv[1][0])' "${line#* }")
+  answer=$(printf '%s\n%s\n%s\n' "$line" "$code" "$first" | "$mabrel" /t "$work/$table.pdb")
+  for expected in "$code: " "$first: " "1 checks, 0 failed"; do
+    grep -qF -- "$expected" <<<"$answer" || { echo "real-tables: $table lookup lacks \"$expected\"" >&2; echo "$answer" >&2; exit 1; }
+  done
   if [ -f "$work/$table-phrases.txt" ]; then
     check "$table-phrases" "$tosker" /f "$table-phrases.txt" "$table-phrases.pdb"
   fi
