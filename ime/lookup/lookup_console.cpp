@@ -19,21 +19,9 @@ constexpr char kPrompt[] = "> ";
 constexpr char kCheckCount[] = "%d checks, %d failed\n";
 constexpr int kFailedChecksStatus = 1;
 
-int readInput(const char* name, std::vector<uint8_t>& bytes) {
-    switch (readWholeFile(name, bytes)) {
-        case FileRead::kRead:
-            return 0;
-        case FileRead::kCannotOpen:
-            return report(kOpenFileFail, name);
-        case FileRead::kCannotRead:
-            break;
-    }
-    return report(kReadFileError, name);
-}
-
 int readPhrases(const char* name, CharSet charSet, PhraseDatabase& db) {
     std::vector<uint8_t> image;
-    if (int rc = readInput(name, image)) return rc;
+    if (int rc = readInputFile(name, image)) return rc;
     if (int rc = readPhraseDatabase(image, name, db)) return rc;
     uint32_t held = 0;
     for (const auto& phrases : db.phrases) held += static_cast<uint32_t>(phrases.size());
@@ -83,7 +71,7 @@ int answerLines(LookupAnswers& answers, const InputMethod& im) {
 
 int lookUp(const char* databaseName, const char* phraseName) {
     std::vector<uint8_t> image;
-    if (int rc = readInput(databaseName, image)) return rc;
+    if (int rc = readInputFile(databaseName, image)) return rc;
     InputMethod im;
     if (int rc = readInputMethodDatabase(image, databaseName, im)) return rc;
     std::optional<PhraseDatabase> phrases;
