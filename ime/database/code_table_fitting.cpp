@@ -4,6 +4,7 @@
 #include <unordered_set>
 
 #include "foundation/char_sets.h"
+#include "foundation/left_out_list.h"
 #include "foundation/text_encoding.h"
 #include "ime/database/code_buckets.h"
 #include "ime/database/code_tables_builder.h"
@@ -112,14 +113,9 @@ void reportLeftOutCodes(const CodeTableFitting& fitting, const std::string& list
 std::string leftOutCodesText(const CodeTableFitting& fitting, uint16_t charSet, bool utf8) {
     std::string text;
     for (const LeftOutCode& item : fitting.leftOut) {
-        text += std::to_string(item.line);
-        text += '\t';
-        text += item.code;
-        text += '\t';
-        text += characterText(item.character);
-        text += '\t';
-        text += item.forRepeats ? kForRepeats : kForSize;
-        text += '\n';
+        appendLeftOutLine(
+            text, item.line,
+            {item.code, characterText(item.character), item.forRepeats ? kForRepeats : kForSize});
     }
     if (!utf8) return text;
     // Every character came from UTF-8, so each has its UTF-8 form back.
