@@ -2,7 +2,9 @@
 // database, under a name made from the database's.
 #pragma once
 
+#include <initializer_list>
 #include <string>
+#include <string_view>
 
 // The destination's last four characters replaced by "-left-out.txt" when
 // they are ".pdb" in any letter case, else "-left-out.txt" appended.
@@ -12,3 +14,7 @@ std::string leftOutListName(const std::string& destination);
 // written: 0, or 105 after its message when the list would be the source or
 // the database.
 int checkLeftOutListName(const char* listName, const char* sourceName, const char* destinationName);
+
+// Appends one line of the list: the source line, then each field, separated
+// by tabs.
+void appendLeftOutLine(std::string& text, int line, std::initializer_list<std::string_view> fields);

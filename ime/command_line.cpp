@@ -48,6 +48,12 @@ int runMabrel(CMabrel& mabrel, int argc, const char* const* argv) {
     if (argc == 3 && upperCopy(argv[0]).starts_with("/I")) {
         return importCommand(argv[0], argv[1], argv[2]);
     }
+    if (argc == 3 && upperCopy(argv[0]) == "/F") {
+        if (nameContains(argv[1], ".TXT") && nameContains(argv[2], ".PDB")) {
+            return compileSource(mabrel, argv[1], argv[2], MisfitCodes::kLeaveOut);
+        }
+        return invalidFilename(kOpening);
+    }
     if (argc == 2 && upperCopy(argv[0]) == "/S") {
         if (nameContains(argv[1], ".PDB") || nameContains(argv[1], ".TXT")) {
             return showStatistics(mabrel, argv[1]);

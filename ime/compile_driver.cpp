@@ -1,8 +1,10 @@
 #include "ime/compile_driver.h"
 
 #include "foundation/file_identity.h"
+#include "foundation/left_out_list.h"
 #include "foundation/memory_guard.h"
 #include "foundation/utf8_source.h"
+#include "ime/database/code_table_fitting.h"
 #include "ime/database/input_method_database.h"
 #include "ime/messages.h"
 #include "ime/source/code_table.h"
@@ -24,15 +26,32 @@ constexpr SectionUse kSections[] = {
 constexpr Utf8Reading kUtf8Reading = {kKeyDescription, kSections, kCharacterLeftOut,
                                       kCharactersLeftOut, false};
 
-int runPasses(CMabrel& mabrel, const char* sourceName, const char* destinationName) {
+int runPasses(CMabrel& mabrel, const char* sourceName, const char* destinationName,
+              MisfitCodes misfits) {
     if (int rc = readSourceFile(mabrel, sourceName)) return rc;
+    CodeTableFitting fitting;
+    if (misfits == MisfitCodes::kLeaveOut) {
+        fitting = fitCodeTable(mabrel.im);
+        mabrel.im = std::move(fitting.kept);
+        warnLeftOutCodes(fitting);
+    }
     // The format's limits on the code table are reported at the end of [Text].
     ImeLayout layout;
     if (int rc = runCodingStep([&] { return layOutInputMethod(mabrel.im, layout); })) return rc;
     if (int rc = skipPhraseSection(mabrel)) return rc;
-    if (int rc = writeImeDatabase(layout, destinationName)) return rc;
+
+    // The list of what was left out goes with the database: both or neither.
+    const std::string listName = leftOutListName(destinationName);
+    if (fitting.leftOut.empty()) {
+        if (int rc = writeImeDatabase(layout, destinationName)) return rc;
+    } else {
+        if (int rc = checkLeftOutListName(listName.c_str(), sourceName, destinationName)) return rc;
+        const std::string list = leftOutCodesText(fitting, mabrel.im.charSet, sourceReadAsUtf8());
+        if (int rc = writeImeDatabaseWith(layout, destinationName, listName, list)) return rc;
+    }
 
     reportRepeatedWarnings();
+    if (!fitting.leftOut.empty()) reportLeftOutCodes(fitting, listName);
     report(kConvertOk);
     return 0;
 }
@@ -53,13 +72,14 @@ int readSourceFile(CMabrel& mabrel, const char* sourceName) {
     return readInputMethod(mabrel);
 }
 
-int compileSource(CMabrel& mabrel, const char* sourceName, const char* destinationName) {
+int compileSource(CMabrel& mabrel, const char* sourceName, const char* destinationName,
+                  MisfitCodes misfits) {
     report(kConvertingText, sourceName, destinationName);
     if (isSameFile(destinationName, sourceName))
         return report(kDestinationIsSource, destinationName);
     mabrel.destinationName = destinationName;
     const int rc =
-        runWithMemoryGuard([&] { return runPasses(mabrel, sourceName, destinationName); });
+        runWithMemoryGuard([&] { return runPasses(mabrel, sourceName, destinationName, misfits); });
     if (rc == kRepeatOverflow.code || rc == kTooManyCodes.code) report(kFitHint);
     return rc;
 }

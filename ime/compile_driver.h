@@ -14,4 +14,9 @@ int readInputMethod(CMabrel& mabrel);
 // status of the first failure.
 int readSourceFile(CMabrel& mabrel, const char* sourceName);
 
-int compileSource(CMabrel& mabrel, const char* sourceName, const char* destinationName);
+// What a compile does with the pairs the database cannot hold: stop with 903
+// or 904, or ("/f") leave them out and list them beside the database.
+enum class MisfitCodes { kStop, kLeaveOut };
+
+int compileSource(CMabrel& mabrel, const char* sourceName, const char* destinationName,
+                  MisfitCodes misfits = MisfitCodes::kStop);

@@ -32,6 +32,7 @@ const char* const kUsageLines[] = {
     "Mabrel /cChineseGB Dest.txt   Create input method text file exampler",
     "                              of ChineseGB, list DBCS",
     "Mabrel Source.txt  Dest.pdb   Convert Source.txt to Dest.pdb",
+    "Mabrel /f Source.txt Dest.pdb Convert, leaving out codes that don't fit",
     "Mabrel Source.pdb  Dest.txt   Convert Source.pdb to Dest.txt",
     "Mabrel /u Source.pdb Dest.txt Convert Source.pdb to UTF-8 Dest.txt",
     "Mabrel /i Table Dest.txt      Convert a desktop input method table",

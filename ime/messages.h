@@ -55,6 +55,10 @@ enum MabrelKey : int {
     X(kConvertingDatabase, 0, "Converting input method \"%s\" => text \"%s\"...\n")           \
     X(kUnusableEpoch, 0, "SOURCE_DATE_EPOCH is not a usable time, the current time is used")  \
     X(kFitHint, 0, "Note: Mabrel /f leaves out what does not fit")                            \
+    X(kCodesLeftOut, 0, "%d codes left out: %d for the table size, %d for the repeat blocks") \
+    X(kCodesLeftOutForSize, 0, "%d codes left out: %d for the table size")                    \
+    X(kCodesLeftOutForRepeats, 0, "%d codes left out: %d for the repeat blocks")              \
+    X(kCodesListed, 0, "The codes left out are listed in \"%s\"")                             \
     X(kStartCoding, 1, "Start coding input method at line %d...")                             \
     X(kImportingTable, 0, "Converting table \"%s\" => input method text \"%s\"...\n")         \
     X(kImportKept, 0, "%d single characters and %d words kept")                               \
@@ -109,6 +113,8 @@ enum MabrelKey : int {
     X(kCodeCharError, 902, "Error code '%c' at \"%s\"")                                       \
     X(kRepeatOverflow, 903, "Repeat block overflow")                                          \
     X(kTooManyCodes, 904, "Too many codes in \"%s\" section.")                                \
+    X(kTooManyCodesLeftOut, 904, "Too many codes, \"%s %s\" left out")                        \
+    X(kRepeatOverflowLeftOut, 903, "Repeat block overflow, \"%s %s\" left out")               \
     X(kDuplicateHanZi, 905, "Duplicate HanZi \"%s\" in \"%s\"")                               \
     X(kCharacterLeftOut, 907, "Character \"%s\" can't be written in %s, left out")            \
     X(kNoCoding, 906, "No coding in \"%s\" section.")

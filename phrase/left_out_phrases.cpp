@@ -1,5 +1,6 @@
 #include "phrase/left_out_phrases.h"
 
+#include "foundation/left_out_list.h"
 #include "foundation/text_encoding.h"
 
 namespace {
@@ -10,12 +11,8 @@ constexpr char kFullBlock[] = "full block";
 std::string leftOutPhrasesText(const PhraseFitting& fitting, const CTosker& tosker) {
     std::string text;
     for (const LeftOutPhrase& item : fitting.leftOut) {
-        text += std::to_string(item.line);
-        text += '\t';
-        text += item.phrase;
-        text += '\t';
-        text += item.forBlock ? kFullBlock : kFullCharacter;
-        text += '\n';
+        appendLeftOutLine(text, item.line,
+                          {item.phrase, item.forBlock ? kFullBlock : kFullCharacter});
     }
     if (!tosker.utf8Source) return text;
     // Every phrase came from UTF-8, so each has its UTF-8 form back.

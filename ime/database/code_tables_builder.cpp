@@ -9,9 +9,6 @@
 
 namespace {
 
-// A block reference 0x8000 + R must stay within 16 bits.
-constexpr int kMaxRepeatSlots = 32766;
-
 // The entries of the characters that have more than one, gathered while
 // the entries are numbered and laid out as repeat blocks at the end: one
 // block per character, in the order the characters gained their second
@@ -81,9 +78,7 @@ int addSlot(FurtherEntries& further, uint16_t entry) {
 int addFurtherEntry(Numbering& run, int hzIndex) {
     FurtherEntries& further = run.further;
     const int used = static_cast<int>(further.entry.size());
-    if (used >= 2 * hzMapSlots(run.header) - 2 || used >= kMaxRepeatSlots) {
-        return report(kRepeatOverflow);
-    }
+    if (used >= repeatSlotLimit(run.header)) return report(kRepeatOverflow);
     uint16_t& mapped = run.tables.hzMap[hzIndex];
     const auto entry = static_cast<uint16_t>(run.entry);
     if ((mapped & kReferenceBit) == 0) {
@@ -189,6 +184,11 @@ void markPrimaryEntries(const ImeHeader& header, CodeTables& tables,
 }
 
 }  // namespace
+
+int repeatSlotLimit(const ImeHeader& header) {
+    constexpr int kMaxRepeatSlots = 32766;
+    return std::min(2 * hzMapSlots(header) - 2, kMaxRepeatSlots);
+}
 
 int buildCodeTables(const ImeHeader& header, CodeBuckets& buckets, CodeTables& tables) {
     sizeTables(header, tables, buckets.entryCount, buckets.pairCount);

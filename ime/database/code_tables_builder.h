@@ -12,6 +12,10 @@
 inline constexpr int kMaxCodeEntries = 0x7FFF;
 inline constexpr int kMaxCodedCharacters = 0xFFFE;
 
+// The repeat-block slots a database can hold: min(2H - 2, 32,766), H being
+// the HZMap slots (a block reference 0x8000 + R must stay within 16 bits).
+int repeatSlotLimit(const ImeHeader& header);
+
 // Numbers the entries of the buckets (releasing them) and fills the tables.
 // Returns 0, 903 on a repeat block overflow, or 906 when nothing was coded.
 int buildCodeTables(const ImeHeader& header, CodeBuckets& buckets, CodeTables& tables);

@@ -2,6 +2,7 @@
 
 #include "foundation/database_date.h"
 #include "foundation/output_file.h"
+#include "foundation/output_group.h"
 #include "ime/database/ime_database_reader.h"
 #include "ime/database/ime_resources.h"
 #include "ime/messages.h"
@@ -20,12 +21,29 @@ std::vector<uint8_t> encodeInputMethodDatabase(const InputMethod& im, uint32_t d
     return imeDatabaseImage(layout, date);
 }
 
-int writeImeDatabase(const ImeLayout& layout, const char* path) {
+namespace {
+
+uint32_t runDate() {
     const ChosenDatabaseDate date = chooseDatabaseDate();
     if (date.epochUnusable) report(kUnusableEpoch);
+    return date.date;
+}
 
+}  // namespace
+
+int writeImeDatabase(const ImeLayout& layout, const char* path) {
+    const uint32_t date = runDate();
     OutputFile file;
     if (int rc = file.open(path)) return rc;
-    const std::vector<uint8_t> image = imeDatabaseImage(layout, date.date);
+    const std::vector<uint8_t> image = imeDatabaseImage(layout, date);
     return file.commit(image.data(), image.size());
+}
+
+int writeImeDatabaseWith(const ImeLayout& layout, const char* path, const std::string& otherName,
+                         const std::string& otherText) {
+    const std::vector<uint8_t> image = imeDatabaseImage(layout, runDate());
+    OutputGroup group;
+    group.add(path, std::string(image.begin(), image.end()));
+    group.add(otherName, otherText);
+    return group.commit();
 }

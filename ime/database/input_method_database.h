@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "ime/database/ime_layout.h"
@@ -20,3 +21,9 @@ std::vector<uint8_t> encodeInputMethodDatabase(const InputMethod& im, uint32_t d
 // Returns 0, or 103 when the destination cannot be written, 102 when the
 // writing fails; nothing is left behind on failure.
 int writeImeDatabase(const ImeLayout& layout, const char* path);
+
+// Writes the database of `layout` to `path` and the text `otherText` to
+// `otherName` together: both or neither. Returns 0, or 105, 103 or 102 after
+// its message.
+int writeImeDatabaseWith(const ImeLayout& layout, const char* path, const std::string& otherName,
+                         const std::string& otherText);

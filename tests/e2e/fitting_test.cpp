@@ -3,6 +3,7 @@
 // phrases.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 
 #include "foundation/char_sets.h"
@@ -138,3 +139,68 @@ TEST(Fitting, AListThatFitsPrintsWhatItPrintsWithout) {
 }
 
 }  // namespace
+
+// "Mabrel /f": one table just over the entries (style 1, every pair its own
+// entry) and one over the repeat blocks (style 2, 100 characters taking turns,
+// so that after the first 200 pairs every pair adds one slot: the first L
+// pairs fit, L = min(2H - 2, 32766)).
+struct CodeTableCase {
+    const char* charSet;
+    int style;
+    int pairs;
+    int characters;
+    int kept;
+    const char* reason;
+};
+
+TEST(Fitting, MabrelLeavesOutThePairsThatDoNotFit) {
+    const CharSet charSets[] = {kChineseGBK, kChineseGB};
+    const int repeatLimit = std::min(2 * indexCount(kChineseGB), 32766);
+    const CodeTableCase cases[] = {
+        {"ChineseGBK", 1, 32772, 20000, 32767, "table size"},
+        {"ChineseGB", 2, repeatLimit + 5, 100, repeatLimit, "repeat blocks"}};
+    for (std::size_t c = 0; c < std::size(cases); ++c) {
+        const CodeTableCase& table = cases[c];
+        ScratchDir dir;
+        const std::string head =
+            "[Description]\nCharSet=" + std::string(table.charSet) +
+            "\nID=Test\nName=T\nFullName=T\nVersion=1\nCopyright=c\nAuthor=a\nCodingStyle=" +
+            std::to_string(table.style) +
+            "\nUsedCodes=abcdefghijklmnopqrstuvwxyz\nMaxCodes=4\n[Text]\n";
+        std::vector<std::string> characters;  // the first ones of the CharSet
+        for (unsigned index = 256; std::ssize(characters) < table.characters; ++index) {
+            char character[3] = {};
+            if (indexToChar(charSets[c], index, character, sizeof character) == 2 &&
+                startsWithDoubleByteChar(charSets[c], character, 2)) {
+                characters.push_back(character);
+            }
+        }
+        std::string all = head, kept = head, listed;
+        for (int i = 0; i < table.pairs; ++i) {
+            std::string code;
+            for (int k = i, n = 0; n < 4; ++n, k /= 26) code += static_cast<char>('a' + k % 26);
+            const std::string& character =
+                characters[static_cast<std::size_t>(i % table.characters)];
+            const std::string line = code + " " + character + "\n";
+            all += line;
+            if (i < table.kept) kept += line;
+            if (i >= table.kept) {
+                listed += std::to_string(13 + i) + "\t" + code + "\t" + character + "\t" +
+                          table.reason + "\n";
+            }
+        }
+        writeFile(dir / "all.txt", all);
+        writeFile(dir / "kept.txt", kept);
+        const RunResult fitted = runTool(MABREL_PATH, {"/f", "all.txt", "all.pdb"}, dir.path());
+        const RunResult plain = runTool(MABREL_PATH, {"kept.txt", "kept.pdb"}, dir.path());
+        ASSERT_EQ(fitted.status, 0) << fitted.output.substr(0, 600);
+        ASSERT_EQ(plain.status, 0) << table.charSet;
+        EXPECT_EQ(maskDates(readFile(dir / "all.pdb")), maskDates(readFile(dir / "kept.pdb")));
+        EXPECT_EQ(readFile(dir / "all-left-out.txt"), listed) << table.charSet;
+        EXPECT_NE(fitted.output.find("5 codes left out: 5 for the " + std::string(table.reason) +
+                                     "\n\r \rThe codes left out are listed in "
+                                     "\"all-left-out.txt\"\n"),
+                  std::string::npos)
+            << fitted.output.substr(fitted.output.size() - 300);
+    }
+}

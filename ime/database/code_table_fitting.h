@@ -1,0 +1,44 @@
+// The compile that leaves out the (code, character) pairs an input-method
+// database cannot hold ("/f"), instead of stopping. The pairs are taken in
+// source order; a pair is left out when taking it would bring the code
+// entries above 32,767, the coded characters above 65,534 or the
+// repeat-block slots above min(2H - 2, 32,766), H being the HZMap slots.
+// Later pairs are still tried. The kept pairs lay out exactly as a source
+// without the left-out ones.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "ime/input_method.h"
+
+// One pair left out: its source line, its code and character (in the
+// CharSet) and why.
+struct LeftOutCode {
+    int line = 0;
+    std::string code;
+    ImeCharacter character{};
+    bool forRepeats = false;  // the repeat blocks are full, not the table
+};
+
+struct CodeTableFitting {
+    InputMethod kept;
+    std::vector<LeftOutCode> leftOut;  // in source order
+    int leftOutForSize = 0;
+    int leftOutForRepeats = 0;
+};
+
+// `im` with the pairs that do not fit left out, and the list of those.
+CodeTableFitting fitCodeTable(const InputMethod& im);
+
+// Warns of the first 10 pairs left out (904 or 903, each with its own
+// source line), then of nothing more: the closing count says the rest.
+void warnLeftOutCodes(const CodeTableFitting& fitting);
+
+// The closing lines of a run that left pairs out: the counts by reason and
+// the list's name.
+void reportLeftOutCodes(const CodeTableFitting& fitting, const std::string& listName);
+
+// The list's text, "%d\t%s\t%s\t%s\n" per pair, in the CharSet, or in UTF-8
+// when `utf8` (a source written in UTF-8).
+std::string leftOutCodesText(const CodeTableFitting& fitting, uint16_t charSet, bool utf8);
