@@ -4,33 +4,27 @@
 
 #include "foundation/common_messages.h"
 #include "foundation/desktop_tables/index_set.h"
+#include "foundation/phrase_database.h"
 #include "foundation/text_helpers.h"
 
 namespace {
 
-constexpr int kMostWordsPerFirst = 2048;
-constexpr std::size_t kMostBlockBytes = 65535;
-constexpr int kSlotsPerBlock = 256;
-constexpr int kFirstIndex = 256;
-
 // The database's limits: the 16-bit words under one first character (one
-// for each character after the first) and the bytes of each block of 256
-// first characters (a 2-byte head, a 2-byte offset from its first used
-// position on, and the words).
+// for each character after the first) and the bytes of each block.
 std::string limitPassed(const std::vector<int>& words) {
-    if (std::any_of(words.begin(), words.end(), [](int n) { return n > kMostWordsPerFirst; })) {
+    if (std::any_of(words.begin(), words.end(),
+                    [](int n) { return static_cast<std::size_t>(n) > kMaxListWords; })) {
         return "2,048 words for one first character";
     }
-    for (std::size_t block = kFirstIndex; block < words.size(); block += kSlotsPerBlock) {
+    for (std::size_t block = kFirstPhraseIndex; block < words.size();
+         block += kCharactersPerBlock) {
         std::size_t total = 0;
-        int first = kSlotsPerBlock;
-        for (int p = 0; p < kSlotsPerBlock && block + p < words.size(); ++p) {
-            if (words[block + p] > 0 && first == kSlotsPerBlock) first = p;
+        int first = kCharactersPerBlock;
+        for (int p = 0; p < kCharactersPerBlock && block + p < words.size(); ++p) {
+            if (words[block + p] > 0 && first == kCharactersPerBlock) first = p;
             total += static_cast<std::size_t>(words[block + p]);
         }
-        if (2 + 2 * std::size_t(kSlotsPerBlock + 1 - first) + 2 * total > kMostBlockBytes) {
-            return "65,535 bytes in a phrase block";
-        }
+        if (blockBodyBytes(first, total) > kMaxBlockBytes) return "65,535 bytes in a phrase block";
     }
     return {};
 }
