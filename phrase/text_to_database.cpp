@@ -13,8 +13,6 @@
 
 namespace {
 
-constexpr char kUtf8ByteOrderMark[] = "\xEF\xBB\xBF";
-
 // What each section of a phrase list is to the conversion of a UTF-8 list.
 constexpr SectionUse kSections[] = {{kKeyDescription, LineUse::kRead, false, false},
                                     {kKeyPhrase, LineUse::kPhrases, true, false}};

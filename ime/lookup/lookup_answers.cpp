@@ -128,9 +128,7 @@ void LookupAnswers::answer(int lineNumber, const LookupLine& line, std::string& 
         case LineKind::kCheck:
             return answerCheck(lineNumber, line, out);
         case LineKind::kNeither:
-            out.append("L")
-                .append(std::to_string(lineNumber))
-                .append(": not a code or a character\n");
+            out.append("L").append(std::to_string(lineNumber)).append(kNeitherKind);
             return;
     }
 }
