@@ -30,13 +30,14 @@ extern "C" void removeGuardedFilesAndStop(int signal) {
     ::raise(signal);
 }
 
-// A signal ignored when the run began (nohup) stays ignored.
+// A signal ignored when the run began (nohup) stays ignored, and one that a
+// host program already handles (a fuzzer's timer) keeps its handler.
 void installHandlers() {
     if (handlersInstalled) return;
     handlersInstalled = true;
     for (int signal : kEndingSignals) {
         struct sigaction action {};
-        if (sigaction(signal, nullptr, &action) != 0 || action.sa_handler == SIG_IGN) continue;
+        if (sigaction(signal, nullptr, &action) != 0 || action.sa_handler != SIG_DFL) continue;
         action = {};
         action.sa_handler = removeGuardedFilesAndStop;
         sigemptyset(&action.sa_mask);
