@@ -7,14 +7,15 @@
 
 namespace {
 
-const SectionUse kSections[] = {{test_tool::kDescription, LineUse::kRead, false, false},
-                                {test_tool::kRules, LineUse::kRead, false, false},
+const SectionUse kSections[] = {{test_tool::kDescription, LineUse::kKeys, false, false},
+                                {test_tool::kRules, LineUse::kKeys, false, false},
                                 {test_tool::kText, LineUse::kCodes, true, false}};
 const Utf8Reading kReading = {test_tool::kDescription,
                               kSections,
                               {907, "Character \"%s\" can't be written in %s, left out"},
                               {0, "%d characters can't be written in %s and were left out"},
-                              false};
+                              false,
+                              {}};
 
 struct Converted {
     int rc;
