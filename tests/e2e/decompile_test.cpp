@@ -189,4 +189,36 @@ INSTANTIATE_TEST_SUITE_P(
         Shape{"ksc_style2", kKoreanKSC, 2, 0, 0, 0, 9, "qwertyuiopasdfghjkl", 2, 1}),
     [](const ::testing::TestParamInfo<Shape>& info) { return std::string(info.param.name); });
 
+// The pictures' names are the file system's bytes, with /u or without; with
+// /u, a name that is not UTF-8 cannot be read back.
+TEST(PictureNames, AreTheFileSystemsBytes) {
+    ScratchDir dir;
+    for (const char* name : {"pinyin.txt", "pinyin.bmp", "pinyinHDD.bmp"}) {
+        fs::copy(fs::path(EXAMPLES_DIR) / name, dir / name);
+    }
+    ASSERT_EQ(runTool(MABREL_PATH, {"pinyin.txt", "db.pdb"}, dir.path()).status, 0);
+    const struct {
+        bool utf8;
+        std::string stem;
+        bool readsBack;
+    } cases[] = {{true, "键盘", true}, {false, "é", true}, {true, "\xE9", false}};
+    for (const auto& c : cases) {
+        const std::string source = c.stem + ".txt";
+        std::vector<std::string> args = {"db.pdb", source};
+        if (c.utf8) args.insert(args.begin(), "/u");
+        const RunResult back = runTool(MABREL_PATH, args, dir.path());
+        EXPECT_EQ(back.status, 0) << back.output;
+        EXPECT_EQ(back.output.find("Resource \"RT21\"") == std::string::npos, c.readsBack);
+        EXPECT_NE(readFile(dir / source)
+                      .find("\nKeyboardBitmap=" + c.stem + ".bmp\nKeyboardBitmapHDD=" + c.stem +
+                            "HDD.bmp\n"),
+                  std::string::npos)
+            << c.stem;
+        if (!c.readsBack) continue;
+        const RunResult again = runTool(MABREL_PATH, {source, "again.pdb"}, dir.path());
+        ASSERT_EQ(again.status, 0) << again.output;
+        EXPECT_TRUE(maskDates(readFile(dir / "again.pdb")) == maskDates(readFile(dir / "db.pdb")));
+    }
+}
+
 }  // namespace
