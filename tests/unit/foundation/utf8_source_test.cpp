@@ -83,6 +83,19 @@ TEST(Utf8Source, CodeLinesLeaveOutWhatTheCharSetCannotHold) {
               expected + "\r \r12 characters can't be written in ChineseGB and were left out\n");
 }
 
+// In the code the line goes, among the characters the character, after them nothing is said.
+TEST(Utf8Source, CodeLinesAsTheReadingWalksThem) {
+    const std::tuple<std::string, std::string, bool> cases[] = {
+        {"a😀b 你\n", "\n", true},
+        {"ab 你😀好\n", "ab \xC4\xE3\xBA\xC3\n", true},
+        {"ab 你 x😀\n", "ab \xC4\xE3 x\n", false}};
+    for (const auto& [line, text, named] : cases) {
+        const Converted run = convert(kHead + "Encoding=UTF-8\n[Text]\n" + line);
+        EXPECT_EQ(run.text, kHead + "Encoding=UTF-8\n[Text]\n" + text) << line;
+        EXPECT_EQ(run.output.empty(), !named) << line;
+    }
+}
+
 TEST(Utf8Source, OtherLinesStopTheRun) {
     const Converted key = convert(kHead + "Encoding=UTF-8\nName=冃\n[Text]\n");
     EXPECT_EQ(key.rc, 907);
