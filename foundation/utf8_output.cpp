@@ -12,10 +12,18 @@ constexpr std::size_t kNamedCharacters = 10;
 
 }  // namespace
 
-int convertTextToUtf8(CharSet charSet, std::string& text) {
+int convertTextToUtf8(CharSet charSet, std::string& text, std::span<const KeptBytes> kept) {
     CharSetConverter converter(charSet);
     std::vector<std::string> unwritable;
-    std::string utf8 = converter.textToUtf8(text, &unwritable);
+    std::string utf8;
+    std::size_t at = 0;
+    for (const KeptBytes& run : kept) {
+        utf8 +=
+            converter.textToUtf8(std::string_view(text).substr(at, run.offset - at), &unwritable);
+        utf8.append(text, run.offset, run.size);
+        at = run.offset + run.size;
+    }
+    utf8 += converter.textToUtf8(std::string_view(text).substr(at), &unwritable);
     if (unwritable.empty()) {
         text = std::move(utf8);
         return 0;

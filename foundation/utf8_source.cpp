@@ -1,7 +1,9 @@
 #include "foundation/utf8_source.h"
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -10,6 +12,7 @@
 #include "foundation/key_table.h"
 #include "foundation/text_encoding.h"
 #include "foundation/text_helpers.h"
+#include "foundation/unknown_keys.h"
 
 namespace {
 
@@ -120,6 +123,76 @@ std::vector<LineSection> sectionsOfLines(const std::vector<std::string>& lines,
     return of;
 }
 
+// Where the passes stop reading a line: a key line at the "//" after its
+// "=", a phrase line at the first blank after the phrase.
+std::size_t readEnd(const std::string& line, LineUse use) {
+    constexpr std::size_t kNone = std::string::npos;
+    if (use == LineUse::kKeys) {
+        const std::size_t equals = line.find('=');
+        return equals == kNone ? kNone : line.find("//", equals + 1);
+    }
+    if (use == LineUse::kPhrases) {
+        const std::size_t phrase = line.find_first_not_of(" \t");
+        return phrase == kNone ? kNone : line.find_first_of(" \t\n", phrase);
+    }
+    return kNone;
+}
+
+// The bytes of a line that the file-name keys' values take: from the "="
+// to where the reading stops; none for any other line.
+struct Span {
+    std::size_t begin = 0;
+    std::size_t end = 0;
+};
+
+Span fileNameValue(const std::string& line, std::span<const int> keys) {
+    const std::optional<std::string> name = keyLineName(line.c_str());
+    const auto names = [&](int id) { return equalsIgnoringCase(name->c_str(), keyName(id)); };
+    if (!name || std::none_of(keys.begin(), keys.end(), names)) return {};
+    return {line.find('=') + 1, std::min(readEnd(line, LineUse::kKeys), line.size())};
+}
+
+// What a character the CharSet cannot write does where it stands.
+enum class Part {
+    kRead,    // a pass reads it: the run stops
+    kListed,  // one of a code line's characters: it alone is left out
+    kWhole,   // in a code or a phrase: the line is left out
+    kUnread,  // no pass reads it: dropped without a word
+};
+
+// A code line as the reading walks it: blanks, the code (up to a blank or a
+// double-byte character), then characters and the blanks between them, up
+// to the first other character, after which nothing is read.
+class CodeLineWalk {
+  public:
+    // The part of the character whose bytes in the CharSet are `bytes`
+    // (none when it has none).
+    Part take(const std::string& bytes) {
+        const bool blank = bytes.size() == 1 && (isBlank(bytes[0]) || bytes[0] == '\n');
+        const bool character = bytes.size() == 2;
+        switch (step_) {
+            case Step::kBlanks:
+                if (!blank) step_ = character ? Step::kCharacters : Step::kCode;
+                break;
+            case Step::kCode:
+                if (blank || character) step_ = Step::kCharacters;
+                break;
+            case Step::kCharacters:
+                if (!blank && !character && !bytes.empty()) step_ = Step::kAfter;
+                break;
+            case Step::kAfter:
+                break;
+        }
+        if (step_ == Step::kCode) return Part::kWhole;
+        return step_ == Step::kAfter ? Part::kUnread : Part::kListed;
+    }
+    bool inCharacters() const { return step_ == Step::kCharacters; }
+
+  private:
+    enum class Step { kBlanks, kCode, kCharacters, kAfter };
+    Step step_ = Step::kBlanks;
+};
+
 class LineConverter {
   public:
     LineConverter(CharSet charSet, const Utf8Reading& reading, int noSection)
@@ -156,27 +229,43 @@ int LineConverter::convert(const std::string& line, const SectionUse& section, i
     const bool silent =
         header || section.sectionId < 0 || (isComment(line) && !section.readsComments);
     const LineUse use = section.use;
+    const std::size_t end = silent ? 0 : readEnd(line, use);
+    const Span asWritten = section.sectionId == reading_.descriptionId
+                               ? fileNameValue(line, reading_.fileNameKeys)
+                               : Span{};
+    CodeLineWalk walk;
     std::string converted;
     bool dropped = false;
+    bool wholeLine = false;
     bool keptCharacter = false;
     for (std::size_t at = 0; at < line.size();) {
         const int length = utf8Length(std::string_view(line).substr(at));
         if (length == 0) return reportAt(section, number, kNotUtf8, {});
         const std::string character = line.substr(at, static_cast<std::size_t>(length));
+        const bool fileName = at >= asWritten.begin && at < asWritten.end;
+        const bool unread = at >= end;
         at += static_cast<std::size_t>(length);
-        const std::string bytes = converter_.fromUtf8(character);
-        if (!bytes.empty()) {
-            converted += bytes;
-            keptCharacter = keptCharacter || length > 1;
+        if (fileName) {
+            converted += character;
             continue;
         }
-        if (silent) continue;
-        if (use == LineUse::kRead) return reportAt(section, number, kCannotWrite, character);
-        if (use == LineUse::kPhrases && dropped) continue;
+        const std::string bytes = converter_.fromUtf8(character);
+        Part part = unread ? Part::kUnread : Part::kRead;
+        if (use == LineUse::kCodes) part = walk.take(bytes);
+        if (use == LineUse::kPhrases && !unread) part = Part::kWhole;
+        if (!bytes.empty()) {
+            converted += bytes;
+            keptCharacter = keptCharacter || (length > 1 && walk.inCharacters());
+            continue;
+        }
+        if (silent || part == Part::kUnread) continue;
+        if (part == Part::kRead) return reportAt(section, number, kCannotWrite, character);
         if (leftOut_++ < kWarnedCharacters) reportAt(section, number, reading_.leftOut, character);
         dropped = true;
+        wholeLine = part == Part::kWhole;
+        if (wholeLine) break;
     }
-    if (dropped && (use == LineUse::kPhrases || !keptCharacter)) {
+    if (wholeLine || (dropped && !keptCharacter)) {
         converted.clear();
         if (line.ends_with('\n')) converted.push_back('\n');
     }

@@ -3,9 +3,12 @@
 // and reads as UTF-8 of its CharSet's characters, is converted into its CharSet's own
 // bytes before any pass reads it, line by line, so that every line number,
 // section and message comes out as for the same source written in the
-// CharSet. A character the CharSet cannot hold is left out where the tool
-// can do without it (a code table or phrase line, a comment, a line no pass
-// reads) and stops the run anywhere else.
+// CharSet. The conversion knows which part of each line the passes read, so
+// that it never changes what they read: a character the CharSet cannot hold
+// is dropped quietly where no pass reads it, leaves out what the tool can do
+// without (a character of a code line, the whole code line when it is in
+// the code, the phrase) and stops the run anywhere else. The values of keys
+// that name files are the file system's bytes and are kept as written.
 #pragma once
 
 #include <span>
@@ -16,9 +19,10 @@
 
 // What a tool does with a line of one of its sections.
 enum class LineUse {
-    kRead,     // a key line, a rule, help text: a character left out would change it
-    kCodes,    // a code table line: the character is left out of its line
-    kPhrases,  // a phrase line: the whole phrase is left out
+    kRead,     // help text: every character is read
+    kKeys,     // a key line: read up to the "//" after its "="
+    kCodes,    // a code table line: the code and the characters after it
+    kPhrases,  // a phrase line: the phrase, up to its first blank
 };
 
 struct SectionUse {
@@ -32,9 +36,10 @@ struct SectionUse {
 struct Utf8Reading {
     int descriptionId;
     std::span<const SectionUse> sections;
-    Message leftOut;     // 907, the character and the CharSet's name
-    Message summary;     // code 0: the count and the CharSet's name
-    bool countsPhrases;  // the summary counts phrases, not characters
+    Message leftOut;                    // 907, the character and the CharSet's name
+    Message summary;                    // code 0: the count and the CharSet's name
+    bool countsPhrases;                 // the summary counts phrases, not characters
+    std::span<const int> fileNameKeys;  // keys of the description that name files
 };
 
 // Takes the byte-order mark off the source and converts a UTF-8 source

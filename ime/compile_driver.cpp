@@ -17,14 +17,16 @@ namespace {
 
 // What each section of a source is to the conversion of a UTF-8 source.
 constexpr SectionUse kSections[] = {
-    {kKeyDescription, LineUse::kRead, false, false},
-    {kKeyKeyMapTable, LineUse::kRead, false, false},
-    {kKeyRules, LineUse::kRead, false, false},
+    {kKeyDescription, LineUse::kKeys, false, false},
+    {kKeyKeyMapTable, LineUse::kKeys, false, false},
+    {kKeyRules, LineUse::kKeys, false, false},
     {kKeyHelp, LineUse::kRead, false, true},
     {kKeyText, LineUse::kCodes, true, false},
 };
-constexpr Utf8Reading kUtf8Reading = {kKeyDescription, kSections, kCharacterLeftOut,
-                                      kCharactersLeftOut, false};
+// The keyboard pictures' names are file names, kept as written.
+constexpr int kFileNameKeys[] = {kKeyKeyboardBitmap, kKeyKeyboardBitmapHDD};
+constexpr Utf8Reading kUtf8Reading = {kKeyDescription,    kSections, kCharacterLeftOut,
+                                      kCharactersLeftOut, false,     kFileNameKeys};
 
 int runPasses(CMabrel& mabrel, const char* sourceName, const char* destinationName,
               MisfitCodes misfits) {

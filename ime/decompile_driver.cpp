@@ -9,6 +9,7 @@
 #include "foundation/memory_guard.h"
 #include "foundation/output_file.h"
 #include "foundation/output_group.h"
+#include "foundation/text_encoding.h"
 #include "foundation/text_helpers.h"
 #include "foundation/utf8_output.h"
 #include "ime/database/ime_database_reader.h"
@@ -29,11 +30,13 @@ std::string folderOf(const std::string& path) {
     return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
 
-// A value that the token reading of a key gives back whole, on one line.
-bool standsAsToken(const std::string& value) {
+// A picture's name that the token reading of a key gives back whole, on one
+// line; a source in UTF-8 must also read as UTF-8.
+bool standsAsToken(const std::string& value, TextEncoding encoding) {
     const auto control = [](char c) { return static_cast<unsigned char>(c) <= ' ' || c == 0x7F; };
     return std::none_of(value.begin(), value.end(), control) &&
-           value.find("//") == std::string::npos;
+           value.find("//") == std::string::npos &&
+           (encoding != TextEncoding::kUtf8 || isUtf8(value));
 }
 
 // One output file of the run: its path and its bytes.
@@ -65,10 +68,12 @@ void reportInexact(const ImeDatabaseFile& file, const ImeLayout& layout, const I
     std::vector<std::string> types =
         inexactResources(file, layout, im, writeImeSource(im, kCheckNames, encoding), check);
     const bool namesStand =
-        standsAsToken(names.standard) &&
-        (!im.keyboard || !im.keyboard->highDensity || standsAsToken(names.highDensity));
+        standsAsToken(names.standard, encoding) &&
+        (!im.keyboard || !im.keyboard->highDensity || standsAsToken(names.highDensity, encoding));
+    // Pictures of a size no source gives are left out of the source.
+    const bool leftOut = layout.keyboardBitmap && !im.keyboard;
     const std::string pictures(imeResourceType(ImeResourceKind::kKeyboardBitmap), 4);
-    if (im.keyboard && !namesStand &&
+    if (((im.keyboard && !namesStand) || leftOut) &&
         std::find(types.begin(), types.end(), pictures) == types.end()) {
         types.push_back(pictures);
     }
@@ -105,9 +110,11 @@ int decompile(const char* sourceName, const char* destinationName, TextEncoding 
 
     const PictureNames names = pictureNamesFor(destinationName);
     PictureFiles check;
-    std::vector<Output> outputs = {{destinationName, writeImeSource(im, names, encoding)}};
+    std::vector<KeptBytes> fileNames;
+    std::vector<Output> outputs = {
+        {destinationName, writeImeSource(im, names, encoding, &fileNames)}};
     if (encoding == TextEncoding::kUtf8) {
-        if (int rc = convertTextToUtf8(im.charSet, outputs[0].bytes)) return rc;
+        if (int rc = convertTextToUtf8(im.charSet, outputs[0].bytes, fileNames)) return rc;
     }
     addPictures(im, names, folderOf(destinationName), check, outputs);
     reportInexact(file, layout, im, names, check, encoding);

@@ -61,7 +61,9 @@ void compileQuietly(CMabrel& c, const InputMethod& read, const ImeLayout& databa
     const bool codesRead = codeTextSection(c) == 0;
 
     const bool laidOut = layOutFrontEnd(im, layout) == 0;
-    if (!described) layout.keyboardBitmap = database.keyboardBitmap;
+    // Pictures the source could not name are taken as the database holds
+    // them; the caller tells of them.
+    if (!described || !read.keyboard) layout.keyboardBitmap = database.keyboardBitmap;
     if (!ruled) layout.rules = database.rules;
     const bool coded =
         codesRead && laidOut &&

@@ -45,6 +45,12 @@ struct KeyboardPictures {
     bool operator==(const KeyboardPictures&) const = default;
 };
 
+// The only sizes a standard picture can have: 154 x 54 or 156 x 53; its
+// high-density companion is twice as wide and twice as high.
+constexpr bool isStandardPictureSize(int width, int height) {
+    return (width == 154 && height == 54) || (width == 156 && height == 53);
+}
+
 inline constexpr int kKeyMapRowCount = 4;
 inline constexpr int kKeyMapRowKeys = 12;
 using KeyMapRows = std::array<std::array<ValuePair, kKeyMapRowKeys>, kKeyMapRowCount>;

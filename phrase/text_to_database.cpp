@@ -14,10 +14,10 @@
 namespace {
 
 // What each section of a phrase list is to the conversion of a UTF-8 list.
-constexpr SectionUse kSections[] = {{kKeyDescription, LineUse::kRead, false, false},
+constexpr SectionUse kSections[] = {{kKeyDescription, LineUse::kKeys, false, false},
                                     {kKeyPhrase, LineUse::kPhrases, true, false}};
-constexpr Utf8Reading kUtf8Reading = {kKeyDescription, kSections, kPhraseLeftOut, kPhrasesLeftOut,
-                                      true};
+constexpr Utf8Reading kUtf8Reading = {kKeyDescription, kSections, kPhraseLeftOut,
+                                      kPhrasesLeftOut, true,      {}};
 
 }  // namespace
 

@@ -76,6 +76,14 @@ ConvertedBitmap bitmapOf(const KeyboardPicture& picture) {
     return bitmap;
 }
 
+// Pictures of the sizes a source gives; any other cannot be written back.
+bool hasPictureSizes(const KeyboardBitmap& bitmap) {
+    const ConvertedBitmap& standard = bitmap.standard;
+    const auto& high = bitmap.highDensity;
+    return isStandardPictureSize(standard.width, standard.height) &&
+           (!high || (high->width == 2 * standard.width && high->height == 2 * standard.height));
+}
+
 KeyboardPicture pictureOf(const ConvertedBitmap& bitmap) {
     KeyboardPicture picture{bitmap.width, bitmap.height, {}};
     picture.pixels.reserve(static_cast<std::size_t>(bitmap.width) * bitmap.height);
@@ -230,7 +238,7 @@ InputMethod inputMethodOf(const ImeLayout& layout) {
     im.displayCodes = layout.displayCodes;
     if (layout.keyMap) im.keyMap = layout.keyMap->rows;
     im.rules = codingRulesOf(layout.rules);
-    if (layout.keyboardBitmap) {
+    if (layout.keyboardBitmap && hasPictureSizes(*layout.keyboardBitmap)) {
         KeyboardPictures& pictures = im.keyboard.emplace();
         pictures.standard = pictureOf(layout.keyboardBitmap->standard);
         if (const auto& high = layout.keyboardBitmap->highDensity) {

@@ -52,5 +52,6 @@ int layOutCodeTables(const InputMethod& im, const ImeHeader& header, CodeTables&
 int layOutInputMethod(const InputMethod& im, ImeLayout& layout);
 
 // What the records say: the inverse of layOutInputMethod, entries in the
-// order of their numbers.
+// order of their numbers. Keyboard pictures of a size no source gives are
+// not taken (no memory is spent on their pixels).
 InputMethod inputMethodOf(const ImeLayout& layout);

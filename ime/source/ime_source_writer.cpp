@@ -56,8 +56,16 @@ void addCoding(std::string& text, const InputMethod& im) {
     if (im.codingStyle == 2 && !im.tuneCodes.empty()) addKey(text, "TuneCodes", im.tuneCodes);
 }
 
+// A key whose value is a file name, and where the name stands.
+void addFileNameKey(std::string& text, const char* key, const std::string& name,
+                    std::vector<KeptBytes>* fileNames) {
+    const std::size_t at = text.size() + std::strlen(key) + 1;
+    addKey(text, key, name);
+    if (fileNames != nullptr) fileNames->push_back({at, name.size()});
+}
+
 void addDescription(std::string& text, const InputMethod& im, const PictureNames& pictures,
-                    TextEncoding encoding) {
+                    TextEncoding encoding, std::vector<KeptBytes>* fileNames) {
     addLine(text, "[Description]");
     addKey(text, "CharSet", charSetName(im.charSet));
     if (encoding == TextEncoding::kUtf8) addKey(text, "Encoding", "UTF-8");
@@ -75,8 +83,10 @@ void addDescription(std::string& text, const InputMethod& im, const PictureNames
     }
     if (im.autoSelectKeys != 0) addKey(text, "AutoSelectKeys", std::to_string(im.autoSelectKeys));
     if (im.keyboard) {
-        addKey(text, "KeyboardBitmap", pictures.standard);
-        if (im.keyboard->highDensity) addKey(text, "KeyboardBitmapHDD", pictures.highDensity);
+        addFileNameKey(text, "KeyboardBitmap", pictures.standard, fileNames);
+        if (im.keyboard->highDensity) {
+            addFileNameKey(text, "KeyboardBitmapHDD", pictures.highDensity, fileNames);
+        }
     }
     addLine(text, "");
 }
@@ -173,9 +183,9 @@ std::string valueItem(const ValuePair& pair, TextEncoding encoding) {
 }
 
 std::string writeImeSource(const InputMethod& im, const PictureNames& pictures,
-                           TextEncoding encoding) {
+                           TextEncoding encoding, std::vector<KeptBytes>* fileNames) {
     std::string text;
-    addDescription(text, im, pictures, encoding);
+    addDescription(text, im, pictures, encoding, fileNames);
     if (im.keyMap) addKeyMap(text, *im.keyMap, encoding);
     if (!im.rules.empty()) addRules(text, im.rules);
     if (!im.helpText.empty()) addHelp(text, im.helpText);

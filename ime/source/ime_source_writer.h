@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "foundation/utf8_output.h"
 #include "ime/input_method.h"
 
 // The names the source gives its keyboard pictures.
@@ -16,11 +17,13 @@ struct PictureNames {
 // The text a source is written in: the CharSet's own bytes, or UTF-8.
 enum class TextEncoding { kCharSet, kUtf8 };
 
-// The source in the CharSet's bytes. For a source that goes to UTF-8, it
-// says "Encoding=UTF-8" after "CharSet=" and writes no single byte above
-// 0x7F itself.
+// The source in the CharSet's bytes, but for the pictures' names, which are
+// the file system's: where they stand goes into `fileNames` when given. For
+// a source that goes to UTF-8, it says "Encoding=UTF-8" after "CharSet="
+// and writes no single byte above 0x7F itself.
 std::string writeImeSource(const InputMethod& im, const PictureNames& pictures,
-                           TextEncoding encoding = TextEncoding::kCharSet);
+                           TextEncoding encoding = TextEncoding::kCharSet,
+                           std::vector<KeptBytes>* fileNames = nullptr);
 
 // A value-list item that the value-list grammar reads back as `pair`: its
 // bytes where they can stand, "0xNN" for a single byte that cannot (or, for

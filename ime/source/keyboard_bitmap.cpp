@@ -25,11 +25,6 @@ std::optional<std::vector<uint8_t>> readBitmapFile(const char* name, const Pictu
     return bytes;
 }
 
-bool hasStandardSize(const KeyboardPicture& bitmap) {
-    return (bitmap.width == 154 && bitmap.height == 54) ||
-           (bitmap.width == 156 && bitmap.height == 53);
-}
-
 }  // namespace
 
 std::optional<KeyboardPicture> loadBitmapFile(const char* name, const PictureFiles& given) {
@@ -48,7 +43,7 @@ std::optional<KeyboardPicture> loadBitmapFile(const char* name, const PictureFil
 int loadKeyboardBitmaps(CMabrel& mabrel, const char* name, const char* highDensityName) {
     std::optional<KeyboardPicture> standard = loadBitmapFile(name, mabrel.pictureFiles);
     if (!standard) return report(kBitmapLoadError);
-    if (!hasStandardSize(*standard)) return report(kBitmapWrongSize);
+    if (!isStandardPictureSize(standard->width, standard->height)) return report(kBitmapWrongSize);
 
     std::optional<KeyboardPicture> high;
     if (highDensityName != nullptr) {

@@ -7,7 +7,9 @@
 #include <map>
 #include <random>
 #include <set>
+#include <tuple>
 
+#include "foundation/big_endian.h"
 #include "foundation/char_sets.h"
 #include "tests/e2e/run_tool.h"
 #include "tests/support/bmp_maker.h"
@@ -188,5 +190,39 @@ INSTANTIATE_TEST_SUITE_P(
         Shape{"ksc_style1", kKoreanKSC, 1, 0, 2, 0, 12, "abc", 0, 2},
         Shape{"ksc_style2", kKoreanKSC, 2, 0, 0, 0, 9, "qwertyuiopasdfghjkl", 2, 1}),
     [](const ::testing::TestParamInfo<Shape>& info) { return std::string(info.param.name); });
+
+// The pictures' names are the file system's bytes, with /u or without (a
+// name that is not UTF-8 cannot stand in a UTF-8 source); a picture of a
+// size no source gives is not written back.
+TEST(Pictures, NamesAsBytesAndOnlySizesASourceGives) {
+    ScratchDir dir;
+    for (const char* name : {"pinyin.txt", "pinyin.bmp", "pinyinHDD.bmp"})
+        fs::copy(fs::path(EXAMPLES_DIR) / name, dir / name);
+    ASSERT_EQ(runTool(MABREL_PATH, {"pinyin.txt", "db.pdb"}, dir.path()).status, 0);
+    const std::tuple<bool, std::string, bool> cases[] = {
+        {true, "键盘", true}, {false, "é", true}, {true, "\xE9", false}};
+    for (const auto& [utf8, stem, readsBack] : cases) {
+        std::vector<std::string> args = {"db.pdb", stem + ".txt"};
+        if (utf8) args.insert(args.begin(), "/u");
+        const RunResult back = runTool(MABREL_PATH, args, dir.path());
+        EXPECT_EQ(back.status, 0) << back.output;
+        EXPECT_EQ(back.output.find("Resource \"RT21\"") == std::string::npos, readsBack);
+        EXPECT_NE(readFile(dir / args.back()).find("\nKeyboardBitmap=" + stem + ".bmp\n"),
+                  std::string::npos);
+        if (!readsBack) continue;
+        ASSERT_EQ(runTool(MABREL_PATH, {args.back(), "again.pdb"}, dir.path()).status, 0);
+        EXPECT_TRUE(maskDates(readFile(dir / "again.pdb")) == maskDates(readFile(dir / "db.pdb")));
+    }
+    // 155 x 54 takes the bytes of 154 x 54: the database stays consistent.
+    std::string odd = readFile(dir / "db.pdb");
+    odd[getU32BE(reinterpret_cast<const uint8_t*>(odd.data()) + odd.find("RT21") + 6) + 1] = 155;
+    writeFile(dir / "odd.pdb", odd);
+    const RunResult back = runTool(MABREL_PATH, {"odd.pdb", "odd.txt"}, dir.path());
+    EXPECT_EQ(back.status, 0);
+    EXPECT_NE(back.output.find("Message 404 : Resource \"RT21\""), std::string::npos);
+    EXPECT_EQ(back.output.find("RT11"), std::string::npos);
+    EXPECT_EQ(readFile(dir / "odd.txt").find("KeyboardBitmap"), std::string::npos);
+    EXPECT_FALSE(fs::exists(dir / "odd.bmp") || fs::exists(dir / "oddHDD.bmp"));
+}
 
 }  // namespace

@@ -148,6 +148,14 @@ INSTANTIATE_TEST_SUITE_P(
         MabrelCase{"TenNamedThenCounted", mabrelSource("ChineseGB", "", kTwelveLeftOut), 0,
                    kTwelveLeftOutOutput + "\r \r[Text] Start coding input method at line "
                                           "10...\n\r-\r \r\r \r\nConvert OK.\n"},
+        // A code with an emoji leaves its line out (or "ab" would repeat 啊); after
+        // "//" in a key line and after a line's characters, it goes without a word.
+        MabrelCase{"WhereItStandsAsTheReadingSees",
+                   mabrelSource("ChineseGB", "Author=测试 // 😀\n", "a😀b 啊\nab 啊\nc 吖 x 😀\n"), 0,
+                   leftOut(12, "😀", "ChineseGB") +
+                       "\r \r1 characters can't be written in ChineseGB and were left out\n"
+                       "\r \r[Text] Start coding input method at line 11...\n\r-\r|\r \r\r "
+                       "\r\nConvert OK.\n"},
         MabrelCase{"InAValueItStops", mabrelSource("ChineseGB", "Author=冃\n", "ni 你\n"), 139,
                    "\r \r\aL10, [Description], Message 907: Character \"冃\" can't be written in "
                    "ChineseGB\n"},
@@ -251,6 +259,9 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, Utf8PhraseMessages,
     ::testing::Values(
         ToskerCase{"TenNamedThenCounted", kTwelvePhrases, 0, kTwelvePhrasesOutput},
+        ToskerCase{"AfterThePhraseNothingIsRead", kUtf8List + "中国人 😀\n", 0,
+                   "\r \r[Phrase] Start coding phrase at line 5...\n\r \r\r \rTotal 1 "
+                   "phrases\n\r \r\nConvert OK.\n"},
         ToskerCase{"ShortLegacyListStaysLegacy",
                    "[Description]\nCharSet=ChineseGB\nMaxPhraseLength=2\n[Phrase]\n"
                    "\xD2\xBB\xD0\xA9\n\xC4\xBF\xC7\xB0\n",

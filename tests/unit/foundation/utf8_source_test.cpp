@@ -7,14 +7,15 @@
 
 namespace {
 
-const SectionUse kSections[] = {{test_tool::kDescription, LineUse::kRead, false, false},
-                                {test_tool::kRules, LineUse::kRead, false, false},
+const SectionUse kSections[] = {{test_tool::kDescription, LineUse::kKeys, false, false},
+                                {test_tool::kRules, LineUse::kKeys, false, false},
                                 {test_tool::kText, LineUse::kCodes, true, false}};
 const Utf8Reading kReading = {test_tool::kDescription,
                               kSections,
                               {907, "Character \"%s\" can't be written in %s, left out"},
                               {0, "%d characters can't be written in %s and were left out"},
-                              false};
+                              false,
+                              {}};
 
 struct Converted {
     int rc;
@@ -80,6 +81,19 @@ TEST(Utf8Source, CodeLinesLeaveOutWhatTheCharSetCannotHold) {
     }
     EXPECT_EQ(run.output,
               expected + "\r \r12 characters can't be written in ChineseGB and were left out\n");
+}
+
+// In the code the line goes, among the characters the character, after them nothing is said.
+TEST(Utf8Source, CodeLinesAsTheReadingWalksThem) {
+    const std::tuple<std::string, std::string, bool> cases[] = {
+        {"a😀b 你\n", "\n", true},
+        {"ab 你😀好\n", "ab \xC4\xE3\xBA\xC3\n", true},
+        {"ab 你 x😀\n", "ab \xC4\xE3 x\n", false}};
+    for (const auto& [line, text, named] : cases) {
+        const Converted run = convert(kHead + "Encoding=UTF-8\n[Text]\n" + line);
+        EXPECT_EQ(run.text, kHead + "Encoding=UTF-8\n[Text]\n" + text) << line;
+        EXPECT_EQ(run.output.empty(), !named) << line;
+    }
 }
 
 TEST(Utf8Source, OtherLinesStopTheRun) {
