@@ -111,6 +111,12 @@ std::string gbDatabase(std::vector<Resource> data, uint16_t first = 256, uint16_
     return database(data);
 }
 
+// A GBK database: 9155 (A1 7F) is a position of the index space, no character.
+std::string gbkDatabase(std::vector<Resource> data) {
+    data.insert(data.begin(), Resource{"HEAD", 8888, headBody(kChineseGBK)});
+    return database(data);
+}
+
 Resource block(uint16_t id, int first, const std::vector<std::vector<uint16_t>>& lists) {
     return {"DATA", id, dataBody(first, lists)};
 }
@@ -136,8 +142,8 @@ INSTANTIATE_TEST_SUITE_P(
                  kGbDescription + "//" + gb({256}) + "\n" + gb({256, 257, 258}) + ",USER\n" +
                      gb({256, 259}) + "\n\n"},
         ReadCase{"MarkerWithBit15EndsPhrase",
-                 gbDatabase({block(8888, 0, {{257, 0xFF00, 0xFF01, 258}})}), 0,
-                 kGbDescription + "//" + gb({256}) + "\n" + gb({256, 257}) + "\n" + gb({256}) +
+                 gbDatabase({block(8888, 0, {{257, 0xFF00, 258, 0xFF01, 259}})}), 0,
+                 kGbDescription + "//" + gb({256}) + "\n" + gb({256, 257}) + "\n" + gb({256, 258}) +
                      ",USER\n\n"},
         ReadCase{"MissingBlockSkipped",
                  gbDatabase({block(8888, 0, {{257 | 0x8000}}), block(8890, 3, {{258 | 0x8000}})}),
@@ -169,6 +175,17 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"OffsetsGoBack", patched(kOneSlot, 164 + 4, be16Text(515)), 403, ""},
         ReadCase{"OffsetPastTheEnd", patched(kOneSlot, 164 + 4, be16Text(600)), 403, ""},
         ReadCase{"WordIsNoCharacter", gbDatabase({block(8888, 0, {{100 | 0x8000}})}), 403, ""},
+        // What no compile writes: the head's length outside 2 to 15 or below the
+        // longest phrase, a phrase of one character, a GBK position with trail 7F.
+        ReadCase{"MaxPhraseLength1", patched(kOneSlot, 110, be16Text(1)), 403, ""},
+        ReadCase{"MaxPhraseLength16", patched(kOneSlot, 110, be16Text(16)), 403, ""},
+        ReadCase{"MaxPhraseLengthBelowLongest",
+                 patched(gbDatabase({block(8888, 0, {{257, 258 | 0x8000}})}), 110, be16Text(2)),
+                 403, ""},
+        ReadCase{"OneCharacterPhrase", gbDatabase({block(8888, 0, {{257 | 0x8000, 0xFF00}})}), 403,
+                 ""},
+        ReadCase{"WordAtTrail7F", gbkDatabase({block(8888, 0, {{9155 | 0x8000}})}), 403, ""},
+        ReadCase{"SlotAtTrail7F", gbkDatabase({block(8888 + 34, 195, {{257 | 0x8000}})}), 403, ""},
         ReadCase{"PhraseWithoutBit15", gbDatabase({block(8888, 0, {wordsWithoutEnd(15)})}), 403,
                  ""},
         ReadCase{"FourteenWordsWithoutBit15Ignored",
