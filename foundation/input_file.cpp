@@ -9,17 +9,16 @@
 namespace {
 
 // Appends the rest of `file` to `bytes` while they hold at most `limit`
-// bytes; of a longer file one byte beyond is read, no more.
+// bytes; of a longer file one byte beyond is read, and not kept.
 template <class Bytes>
 FileRead readBounded(std::FILE* file, std::size_t limit, Bytes& bytes) {
     char chunk[1 << 16];
-    while (bytes.size() <= limit) {
-        const std::size_t want = std::min(sizeof chunk, limit + 1 - bytes.size());
-        const std::size_t got = std::fread(chunk, 1, want, file);
-        if (got == 0) break;
+    std::size_t got = 0;
+    while (bytes.size() < limit &&
+           (got = std::fread(chunk, 1, std::min(sizeof chunk, limit - bytes.size()), file)) > 0) {
         bytes.insert(bytes.end(), chunk, chunk + got);
     }
-    if (bytes.size() > limit) return FileRead::kTooLarge;
+    if (bytes.size() == limit && std::fread(chunk, 1, 1, file) == 1) return FileRead::kTooLarge;
     return std::ferror(file) ? FileRead::kCannotRead : FileRead::kRead;
 }
 
