@@ -47,10 +47,8 @@ class Generator {
     int count() const { return indexCount(charSet_); }
     bool isCharacter(int index) const { return isCharacterIndex(charSet_, unsigned(index)); }
     int character() {
-        for (;;) {
-            const int index = kFirstPhraseIndex + below(count() - 256);
-            if (isCharacter(index)) return index;
-        }
+        const int index = kFirstPhraseIndex + below(count() - 256);
+        return isCharacter(index) ? index : character();
     }
 
     StoredPhrase phrase(std::size_t length) {
