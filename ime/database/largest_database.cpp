@@ -1,6 +1,7 @@
 #include "ime/database/largest_database.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "foundation/database_container.h"
 #include "ime/database/code_tables_builder.h"
@@ -19,12 +20,16 @@ constexpr std::size_t kLargestCodeBytes = 12;  // a style 2 code head; style 1 p
 constexpr std::size_t kBitmapHeaderBytes = 16;
 constexpr std::size_t kHighDensityHeaderBytes = 40;
 
-// Widths and heights are 16-bit: one picture of 65535 x 65535, or a pair
-// whose double-size picture is 65534 x 65534.
+// A source gives a standard picture of 154 x 54 or 156 x 53 pixels, and a
+// high-density one twice as large.
 std::size_t largestKeyboardBitmap() {
-    const auto bits = [](int side) { return static_cast<std::size_t>(bitmapBitsSize(side, side)); };
-    return std::max(kBitmapHeaderBytes + bits(65535),
-                    kBitmapHeaderBytes + bits(32767) + kHighDensityHeaderBytes + bits(65534));
+    std::size_t largest = 0;
+    for (const auto& [width, height] : {std::pair{154, 54}, std::pair{156, 53}}) {
+        largest = std::max<std::size_t>(
+            largest, kBitmapHeaderBytes + bitmapBitsSize(width, height) + kHighDensityHeaderBytes +
+                         bitmapBitsSize(2 * width, 2 * height));
+    }
+    return largest;
 }
 
 }  // namespace

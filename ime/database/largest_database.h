@@ -1,5 +1,5 @@
-// The largest input-method database the writer can make, from the limits of
-// its fields; a larger file of its type is no database of ours.
+// The largest input-method database a compile can make, from the limits of
+// its resources; a larger file of its type is no database of ours.
 #pragma once
 
 #include <cstddef>
