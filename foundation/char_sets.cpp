@@ -212,6 +212,12 @@ int indexToChar(CharSet charSet, unsigned index, char* buffer, uint16_t size) {
     return 2;
 }
 
+bool isCharacterIndex(CharSet charSet, unsigned index) {
+    char text[3];
+    return index >= 256 && indexToChar(charSet, index, text, sizeof text) == 2 &&
+           startsWithDoubleByteChar(charSet, text, 2);
+}
+
 LeadTrailBytes::LeadTrailBytes(CharSet charSet) {
     for (int b = 1; b < 256; ++b) {
         lead_[b] = isLeadByte(charSet, static_cast<uint8_t>(b));

@@ -39,6 +39,9 @@ int charToIndex(CharSet charSet, const char* text);
 // Writes the bytes of character `index` (and a NUL when there is room);
 // returns the number of character bytes, 0 on failure.
 int indexToChar(CharSet charSet, unsigned index, char* buffer, uint16_t size);
+// True when `index` is a double-byte character of the set: inside its index
+// space and not a position whose bytes form no character (GBK's trail 7F).
+bool isCharacterIndex(CharSet charSet, unsigned index);
 // 256 plus the number of double-byte positions of the set.
 int indexCount(CharSet charSet);
 

@@ -2,21 +2,37 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
+
 #include "foundation/common_messages.h"
 
 namespace {
+
+// Appends the rest of `file` to `bytes` while they hold at most `limit`
+// bytes; of a longer file one byte beyond is read, and not kept.
+template <class Bytes>
+FileRead readBounded(std::FILE* file, std::size_t limit, Bytes& bytes) {
+    char chunk[1 << 16];
+    std::size_t got = 0;
+    while (bytes.size() < limit &&
+           (got = std::fread(chunk, 1, std::min(sizeof chunk, limit - bytes.size()), file)) > 0) {
+        bytes.insert(bytes.end(), chunk, chunk + got);
+    }
+    if (bytes.size() == limit && std::fread(chunk, 1, 1, file) == 1) return FileRead::kTooLarge;
+    return std::ferror(file) ? FileRead::kCannotRead : FileRead::kRead;
+}
 
 template <class Bytes>
 FileRead readAll(const char* name, Bytes& bytes) {
     FileHandle file = openInputFile(name);
     if (!file) return FileRead::kCannotOpen;
     bytes.clear();
-    char chunk[1 << 16];
-    std::size_t got = 0;
-    while ((got = std::fread(chunk, 1, sizeof chunk, file.get())) > 0) {
-        bytes.insert(bytes.end(), chunk, chunk + got);
+    struct stat status {};
+    if (fstat(fileno(file.get()), &status) == 0 && S_ISREG(status.st_mode)) {
+        if (static_cast<uint64_t>(status.st_size) > kMaxInputFileBytes) return FileRead::kTooLarge;
+        bytes.reserve(static_cast<std::size_t>(status.st_size));
     }
-    return std::ferror(file.get()) ? FileRead::kCannotRead : FileRead::kRead;
+    return readBounded(file.get(), kMaxInputFileBytes, bytes);
 }
 
 }  // namespace
@@ -26,6 +42,10 @@ FileHandle openInputFile(const char* name) {
     struct stat status {};
     if (file && fstat(fileno(file.get()), &status) == 0 && S_ISDIR(status.st_mode)) file.reset();
     return file;
+}
+
+FileRead readRest(std::FILE* file, std::size_t limit, std::vector<uint8_t>& bytes) {
+    return readBounded(file, limit, bytes);
 }
 
 FileRead readWholeFile(const char* name, std::string& bytes) {
@@ -43,6 +63,7 @@ int readInputFile(const char* name, std::vector<uint8_t>& bytes) {
         case FileRead::kCannotOpen:
             return report(kOpenFileFail, name);
         case FileRead::kCannotRead:
+        case FileRead::kTooLarge:
             break;
     }
     return report(kReadFileError, name);

@@ -1,5 +1,6 @@
-// Reading input files: sources, keyboard bitmaps and databases are read
-// whole into memory.
+// Reading input files: sources, keyboard bitmaps and import tables are read
+// whole into memory, up to kMaxInputFileBytes; databases are judged from
+// their header and directory first (database_input.h).
 #pragma once
 
 #include <cstdint>
@@ -17,11 +18,21 @@ using FileHandle = std::unique_ptr<std::FILE, FileClose>;
 // that cannot be opened, so that no reader mistakes it for an empty file.
 FileHandle openInputFile(const char* name);
 
-enum class FileRead { kRead, kCannotOpen, kCannotRead };
+// No source of either tool is larger: a bigger file is refused before it is
+// read, and of a file whose size is not known beforehand (a FIFO, a device)
+// no more than one byte beyond is read.
+inline constexpr std::size_t kMaxInputFileBytes = std::size_t{256} << 20;
 
-// Reads the whole file into `bytes`.
+enum class FileRead { kRead, kCannotOpen, kCannotRead, kTooLarge };
+
+// Appends the rest of `file` to `bytes` while they hold at most `limit` bytes
+// in all; kTooLarge, having read one byte beyond, when there is more.
+FileRead readRest(std::FILE* file, std::size_t limit, std::vector<uint8_t>& bytes);
+
+// Reads the whole file into `bytes`, when it holds at most kMaxInputFileBytes.
 FileRead readWholeFile(const char* name, std::string& bytes);
 FileRead readWholeFile(const char* name, std::vector<uint8_t>& bytes);
 
-// The same, reporting a failure: 0, or 100 or 101 after its message.
+// The same, reporting a failure: 0, or 100 or 101 (a read error, or a file
+// too large) after its message.
 int readInputFile(const char* name, std::vector<uint8_t>& bytes);

@@ -53,6 +53,7 @@ constexpr uint16_t kPhraseFormatVersion = 0x0200;
 constexpr int kHeadSize = 64;
 constexpr int kSignatureSize = 48;
 constexpr char kPhraseSignature[] = "Qalto Phrase by Ba Rinvela\x1A";
+constexpr int kMinPhraseCharacters = 2;
 constexpr int kMaxPhraseCharacters = 15;
 
 constexpr uint16_t kLastWordBit = 0x8000;
@@ -155,13 +156,15 @@ struct Reading {
 };
 
 // A head and a directory that agree with each other and with the CharSet:
-// the head covers every double-byte character, and the directory holds
-// nothing but the "HEAD" and the "DATA" resources of its blocks, each once.
+// the head covers every double-byte character and sets a phrase length that
+// a compile can set, and the directory holds nothing but the "HEAD" and the
+// "DATA" resources of its blocks, each once.
 bool agrees(const Reading& reading) {
     const HeadRecord& head = reading.head;
     const int blocks = phraseBlockCount(head.charSet);
     if (head.firstIndex != kFirstPhraseIndex || head.lastIndex != reading.indexCount - 1 ||
-        head.blockCount != blocks) {
+        head.blockCount != blocks || head.maxPhraseLength < kMinPhraseCharacters ||
+        head.maxPhraseLength > kMaxPhraseCharacters) {
         return false;
     }
     const std::vector<FoundResource>& resources = reading.file.resources;
@@ -180,8 +183,8 @@ bool agrees(const Reading& reading) {
 }
 
 // Reads the list of first character `index` from its words; false when a
-// word is no character or a phrase passes 15 characters. Words after the
-// last end of a phrase are checked, then dropped.
+// word is no character, or a phrase has one character or passes 15. Words
+// after the last end of a phrase are checked, then dropped.
 bool decodeList(const Reading& reading, int index, std::span<const uint8_t> bytes,
                 PhraseDatabase& db) {
     std::vector<StoredPhrase>& list = db.phrases[static_cast<std::size_t>(index)];
@@ -196,14 +199,14 @@ bool decodeList(const Reading& reading, int index, std::span<const uint8_t> byte
         if (character >= kFirstMarker) {
             if (word & kUserBit) phrase.user = true;
         } else {
-            if (character < kFirstPhraseIndex ||
-                character >= static_cast<unsigned>(reading.indexCount) ||
+            if (!isCharacterIndex(reading.head.charSet, character) ||
                 phrase.rest.size() + 1 == kMaxPhraseCharacters) {
                 return false;
             }
             phrase.rest.push_back(static_cast<uint16_t>(character));
         }
         if (word & kLastWordBit) {
+            if (phrase.rest.size() + 1 < kMinPhraseCharacters) return false;
             list.push_back(std::move(phrase));
             phrase = StoredPhrase{};
         }
@@ -229,6 +232,7 @@ bool decodeBlock(const Reading& reading, int block, PhraseDatabase& db) {
         const std::size_t listEnd = entry.u16();
         if (listEnd < begin || listEnd > body.size()) return false;
         if (listEnd - begin < 2) continue;
+        if (!isCharacterIndex(reading.head.charSet, static_cast<unsigned>(index))) return false;
         if (!decodeList(reading, index, body.subspan(begin, listEnd - begin), db)) return false;
     }
     return true;
@@ -247,6 +251,15 @@ std::size_t phraseWords(const StoredPhrase& phrase) {
 
 std::size_t blockBodyBytes(int first, std::size_t words) {
     return tableEnd(first) + 2 * words;
+}
+
+std::size_t largestPhraseDatabaseBytes() {
+    int blocks = 0;
+    for (const CharSetEntry& entry : kCharSetTable) {
+        blocks = std::max(blocks, phraseBlockCount(entry.id));
+    }
+    return firstBodyOffset(1 + blocks) + kHeadSize +
+           static_cast<std::size_t>(blocks) * kMaxBlockBytes;
 }
 
 int encodePhraseDatabase(const PhraseDatabase& db, uint32_t date, std::vector<uint8_t>& image) {
@@ -284,6 +297,13 @@ PhraseDecoding decodePhraseDatabase(const DatabaseFile& file, PhraseDatabase& db
     db.phrases.resize(static_cast<std::size_t>(reading.indexCount));
     for (int b = 0; b < reading.head.blockCount; ++b) {
         if (!decodeBlock(reading, b, db)) return PhraseDecoding::kDamaged;
+    }
+    for (const std::vector<StoredPhrase>& list : db.phrases) {
+        for (const StoredPhrase& phrase : list) {
+            if (1 + static_cast<int>(phrase.rest.size()) > db.maxPhraseLength) {
+                return PhraseDecoding::kDamaged;
+            }
+        }
     }
     return PhraseDecoding::kDecoded;
 }

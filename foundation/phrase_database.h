@@ -98,6 +98,10 @@ std::size_t phraseWords(const StoredPhrase& phrase);
 // when none has) and whose lists take `words` words in all.
 std::size_t blockBodyBytes(int first, std::size_t words);
 
+// The largest phrase database: the head and the blocks of the CharSet with
+// the most, each block as large as a body may be.
+std::size_t largestPhraseDatabaseBytes();
+
 // The database file of `db`, stamped with `date` (seconds since 1904). The
 // result is -1 when `image` holds it, or else the number of the first block
 // whose body would pass kMaxBlockBytes (`image` is then of no use).
@@ -111,7 +115,8 @@ enum class PhraseDecoding { kDecoded, kNoHead, kOtherVersion, kDamaged };
 // Reads the "HEAD" and "DATA" resources of a database whose container has
 // been read with every body reaching to the end of the file. A database is
 // damaged when its head or directory does not describe the blocks of its
-// CharSet, or when a list holds a word that is no character of it or a
-// phrase of more than 15 characters. What `db` holds after a failure is of
-// no use.
+// CharSet, when its maxPhraseLength is outside 2 to 15 or below its longest
+// phrase, or when a list of a first character holds a word that is no
+// character of the CharSet, a phrase of one character or of more than 15, or
+// is the list of no character. What `db` holds after a failure is of no use.
 PhraseDecoding decodePhraseDatabase(const DatabaseFile& file, PhraseDatabase& db);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "foundation/common_messages.h"
 #include "foundation/diagnostics.h"
 #include "foundation/input_file.h"
 #include "foundation/text_helpers.h"
@@ -80,6 +81,20 @@ void readLineAt(SourceReader& reader, std::size_t position, int linesBefore) {
 bool openSource(SourceReader& reader, const char* name) {
     reader.stream = SourceText{};
     return readWholeFile(name, reader.stream.bytes) == FileRead::kRead;
+}
+
+int loadSource(SourceReader& reader, const char* name) {
+    reader.stream = SourceText{};
+    switch (readWholeFile(name, reader.stream.bytes)) {
+        case FileRead::kRead:
+            return 0;
+        case FileRead::kCannotOpen:
+        case FileRead::kCannotRead:
+            break;
+        case FileRead::kTooLarge:
+            return report(kReadFileError, name);
+    }
+    return report(kOpenFileFail, name);
 }
 
 char* readPlainLine(std::string& line, SourceText& stream) {

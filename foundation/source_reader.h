@@ -35,8 +35,12 @@ struct SourceReader {
     std::string lineBuffer;
 };
 
-// Reads the whole source; false when it cannot be opened or read.
+// Reads the whole source; false when it cannot be opened or read, or is
+// larger than kMaxInputFileBytes.
 bool openSource(SourceReader& reader, const char* name);
+// The same, reporting a failure: 0, or 100 (cannot be opened or read) or 101
+// (too large, refused before it is read whole) after its message.
+int loadSource(SourceReader& reader, const char* name);
 
 // Reads the next line whole, whatever its length, into `line`: the line feed
 // kept, a CR LF read as a line feed. Adds 1 to lineNumber. Returns the line's

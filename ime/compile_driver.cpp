@@ -69,7 +69,7 @@ int readInputMethod(CMabrel& mabrel) {
 }
 
 int readSourceFile(CMabrel& mabrel, const char* sourceName) {
-    if (!openSource(mabrel.source, sourceName)) return report(kOpenFileFail, sourceName);
+    if (int rc = loadSource(mabrel.source, sourceName)) return rc;
     if (int rc = readUtf8Source(mabrel.source, kUtf8Reading)) return rc;
     return readInputMethod(mabrel);
 }

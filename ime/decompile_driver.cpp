@@ -102,7 +102,7 @@ int checkDestinations(const char* sourceName, const char* destinationName) {
 int decompile(const char* sourceName, const char* destinationName, TextEncoding encoding) {
     if (int rc = checkDestinations(sourceName, destinationName)) return rc;
     std::vector<uint8_t> image;
-    if (int rc = readInputFile(sourceName, image)) return rc;
+    if (int rc = readImeDatabaseImage(sourceName, image)) return rc;
     ImeDatabaseFile file;
     ImeLayout layout;
     if (int rc = readImeDatabase(image, sourceName, file, layout)) return rc;

@@ -2,7 +2,6 @@
 
 #include <optional>
 
-#include "foundation/input_file.h"
 #include "foundation/memory_guard.h"
 #include "foundation/statistics_text.h"
 #include "foundation/text_helpers.h"
@@ -14,9 +13,7 @@
 namespace {
 
 int readDatabaseFile(const char* name, InputMethod& im) {
-    std::vector<uint8_t> image;
-    if (int rc = readInputFile(name, image)) return rc;
-    return readInputMethodDatabase(image, name, im);
+    return readInputMethodDatabaseFile(name, im);
 }
 
 int show(CMabrel& mabrel, const char* fileName) {

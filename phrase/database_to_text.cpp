@@ -1,7 +1,6 @@
 #include "phrase/database_to_text.h"
 
 #include "foundation/file_identity.h"
-#include "foundation/input_file.h"
 #include "foundation/memory_guard.h"
 #include "foundation/output_file.h"
 #include "foundation/phrase_database_reader.h"
@@ -16,7 +15,7 @@ int convert(CTosker& tosker, const char* sourceName, const char* destinationName
     if (isSameFile(destinationName, sourceName))
         return report(kDestinationIsSource, destinationName);
     std::vector<uint8_t> bytes;
-    if (int rc = readInputFile(sourceName, bytes)) return rc;
+    if (int rc = readPhraseDatabaseImage(sourceName, bytes)) return rc;
     DatabaseFile file;
     if (int rc = readPhraseContainer(bytes, sourceName, file)) return rc;
 

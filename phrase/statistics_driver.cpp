@@ -1,6 +1,5 @@
 #include "phrase/statistics_driver.h"
 
-#include "foundation/input_file.h"
 #include "foundation/memory_guard.h"
 #include "foundation/phrase_database_reader.h"
 #include "foundation/statistics_text.h"
@@ -12,9 +11,7 @@
 namespace {
 
 int readDatabaseFile(const char* name, PhraseDatabase& db) {
-    std::vector<uint8_t> image;
-    if (int rc = readInputFile(name, image)) return rc;
-    return readPhraseDatabase(image, name, db);
+    return readPhraseDatabaseFile(name, db);
 }
 
 int show(CTosker& tosker, const char* fileName) {

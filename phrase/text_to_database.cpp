@@ -23,7 +23,7 @@ constexpr Utf8Reading kUtf8Reading = {kKeyDescription, kSections, kPhraseLeftOut
 
 int readPhraseList(CTosker& tosker, const char* sourceName, PhraseFitting* fitting,
                    PhraseTally* tally) {
-    if (!openSource(tosker.source, sourceName)) return report(kOpenFileFail, sourceName);
+    if (int rc = loadSource(tosker.source, sourceName)) return rc;
     if (int rc = readUtf8Source(tosker.source, kUtf8Reading)) return rc;
     tosker.utf8Source = sourceReadAsUtf8();
     if (int rc = parseDescriptionSection(tosker)) return rc;

@@ -45,6 +45,7 @@ int loadTableFile(const char* name, const TableReading& reading, DesktopTable& t
         case FileRead::kCannotOpen:
             return report(kOpenFileFail, name);
         case FileRead::kCannotRead:
+        case FileRead::kTooLarge:
             return report(kReadFileError, name);
         case FileRead::kRead:
             break;

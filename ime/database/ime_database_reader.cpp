@@ -4,14 +4,17 @@
 #include <cstring>
 
 #include "foundation/char_sets.h"
+#include "foundation/database_input.h"
 #include "ime/database/code_geometry.h"
 #include "ime/database/help_text_resource.h"
 #include "ime/database/ime_resources.h"
+#include "ime/database/largest_database.h"
 #include "ime/messages.h"
 
 namespace {
 
 constexpr int kMaxMaxCodes = 12;
+constexpr char kImeDatabaseType[] = "IMEM";
 
 bool everyBodyInside(const ImeDatabaseFile& file) {
     return std::all_of(file.resources.begin(), file.resources.end(),
@@ -117,10 +120,15 @@ bool readCodeTables(const ImeDatabaseFile& file, ImeLayout& m) {
 
 }  // namespace
 
+int readImeDatabaseImage(const char* name, std::vector<uint8_t>& image) {
+    return readDatabaseImage(name, kImeDatabaseType, kNotImeDatabase, largestImeDatabaseBytes(),
+                             image);
+}
+
 int readImeDatabase(const std::vector<uint8_t>& image, const char* name, ImeDatabaseFile& file,
                     ImeLayout& layout) {
-    if (int rc =
-            readDatabaseContainer(image, name, "IMEM", kNotImeDatabase, BodyEnd::kNextBody, file)) {
+    if (int rc = readDatabaseContainer(image, name, kImeDatabaseType, kNotImeDatabase,
+                                       BodyEnd::kNextBody, file)) {
         return rc;
     }
     if (int rc = readHeader(file, name, layout.header)) return rc;

@@ -13,6 +13,12 @@
 // body's offset.
 using ImeDatabaseFile = DatabaseFile;
 
+// Reads the file `name` into `image`, judged as a database of type "IMEM"
+// from its header and directory before it is read whole. Returns 0, or 100,
+// 101, 400, 402 or 403 (larger than any input-method database) after
+// reporting it.
+int readImeDatabaseImage(const char* name, std::vector<uint8_t>& image);
+
 // Reads the database `image` (the whole file `name`) into `file` and the
 // records of `layout`. Returns 0, or 101, 400, 401, 402 or 403 after
 // reporting it.

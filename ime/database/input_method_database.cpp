@@ -15,6 +15,12 @@ int readInputMethodDatabase(const std::vector<uint8_t>& image, const char* name,
     return 0;
 }
 
+int readInputMethodDatabaseFile(const char* name, InputMethod& im) {
+    std::vector<uint8_t> image;
+    if (int rc = readImeDatabaseImage(name, image)) return rc;
+    return readInputMethodDatabase(image, name, im);
+}
+
 std::vector<uint8_t> encodeInputMethodDatabase(const InputMethod& im, uint32_t date) {
     ImeLayout layout;
     if (layOutInputMethod(im, layout) != 0) return {};

@@ -13,6 +13,10 @@
 // or 101, 400, 401, 402 or 403 after reporting it, as the decompiler does.
 int readInputMethodDatabase(const std::vector<uint8_t>& image, const char* name, InputMethod& im);
 
+// The same for the database file `name`, judged before it is read whole
+// (readImeDatabaseImage): 0, or 100, 101, 400, 401, 402 or 403.
+int readInputMethodDatabaseFile(const char* name, InputMethod& im);
+
 // The database of `im`, its three dates `date`; empty when the input method
 // breaks a limit of the format (604, 903, 904 or 906, reported).
 std::vector<uint8_t> encodeInputMethodDatabase(const InputMethod& im, uint32_t date);

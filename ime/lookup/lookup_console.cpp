@@ -6,7 +6,6 @@
 #include <cstdlib>
 #include <optional>
 
-#include "foundation/input_file.h"
 #include "foundation/memory_guard.h"
 #include "foundation/phrase_database_reader.h"
 #include "ime/database/input_method_database.h"
@@ -20,9 +19,7 @@ constexpr char kCheckCount[] = "%d checks, %d failed\n";
 constexpr int kFailedChecksStatus = 1;
 
 int readPhrases(const char* name, CharSet charSet, PhraseDatabase& db) {
-    std::vector<uint8_t> image;
-    if (int rc = readInputFile(name, image)) return rc;
-    if (int rc = readPhraseDatabase(image, name, db)) return rc;
+    if (int rc = readPhraseDatabaseFile(name, db)) return rc;
     uint32_t held = 0;
     for (const auto& phrases : db.phrases) held += static_cast<uint32_t>(phrases.size());
     if (held != db.phraseCount) {
@@ -70,10 +67,8 @@ int answerLines(LookupAnswers& answers, const InputMethod& im) {
 }
 
 int lookUp(const char* databaseName, const char* phraseName) {
-    std::vector<uint8_t> image;
-    if (int rc = readInputFile(databaseName, image)) return rc;
     InputMethod im;
-    if (int rc = readInputMethodDatabase(image, databaseName, im)) return rc;
+    if (int rc = readInputMethodDatabaseFile(databaseName, im)) return rc;
     std::optional<PhraseDatabase> phrases;
     if (phraseName != nullptr) {
         if (int rc = readPhrases(phraseName, im.charSet, phrases.emplace())) return rc;

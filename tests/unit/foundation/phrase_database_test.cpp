@@ -16,22 +16,24 @@ class Generator {
     Generator(CharSet charSet, unsigned seed) : charSet_(charSet), random_(seed) {}
 
     PhraseDatabase make() {
-        PhraseDatabase db{charSet_, below(16), static_cast<uint32_t>(random_()), {}, {}};
+        PhraseDatabase db{charSet_, 15, static_cast<uint32_t>(random_()), {}, {}};
         db.phrases.resize(static_cast<std::size_t>(indexCount(charSet_)));
-        for (int n = 0; n < 3000; ++n) add(db, kFirstPhraseIndex + below(count() - 256));
-        fillList(db, kFirstPhraseIndex + below(count() - 256), kMaxListWords);
+        for (int n = 0; n < 3000; ++n) add(db, character());
+        fillList(db, character(), kMaxListWords);
         // A whole block at its largest body: F = 0, 32,509 words, 65,534 bytes.
         fullBlock = below(phraseBlockCount(charSet_) - 1);
         for (int p = 0; p < kCharactersPerBlock; ++p)
             db.phrases[blockFirstIndex(fullBlock) + p].clear();
         std::size_t words = (kMaxBlockBytes - blockBodyBytes(0, 0)) / 2;
         for (int p = 0; words > 0; ++p) {
+            if (!isCharacter(blockFirstIndex(fullBlock) + p)) continue;
             const std::size_t take = std::min(words, kMaxListWords);
             fillList(db, blockFirstIndex(fullBlock) + p, take);
             words -= take;
         }
         for (int index = kFirstPhraseIndex; index < count(); ++index) {
-            if (db.phrases[index].empty() && blockOfIndex(index) != fullBlock && below(50) == 0) {
+            if (db.phrases[index].empty() && blockOfIndex(index) != fullBlock && below(50) == 0 &&
+                isCharacter(index)) {
                 db.unendedLists.push_back(static_cast<uint16_t>(index));
             }
         }
@@ -43,16 +45,20 @@ class Generator {
   private:
     int below(int n) { return static_cast<int>(random_() % static_cast<unsigned>(n)); }
     int count() const { return indexCount(charSet_); }
+    bool isCharacter(int index) const { return isCharacterIndex(charSet_, unsigned(index)); }
+    int character() {
+        const int index = kFirstPhraseIndex + below(count() - 256);
+        return isCharacter(index) ? index : character();
+    }
 
     StoredPhrase phrase(std::size_t length) {
         StoredPhrase made;
-        while (made.rest.size() < length)
-            made.rest.push_back(static_cast<uint16_t>(256 + below(count() - 256)));
+        while (made.rest.size() < length) made.rest.push_back(static_cast<uint16_t>(character()));
         made.user = below(8) == 0;
         return made;
     }
     void add(PhraseDatabase& db, int first) {
-        db.phrases[first].push_back(phrase(static_cast<std::size_t>(below(15))));
+        db.phrases[first].push_back(phrase(static_cast<std::size_t>(1 + below(14))));
     }
     // Phrases under `first` that take exactly `words` words.
     void fillList(PhraseDatabase& db, int first, std::size_t words) {

@@ -1,5 +1,10 @@
 #include "phrase/database_to_text.h"
 
+#include <sys/resource.h>
+
+#include <random>
+
+#include "foundation/phrase_database_reader.h"
 #include "phrase/text_to_database.h"
 #include "tests/unit/phrase/tosker_test_support.h"
 
@@ -120,6 +125,7 @@ std::string patched(std::string bytes, std::size_t offset, const std::string& wi
     return bytes.replace(offset, with.size(), with);
 }
 
+const Resource kGbkHead{"HEAD", 8888, headBody(kChineseGBK)};
 const std::string kOneSlot = gbDatabase({block(8888, 0, {{257 | 0x8000}})});
 const std::string kSlotText = "//" + gb({256}) + "\n" + gb({256, 257}) + "\n\n";
 
@@ -136,8 +142,8 @@ INSTANTIATE_TEST_SUITE_P(
                  kGbDescription + "//" + gb({256}) + "\n" + gb({256, 257, 258}) + ",USER\n" +
                      gb({256, 259}) + "\n\n"},
         ReadCase{"MarkerWithBit15EndsPhrase",
-                 gbDatabase({block(8888, 0, {{257, 0xFF00, 0xFF01, 258}})}), 0,
-                 kGbDescription + "//" + gb({256}) + "\n" + gb({256, 257}) + "\n" + gb({256}) +
+                 gbDatabase({block(8888, 0, {{257, 0xFF00, 258, 0xFF01, 259}})}), 0,
+                 kGbDescription + "//" + gb({256}) + "\n" + gb({256, 257}) + "\n" + gb({256, 258}) +
                      ",USER\n\n"},
         ReadCase{"MissingBlockSkipped",
                  gbDatabase({block(8888, 0, {{257 | 0x8000}}), block(8890, 3, {{258 | 0x8000}})}),
@@ -169,6 +175,11 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"OffsetsGoBack", patched(kOneSlot, 164 + 4, be16Text(515)), 403, ""},
         ReadCase{"OffsetPastTheEnd", patched(kOneSlot, 164 + 4, be16Text(600)), 403, ""},
         ReadCase{"WordIsNoCharacter", gbDatabase({block(8888, 0, {{100 | 0x8000}})}), 403, ""},
+        // No compile writes these: GBK's A1 7F (index 9155) is no character.
+        ReadCase{"BelowLongest", gbDatabase({block(8888, 0, {{257, 258, 259 | 0x8000}})}), 403, ""},
+        ReadCase{"OneCharacter", gbDatabase({block(8888, 0, {{0xFF00}})}), 403, ""},
+        ReadCase{"WordAt7F", database({kGbkHead, block(8888, 0, {{9155 | 0x8000}})}), 403, ""},
+        ReadCase{"SlotAt7F", database({kGbkHead, block(8922, 195, {{257 | 0x8000}})}), 403, ""},
         ReadCase{"PhraseWithoutBit15", gbDatabase({block(8888, 0, {wordsWithoutEnd(15)})}), 403,
                  ""},
         ReadCase{"FourteenWordsWithoutBit15Ignored",
@@ -192,6 +203,72 @@ TEST_F(DatabaseToTextTest, TruncatedDatabaseIsRefusedAtEveryLength) {
         const int expected = length < 78 ? 101 : length < 108 ? 402 : 403;
         ASSERT_EQ(run.rc, expected) << "length " << length << run.output;
     }
+}
+
+// Mutated examples draw 400 to 403 (101 without a whole header), or their text
+// compiles back to the same CharSet, maxPhraseLength and phrases under each
+// first character (user marks dropped, a repeated phrase once).
+auto meaningOf(const fs::path& path) {
+    PhraseDatabase db;
+    EXPECT_EQ(readPhraseDatabaseFile(path.c_str(), db), 0);
+    std::vector<std::vector<PhraseRest>> kept(db.phrases.size());
+    for (std::size_t i = 0; i < db.phrases.size(); ++i)
+        for (const StoredPhrase& p : db.phrases[i])
+            if (std::ranges::find(kept[i], p.rest) == kept[i].end()) kept[i].push_back(p.rest);
+    return std::tuple(db.charSet, db.maxPhraseLength, kept);
+}
+
+class Mutated : public Fixture, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(Mutated, DatabaseDrawsItsMessageOrCompilesBackToTheSamePhrases) {
+    std::string list = readFile(fs::path(EXAMPLES_DIR) / "phrase-chinesegb.txt");
+    const fs::path db = scratchPath("db.pdb"), text = scratchPath("t.txt"), again = dir / "a.pdb";
+    const fs::path source =
+        writeBytes("l.txt", list.replace(list.find("ChineseGB"), 9, GetParam()));
+    QuietReports quiet;
+    ASSERT_EQ(convertTextToDatabase(tosker, source.c_str(), db.c_str()), 0);
+    const std::string original = readFile(db);
+    // One change in three falls on the head's fields.
+    const std::size_t head = getU32BE(reinterpret_cast<const uint8_t*>(&original[84]));
+    std::mt19937 random(24);
+    const auto below = [&](std::size_t n) { return random() % n; };
+    const char* count = std::getenv("CJK_MUTATIONS");
+    for (int n = 0; n < (count != nullptr ? std::atoi(count) : 2000); ++n) {
+        std::string bytes = original;
+        for (std::size_t k = 1 + below(3); k > 0; --k) {
+            const std::size_t i = below(3) == 0 ? head + below(16) : below(bytes.size());
+            const char values[] = {'\0', '\xFF', '\x7F', static_cast<char>(random()),
+                                   static_cast<char>(bytes[i] ^ (1 << below(8)))};
+            bytes[i] = values[std::min<std::size_t>(below(10), 4)];
+        }
+        if (below(10) == 0) bytes.resize(below(bytes.size()));
+        writeBytes("db.pdb", bytes);
+        CTosker reader, compiler;
+        const int rc = convertDatabaseToText(reader, db.c_str(), text.c_str());
+        if ((rc >= 400 && rc <= 403) || (rc == 101 && bytes.size() < 78)) continue;
+        ASSERT_EQ(rc, 0) << "mutation " << n;
+        ASSERT_EQ(convertTextToDatabase(compiler, text.c_str(), again.c_str()), 0) << n;
+        ASSERT_EQ(meaningOf(again), meaningOf(db)) << "mutation " << n;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Examples, Mutated,
+                         ::testing::Values("ChineseGB", "ChineseGBK", "ChineseBIG5"));
+
+TEST_F(DatabaseToTextTest, TooLargeFilesAreRefusedUnread) {
+    const fs::path db = writeBytes("db.pdb", kOneSlot);
+    const fs::path list = writeBytes("list.txt", ""), zero = dir / "zero", x = dir / "x";
+    fs::resize_file(db, std::uintmax_t{2} << 30);
+    fs::resize_file(list, (1u << 28) + 1);
+    fs::create_symlink("/dev/zero", zero);
+    QuietReports quiet;
+    EXPECT_EQ(convertDatabaseToText(tosker, db.c_str(), x.c_str()), 403);
+    EXPECT_EQ(convertDatabaseToText(tosker, zero.c_str(), x.c_str()), 400);
+    EXPECT_EQ(convertTextToDatabase(tosker, list.c_str(), x.c_str()), 101);
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    EXPECT_LT(usage.ru_maxrss, 1 << 20) << "kilobytes, not the 2 GB read whole";
+    EXPECT_EQ(convertTextToDatabase(tosker, zero.c_str(), x.c_str()), 101);  // after 256 MiB + 1
 }
 
 }  // namespace

@@ -29,7 +29,8 @@ TEST_F(ToskerOutOfMemory, TextToDatabase) {
 }
 
 TEST_F(ToskerOutOfMemory, DatabaseToText) {
-    const fs::path database = writeBytes("db.pdb", std::string(200000, 'x'));
+    const std::string header = std::string(60, '\0') + "CIZUdQlt" + std::string(9, '\0') + "\1";
+    const fs::path database = writeBytes("db.pdb", header + std::string(200010, 'x'));
     const fs::path text = scratchPath("back.txt");
     test_support::refuseAllocationOfAtLeast(100000);  // the image of the database
     const Captured run =
