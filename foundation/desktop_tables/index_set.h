@@ -33,6 +33,9 @@ class IndexSet {
         }
     }
 
+    // Asks for the slot where a look-up of `hash` starts, ahead of it.
+    void prefetch(uint64_t hash) const { __builtin_prefetch(&slots_[hash & (slots_.size() - 1)]); }
+
   private:
     static constexpr uint64_t kEmpty = UINT64_MAX;
     std::vector<uint64_t> slots_;

@@ -1,5 +1,7 @@
 #include "foundation/desktop_tables/table_text.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <charconv>
 #include <limits>
@@ -27,6 +29,24 @@ std::size_t firstNonUtf8(std::string_view bytes) {
     return std::string_view::npos;
 }
 
+// The whole file in one piece of the file's size: no growth, and no second
+// copy, of a table of many megabytes while it is read.
+FileRead readSizedFile(const char* name, std::string& bytes) {
+    const FileHandle file = openInputFile(name);
+    if (!file) return FileRead::kCannotOpen;
+    struct stat status {};
+    std::size_t size = 0;
+    if (fstat(fileno(file.get()), &status) == 0 && S_ISREG(status.st_mode)) {
+        size = static_cast<std::size_t>(status.st_size);
+    }
+    bytes.resize(size);
+    bytes.resize(std::fread(bytes.data(), 1, size, file.get()));
+    char chunk[1 << 16];
+    std::size_t got = 0;
+    while ((got = std::fread(chunk, 1, sizeof chunk, file.get())) > 0) bytes.append(chunk, got);
+    return std::ferror(file.get()) ? FileRead::kCannotRead : FileRead::kRead;
+}
+
 int countLines(std::string_view bytes, std::size_t end) {
     int lines = 1;
     for (std::size_t i = 0; i < end; ++i) lines += bytes[i] == '\n';
@@ -41,7 +61,7 @@ int DesktopTable::lineOf(const TableEntry& entry) const {
 
 int loadTableFile(const char* name, const TableReading& reading, DesktopTable& table, int& file) {
     std::string bytes;
-    switch (readWholeFile(name, bytes)) {
+    switch (readSizedFile(name, bytes)) {
         case FileRead::kCannotOpen:
             return report(kOpenFileFail, name);
         case FileRead::kCannotRead:
@@ -125,7 +145,13 @@ bool addTableEntry(DesktopTable& table, int file, std::string_view code, std::st
     entry.codeLength = static_cast<uint8_t>(code.size());
     entry.textLength = static_cast<uint8_t>(text.size());
     entry.file = static_cast<uint8_t>(file);
-    entry.weight = weight;
+    if (weight != 0 || !table.weights.empty()) {
+        if (table.weights.empty()) {
+            table.weights.reserve(table.entries.capacity());
+            table.weights.resize(table.entries.size());
+        }
+        table.weights.push_back(weight);
+    }
     table.entries.push_back(entry);
     return true;
 }

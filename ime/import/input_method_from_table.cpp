@@ -4,6 +4,7 @@
 #include <array>
 
 #include "foundation/desktop_tables/index_set.h"
+#include "foundation/desktop_tables/weight_order.h"
 #include "ime/import/imported_description.h"
 #include "ime/messages.h"
 
@@ -81,7 +82,7 @@ std::vector<uint32_t> withoutRepeats(DesktopTable& table, const std::vector<uint
             kept.push_back(number);
         } else {
             ++repeated;
-            table.entries[first].weight = std::max(table.entries[first].weight, entry.weight);
+            table.raiseWeight(first, table.weight(number));
         }
     }
     return kept;
@@ -116,8 +117,7 @@ std::vector<Pair> convertedPairs(DesktopTable& table, const std::vector<uint32_t
             pairs.push_back({number, bytes});
         } else {
             ++counts.repeated;
-            TableEntry& kept = table.entries[pairs[first].entry];
-            kept.weight = std::max(kept.weight, entry.weight);
+            table.raiseWeight(pairs[first].entry, table.weight(number));
         }
     }
     return pairs;
@@ -207,11 +207,7 @@ void inputMethodFromTable(DesktopTable& table, CharSet charSet, const std::strin
     method.charSet = charSet;
     TableCharacters set(charSet);
     std::vector<Pair> pairs = convertedPairs(table, singles, set, counts);
-    if (table.weighted) {
-        std::stable_sort(pairs.begin(), pairs.end(), [&](const Pair& a, const Pair& b) {
-            return table.entries[a.entry].weight > table.entries[b.entry].weight;
-        });
-    }
+    sortByWeight(table, pairs, [](const Pair& pair) { return pair.entry; });
     counts.kept = static_cast<int>(pairs.size());
     fillEntries(table, pairs, method);
     method.codingStyle = codingStyleOf(table, pairs, method);

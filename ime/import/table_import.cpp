@@ -40,7 +40,7 @@ int importTable(CharSet charSet, const char* tableName, const char* destination)
     if (imported.counts.kept == 0) return report(kNoCharacters, tableName);
     const InputMethod& method = imported.method;
     TableCharacters set(method.charSet);
-    const std::string source = importedSourceText(method, set);
+    std::string source = importedSourceText(method, set);
 
     WordCounts words;
     PhraseListText list;
