@@ -6,6 +6,7 @@
 #include "foundation/common_messages.h"
 #include "foundation/desktop_tables/index_set.h"
 #include "foundation/desktop_tables/weight_order.h"
+#include "foundation/huge_pages.h"
 #include "foundation/phrase_database.h"
 #include "foundation/text_helpers.h"
 
@@ -115,7 +116,7 @@ void buildPhraseList(DesktopTable& table, std::vector<uint32_t> words, TableChar
     sortByWeight(table, kept, [](uint32_t number) { return number; });
     counts.kept = static_cast<int>(kept.size());
     std::string& text = list.text;
-    text.reserve(size);
+    reserveHugePages(text, size);
     text = head;
     // In weight order the entries and their words lie anywhere in memory:
     // each is asked for some lines ahead of its turn.

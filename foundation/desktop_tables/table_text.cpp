@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "foundation/common_messages.h"
+#include "foundation/huge_pages.h"
 #include "foundation/input_file.h"
 #include "foundation/text_encoding.h"
 
@@ -39,6 +40,7 @@ FileRead readSizedFile(const char* name, std::string& bytes) {
     if (fstat(fileno(file.get()), &status) == 0 && S_ISREG(status.st_mode)) {
         size = static_cast<std::size_t>(status.st_size);
     }
+    reserveHugePages(bytes, size);
     bytes.resize(size);
     bytes.resize(std::fread(bytes.data(), 1, size, file.get()));
     char chunk[1 << 16];
@@ -77,9 +79,10 @@ int loadTableFile(const char* name, const TableReading& reading, DesktopTable& t
         return report(kNotUtf8);
     }
     // One entry a line at most: no growth of the entries while they are read.
-    table.entries.reserve(table.entries.size() +
-                          static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n')) +
-                          1);
+    reserveHugePages(table.entries,
+                     table.entries.size() +
+                         static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n')) +
+                         1);
     file = static_cast<int>(table.files.size());
     table.files.push_back(std::move(bytes));
     table.fileNames.emplace_back(name);
@@ -147,7 +150,7 @@ bool addTableEntry(DesktopTable& table, int file, std::string_view code, std::st
     entry.file = static_cast<uint8_t>(file);
     if (weight != 0 || !table.weights.empty()) {
         if (table.weights.empty()) {
-            table.weights.reserve(table.entries.capacity());
+            reserveHugePages(table.weights, table.entries.capacity());
             table.weights.resize(table.entries.size());
         }
         table.weights.push_back(weight);

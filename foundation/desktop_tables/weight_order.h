@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "foundation/desktop_tables/desktop_table.h"
+#include "foundation/huge_pages.h"
 
 // Sorts `items`, which stand in reading order (`entryOf` of each gives its
 // entry's number, rising), by their entries' weights. One sort of records
@@ -20,7 +21,7 @@ void sortByWeight(const DesktopTable& table, std::vector<Item>& items, EntryOf e
         Item item;
     };
     std::vector<Weighted> records;
-    records.reserve(items.size());
+    reserveHugePages(records, items.size());
     for (const Item& item : items) records.push_back({table.weights[entryOf(item)], item});
     std::sort(records.begin(), records.end(), [&](const Weighted& a, const Weighted& b) {
         if (a.weight != b.weight) return a.weight > b.weight;
