@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <unordered_map>
 
 namespace {
 
@@ -159,7 +160,13 @@ std::string CharSetConverter::textToUtf8(std::string_view text,
                                          std::vector<std::string>* unwritable) {
     std::string out;
     out.reserve(text.size() * 3 / 2);
+    std::unordered_map<uint16_t, std::string> known;  // each double-byte character once
     for (std::size_t at = 0; at < text.size();) {
+        const auto byte = static_cast<unsigned char>(text[at]);
+        if (byte < 0x80) {  // ASCII stands for itself, and starts no double-byte character
+            out += text[at++];
+            continue;
+        }
         const std::size_t length =
             startsWithDoubleByteChar(
                 charSet_, text.data() + at,
@@ -168,7 +175,10 @@ std::string CharSetConverter::textToUtf8(std::string_view text,
                 : 1;
         const std::string_view character = text.substr(at, length);
         at += length;
-        const std::string utf8 = toUtf8(character);
+        const auto key = static_cast<uint16_t>(byte << 8 | (length == 2 ? text[at - 1] & 0xFF : 0));
+        auto [found, added] = known.try_emplace(key);
+        if (added) found->second = toUtf8(character);
+        const std::string& utf8 = found->second;
         if (!utf8.empty()) {
             out += utf8;
             continue;

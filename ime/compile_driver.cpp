@@ -32,7 +32,6 @@ int runPasses(CMabrel& mabrel, const char* sourceName, const char* destinationNa
     CodeTableFitting fitting;
     if (misfits == MisfitCodes::kLeaveOut) {
         fitting = fitCodeTable(mabrel.im);
-        mabrel.im = std::move(fitting.kept);
         warnLeftOutCodes(fitting);
     }
     // The format's limits on the code table are reported at the end of [Text].
