@@ -135,6 +135,13 @@ std::string CharSetConverter::fromUtf8(std::string_view character) {
     if (isAscii(character)) return std::string(character);
     const std::string key(character);
     if (const auto found = fromCache_.find(key); found != fromCache_.end()) return found->second;
+    std::string bytes = fromUtf8Uncached(character);
+    fromCache_.emplace(key, bytes);
+    return bytes;
+}
+
+std::string CharSetConverter::fromUtf8Uncached(std::string_view character) {
+    if (isAscii(character)) return std::string(character);
     std::string bytes;
     for (const Mapping& mapping : mappings_) {
         bytes = convert(mapping.fromUtf8, character);
@@ -142,7 +149,6 @@ std::string CharSetConverter::fromUtf8(std::string_view character) {
         if (bytes.size() == 2 && startsWithDoubleByteChar(charSet_, bytes.c_str(), 2)) break;
         bytes.clear();
     }
-    fromCache_.emplace(key, bytes);
     return bytes;
 }
 
