@@ -113,7 +113,7 @@ void buildPhraseList(DesktopTable& table, std::vector<uint32_t> words, TableChar
     head += "\nMaxPhraseLength=" + std::to_string(longest) + "\n[Phrase]\n";
     std::size_t size = head.size();
     for (const uint32_t number : kept) size += table.entries[number].textLength + 1u;
-    sortByWeight(table, kept, [](uint32_t number) { return number; });
+    sortByWeight(table, kept);
     counts.kept = static_cast<int>(kept.size());
     std::string& text = list.text;
     reserveHugePages(text, size);

@@ -229,7 +229,7 @@ void inputMethodFromTable(DesktopTable& table, CharSet charSet, const std::strin
     method.charSet = charSet;
     TableCharacters set(charSet);
     counts.keyBeyond = static_cast<int>(takePairs(table, singles, set, imported));
-    sortByWeight(table, imported.pairs, [](uint32_t number) { return number; });
+    sortByWeight(table, imported.pairs);
     counts.kept = static_cast<int>(imported.pairs.size());
     measureCodes(table, imported);
     method.codingStyle = codingStyleOf(imported);
