@@ -1,6 +1,11 @@
 #include "ime/compile_driver.h"
 
+#include <cstdint>
+#include <filesystem>
+#include <system_error>
+
 #include "foundation/file_identity.h"
+#include "foundation/huge_pages.h"
 #include "foundation/left_out_list.h"
 #include "foundation/memory_guard.h"
 #include "foundation/utf8_source.h"
@@ -77,6 +82,11 @@ int compileSource(CMabrel& mabrel, const char* sourceName, const char* destinati
     if (isSameFile(destinationName, sourceName))
         return report(kDestinationIsSource, destinationName);
     mabrel.destinationName = destinationName;
+    // A source of millions of codes becomes millions of small records.
+    constexpr std::uintmax_t kLargeSource = std::uintmax_t{4} << 20;
+    std::error_code error;
+    const std::uintmax_t size = std::filesystem::file_size(sourceName, error);
+    if (!error && size >= kLargeSource) adviseHugePagesForTheHeap();
     const int rc =
         runWithMemoryGuard([&] { return runPasses(mabrel, sourceName, destinationName, misfits); });
     if (rc == kRepeatOverflow.code || rc == kTooManyCodes.code) report(kFitHint);
