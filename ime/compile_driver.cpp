@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <system_error>
+#include <utility>
 
 #include "foundation/file_identity.h"
 #include "foundation/huge_pages.h"
@@ -50,8 +51,10 @@ int runPasses(CMabrel& mabrel, const char* sourceName, const char* destinationNa
         if (int rc = writeImeDatabase(layout, destinationName)) return rc;
     } else {
         if (int rc = checkLeftOutListName(listName.c_str(), sourceName, destinationName)) return rc;
-        const std::string list = leftOutCodesText(fitting, mabrel.im.charSet, sourceReadAsUtf8());
-        if (int rc = writeImeDatabaseWith(layout, destinationName, listName, list)) return rc;
+        std::string list = leftOutCodesText(fitting, mabrel.im.charSet, sourceReadAsUtf8());
+        if (int rc = writeImeDatabaseWith(layout, destinationName, listName, std::move(list))) {
+            return rc;
+        }
     }
 
     reportRepeatedWarnings();
