@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <unordered_map>
 
 namespace {
 
@@ -134,6 +135,13 @@ std::string CharSetConverter::fromUtf8(std::string_view character) {
     if (isAscii(character)) return std::string(character);
     const std::string key(character);
     if (const auto found = fromCache_.find(key); found != fromCache_.end()) return found->second;
+    std::string bytes = fromUtf8Uncached(character);
+    fromCache_.emplace(key, bytes);
+    return bytes;
+}
+
+std::string CharSetConverter::fromUtf8Uncached(std::string_view character) {
+    if (isAscii(character)) return std::string(character);
     std::string bytes;
     for (const Mapping& mapping : mappings_) {
         bytes = convert(mapping.fromUtf8, character);
@@ -141,7 +149,6 @@ std::string CharSetConverter::fromUtf8(std::string_view character) {
         if (bytes.size() == 2 && startsWithDoubleByteChar(charSet_, bytes.c_str(), 2)) break;
         bytes.clear();
     }
-    fromCache_.emplace(key, bytes);
     return bytes;
 }
 
@@ -159,7 +166,13 @@ std::string CharSetConverter::textToUtf8(std::string_view text,
                                          std::vector<std::string>* unwritable) {
     std::string out;
     out.reserve(text.size() * 3 / 2);
+    std::unordered_map<uint16_t, std::string> known;  // each double-byte character once
     for (std::size_t at = 0; at < text.size();) {
+        const auto byte = static_cast<unsigned char>(text[at]);
+        if (byte < 0x80) {  // ASCII stands for itself, and starts no double-byte character
+            out += text[at++];
+            continue;
+        }
         const std::size_t length =
             startsWithDoubleByteChar(
                 charSet_, text.data() + at,
@@ -168,7 +181,10 @@ std::string CharSetConverter::textToUtf8(std::string_view text,
                 : 1;
         const std::string_view character = text.substr(at, length);
         at += length;
-        const std::string utf8 = toUtf8(character);
+        const auto key = static_cast<uint16_t>(byte << 8 | (length == 2 ? text[at - 1] & 0xFF : 0));
+        auto [found, added] = known.try_emplace(key);
+        if (added) found->second = toUtf8(character);
+        const std::string& utf8 = found->second;
         if (!utf8.empty()) {
             out += utf8;
             continue;

@@ -37,6 +37,9 @@ class CharSetConverter {
     // double-byte character of the set, from the first mapping that writes
     // it; empty when none can.
     std::string fromUtf8(std::string_view character);
+    // The same without keeping the answer, for callers that keep their own
+    // table of the characters they asked for.
+    std::string fromUtf8Uncached(std::string_view character);
 
     // The UTF-8 form of one character of the set (an ASCII byte or a
     // double-byte character), from the first mapping that reads it; empty

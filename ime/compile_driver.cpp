@@ -1,6 +1,12 @@
 #include "ime/compile_driver.h"
 
+#include <cstdint>
+#include <filesystem>
+#include <system_error>
+#include <utility>
+
 #include "foundation/file_identity.h"
+#include "foundation/huge_pages.h"
 #include "foundation/left_out_list.h"
 #include "foundation/memory_guard.h"
 #include "foundation/utf8_source.h"
@@ -34,7 +40,6 @@ int runPasses(CMabrel& mabrel, const char* sourceName, const char* destinationNa
     CodeTableFitting fitting;
     if (misfits == MisfitCodes::kLeaveOut) {
         fitting = fitCodeTable(mabrel.im);
-        mabrel.im = std::move(fitting.kept);
         warnLeftOutCodes(fitting);
     }
     // The format's limits on the code table are reported at the end of [Text].
@@ -48,8 +53,10 @@ int runPasses(CMabrel& mabrel, const char* sourceName, const char* destinationNa
         if (int rc = writeImeDatabase(layout, destinationName)) return rc;
     } else {
         if (int rc = checkLeftOutListName(listName.c_str(), sourceName, destinationName)) return rc;
-        const std::string list = leftOutCodesText(fitting, mabrel.im.charSet, sourceReadAsUtf8());
-        if (int rc = writeImeDatabaseWith(layout, destinationName, listName, list)) return rc;
+        std::string list = leftOutCodesText(fitting, mabrel.im.charSet, sourceReadAsUtf8());
+        if (int rc = writeImeDatabaseWith(layout, destinationName, listName, std::move(list))) {
+            return rc;
+        }
     }
 
     reportRepeatedWarnings();
@@ -80,6 +87,11 @@ int compileSource(CMabrel& mabrel, const char* sourceName, const char* destinati
     if (isSameFile(destinationName, sourceName))
         return report(kDestinationIsSource, destinationName);
     mabrel.destinationName = destinationName;
+    // A source of millions of codes becomes millions of small records.
+    constexpr std::uintmax_t kLargeSource = std::uintmax_t{4} << 20;
+    std::error_code error;
+    const std::uintmax_t size = std::filesystem::file_size(sourceName, error);
+    if (!error && size >= kLargeSource) adviseHugePagesForTheHeap();
     const int rc =
         runWithMemoryGuard([&] { return runPasses(mabrel, sourceName, destinationName, misfits); });
     if (rc == kRepeatOverflow.code || rc == kTooManyCodes.code) report(kFitHint);

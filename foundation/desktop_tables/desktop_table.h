@@ -11,14 +11,14 @@
 #include <vector>
 
 // One line of a table: `code` and `text` (UTF-8) lie in file `file` of the
-// table's `files`. Entries stand in reading order (imported files first).
+// table's `files`. Entries stand in reading order (imported files first);
+// their weights stand apart (see DesktopTable::weights).
 struct TableEntry {
     uint32_t codeAt = 0;
     uint32_t textAt = 0;
     uint8_t codeLength = 0;
     uint8_t textLength = 0;
     uint8_t file = 0;
-    double weight = 0;
 };
 
 // One item of a coding rule: the character counted from the front or the
@@ -51,6 +51,15 @@ struct DesktopTable {
     std::vector<std::string> files;        // the bytes of every file read
     std::vector<std::string> fileNames;    // as opened
     std::vector<TableEntry> entries;
+    // The weight of each entry, by its number; empty while every weight read
+    // is 0, so that a table without weights takes no room for them.
+    std::vector<double> weights;
+
+    double weight(uint32_t entry) const { return weights.empty() ? 0 : weights[entry]; }
+    // Raises the weight of `entry` to `weight` where it is lower.
+    void raiseWeight(uint32_t entry, double weight) {
+        if (!weights.empty() && weights[entry] < weight) weights[entry] = weight;
+    }
 
     std::string_view code(const TableEntry& entry) const {
         return {files[entry.file].data() + entry.codeAt, entry.codeLength};

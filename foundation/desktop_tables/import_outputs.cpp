@@ -1,5 +1,7 @@
 #include "foundation/desktop_tables/import_outputs.h"
 
+#include <utility>
+
 #include "foundation/common_messages.h"
 #include "foundation/file_identity.h"
 #include "foundation/output_group.h"
@@ -27,6 +29,6 @@ int checkImportOutputs(const DesktopTable& table, const std::vector<ImportOutput
 
 int writeImportOutputs(const std::vector<ImportOutput>& outputs) {
     OutputGroup group;
-    for (const ImportOutput& output : outputs) group.add(output.name, *output.bytes);
+    for (const ImportOutput& output : outputs) group.add(output.name, std::move(*output.bytes));
     return group.commit();
 }

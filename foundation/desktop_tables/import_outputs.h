@@ -10,13 +10,14 @@
 
 struct ImportOutput {
     std::string name;
-    const std::string* bytes;
+    std::string* bytes;  // handed over to the writing: empty after it
 };
 
 // 105 after reporting it when an output would be a file of the table, or
 // the same file as an earlier output; else 0.
 int checkImportOutputs(const DesktopTable& table, const std::vector<ImportOutput>& outputs);
 
-// Writes every output whole; when one fails, those already in place are
-// taken back. Returns 0, or 102 or 103 after reporting it.
+// Writes every output whole, its bytes moved out rather than copied (a
+// word list's output may be tens of megabytes); when one fails, those
+// already in place are taken back. Returns 0, or 102 or 103 after reporting it.
 int writeImportOutputs(const std::vector<ImportOutput>& outputs);

@@ -9,12 +9,17 @@
 #include <cstdint>
 #include <vector>
 
+#include "foundation/huge_pages.h"
+
 class IndexSet {
   public:
     static constexpr uint32_t kNone = UINT32_MAX;
 
-    explicit IndexSet(std::size_t expected)
-        : slots_(std::bit_ceil(expected + expected / 3 + 16), kEmpty) {}
+    explicit IndexSet(std::size_t expected) {
+        const std::size_t slots = std::bit_ceil(expected + expected / 3 + 16);
+        reserveHugePages(slots_, slots);
+        slots_.assign(slots, kEmpty);
+    }
 
     // The number already in the set that `same` calls equal to `index`
     // (whose hash is `hash`); kNone, after adding `index`, when none is.
@@ -32,6 +37,9 @@ class IndexSet {
             if ((held & 0xFFFFFFFF00000000u) == tag && same(number)) return number;
         }
     }
+
+    // Asks for the slot where a look-up of `hash` starts, ahead of it.
+    void prefetch(uint64_t hash) const { __builtin_prefetch(&slots_[hash & (slots_.size() - 1)]); }
 
   private:
     static constexpr uint64_t kEmpty = UINT64_MAX;

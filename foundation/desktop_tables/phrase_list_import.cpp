@@ -1,9 +1,12 @@
 #include "foundation/desktop_tables/phrase_list_import.h"
 
 #include <algorithm>
+#include <array>
 
 #include "foundation/common_messages.h"
 #include "foundation/desktop_tables/index_set.h"
+#include "foundation/desktop_tables/weight_order.h"
+#include "foundation/huge_pages.h"
 #include "foundation/phrase_database.h"
 #include "foundation/text_helpers.h"
 
@@ -29,12 +32,22 @@ std::string limitPassed(const std::vector<int>& words) {
     return {};
 }
 
-// The words kept, in reading order, with the 16-bit words each first
-// character will hold in `firstWords`.
-std::vector<uint32_t> keptWords(DesktopTable& table, const std::vector<uint32_t>& words,
-                                TableCharacters& set, WordCounts& counts, int& longest,
-                                std::vector<int>& firstWords) {
-    std::vector<uint32_t> kept;
+// A word that passed the checks, waiting in a batch for its look-up.
+struct Candidate {
+    uint32_t number;
+    int length;
+    uint64_t hash;
+    char lead[2];  // its first character in the CharSet
+};
+
+// How many words are checked before any of them is looked up: their slots
+// of the set are asked of memory together, so the waits overlap.
+constexpr std::size_t kBatch = 16;
+
+// Leaves in `words` those kept, in reading order, with the 16-bit words each
+// first character will hold in `firstWords`.
+void keepWords(DesktopTable& table, std::vector<uint32_t>& words, TableCharacters& set,
+               WordCounts& counts, int& longest, std::vector<int>& firstWords) {
     IndexSet seen(words.size());
     std::string bytes;
     std::string other;
@@ -43,9 +56,29 @@ std::vector<uint32_t> keptWords(DesktopTable& table, const std::vector<uint32_t>
         out.clear();
         return set.convert(table.text(table.entries[number]), out, failed);
     };
+    std::array<Candidate, kBatch> batch;
+    std::size_t waiting = 0;
+    std::size_t kept = 0;
+    const auto lookUp = [&] {
+        for (std::size_t i = 0; i < waiting; ++i) {
+            const Candidate& word = batch[i];
+            const uint32_t first = seen.insert(word.number, word.hash, [&](uint32_t earlier) {
+                return convert(earlier, other) && convert(word.number, bytes) && other == bytes;
+            });
+            if (first != IndexSet::kNone) {
+                ++counts.repeated;
+                table.raiseWeight(first, table.weight(word.number));
+                continue;
+            }
+            words[kept++] = word.number;
+            longest = std::max(longest, word.length);
+            firstWords[static_cast<std::size_t>(charToIndex(set.charSet(), word.lead))] +=
+                word.length - 1;
+        }
+        waiting = 0;
+    };
     for (const uint32_t number : words) {
-        TableEntry& entry = table.entries[number];
-        const int length = utf8CharacterCount(table.text(entry));
+        const int length = utf8CharacterCount(table.text(table.entries[number]));
         if (length < 2) {
             ++counts.oneCharacter;
             continue;
@@ -58,21 +91,13 @@ std::vector<uint32_t> keptWords(DesktopTable& table, const std::vector<uint32_t>
             ++counts.cannotWrite;
             continue;
         }
-        const uint32_t first = seen.insert(
-            number, hashBytes(bytes.data(), bytes.size()),
-            [&](uint32_t earlier) { return convert(earlier, other) && other == bytes; });
-        if (first != IndexSet::kNone) {
-            ++counts.repeated;
-            TableEntry& kept = table.entries[first];
-            kept.weight = std::max(kept.weight, entry.weight);
-            continue;
-        }
-        kept.push_back(number);
-        longest = std::max(longest, length);
-        firstWords[static_cast<std::size_t>(charToIndex(set.charSet(), bytes.c_str()))] +=
-            length - 1;
+        const uint64_t hash = hashBytes(bytes.data(), bytes.size());
+        seen.prefetch(hash);
+        batch[waiting++] = {number, length, hash, {bytes[0], bytes[1]}};
+        if (waiting == kBatch) lookUp();
     }
-    return kept;
+    lookUp();
+    words.resize(kept);
 }
 
 }  // namespace
@@ -81,24 +106,27 @@ void buildPhraseList(DesktopTable& table, std::vector<uint32_t> words, TableChar
                      WordCounts& counts, PhraseListText& list) {
     int longest = 0;
     std::vector<int> firstWords(static_cast<std::size_t>(indexCount(set.charSet())));
-    std::vector<uint32_t> kept = keptWords(table, words, set, counts, longest, firstWords);
-    std::vector<uint32_t>().swap(words);
-    if (table.weighted) {
-        std::stable_sort(kept.begin(), kept.end(), [&](uint32_t a, uint32_t b) {
-            return table.entries[a].weight > table.entries[b].weight;
-        });
-    }
-    counts.kept = static_cast<int>(kept.size());
-    std::string& text = list.text;
+    keepWords(table, words, set, counts, longest, firstWords);
+    std::vector<uint32_t>& kept = words;
     std::string head = "[Description]\nEncoding=UTF-8\nCharSet=";
     head += charSetName(set.charSet());
     head += "\nMaxPhraseLength=" + std::to_string(longest) + "\n[Phrase]\n";
     std::size_t size = head.size();
     for (const uint32_t number : kept) size += table.entries[number].textLength + 1u;
-    text.reserve(size);
+    sortByWeight(table, kept);
+    counts.kept = static_cast<int>(kept.size());
+    std::string& text = list.text;
+    reserveHugePages(text, size);
     text = head;
-    for (const uint32_t number : kept) {
-        text += table.text(table.entries[number]);
+    // In weight order the entries and their words lie anywhere in memory:
+    // each is asked for some lines ahead of its turn.
+    constexpr std::size_t kAhead = 8;
+    for (std::size_t i = 0; i < kept.size(); ++i) {
+        if (i + 2 * kAhead < kept.size()) __builtin_prefetch(&table.entries[kept[i + 2 * kAhead]]);
+        if (i + kAhead < kept.size()) {
+            __builtin_prefetch(table.text(table.entries[kept[i + kAhead]]).data());
+        }
+        text += table.text(table.entries[kept[i]]);
         text += '\n';
     }
     list.limitPassed = limitPassed(firstWords);

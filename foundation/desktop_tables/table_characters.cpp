@@ -40,7 +40,7 @@ TableCharacters::TableCharacters(CharSet charSet)
     : charSet_(charSet), converter_(charSet), basicPlane_(kBasicPlane) {}
 
 uint16_t TableCharacters::ask(std::string_view character) {
-    const std::string bytes = converter_.fromUtf8(character);
+    const std::string bytes = converter_.fromUtf8Uncached(character);
     if (bytes.size() != 2 || !startsWithDoubleByteChar(charSet_, bytes.c_str(), 2)) return 0;
     const auto value =
         static_cast<uint16_t>(static_cast<uint8_t>(bytes[0]) << 8 | static_cast<uint8_t>(bytes[1]));
@@ -52,7 +52,7 @@ uint16_t TableCharacters::bytesOf(std::string_view text, int length) {
     const char32_t point = codePointOf(text, length);
     if (point < 0x80) return 0;
     if (point >= kBasicPlane) {
-        const auto [found, added] = otherPlanes_.try_emplace(std::string(character), 0);
+        const auto [found, added] = otherPlanes_.try_emplace(point, 0);
         if (added) found->second = ask(character);
         return found->second;
     }

@@ -38,7 +38,7 @@ class TableCharacters {
     CharSet charSet_;
     CharSetConverter converter_;
     std::vector<uint32_t> basicPlane_;  // by code point: 0 not asked, else kAsked | bytes
-    std::unordered_map<std::string, uint16_t> otherPlanes_;
+    std::unordered_map<char32_t, uint16_t> otherPlanes_;
     std::unordered_map<uint16_t, std::string> utf8_;
 };
 

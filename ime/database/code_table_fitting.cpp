@@ -1,9 +1,11 @@
 #include "ime/database/code_table_fitting.h"
 
 #include <algorithm>
+#include <unordered_map>
 #include <unordered_set>
 
 #include "foundation/char_sets.h"
+#include "foundation/huge_pages.h"
 #include "foundation/left_out_list.h"
 #include "foundation/text_encoding.h"
 #include "ime/database/code_buckets.h"
@@ -32,9 +34,8 @@ std::string characterText(const ImeCharacter& character) {
 
 }  // namespace
 
-CodeTableFitting fitCodeTable(const InputMethod& im) {
+CodeTableFitting fitCodeTable(InputMethod& im) {
     CodeTableFitting fitting;
-    fitting.kept = im;
     // The header only, its counts aside. Codes that do not pack are the
     // layout's to report; then there is nothing to fit.
     ImeLayout layout;
@@ -47,18 +48,23 @@ CodeTableFitting fitCodeTable(const InputMethod& im) {
     const int slots = hzMapSlots(header);
     const int repeatLimit = repeatSlotLimit(header);
 
-    fitting.kept.entries.clear();
     TableFill fill;
     fill.entriesOf.assign(static_cast<std::size_t>(slots), 0);
-    for (const CodeTableEntry& entry : im.entries) {
-        CodeTableEntry kept = entry;
-        kept.characters.clear();
+    // Each entry keeps its characters that fit, in place; no copy of a table
+    // of a million codes.
+    for (CodeTableEntry& entry : im.entries) {
+        // Where the entry's code stands in `fitting.codes` once a pair of it
+        // is left out.
+        uint32_t codeAt = UINT32_MAX;
+        std::vector<ImeCharacter>& characters = entry.characters;
+        std::size_t kept = 0;
         const bool filable = isFilableCode(header, alphabet, entry.code.c_str());
-        for (const ImeCharacter& character : entry.characters) {
+        for (std::size_t i = 0; i < characters.size(); ++i) {
+            const ImeCharacter character = characters[i];
             const int index =
                 charToIndex(im.charSet, reinterpret_cast<const char*>(character.data()));
             if (!filable || index < 0 || index >= slots) {
-                kept.characters.push_back(character);
+                characters[kept++] = character;
                 continue;
             }
             const bool newCode = im.codingStyle != 2 || !fill.codes.contains(entry.code);
@@ -67,7 +73,13 @@ CodeTableFitting fitCodeTable(const InputMethod& im) {
             const bool tableFull = fill.entries + (newCode ? 1 : 0) > kMaxCodeEntries ||
                                    fill.pairs + 1 > kMaxCodedCharacters;
             if (tableFull || fill.repeatSlots + moreSlots > repeatLimit) {
-                fitting.leftOut.push_back({entry.sourceLine, entry.code, character, !tableFull});
+                if (codeAt == UINT32_MAX) {
+                    codeAt = static_cast<uint32_t>(fitting.codes.size());
+                    fitting.codes += entry.code;
+                }
+                fitting.leftOut.push_back({entry.sourceLine, codeAt,
+                                           static_cast<uint32_t>(entry.code.size()), character,
+                                           !tableFull});
                 ++(tableFull ? fitting.leftOutForSize : fitting.leftOutForRepeats);
                 continue;
             }
@@ -78,10 +90,11 @@ CodeTableFitting fitCodeTable(const InputMethod& im) {
             ++fill.pairs;
             fill.repeatSlots += moreSlots;
             ++fill.entriesOf[static_cast<std::size_t>(index)];
-            kept.characters.push_back(character);
+            characters[kept++] = character;
         }
-        if (!kept.characters.empty()) fitting.kept.entries.push_back(std::move(kept));
+        characters.resize(kept);
     }
+    std::erase_if(im.entries, [](const CodeTableEntry& entry) { return entry.characters.empty(); });
     return fitting;
 }
 
@@ -92,7 +105,8 @@ void warnLeftOutCodes(const CodeTableFitting& fitting) {
         const LeftOutCode& item = fitting.leftOut[i];
         lineNumber = item.line;
         const std::string character = characterText(item.character);
-        report(item.forRepeats ? kRepeatOverflowLeftOut : kTooManyCodesLeftOut, item.code.c_str(),
+        const std::string code(fitting.codeOf(item));
+        report(item.forRepeats ? kRepeatOverflowLeftOut : kTooManyCodesLeftOut, code.c_str(),
                character.c_str());
     }
     lineNumber = readTo;
@@ -111,14 +125,28 @@ void reportLeftOutCodes(const CodeTableFitting& fitting, const std::string& list
 }
 
 std::string leftOutCodesText(const CodeTableFitting& fitting, uint16_t charSet, bool utf8) {
+    // Every character came from UTF-8, so each has its UTF-8 form back. The
+    // fields are converted one by one, each character once: the tabs and
+    // line ends between them are ASCII, which is no part of a double-byte
+    // character, so this is the conversion of the whole text.
+    CharSetConverter converter(charSet);
+    std::unordered_map<uint16_t, std::string> characters;
+    const auto field = [&](std::string_view bytes) -> std::string {
+        if (!utf8 || std::all_of(bytes.begin(), bytes.end(),
+                                 [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+            return std::string(bytes);
+        }
+        return converter.textToUtf8(bytes);
+    };
     std::string text;
+    reserveHugePages(text, fitting.leftOut.size() * 32 + fitting.codes.size());
     for (const LeftOutCode& item : fitting.leftOut) {
+        const auto key = static_cast<uint16_t>(item.character[0] << 8 | item.character[1]);
+        auto [found, added] = characters.try_emplace(key);
+        if (added) found->second = field(characterText(item.character));
         appendLeftOutLine(
             text, item.line,
-            {item.code, characterText(item.character), item.forRepeats ? kForRepeats : kForSize});
+            {field(fitting.codeOf(item)), found->second, item.forRepeats ? kForRepeats : kForSize});
     }
-    if (!utf8) return text;
-    // Every character came from UTF-8, so each has its UTF-8 form back.
-    CharSetConverter converter(charSet);
-    return converter.textToUtf8(text);
+    return text;
 }

@@ -7,29 +7,35 @@
 // without the left-out ones.
 #pragma once
 
+#include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "ime/input_method.h"
 
-// One pair left out: its source line, its code and character (in the
-// CharSet) and why.
+// One pair left out: its source line, its code (kept in the fitting's
+// `codes`) and character (in the CharSet) and why.
 struct LeftOutCode {
     int line = 0;
-    std::string code;
+    uint32_t codeAt = 0;
+    uint32_t codeLength = 0;
     ImeCharacter character{};
     bool forRepeats = false;  // the repeat blocks are full, not the table
 };
 
 struct CodeTableFitting {
-    InputMethod kept;
     std::vector<LeftOutCode> leftOut;  // in source order
+    std::string codes;                 // the codes of the pairs left out, one after another
+    std::string_view codeOf(const LeftOutCode& item) const {
+        return std::string_view(codes).substr(item.codeAt, item.codeLength);
+    }
     int leftOutForSize = 0;
     int leftOutForRepeats = 0;
 };
 
-// `im` with the pairs that do not fit left out, and the list of those.
-CodeTableFitting fitCodeTable(const InputMethod& im);
+// Leaves out of `im` the pairs that do not fit; returns the list of those.
+CodeTableFitting fitCodeTable(InputMethod& im);
 
 // Warns of the first 10 pairs left out (904 or 903, each with its own
 // source line), then of nothing more: the closing count says the rest.

@@ -1,5 +1,7 @@
 #include "ime/database/input_method_database.h"
 
+#include <utility>
+
 #include "foundation/database_date.h"
 #include "foundation/output_file.h"
 #include "foundation/output_group.h"
@@ -46,10 +48,10 @@ int writeImeDatabase(const ImeLayout& layout, const char* path) {
 }
 
 int writeImeDatabaseWith(const ImeLayout& layout, const char* path, const std::string& otherName,
-                         const std::string& otherText) {
+                         std::string otherText) {
     const std::vector<uint8_t> image = imeDatabaseImage(layout, runDate());
     OutputGroup group;
     group.add(path, std::string(image.begin(), image.end()));
-    group.add(otherName, otherText);
+    group.add(otherName, std::move(otherText));
     return group.commit();
 }

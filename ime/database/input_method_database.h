@@ -30,4 +30,4 @@ int writeImeDatabase(const ImeLayout& layout, const char* path);
 // `otherName` together: both or neither. Returns 0, or 105, 103 or 102 after
 // its message.
 int writeImeDatabaseWith(const ImeLayout& layout, const char* path, const std::string& otherName,
-                         const std::string& otherText);
+                         std::string otherText);

@@ -1,7 +1,6 @@
 #include "ime/import/code_table_limits.h"
 
 #include <algorithm>
-#include <unordered_set>
 #include <vector>
 
 #include "foundation/char_sets.h"
@@ -14,16 +13,16 @@ constexpr std::size_t kMostRepeatSlots = 32766;
 
 }  // namespace
 
-std::string codeTableLimitPassed(const InputMethod& method) {
-    std::size_t pairs = 0;
-    std::unordered_set<std::string_view> codes;
+std::string codeTableLimitPassed(const ImportedTable& imported, const DesktopTable& table,
+                                 TableCharacters& set) {
+    const InputMethod& method = imported.method;
+    const std::size_t pairs = imported.pairs.size();
     std::vector<uint32_t> entriesOf(0x10000);
-    for (const CodeTableEntry& entry : method.entries) {
-        pairs += entry.characters.size();
-        codes.insert(entry.code);
-        for (const ImeCharacter& c : entry.characters) ++entriesOf[c[0] * 256u + c[1]];
+    for (const uint32_t number : imported.pairs) {
+        const std::string_view character = table.text(table.entries[number]);
+        ++entriesOf[set.bytesOf(character, static_cast<int>(character.size()))];
     }
-    const std::size_t entries = method.codingStyle == 1 ? pairs : codes.size();
+    const std::size_t entries = method.codingStyle == 1 ? pairs : imported.distinctCodes;
     if (entries > kMostEntries) return "32,767 code entries";
     if (pairs > kMostPairs) return "65,534 coded characters";
     // A character's second entry takes two slots of the repeat blocks, each

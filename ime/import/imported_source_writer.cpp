@@ -3,6 +3,8 @@
 #include <cctype>
 #include <cstdio>
 
+#include "foundation/huge_pages.h"
+
 namespace {
 
 void appendKey(std::string& text, const char* key, const std::string& value) {
@@ -40,7 +42,8 @@ std::string ruleText(const CodingRule& rule) {
 
 }  // namespace
 
-std::string importedSourceText(const InputMethod& method, TableCharacters& set) {
+std::string importedSourceText(const InputMethod& method, const DesktopTable& table,
+                               const std::vector<uint32_t>& pairs, TableCharacters& set) {
     std::string text = "[Description]\nEncoding=UTF-8\n";
     appendKey(text, "CharSet", charSetName(method.charSet));
     appendKey(text, "ID", method.id);
@@ -67,17 +70,26 @@ std::string importedSourceText(const InputMethod& method, TableCharacters& set) 
         for (const CodingRule& rule : method.rules) text += ruleText(rule) + '\n';
     }
     text += "[Text]\n";
-    for (const CodeTableEntry& entry : method.entries) {
-        for (std::size_t i = 0; i < entry.characters.size(); ++i) {
-            if (i % kCharactersPerLine == 0) {
-                if (i > 0) text += '\n';
-                text += entry.code;
-                text += ' ';
-            }
-            const ImeCharacter& c = entry.characters[i];
-            text += set.utf8Of(static_cast<uint16_t>(c[0] << 8 | c[1]));
+    // Room for a line for each pair: more than is written, and untouched.
+    std::size_t size = text.size();
+    for (const uint32_t number : pairs) size += table.entries[number].codeLength + 6u;
+    reserveHugePages(text, size);
+    std::string_view lastCode;
+    std::size_t onLine = 0;
+    for (const uint32_t number : pairs) {
+        const TableEntry& entry = table.entries[number];
+        const std::string_view code = table.code(entry);
+        if (onLine == 0 || code != lastCode || onLine == kCharactersPerLine) {
+            if (onLine > 0) text += '\n';
+            text += code;
+            text += ' ';
+            lastCode = code;
+            onLine = 0;
         }
-        text += '\n';
+        const std::string_view character = table.text(entry);
+        text += set.utf8Of(set.bytesOf(character, static_cast<int>(character.size())));
+        ++onLine;
     }
+    if (onLine > 0) text += '\n';
     return text;
 }

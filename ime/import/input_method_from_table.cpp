@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <array>
 
+#include "foundation/desktop_tables/compact_index_set.h"
 #include "foundation/desktop_tables/index_set.h"
+#include "foundation/desktop_tables/weight_order.h"
 #include "ime/import/imported_description.h"
 #include "ime/messages.h"
 
@@ -17,27 +19,35 @@ bool isPrintableKey(char c) {
     return c >= 0x21 && c <= 0x7E;
 }
 
-// Sorts out the single characters by their codes; the rest are words.
-std::vector<uint32_t> singlesWithGoodCodes(const DesktopTable& table, ImportedTable& imported,
-                                           std::array<bool, 128>& used) {
-    std::vector<uint32_t> singles;
-    PairCounts& counts = imported.counts;
+// Whether a single character's code can be kept: printable ASCII without
+// blanks, no "//" to start it, at most 12 keys. Counts why not.
+bool goodCode(std::string_view code, PairCounts& counts) {
+    if (code.empty() || !std::all_of(code.begin(), code.end(), isPrintableKey)) {
+        ++counts.codeNotPrintable;
+    } else if (code.starts_with("//")) {
+        ++counts.codeComment;
+    } else if (code.size() > kLongestCode) {
+        ++counts.codeTooLong;
+    } else {
+        return true;
+    }
+    return false;
+}
+
+// Sets the words aside and marks the keys that the good codes of single
+// characters use; returns how many single characters have a good code.
+std::size_t sortOutEntries(const DesktopTable& table, ImportedTable& imported,
+                           std::array<bool, 128>& used) {
+    std::size_t singles = 0;
     for (uint32_t i = 0; i < table.entries.size(); ++i) {
         const TableEntry& entry = table.entries[i];
         const int characters = utf8CharacterCount(table.text(entry));
         if (characters >= 2) imported.words.push_back(i);
         if (characters != 1) continue;
         const std::string_view code = table.code(entry);
-        if (code.empty() || !std::all_of(code.begin(), code.end(), isPrintableKey)) {
-            ++counts.codeNotPrintable;
-        } else if (code.starts_with("//")) {
-            ++counts.codeComment;
-        } else if (code.size() > kLongestCode) {
-            ++counts.codeTooLong;
-        } else {
-            for (const char c : code) used[static_cast<uint8_t>(c)] = true;
-            singles.push_back(i);
-        }
+        if (!goodCode(code, imported.counts)) continue;
+        for (const char c : code) used[static_cast<uint8_t>(c)] = true;
+        ++singles;
     }
     return singles;
 }
@@ -57,83 +67,90 @@ std::string usedCodesOf(const DesktopTable& table, std::array<bool, 128> used) {
     return keys;
 }
 
-struct Pair {
-    uint32_t entry;
-    uint16_t bytes;
-};
-
-// Drops the pairs whose (code, text) came before, keeping the larger weight.
-std::vector<uint32_t> withoutRepeats(DesktopTable& table, const std::vector<uint32_t>& singles,
-                                     int& repeated) {
-    std::vector<uint32_t> kept;
-    IndexSet seen(singles.size());
-    for (const uint32_t number : singles) {
-        TableEntry& entry = table.entries[number];
+// Calls `take` with the number of every single character whose code is
+// good and holds only keys of `usedCodes`, in reading order; returns how
+// many good codes hold another key.
+template <class Take>
+int forEachCodedSingle(const DesktopTable& table, const std::string& usedCodes, Take take) {
+    std::array<bool, 128> isKey{};
+    for (const char c : usedCodes) isKey[static_cast<uint8_t>(c)] = true;
+    PairCounts ignored;
+    int beyond = 0;
+    for (uint32_t i = 0; i < table.entries.size(); ++i) {
+        const TableEntry& entry = table.entries[i];
+        if (utf8CharacterCount(table.text(entry)) != 1) continue;
         const std::string_view code = table.code(entry);
-        const std::string_view text = table.text(entry);
-        const uint64_t hash =
-            hashBytes(text.data(), text.size(), hashBytes(code.data(), code.size()));
-        const uint32_t first = seen.insert(number, hash, [&](uint32_t earlier) {
-            const TableEntry& other = table.entries[earlier];
-            return table.code(other) == code && table.text(other) == text;
-        });
-        if (first == IndexSet::kNone) {
-            kept.push_back(number);
+        if (!goodCode(code, ignored)) continue;
+        if (std::all_of(code.begin(), code.end(),
+                        [&](char c) { return isKey[static_cast<uint8_t>(c)]; })) {
+            take(i);
         } else {
-            ++repeated;
-            table.entries[first].weight = std::max(table.entries[first].weight, entry.weight);
+            ++beyond;
         }
     }
-    return kept;
+    return beyond;
 }
 
-// Converts every pair into the CharSet; pairs it cannot write, or that come
-// out as a pair already taken, are left out.
-std::vector<Pair> convertedPairs(DesktopTable& table, const std::vector<uint32_t>& singles,
-                                 TableCharacters& set, PairCounts& counts) {
-    std::vector<Pair> pairs;
-    IndexSet seen(singles.size());
-    for (const uint32_t number : singles) {
-        const TableEntry& entry = table.entries[number];
-        const std::string_view text = table.text(entry);
-        const uint16_t bytes = set.bytesOf(text, static_cast<int>(text.size()));
-        if (bytes == 0) {
-            if (counts.cannotWrite++ < kNamedLeftOut) {
-                lineNumber = table.lineOf(entry);
-                report(kCharacterLeftOut, std::string(text).c_str(), charSetName(set.charSet()));
+uint64_t pairHash(std::string_view code, uint16_t bytes) {
+    const char character[] = {static_cast<char>(bytes >> 8), static_cast<char>(bytes)};
+    return hashBytes(character, 2, hashBytes(code.data(), code.size()));
+}
+
+// Takes the single characters with kept codes into `pairs` (entry numbers,
+// in reading order). Left out: a (code, character) pair that came before,
+// also when two characters of the table are one character of the CharSet
+// (its first keeps the larger weight), and characters the CharSet cannot
+// write (the first ten named).
+std::size_t takePairs(DesktopTable& table, std::size_t singles, TableCharacters& set,
+                      ImportedTable& imported) {
+    PairCounts& counts = imported.counts;
+    std::vector<uint32_t>& pairs = imported.pairs;
+    reserveHugePages(pairs, singles);
+    const auto bytesOf = [&](uint32_t number) {
+        const std::string_view text = table.text(table.entries[number]);
+        return set.bytesOf(text, static_cast<int>(text.size()));
+    };
+    const auto codeOf = [&](uint32_t number) { return table.code(table.entries[number]); };
+    CompactIndexSet written(singles);  // positions in `pairs`
+    CompactIndexSet unwritable(0);     // entry numbers
+    const auto unwritableHash = [&](uint32_t number) {
+        const std::string_view code = codeOf(number);
+        const std::string_view text = table.text(table.entries[number]);
+        return hashBytes(text.data(), text.size(), hashBytes(code.data(), code.size()));
+    };
+    return static_cast<std::size_t>(
+        forEachCodedSingle(table, imported.method.usedCodes, [&](uint32_t number) {
+            const std::string_view code = codeOf(number);
+            const uint16_t bytes = bytesOf(number);
+            if (bytes == 0) {
+                const std::string_view text = table.text(table.entries[number]);
+                const uint32_t first = unwritable.insert(
+                    number, unwritableHash(number), unwritableHash, [&](uint32_t earlier) {
+                        return codeOf(earlier) == code &&
+                               table.text(table.entries[earlier]) == text;
+                    });
+                if (first != CompactIndexSet::kNone) {
+                    ++counts.repeated;
+                } else if (counts.cannotWrite++ < kNamedLeftOut) {
+                    lineNumber = table.lineOf(table.entries[number]);
+                    report(kCharacterLeftOut, std::string(text).c_str(),
+                           charSetName(set.charSet()));
+                }
+                return;
             }
-            continue;
-        }
-        const std::string_view code = table.code(entry);
-        const char character[] = {static_cast<char>(bytes >> 8), static_cast<char>(bytes)};
-        const uint64_t hash = hashBytes(character, 2, hashBytes(code.data(), code.size()));
-        const uint32_t index = static_cast<uint32_t>(pairs.size());
-        const uint32_t first = seen.insert(index, hash, [&](uint32_t earlier) {
-            return pairs[earlier].bytes == bytes &&
-                   table.code(table.entries[pairs[earlier].entry]) == code;
-        });
-        if (first == IndexSet::kNone) {
-            pairs.push_back({number, bytes});
-        } else {
-            ++counts.repeated;
-            TableEntry& kept = table.entries[pairs[first].entry];
-            kept.weight = std::max(kept.weight, entry.weight);
-        }
-    }
-    return pairs;
-}
-
-// Consecutive pairs of one code make one entry.
-void fillEntries(const DesktopTable& table, const std::vector<Pair>& pairs, InputMethod& method) {
-    for (const Pair& pair : pairs) {
-        const std::string_view code = table.code(table.entries[pair.entry]);
-        if (method.entries.empty() || method.entries.back().code != code) {
-            method.entries.push_back({std::string(code), {}, 0});
-        }
-        method.entries.back().characters.push_back(
-            {static_cast<uint8_t>(pair.bytes >> 8), static_cast<uint8_t>(pair.bytes)});
-        method.maxCodes = std::max(method.maxCodes, static_cast<int>(code.size()));
-    }
+            const uint32_t first = written.insert(
+                static_cast<uint32_t>(pairs.size()), pairHash(code, bytes),
+                [&](uint32_t at) { return pairHash(codeOf(pairs[at]), bytesOf(pairs[at])); },
+                [&](uint32_t at) {
+                    return bytesOf(pairs[at]) == bytes && codeOf(pairs[at]) == code;
+                });
+            if (first == CompactIndexSet::kNone) {
+                pairs.push_back(number);
+            } else {
+                ++counts.repeated;
+                table.raiseWeight(pairs[first], table.weight(number));
+            }
+        }));
 }
 
 int bitsPerKey(std::size_t keys) {
@@ -142,19 +159,29 @@ int bitsPerKey(std::size_t keys) {
     return bits;
 }
 
+// The distinct codes of the pairs, and the longest.
+void measureCodes(const DesktopTable& table, ImportedTable& imported) {
+    const std::vector<uint32_t>& pairs = imported.pairs;
+    const auto codeOf = [&](uint32_t at) { return table.code(table.entries[pairs[at]]); };
+    const auto hashOf = [&](uint32_t at) {
+        const std::string_view code = codeOf(at);
+        return hashBytes(code.data(), code.size());
+    };
+    CompactIndexSet codes(0);
+    for (uint32_t at = 0; at < pairs.size(); ++at) {
+        const std::string_view code = codeOf(at);
+        codes.insert(at, hashOf(at), hashOf, [&](uint32_t other) { return codeOf(other) == code; });
+        imported.method.maxCodes =
+            std::max(imported.method.maxCodes, static_cast<int>(code.size()));
+    }
+    imported.distinctCodes = codes.size();
+}
+
 // Style 1 when codes carry at most two characters on average and pack into
 // 30 bits; else style 2.
-int codingStyleOf(const DesktopTable& table, const std::vector<Pair>& pairs,
-                  const InputMethod& method) {
-    IndexSet codes(pairs.size());
-    std::size_t distinct = 0;
-    for (uint32_t i = 0; i < pairs.size(); ++i) {
-        const std::string_view code = table.code(table.entries[pairs[i].entry]);
-        distinct += codes.insert(i, hashBytes(code.data(), code.size()), [&](uint32_t earlier) {
-            return table.code(table.entries[pairs[earlier].entry]) == code;
-        }) == IndexSet::kNone;
-    }
-    const bool few = pairs.size() <= 2 * distinct;
+int codingStyleOf(const ImportedTable& imported) {
+    const bool few = imported.pairs.size() <= 2 * imported.distinctCodes;
+    const InputMethod& method = imported.method;
     const bool packs = bitsPerKey(method.usedCodes.size()) * method.maxCodes <= 30;
     return few && packs ? 1 : 2;
 }
@@ -190,31 +217,22 @@ void inputMethodFromTable(DesktopTable& table, CharSet charSet, const std::strin
     InputMethod& method = imported.method;
     PairCounts& counts = imported.counts;
     std::array<bool, 128> used{};
-    std::vector<uint32_t> singles = singlesWithGoodCodes(table, imported, used);
+    const std::size_t singles = sortOutEntries(table, imported, used);
     method.usedCodes = usedCodesOf(table, used);
-    std::erase_if(singles, [&](uint32_t number) {
-        const std::string_view code = table.code(table.entries[number]);
-        const bool beyond = code.find_first_not_of(method.usedCodes) != std::string_view::npos;
-        counts.keyBeyond += beyond;
-        return beyond;
-    });
-    singles = withoutRepeats(table, singles, counts.repeated);
     if (charSet == 0) {
         DistinctCharacters characters;
-        for (const uint32_t number : singles) characters.add(table.text(table.entries[number]));
+        forEachCodedSingle(table, method.usedCodes, [&](uint32_t number) {
+            characters.add(table.text(table.entries[number]));
+        });
         charSet = chooseCharSet(characters.all());
     }
     method.charSet = charSet;
     TableCharacters set(charSet);
-    std::vector<Pair> pairs = convertedPairs(table, singles, set, counts);
-    if (table.weighted) {
-        std::stable_sort(pairs.begin(), pairs.end(), [&](const Pair& a, const Pair& b) {
-            return table.entries[a.entry].weight > table.entries[b.entry].weight;
-        });
-    }
-    counts.kept = static_cast<int>(pairs.size());
-    fillEntries(table, pairs, method);
-    method.codingStyle = codingStyleOf(table, pairs, method);
+    counts.keyBeyond = static_cast<int>(takePairs(table, singles, set, imported));
+    sortByWeight(table, imported.pairs);
+    counts.kept = static_cast<int>(imported.pairs.size());
+    measureCodes(table, imported);
+    method.codingStyle = codingStyleOf(imported);
     describeImportedMethod(table, fileName, set, method);
     takeRules(table, imported);
 }

@@ -40,7 +40,9 @@ int importTable(CharSet charSet, const char* tableName, const char* destination)
     if (imported.counts.kept == 0) return report(kNoCharacters, tableName);
     const InputMethod& method = imported.method;
     TableCharacters set(method.charSet);
-    const std::string source = importedSourceText(method, set);
+    std::string source = importedSourceText(method, table, imported.pairs, set);
+    const std::string limit = codeTableLimitPassed(imported, table, set);
+    std::vector<uint32_t>().swap(imported.pairs);
 
     WordCounts words;
     PhraseListText list;
@@ -55,7 +57,6 @@ int importTable(CharSet charSet, const char* tableName, const char* destination)
     reportPairCounts(imported.counts, method.charSet);
     reportWordCounts(words, method.charSet);
     for (const auto& [rule, why] : imported.rulesLeftOut) report(kRuleLeftOut, rule.c_str(), why);
-    const std::string limit = codeTableLimitPassed(method);
     if (!limit.empty()) report(kSourceNeedsFit, destination, limit.c_str());
     if (words.kept > 0 && !list.limitPassed.empty()) {
         report(kListNeedsFit, outputs[1].name.c_str(), list.limitPassed.c_str());

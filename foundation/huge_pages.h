@@ -1,0 +1,27 @@
+// Large buffers (a table of millions of lines read whole, its entries, the
+// sets and records over them) are first touched page by page as they fill,
+// and each first touch of a small page costs a fault. Where the system gives
+// huge pages on request, asking for them saves most of those faults; where
+// it does not, nothing changes.
+#pragma once
+
+#include <cstddef>
+
+// Asks for huge pages for the whole huge pages that lie within `bytes` bytes
+// from `data`. Best effort: a refusal is no error.
+void adviseHugePages(const void* data, std::size_t bytes);
+
+// For a run about to build millions of small records (the code table of a
+// large source): the heap's next growth takes a large step of address space
+// (touched only as used) with huge pages asked for it, and blocks up to
+// 32 MiB come from the heap. Best effort, once a run; does nothing where the
+// C library or the system offers no such thing.
+void adviseHugePagesForTheHeap();
+
+// Reserves room for `count` items in `buffer` (a vector or string) and asks
+// for huge pages for it, before anything is written there.
+template <class Buffer>
+void reserveHugePages(Buffer& buffer, std::size_t count) {
+    buffer.reserve(count);
+    adviseHugePages(buffer.data(), buffer.capacity() * sizeof(*buffer.data()));
+}
