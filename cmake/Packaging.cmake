@@ -48,11 +48,13 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 # The libraries the programs link against, with their versions, where dpkg's
-# tool can tell (yaml-cpp's runtime library among them); otherwise the three
-# every C++ program needs and yaml-cpp's.
+# tool can tell; otherwise the C library alone when the C++ runtime and
+# yaml-cpp are linked in, else those every C++ program needs and yaml-cpp's.
 find_program(CJK_DPKG_SHLIBDEPS dpkg-shlibdeps)
 if(CJK_DPKG_SHLIBDEPS)
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+elseif(CJK_YAML_CPP_ARCHIVE)
+  set(CPACK_DEBIAN_PACKAGE_DEPENDS "libc6")
 else()
   set(CPACK_DEBIAN_PACKAGE_DEPENDS "libc6, libgcc-s1, libstdc++6, libyaml-cpp0.7")
 endif()
