@@ -215,7 +215,8 @@ TEST(Pictures, NamesAsBytesAndOnlySizesASourceGives) {
     }
     // 155 x 54 takes the bytes of 154 x 54: the database stays consistent.
     std::string odd = readFile(dir / "db.pdb");
-    odd[getU32BE(reinterpret_cast<const uint8_t*>(odd.data()) + odd.find("RT21") + 6) + 1] = 155;
+    odd[getU32BE(reinterpret_cast<const uint8_t*>(odd.data()) + odd.find("RT21") + 6) + 1] =
+        static_cast<char>(155);
     writeFile(dir / "odd.pdb", odd);
     const RunResult back = runTool(MABREL_PATH, {"odd.pdb", "odd.txt"}, dir.path());
     EXPECT_EQ(back.status, 0);
