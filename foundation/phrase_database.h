@@ -12,14 +12,16 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <initializer_list>
 #include <vector>
 
 #include "foundation/char_sets.h"
 
 // The character indices of the characters after the first of a phrase, at
-// most 14. They are kept inside the record, so that a list of hundreds of
-// thousands of phrases takes no block of memory for each.
+// most 14. Up to seven are kept inside the record, so that a list of
+// hundreds of thousands of phrases takes no block of memory for each and
+// little room in all; a longer phrase keeps them in a block of its own.
 class PhraseRest {
   public:
     static constexpr std::size_t kCapacity = 14;
@@ -27,21 +29,73 @@ class PhraseRest {
     PhraseRest(std::initializer_list<uint16_t> indexes) {
         for (uint16_t index : indexes) push_back(index);
     }
+    PhraseRest(const PhraseRest& other) {
+        for (uint16_t index : other) push_back(index);
+    }
+    PhraseRest(PhraseRest&& other) noexcept { take(other); }
+    PhraseRest& operator=(const PhraseRest& other) {
+        if (this != &other) {
+            PhraseRest copy(other);
+            release();
+            take(copy);
+        }
+        return *this;
+    }
+    PhraseRest& operator=(PhraseRest&& other) noexcept {
+        if (this != &other) {
+            release();
+            take(other);
+        }
+        return *this;
+    }
+    ~PhraseRest() { release(); }
+
     // Ignores a character past the capacity.
     void push_back(uint16_t index) {
-        if (size_ < kCapacity) indexes_[size_++] = index;
+        if (size_ < kInline) {
+            inline_[size_++] = index;
+        } else if (size_ == kInline) {
+            uint16_t* moved = new uint16_t[kCapacity];
+            std::copy(inline_, inline_ + kInline, moved);
+            moved[size_++] = index;
+            std::memcpy(inline_, &moved, sizeof moved);
+        } else if (size_ < kCapacity) {
+            block()[size_++] = index;
+        }
     }
     std::size_t size() const { return size_; }
     bool empty() const { return size_ == 0; }
-    const uint16_t* begin() const { return indexes_.data(); }
-    const uint16_t* end() const { return indexes_.data() + size_; }
-    uint16_t operator[](std::size_t i) const { return indexes_[i]; }
+    const uint16_t* begin() const { return data(); }
+    const uint16_t* end() const { return data() + size_; }
+    uint16_t operator[](std::size_t i) const { return data()[i]; }
     bool operator==(const PhraseRest& other) const {
         return std::equal(begin(), end(), other.begin(), other.end());
     }
 
   private:
-    std::array<uint16_t, kCapacity> indexes_{};
+    static constexpr std::size_t kInline = 7;
+    static_assert(kInline * sizeof(uint16_t) >= sizeof(uint16_t*));
+
+    bool inBlock() const { return size_ > kInline; }
+    uint16_t* block() const {
+        uint16_t* at;
+        std::memcpy(&at, inline_, sizeof at);
+        return at;
+    }
+    uint16_t* data() { return inBlock() ? block() : inline_; }
+    const uint16_t* data() const { return inBlock() ? block() : inline_; }
+    void release() {
+        if (inBlock()) delete[] block();
+        size_ = 0;
+    }
+    // Takes what `other` holds, leaving it empty; this one holds nothing.
+    void take(PhraseRest& other) {
+        std::memcpy(inline_, other.inline_, sizeof inline_);
+        size_ = other.size_;
+        other.size_ = 0;
+    }
+
+    uint16_t inline_[kInline] = {};  // or, past kInline, the block's address
     uint8_t size_ = 0;
 };
 

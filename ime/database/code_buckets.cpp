@@ -64,6 +64,10 @@ bool isFilableCode(const ImeHeader& header, const CodeAlphabet& alphabet, const 
     return std::all_of(code, code + length, [&](char c) { return alphabet.symbolOf(c) != 0; });
 }
 
+std::size_t bucketOfCode(const ImeHeader& header, const CodeBuckets& buckets, const char* code) {
+    return static_cast<std::size_t>(bucketOf(header, buckets.alphabet, code));
+}
+
 void fileCodedCharacter(const ImeHeader& header, CodeBuckets& buckets, const char* code,
                         const HzBytes& hz) {
     const int bucket = bucketOf(header, buckets.alphabet, code);

@@ -49,6 +49,9 @@ void prepareBuckets(const ImeHeader& header, CodeBuckets& buckets);
 // in "UsedCodes".
 bool isFilableCode(const ImeHeader& header, const CodeAlphabet& alphabet, const char* code);
 
+// The bucket that a filable code's pairs go into.
+std::size_t bucketOfCode(const ImeHeader& header, const CodeBuckets& buckets, const char* code);
+
 // Files character `hz` under `code`, a filable code.
 void fileCodedCharacter(const ImeHeader& header, CodeBuckets& buckets, const char* code,
                         const HzBytes& hz);

@@ -197,6 +197,14 @@ int layOutFrontEnd(const InputMethod& im, ImeLayout& layout) {
 int layOutCodeTables(const InputMethod& im, const ImeHeader& header, CodeTables& tables) {
     CodeBuckets buckets;
     prepareBuckets(header, buckets);
+    // Each bucket takes its room at once, so that none moves while it fills.
+    std::vector<uint32_t> pairs(buckets.buckets.size());
+    for (const CodeTableEntry& entry : im.entries) {
+        if (!isFilableCode(header, buckets.alphabet, entry.code.c_str())) continue;
+        pairs[bucketOfCode(header, buckets, entry.code.c_str())] +=
+            static_cast<uint32_t>(entry.characters.size());
+    }
+    for (std::size_t b = 0; b < pairs.size(); ++b) buckets.buckets[b].entries.reserve(pairs[b]);
     for (const CodeTableEntry& entry : im.entries) {
         if (!isFilableCode(header, buckets.alphabet, entry.code.c_str())) continue;
         for (const ImeCharacter& character : entry.characters) {

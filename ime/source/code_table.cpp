@@ -21,6 +21,7 @@ struct CodeReading {
     LeadTrailBytes hzBytes;
     std::array<bool, 256> inAlphabet{};
     CodedPairSet filed;  // the (code, character) pairs taken
+    std::size_t linesLeft = 0;
 };
 
 // Length of the code token at `start`: up to a blank, the line end, or the
@@ -76,12 +77,27 @@ int codeLine(CMabrel& mabrel, CodeReading& reading) {
         }
         text = skipBlanks(text + 2);
     }
-    if (!entry.characters.empty()) mabrel.im.entries.push_back(std::move(entry));
+    if (entry.characters.empty()) return 0;
+    std::vector<CodeTableEntry>& entries = mabrel.im.entries;
+    if (entries.capacity() == 0) entries.reserve(reading.linesLeft);
+    entries.push_back(std::move(entry));
     return 0;
+}
+
+// The lines left in the source: room for one entry each is taken with the
+// first, so that the entries and the pair set seldom move while they fill.
+std::size_t linesLeft(const SourceText& stream) {
+    const std::string& bytes = stream.bytes;
+    if (stream.position >= bytes.size()) return 0;
+    return static_cast<std::size_t>(std::count(
+               bytes.begin() + static_cast<std::ptrdiff_t>(stream.position), bytes.end(), '\n')) +
+           1;
 }
 
 int readCodeLines(CMabrel& mabrel) {
     CodeReading reading(mabrel.im);
+    reading.linesLeft = linesLeft(mabrel.source.stream);
+    reading.filed.expect(reading.linesLeft);
     while (readSourceLine(mabrel.source.lineBuffer, mabrel.source.stream) != nullptr) {
         if (int rc = codeLine(mabrel, reading)) return rc;
     }

@@ -18,6 +18,11 @@ uint64_t mixed(uint64_t value) {
     return value;
 }
 
+// Whether `count` pairs may lie in `slots` slots.
+bool fits(std::size_t count, std::size_t slots) {
+    return 4 * count <= 3 * slots;
+}
+
 }  // namespace
 
 std::size_t CodedPairSet::slotOf(const Key& key) const {
@@ -28,8 +33,8 @@ std::size_t CodedPairSet::slotOf(const Key& key) const {
     return slot;
 }
 
-void CodedPairSet::grow() {
-    std::vector<Key> old(slots_.empty() ? kFirstSlots : 2 * slots_.size());
+void CodedPairSet::rehash(std::size_t slots) {
+    std::vector<Key> old(slots);
     old.swap(slots_);
     for (const Key& key : old) {
         if (!(key == Key{})) slots_[slotOf(key)] = key;
@@ -44,7 +49,13 @@ bool CodedPairSet::insert(const char* code, const uint8_t* hz) {
     Key key;
     std::memcpy(&key.high, bytes, 8);
     std::memcpy(&key.low, bytes + 8, 8);
-    if (2 * (count_ + 1) > slots_.size()) grow();
+    if (slots_.empty()) {
+        std::size_t slots = kFirstSlots;
+        while (!fits(expected_, slots)) slots *= 2;
+        rehash(slots);
+    } else if (!fits(count_ + 1, slots_.size())) {
+        rehash(2 * slots_.size());
+    }
     Key& slot = slots_[slotOf(key)];
     if (slot == key) return false;
     slot = key;

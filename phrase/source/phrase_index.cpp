@@ -76,6 +76,15 @@ void PhraseIndex::reserve(int slot, std::size_t phrases, std::size_t slotCount) 
     if (region.words == 0) makeRegion(region, phrases, {});
 }
 
+void PhraseIndex::reserveAll(std::span<const uint32_t> phrases) {
+    std::size_t words = 0;
+    for (const uint32_t count : phrases) {
+        if (count != 0) words += wordsFor(count);
+    }
+    regions_.reserve(phrases.size());
+    bits_.reserve(bits_.size() + words);
+}
+
 bool PhraseIndex::contains(const std::vector<PhraseSlot>& slots, int slot,
                            std::span<const uint16_t> words) const {
     const auto at = static_cast<std::size_t>(slot);

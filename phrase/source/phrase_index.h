@@ -19,6 +19,9 @@ class PhraseIndex {
   public:
     // Makes room for `phrases` phrases under `slot`, of `slotCount` slots.
     void reserve(int slot, std::size_t phrases, std::size_t slotCount);
+    // Makes room at once for the filters of every slot, `phrases[slot]`
+    // phrases under each, before they are reserved one by one.
+    void reserveAll(std::span<const uint32_t> phrases);
     // True when `slots[slot]` holds a phrase of exactly these words.
     bool contains(const std::vector<PhraseSlot>& slots, int slot,
                   std::span<const uint16_t> words) const;

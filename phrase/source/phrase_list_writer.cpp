@@ -30,10 +30,24 @@ void writeDescription(const PhraseDatabase& db, PhraseText encoding, std::string
     text.append(kPhraseHeader).append("\n");
 }
 
+// About the bytes of the phrase lines, two to a character: the text takes
+// its room at once instead of growing and copying itself as it is written.
+std::size_t phraseTextBytes(const PhraseDatabase& db) {
+    std::size_t bytes = 256;
+    for (const std::vector<StoredPhrase>& list : db.phrases) {
+        bytes += 6;
+        for (const StoredPhrase& phrase : list) {
+            bytes += 2 * phrase.rest.size() + 3 + (phrase.user ? sizeof kUserMark : 0);
+        }
+    }
+    return bytes;
+}
+
 }  // namespace
 
 std::string phraseListText(const PhraseDatabase& db, PhraseText encoding, uint32_t& phrases) {
     std::string text;
+    text.reserve(phraseTextBytes(db));
     writeDescription(db, encoding, text);
     const CharacterBytes characters(db.charSet);
     phrases = 0;

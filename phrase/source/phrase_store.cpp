@@ -14,6 +14,7 @@ void openPhraseStore(CTosker& tosker) {
 void reservePhraseStore(CTosker& tosker, std::span<const uint32_t> phrases,
                         std::span<const uint32_t> words) {
     const std::size_t slotCount = tosker.slots.size();
+    tosker.phraseIndex.reserveAll(phrases.first(std::min(phrases.size(), slotCount)));
     for (std::size_t slot = 0; slot < slotCount && slot < phrases.size(); ++slot) {
         if (phrases[slot] == 0) continue;
         tosker.slots[slot].words.reserve(std::min<std::size_t>(words[slot], kMaxListWords));

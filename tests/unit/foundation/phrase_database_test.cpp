@@ -1,6 +1,8 @@
 // decode(encode(db)) == db for generated phrase databases of every CharSet,
 // with lists and blocks at the limits of the layout, user phrases and lists
-// without a whole phrase; one word more than a block holds is refused.
+// without a whole phrase; one word more than a block holds is refused. The
+// rest of a phrase survives copies and moves at every length, in its record
+// or in a block of its own.
 #include "foundation/phrase_database.h"
 
 #include <gtest/gtest.h>
@@ -91,6 +93,27 @@ TEST(PhraseDatabase, DecodingAnEncodedDatabaseGivesItBack) {
             db.phrases[blockFirstIndex(generator.fullBlock) + 255].push_back({{257}});
             EXPECT_EQ(encodePhraseDatabase(db, 0, image), generator.fullBlock);
         }
+    }
+}
+
+TEST(PhraseRest, CopiesAndMovesKeepEveryLength) {
+    for (std::size_t length = 0; length <= PhraseRest::kCapacity + 1; ++length) {
+        PhraseRest made;
+        std::vector<uint16_t> expected;
+        for (std::size_t i = 0; i < length; ++i) {
+            made.push_back(static_cast<uint16_t>(300 + i));
+            if (i < PhraseRest::kCapacity) expected.push_back(static_cast<uint16_t>(300 + i));
+        }
+        PhraseRest copied(made);
+        PhraseRest assigned{1, 2, 3, 4, 5, 6, 7, 8};
+        assigned = copied;
+        PhraseRest moved(std::move(copied));
+        PhraseRest moveAssigned{9};
+        moveAssigned = std::move(moved);
+        for (const PhraseRest* rest : {&made, &assigned, &moveAssigned}) {
+            EXPECT_EQ(std::vector<uint16_t>(rest->begin(), rest->end()), expected) << length;
+        }
+        EXPECT_TRUE(moved.empty());
     }
 }
 
