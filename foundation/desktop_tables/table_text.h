@@ -41,10 +41,6 @@ std::string_view takeToken(std::string_view& rest);
 // The text up to the first `separator` (or the end), taken off `rest` with
 // the separator.
 std::string_view takeField(std::string_view& rest, char separator);
-// True when `text` begins with `prefix`.
-inline bool startsWith(std::string_view text, std::string_view prefix) {
-    return text.substr(0, prefix.size()) == prefix;
-}
 
 // A weight: a number, or a number and "%". False when it is neither.
 bool parseWeight(std::string_view text, double& value, bool& percent);
