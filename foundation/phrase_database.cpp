@@ -53,8 +53,6 @@ constexpr uint16_t kPhraseFormatVersion = 0x0200;
 constexpr int kHeadSize = 64;
 constexpr int kSignatureSize = 48;
 constexpr char kPhraseSignature[] = "Qalto Phrase by Ba Rinvela\x1A";
-constexpr int kMinPhraseCharacters = 2;
-constexpr int kMaxPhraseCharacters = 15;
 
 constexpr uint16_t kLastWordBit = 0x8000;
 constexpr uint16_t kIndexBits = 0x7FFF;
@@ -102,7 +100,7 @@ void encodeHead(const PhraseDatabase& db, std::vector<uint8_t>& body) {
                     static_cast<uint16_t>(indexCount(db.charSet) - 1),
                     static_cast<uint16_t>(phraseBlockCount(db.charSet)),
                     static_cast<uint16_t>(db.maxPhraseLength),
-                    db.phraseCount,
+                    static_cast<uint32_t>(db.phrases.size()),
                     {}};
     std::memcpy(head.signature, kPhraseSignature, sizeof kPhraseSignature);
     FieldWriter writer{BigEndianWriter(body)};
@@ -111,13 +109,12 @@ void encodeHead(const PhraseDatabase& db, std::vector<uint8_t>& body) {
 
 // Appends the list of first character `index`.
 void appendList(const PhraseDatabase& db, int index, std::vector<uint16_t>& words) {
-    const auto at = static_cast<std::size_t>(index);
-    if (at < db.phrases.size() && !db.phrases[at].empty()) {
-        for (const StoredPhrase& phrase : db.phrases[at]) {
-            words.insert(words.end(), phrase.rest.begin(), phrase.rest.end());
-            if (phrase.user || phrase.rest.empty()) {
-                words.push_back(phrase.user ? kFirstMarker | kUserBit : kFirstMarker);
-            }
+    const std::span<const StoredPhrase> list = db.list(static_cast<std::size_t>(index));
+    if (!list.empty()) {
+        for (const StoredPhrase& phrase : list) {
+            const std::span<const uint16_t> rest = db.rest(phrase);
+            words.insert(words.end(), rest.begin(), rest.end());
+            if (phrase.user) words.push_back(kFirstMarker | kUserBit);
             words.back() |= kLastWordBit;
         }
     } else if (std::binary_search(db.unendedLists.begin(), db.unendedLists.end(), index)) {
@@ -148,11 +145,17 @@ bool encodeBlock(const PhraseDatabase& db, int block, std::vector<uint8_t>& body
     return true;
 }
 
-// The whole file as it was read, with the CharSet its head names.
+// The whole file as it was read, with the CharSet its head names and which
+// of its indexes are characters, known without converting each word.
 struct Reading {
     const DatabaseFile& file;
     HeadRecord head{};
     int indexCount = 0;
+    std::vector<bool> characterIndexes;
+
+    bool isCharacter(unsigned index) const {
+        return index < characterIndexes.size() && characterIndexes[index];
+    }
 };
 
 // A head and a directory that agree with each other and with the CharSet:
@@ -163,8 +166,8 @@ bool agrees(const Reading& reading) {
     const HeadRecord& head = reading.head;
     const int blocks = phraseBlockCount(head.charSet);
     if (head.firstIndex != kFirstPhraseIndex || head.lastIndex != reading.indexCount - 1 ||
-        head.blockCount != blocks || head.maxPhraseLength < kMinPhraseCharacters ||
-        head.maxPhraseLength > kMaxPhraseCharacters) {
+        head.blockCount != blocks || head.maxPhraseLength < kMinPhraseLength ||
+        head.maxPhraseLength > kMaxPhraseLength) {
         return false;
     }
     const std::vector<FoundResource>& resources = reading.file.resources;
@@ -187,31 +190,30 @@ bool agrees(const Reading& reading) {
 // after the last end of a phrase are checked, then dropped.
 bool decodeList(const Reading& reading, int index, std::span<const uint8_t> bytes,
                 PhraseDatabase& db) {
-    std::vector<StoredPhrase>& list = db.phrases[static_cast<std::size_t>(index)];
-    std::size_t ends = 0;
-    for (std::size_t at = 0; at + 1 < bytes.size(); at += 2) ends += bytes[at] >> 7;
-    list.reserve(ends);
-    StoredPhrase phrase;
+    const std::size_t phrasesBefore = db.phrases.size();
+    uint16_t text[kMaxPhraseLength] = {static_cast<uint16_t>(index)};
+    std::size_t length = 1;
+    bool user = false;
     BigEndianReader in(bytes.data());
     for (std::size_t n = bytes.size() / 2; n > 0; --n) {
         const uint16_t word = in.u16();
         const unsigned character = word & kIndexBits;
         if (character >= kFirstMarker) {
-            if (word & kUserBit) phrase.user = true;
+            if (word & kUserBit) user = true;
         } else {
-            if (!isCharacterIndex(reading.head.charSet, character) ||
-                phrase.rest.size() + 1 == kMaxPhraseCharacters) {
-                return false;
-            }
-            phrase.rest.push_back(static_cast<uint16_t>(character));
+            if (!reading.isCharacter(character) || length == kMaxPhraseLength) return false;
+            text[length++] = static_cast<uint16_t>(character);
         }
         if (word & kLastWordBit) {
-            if (phrase.rest.size() + 1 < kMinPhraseCharacters) return false;
-            list.push_back(std::move(phrase));
-            phrase = StoredPhrase{};
+            if (length < kMinPhraseLength) return false;
+            addPhrase(db, std::span<const uint16_t>(text, length), user);
+            length = 1;
+            user = false;
         }
     }
-    if (list.empty()) db.unendedLists.push_back(static_cast<uint16_t>(index));
+    if (db.phrases.size() == phrasesBefore) {
+        db.unendedLists.push_back(static_cast<uint16_t>(index));
+    }
     return true;
 }
 
@@ -232,7 +234,7 @@ bool decodeBlock(const Reading& reading, int block, PhraseDatabase& db) {
         const std::size_t listEnd = entry.u16();
         if (listEnd < begin || listEnd > body.size()) return false;
         if (listEnd - begin < 2) continue;
-        if (!isCharacterIndex(reading.head.charSet, static_cast<unsigned>(index))) return false;
+        if (!reading.isCharacter(static_cast<unsigned>(index))) return false;
         if (!decodeList(reading, index, body.subspan(begin, listEnd - begin), db)) return false;
     }
     return true;
@@ -245,8 +247,18 @@ int phraseBlockCount(CharSet charSet) {
            kCharactersPerBlock;
 }
 
-std::size_t phraseWords(const StoredPhrase& phrase) {
-    return phrase.rest.size() + (phrase.user || phrase.rest.empty() ? 1 : 0);
+void addPhrase(PhraseDatabase& db, std::span<const uint16_t> text, bool user) {
+    const std::size_t first = text.front();
+    if (db.listStarts.size() <= first) {
+        db.listStarts.resize(first + 1, static_cast<uint32_t>(db.phrases.size()));
+    }
+    db.phrases.push_back(
+        {static_cast<uint32_t>(db.characters.size()), static_cast<uint8_t>(text.size()), user});
+    db.characters.insert(db.characters.end(), text.begin(), text.end());
+}
+
+void closeLists(PhraseDatabase& db, std::size_t count) {
+    db.listStarts.resize(count + 1, static_cast<uint32_t>(db.phrases.size()));
 }
 
 std::size_t blockBodyBytes(int first, std::size_t words) {
@@ -283,7 +295,7 @@ int encodePhraseDatabase(const PhraseDatabase& db, uint32_t date, std::vector<ui
 PhraseDecoding decodePhraseDatabase(const DatabaseFile& file, PhraseDatabase& db) {
     const FoundResource* found = file.find(kHeadType, kResourceId);
     if (found == nullptr) return PhraseDecoding::kNoHead;
-    Reading reading{file};
+    Reading reading{file, {}, 0, {}};
     if (found->body.size() < kHeadSize) return PhraseDecoding::kDamaged;
     FieldReader reader{BigEndianReader(found->body.data())};
     visitHead(reader, reading.head);
@@ -292,18 +304,22 @@ PhraseDecoding decodePhraseDatabase(const DatabaseFile& file, PhraseDatabase& db
     reading.indexCount = indexCount(reading.head.charSet);
     if (!agrees(reading)) return PhraseDecoding::kDamaged;
 
-    db = PhraseDatabase{
-        reading.head.charSet, reading.head.maxPhraseLength, reading.head.phraseCount, {}, {}};
-    db.phrases.resize(static_cast<std::size_t>(reading.indexCount));
+    reading.characterIndexes.resize(static_cast<std::size_t>(reading.indexCount));
+    for (int index = kFirstPhraseIndex; index < reading.indexCount; ++index) {
+        reading.characterIndexes[static_cast<std::size_t>(index)] =
+            isCharacterIndex(reading.head.charSet, static_cast<unsigned>(index));
+    }
+
+    db = PhraseDatabase{};
+    db.charSet = reading.head.charSet;
+    db.maxPhraseLength = reading.head.maxPhraseLength;
+    db.statedPhraseCount = reading.head.phraseCount;
     for (int b = 0; b < reading.head.blockCount; ++b) {
         if (!decodeBlock(reading, b, db)) return PhraseDecoding::kDamaged;
     }
-    for (const std::vector<StoredPhrase>& list : db.phrases) {
-        for (const StoredPhrase& phrase : list) {
-            if (1 + static_cast<int>(phrase.rest.size()) > db.maxPhraseLength) {
-                return PhraseDecoding::kDamaged;
-            }
-        }
+    closeLists(db, static_cast<std::size_t>(reading.indexCount));
+    for (const StoredPhrase& phrase : db.phrases) {
+        if (phrase.length > db.maxPhraseLength) return PhraseDecoding::kDamaged;
     }
     return PhraseDecoding::kDecoded;
 }

@@ -8,119 +8,67 @@
 // ask them.
 #pragma once
 
-#include <algorithm>
-#include <array>
 #include <cstddef>
 #include <cstdint>
-#include <cstring>
-#include <initializer_list>
+#include <span>
 #include <vector>
 
 #include "foundation/char_sets.h"
 
-// The character indices of the characters after the first of a phrase, at
-// most 14. Up to seven are kept inside the record, so that a list of
-// hundreds of thousands of phrases takes no block of memory for each and
-// little room in all; a longer phrase keeps them in a block of its own.
-class PhraseRest {
-  public:
-    static constexpr std::size_t kCapacity = 14;
-    PhraseRest() = default;
-    PhraseRest(std::initializer_list<uint16_t> indexes) {
-        for (uint16_t index : indexes) push_back(index);
-    }
-    PhraseRest(const PhraseRest& other) {
-        for (uint16_t index : other) push_back(index);
-    }
-    PhraseRest(PhraseRest&& other) noexcept { take(other); }
-    PhraseRest& operator=(const PhraseRest& other) {
-        if (this != &other) {
-            PhraseRest copy(other);
-            release();
-            take(copy);
-        }
-        return *this;
-    }
-    PhraseRest& operator=(PhraseRest&& other) noexcept {
-        if (this != &other) {
-            release();
-            take(other);
-        }
-        return *this;
-    }
-    ~PhraseRest() { release(); }
-
-    // Ignores a character past the capacity.
-    void push_back(uint16_t index) {
-        if (size_ < kInline) {
-            inline_[size_++] = index;
-        } else if (size_ == kInline) {
-            uint16_t* moved = new uint16_t[kCapacity];
-            std::copy(inline_, inline_ + kInline, moved);
-            moved[size_++] = index;
-            std::memcpy(inline_, &moved, sizeof moved);
-        } else if (size_ < kCapacity) {
-            block()[size_++] = index;
-        }
-    }
-    std::size_t size() const { return size_; }
-    bool empty() const { return size_ == 0; }
-    const uint16_t* begin() const { return data(); }
-    const uint16_t* end() const { return data() + size_; }
-    uint16_t operator[](std::size_t i) const { return data()[i]; }
-    bool operator==(const PhraseRest& other) const {
-        return std::equal(begin(), end(), other.begin(), other.end());
-    }
-
-  private:
-    static constexpr std::size_t kInline = 7;
-    static_assert(kInline * sizeof(uint16_t) >= sizeof(uint16_t*));
-
-    bool inBlock() const { return size_ > kInline; }
-    uint16_t* block() const {
-        uint16_t* at;
-        std::memcpy(&at, inline_, sizeof at);
-        return at;
-    }
-    uint16_t* data() { return inBlock() ? block() : inline_; }
-    const uint16_t* data() const { return inBlock() ? block() : inline_; }
-    void release() {
-        if (inBlock()) delete[] block();
-        size_ = 0;
-    }
-    // Takes what `other` holds, leaving it empty; this one holds nothing.
-    void take(PhraseRest& other) {
-        std::memcpy(inline_, other.inline_, sizeof inline_);
-        size_ = other.size_;
-        other.size_ = 0;
-    }
-
-    uint16_t inline_[kInline] = {};  // or, past kInline, the block's address
-    uint8_t size_ = 0;
-};
-
-// One phrase under its first character: the characters after the first,
-// and whether the handheld's user added it.
+// One phrase: its characters, the first included, are `length` character
+// indexes from `start` in the database's pool; `user` when the handheld's
+// user added it (a marker word in the database says so).
 struct StoredPhrase {
-    PhraseRest rest;
+    uint32_t start = 0;
+    uint8_t length = 0;
     bool user = false;
     bool operator==(const StoredPhrase&) const = default;
 };
 
+// The phrases of a database, grouped by first character. Text is held as
+// character indexes of the CharSet (a phrase list's bytes, whoever filled
+// it, are the CharSet's bytes before they become indexes). The phrases lie
+// in one array, those of each first character together in database order
+// and the first characters in index order; their characters lie in one
+// pool. Fill it with addPhrase, in first-character order, then closeLists.
 struct PhraseDatabase {
     CharSet charSet = 0;
-    int maxPhraseLength = 0;   // 0: no limit was set and no phrase was kept
-    uint32_t phraseCount = 0;  // as the head states it
-    // By first character index: phrases[i] are the phrases that begin with
-    // the character of index i, in database order. A database read back has
-    // indexCount(charSet) lists; one to be written may have fewer.
-    std::vector<std::vector<StoredPhrase>> phrases;
+    int maxPhraseLength = 0;  // 0: no limit was set and no phrase was kept
+    // The count a database read back states in its head; a head written
+    // counts the phrases afresh.
+    uint32_t statedPhraseCount = 0;
+    std::vector<uint16_t> characters;
+    std::vector<StoredPhrase> phrases;
+    // By first character index i: its phrases are phrases[listStarts[i]] up
+    // to phrases[listStarts[i + 1]]. A database read back covers every index
+    // of its CharSet; one to be written may cover fewer.
+    std::vector<uint32_t> listStarts;
     // First characters, in index order, whose list holds words but no whole
     // phrase (its last phrase lacks its end). Only a damaged or foreign
     // database has them; the text names them with no phrase below.
     std::vector<uint16_t> unendedLists;
     bool operator==(const PhraseDatabase&) const = default;
+
+    std::size_t listCount() const { return listStarts.empty() ? 0 : listStarts.size() - 1; }
+    std::span<const StoredPhrase> list(std::size_t index) const {
+        if (index >= listCount()) return {};
+        return std::span(phrases).subspan(listStarts[index],
+                                          listStarts[index + 1] - listStarts[index]);
+    }
+    std::span<const uint16_t> text(const StoredPhrase& phrase) const {
+        return std::span(characters).subspan(phrase.start, phrase.length);
+    }
+    // The characters after the first.
+    std::span<const uint16_t> rest(const StoredPhrase& phrase) const {
+        return text(phrase).subspan(1);
+    }
 };
+
+// Files the phrase `text` (its first character first) after the phrases
+// already filed, whose first characters are not above its own.
+void addPhrase(PhraseDatabase& db, std::span<const uint16_t> text, bool user = false);
+// Ends the lists once every phrase is filed, `count` lists in all.
+void closeLists(PhraseDatabase& db, std::size_t count);
 
 // The container's type of a phrase database.
 inline constexpr char kPhraseDatabaseType[] = "CIZU";
@@ -146,8 +94,15 @@ inline int positionInBlock(int index) {
 inline int blockFirstIndex(int block) {
     return kFirstPhraseIndex + block * kCharactersPerBlock;
 }
-// The words a phrase takes in its list.
-std::size_t phraseWords(const StoredPhrase& phrase);
+// The characters a phrase holds, the first included.
+inline constexpr int kMinPhraseLength = 2;
+inline constexpr int kMaxPhraseLength = 15;
+
+// The words a phrase of `length` characters takes in its list: one for
+// each character after the first, and a marker for a user phrase.
+inline std::size_t phraseWords(std::size_t length, bool user) {
+    return length - 1 + (user ? 1 : 0);
+}
 // The size of a block body whose first position with words is `first` (256
 // when none has) and whose lists take `words` words in all.
 std::size_t blockBodyBytes(int first, std::size_t words);

@@ -31,9 +31,9 @@ int convert(CTosker& tosker, const char* sourceName, const char* destinationName
     if (int rc = out.commit(text)) return rc;
 
     // The handheld adds phrases of its own, so another count alone is no damage.
-    if (phrases != db.phraseCount) {
+    if (phrases != db.statedPhraseCount) {
         report(kPhraseCountDiffers, sourceName, static_cast<int>(phrases),
-               static_cast<int>(db.phraseCount));
+               static_cast<int>(db.statedPhraseCount));
     }
     reportRepeatedWarnings();
     report(kConvertOk);

@@ -59,7 +59,7 @@ int convert(CTosker& tosker, const char* sourceName, const char* destinationName
                fitting.leftOutForBlocks);
         report(kPhrasesListed, listName.c_str());
     }
-    report(kTotalPhrases, static_cast<int>(tosker.database.phraseCount));
+    report(kTotalPhrases, static_cast<int>(tosker.database.phrases.size()));
     report(kConvertOk);
     return 0;
 }

@@ -8,16 +8,20 @@
 #include "foundation/desktop_tables/weight_order.h"
 #include "foundation/huge_pages.h"
 #include "foundation/phrase_database.h"
+#include "foundation/phrase_list_writer.h"
 #include "foundation/text_helpers.h"
 
 namespace {
 
-// The database's limits: the 16-bit words under one first character (one
-// for each character after the first) and the bytes of each block.
-std::string limitPassed(const std::vector<int>& words) {
-    if (std::any_of(words.begin(), words.end(),
-                    [](int n) { return static_cast<std::size_t>(n) > kMaxListWords; })) {
-        return "2,048 words for one first character";
+// What would stop a compile of the kept words without /f: the words under
+// one first character, or the bytes of a block.
+std::string limitPassed(const PhraseDatabase& db) {
+    std::vector<std::size_t> words(db.listCount());
+    for (std::size_t first = 0; first < words.size(); ++first) {
+        for (const StoredPhrase& phrase : db.list(first)) {
+            words[first] += phraseWords(phrase.length, phrase.user);
+        }
+        if (words[first] > kMaxListWords) return "2,048 words for one first character";
     }
     for (std::size_t block = kFirstPhraseIndex; block < words.size();
          block += kCharactersPerBlock) {
@@ -25,7 +29,7 @@ std::string limitPassed(const std::vector<int>& words) {
         int first = kCharactersPerBlock;
         for (int p = 0; p < kCharactersPerBlock && block + p < words.size(); ++p) {
             if (words[block + p] > 0 && first == kCharactersPerBlock) first = p;
-            total += static_cast<std::size_t>(words[block + p]);
+            total += words[block + p];
         }
         if (blockBodyBytes(first, total) > kMaxBlockBytes) return "65,535 bytes in a phrase block";
     }
@@ -37,17 +41,15 @@ struct Candidate {
     uint32_t number;
     int length;
     uint64_t hash;
-    char lead[2];  // its first character in the CharSet
 };
 
 // How many words are checked before any of them is looked up: their slots
 // of the set are asked of memory together, so the waits overlap.
 constexpr std::size_t kBatch = 16;
 
-// Leaves in `words` those kept, in reading order, with the 16-bit words each
-// first character will hold in `firstWords`.
+// Leaves in `words` those kept, in reading order.
 void keepWords(DesktopTable& table, std::vector<uint32_t>& words, TableCharacters& set,
-               WordCounts& counts, int& longest, std::vector<int>& firstWords) {
+               WordCounts& counts, int& longest) {
     IndexSet seen(words.size());
     std::string bytes;
     std::string other;
@@ -72,8 +74,6 @@ void keepWords(DesktopTable& table, std::vector<uint32_t>& words, TableCharacter
             }
             words[kept++] = word.number;
             longest = std::max(longest, word.length);
-            firstWords[static_cast<std::size_t>(charToIndex(set.charSet(), word.lead))] +=
-                word.length - 1;
         }
         waiting = 0;
     };
@@ -83,7 +83,7 @@ void keepWords(DesktopTable& table, std::vector<uint32_t>& words, TableCharacter
             ++counts.oneCharacter;
             continue;
         }
-        if (length > kLongestImportedWord) {
+        if (length > kMaxPhraseLength) {
             ++counts.tooLong;
             continue;
         }
@@ -93,31 +93,35 @@ void keepWords(DesktopTable& table, std::vector<uint32_t>& words, TableCharacter
         }
         const uint64_t hash = hashBytes(bytes.data(), bytes.size());
         seen.prefetch(hash);
-        batch[waiting++] = {number, length, hash, {bytes[0], bytes[1]}};
+        batch[waiting++] = {number, length, hash};
         if (waiting == kBatch) lookUp();
     }
     lookUp();
     words.resize(kept);
 }
 
-}  // namespace
+// How the table spells the characters of the words kept: each character as
+// the first word that holds it, and the words that spell one of theirs
+// another way (the CharSet writes some characters for two or more UTF-8
+// characters), by their places in weight order.
+struct Spellings {
+    std::vector<std::string_view> ofCharacter;
+    std::vector<std::pair<std::size_t, std::string_view>> otherWords;
+};
 
-void buildPhraseList(DesktopTable& table, std::vector<uint32_t> words, TableCharacters& set,
-                     WordCounts& counts, PhraseListText& list) {
-    int longest = 0;
-    std::vector<int> firstWords(static_cast<std::size_t>(indexCount(set.charSet())));
-    keepWords(table, words, set, counts, longest, firstWords);
-    std::vector<uint32_t>& kept = words;
-    std::string head = "[Description]\nEncoding=UTF-8\nCharSet=";
-    head += charSetName(set.charSet());
-    head += "\nMaxPhraseLength=" + std::to_string(longest) + "\n[Phrase]\n";
-    std::size_t size = head.size();
-    for (const uint32_t number : kept) size += table.entries[number].textLength + 1u;
-    sortByWeight(table, kept);
-    counts.kept = static_cast<int>(kept.size());
-    std::string& text = list.text;
-    reserveHugePages(text, size);
-    text = head;
+// Fills `imported` with the words numbered `kept`, in weight order: the
+// database groups them by first character.
+void fillDatabase(const DesktopTable& table, const std::vector<uint32_t>& kept,
+                  TableCharacters& set, ImportedWords& imported, Spellings& spellings) {
+    PhraseDatabase& db = imported.database;
+    const DoubleByteTable characters(set.charSet());
+    const std::size_t lists = static_cast<std::size_t>(indexCount(set.charSet()));
+    spellings.ofCharacter.assign(lists, {});
+    std::vector<StoredPhrase> byWeight;
+    byWeight.reserve(kept.size());
+    std::vector<uint32_t> starts(lists + 1, 0);
+    std::string bytes;
+    std::string_view failed;
     // In weight order the entries and their words lie anywhere in memory:
     // each is asked for some lines ahead of its turn.
     constexpr std::size_t kAhead = 8;
@@ -126,10 +130,81 @@ void buildPhraseList(DesktopTable& table, std::vector<uint32_t> words, TableChar
         if (i + kAhead < kept.size()) {
             __builtin_prefetch(table.text(table.entries[kept[i + kAhead]]).data());
         }
-        text += table.text(table.entries[kept[i]]);
-        text += '\n';
+        const std::string_view word = table.text(table.entries[kept[i]]);
+        std::string_view text = word;
+        bool spelledAnotherWay = false;
+        bytes.clear();
+        set.convert(text, bytes, failed);
+        byWeight.push_back({static_cast<uint32_t>(db.characters.size()),
+                            static_cast<uint8_t>(bytes.size() / 2), false});
+        for (std::size_t at = 0; at < bytes.size(); at += 2) {
+            const auto index = static_cast<uint16_t>(characters.indexOf(&bytes[at]));
+            std::size_t length = 1;
+            while (length < text.size() && (static_cast<uint8_t>(text[length]) & 0xC0) == 0x80) {
+                ++length;
+            }
+            std::string_view& spelling = spellings.ofCharacter[index];
+            if (spelling.empty()) spelling = text.substr(0, length);
+            spelledAnotherWay = spelledAnotherWay || spelling != text.substr(0, length);
+            text.remove_prefix(length);
+            db.characters.push_back(index);
+        }
+        if (spelledAnotherWay) spellings.otherWords.emplace_back(i, word);
+        ++starts[db.characters[byWeight.back().start] + 1u];
     }
-    list.limitPassed = limitPassed(firstWords);
+    for (std::size_t first = 0; first < lists; ++first) starts[first + 1] += starts[first];
+    db.listStarts = starts;
+    db.phrases.resize(byWeight.size());
+    imported.weightOrder.resize(byWeight.size());
+    for (std::size_t i = 0; i < byWeight.size(); ++i) {
+        const uint32_t at = starts[db.characters[byWeight[i].start]]++;
+        db.phrases[at] = byWeight[i];
+        imported.weightOrder[i] = at;
+    }
+}
+
+// The text of the list in UTF-8, each word as the table spells it.
+std::string spelledText(const std::string& text, const Spellings& spellings,
+                        const DoubleByteTable& characters) {
+    std::string spelled;
+    spelled.reserve(text.size() + text.size() / 2);
+    const std::size_t phrases = text.find("[Phrase]\n") + sizeof "[Phrase]";
+    spelled.append(text, 0, phrases);
+    auto other = spellings.otherWords.begin();
+    std::size_t line = 0;
+    for (std::size_t at = phrases; at < text.size(); ++line) {
+        const std::size_t end = text.find('\n', at);
+        if (other != spellings.otherWords.end() && other->first == line) {
+            spelled += (other++)->second;
+        } else {
+            for (std::size_t c = at; c < end; c += 2) {
+                spelled +=
+                    spellings.ofCharacter[static_cast<std::size_t>(characters.indexOf(&text[c]))];
+            }
+        }
+        spelled += '\n';
+        at = end + 1;
+    }
+    return spelled;
+}
+
+}  // namespace
+
+void importWords(DesktopTable& table, std::vector<uint32_t> words, TableCharacters& set,
+                 WordCounts& counts, ImportedWords& imported) {
+    int longest = 0;
+    keepWords(table, words, set, counts, longest);
+    std::vector<uint32_t>& kept = words;
+    sortByWeight(table, kept);
+    counts.kept = static_cast<int>(kept.size());
+    PhraseDatabase& db = imported.database;
+    db.charSet = set.charSet();
+    db.maxPhraseLength = longest;
+    Spellings spellings;
+    fillDatabase(table, kept, set, imported, spellings);
+    imported.text = spelledText(importedListText(db, imported.weightOrder), spellings,
+                                DoubleByteTable(set.charSet()));
+    imported.limitPassed = limitPassed(db);
 }
 
 void reportWordCounts(const WordCounts& counts, CharSet charSet) {

@@ -1,5 +1,6 @@
-// The words of a desktop table or word list as a phrase list text for
-// Tosker: each word once, in weight order (ties in reading order), UTF-8.
+// The words of a desktop table or word list as a phrase database and as the
+// phrase list text for Tosker: each word once, in weight order (ties in
+// reading order), UTF-8.
 #pragma once
 
 #include <cstdint>
@@ -8,9 +9,7 @@
 
 #include "foundation/desktop_tables/desktop_table.h"
 #include "foundation/desktop_tables/table_characters.h"
-
-// The longest phrase a phrase database holds, in characters.
-inline constexpr int kLongestImportedWord = 15;
+#include "foundation/phrase_database.h"
 
 struct WordCounts {
     int kept = 0;
@@ -20,17 +19,21 @@ struct WordCounts {
     int repeated = 0;
 };
 
-struct PhraseListText {
-    std::string text;
+struct ImportedWords {
+    // The words kept, by first character; a word's place among those of its
+    // first character is its place in weight order.
+    PhraseDatabase database;
+    std::vector<uint32_t> weightOrder;  // the numbers of database.phrases in weight order
+    std::string text;                   // the phrase list
     // What would stop a compile of it without /f, or empty: "2,048 words for
     // one first character", "65,535 bytes in a phrase block".
     std::string limitPassed;
 };
 
-// Builds the list from the entries numbered `words` (in reading order). A
+// Imports the words of the entries numbered `words` (in reading order). A
 // repeated word keeps its largest weight.
-void buildPhraseList(DesktopTable& table, std::vector<uint32_t> words, TableCharacters& set,
-                     WordCounts& counts, PhraseListText& list);
+void importWords(DesktopTable& table, std::vector<uint32_t> words, TableCharacters& set,
+                 WordCounts& counts, ImportedWords& imported);
 
 // One line for each reason words were left out, with its count (none for
 // a count of 0).

@@ -45,8 +45,8 @@ int importTable(CharSet charSet, const char* tableName, const char* destination)
     std::vector<uint32_t>().swap(imported.pairs);
 
     WordCounts words;
-    PhraseListText list;
-    buildPhraseList(table, std::move(imported.words), set, words, list);
+    ImportedWords list;
+    importWords(table, std::move(imported.words), set, words, list);
     std::vector<ImportOutput> outputs{{destination, &source}};
     if (words.kept > 0) outputs.push_back({phraseListName(destination), &list.text});
     if (int rc = checkImportOutputs(table, outputs)) return rc;

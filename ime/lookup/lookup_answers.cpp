@@ -58,15 +58,14 @@ void LookupAnswers::answerCode(const std::string& code, std::string& out) {
 }
 
 void LookupAnswers::appendPhrases(int index, std::string& out) {
-    if (phrases_ == nullptr || index >= static_cast<int>(phrases_->phrases.size())) return;
-    const std::vector<StoredPhrase>& phrases = phrases_->phrases[index];
+    if (phrases_ == nullptr) return;
+    const std::span<const StoredPhrase> phrases = phrases_->list(static_cast<std::size_t>(index));
     if (phrases.empty()) return;
     out += ' ';
     const int shown = std::min<int>(kShownPhrases, static_cast<int>(phrases.size()));
     for (int p = 0; p < shown; ++p) {
         out += ' ';
-        shown_.append(static_cast<unsigned>(index), out);
-        for (const uint16_t next : phrases[p].rest) shown_.append(next, out);
+        for (const uint16_t character : phrases_->text(phrases[p])) shown_.append(character, out);
     }
     appendMore(static_cast<int>(phrases.size()) - shown, out);
     out += '\n';

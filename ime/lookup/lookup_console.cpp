@@ -20,10 +20,10 @@ constexpr int kFailedChecksStatus = 1;
 
 int readPhrases(const char* name, CharSet charSet, PhraseDatabase& db) {
     if (int rc = readPhraseDatabaseFile(name, db)) return rc;
-    uint32_t held = 0;
-    for (const auto& phrases : db.phrases) held += static_cast<uint32_t>(phrases.size());
-    if (held != db.phraseCount) {
-        report(kPhraseCountDiffers, name, static_cast<int>(held), static_cast<int>(db.phraseCount));
+    const auto held = static_cast<uint32_t>(db.phrases.size());
+    if (held != db.statedPhraseCount) {
+        report(kPhraseCountDiffers, name, static_cast<int>(held),
+               static_cast<int>(db.statedPhraseCount));
     }
     if (db.charSet != charSet) return report(kPhrasesOfAnotherCharSet, name);
     return 0;

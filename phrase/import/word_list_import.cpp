@@ -24,8 +24,8 @@ int importWordList(CharSet charSet, const char* listName, const char* destinatio
     }
     TableCharacters set(charSet);
     WordCounts counts;
-    PhraseListText list;
-    buildPhraseList(table, std::move(words), set, counts, list);
+    ImportedWords list;
+    importWords(table, std::move(words), set, counts, list);
     if (counts.kept == 0) return report(kNoWords, listName);
 
     const std::vector<ImportOutput> outputs{{destination, &list.text}};

@@ -43,14 +43,12 @@ std::size_t wordsFor(std::size_t phrases) {
     return words;
 }
 
-// Calls `visit` with each phrase of the slot's words.
+// Calls `visit` with the characters after the first of each phrase the
+// slot holds, until it answers true.
 template <typename Visit>
 bool anyPhrase(const std::vector<uint16_t>& held, Visit visit) {
-    std::size_t start = 0;
-    for (std::size_t w = 0; w < held.size(); ++w) {
-        if ((held[w] & kPhraseEndBit) == 0) continue;
-        if (visit(std::span<const uint16_t>(held.data() + start, w + 1 - start))) return true;
-        start = w + 1;
+    for (std::size_t at = 0; at < held.size(); at += 1u + held[at]) {
+        if (visit(std::span<const uint16_t>(held.data() + at + 1, held[at]))) return true;
     }
     return false;
 }
@@ -91,7 +89,7 @@ bool PhraseIndex::contains(const std::vector<PhraseSlot>& slots, int slot,
     if (at >= regions_.size() || regions_[at].count == 0) return false;
     const Region& region = regions_[at];
     if (!hasBits(bits_.data() + region.base, 64u * region.words, phraseHash(words))) return false;
-    return anyPhrase(slots[at].words, [&](std::span<const uint16_t> phrase) {
+    return anyPhrase(slots[at].held, [&](std::span<const uint16_t> phrase) {
         return std::equal(phrase.begin(), phrase.end(), words.begin(), words.end());
     });
 }
@@ -101,7 +99,7 @@ void PhraseIndex::add(const std::vector<PhraseSlot>& slots, int slot, std::size_
     const auto at = static_cast<std::size_t>(slot);
     if (regions_.size() < slots.size()) regions_.resize(slots.size());
     Region& region = regions_[at];
-    const std::vector<uint16_t>& held = slots[at].words;
+    const std::vector<uint16_t>& held = slots[at].held;
     ++region.count;
     if (kBitsPerPhrase * region.count > 64u * region.words) {
         makeRegion(region, 2 * region.count, held);  // the new phrase included

@@ -22,11 +22,12 @@ class PhraseIndex {
     // Makes room at once for the filters of every slot, `phrases[slot]`
     // phrases under each, before they are reserved one by one.
     void reserveAll(std::span<const uint32_t> phrases);
-    // True when `slots[slot]` holds a phrase of exactly these words.
+    // True when `slots[slot]` holds a phrase of exactly these characters
+    // after the first.
     bool contains(const std::vector<PhraseSlot>& slots, int slot,
                   std::span<const uint16_t> words) const;
-    // Adds the phrase of `length` words that starts at word `start` of the
-    // slot.
+    // Adds the phrase whose `length` characters after the first start at
+    // `start` in the slot.
     void add(const std::vector<PhraseSlot>& slots, int slot, std::size_t start, std::size_t length);
     void clear();
 

@@ -77,7 +77,7 @@ class LookAhead {
         const int near = ahead_[next_];
         if (near >= 0) {
             tosker_.phraseIndex.prefetchFilter(near);
-            const std::vector<uint16_t>& held = tosker_.slots[static_cast<std::size_t>(near)].words;
+            const std::vector<uint16_t>& held = tosker_.slots[static_cast<std::size_t>(near)].held;
             if (!held.empty()) __builtin_prefetch(held.data() + held.size() - 1);
         }
         ahead_[next_] = slot;
@@ -130,23 +130,23 @@ int takePhraseLine(CTosker& tosker, const DoubleByteTable& characters, PhraseRea
 
     const int slot = characters.indexOf(phrase);
 
-    uint16_t words[kMaxPhraseLength - 1];
-    const std::span<const uint16_t> phraseWords(words, static_cast<std::size_t>(length - 1));
-    for (int w = 0; w < length - 1; ++w) {
-        words[w] = static_cast<uint16_t>(characters.indexOf(phrase + 2 * (w + 1)));
+    uint16_t after[kMaxPhraseLength - 1];
+    const std::span<const uint16_t> rest(after, static_cast<std::size_t>(length - 1));
+    for (int c = 0; c < length - 1; ++c) {
+        after[c] = static_cast<uint16_t>(characters.indexOf(phrase + 2 * (c + 1)));
     }
-    words[length - 2] |= kPhraseEndBit;
-    if (isDuplicatePhrase(tosker, slot, phraseWords)) {
+    if (isDuplicatePhrase(tosker, slot, rest)) {
         report(kDuplicatePhrase, line);
         if (reading.tally != nullptr) ++reading.tally->repeated;
         return 0;
     }
     if (reading.fitting != nullptr &&
-        !fitPhrase(*reading.fitting, tosker, slot, phraseWords.size(),
+        !fitPhrase(*reading.fitting, tosker, slot,
+                   phraseWords(static_cast<std::size_t>(length), false),
                    std::string_view(phrase, 2 * static_cast<std::size_t>(length)))) {
         return 0;
     }
-    if (int rc = appendPhrase(tosker, slot, phraseWords, reading.tally == nullptr)) return rc;
+    if (int rc = appendPhrase(tosker, slot, rest, reading.tally == nullptr)) return rc;
     reading.longest = std::max(reading.longest, length);
     return 0;
 }
@@ -203,7 +203,7 @@ int parsePhraseSection(CTosker& tosker, PhraseFitting* fitting, PhraseTally* tal
         lookAhead.step();
         if (int rc = takePhraseLine(tosker, characters, reading)) return rc;
     }
-    if (db.phraseCount == 0) return report(kNoPhrases, keyName(kKeyPhrase));
+    if (filedPhrases(tosker) == 0) return report(kNoPhrases, keyName(kKeyPhrase));
     if (db.maxPhraseLength == 0) db.maxPhraseLength = reading.longest;
     clearSpinner();
     storeIntoDatabase(tosker);

@@ -5,9 +5,6 @@
 #include "phrase/source/phrase_fitting.h"
 #include "phrase/tosker_context.h"
 
-inline constexpr int kMinPhraseLength = 2;
-inline constexpr int kMaxPhraseLength = 15;
-
 // Reads "CharSet" and "MaxPhraseLength" (warning 506 for lines that name
 // other keys); sets charSet, databaseName and maxPhraseLength. Returns 0 or
 // 500, 501, 502, 600, 603.

@@ -15,15 +15,20 @@ void openPhraseStore(CTosker& tosker);
 void reservePhraseStore(CTosker& tosker, std::span<const uint32_t> phrases,
                         std::span<const uint32_t> words);
 
-// True when the slot already holds a phrase of exactly these words.
-bool isDuplicatePhrase(const CTosker& tosker, int slot, std::span<const uint16_t> words);
+// True when the slot already holds a phrase of exactly these characters
+// after its first.
+bool isDuplicatePhrase(const CTosker& tosker, int slot, std::span<const uint16_t> rest);
 
 // True when the slot can take `wordCount` more words.
 bool slotHasRoom(const CTosker& tosker, int slot, std::size_t wordCount);
 
-// Files the phrase under `slot` and counts it; 905 when the slot would pass
-// 2048 words, unless the store is not `bounded` by the database's room.
-int appendPhrase(CTosker& tosker, int slot, std::span<const uint16_t> words, bool bounded = true);
+// Files the phrase of first character `slot` and characters `rest` after
+// it; 905 when the slot would pass the words of a list, unless the store
+// is not `bounded` by the database's room.
+int appendPhrase(CTosker& tosker, int slot, std::span<const uint16_t> rest, bool bounded = true);
+
+// The phrases the store holds.
+std::size_t filedPhrases(const CTosker& tosker);
 
 // Moves the phrases of the store into the database record and empties the
 // store.

@@ -16,7 +16,7 @@ std::string number(long long value) {
 
 PhraseStatistics phraseStatistics(const PhraseDatabase& db) {
     PhraseStatistics s;
-    const int count = static_cast<int>(db.phrases.size());
+    const int count = static_cast<int>(db.listCount());
     s.blocks = phraseBlockCount(db.charSet);
     for (int block = 0; block < s.blocks; ++block) {
         int first = kCharactersPerBlock;
@@ -24,12 +24,12 @@ PhraseStatistics phraseStatistics(const PhraseDatabase& db) {
         for (int position = 0; position < kCharactersPerBlock; ++position) {
             const int index = blockFirstIndex(block) + position;
             if (index >= count) break;
-            const std::vector<StoredPhrase>& list = db.phrases[static_cast<std::size_t>(index)];
+            const std::span<const StoredPhrase> list = db.list(static_cast<std::size_t>(index));
             if (list.empty()) continue;
             std::size_t words = 0;
             for (const StoredPhrase& phrase : list) {
-                words += phraseWords(phrase);
-                const std::size_t length = phrase.rest.size() + 1;
+                const std::size_t length = phrase.length;
+                words += phraseWords(length, phrase.user);
                 if (s.byLength.size() <= length) s.byLength.resize(length + 1, 0);
                 ++s.byLength[length];
             }

@@ -211,10 +211,12 @@ TEST_F(DatabaseToTextTest, TruncatedDatabaseIsRefusedAtEveryLength) {
 auto meaningOf(const fs::path& path) {
     PhraseDatabase db;
     EXPECT_EQ(readPhraseDatabaseFile(path.c_str(), db), 0);
-    std::vector<std::vector<PhraseRest>> kept(db.phrases.size());
-    for (std::size_t i = 0; i < db.phrases.size(); ++i)
-        for (const StoredPhrase& p : db.phrases[i])
-            if (std::ranges::find(kept[i], p.rest) == kept[i].end()) kept[i].push_back(p.rest);
+    std::vector<std::vector<std::vector<uint16_t>>> kept(db.listCount());
+    for (std::size_t i = 0; i < db.listCount(); ++i)
+        for (const StoredPhrase& p : db.list(i))
+            if (std::vector<uint16_t> rest(db.rest(p).begin(), db.rest(p).end());
+                std::ranges::find(kept[i], rest) == kept[i].end())
+                kept[i].push_back(rest);
     return std::tuple(db.charSet, db.maxPhraseLength, kept);
 }
 

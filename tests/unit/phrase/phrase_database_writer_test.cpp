@@ -97,11 +97,12 @@ INSTANTIATE_TEST_SUITE_P(AllCharSets, GeometryTest,
 
 TEST_F(WriterTest, TooLargeBlockIsNamedByItsFirstCharacterAndLeavesTheDestination) {
     tosker.database.charSet = kChineseGB;
-    tosker.database.phrases.resize(538);
     // Block 1 (indexes 512 to 767): F = 10, 496 + 16 x 4096 bytes.
     for (int slot = 522; slot < 538; ++slot) {
-        tosker.database.phrases[slot].assign(kMaxListWords, StoredPhrase{{257}});
+        const uint16_t phrase[] = {static_cast<uint16_t>(slot), 257};
+        for (std::size_t n = 0; n < kMaxListWords; ++n) addPhrase(tosker.database, phrase);
     }
+    closeLists(tosker.database, 538);
     const fs::path path = writeBytes("big.pdb", "kept");
     const Captured run = captured([&] { return writePhraseDatabase(tosker, path.c_str()); });
     EXPECT_EQ(run.rc, 906);

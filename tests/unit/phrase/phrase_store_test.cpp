@@ -17,7 +17,7 @@ class PhraseStoreTest : public Fixture {
     }
     // Files the two-character phrase (slot, second) and returns the result.
     int append(int slot, uint16_t second) {
-        const uint16_t word[] = {static_cast<uint16_t>(second | kPhraseEndBit)};
+        const uint16_t word[] = {second};
         return appendPhrase(tosker, slot, word);
     }
 };
@@ -30,14 +30,20 @@ TEST_F(PhraseStoreTest, EveryCharacterHasASlotThatKeepsTheOrderOfFiling) {
             ASSERT_EQ(append(301, 400), 0);  // another slot in between
         }
     }
-    EXPECT_EQ(tosker.database.phraseCount, 66u);
-    ASSERT_EQ(tosker.slots[300].words.size(), 65u);
-    for (int i = 0; i < 65; ++i) EXPECT_EQ(tosker.slots[300].words[i], (400 + i) | kPhraseEndBit);
+    EXPECT_EQ(filedPhrases(tosker), 66u);
+    storeIntoDatabase(tosker);
+    const std::span<const StoredPhrase> list = tosker.database.list(300);
+    ASSERT_EQ(list.size(), 65u);
+    for (int i = 0; i < 65; ++i) {
+        EXPECT_EQ(std::vector<uint16_t>(tosker.database.text(list[i]).begin(),
+                                        tosker.database.text(list[i]).end()),
+                  (std::vector<uint16_t>{300, static_cast<uint16_t>(400 + i)}));
+    }
 }
 
 TEST_F(PhraseStoreTest, ThreeCharacterPhraseDoesNotFitBesides2047Words) {
     for (int i = 0; i < 2047; ++i) ASSERT_EQ(append(256, static_cast<uint16_t>(300 + i)), 0);
-    const uint16_t three[] = {0x0101, 0x8102};
+    const uint16_t three[] = {0x0101, 0x0102};
     const Captured run = captured([&] { return appendPhrase(tosker, 256, three); });
     EXPECT_EQ(run.rc, 905);
     EXPECT_EQ(run.output, "\r \r\aMessage 905 : Too many phrases begin with '\xA1\xA1'\n");
@@ -55,11 +61,11 @@ TEST_F(PhraseStoreTest, PhrasesStayFoundWhenASlotOutgrowsItsRoom) {
         reservePhraseStore(tosker, phrases, words);
         for (int i = 0; i < 300; ++i) ASSERT_EQ(append(700, static_cast<uint16_t>(1000 + i)), 0);
         for (int i = 0; i < 300; ++i) {
-            const uint16_t word[] = {static_cast<uint16_t>((1000 + i) | kPhraseEndBit)};
+            const uint16_t word[] = {static_cast<uint16_t>(1000 + i)};
             ASSERT_TRUE(isDuplicatePhrase(tosker, 700, word)) << announced << " " << i;
             ASSERT_FALSE(isDuplicatePhrase(tosker, 701, word));
         }
-        const uint16_t fresh[] = {static_cast<uint16_t>(1300 | kPhraseEndBit)};
+        const uint16_t fresh[] = {1300};
         EXPECT_FALSE(isDuplicatePhrase(tosker, 700, fresh));
     }
 }
@@ -79,8 +85,7 @@ class DuplicateTest : public PhraseStoreTest,
 
 TEST_P(DuplicateTest, MatchesWholePhrasesOnly) {
     // Slot 500 holds (500 257), (500 258 259) and (500 260).
-    const uint16_t held[][2] = {
-        {257 | kPhraseEndBit}, {258, 259 | kPhraseEndBit}, {260 | kPhraseEndBit}};
+    const uint16_t held[][2] = {{257}, {258, 259}, {260}};
     ASSERT_EQ(appendPhrase(tosker, 500, {held[0], 1}), 0);
     ASSERT_EQ(appendPhrase(tosker, 500, {held[1], 2}), 0);
     ASSERT_EQ(appendPhrase(tosker, 500, {held[2], 1}), 0);
@@ -90,12 +95,11 @@ TEST_P(DuplicateTest, MatchesWholePhrasesOnly) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, DuplicateTest,
-    ::testing::Values(DuplicateCase{"First", {257 | kPhraseEndBit}, true},
-                      DuplicateCase{"Middle", {258, 259 | kPhraseEndBit}, true},
-                      DuplicateCase{"Last", {260 | kPhraseEndBit}, true},
-                      DuplicateCase{"EndOfAPhrase", {259 | kPhraseEndBit}, false},
-                      DuplicateCase{"BeginningOfAPhrase", {258 | kPhraseEndBit}, false},
-                      DuplicateCase{"AcrossTwoPhrases", {257, 258, 259 | kPhraseEndBit}, false}),
+    ::testing::Values(DuplicateCase{"First", {257}, true},
+                      DuplicateCase{"Middle", {258, 259}, true}, DuplicateCase{"Last", {260}, true},
+                      DuplicateCase{"EndOfAPhrase", {259}, false},
+                      DuplicateCase{"BeginningOfAPhrase", {258}, false},
+                      DuplicateCase{"AcrossTwoPhrases", {257, 258, 259}, false}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
