@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -89,6 +90,11 @@ class CharacterBytes {
     unsigned count() const { return static_cast<unsigned>(lengths_.size()); }
     void append(unsigned index, std::string& text) const {
         text.append(&bytes_[2 * index], lengths_[index]);
+    }
+    // Puts them at `out`, which has room for two bytes; returns how many.
+    std::size_t put(unsigned index, char* out) const {
+        std::memcpy(out, &bytes_[2 * index], 2);
+        return lengths_[index];
     }
 
   private:

@@ -240,6 +240,21 @@ bool decodeBlock(const Reading& reading, int block, PhraseDatabase& db) {
     return true;
 }
 
+// Takes the room of the phrases the blocks may hold at once: a phrase for
+// each word that ends one, a character for it and for each other word.
+void reserveForBlocks(const DatabaseFile& file, PhraseDatabase& db) {
+    std::size_t words = 0;
+    std::size_t ends = 0;
+    for (const FoundResource& resource : file.resources) {
+        if (std::memcmp(resource.entry.type, kDataType, 4) != 0) continue;
+        const std::span<const uint8_t> body = resource.body;
+        words += body.size() / 2;
+        for (std::size_t at = 0; at + 1 < body.size(); at += 2) ends += body[at] >> 7;
+    }
+    db.phrases.reserve(ends);
+    db.characters.reserve(words + ends);
+}
+
 }  // namespace
 
 int phraseBlockCount(CharSet charSet) {
@@ -314,6 +329,7 @@ PhraseDecoding decodePhraseDatabase(const DatabaseFile& file, PhraseDatabase& db
     db.charSet = reading.head.charSet;
     db.maxPhraseLength = reading.head.maxPhraseLength;
     db.statedPhraseCount = reading.head.phraseCount;
+    reserveForBlocks(file, db);
     for (int b = 0; b < reading.head.blockCount; ++b) {
         if (!decodeBlock(reading, b, db)) return PhraseDecoding::kDamaged;
     }

@@ -7,8 +7,11 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 #include <span>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "foundation/phrase_database.h"
 
@@ -20,7 +23,35 @@ enum class PhraseText { kCharSet, kUtf8 };
 // The text of `db`; `phrases` is the number of phrase lines it holds.
 std::string phraseListText(const PhraseDatabase& db, PhraseText encoding, uint32_t& phrases);
 
-// The imported list of `db`: the phrases numbered `order`, in that order,
-// under keys that say "Encoding=UTF-8" (the text is in the CharSet's bytes,
-// converted afterwards).
-std::string importedListText(const PhraseDatabase& db, std::span<const uint32_t> order);
+// The UTF-8 form of each character index of a table's words, as the table
+// spells it (a CharSet may write two or more UTF-8 characters the same way).
+class CharacterSpellings {
+  public:
+    explicit CharacterSpellings(std::size_t count) : bytes_(count), lengths_(count) {}
+    // The spelling of `index`, its bytes in one number (0 when none is set).
+    uint32_t spelling(std::size_t index) const { return bytes_[index]; }
+    static uint32_t packed(std::string_view utf8) {
+        uint32_t bytes = 0;
+        std::memcpy(&bytes, utf8.data(), utf8.size());
+        return bytes;
+    }
+    void set(std::size_t index, std::string_view utf8) {
+        bytes_[index] = packed(utf8);
+        lengths_[index] = static_cast<uint8_t>(utf8.size());
+    }
+    // Puts the spelling at `out`, which has room for four bytes; returns
+    // its length.
+    std::size_t put(unsigned index, char* out) const {
+        std::memcpy(out, &bytes_[index], sizeof bytes_[index]);
+        return lengths_[index];
+    }
+
+  private:
+    std::vector<uint32_t> bytes_;  // up to four bytes of UTF-8
+    std::vector<uint8_t> lengths_;
+};
+
+// The imported list of `db`, in UTF-8: the phrases numbered `order`, in
+// that order, each character spelled as `spellings` says.
+std::string importedListText(const PhraseDatabase& db, std::span<const uint32_t> order,
+                             const CharacterSpellings& spellings);

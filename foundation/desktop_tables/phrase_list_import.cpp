@@ -41,16 +41,48 @@ struct Candidate {
     uint32_t number;
     int length;
     uint64_t hash;
+    uint16_t characters[kMaxPhraseLength];  // their indexes in the CharSet
 };
 
 // How many words are checked before any of them is looked up: their slots
 // of the set are asked of memory together, so the waits overlap.
 constexpr std::size_t kBatch = 16;
 
-// Leaves in `words` those kept, in reading order.
+// The characters of the words kept, in reading order, and how the table
+// spells them: each character as the first word that holds it, and which
+// words spell one of theirs another way (a CharSet writes some characters
+// for two or more UTF-8 characters).
+struct KeptCharacters {
+    std::vector<uint16_t> pool;
+    CharacterSpellings& spellings;
+    std::vector<uint32_t> starts;  // by word kept, then the end of the pool
+    std::vector<bool> spelledAnotherWay;
+};
+
+void keepCharacters(std::string_view text, const Candidate& word, KeptCharacters& kept) {
+    kept.starts.push_back(static_cast<uint32_t>(kept.pool.size()));
+    bool another = false;
+    for (int c = 0; c < word.length; ++c) {
+        std::size_t length = 1;
+        while (length < text.size() && (static_cast<uint8_t>(text[length]) & 0xC0) == 0x80) {
+            ++length;
+        }
+        const uint16_t index = word.characters[c];
+        const std::string_view spelled = text.substr(0, length);
+        if (kept.spellings.spelling(index) == 0) kept.spellings.set(index, spelled);
+        another = another || kept.spellings.spelling(index) != CharacterSpellings::packed(spelled);
+        text.remove_prefix(length);
+        kept.pool.push_back(index);
+    }
+    kept.spelledAnotherWay.push_back(another);
+}
+
+// Leaves in `words` those kept, in reading order, their characters in
+// `keptCharacters`.
 void keepWords(DesktopTable& table, std::vector<uint32_t>& words, TableCharacters& set,
-               WordCounts& counts, int& longest) {
+               WordCounts& counts, int& longest, KeptCharacters& keptCharacters) {
     IndexSet seen(words.size());
+    const DoubleByteTable characters(set.charSet());
     std::string bytes;
     std::string other;
     std::string_view failed;
@@ -74,6 +106,7 @@ void keepWords(DesktopTable& table, std::vector<uint32_t>& words, TableCharacter
             }
             words[kept++] = word.number;
             longest = std::max(longest, word.length);
+            keepCharacters(table.text(table.entries[word.number]), word, keptCharacters);
         }
         waiting = 0;
     };
@@ -93,98 +126,90 @@ void keepWords(DesktopTable& table, std::vector<uint32_t>& words, TableCharacter
         }
         const uint64_t hash = hashBytes(bytes.data(), bytes.size());
         seen.prefetch(hash);
-        batch[waiting++] = {number, length, hash};
+        Candidate& word = batch[waiting++];
+        word.number = number;
+        word.length = length;
+        word.hash = hash;
+        for (int c = 0; c < length; ++c) {
+            word.characters[c] = static_cast<uint16_t>(characters.indexOf(&bytes[2 * c]));
+        }
         if (waiting == kBatch) lookUp();
     }
     lookUp();
     words.resize(kept);
+    keptCharacters.starts.push_back(static_cast<uint32_t>(keptCharacters.pool.size()));
 }
 
-// How the table spells the characters of the words kept: each character as
-// the first word that holds it, and the words that spell one of theirs
-// another way (the CharSet writes some characters for two or more UTF-8
-// characters), by their places in weight order.
-struct Spellings {
-    std::vector<std::string_view> ofCharacter;
-    std::vector<std::pair<std::size_t, std::string_view>> otherWords;
-};
+// The words that spell a character of theirs another way than the table's
+// spellings say, by their places in weight order.
+using OtherSpellings = std::vector<std::pair<std::size_t, std::string_view>>;
 
-// Fills `imported` with the words numbered `kept`, in weight order: the
-// database groups them by first character.
+// Files the words kept (`byWeight`, their numbers in weight order; `kept`,
+// in reading order) into the database by first character, with their
+// places in weight order. Their characters are first copied in weight
+// order, so that what follows reads them in turn.
 void fillDatabase(const DesktopTable& table, const std::vector<uint32_t>& kept,
-                  TableCharacters& set, ImportedWords& imported, Spellings& spellings) {
+                  const std::vector<uint32_t>& byWeight, const KeptCharacters& characters,
+                  ImportedWords& imported, OtherSpellings& otherWords) {
     PhraseDatabase& db = imported.database;
-    const DoubleByteTable characters(set.charSet());
-    const std::size_t lists = static_cast<std::size_t>(indexCount(set.charSet()));
-    spellings.ofCharacter.assign(lists, {});
-    std::vector<StoredPhrase> byWeight;
-    byWeight.reserve(kept.size());
-    std::vector<uint32_t> starts(lists + 1, 0);
-    std::string bytes;
-    std::string_view failed;
-    // In weight order the entries and their words lie anywhere in memory:
-    // each is asked for some lines ahead of its turn.
+    std::vector<uint32_t> placeOf;  // by entry number, its place in reading order
+    reserveHugePages(placeOf, table.entries.size());
+    placeOf.resize(table.entries.size());
+    for (std::size_t k = 0; k < kept.size(); ++k) placeOf[kept[k]] = static_cast<uint32_t>(k);
+
+    std::vector<uint32_t>& order = imported.weightOrder;
+    reserveHugePages(order, byWeight.size());
+    order.resize(byWeight.size());
+    reserveHugePages(db.characters, characters.pool.size());
+    std::vector<uint32_t> starts(static_cast<std::size_t>(indexCount(db.charSet)) + 1, 0);
+    // Each word is asked of memory in three steps, some words ahead of its
+    // turn: its place, the start of its characters, its characters.
     constexpr std::size_t kAhead = 8;
-    for (std::size_t i = 0; i < kept.size(); ++i) {
-        if (i + 2 * kAhead < kept.size()) __builtin_prefetch(&table.entries[kept[i + 2 * kAhead]]);
-        if (i + kAhead < kept.size()) {
-            __builtin_prefetch(table.text(table.entries[kept[i + kAhead]]).data());
-        }
-        const std::string_view word = table.text(table.entries[kept[i]]);
-        std::string_view text = word;
-        bool spelledAnotherWay = false;
-        bytes.clear();
-        set.convert(text, bytes, failed);
-        byWeight.push_back({static_cast<uint32_t>(db.characters.size()),
-                            static_cast<uint8_t>(bytes.size() / 2), false});
-        for (std::size_t at = 0; at < bytes.size(); at += 2) {
-            const auto index = static_cast<uint16_t>(characters.indexOf(&bytes[at]));
-            std::size_t length = 1;
-            while (length < text.size() && (static_cast<uint8_t>(text[length]) & 0xC0) == 0x80) {
-                ++length;
-            }
-            std::string_view& spelling = spellings.ofCharacter[index];
-            if (spelling.empty()) spelling = text.substr(0, length);
-            spelledAnotherWay = spelledAnotherWay || spelling != text.substr(0, length);
-            text.remove_prefix(length);
-            db.characters.push_back(index);
-        }
-        if (spelledAnotherWay) spellings.otherWords.emplace_back(i, word);
-        ++starts[db.characters[byWeight.back().start] + 1u];
-    }
-    for (std::size_t first = 0; first < lists; ++first) starts[first + 1] += starts[first];
-    db.listStarts = starts;
-    db.phrases.resize(byWeight.size());
-    imported.weightOrder.resize(byWeight.size());
+    const auto placeAt = [&](std::size_t i) { return placeOf[byWeight[i]]; };
     for (std::size_t i = 0; i < byWeight.size(); ++i) {
-        const uint32_t at = starts[db.characters[byWeight[i].start]]++;
-        db.phrases[at] = byWeight[i];
-        imported.weightOrder[i] = at;
+        if (i + 3 * kAhead < byWeight.size())
+            __builtin_prefetch(&placeOf[byWeight[i + 3 * kAhead]]);
+        if (i + 2 * kAhead < byWeight.size()) {
+            __builtin_prefetch(&characters.starts[placeAt(i + 2 * kAhead)]);
+        }
+        if (i + kAhead < byWeight.size()) {
+            __builtin_prefetch(&characters.pool[characters.starts[placeAt(i + kAhead)]]);
+        }
+        const uint32_t k = placeAt(i);
+        order[i] = static_cast<uint32_t>(db.characters.size());
+        db.characters.insert(db.characters.end(), characters.pool.begin() + characters.starts[k],
+                             characters.pool.begin() + characters.starts[k + 1]);
+        ++starts[db.characters[order[i]] + 1u];
+        if (characters.spelledAnotherWay[k]) {
+            otherWords.emplace_back(i, table.text(table.entries[byWeight[i]]));
+        }
+    }
+    for (std::size_t first = 1; first < starts.size(); ++first) starts[first] += starts[first - 1];
+    db.listStarts = starts;
+    reserveHugePages(db.phrases, byWeight.size());
+    db.phrases.resize(byWeight.size());
+    for (std::size_t i = 0; i < byWeight.size(); ++i) {
+        const uint32_t start = order[i];
+        const std::size_t end = i + 1 < byWeight.size() ? order[i + 1] : db.characters.size();
+        const uint32_t at = starts[db.characters[start]]++;
+        db.phrases[at] = {start, static_cast<uint8_t>(end - start), false};
+        order[i] = at;
     }
 }
 
-// The text of the list in UTF-8, each word as the table spells it.
-std::string spelledText(const std::string& text, const Spellings& spellings,
-                        const DoubleByteTable& characters) {
+// `text` with the lines of the words in `otherWords` as the table spells them.
+std::string respelled(const std::string& text, const OtherSpellings& otherWords) {
     std::string spelled;
-    spelled.reserve(text.size() + text.size() / 2);
-    const std::size_t phrases = text.find("[Phrase]\n") + sizeof "[Phrase]";
-    spelled.append(text, 0, phrases);
-    auto other = spellings.otherWords.begin();
+    spelled.reserve(text.size());
+    std::size_t at = text.find("[Phrase]\n") + sizeof "[Phrase]";
+    std::size_t copied = 0;
     std::size_t line = 0;
-    for (std::size_t at = phrases; at < text.size(); ++line) {
-        const std::size_t end = text.find('\n', at);
-        if (other != spellings.otherWords.end() && other->first == line) {
-            spelled += (other++)->second;
-        } else {
-            for (std::size_t c = at; c < end; c += 2) {
-                spelled +=
-                    spellings.ofCharacter[static_cast<std::size_t>(characters.indexOf(&text[c]))];
-            }
-        }
-        spelled += '\n';
-        at = end + 1;
+    for (const auto& [place, word] : otherWords) {
+        for (; line < place; ++line) at = text.find('\n', at) + 1;
+        spelled.append(text, copied, at - copied).append(word);
+        copied = text.find('\n', at);
     }
+    spelled.append(text, copied);
     return spelled;
 }
 
@@ -192,18 +217,25 @@ std::string spelledText(const std::string& text, const Spellings& spellings,
 
 void importWords(DesktopTable& table, std::vector<uint32_t> words, TableCharacters& set,
                  WordCounts& counts, ImportedWords& imported) {
-    int longest = 0;
-    keepWords(table, words, set, counts, longest);
-    std::vector<uint32_t>& kept = words;
-    sortByWeight(table, kept);
-    counts.kept = static_cast<int>(kept.size());
     PhraseDatabase& db = imported.database;
     db.charSet = set.charSet();
-    db.maxPhraseLength = longest;
-    Spellings spellings;
-    fillDatabase(table, kept, set, imported, spellings);
-    imported.text = spelledText(importedListText(db, imported.weightOrder), spellings,
-                                DoubleByteTable(set.charSet()));
+    CharacterSpellings spellings(static_cast<std::size_t>(indexCount(db.charSet)));
+    KeptCharacters characters{{}, spellings, {}, {}};
+    std::size_t bytes = 0;
+    for (const uint32_t number : words) bytes += table.entries[number].textLength;
+    reserveHugePages(characters.pool, bytes / 3);
+    reserveHugePages(characters.starts, words.size() + 1);
+    characters.spelledAnotherWay.reserve(words.size());
+    keepWords(table, words, set, counts, db.maxPhraseLength, characters);
+    std::vector<uint32_t> byWeight;
+    reserveHugePages(byWeight, words.size());
+    byWeight.assign(words.begin(), words.end());
+    sortByWeight(table, byWeight);
+    counts.kept = static_cast<int>(words.size());
+    OtherSpellings otherWords;
+    fillDatabase(table, words, byWeight, characters, imported, otherWords);
+    imported.text = importedListText(db, imported.weightOrder, spellings);
+    if (!otherWords.empty()) imported.text = respelled(imported.text, otherWords);
     imported.limitPassed = limitPassed(db);
 }
 
