@@ -72,6 +72,23 @@ TEST(Import, WordListBecomesAPhraseListInWeightOrder) {
     EXPECT_EQ(readFile(dir.path() / "w.txt"), readFile(kTables / "words-expected.txt"));
 }
 
+// GB 2312 writes U+00B7 and U+30FB as one character: each word keeps the
+// spelling it was read with, whichever word comes first.
+TEST(Import, WordsKeepTheirSpellingOfACharacterWrittenTwoWays) {
+    ScratchDir dir;
+    const std::string words =
+        "\xE4\xB8\xAD\xC2\xB7\xE5\x9B\xBD 9\n"               // 中·国
+        "\xE7\xBE\x8E\xE3\x83\xBB\xE5\x9B\xBD 8\n"           // 美・国
+        "\xE4\xB8\xAD\xE5\x9B\xBD\xC2\xB7\xE4\xBA\xBA 7\n";  // 中国·人
+    writeFile(dir.path() / "dots.txt", words);
+    const RunResult run = runTool(TOSKER_PATH, {"/iChineseGB", "dots.txt", "d.txt"}, dir.path());
+    ASSERT_EQ(run.status, 0) << run.output;
+    EXPECT_EQ(readFile(dir.path() / "d.txt"),
+              "[Description]\nEncoding=UTF-8\nCharSet=ChineseGB\nMaxPhraseLength=4\n[Phrase]\n" +
+                  words.substr(0, 8) + "\n" + words.substr(11, 9) + "\n" + words.substr(23, 11) +
+                  "\n");
+}
+
 // Runs that stop before anything is written: status and files left.
 TEST(Import, RefusesWithoutWriting) {
     ScratchDir dir;
