@@ -105,8 +105,6 @@ int compileSource(CMabrel& mabrel, const char* sourceName, const char* destinati
     if (isSameFile(destinationName, sourceName))
         return report(kDestinationIsSource, destinationName);
     mabrel.destinationName = destinationName;
-    // A source of millions of codes becomes millions of small records.
-    constexpr std::uintmax_t kLargeSource = std::uintmax_t{4} << 20;
     std::error_code error;
     const std::uintmax_t size = std::filesystem::file_size(sourceName, error);
     if (!error && size >= kLargeSource) adviseHugePagesForTheHeap();

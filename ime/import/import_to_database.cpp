@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "foundation/desktop_tables/import_outputs.h"
+#include "foundation/huge_pages.h"
 #include "foundation/left_out_list.h"
 #include "foundation/utf8_source.h"
 #include "ime/compile_driver.h"
@@ -17,37 +18,26 @@
 
 namespace {
 
-// The database of a source and the list of what its fit left out.
-struct FittedInputMethod {
-    std::string database;
-    std::string leftOut;  // empty when nothing was left out
-    CodeTableFitting fitting;
-};
-
 // Each stage of the run counts its repeated warnings as a run of its own.
 void endStage() {
     reportRepeatedWarnings();
     useMabrelMessages();
 }
 
-// The source compiled as "Mabrel /f" compiles a file, up to the closing lines.
-int compileFitted(CMabrel& mabrel, std::string source, FittedInputMethod& fitted) {
-    if (int rc = readSourceText(mabrel, std::move(source))) return rc;
-    ImeLayout layout;
-    if (int rc = layOutCompiled(mabrel.im, MisfitCodes::kLeaveOut, fitted.fitting, layout)) {
-        return rc;
-    }
-    const std::vector<uint8_t> image = datedImeDatabaseImage(layout);
-    fitted.database.assign(image.begin(), image.end());
-    if (!fitted.fitting.leftOut.empty()) {
-        fitted.leftOut = leftOutCodesText(fitted.fitting, mabrel.im.charSet, sourceReadAsUtf8());
-    }
-    return 0;
-}
-
 constexpr char kPhrasesSuffix[] = "-phrases.pdb";
 
 }  // namespace
+
+int fitInputMethod(InputMethod& im, bool utf8, FittedInputMethod& fitted) {
+    ImeLayout layout;
+    if (int rc = layOutCompiled(im, MisfitCodes::kLeaveOut, fitted.fitting, layout)) return rc;
+    const std::vector<uint8_t> image = datedImeDatabaseImage(layout);
+    fitted.database.assign(image.begin(), image.end());
+    if (!fitted.fitting.leftOut.empty()) {
+        fitted.leftOut = leftOutCodesText(fitted.fitting, im.charSet, utf8);
+    }
+    return 0;
+}
 
 int importTableToDatabase(CMabrel& mabrel, CharSet charSet, const char* tableName,
                           const char* destination) {
@@ -58,8 +48,10 @@ int importTableToDatabase(CMabrel& mabrel, CharSet charSet, const char* tableNam
     reportImportLeftOut(texts);
     endStage();
 
+    if (texts.source.size() >= kLargeSource) adviseHugePagesForTheHeap();
+    if (int rc = readSourceText(mabrel, std::move(texts.source))) return rc;
     FittedInputMethod method;
-    if (int rc = compileFitted(mabrel, std::move(texts.source), method)) return rc;
+    if (int rc = fitInputMethod(mabrel.im, sourceReadAsUtf8(), method)) return rc;
     endStage();
     const bool hasWords = texts.words.kept > 0;
     CompiledPhrases phrases;

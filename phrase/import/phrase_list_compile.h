@@ -14,6 +14,11 @@ struct CompiledPhrases {
     int phraseCount = 0;
 };
 
+// The compile past reading: the database of the phrases filed in `tosker`
+// with `compiled.fitting` and the list of those it left out. Returns 0 or the
+// number of the message that stopped it.
+int encodeFittedPhrases(const CTosker& tosker, CompiledPhrases& compiled);
+
 // Compiles `list` with Tosker's key names and messages (a caller of another
 // tool makes its own current again afterwards), up to the closing lines,
 // which reportCompileTotals prints once the files are written; the repeated
