@@ -9,13 +9,17 @@ constexpr char kListSuffix[] = "-left-out.txt";
 constexpr std::size_t kDatabaseExtensionLength = 4;
 }  // namespace
 
-std::string leftOutListName(const std::string& destination) {
+std::string nameBesideDatabase(const std::string& destination, const char* suffix) {
     std::string name = destination;
     if (name.size() >= kDatabaseExtensionLength &&
         upperCopy(name.substr(name.size() - kDatabaseExtensionLength).c_str()) == ".PDB") {
         name.resize(name.size() - kDatabaseExtensionLength);
     }
-    return name + kListSuffix;
+    return name + suffix;
+}
+
+std::string leftOutListName(const std::string& destination) {
+    return nameBesideDatabase(destination, kListSuffix);
 }
 
 int checkLeftOutListName(const char* listName, const char* sourceName,

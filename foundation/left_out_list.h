@@ -6,8 +6,12 @@
 #include <string>
 #include <string_view>
 
-// The destination's last four characters replaced by "-left-out.txt" when
-// they are ".pdb" in any letter case, else "-left-out.txt" appended.
+// A file beside the database `destination`: its last four characters
+// replaced by `suffix` when they are ".pdb" in any letter case, else `suffix`
+// appended.
+std::string nameBesideDatabase(const std::string& destination, const char* suffix);
+
+// The name beside the database with "-left-out.txt".
 std::string leftOutListName(const std::string& destination);
 
 // Checks the list's name against the run's other files, before anything is

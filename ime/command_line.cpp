@@ -8,6 +8,7 @@
 #include "foundation/text_helpers.h"
 #include "ime/compile_driver.h"
 #include "ime/decompile_driver.h"
+#include "ime/import/import_to_database.h"
 #include "ime/import/table_import.h"
 #include "ime/lookup/lookup_console.h"
 #include "ime/messages.h"
@@ -18,15 +19,20 @@ namespace {
 
 const ToolOpening kOpening{kMabrelBanner, mabrelUsage()};
 
-// "/i" or "/iCharSet", a table and a source to write.
-int importCommand(const char* option, const char* table, const char* destination) {
+// "/i" or "/iCharSet", a table and a source or (a name without ".TXT") a
+// database to write.
+int importCommand(CMabrel& mabrel, const char* option, const char* table, const char* destination) {
     CharSet charSet = 0;
     if (!importCharSet(option, charSet)) {
         report(kInvalidCharSetName, option + 2);
         return parameterError(kOpening);
     }
-    if (!nameContains(destination, ".TXT")) return invalidFilename(kOpening);
-    return runWithMemoryGuard([&] { return importTable(charSet, table, destination); });
+    if (nameContains(destination, ".TXT")) {
+        return runWithMemoryGuard([&] { return importTable(charSet, table, destination); });
+    }
+    if (!nameContains(destination, ".PDB")) return invalidFilename(kOpening);
+    return runWithMemoryGuard(
+        [&] { return importTableToDatabase(mabrel, charSet, table, destination); });
 }
 
 }  // namespace
@@ -46,7 +52,7 @@ int runMabrel(CMabrel& mabrel, int argc, const char* const* argv) {
         return invalidFilename(kOpening);
     }
     if (argc == 3 && upperCopy(argv[0]).starts_with("/I")) {
-        return importCommand(argv[0], argv[1], argv[2]);
+        return importCommand(mabrel, argv[0], argv[1], argv[2]);
     }
     if (argc == 3 && upperCopy(argv[0]) == "/F") {
         if (nameContains(argv[1], ".TXT") && nameContains(argv[2], ".PDB")) {

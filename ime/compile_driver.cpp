@@ -38,13 +38,8 @@ int runPasses(CMabrel& mabrel, const char* sourceName, const char* destinationNa
               MisfitCodes misfits) {
     if (int rc = readSourceFile(mabrel, sourceName)) return rc;
     CodeTableFitting fitting;
-    if (misfits == MisfitCodes::kLeaveOut) {
-        fitting = fitCodeTable(mabrel.im);
-        warnLeftOutCodes(fitting);
-    }
-    // The format's limits on the code table are reported at the end of [Text].
     ImeLayout layout;
-    if (int rc = runCodingStep([&] { return layOutInputMethod(mabrel.im, layout); })) return rc;
+    if (int rc = layOutCompiled(mabrel.im, misfits, fitting, layout)) return rc;
     if (int rc = skipPhraseSection(mabrel)) return rc;
 
     // The list of what was left out goes with the database: both or neither.
@@ -75,10 +70,33 @@ int readInputMethod(CMabrel& mabrel) {
     return codeTextSection(mabrel);
 }
 
-int readSourceFile(CMabrel& mabrel, const char* sourceName) {
-    if (int rc = loadSource(mabrel.source, sourceName)) return rc;
+namespace {
+
+int readLoadedSource(CMabrel& mabrel) {
     if (int rc = readUtf8Source(mabrel.source, kUtf8Reading)) return rc;
     return readInputMethod(mabrel);
+}
+
+}  // namespace
+
+int readSourceFile(CMabrel& mabrel, const char* sourceName) {
+    if (int rc = loadSource(mabrel.source, sourceName)) return rc;
+    return readLoadedSource(mabrel);
+}
+
+int readSourceText(CMabrel& mabrel, std::string bytes) {
+    mabrel.source.stream = SourceText{};
+    mabrel.source.stream.bytes = std::move(bytes);
+    return readLoadedSource(mabrel);
+}
+
+int layOutCompiled(InputMethod& im, MisfitCodes misfits, CodeTableFitting& fitting,
+                   ImeLayout& layout) {
+    if (misfits == MisfitCodes::kLeaveOut) {
+        fitting = fitCodeTable(im);
+        warnLeftOutCodes(fitting);
+    }
+    return runCodingStep([&] { return layOutInputMethod(im, layout); });
 }
 
 int compileSource(CMabrel& mabrel, const char* sourceName, const char* destinationName,
@@ -87,8 +105,6 @@ int compileSource(CMabrel& mabrel, const char* sourceName, const char* destinati
     if (isSameFile(destinationName, sourceName))
         return report(kDestinationIsSource, destinationName);
     mabrel.destinationName = destinationName;
-    // A source of millions of codes becomes millions of small records.
-    constexpr std::uintmax_t kLargeSource = std::uintmax_t{4} << 20;
     std::error_code error;
     const std::uintmax_t size = std::filesystem::file_size(sourceName, error);
     if (!error && size >= kLargeSource) adviseHugePagesForTheHeap();

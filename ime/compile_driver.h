@@ -2,6 +2,11 @@
 // their fixed order, stopping at the first one that fails.
 #pragma once
 
+#include <cstddef>
+#include <string>
+
+#include "ime/database/code_table_fitting.h"
+#include "ime/database/ime_layout.h"
 #include "ime/mabrel_context.h"
 
 // The sections of the source opened in `mabrel.source`, read into
@@ -14,9 +19,23 @@ int readInputMethod(CMabrel& mabrel);
 // status of the first failure.
 int readSourceFile(CMabrel& mabrel, const char* sourceName);
 
+// The same for a source given as its bytes.
+int readSourceText(CMabrel& mabrel, std::string bytes);
+
+// A source of millions of codes becomes millions of small records: one of
+// this size or more has the heap advised to take huge pages.
+inline constexpr std::size_t kLargeSource = std::size_t{4} << 20;
+
 // What a compile does with the pairs the database cannot hold: stop with 903
 // or 904, or ("/f") leave them out and list them beside the database.
 enum class MisfitCodes { kStop, kLeaveOut };
+
+// The passes of a compile after reading: the fit when `misfits` says to
+// leave out (its first 10 pairs warned of), then the layout of `im`, whose
+// limits on the code table are reported at the end of [Text]. Returns 0, or
+// 604, 903, 904 or 906 after its message.
+int layOutCompiled(InputMethod& im, MisfitCodes misfits, CodeTableFitting& fitting,
+                   ImeLayout& layout);
 
 int compileSource(CMabrel& mabrel, const char* sourceName, const char* destinationName,
                   MisfitCodes misfits = MisfitCodes::kStop);

@@ -36,6 +36,7 @@ const char* const kUsageLines[] = {
     "Mabrel Source.pdb  Dest.txt   Convert Source.pdb to Dest.txt",
     "Mabrel /u Source.pdb Dest.txt Convert Source.pdb to UTF-8 Dest.txt",
     "Mabrel /i Table Dest.txt      Convert a desktop input method table",
+    "Mabrel /i Table Dest.pdb      Convert a desktop table to Dest.pdb",
     "Mabrel /s Source              Show statistics of a .txt or .pdb",
     "Mabrel /t Source.pdb          Look codes up, read from standard input",
     "---------------------------------------------------",

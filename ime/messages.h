@@ -61,6 +61,7 @@ enum MabrelKey : int {
     X(kCodesListed, 0, "The codes left out are listed in \"%s\"")                             \
     X(kStartCoding, 1, "Start coding input method at line %d...")                             \
     X(kImportingTable, 0, "Converting table \"%s\" => input method text \"%s\"...\n")         \
+    X(kImportingTableToDatabase, 0, "Converting table \"%s\" => input method \"%s\"...\n")    \
     X(kImportKept, 0, "%d single characters and %d words kept")                               \
     X(kRuleLeftOut, 0, "Rule \"%s\" left out: %s")                                            \
     X(kSourceNeedsFit, 0,                                                                     \

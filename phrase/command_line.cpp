@@ -8,6 +8,7 @@
 #include "foundation/text_helpers.h"
 #include "phrase/database_to_text.h"
 #include "phrase/import/word_list_import.h"
+#include "phrase/import/word_list_to_database.h"
 #include "phrase/messages.h"
 #include "phrase/statistics_driver.h"
 #include "phrase/text_to_database.h"
@@ -27,15 +28,19 @@ int convertPair(CTosker& tosker, const char* first, const char* second) {
     return invalidFilename(kOpening);
 }
 
-// "/i" or "/iCharSet", a word list and a phrase list to write.
+// "/i" or "/iCharSet", a word list and a phrase list or (a name without
+// ".TXT") a phrase database to write.
 int importCommand(const char* option, const char* list, const char* destination) {
     CharSet charSet = 0;
     if (!importCharSet(option, charSet)) {
         report(kInvalidCharSetName, option + 2);
         return parameterError(kOpening);
     }
-    if (!nameContains(destination, ".TXT")) return invalidFilename(kOpening);
-    return runWithMemoryGuard([&] { return importWordList(charSet, list, destination); });
+    if (nameContains(destination, ".TXT")) {
+        return runWithMemoryGuard([&] { return importWordList(charSet, list, destination); });
+    }
+    if (!nameContains(destination, ".PDB")) return invalidFilename(kOpening);
+    return runWithMemoryGuard([&] { return importWordListToDatabase(charSet, list, destination); });
 }
 
 }  // namespace

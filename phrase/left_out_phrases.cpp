@@ -2,6 +2,7 @@
 
 #include "foundation/left_out_list.h"
 #include "foundation/text_encoding.h"
+#include "phrase/messages.h"
 
 namespace {
 constexpr char kFullCharacter[] = "full first character";
@@ -18,4 +19,14 @@ std::string leftOutPhrasesText(const PhraseFitting& fitting, const CTosker& tosk
     // Every phrase came from UTF-8, so each has its UTF-8 form back.
     CharSetConverter converter(tosker.database.charSet);
     return converter.textToUtf8(text);
+}
+
+void reportCompileTotals(const PhraseFitting& fitting, const std::string& listName,
+                         int phraseCount) {
+    if (leftOutTotal(fitting) > 0) {
+        report(kMisfitsLeftOut, leftOutTotal(fitting), fitting.leftOutForCharacters,
+               fitting.leftOutForBlocks);
+        report(kPhrasesListed, listName.c_str());
+    }
+    report(kTotalPhrases, phraseCount);
 }

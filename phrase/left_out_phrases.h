@@ -9,3 +9,8 @@
 // The list's text, in the source's own encoding: the CharSet's bytes, or
 // UTF-8 for a source written in UTF-8.
 std::string leftOutPhrasesText(const PhraseFitting& fitting, const CTosker& tosker);
+
+// The closing lines of a compile: how many phrases were left out and where
+// they are listed (when any were), then the phrases of the database.
+void reportCompileTotals(const PhraseFitting& fitting, const std::string& listName,
+                         int phraseCount);

@@ -17,6 +17,7 @@ const char* const kUsageLines[] = {
     "Tosker Source.pdb  Dest.txt   Convert Source.pdb to Dest.txt",
     "Tosker /u Source.pdb Dest.txt Convert Source.pdb to UTF-8 Dest.txt",
     "Tosker /i List Dest.txt       Convert a word list to Dest.txt",
+    "Tosker /i List Dest.pdb       Convert a word list to Dest.pdb",
     "Tosker /s Source              Show statistics of a .txt or .pdb",
     "Note: The extension of filename must be (.TXT .PDB)",
     ".txt : Phrase source text file",

@@ -21,6 +21,9 @@ enum ToskerKey : int {
     X(kToskerBanner, 0, "Qalto phrase database maintain program, Version 2.0\n")             \
     X(kInvalidCharSetName, 0, "Invalid CharSet \"%s\"")                                      \
     X(kImportingList, 0, "Converting word list \"%s\" => text \"%s\"...\n")                  \
+    X(kImportingListToDatabase, 0,                                                           \
+      "Converting word list \"%s\" => "                                                      \
+      "phrase database \"%s\"...\n")                                                         \
     X(kNoWords, 510, "\"%s\" holds no words Tosker can read")                                \
     X(kConvertingText, 0, "Converting text \"%s\" => phase database \"%s\"...\n")            \
     X(kConvertingDatabase, 0, "Converting phase database \"%s\" => text \"%s\"...\n")        \

@@ -36,11 +36,14 @@ int writePhraseDatabase(const CTosker& tosker, const char* destinationName) {
     return out.commit(image.data(), image.size());
 }
 
+int datedPhraseDatabaseImage(const CTosker& tosker, std::vector<uint8_t>& image) {
+    return encodeDatabase(tosker, databaseDate().date, image);
+}
+
 int writePhraseDatabaseWith(const CTosker& tosker, const char* destinationName,
                             const std::string& otherName, const std::string& otherText) {
-    const ChosenDatabaseDate date = databaseDate();
     std::vector<uint8_t> image;
-    if (int rc = encodeDatabase(tosker, date.date, image)) return rc;
+    if (int rc = datedPhraseDatabaseImage(tosker, image)) return rc;
     OutputGroup group;
     group.add(destinationName, std::string(image.begin(), image.end()));
     group.add(otherName, otherText);

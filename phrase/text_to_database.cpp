@@ -24,6 +24,10 @@ constexpr Utf8Reading kUtf8Reading = {kKeyDescription, kSections, kPhraseLeftOut
 int readPhraseList(CTosker& tosker, const char* sourceName, PhraseFitting* fitting,
                    PhraseTally* tally) {
     if (int rc = loadSource(tosker.source, sourceName)) return rc;
+    return readLoadedPhraseList(tosker, fitting, tally);
+}
+
+int readLoadedPhraseList(CTosker& tosker, PhraseFitting* fitting, PhraseTally* tally) {
     if (int rc = readUtf8Source(tosker.source, kUtf8Reading)) return rc;
     tosker.utf8Source = sourceReadAsUtf8();
     if (int rc = parseDescriptionSection(tosker)) return rc;
@@ -54,12 +58,7 @@ int convert(CTosker& tosker, const char* sourceName, const char* destinationName
     }
 
     reportRepeatedWarnings();
-    if (leftOutTotal(fitting) > 0) {
-        report(kMisfitsLeftOut, leftOutTotal(fitting), fitting.leftOutForCharacters,
-               fitting.leftOutForBlocks);
-        report(kPhrasesListed, listName.c_str());
-    }
-    report(kTotalPhrases, static_cast<int>(tosker.database.phrases.size()));
+    reportCompileTotals(fitting, listName, static_cast<int>(tosker.database.phrases.size()));
     report(kConvertOk);
     return 0;
 }

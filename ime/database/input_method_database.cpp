@@ -39,6 +39,10 @@ uint32_t runDate() {
 
 }  // namespace
 
+std::vector<uint8_t> datedImeDatabaseImage(const ImeLayout& layout) {
+    return imeDatabaseImage(layout, runDate());
+}
+
 int writeImeDatabase(const ImeLayout& layout, const char* path) {
     const uint32_t date = runDate();
     OutputFile file;
@@ -49,7 +53,7 @@ int writeImeDatabase(const ImeLayout& layout, const char* path) {
 
 int writeImeDatabaseWith(const ImeLayout& layout, const char* path, const std::string& otherName,
                          std::string otherText) {
-    const std::vector<uint8_t> image = imeDatabaseImage(layout, runDate());
+    const std::vector<uint8_t> image = datedImeDatabaseImage(layout);
     OutputGroup group;
     group.add(path, std::string(image.begin(), image.end()));
     group.add(otherName, std::move(otherText));

@@ -21,6 +21,10 @@ int readInputMethodDatabaseFile(const char* name, InputMethod& im);
 // breaks a limit of the format (604, 903, 904 or 906, reported).
 std::vector<uint8_t> encodeInputMethodDatabase(const InputMethod& im, uint32_t date);
 
+// The bytes of the database of `layout`, dated by the run's date (with the
+// note that SOURCE_DATE_EPOCH is unusable, where it is).
+std::vector<uint8_t> datedImeDatabaseImage(const ImeLayout& layout);
+
 // Writes the database of `layout` to `path`, dated by the run's date.
 // Returns 0, or 103 when the destination cannot be written, 102 when the
 // writing fails; nothing is left behind on failure.

@@ -3,11 +3,9 @@
 #include <utility>
 
 #include "foundation/desktop_tables/import_outputs.h"
-#include "foundation/desktop_tables/phrase_list_import.h"
 #include "foundation/desktop_tables/table_reader.h"
 #include "ime/import/code_table_limits.h"
 #include "ime/import/imported_source_writer.h"
-#include "ime/import/input_method_from_table.h"
 #include "ime/messages.h"
 
 namespace {
@@ -25,9 +23,8 @@ void reportPairCounts(const PairCounts& counts, CharSet charSet) {
 
 }  // namespace
 
-int importTable(CharSet charSet, const char* tableName, const char* destination) {
-    report(kImportingTable, tableName, destination);
-    DesktopTable table;
+int importTableTexts(CharSet charSet, const char* tableName, ImportedTexts& texts) {
+    DesktopTable& table = texts.table;
     bool recognised = false;
     const TableReading reading{kKeyTable};
     if (int rc = readInputMethodTable(tableName, reading, table, recognised)) return rc;
@@ -40,26 +37,49 @@ int importTable(CharSet charSet, const char* tableName, const char* destination)
     if (imported.counts.kept == 0) return report(kNoCharacters, tableName);
     const InputMethod& method = imported.method;
     TableCharacters set(method.charSet);
-    std::string source = importedSourceText(method, table, imported.pairs, set);
-    const std::string limit = codeTableLimitPassed(imported, table, set);
+    texts.source = importedSourceText(method, table, imported.pairs, set);
+    texts.sourceLimit = codeTableLimitPassed(imported, table, set);
     std::vector<uint32_t>().swap(imported.pairs);
 
-    WordCounts words;
     ImportedWords list;
-    importWords(table, std::move(imported.words), set, words, list);
-    std::vector<ImportOutput> outputs{{destination, &source}};
-    if (words.kept > 0) outputs.push_back({phraseListName(destination), &list.text});
-    if (int rc = checkImportOutputs(table, outputs)) return rc;
+    importWords(table, std::move(imported.words), set, texts.words, list);
+    texts.phraseList = std::move(list.text);
+    texts.listLimit = std::move(list.limitPassed);
+    texts.charSet = method.charSet;
+    texts.pairs = imported.counts;
+    texts.rulesLeftOut = std::move(imported.rulesLeftOut);
+    std::vector<TableEntry>().swap(table.entries);
+    std::vector<std::string>().swap(table.files);
+    return 0;
+}
+
+void reportImportKept(const ImportedTexts& texts) {
+    report(kImportKept, texts.pairs.kept, texts.words.kept);
+}
+
+void reportImportLeftOut(const ImportedTexts& texts) {
+    reportPairCounts(texts.pairs, texts.charSet);
+    reportWordCounts(texts.words, texts.charSet);
+    for (const auto& [rule, why] : texts.rulesLeftOut) report(kRuleLeftOut, rule.c_str(), why);
+}
+
+int importTable(CharSet charSet, const char* tableName, const char* destination) {
+    report(kImportingTable, tableName, destination);
+    ImportedTexts texts;
+    if (int rc = importTableTexts(charSet, tableName, texts)) return rc;
+    std::vector<ImportOutput> outputs{{destination, &texts.source}};
+    if (texts.words.kept > 0) outputs.push_back({phraseListName(destination), &texts.phraseList});
+    if (int rc = checkImportOutputs(texts.table, outputs)) return rc;
     if (int rc = writeImportOutputs(outputs)) return rc;
 
-    report(kImportKept, imported.counts.kept, words.kept);
+    reportImportKept(texts);
     for (const ImportOutput& output : outputs) report(kImportWrote, output.name.c_str());
-    reportPairCounts(imported.counts, method.charSet);
-    reportWordCounts(words, method.charSet);
-    for (const auto& [rule, why] : imported.rulesLeftOut) report(kRuleLeftOut, rule.c_str(), why);
-    if (!limit.empty()) report(kSourceNeedsFit, destination, limit.c_str());
-    if (words.kept > 0 && !list.limitPassed.empty()) {
-        report(kListNeedsFit, outputs[1].name.c_str(), list.limitPassed.c_str());
+    reportImportLeftOut(texts);
+    if (!texts.sourceLimit.empty()) {
+        report(kSourceNeedsFit, destination, texts.sourceLimit.c_str());
+    }
+    if (texts.words.kept > 0 && !texts.listLimit.empty()) {
+        report(kListNeedsFit, outputs[1].name.c_str(), texts.listLimit.c_str());
     }
     report(kConvertOk);
     return 0;

@@ -2,7 +2,36 @@
 // words as a Tosker phrase list beside it.
 #pragma once
 
+#include <string>
+#include <utility>
+#include <vector>
+
 #include "foundation/char_sets.h"
+#include "foundation/desktop_tables/desktop_table.h"
+#include "foundation/desktop_tables/phrase_list_import.h"
+#include "ime/import/input_method_from_table.h"
+
+// What an import makes of a table, in memory, before anything is written.
+struct ImportedTexts {
+    DesktopTable table;       // its entries and files released: the names read stay
+    CharSet charSet = 0;      // the CharSet the texts are written for
+    std::string source;       // the Mabrel source, UTF-8
+    std::string phraseList;   // the phrase list, UTF-8; written when words.kept > 0
+    std::string sourceLimit;  // what the source passes of the format, or empty
+    std::string listLimit;    // the same for the phrase list
+    PairCounts pairs;
+    WordCounts words;
+    std::vector<std::pair<std::string, const char*>> rulesLeftOut;
+};
+
+// Reads `table` into `texts`, with the import's messages up to the entries
+// read (907 included). Returns 0 or the number of the message that stopped it.
+int importTableTexts(CharSet charSet, const char* table, ImportedTexts& texts);
+
+// What was kept ("N single characters and N words kept").
+void reportImportKept(const ImportedTexts& texts);
+// What was left out, one line for each reason, then the rules left out.
+void reportImportLeftOut(const ImportedTexts& texts);
 
 // Reads `table` and writes `destination` (and its phrase list when the table
 // has words). `charSet` is the CharSet asked for, or 0 to choose one.

@@ -4,37 +4,45 @@
 #include <utility>
 
 #include "foundation/desktop_tables/import_outputs.h"
-#include "foundation/desktop_tables/phrase_list_import.h"
 #include "foundation/desktop_tables/table_reader.h"
 #include "phrase/messages.h"
 
-int importWordList(CharSet charSet, const char* listName, const char* destination) {
-    report(kImportingList, listName, destination);
-    DesktopTable table;
+int importWordListText(CharSet charSet, const char* listName, ImportedWordList& words) {
+    DesktopTable& table = words.table;
     if (int rc = readWordList(listName, {kKeyTable}, table)) return rc;
     report(kImportFormat, table.format);
     report(kImportEntries, static_cast<int>(table.entries.size()));
 
-    std::vector<uint32_t> words(table.entries.size());
-    std::iota(words.begin(), words.end(), 0u);
+    std::vector<uint32_t> numbers(table.entries.size());
+    std::iota(numbers.begin(), numbers.end(), 0u);
     if (charSet == 0) {
         DistinctCharacters characters;
         for (const TableEntry& entry : table.entries) characters.add(table.text(entry));
         charSet = chooseCharSet(characters.all());
     }
     TableCharacters set(charSet);
-    WordCounts counts;
-    ImportedWords list;
-    importWords(table, std::move(words), set, counts, list);
-    if (counts.kept == 0) return report(kNoWords, listName);
+    words.charSet = charSet;
+    importWords(table, std::move(numbers), set, words.counts, words.list);
+    if (words.counts.kept == 0) return report(kNoWords, listName);
+    std::vector<TableEntry>().swap(table.entries);
+    std::vector<std::string>().swap(table.files);
+    return 0;
+}
 
-    const std::vector<ImportOutput> outputs{{destination, &list.text}};
-    if (int rc = checkImportOutputs(table, outputs)) return rc;
+int importWordList(CharSet charSet, const char* listName, const char* destination) {
+    report(kImportingList, listName, destination);
+    ImportedWordList words;
+    if (int rc = importWordListText(charSet, listName, words)) return rc;
+
+    const std::vector<ImportOutput> outputs{{destination, &words.list.text}};
+    if (int rc = checkImportOutputs(words.table, outputs)) return rc;
     if (int rc = writeImportOutputs(outputs)) return rc;
-    report(kImportWordsKept, counts.kept);
+    report(kImportWordsKept, words.counts.kept);
     report(kImportWrote, destination);
-    reportWordCounts(counts, charSet);
-    if (!list.limitPassed.empty()) report(kListNeedsFit, destination, list.limitPassed.c_str());
+    reportWordCounts(words.counts, words.charSet);
+    if (!words.list.limitPassed.empty()) {
+        report(kListNeedsFit, destination, words.list.limitPassed.c_str());
+    }
     report(kConvertOk);
     return 0;
 }

@@ -3,6 +3,21 @@
 #pragma once
 
 #include "foundation/char_sets.h"
+#include "foundation/desktop_tables/desktop_table.h"
+#include "foundation/desktop_tables/phrase_list_import.h"
+
+// What an import makes of a word list, in memory, before anything is written.
+struct ImportedWordList {
+    DesktopTable table;  // its entries and files released: the names read stay
+    CharSet charSet = 0;
+    WordCounts counts;
+    ImportedWords list;
+};
+
+// Reads `list` into `words`, with the import's messages up to the entries
+// read. Returns 0 or the number of the message that stopped it (510 when no
+// word is kept).
+int importWordListText(CharSet charSet, const char* list, ImportedWordList& words);
 
 // Reads `list` and writes the phrase list `destination`. `charSet` is the
 // CharSet asked for, or 0 to choose one. Returns 0 or the number of the

@@ -106,7 +106,7 @@ TEST(Import, RefusesWithoutWriting) {
         {MABREL_PATH, {"/i", "plain.txt", "out.txt"}, 510 & 0xFF},
         {MABREL_PATH, {"/i", "latin1.cin", "out.txt"}, 908 & 0xFF},
         {MABREL_PATH, {"/iKorean", "t.cin", "out.txt"}, 2},
-        {MABREL_PATH, {"/i", "t.cin", "out.pdb"}, 2},
+        {MABREL_PATH, {"/i", "t.cin", "out.dat"}, 2},
         {MABREL_PATH, {"/i", "t.cin", "t.cin.txt"}, 0},
         {MABREL_PATH, {"/i", "t.cin", "t.txt"}, 105},
         {MABREL_PATH, {"/i", "tab.txt", "./tab.txt"}, 105},

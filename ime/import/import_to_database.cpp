@@ -1,0 +1,78 @@
+#include "ime/import/import_to_database.h"
+
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "foundation/desktop_tables/import_outputs.h"
+#include "foundation/huge_pages.h"
+#include "foundation/left_out_list.h"
+#include "foundation/utf8_source.h"
+#include "ime/compile_driver.h"
+#include "ime/database/input_method_database.h"
+#include "ime/import/table_import.h"
+#include "ime/messages.h"
+#include "phrase/import/phrase_list_compile.h"
+#include "phrase/left_out_phrases.h"
+
+namespace {
+
+// Each stage of the run counts its repeated warnings as a run of its own.
+void endStage() {
+    reportRepeatedWarnings();
+    useMabrelMessages();
+}
+
+constexpr char kPhrasesSuffix[] = "-phrases.pdb";
+
+}  // namespace
+
+int fitInputMethod(InputMethod& im, bool utf8, FittedInputMethod& fitted) {
+    ImeLayout layout;
+    if (int rc = layOutCompiled(im, MisfitCodes::kLeaveOut, fitted.fitting, layout)) return rc;
+    const std::vector<uint8_t> image = datedImeDatabaseImage(layout);
+    fitted.database.assign(image.begin(), image.end());
+    if (!fitted.fitting.leftOut.empty()) {
+        fitted.leftOut = leftOutCodesText(fitted.fitting, im.charSet, utf8);
+    }
+    return 0;
+}
+
+int importTableToDatabase(CMabrel& mabrel, CharSet charSet, const char* tableName,
+                          const char* destination) {
+    report(kImportingTableToDatabase, tableName, destination);
+    ImportedTexts texts;
+    if (int rc = importTableTexts(charSet, tableName, texts)) return rc;
+    reportImportKept(texts);
+    reportImportLeftOut(texts);
+    endStage();
+
+    if (texts.source.size() >= kLargeSource) adviseHugePagesForTheHeap();
+    if (int rc = readSourceText(mabrel, std::move(texts.source))) return rc;
+    FittedInputMethod method;
+    if (int rc = fitInputMethod(mabrel.im, sourceReadAsUtf8(), method)) return rc;
+    endStage();
+    const bool hasWords = texts.words.kept > 0;
+    CompiledPhrases phrases;
+    if (hasWords) {
+        if (int rc = compilePhraseListText(std::move(texts.phraseList), phrases)) return rc;
+        useMabrelMessages();
+    }
+
+    const std::string phrasesName = nameBesideDatabase(destination, kPhrasesSuffix);
+    const std::string leftOutName = leftOutListName(destination);
+    const std::string phrasesLeftOutName = leftOutListName(phrasesName);
+    std::vector<ImportOutput> outputs{{destination, &method.database}};
+    if (hasWords) outputs.push_back({phrasesName, &phrases.database});
+    if (!method.leftOut.empty()) outputs.push_back({leftOutName, &method.leftOut});
+    if (!phrases.leftOut.empty()) outputs.push_back({phrasesLeftOutName, &phrases.leftOut});
+    if (int rc = checkImportOutputs(texts.table, outputs)) return rc;
+    if (int rc = writeImportOutputs(outputs)) return rc;
+
+    if (!method.fitting.leftOut.empty()) reportLeftOutCodes(method.fitting, leftOutName);
+    if (hasWords) reportCompileTotals(phrases.fitting, phrasesLeftOutName, phrases.phraseCount);
+    for (const ImportOutput& output : outputs) report(kImportWrote, output.name.c_str());
+    report(kConvertOk);
+    return 0;
+}

@@ -1,0 +1,35 @@
+#include "phrase/import/word_list_to_database.h"
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "foundation/desktop_tables/import_outputs.h"
+#include "foundation/left_out_list.h"
+#include "phrase/import/phrase_list_compile.h"
+#include "phrase/import/word_list_import.h"
+#include "phrase/left_out_phrases.h"
+#include "phrase/messages.h"
+
+int importWordListToDatabase(CharSet charSet, const char* listName, const char* destination) {
+    report(kImportingListToDatabase, listName, destination);
+    ImportedWordList words;
+    if (int rc = importWordListText(charSet, listName, words)) return rc;
+    report(kImportWordsKept, words.counts.kept);
+    reportWordCounts(words.counts, words.charSet);
+    reportRepeatedWarnings();
+
+    CompiledPhrases phrases;
+    if (int rc = compilePhraseListText(std::move(words.list.text), phrases)) return rc;
+    useToskerMessages();
+    const std::string leftOutName = leftOutListName(destination);
+    std::vector<ImportOutput> outputs{{destination, &phrases.database}};
+    if (!phrases.leftOut.empty()) outputs.push_back({leftOutName, &phrases.leftOut});
+    if (int rc = checkImportOutputs(words.table, outputs)) return rc;
+    if (int rc = writeImportOutputs(outputs)) return rc;
+
+    reportCompileTotals(phrases.fitting, leftOutName, phrases.phraseCount);
+    for (const ImportOutput& output : outputs) report(kImportWrote, output.name.c_str());
+    report(kConvertOk);
+    return 0;
+}
