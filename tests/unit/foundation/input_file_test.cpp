@@ -6,7 +6,6 @@
 #include <sys/stat.h>
 
 #include <fstream>
-#include <functional>
 #include <thread>
 
 #include "foundation/common_messages.h"
@@ -16,60 +15,34 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct BoundCase {
-    const char* name;
-    std::function<std::string(const fs::path& dir)> make;  // the file's name
-    int status;
-    std::size_t kept;
-};
-
-void PrintTo(const BoundCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
-class InputFileBound : public ::testing::TestWithParam<BoundCase> {};
-
-TEST_P(InputFileBound, ReadsOrRefuses) {
-    const BoundCase& c = GetParam();
+TEST(InputFileBound, ReadsOrRefusesEachKindOfFile) {
     test_support::ScratchDir dir;
-    const std::string name = c.make(dir.path());
-    std::thread writer;
-    if (fs::is_fifo(name)) {
-        writer = std::thread([name] { std::ofstream(name, std::ios::binary) << "abc"; });
-    }
+    const auto sparse = [&](const char* name, std::size_t size) {
+        test_support::writeFile(dir / name, "");
+        fs::resize_file(dir / name, size);
+        return (dir / name).string();
+    };
+    const std::string fifo = (dir / "fifo").string();
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    const struct {
+        std::string name;
+        int status;
+        std::size_t kept;
+    } cases[] = {{sparse("over", kMaxInputFileBytes + 1), 101, 0},  // refused unread
+                 {sparse("under", 70000), 0, 70000},
+                 {"/dev/zero", 101, kMaxInputFileBytes},
+                 {fifo, 0, 3},
+                 {dir.path().string(), 100, 0},
+                 {(dir / "none").string(), 100, 0}};
     const QuietReports quiet;
-    std::vector<uint8_t> bytes;
-    EXPECT_EQ(readInputFile(name.c_str(), bytes, kOpenFileFail), c.status);
-    EXPECT_EQ(bytes.size(), c.kept);
-    if (writer.joinable()) writer.join();
+    for (const auto& c : cases) {
+        std::thread writer;
+        if (c.name == fifo) writer = std::thread([&] { std::ofstream(fifo) << "abc"; });
+        std::vector<uint8_t> bytes;
+        EXPECT_EQ(readInputFile(c.name.c_str(), bytes, kOpenFileFail), c.status) << c.name;
+        EXPECT_EQ(bytes.size(), c.kept) << c.name;
+        if (writer.joinable()) writer.join();
+    }
 }
-
-std::string sparse(const fs::path& dir, std::size_t size) {
-    const fs::path path = dir / "sparse";
-    test_support::writeFile(path, "");
-    fs::resize_file(path, size);
-    return path.string();
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Kinds, InputFileBound,
-    ::testing::Values(
-        BoundCase{"SparseOverTheBoundUnread",
-                  [](const fs::path& d) { return sparse(d, kMaxInputFileBytes + 1); }, 101, 0},
-        BoundCase{"RegularUnderTheBound", [](const fs::path& d) { return sparse(d, 70000); }, 0,
-                  70000},
-        BoundCase{"DeviceToTheBoundAndOne",
-                  [](const fs::path&) { return std::string("/dev/zero"); }, 101,
-                  kMaxInputFileBytes},
-        BoundCase{"Fifo",
-                  [](const fs::path& d) {
-                      const std::string path = (d / "fifo").string();
-                      mkfifo(path.c_str(), 0600);
-                      return path;
-                  },
-                  0, 3},
-        BoundCase{"Folder", [](const fs::path& d) { return d.string(); }, 100, 0},
-        BoundCase{"Missing", [](const fs::path& d) { return (d / "none").string(); }, 100, 0}),
-    [](const ::testing::TestParamInfo<BoundCase>& info) { return std::string(info.param.name); });
 
 }  // namespace
