@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "foundation/common_messages.h"
+#include "foundation/huge_pages.h"
 
 namespace {
 
@@ -30,9 +31,31 @@ FileRead readAll(const char* name, Bytes& bytes) {
     struct stat status {};
     if (fstat(fileno(file.get()), &status) == 0 && S_ISREG(status.st_mode)) {
         if (static_cast<uint64_t>(status.st_size) > kMaxInputFileBytes) return FileRead::kTooLarge;
-        bytes.reserve(static_cast<std::size_t>(status.st_size));
+        const auto size = static_cast<std::size_t>(status.st_size);
+        reserveHugePages(bytes, size);
+        bytes.resize(size);
+        bytes.resize(std::fread(bytes.data(), 1, size, file.get()));
+        // A file that shrank since is read as it is; one that grew, on to the bound.
+        if (bytes.size() < size) {
+            return std::ferror(file.get()) ? FileRead::kCannotRead : FileRead::kRead;
+        }
     }
     return readBounded(file.get(), kMaxInputFileBytes, bytes);
+}
+
+template <class Bytes>
+int reportRead(const char* name, Bytes& bytes, const Message& readError) {
+    switch (readWholeFile(name, bytes)) {
+        case FileRead::kRead:
+            return 0;
+        case FileRead::kCannotOpen:
+            return report(kOpenFileFail, name);
+        case FileRead::kCannotRead:
+            return report(readError, name);
+        case FileRead::kTooLarge:
+            break;
+    }
+    return report(kReadFileError, name);
 }
 
 }  // namespace
@@ -56,15 +79,10 @@ FileRead readWholeFile(const char* name, std::vector<uint8_t>& bytes) {
     return readAll(name, bytes);
 }
 
-int readInputFile(const char* name, std::vector<uint8_t>& bytes) {
-    switch (readWholeFile(name, bytes)) {
-        case FileRead::kRead:
-            return 0;
-        case FileRead::kCannotOpen:
-            return report(kOpenFileFail, name);
-        case FileRead::kCannotRead:
-        case FileRead::kTooLarge:
-            break;
-    }
-    return report(kReadFileError, name);
+int readInputFile(const char* name, std::string& bytes, const Message& readError) {
+    return reportRead(name, bytes, readError);
+}
+
+int readInputFile(const char* name, std::vector<uint8_t>& bytes, const Message& readError) {
+    return reportRead(name, bytes, readError);
 }

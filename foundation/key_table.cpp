@@ -1,9 +1,9 @@
 #include "foundation/key_table.h"
 
 #include <cstring>
-#include <new>
 
 #include "foundation/common_messages.h"
+#include "foundation/memory_guard.h"
 #include "foundation/text_helpers.h"
 
 namespace {
@@ -43,10 +43,11 @@ int CKeyTable::loadSection(SourceText& stream) {
             return count_;
         }
         if (!isBlankLine(buffer)) {
-            try {
-                lines_[count_] = buffer;
-            } catch (const std::bad_alloc&) {
-                return report(kNoMemory);
+            if (int rc = runWithMemoryGuard([&] {
+                    lines_[count_] = buffer;
+                    return 0;
+                })) {
+                return rc;
             }
             numbers_[count_] = lineNumber;
             if (++count_ == kMaxKeyLines) return report(kTooManyKeywords);

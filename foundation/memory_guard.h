@@ -1,6 +1,7 @@
 // The one memory policy: memory comes from std::vector and std::string, and
-// a refused allocation is caught once, in the driver of the run, which then
-// prints 200 "Not enought memory" and stops with it.
+// a refused allocation is caught here alone. The guard prints 200 "Not
+// enought memory" and stops what it runs: the driver of a run stops with 200;
+// a step that has always stopped with a status of its own gives that.
 #pragma once
 
 #include <new>
@@ -8,10 +9,11 @@
 #include "foundation/common_messages.h"
 
 template <class Run>
-int runWithMemoryGuard(Run run) {
+int runWithMemoryGuard(Run run, int refusedStatus = kNoMemory.code) {
     try {
         return run();
     } catch (const std::bad_alloc&) {
-        return report(kNoMemory);
+        report(kNoMemory);
+        return refusedStatus;
     }
 }

@@ -85,16 +85,8 @@ bool openSource(SourceReader& reader, const char* name) {
 
 int loadSource(SourceReader& reader, const char* name) {
     reader.stream = SourceText{};
-    switch (readWholeFile(name, reader.stream.bytes)) {
-        case FileRead::kRead:
-            return 0;
-        case FileRead::kCannotOpen:
-        case FileRead::kCannotRead:
-            break;
-        case FileRead::kTooLarge:
-            return report(kReadFileError, name);
-    }
-    return report(kOpenFileFail, name);
+    // A source that cannot be read whole is one that cannot be opened.
+    return readInputFile(name, reader.stream.bytes, kOpenFileFail);
 }
 
 char* readPlainLine(std::string& line, SourceText& stream) {

@@ -98,7 +98,8 @@ void compareResources(const ImeDatabaseFile& file, const ImeLayout& compiled, Ve
     }
     if (differ) return;
     const std::vector<uint8_t> image = assembleDatabase(
-        makeDatabaseHeader(compiled.databaseName, "IMEM", 0, file.header.creationDate), given);
+        makeDatabaseHeader(compiled.databaseName, kImeDatabaseType, 0, file.header.creationDate),
+        given);
     DatabaseHeader dated = file.header;
     dated.modificationDate = dated.backupDate = dated.creationDate;
     std::vector<uint8_t> header;

@@ -11,8 +11,6 @@
 #include "foundation/source_reader.h"
 #include "ime/input_method.h"
 
-inline constexpr int kMaxRules = 20;
-
 // Keyboard picture files given in memory, by the name a source gives them.
 using PictureFiles = std::map<std::string, std::vector<uint8_t>>;
 

@@ -1,7 +1,5 @@
 #include "foundation/desktop_tables/table_text.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <charconv>
 #include <limits>
@@ -38,25 +36,6 @@ std::size_t firstNonUtf8(std::string_view bytes) {
     return std::string_view::npos;
 }
 
-// The whole file in one piece of the file's size: no growth, and no second
-// copy, of a table of many megabytes while it is read.
-FileRead readSizedFile(const char* name, std::string& bytes) {
-    const FileHandle file = openInputFile(name);
-    if (!file) return FileRead::kCannotOpen;
-    struct stat status {};
-    std::size_t size = 0;
-    if (fstat(fileno(file.get()), &status) == 0 && S_ISREG(status.st_mode)) {
-        size = static_cast<std::size_t>(status.st_size);
-    }
-    reserveHugePages(bytes, size);
-    bytes.resize(size);
-    bytes.resize(std::fread(bytes.data(), 1, size, file.get()));
-    char chunk[1 << 16];
-    std::size_t got = 0;
-    while ((got = std::fread(chunk, 1, sizeof chunk, file.get())) > 0) bytes.append(chunk, got);
-    return std::ferror(file.get()) ? FileRead::kCannotRead : FileRead::kRead;
-}
-
 int countLines(std::string_view bytes, std::size_t end) {
     int lines = 1;
     for (std::size_t i = 0; i < end; ++i) lines += bytes[i] == '\n';
@@ -71,15 +50,7 @@ int DesktopTable::lineOf(const TableEntry& entry) const {
 
 int loadTableFile(const char* name, const TableReading& reading, DesktopTable& table, int& file) {
     std::string bytes;
-    switch (readSizedFile(name, bytes)) {
-        case FileRead::kCannotOpen:
-            return report(kOpenFileFail, name);
-        case FileRead::kCannotRead:
-        case FileRead::kTooLarge:
-            return report(kReadFileError, name);
-        case FileRead::kRead:
-            break;
-    }
+    if (int rc = readInputFile(name, bytes, kReadFileError)) return rc;
     if (std::string_view(bytes).starts_with(kByteOrderMark)) bytes.erase(0, kByteOrderMark.size());
     const std::size_t bad = firstNonUtf8(bytes);
     if (bad != std::string_view::npos) {

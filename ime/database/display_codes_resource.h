@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "ime/source/value_list.h"
+#include "ime/input_method.h"
 
 using DisplayCodes = std::vector<ValuePair>;
 

@@ -6,7 +6,6 @@
 #include "foundation/char_sets.h"
 #include "foundation/database_input.h"
 #include "ime/database/code_geometry.h"
-#include "ime/database/help_text_resource.h"
 #include "ime/database/ime_resources.h"
 #include "ime/database/largest_database.h"
 #include "ime/messages.h"
@@ -14,20 +13,10 @@
 namespace {
 
 constexpr int kMaxMaxCodes = 12;
-constexpr char kImeDatabaseType[] = "IMEM";
 
 bool everyBodyInside(const ImeDatabaseFile& file) {
     return std::all_of(file.resources.begin(), file.resources.end(),
                        [](const FoundResource& resource) { return resource.inside; });
-}
-
-const FoundResource* findBody(const ImeDatabaseFile& file, ImeResourceKind kind) {
-    return file.find(imeResourceType(kind), kResourceId);
-}
-
-std::span<const uint8_t> bodyOf(const ImeDatabaseFile& file, ImeResourceKind kind) {
-    const FoundResource* found = findBody(file, kind);
-    return found != nullptr ? found->body : std::span<const uint8_t>();
 }
 
 bool isText(const char* field, std::size_t size) {
@@ -59,7 +48,7 @@ bool codingIsCompilable(ImeHeader h) {
 }
 
 int readHeader(const ImeDatabaseFile& file, const char* name, ImeHeader& header) {
-    const FoundResource* found = findBody(file, ImeResourceKind::kHeader);
+    const FoundResource* found = file.find(imeResourceType(ImeResourceKind::kHeader), kResourceId);
     if (found == nullptr) return report(kNotImeDatabase, name);
     if (!found->inside || found->body.size() < kImeHeaderSize) {
         return report(kDatabaseDamaged, name);
@@ -70,52 +59,21 @@ int readHeader(const ImeDatabaseFile& file, const char* name, ImeHeader& header)
     return 0;
 }
 
-// The front-end resources: each may be there, "RT14" must be when the header
-// counts rules, and what is there decodes.
-bool readFrontEnd(const ImeDatabaseFile& file, ImeLayout& m) {
-    const ImeHeader& h = m.header;
-    m.rules = RuleTable{{}, h.ruleSize, h.minRuleItems, h.maxRuleItems};
-    if (const FoundResource* found = findBody(file, ImeResourceKind::kDisplayCodes)) {
-        if (!decodeDisplayCodes(found->body.data(), found->body.size(), h.usedCodeCount,
-                                m.displayCodes)) {
+// Every resource of the list that the header calls for is there, none that
+// it rules out, and every one there decodes.
+bool readBodies(const ImeDatabaseFile& file, ImeLayout& layout) {
+    const ImeHeader& h = layout.header;
+    layout.rules = RuleTable{{}, h.ruleSize, h.minRuleItems, h.maxRuleItems};
+    ImeReading reading{layout, {}};
+    for (const ImeResource& listed : imeResourceList()) {
+        const FoundResource* found = file.find(listed.type, kResourceId);
+        const Presence presence = listed.expected(h);
+        if (found == nullptr ? presence == Presence::kMust : presence == Presence::kMustNot) {
             return false;
         }
+        if (found != nullptr && !listed.decode(found->body, reading)) return false;
     }
-    if (const FoundResource* found = findBody(file, ImeResourceKind::kKeyMap)) {
-        if (!decodeKeyMap(found->body.data(), found->body.size(), m.keyMap.emplace())) return false;
-    }
-    const FoundResource* rules = findBody(file, ImeResourceKind::kRules);
-    if ((h.ruleCount > 0) != (rules != nullptr)) return false;
-    if (h.ruleCount > 0 && !decodeRules(rules->body.data(), rules->body.size(), h.ruleCount,
-                                        h.ruleSize, m.rules.records)) {
-        return false;
-    }
-    if (const FoundResource* found = findBody(file, ImeResourceKind::kKeyboardBitmap)) {
-        if (!decodeKeyboardBitmap(found->body.data(), found->body.size(),
-                                  m.keyboardBitmap.emplace())) {
-            return false;
-        }
-    }
-    if (const FoundResource* found = findBody(file, ImeResourceKind::kHelpText)) {
-        if (!decodeHelpText(found->body.data(), found->body.size(), m.helpText) ||
-            m.helpText.empty()) {
-            return false;
-        }
-    }
-    return true;
-}
-
-bool readCodeTables(const ImeDatabaseFile& file, ImeLayout& m) {
-    using enum ImeResourceKind;
-    const bool style1 = m.header.codingStyle == 1;
-    const CodeTableBodies bodies{bodyOf(file, kIndex),       bodyOf(file, kBits),
-                                 bodyOf(file, kBitsRest),    bodyOf(file, kHzInd),
-                                 bodyOf(file, kHzTab),       bodyOf(file, kHzMap),
-                                 bodyOf(file, kRepeatBlocks)};
-    // The rest table of style 1 may be empty; the other style's table must not be there.
-    if (findBody(file, style1 ? kBitsRest : kHzInd) == nullptr) return false;
-    if (findBody(file, style1 ? kHzInd : kBitsRest) != nullptr) return false;
-    return decodeCodeTables(m.header, bodies, m.tables);
+    return decodeCodeTables(h, reading.tables, layout.tables);
 }
 
 }  // namespace
@@ -133,8 +91,7 @@ int readImeDatabase(const std::vector<uint8_t>& image, const char* name, ImeData
     }
     if (int rc = readHeader(file, name, layout.header)) return rc;
     std::memcpy(layout.databaseName, file.header.name, sizeof layout.databaseName);
-    if (!everyBodyInside(file) || bodyOf(file, ImeResourceKind::kHeader).size() != kImeHeaderSize ||
-        !readFrontEnd(file, layout) || !readCodeTables(file, layout)) {
+    if (!everyBodyInside(file) || !readBodies(file, layout)) {
         return report(kDatabaseDamaged, name);
     }
     return 0;

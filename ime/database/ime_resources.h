@@ -1,9 +1,9 @@
 // The resources of an input-method database: a resource database of type
 // "IMEM", creator "dQlt", every resource with id 8888, laid out by the
 // container (database_container.h). The one list below gives each resource's
-// type, when the database holds it and how its body is encoded from the
-// layout; the writer walks it to make the database, the reader to find the
-// bodies. In directory and body order:
+// type, when the database holds it, how its body is encoded from the layout
+// and how it is decoded back; the writer walks it to make the database, the
+// reader to judge and decode the bodies. In directory and body order:
 //
 //   type  present when           body
 //   RT11  always                 ImeHeader (ime_header.h), 256
@@ -29,6 +29,8 @@
 #include "foundation/database_container.h"
 #include "ime/database/ime_layout.h"
 
+inline constexpr char kImeDatabaseType[] = "IMEM";
+
 enum class ImeResourceKind {
     kHeader,
     kDisplayCodes,
@@ -45,11 +47,25 @@ enum class ImeResourceKind {
     kHzTab,
 };
 
+// Whether a database with a given header holds a resource, to its reader.
+enum class Presence { kMay, kMust, kMustNot };
+
+// What the reader gathers from the bodies: the layout's records, the header
+// already read, and the bodies of the code tables, which decode together
+// once all are found.
+struct ImeReading {
+    ImeLayout& layout;
+    CodeTableBodies tables;
+};
+
 struct ImeResource {
     ImeResourceKind kind;
     const char* type;  // four characters
     bool (*present)(const ImeLayout& layout);
     void (*encode)(const ImeLayout& layout, std::vector<uint8_t>& body);
+    Presence (*expected)(const ImeHeader& header);
+    // False when the body is not one this resource's encode can give.
+    bool (*decode)(std::span<const uint8_t> body, ImeReading& reading);
 };
 
 // Every resource an input-method database may hold, in directory order.

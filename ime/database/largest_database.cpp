@@ -9,8 +9,7 @@
 #include "ime/database/ime_resources.h"
 #include "ime/database/key_map_resource.h"
 #include "ime/database/keyboard_bitmap_resource.h"
-#include "ime/mabrel_context.h"
-#include "ime/source/rules.h"
+#include "ime/input_method_limits.h"
 
 namespace {
 

@@ -7,8 +7,7 @@
 // A character that a code has already is refused with warning 905.
 #pragma once
 
-#include <new>
-
+#include "foundation/memory_guard.h"
 #include "ime/mabrel_context.h"
 #include "ime/messages.h"
 
@@ -16,12 +15,7 @@
 // and stops the run with kStopStatus.
 template <class Step>
 int runCodingStep(Step step) {
-    try {
-        return step();
-    } catch (const std::bad_alloc&) {
-        report(kNoMemory);
-        return kStopStatus;
-    }
+    return runWithMemoryGuard(step, kStopStatus);
 }
 
 // Returns 0, or kStopStatus after a bad code (902) or memory running out

@@ -7,7 +7,7 @@
 #include "foundation/text_helpers.h"
 #include "foundation/unknown_keys.h"
 #include "foundation/utf8_source.h"
-#include "ime/database/code_geometry.h"
+#include "ime/input_method_limits.h"
 #include "ime/messages.h"
 #include "ime/source/keyboard_bitmap.h"
 #include "ime/source/value_list.h"
@@ -242,10 +242,9 @@ int parseDescription(CMabrel& mabrel) {
     }
     if (int rc = readMaxCodes(mabrel)) return rc;
     if (int rc = readCodes(mabrel)) return rc;
-    CodeGeometry geometry;
-    if (int rc = codeGeometry(im.codingStyle, static_cast<int>(im.usedCodes.size()), im.maxCodes,
-                              geometry)) {
-        return rc;
+    if (im.codingStyle == 1 &&
+        !packedCodesFit(static_cast<int>(im.usedCodes.size()), im.maxCodes)) {
+        return report(kCodeBitsTooLong);
     }
     if (int rc = readDisplayCodes(mabrel)) return rc;
     if (int rc = readSingleChar(mabrel, kKeyWildChar, im.wildChar)) return rc;

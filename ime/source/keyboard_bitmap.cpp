@@ -2,11 +2,11 @@
 // black-and-white pictures.
 #include "ime/source/keyboard_bitmap.h"
 
-#include <new>
 #include <utility>
 #include <vector>
 
 #include "foundation/input_file.h"
+#include "foundation/memory_guard.h"
 #include "ime/messages.h"
 #include "ime/source/bmp_file.h"
 
@@ -21,7 +21,7 @@ std::optional<std::vector<uint8_t>> readBitmapFile(const char* name, const Pictu
         return std::nullopt;
     }
     std::vector<uint8_t> bytes;
-    if (readInputFile(name, bytes) != 0) return std::nullopt;
+    if (readInputFile(name, bytes, kReadFileError) != 0) return std::nullopt;
     return bytes;
 }
 
@@ -30,14 +30,13 @@ std::optional<std::vector<uint8_t>> readBitmapFile(const char* name, const Pictu
 std::optional<KeyboardPicture> loadBitmapFile(const char* name, const PictureFiles& given) {
     // A picture too large for memory is reported here, so that the caller's
     // message about the file follows.
-    try {
+    std::optional<KeyboardPicture> picture;
+    runWithMemoryGuard([&] {
         const std::optional<std::vector<uint8_t>> image = readBitmapFile(name, given);
-        if (!image) return std::nullopt;
-        return decodeBmpFile(*image, name);
-    } catch (const std::bad_alloc&) {
-        report(kNoMemory);
-        return std::nullopt;
-    }
+        if (image) picture = decodeBmpFile(*image, name);
+        return 0;
+    });
+    return picture;
 }
 
 int loadKeyboardBitmaps(CMabrel& mabrel, const char* name, const char* highDensityName) {

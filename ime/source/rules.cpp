@@ -6,6 +6,7 @@
 
 #include "foundation/text_helpers.h"
 #include "foundation/unknown_keys.h"
+#include "ime/input_method_limits.h"
 #include "ime/messages.h"
 
 namespace {

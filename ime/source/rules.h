@@ -3,9 +3,6 @@
 
 #include "ime/mabrel_context.h"
 
-// A rule holds at most this many items.
-inline constexpr int kMaxRuleItems = 41;
-
 int parseRules(CMabrel& mabrel);
 
 // Compiles the rule `name`=`value` (as written in the source) of an input
