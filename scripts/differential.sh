@@ -31,8 +31,8 @@
 # runs once more as a pair: its databases and lists of what was left out
 # against those of the old build's import to text and /f.
 #
-# About 14,000 runs of each build; 4 minutes of processor time, 12 to 15
-# minutes on 2 busy cores. --count 300 --damaged 100 gives a
+# About 14,000 runs of each build; 6.5 minutes of processor time, 14 minutes
+# on 2 busy cores. --count 300 --damaged 100 gives a
 # quicker first look (300 tables too).
 #
 # Prints the first --show cases that differ in detail, then the line
