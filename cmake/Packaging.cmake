@@ -48,13 +48,24 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 # The libraries the programs link against, with their versions, where dpkg's
-# tool can tell; otherwise the C library alone when the C++ runtime and
-# yaml-cpp are linked in, else those every C++ program needs and yaml-cpp's.
+# tool can tell; otherwise those every C++ program needs and yaml-cpp's.
+# Statically linked programs need no library, but iconv loads the C library's
+# converters (its gconv modules) at run time, and those must come from the
+# release of the C library linked against: the package asks for that release,
+# and tells lintian that its programs are static on purpose.
 find_program(CJK_DPKG_SHLIBDEPS dpkg-shlibdeps)
-if(CJK_DPKG_SHLIBDEPS)
+if(CJK_STATIC_PROGRAMS)
+  execute_process(COMMAND getconf GNU_LIBC_VERSION OUTPUT_VARIABLE CJK_GLIBC OUTPUT_STRIP_TRAILING_WHITESPACE)
+  if(NOT CJK_GLIBC MATCHES "^glibc ([0-9]+)\\.([0-9]+)")
+    message(FATAL_ERROR "static programs need the GNU C library; getconf says \"${CJK_GLIBC}\"")
+  endif()
+  math(EXPR CJK_GLIBC_NEXT "${CMAKE_MATCH_2} + 1")
+  set(CPACK_DEBIAN_PACKAGE_DEPENDS
+      "libc6 (>= ${CMAKE_MATCH_1}.${CMAKE_MATCH_2}), libc6 (<< ${CMAKE_MATCH_1}.${CJK_GLIBC_NEXT})")
+  install(FILES ${PROJECT_SOURCE_DIR}/packaging/lintian-overrides
+          DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/lintian/overrides RENAME ${CJK_PACKAGE_NAME})
+elseif(CJK_DPKG_SHLIBDEPS)
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-elseif(CJK_YAML_CPP_ARCHIVE)
-  set(CPACK_DEBIAN_PACKAGE_DEPENDS "libc6")
 else()
   set(CPACK_DEBIAN_PACKAGE_DEPENDS "libc6, libgcc-s1, libstdc++6, libyaml-cpp0.7")
 endif()

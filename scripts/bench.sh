@@ -1,18 +1,23 @@
 #!/usr/bin/env bash
 # Benchmark of Mabrel and Tosker: CPU time and peak memory on generated inputs,
 # compared with txt2mb (fcitx-tools) on the same input-method table and with
-# `LC_ALL=C sort -u` on the same phrase list; of their imports (/i): a
-# generated .cin against hime-cin2gtab (hime) on the same table, rime's
-# wubi86.dict.yaml (rime-data-wubi), a generated weighted word list against
-# `LC_ALL=C sort -u` on the same list; and 100,000 piped lookups of
-# `Mabrel /t` in each of three real tables (rime's Wubi 86, Cangjie 5 and luna
-# pinyin single characters in GBK). Not a test, and not run by CI.
+# `LC_ALL=C sort -u` on the same phrase list; the start-up (`Mabrel --version`
+# against a static C program that prints one line, scripts/bench_one_line.c);
+# their imports to a database (/i, then /f of what it wrote, or /i straight to
+# a .pdb where the tools have it): a generated .cin against libime_tabledict
+# (libime-bin) and hime-cin2gtab (hime) on the same table, rime's
+# wubi86.dict.yaml (rime-data-wubi) against txt2mb on the same table, a
+# generated weighted word list against `LC_ALL=C sort -u` on the same list;
+# and 100,000 piped lookups of `Mabrel /t` in each of three real tables (rime's
+# Wubi 86, Cangjie 5 and luna pinyin single characters in GBK). Not a test, and
+# not run by CI.
 #
 #   scripts/bench.sh
 #
 # BENCH_ROUNDS (default 9) measured rounds after one unmeasured warm-up round;
-# BENCH_DIR (default build-bench/bench) the scratch folder, emptied first.
-# Builds the tools in build-bench (Release), installs what is missing, writes
+# BENCH_DIR (default build-bench/bench) the scratch folder, emptied first;
+# BENCH_BUILD a Release build folder to measure (built, not configured)
+# instead of build-bench. Builds the tools, installs what is missing, writes
 # the inputs with scripts/bench_inputs.py (fixed seeds), runs every program in
 # turn, round after round, and prints medians with their targets
 # (scripts/bench_report.py). Every run must end with exit status 0 and its
@@ -32,6 +37,7 @@ command -v python3 >/dev/null || need+=(python3)
 command -v iconv >/dev/null || need+=(libc-bin)
 command -v txt2mb >/dev/null || need+=(fcitx-tools)
 command -v hime-cin2gtab >/dev/null || need+=(hime)
+command -v libime_tabledict >/dev/null || need+=(libime-bin)
 rime=/usr/share/rime-data
 lookup_tables=(wubi86 cangjie5 luna_pinyin)
 [ -f $rime/wubi86.dict.yaml ] || need+=(rime-data-wubi)
@@ -44,22 +50,30 @@ if [ ${#need[@]} -gt 0 ]; then
   apt-get install -y -qq "${need[@]}" >/dev/null
 fi
 
-echo "bench: building (Release) in build-bench"
-cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DCJK_BUILD_TESTS=OFF >/dev/null
-cmake --build build-bench -j2 >/dev/null
-mabrel=$root/build-bench/ime/Mabrel
-tosker=$root/build-bench/phrase/Tosker
-helper=$root/build-bench/bench_rusage
+build=${BENCH_BUILD:-build-bench}
+echo "bench: building (Release) in $build"
+[ -n "${BENCH_BUILD:-}" ] || cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DCJK_BUILD_TESTS=OFF >/dev/null
+cmake --build "$build" -j2 --target Mabrel Tosker >/dev/null
+build=$(cd "$build" && pwd)
+mabrel=$build/ime/Mabrel
+tosker=$build/phrase/Tosker
+helper=$build/bench_rusage
+one_line=$build/bench_one_line
 cc -O2 -Wall -Werror -o "$helper" scripts/bench_rusage.c
+cc -O2 -static -Wall -Werror -o "$one_line" scripts/bench_one_line.c
 
 rm -rf "$work"
 mkdir -p "$work/logs"
 echo "bench: writing the inputs into $work"
 python3 scripts/bench_inputs.py "$work"
 python3 scripts/bench_import_inputs.py "$work"
-# The compile after an import of the generated .cin needs /f, when Mabrel has it.
+# The compile after an import of the generated .cin needs /f, when Mabrel has
+# it; an import straight to a database replaces the import and the compiles.
 fits=0
 "$mabrel" /? | grep -q '^Mabrel /f' && fits=1
+to_database=0
+"$mabrel" /? | grep -q '^Mabrel /i Table Dest.pdb' &&
+  "$tosker" /? | grep -q '^Tosker /i List Dest.pdb' && to_database=1
 
 sizes=(half full twice)
 declare -A pairs phrases
@@ -72,7 +86,21 @@ for size in "${sizes[@]}"; do
   } >"$work/shapes-$size.fcitx.txt"
   pairs[$size]=$(($(wc -l <"$work/shapes-$size.fcitx.txt") - 3))
   phrases[$size]=$(($(wc -l <"$work/phrases-$size.txt") - 4))
+  # libime_tabledict reads the same header, then after [Data] one "code word"
+  # line per entry, in UTF-8: the lines of the .cin's chardef block.
+  {
+    printf 'KeyCode=abcdefghijklmnopqrstuvwxyz\nLength=5\n[Data]\n'
+    sed -e '1,/^%chardef begin/d' -e '/^%chardef end/,$d' "$work/cin-$size.cin"
+  } >"$work/cin-$size.libime.txt"
 done
+# rime's Wubi 86 for txt2mb: "text<TAB>code<TAB>weight..." after the line
+# "..." becomes "code text" (the comment lines left out).
+{
+  printf 'KeyCode=abcdefghijklmnopqrstuvwxyz\nLength=4\n[Data]\n'
+  sed -e '1,/^\.\.\./d' "$rime/wubi86.dict.yaml" |
+    awk -F '\t' '!/^#/ && NF >= 2 && $2 != "" { print $2 " " $1 }'
+} >"$work/wubi.fcitx.txt"
+wubi_records=$(($(wc -l <"$work/wubi.fcitx.txt") - 3))
 inputs=$work/inputs.tsv
 for size in "${sizes[@]}"; do
   printf 'import-cin\t%s\t%s\n' "$size" "$(stat -c %s "$work/cin-$size.cin")"
@@ -117,7 +145,40 @@ run() {
   fi
 }
 
+# import_table NAME SIZE TOOL TABLE STEM [CHARSET]: a table or list to databases,
+# straight (/i to STEM.pdb) where the tools have it, else to text (NAME, to
+# STEM.txt), then /f of that text (NAME-fit) and, when it wrote one, Tosker /f
+# of its phrase list (NAME-words).
+import_table() {
+  local name=$1 size=$2 tool=$3 table=$4 stem=$5 charset=${6:-}
+  local program=$mabrel fit=$mabrel
+  [ "$tool" = tosker ] && program=$tosker fit=$tosker
+  if [ "$to_database" = 1 ]; then
+    run "$name-db" "$size" "Convert OK." "$program" "/i$charset" "$table" "$stem.pdb"
+    return
+  fi
+  rm -f "$work/$stem-phrases.txt"
+  run "$name" "$size" "Convert OK." "$program" "/i$charset" "$table" "$stem.txt"
+  if [ "$fits" = 1 ]; then
+    run "$name-fit" "$size" "Convert OK." "$fit" /f "$stem.txt" "$stem.pdb"
+    if [ -f "$work/$stem-phrases.txt" ]; then
+      run "$name-words" "$size" "Convert OK." "$tosker" /f "$stem-phrases.txt" "$stem-phrases.pdb"
+    fi
+  fi
+}
+
+# The start-up: runs of a few milliseconds, so each round takes 25 of each,
+# one after the other.
+startup() {
+  local turn
+  for ((turn = 0; turn < 25; turn++)); do
+    run mabrel-version full "Version 2.0" "$mabrel" --version
+    run one-line full "One line" "$one_line"
+  done
+}
+
 round() {
+  startup
   local size
   for size in "${sizes[@]}"; do
     run mabrel-shapes "$size" "Convert OK." "$mabrel" "shapes-$size.txt" "shapes-$size.pdb"
@@ -132,18 +193,17 @@ round() {
       exit 1
     }
     LC_ALL=C run sort-u "$size" "" sort -u "phrases-$size.txt" -o "phrases-$size-sorted.txt"
-    run import-cin "$size" "Convert OK." "$mabrel" /i "cin-$size.cin" "cin-$size.txt"
-    if [ "$fits" = 1 ]; then
-      run import-cin-fit "$size" "Convert OK." "$mabrel" /f "cin-$size.txt" "cin-$size.pdb"
-    fi
-    # hime-cin2gtab crashes (signal 11) on the 2,000,000-entry table: it is
-    # measured at the two smaller sizes, the ones its ratio needs.
-    if [ "$size" != twice ]; then
+    import_table import-cin "$size" mabrel "cin-$size.cin" "cin-$size"
+    run libime-cin "$size" "" libime_tabledict "cin-$size.libime.txt" "cin-$size.dict"
+    # hime-cin2gtab crashes (signal 11) on the 2,000,000-entry table, and
+    # takes seconds: it is measured at the usual size, for reference.
+    if [ "$size" = full ]; then
       run hime-cin "$size" "" hime-cin2gtab "cin-$size.cin"
+      # One table, the same at every size.
+      import_table import-wubi "$size" mabrel "$rime/wubi86.dict.yaml" wubi ChineseGB
+      run txt2mb-wubi "$size" "Reading $wubi_records records." txt2mb wubi.fcitx.txt wubi.mb
     fi
-    run import-wubi "$size" "Convert OK." \
-      "$mabrel" /iChineseGB /usr/share/rime-data/wubi86.dict.yaml "wubi-$size.txt"
-    run import-words "$size" "Convert OK." "$tosker" /i "words-$size.txt" "words-$size-list.txt"
+    import_table import-words "$size" tosker "words-$size.txt" "words-$size-list"
     LC_ALL=C run sort-words "$size" "" sort -u "words-$size.txt" -o "words-$size-sorted.txt"
   done
   local table

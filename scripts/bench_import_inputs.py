@@ -1,13 +1,14 @@
 #!/usr/bin/env python3
 """Writes the inputs of the import rows of scripts/bench.sh (fixed seeds):
 
-    python3 scripts/bench_import_inputs.py FOLDER
+    python3 scripts/bench_import_inputs.py FOLDER [SIZE...]
 
 cin-{half,full,twice}.cin: .cin tables of 500,000, 1,000,000 and 2,000,000
 entries (codes of 1 to 5 of 26 letters, GB 2312 characters, one word in ten);
 words-{half,full,twice}.txt: weighted word lists of 1,500,000, 3,000,000 and
 6,000,000 lines ("word<TAB>weight", words of 2 to 6 GB 2312 characters, some
-repeated). Standard library only.
+repeated). SIZE (half, full or twice) writes only those sizes. Standard
+library only.
 """
 
 import random
@@ -54,11 +55,13 @@ def write_words(path, lines, chars, seed):
 
 
 def main():
-    if len(sys.argv) != 2:
+    if len(sys.argv) < 2 or not set(sys.argv[2:]) <= set(SIZES):
         raise SystemExit(__doc__)
     folder = sys.argv[1]
     chars = gb2312_hanzi()
     for size, factor in SIZES.items():
+        if sys.argv[2:] and size not in sys.argv[2:]:
+            continue
         write_cin(f"{folder}/cin-{size}.cin", 500000 * factor, chars, 21 + factor)
         write_words(f"{folder}/words-{size}.txt", 1500000 * factor, chars, 31 + factor)
 

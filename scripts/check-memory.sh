@@ -1,15 +1,15 @@
 #!/usr/bin/env bash
 # Runs both tools on every bundled example under valgrind: any invalid read or
-# write, use of uninitialised memory or leak fails the check. Uses the release
-# build of scripts/test.sh (made when missing).
+# write, use of uninitialised memory or leak fails the check. Uses a release
+# build of the tools linked against the shared libraries (build-memory):
+# valgrind follows the C library's allocations only there.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-# The tools of the release build that scripts/test.sh makes, built here when missing.
-build=build-release
-if [ ! -f "$build/CMakeCache.txt" ]; then
-  cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release >/dev/null
-fi
+# The same compile as the release build of scripts/test.sh, linked shared.
+build=build-memory
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DCJK_WERROR=ON -DCJK_BUILD_TESTS=OFF \
+  -DCJK_STATIC_RUNTIME=OFF >/dev/null
 cmake --build "$build" --target Mabrel Tosker -j"$(nproc 2>/dev/null || echo 2)" >/dev/null
 
 work=$(mktemp -d)

@@ -29,6 +29,7 @@ package=$(ls build-release/*.deb)
   echo ./usr/share/doc/cjk-input-tools/README.md
   echo ./usr/share/doc/cjk-input-tools/copyright
   echo ./usr/share/doc/cjk-input-tools/changelog.gz
+  echo ./usr/share/lintian/overrides/cjk-input-tools
   for doc in docs/*.md; do echo "./usr/share/doc/cjk-input-tools/$(basename "$doc")"; done
   for example in examples/*.txt examples/*.bmp examples/README.md; do
     echo "./usr/share/doc/cjk-input-tools/examples/$(basename "$example")"

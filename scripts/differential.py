@@ -12,11 +12,21 @@ SOURCE_DATE_EPOCH fixed; the standard output and exit status of every step and
 every file left at the end (names and bytes) must agree.
 
 The cases: every case folder under tests/data/e2e, the bundled examples, the
-benchmark inputs (scripts/bench_inputs.py), the samples of /c, each tool under
+benchmark inputs (scripts/bench_inputs.py, and the smaller tables and lists
+of scripts/bench_import_inputs.py), the samples of /c, each tool under
 command lines of every kind, generated input-method sources and phrase lists
 (scripts/differential_inputs.py), each compiled, decompiled, recompiled and
-(every other one) written as UTF-8 (/u) and compiled again, and compiled
-databases damaged by byte changes, cuts and growth.
+(every other one) written as UTF-8 (/u) and compiled again, compiled
+databases damaged by byte changes, cuts and growth, rime's real tables and
+essay.txt, and generated desktop tables and word lists
+(scripts/differential_tables.py), each imported by Mabrel /i and Tosker /i
+and what the imports wrote compiled with /f.
+
+Where the new build imports straight to a database (/i Table Dest.pdb) and
+the old one does not, each import case runs once more as a pair: the old
+build imports to text and compiles that with /f (Mabrel's source, then
+Tosker's phrase list), the new one imports to the same database names; the
+databases and the lists of what was left out must be the same bytes.
 
 Standard library only.
 """
@@ -33,6 +43,7 @@ import time
 
 sys.dont_write_bytecode = True  # no __pycache__ beside the scripts
 import differential_inputs as inputs  # noqa: E402
+import differential_tables as tables  # noqa: E402
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 FIXED_EPOCH = "1262304000"  # 2010-01-01, the dates both builds write
@@ -50,19 +61,23 @@ class Case:
     ("poke", file, [(where, byte)])   bytes overwritten (where: see size_point)
     ("cut", file, where)              the file cut there, or grown with zeros
     Generated files are made where the case runs, from `maker`: the name of a
-    generator of differential_inputs, its seed and whether only sound sources
-    are wanted."""
+    generator of differential_inputs or differential_tables, its seed and
+    whether only sound sources are wanted. A pair (`new_steps` set) runs
+    `steps` with the old build and `new_steps` with the new one, and compares
+    only the databases and the lists of what was left out."""
 
     def __init__(self, name, files=None, maker=None):
         self.name = name
         self.files = dict(files or {})
         self.maker = maker
         self.steps = []
+        self.new_steps = None
 
     def input_files(self):
         if self.maker:
             function, seed, valid = self.maker
-            return getattr(inputs, function)(random.Random(seed), valid)
+            generator = getattr(inputs, function, None) or getattr(tables, function)
+            return generator(random.Random(seed), valid)
         return self.files
 
     def run(self, tool, *args, env=None):
@@ -160,7 +175,7 @@ def example_cases():
     return cases
 
 
-def bench_cases(work):
+def bench_cases(work, direct):
     folder = os.path.join(work, "bench-inputs")
     os.makedirs(folder, exist_ok=True)
     subprocess.run([sys.executable, os.path.join(ROOT, "scripts", "bench_inputs.py"), folder],
@@ -172,6 +187,42 @@ def bench_cases(work):
         tool = "tosker" if name.startswith("phrases") else "mabrel"
         files = {name: read_bytes(os.path.join(folder, name))}
         cases.append(add_round_trip(Case("bench/" + name, files), tool, name, name[:-4]))
+    # The import rows' tables at half and usual size, the word list at half
+    # (3,000,000 lines would take minutes of both builds).
+    subprocess.run([sys.executable, os.path.join(ROOT, "scripts", "bench_import_inputs.py"),
+                    folder, "half", "full"], check=True, stdout=subprocess.DEVNULL)
+    for name in ("cin-half.cin", "cin-full.cin", "words-half.txt"):
+        files = {name: read_bytes(os.path.join(folder, name))}
+        tools = ("mabrel", "tosker") if name.endswith(".cin") else ("tosker",)
+        cases += import_cases("bench/" + name, files, name, "", tools, direct)
+    return cases
+
+
+# Where rime's tables are installed (rime-data-wubi, -cangjie5, -luna-pinyin,
+# rime-essay), as scripts/real-tables.sh imports them.
+RIME = "/usr/share/rime-data"
+REAL_TABLES = ("wubi86", "cangjie5", "luna_pinyin")
+
+
+def real_table_cases(direct):
+    """rime's tables imported with /iChineseGB and /i, beside the essay.txt
+    whose weights they take, and essay.txt itself with /iChineseGBK and /i."""
+    if not os.path.isfile(os.path.join(RIME, "essay.txt")):
+        print("differential: no rime tables in %s; their cases are left out" % RIME)
+        return []
+    essay = read_bytes(os.path.join(RIME, "essay.txt"))
+    cases = []
+    for table in REAL_TABLES:
+        name = table + ".dict.yaml"
+        files = {name: read_bytes(os.path.join(RIME, name)), "essay.txt": essay}
+        for charset in ("ChineseGB", ""):
+            found = import_cases("real/%s/%s" % (name, charset or "any"), files, name, charset,
+                                 ("mabrel",), direct)
+            found[0].run_if("dest.txt", "mabrel", "dest.txt", "plain.pdb")
+            cases += found
+    for charset in ("ChineseGBK", ""):
+        cases += import_cases("real/essay.txt/%s" % (charset or "any"), {"essay.txt": essay},
+                              "essay.txt", charset, ("tosker",), direct)
     return cases
 
 
@@ -252,6 +303,52 @@ def damage_point(rng):
     return ("end", rng.randrange(1, 12))
 
 
+def import_steps(tool, table, charset, straight, stem=None):
+    """An import by `tool` and the compiles of what it wrote, or (`straight`)
+    the import straight to the databases of the same names."""
+    option = "/i" + charset
+    stem = stem or ("dest" if tool == "mabrel" else "list")
+    if straight:
+        return [("run", tool, [option, table, stem + ".pdb"], {})]
+    steps = [("run", tool, [option, table, stem + ".txt"], {}),
+             ("run-if", stem + ".txt", tool, ["/f", stem + ".txt", stem + ".pdb"], {})]
+    if tool == "mabrel":
+        steps.append(("run-if", stem + "-phrases.txt", "tosker",
+                      ["/f", stem + "-phrases.txt", stem + "-phrases.pdb"], {}))
+    return steps
+
+
+def import_cases(name, files, table, charset, tools, direct, maker=None):
+    """One case of `table` imported by each of `tools` and compiled. `direct`
+    says which builds import straight to a database: "both" adds those
+    imports to the case, "new" adds the case's pair (the import to text and
+    compiles with the old build, the import straight to databases with the
+    new one)."""
+    case = Case(name, files, maker)
+    for tool in tools:
+        case.steps += import_steps(tool, table, charset, False)
+        if direct == "both":
+            case.steps += import_steps(tool, table, charset, True, "straight-" + tool)
+    if direct != "new":
+        return [case]
+    pair = Case(name + "/to-pdb", files, maker)
+    pair.steps = list(case.steps)
+    pair.new_steps = [step for tool in tools for step in import_steps(tool, table, charset, True)]
+    return [case, pair]
+
+
+def table_cases(rng, count, direct):
+    """Generated desktop tables and word lists, each imported by both tools
+    (with a CharSet named one time in two) and what they wrote compiled."""
+    cases = []
+    for number in range(count):
+        maker = ("desktop_table_case", rng.randrange(1 << 30), False)
+        charset = rng.choice(inputs.CHARSET_NAMES) if number % 2 else ""
+        cases += import_cases("table/%05d" % number, None, "table.src", charset,
+                              ("mabrel", "tosker"), direct, maker)
+    return cases
+
+
 def generated_cases(rng, count):
     cases = []
     for number in range(count):
@@ -281,9 +378,9 @@ def size_point(size, where):
     return int(size * amount)
 
 
-def run_steps(case, files, program, folder):
-    """Runs every step of `case` on its input `files` with `program` (tool ->
-    path) in `folder`; returns the outcome of each step and the files left."""
+def run_steps(steps, files, program, folder):
+    """Runs `steps` on the input `files` with `program` (tool -> path) in
+    `folder`; returns the outcome of each step and the files left."""
     shutil.rmtree(folder, ignore_errors=True)
     os.makedirs(folder)
     for name, data in files.items():
@@ -292,7 +389,7 @@ def run_steps(case, files, program, folder):
         with open(path, "wb") as f:
             f.write(data)
     outcomes = []
-    for step in case.steps:
+    for step in steps:
         kind = step[0]
         if kind in ("run", "run-if"):
             if kind == "run-if":
@@ -341,10 +438,18 @@ def step_text(step):
     return "%s %s %s" % step[:3]
 
 
+# What a pair compares: the databases and the lists of what their fits left out.
+PAIRED_ENDINGS = (".pdb", "-left-out.txt")
+
+
 def compare(case, old, new):
     """The differences between two outcomes, as lines of text; none when equal."""
     lines = []
     (old_steps, old_files), (new_steps, new_files) = old, new
+    if case.new_steps is not None:
+        old_steps = new_steps = []
+        old_files = {n: d for n, d in old_files.items() if n.endswith(PAIRED_ENDINGS)}
+        new_files = {n: d for n, d in new_files.items() if n.endswith(PAIRED_ENDINGS)}
     for number, (step, a, b) in enumerate(zip(case.steps, old_steps, new_steps), 1):
         where = "step %d (%s)" % (number, step_text(step))
         if "skipped" in (a[0], b[0]) and a[0] != b[0]:
@@ -390,8 +495,8 @@ def run_case(case):
     """Runs one case with both builds in the same folder; the differences."""
     folder = os.path.join(Worker.scratch, "case")
     files = case.input_files()
-    old = run_steps(case, files, Worker.programs[0], folder)
-    new = run_steps(case, files, Worker.programs[1], folder)
+    old = run_steps(case.steps, files, Worker.programs[0], folder)
+    new = run_steps(case.new_steps or case.steps, files, Worker.programs[1], folder)
     differences = compare(case, old, new)
     if differences and Worker.keep:
         # Both sides, for a closer look: inputs, steps, outputs, files left.
@@ -402,8 +507,9 @@ def run_case(case):
                 os.makedirs(os.path.dirname(os.path.join(target, "files", name)), exist_ok=True)
                 with open(os.path.join(target, "files", name), "wb") as f:
                     f.write(data)
+            steps = case.new_steps if side == "new" and case.new_steps else case.steps
             with open(os.path.join(target, "steps.txt"), "wb") as f:
-                for number, (step, (status, out)) in enumerate(zip(case.steps, outcomes), 1):
+                for number, (step, (status, out)) in enumerate(zip(steps, outcomes), 1):
                     f.write(("step %d: %s\nstatus %s\n" % (number, step_text(step), status))
                             .encode("latin-1"))
                     f.write((out or b"") + b"\n")
@@ -422,6 +528,8 @@ def step_kind(step):
     first = args[0].lower() if args else ""
     if first.startswith("/u"):
         kind = "/u"
+    elif first.startswith("/i"):
+        kind = "/i to database" if args[-1].lower().endswith(".pdb") else "/i"
     elif first.startswith("/f"):
         kind = "/f compile"
     elif first.startswith("/c"):
@@ -431,6 +539,16 @@ def step_kind(step):
     else:
         kind = "compile"
     return "%s %s" % (tool.capitalize(), kind)
+
+
+def imports_to_database(program):
+    """Whether both tools of a build list /i straight to a database."""
+    for tool, line in (("mabrel", b"Mabrel /i Table Dest.pdb"), ("tosker", b"Tosker /i List Dest.pdb")):
+        usage = subprocess.run([program[tool], "/?"], stdout=subprocess.PIPE,
+                               stderr=subprocess.DEVNULL, stdin=subprocess.DEVNULL).stdout
+        if not any(usage_line.startswith(line) for usage_line in usage.splitlines()):
+            return False
+    return True
 
 
 def program_paths(folder):
@@ -456,6 +574,8 @@ def main():
                         help="generated sources and phrase lists (default 2000)")
     parser.add_argument("--damaged", type=int, default=600,
                         help="damaged databases, half of each tool (default 600)")
+    parser.add_argument("--tables", type=int,
+                        help="generated desktop tables and word lists (default: --count)")
     parser.add_argument("--jobs", type=int, default=2, help="cases run at once (default 2)")
     parser.add_argument("--show", type=int, default=5,
                         help="cases whose differences are printed in detail (default 5)")
@@ -463,11 +583,17 @@ def main():
                         help="write both sides of every case that differs into DIR")
     parser.add_argument("--only", metavar="TEXT", help="run only the cases whose name holds TEXT")
     parser.add_argument("--fixed-only", action="store_true",
-                        help="only tests/data, examples, benchmark inputs and samples")
+                        help="only tests/data, examples, benchmark inputs, samples and rime's "
+                             "tables")
     parser.add_argument("--stats", action="store_true",
                         help="print how often each exit status came, by kind of run")
     options = parser.parse_args()
     programs = (program_paths(options.old), program_paths(options.new))
+    # Both builds with /i to a database run it as any other step; only the
+    # new one: its imports are paired with the old build's text path.
+    direct = None
+    if imports_to_database(programs[1]):
+        direct = "both" if imports_to_database(programs[0]) else "new"
 
     started = time.time()
     # Scratch folders in memory where there is such a file system: less time
@@ -478,10 +604,13 @@ def main():
         rng = random.Random(options.seed)
         cases = data_cases() + example_cases() + sample_cases() + command_line_cases()
         if not options.only or options.only in "bench/" or options.only.startswith("bench/"):
-            cases += bench_cases(work)
+            cases += bench_cases(work, direct)
+        cases += real_table_cases(direct)
         if not options.fixed_only:
             cases += generated_cases(rng, options.count)
             cases += damaged_cases(rng, options.damaged)
+            tables_count = options.count if options.tables is None else options.tables
+            cases += table_cases(random.Random(options.seed + 1), tables_count, direct)
         if options.only:
             cases = [case for case in cases if options.only in case.name]
         runs = 0
