@@ -69,7 +69,7 @@ std::size_t bucketOfCode(const ImeHeader& header, const CodeBuckets& buckets, co
 }
 
 void fileCodedCharacter(const ImeHeader& header, CodeBuckets& buckets, const char* code,
-                        const HzBytes& hz) {
+                        DoubleByteCharacter hz) {
     const int bucket = bucketOf(header, buckets.alphabet, code);
     CodeEntry& entry = buckets.buckets[static_cast<std::size_t>(bucket)].entries.emplace_back();
     std::strcpy(entry.code, code);

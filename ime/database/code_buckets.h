@@ -8,21 +8,19 @@
 // holding its characters in order.
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <vector>
 
+#include "foundation/double_byte_character.h"
 #include "ime/database/bit_packing.h"
 #include "ime/database/ime_header.h"
 
 inline constexpr int kCodeFieldSize = 18;
 
-using HzBytes = std::array<uint8_t, 2>;
-
 struct CodeEntry {
-    char code[kCodeFieldSize] = {};  // NUL-terminated, at most 12 characters
-    HzBytes hz{};                    // style 1: the one character
-    std::vector<HzBytes> hzList;     // style 2: the characters in order
+    char code[kCodeFieldSize] = {};           // NUL-terminated, at most 12 characters
+    DoubleByteCharacter hz;                   // style 1: the one character
+    std::vector<DoubleByteCharacter> hzList;  // style 2: the characters in order
 };
 
 struct CodeBucket {
@@ -54,7 +52,7 @@ std::size_t bucketOfCode(const ImeHeader& header, const CodeBuckets& buckets, co
 
 // Files character `hz` under `code`, a filable code.
 void fileCodedCharacter(const ImeHeader& header, CodeBuckets& buckets, const char* code,
-                        const HzBytes& hz);
+                        DoubleByteCharacter hz);
 
 // Puts every bucket in order and counts the entries.
 void orderBuckets(const ImeHeader& header, CodeBuckets& buckets);

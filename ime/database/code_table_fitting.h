@@ -20,7 +20,7 @@ struct LeftOutCode {
     int line = 0;
     uint32_t codeAt = 0;
     uint32_t codeLength = 0;
-    ImeCharacter character{};
+    DoubleByteCharacter character;
     bool forRepeats = false;  // the repeat blocks are full, not the table
 };
 

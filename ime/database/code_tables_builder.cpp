@@ -113,8 +113,8 @@ void layOutRepeatBlocks(Numbering& run) {
 }
 
 // One coded character of the current entry: its HZTab slot and its map.
-int placeHz(Numbering& run, const HzBytes& hz) {
-    const int hzIndex = charToIndex(run.header.charSet, reinterpret_cast<const char*>(hz.data()));
+int placeHz(Numbering& run, DoubleByteCharacter hz) {
+    const int hzIndex = charToIndex(run.header.charSet, hz.bytes().data());
     run.tables.hzTab[run.hzPosition++] = static_cast<uint16_t>(hzIndex);
     run.maxHz = std::max(run.maxHz, hzIndex);
     run.minHz = std::min(run.minHz, hzIndex);
@@ -128,7 +128,7 @@ int placeHz(Numbering& run, const HzBytes& hz) {
 int numberEntry(Numbering& run, const CodeEntry& entry) {
     storeCode(run, entry);
     if (run.header.codingStyle != 2) return placeHz(run, entry.hz);
-    for (const HzBytes& hz : entry.hzList) {
+    for (const DoubleByteCharacter hz : entry.hzList) {
         if (int rc = placeHz(run, hz)) return rc;
     }
     return 0;

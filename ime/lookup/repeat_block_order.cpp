@@ -7,7 +7,7 @@ void toRepeatBlockOrder(const InputMethod& im, std::span<int> entries) {
     std::size_t primary = 0;
     std::size_t longest = 0;
     for (std::size_t slot = 0; slot < entries.size(); ++slot) {
-        const std::size_t length = im.entries[entries[slot]].code.size();
+        const std::size_t length = im.codes[im.entries[entries[slot]].code].size();
         if (length > longest) {
             longest = length;
             primary = slot;

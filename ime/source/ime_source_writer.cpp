@@ -136,24 +136,21 @@ void addHelp(std::string& text, const std::string& help) {
     }
 }
 
-// A character's bytes up to the first zero one.
-void addCharacter(std::string& line, const ImeCharacter& character) {
-    for (const uint8_t byte : character) {
-        if (byte == 0) return;
-        line += static_cast<char>(byte);
-    }
-}
-
-void addCodeTable(std::string& text, const std::vector<CodeTableEntry>& entries) {
+// The pairs of one code and one line together, at most 24 a line.
+void addCodeTable(std::string& text, const InputMethod& im) {
     addLine(text, "[Text]");
-    for (const CodeTableEntry& entry : entries) {
-        const auto& characters = entry.characters;
-        for (std::size_t p = 0; p < characters.size(); p += kCharactersPerLine) {
-            std::string line = entry.code + " ";
-            const std::size_t end = std::min(characters.size(), p + kCharactersPerLine);
-            for (std::size_t q = p; q < end; ++q) addCharacter(line, characters[q]);
-            addLine(text, line);
-        }
+    const std::vector<CodeTableEntry>& entries = im.entries;
+    for (std::size_t p = 0; p < entries.size();) {
+        std::string line(im.codes[entries[p].code]);
+        line += ' ';
+        const std::size_t end = std::min(entries.size(), p + kCharactersPerLine);
+        std::size_t q = p;
+        do {
+            entries[q++].character.appendTo(line);
+        } while (q < end && entries[q].code == entries[p].code &&
+                 entries[q].line == entries[p].line);
+        addLine(text, line);
+        p = q;
     }
 }
 
@@ -189,6 +186,6 @@ std::string writeImeSource(const InputMethod& im, const PictureNames& pictures,
     if (im.keyMap) addKeyMap(text, *im.keyMap, encoding);
     if (!im.rules.empty()) addRules(text, im.rules);
     if (!im.helpText.empty()) addHelp(text, im.helpText);
-    addCodeTable(text, im.entries);
+    addCodeTable(text, im);
     return text;
 }

@@ -16,19 +16,18 @@ struct CodeCharacters {
 
 std::vector<CodeCharacters> codesOf(const InputMethod& im) {
     const DoubleByteTable characters(im.charSet);
-    std::vector<std::pair<const std::string*, unsigned>> pairs;
+    std::vector<std::pair<std::string_view, unsigned>> pairs;
+    pairs.reserve(im.entries.size());
     for (const CodeTableEntry& entry : im.entries) {
-        for (const ImeCharacter& c : entry.characters) {
-            const char bytes[2] = {static_cast<char>(c[0]), static_cast<char>(c[1])};
-            pairs.push_back({&entry.code, static_cast<unsigned>(characters.indexOf(bytes))});
-        }
+        pairs.push_back({im.codes[entry.code], static_cast<unsigned>(characters.indexOf(
+                                                   entry.character.bytes().data()))});
     }
     // Stable: the characters of a code stay in the order the table gives them.
     std::stable_sort(pairs.begin(), pairs.end(),
-                     [](const auto& a, const auto& b) { return *a.first < *b.first; });
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
     std::vector<CodeCharacters> codes;
     for (const auto& [code, index] : pairs) {
-        if (codes.empty() || codes.back().code != *code) codes.push_back({*code, {}});
+        if (codes.empty() || codes.back().code != code) codes.push_back({std::string(code), {}});
         std::vector<unsigned>& list = codes.back().characters;
         if (std::find(list.begin(), list.end(), index) == list.end()) list.push_back(index);
     }
@@ -140,8 +139,7 @@ InputMethodStatistics inputMethodStatistics(const InputMethod& im) {
         for (unsigned index : mostCrowded->characters) {
             char bytes[3] = {};
             indexToChar(im.charSet, index, bytes, sizeof bytes);
-            s.crowdedCharacters.push_back(
-                {static_cast<uint8_t>(bytes[0]), static_cast<uint8_t>(bytes[1])});
+            s.crowdedCharacters.push_back(DoubleByteCharacter::of(bytes));
         }
     }
     long long shortestSum = 0;

@@ -40,7 +40,7 @@ struct InputMethodStatistics {
     int sharedCodes = 0;              // codes with several characters
     int charactersOnSharedCodes = 0;  // the characters on them, each time
     std::string crowdedCode;          // the code with the most characters
-    std::vector<ImeCharacter> crowdedCharacters;
+    std::vector<DoubleByteCharacter> crowdedCharacters;
     int distinctCharacters = 0;
     int severalCodes = 0;              // characters with several codes
     std::vector<int> codesByLength;    // [n]: distinct codes of n keys
