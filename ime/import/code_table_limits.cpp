@@ -13,16 +13,11 @@ constexpr std::size_t kMostRepeatSlots = 32766;
 
 }  // namespace
 
-std::string codeTableLimitPassed(const ImportedTable& imported, const DesktopTable& table,
-                                 TableCharacters& set) {
-    const InputMethod& method = imported.method;
-    const std::size_t pairs = imported.pairs.size();
+std::string codeTableLimitPassed(const InputMethod& method) {
+    const std::size_t pairs = method.entries.size();
     std::vector<uint32_t> entriesOf(0x10000);
-    for (const uint32_t number : imported.pairs) {
-        const std::string_view character = table.text(table.entries[number]);
-        ++entriesOf[set.bytesOf(character, static_cast<int>(character.size()))];
-    }
-    const std::size_t entries = method.codingStyle == 1 ? pairs : imported.distinctCodes;
+    for (const CodeTableEntry& entry : method.entries) ++entriesOf[entry.character.packed];
+    const std::size_t entries = method.codingStyle == 1 ? pairs : method.codes.size();
     if (entries > kMostEntries) return "32,767 code entries";
     if (pairs > kMostPairs) return "65,534 coded characters";
     // A character's second entry takes two slots of the repeat blocks, each

@@ -6,9 +6,9 @@
 #include "foundation/desktop_tables/phrase_list_import.h"
 #include "foundation/desktop_tables/table_reader.h"
 #include "ime/import/code_table_limits.h"
-#include "ime/import/imported_source_writer.h"
 #include "ime/import/input_method_from_table.h"
 #include "ime/messages.h"
+#include "ime/source/ime_source_writer.h"
 
 namespace {
 
@@ -40,9 +40,10 @@ int importTable(CharSet charSet, const char* tableName, const char* destination)
     if (imported.counts.kept == 0) return report(kNoCharacters, tableName);
     const InputMethod& method = imported.method;
     TableCharacters set(method.charSet);
-    std::string source = importedSourceText(method, table, imported.pairs, set);
-    const std::string limit = codeTableLimitPassed(imported, table, set);
-    std::vector<uint32_t>().swap(imported.pairs);
+    std::string source =
+        writeImeSource(method, {}, TextEncoding::kUtf8, nullptr, SourceForm::kImport);
+    if (int rc = convertTextToUtf8(method.charSet, source)) return rc;
+    const std::string limit = codeTableLimitPassed(method);
 
     WordCounts words;
     PhraseListText list;

@@ -1,15 +1,14 @@
 #include "ime/source/ime_source_writer.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <cstring>
 
 #include "foundation/char_sets.h"
+#include "foundation/huge_pages.h"
 
 namespace {
-
-// Style-2 entries with many characters go on several lines of this many.
-constexpr std::size_t kCharactersPerLine = 24;
 
 // A line, ended by LF; one that ends in CR gets CR LF, which the reader
 // turns into the LF after that CR.
@@ -122,7 +121,51 @@ void addRules(std::string& text, const std::vector<CodingRule>& rules) {
         }
         addLine(text, line);
     }
-    addLine(text, "");
+}
+
+// A single byte as "0x" and two hexadecimal digits.
+std::string hexItem(uint8_t byte) {
+    char hex[5];
+    std::snprintf(hex, sizeof hex, "0x%02X", byte);
+    return hex;
+}
+
+// A display code of an import: a letter or digit as it is, other ASCII as
+// "0x" and its hexadecimal value (so that "," and "/" stay out of the way),
+// a double-byte character as its bytes.
+std::string importedDisplayItem(const ValuePair& pair) {
+    if (pair.second != 0) return {static_cast<char>(pair.first), static_cast<char>(pair.second)};
+    if (std::isalnum(pair.first)) return std::string(1, static_cast<char>(pair.first));
+    return hexItem(pair.first);
+}
+
+void addKeyIfSaid(std::string& text, const char* key, const std::string& value) {
+    if (!value.empty()) addKey(text, key, value);
+}
+
+void addImportedDescription(std::string& text, const InputMethod& im) {
+    addLine(text, "[Description]");
+    addKey(text, "Encoding", "UTF-8");
+    addKey(text, "CharSet", charSetName(im.charSet));
+    addKeyIfSaid(text, "ID", im.id);
+    addKeyIfSaid(text, "Name", im.name);
+    addKeyIfSaid(text, "FullName", im.fullName);
+    addKeyIfSaid(text, "Version", im.version);
+    addKey(text, "CodingStyle", std::to_string(im.codingStyle));
+    addKey(text, "MaxCodes", std::to_string(im.maxCodes));
+    addKeyIfSaid(text, "UsedCodes", im.usedCodes);
+    std::string displays;
+    for (const ValuePair& pair : im.displayCodes) {
+        if (!displays.empty()) displays += ',';
+        displays += importedDisplayItem(pair);
+    }
+    addKeyIfSaid(text, "DispalyCodes", displays);
+    if (im.wildChar != 0) addKey(text, "WildChar", std::string(1, im.wildChar));
+    addLine(text,
+            "// Keyboard pictures: KeyboardBitmap=Name.bmp, a 16-colour black and white picture");
+    addLine(text,
+            "// of 154 x 54 or 156 x 53 pixels, and KeyboardBitmapHDD=NameHDD.bmp, twice as large");
+    if (!im.rules.empty()) addRules(text, im.rules);
 }
 
 void addHelp(std::string& text, const std::string& help) {
@@ -140,6 +183,10 @@ void addHelp(std::string& text, const std::string& help) {
 void addCodeTable(std::string& text, const InputMethod& im) {
     addLine(text, "[Text]");
     const std::vector<CodeTableEntry>& entries = im.entries;
+    // Room for a line for each pair: more than is written, and untouched.
+    std::size_t size = text.size();
+    for (const CodeTableEntry& entry : entries) size += im.codes[entry.code].size() + 4;
+    reserveHugePages(text, size);
     for (std::size_t p = 0; p < entries.size();) {
         std::string line(im.codes[entries[p].code]);
         line += ' ';
@@ -168,9 +215,7 @@ bool standsAlone(uint8_t byte, TextEncoding encoding) {
 std::string valueItem(const ValuePair& pair, TextEncoding encoding) {
     if (pair.second == 0) {
         if (standsAlone(pair.first, encoding)) return std::string(1, static_cast<char>(pair.first));
-        char hex[5];
-        std::snprintf(hex, sizeof hex, "0x%02X", pair.first);
-        return hex;
+        return hexItem(pair.first);
     }
     if (!standsAsItself(pair.first) || !standsAsItself(pair.second) ||
         (pair.first == '/' && pair.second == '/')) {
@@ -180,12 +225,20 @@ std::string valueItem(const ValuePair& pair, TextEncoding encoding) {
 }
 
 std::string writeImeSource(const InputMethod& im, const PictureNames& pictures,
-                           TextEncoding encoding, std::vector<KeptBytes>* fileNames) {
+                           TextEncoding encoding, std::vector<KeptBytes>* fileNames,
+                           SourceForm form) {
     std::string text;
-    addDescription(text, im, pictures, encoding, fileNames);
-    if (im.keyMap) addKeyMap(text, *im.keyMap, encoding);
-    if (!im.rules.empty()) addRules(text, im.rules);
-    if (!im.helpText.empty()) addHelp(text, im.helpText);
+    if (form == SourceForm::kImport) {
+        addImportedDescription(text, im);
+    } else {
+        addDescription(text, im, pictures, encoding, fileNames);
+        if (im.keyMap) addKeyMap(text, *im.keyMap, encoding);
+        if (!im.rules.empty()) {
+            addRules(text, im.rules);
+            addLine(text, "");
+        }
+        if (!im.helpText.empty()) addHelp(text, im.helpText);
+    }
     addCodeTable(text, im);
     return text;
 }
