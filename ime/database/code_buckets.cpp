@@ -33,22 +33,14 @@ void orderBucket(const ImeHeader& header, std::vector<CodeEntry>& entries) {
 }
 
 // The bucket number of a code, its characters' symbols taken from `alphabet`.
-int bucketOf(const ImeHeader& header, const CodeAlphabet& alphabet, const char* code) {
-    const bool firstSymbolOnly = header.codingStyle == 1 && header.indexDepth == 1;
+int codeBucket(const ImeHeader& header, const CodeAlphabet& alphabet, const char* code) {
+    const bool secondSymbol = bucketKeys(header.codingStyle, header.indexDepth) == 2;
     const int s1 = alphabet.symbolOf(code[0]);
-    const int s2 = code[1] != '\0' && !firstSymbolOnly ? alphabet.symbolOf(code[1]) : 0;
-    return (s1 - 1) * (header.usedCodeCount + 1) + s2;
+    const int s2 = code[1] != '\0' && secondSymbol ? alphabet.symbolOf(code[1]) : 0;
+    return bucketOf(header.usedCodeCount, s1, s2);
 }
 
 }  // namespace
-
-int bucketCount(int usedCodeCount) {
-    return usedCodeCount * (usedCodeCount + 1) + 1;
-}
-
-int hzMapSlots(const ImeHeader& header) {
-    return indexCount(header.charSet) + 1;
-}
 
 void prepareBuckets(const ImeHeader& header, CodeBuckets& buckets) {
     buckets.buckets.assign(static_cast<std::size_t>(bucketCount(header.usedCodeCount)),
@@ -65,12 +57,12 @@ bool isFilableCode(const ImeHeader& header, const CodeAlphabet& alphabet, const 
 }
 
 std::size_t bucketOfCode(const ImeHeader& header, const CodeBuckets& buckets, const char* code) {
-    return static_cast<std::size_t>(bucketOf(header, buckets.alphabet, code));
+    return static_cast<std::size_t>(codeBucket(header, buckets.alphabet, code));
 }
 
 void fileCodedCharacter(const ImeHeader& header, CodeBuckets& buckets, const char* code,
                         DoubleByteCharacter hz) {
-    const int bucket = bucketOf(header, buckets.alphabet, code);
+    const int bucket = codeBucket(header, buckets.alphabet, code);
     CodeEntry& entry = buckets.buckets[static_cast<std::size_t>(bucket)].entries.emplace_back();
     std::strcpy(entry.code, code);
     entry.hz = hz;

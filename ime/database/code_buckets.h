@@ -1,8 +1,5 @@
 // The code table's (code, character) pairs filed into buckets by the code's
-// first one or two symbols:
-//   bucket = (s1 - 1) x (n + 1) + s2
-// with s2 = 0 for a one-character code, and for every code in coding style 1
-// with IndexDepth 1. Once every pair is filed, each bucket is put in code
+// first one or two symbols (bucketOf). Once every pair is filed, each bucket is put in code
 // order. Style 1 makes one entry per pair (equal codes keep their order, or
 // every entry keeps it with NoSort=1); style 2 makes one entry per code,
 // holding its characters in order.
@@ -13,6 +10,7 @@
 
 #include "foundation/double_byte_character.h"
 #include "ime/database/bit_packing.h"
+#include "ime/database/code_table_capacity.h"
 #include "ime/database/ime_header.h"
 
 inline constexpr int kCodeFieldSize = 18;
@@ -33,12 +31,6 @@ struct CodeBuckets {
     int entryCount = 0;  // E: entries made
     int pairCount = 0;   // T: pairs filed
 };
-
-// B: the number of buckets, and so of Index slots.
-int bucketCount(int usedCodeCount);
-
-// H: one slot per character index of the CharSet, plus one.
-int hzMapSlots(const ImeHeader& header);
 
 // Sets up the empty buckets for the code alphabet.
 void prepareBuckets(const ImeHeader& header, CodeBuckets& buckets);

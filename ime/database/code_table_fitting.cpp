@@ -9,7 +9,7 @@
 #include "foundation/left_out_list.h"
 #include "foundation/text_encoding.h"
 #include "ime/database/code_buckets.h"
-#include "ime/database/code_tables_builder.h"
+#include "ime/database/code_table_capacity.h"
 #include "ime/database/ime_layout.h"
 #include "ime/messages.h"
 
@@ -18,15 +18,6 @@ namespace {
 constexpr int kWarnedLeftOuts = 10;
 constexpr char kForSize[] = "table size";
 constexpr char kForRepeats[] = "repeat blocks";
-
-// What the pairs kept so far take of the database.
-struct TableFill {
-    std::vector<bool> codeTaken;  // style 2: by code number
-    std::vector<int> entriesOf;   // by character index
-    int entries = 0;
-    int pairs = 0;
-    int repeatSlots = 0;
-};
 
 std::string characterText(DoubleByteCharacter character) {
     const std::array<char, 2> bytes = character.bytes();
@@ -46,12 +37,8 @@ CodeTableFitting fitCodeTable(InputMethod& im) {
     }
     const ImeHeader& header = layout.header;
     const CodeAlphabet alphabet(header);
-    const int slots = hzMapSlots(header);
-    const int repeatLimit = repeatSlotLimit(header);
-
-    TableFill fill;
-    fill.entriesOf.assign(static_cast<std::size_t>(slots), 0);
-    fill.codeTaken.assign(im.codes.size(), false);
+    CodeTableCapacity capacity(im.codingStyle, im.charSet, im.codes.size());
+    const int slots = capacity.mapSlots();
     // Where each code stands in `fitting.codes` once a pair of it is left out.
     std::vector<uint32_t> codeAt(im.codes.size(), UINT32_MAX);
     std::vector<bool> filable(im.codes.size());
@@ -66,12 +53,9 @@ CodeTableFitting fitCodeTable(InputMethod& im) {
             im.entries[kept++] = entry;
             continue;
         }
-        const bool newCode = im.codingStyle != 2 || !fill.codeTaken[entry.code];
-        const int had = fill.entriesOf[static_cast<std::size_t>(index)];
-        const int moreSlots = had == 0 ? 0 : had == 1 ? 2 : 1;
-        const bool tableFull = fill.entries + (newCode ? 1 : 0) > kMaxCodeEntries ||
-                               fill.pairs + 1 > kMaxCodedCharacters;
-        if (tableFull || fill.repeatSlots + moreSlots > repeatLimit) {
+        const CodeTableCapacity::Room room = capacity.roomFor(entry.code, index);
+        if (room != CodeTableCapacity::Room::kFits) {
+            const bool tableFull = room == CodeTableCapacity::Room::kTableFull;
             const std::string_view code = im.codes[entry.code];
             if (codeAt[entry.code] == UINT32_MAX) {
                 codeAt[entry.code] = static_cast<uint32_t>(fitting.codes.size());
@@ -83,13 +67,7 @@ CodeTableFitting fitCodeTable(InputMethod& im) {
             ++(tableFull ? fitting.leftOutForSize : fitting.leftOutForRepeats);
             continue;
         }
-        if (newCode) {
-            ++fill.entries;
-            fill.codeTaken[entry.code] = true;
-        }
-        ++fill.pairs;
-        fill.repeatSlots += moreSlots;
-        ++fill.entriesOf[static_cast<std::size_t>(index)];
+        capacity.take(entry.code, index);
         im.entries[kept++] = entry;
     }
     im.entries.resize(kept);

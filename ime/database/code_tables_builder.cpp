@@ -36,7 +36,7 @@ struct Numbering {
 void sizeTables(const ImeHeader& header, CodeTables& tables, int entries, int pairs) {
     const std::size_t records = static_cast<std::size_t>(entries) + 1;
     tables = CodeTables{};
-    tables.hzMap.assign(static_cast<std::size_t>(hzMapSlots(header)), 0);
+    tables.hzMap.assign(static_cast<std::size_t>(hzMapSlots(header.charSet)), 0);
     tables.index.assign(static_cast<std::size_t>(bucketCount(header.usedCodeCount)), 0);
     tables.hzTab.assign(static_cast<std::size_t>(pairs) + 1, 0);
     tables.bits.assign(records * header.codeHeadBytes, 0);
@@ -78,7 +78,7 @@ int addSlot(FurtherEntries& further, uint16_t entry) {
 int addFurtherEntry(Numbering& run, int hzIndex) {
     FurtherEntries& further = run.further;
     const int used = static_cast<int>(further.entry.size());
-    if (used >= repeatSlotLimit(run.header)) return report(kRepeatOverflow);
+    if (used >= repeatSlotLimit(hzMapSlots(run.header.charSet))) return report(kRepeatOverflow);
     uint16_t& mapped = run.tables.hzMap[hzIndex];
     const auto entry = static_cast<uint16_t>(run.entry);
     if ((mapped & kReferenceBit) == 0) {
@@ -152,9 +152,8 @@ int numberBuckets(Numbering& run, CodeBuckets& buckets) {
     return 0;
 }
 
-// Style 1: the entry with the longest code of each character (the earliest
-// of equally long ones) goes to the front of its block and gets the
-// primary flag.
+// Style 1: the primary entry of each character goes to the front of its
+// block and gets the primary flag.
 void markPrimaryEntries(const ImeHeader& header, CodeTables& tables,
                         const std::vector<uint8_t>& codeLength) {
     std::vector<uint16_t>& blocks = tables.repeatBlocks;
@@ -163,16 +162,13 @@ void markPrimaryEntries(const ImeHeader& header, CodeTables& tables,
         int primary = mapped;
         if ((mapped & kReferenceBit) != 0) {
             const int first = mapped & kEntryMask;
-            int kept = first;
-            int longest = 0;
-            for (int slot = first;; ++slot) {
-                const int length = codeLength[blocks[slot] & kEntryMask];
-                if (length > longest) {
-                    longest = length;
-                    kept = slot;
-                }
-                if ((blocks[slot] & kReferenceBit) == 0) break;
-            }
+            int last = first;
+            while ((blocks[last] & kReferenceBit) != 0) ++last;
+            const int kept =
+                first + static_cast<int>(primaryEntryOf(
+                            static_cast<std::size_t>(last - first + 1), [&](std::size_t k) {
+                                return codeLength[blocks[first + k] & kEntryMask];
+                            }));
             const uint16_t firstValue = blocks[first];
             const uint16_t keptValue = blocks[kept];
             blocks[first] = (firstValue & kReferenceBit) | (keptValue & kEntryMask);
@@ -185,16 +181,11 @@ void markPrimaryEntries(const ImeHeader& header, CodeTables& tables,
 
 }  // namespace
 
-int repeatSlotLimit(const ImeHeader& header) {
-    constexpr int kMaxRepeatSlots = 32766;
-    return std::min(2 * hzMapSlots(header) - 2, kMaxRepeatSlots);
-}
-
 int buildCodeTables(const ImeHeader& header, CodeBuckets& buckets, CodeTables& tables) {
     sizeTables(header, tables, buckets.entryCount, buckets.pairCount);
 
-    Numbering run{header, tables, buckets.alphabet, hzMapSlots(header)};
-    run.further.lastSlot.assign(static_cast<std::size_t>(hzMapSlots(header)), -1);
+    Numbering run{header, tables, buckets.alphabet, hzMapSlots(header.charSet)};
+    run.further.lastSlot.assign(static_cast<std::size_t>(hzMapSlots(header.charSet)), -1);
     if (header.codingStyle != 2) run.codeLength.assign(buckets.entryCount + std::size_t{1}, 0);
     const int rc = numberBuckets(run, buckets);
     std::vector<CodeBucket>().swap(buckets.buckets);
