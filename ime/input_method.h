@@ -96,7 +96,7 @@ struct InputMethod {
     std::vector<CodingRule> rules;
     std::optional<KeyboardPictures> keyboard;
     std::string helpText;
-    CodeList codes;                       // the distinct codes of `entries`
+    CodeList codes;                       // every code of `entries`, each once
     std::vector<CodeTableEntry> entries;  // in source order
     bool operator==(const InputMethod&) const = default;
 };

@@ -48,18 +48,17 @@ void sizeTables(const ImeHeader& header, CodeTables& tables, int entries, int pa
 }
 
 // Bits (and BitsRest) record of the current entry.
-void storeCode(Numbering& run, const CodeEntry& entry) {
+void storeCode(Numbering& run, const char* code) {
     const ImeHeader& header = run.header;
     uint8_t* head = run.tables.bits.data() + run.entry * header.codeHeadBytes;
     if (header.codingStyle == 2) {
-        std::memcpy(head, entry.code,
-                    std::min<std::size_t>(std::strlen(entry.code), header.codeHeadBytes));
+        std::memcpy(head, code, std::min<std::size_t>(std::strlen(code), header.codeHeadBytes));
         run.tables.hzInd[run.entry] = static_cast<uint16_t>(run.hzPosition);
         return;
     }
-    run.codeLength[run.entry] = static_cast<uint8_t>(std::strlen(entry.code));
+    run.codeLength[run.entry] = static_cast<uint8_t>(std::strlen(code));
     WorkBuffer packed{};
-    packCode(header, run.alphabet, entry.code, packed);
+    packCode(header, run.alphabet, code, packed);
     std::memcpy(head, packed.data(), header.codeHeadBytes);
     std::copy_n(packed.begin() + header.codeHeadBytes, header.codeRestBytes,
                 run.tables.bitsRest.begin() + run.entry * header.codeRestBytes);
@@ -125,25 +124,27 @@ int placeHz(Numbering& run, DoubleByteCharacter hz) {
     return addFurtherEntry(run, hzIndex);
 }
 
-int numberEntry(Numbering& run, const CodeEntry& entry) {
-    storeCode(run, entry);
-    if (run.header.codingStyle != 2) return placeHz(run, entry.hz);
-    for (const DoubleByteCharacter hz : entry.hzList) {
-        if (int rc = placeHz(run, hz)) return rc;
-    }
+// The entry of the pairs from `at` of bucket `bucket`; `at` moves past them.
+int numberEntry(Numbering& run, const CodeBuckets& buckets, std::size_t bucket, uint32_t& at) {
+    storeCode(run, buckets.codes->text(buckets.pairs[at].code));
+    const uint32_t end = buckets.bucketStart[bucket + 1];
+    do {
+        if (int rc = placeHz(run, buckets.pairs[at].hz)) return rc;
+        ++at;
+    } while (at < end && !buckets.startsEntry(run.header.codingStyle, bucket, at));
     return 0;
 }
 
-int numberBuckets(Numbering& run, CodeBuckets& buckets) {
+int numberBuckets(Numbering& run, const CodeBuckets& buckets) {
     for (int b = 0; b < bucketCount(run.header.usedCodeCount); ++b) {
         run.tables.index[b] = static_cast<uint16_t>(run.entry);
-        std::vector<CodeEntry>& entries = buckets.buckets[b].entries;
-        for (std::size_t j = 0; j < entries.size(); ++j) {
+        const auto bucket = static_cast<std::size_t>(b);
+        uint32_t at = buckets.bucketStart[bucket];
+        for (std::size_t j = 0; at < buckets.bucketStart[bucket + 1]; ++j) {
             if (j % 10 == 0) advanceSpinner();
-            if (int rc = numberEntry(run, entries[j])) return rc;
+            if (int rc = numberEntry(run, buckets, bucket, at)) return rc;
             ++run.entry;
         }
-        std::vector<CodeEntry>().swap(entries);
     }
     if (run.header.codingStyle == 2) {
         run.tables.hzInd[run.entry] = static_cast<uint16_t>(run.hzPosition);
@@ -188,7 +189,7 @@ int buildCodeTables(const ImeHeader& header, CodeBuckets& buckets, CodeTables& t
     run.further.lastSlot.assign(static_cast<std::size_t>(hzMapSlots(header.charSet)), -1);
     if (header.codingStyle != 2) run.codeLength.assign(buckets.entryCount + std::size_t{1}, 0);
     const int rc = numberBuckets(run, buckets);
-    std::vector<CodeBucket>().swap(buckets.buckets);
+    std::vector<FiledPair>().swap(buckets.pairs);
     if (rc != 0) return rc;
 
     if (run.maxHz < run.minHz) return report(kNoCoding, keyName(kKeyText));

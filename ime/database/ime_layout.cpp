@@ -197,26 +197,7 @@ int layOutFrontEnd(const InputMethod& im, ImeLayout& layout) {
 
 int layOutCodeTables(const InputMethod& im, const ImeHeader& header, CodeTables& tables) {
     CodeBuckets buckets;
-    prepareBuckets(header, buckets);
-    // The bucket of each code, or none when the code cannot be filed.
-    constexpr uint32_t kNoBucket = UINT32_MAX;
-    std::vector<uint32_t> bucketOf(im.codes.size(), kNoBucket);
-    for (uint32_t code = 0; code < im.codes.size(); ++code) {
-        const char* text = im.codes.text(code);
-        if (!isFilableCode(header, buckets.alphabet, text)) continue;
-        bucketOf[code] = static_cast<uint32_t>(bucketOfCode(header, buckets, text));
-    }
-    // Each bucket takes its room at once, so that none moves while it fills.
-    std::vector<uint32_t> pairs(buckets.buckets.size());
-    for (const CodeTableEntry& entry : im.entries) {
-        if (bucketOf[entry.code] != kNoBucket) ++pairs[bucketOf[entry.code]];
-    }
-    for (std::size_t b = 0; b < pairs.size(); ++b) buckets.buckets[b].entries.reserve(pairs[b]);
-    for (const CodeTableEntry& entry : im.entries) {
-        if (bucketOf[entry.code] == kNoBucket) continue;
-        fileCodedCharacter(header, buckets, im.codes.text(entry.code), entry.character);
-    }
-    orderBuckets(header, buckets);
+    fileCodeTable(header, im, buckets);
     if (buckets.entryCount > kMaxCodeEntries || buckets.pairCount > kMaxCodedCharacters) {
         return report(kTooManyCodes, keyName(kKeyText));
     }

@@ -71,13 +71,11 @@ int codeLine(CMabrel& mabrel, CodeReading& reading) {
     }
     std::vector<CodeTableEntry>& entries = mabrel.im.entries;
     if (entries.capacity() == 0) entries.reserve(reading.linesLeft);
-    uint32_t codeNumber = UINT32_MAX;
+    const uint32_t codeNumber = reading.numbering.numberOf(code);
     while (reading.hzBytes.startsChar(text)) {
-        const auto* hz = reinterpret_cast<const uint8_t*>(text);
-        if (reading.filed.insert(code.c_str(), hz)) {
-            if (codeNumber == UINT32_MAX) codeNumber = reading.numbering.numberOf(code);
-            entries.push_back(
-                {codeNumber, static_cast<uint32_t>(lineNumber), DoubleByteCharacter::of(text)});
+        const DoubleByteCharacter character = DoubleByteCharacter::of(text);
+        if (reading.filed.insert(codeNumber, character)) {
+            entries.push_back({codeNumber, static_cast<uint32_t>(lineNumber), character});
         } else {
             const char hzText[3] = {text[0], text[1], '\0'};
             report(kDuplicateHanZi, hzText, line);
