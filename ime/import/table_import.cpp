@@ -42,7 +42,6 @@ int importTable(CharSet charSet, const char* tableName, const char* destination)
     TableCharacters set(method.charSet);
     std::string source =
         writeImeSource(method, {}, TextEncoding::kUtf8, nullptr, SourceForm::kImport);
-    if (int rc = convertTextToUtf8(method.charSet, source)) return rc;
     const std::string limit = codeTableLimitPassed(method);
 
     WordCounts words;

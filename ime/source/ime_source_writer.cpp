@@ -4,9 +4,11 @@
 #include <cctype>
 #include <cstdio>
 #include <cstring>
+#include <unordered_map>
 
 #include "foundation/char_sets.h"
 #include "foundation/huge_pages.h"
+#include "foundation/text_encoding.h"
 
 namespace {
 
@@ -179,13 +181,33 @@ void addHelp(std::string& text, const std::string& help) {
     }
 }
 
-// The pairs of one code and one line together, at most 24 a line.
-void addCodeTable(std::string& text, const InputMethod& im) {
+// The characters of a code table in UTF-8, each converted once.
+class Utf8Characters {
+  public:
+    explicit Utf8Characters(CharSet charSet) : converter_(charSet) {}
+    void append(DoubleByteCharacter character, std::string& text) {
+        auto [found, added] = known_.try_emplace(character.packed);
+        if (added) {
+            std::string bytes;
+            character.appendTo(bytes);
+            found->second = converter_.toUtf8(bytes);
+        }
+        text += found->second;
+    }
+
+  private:
+    CharSetConverter converter_;
+    std::unordered_map<uint16_t, std::string> known_;
+};
+
+// The pairs of one code and one line together, at most 24 a line; the
+// characters in UTF-8 when `utf8` is given, else in the CharSet's bytes.
+void addCodeTable(std::string& text, const InputMethod& im, Utf8Characters* utf8) {
     addLine(text, "[Text]");
     const std::vector<CodeTableEntry>& entries = im.entries;
     // Room for a line for each pair: more than is written, and untouched.
     std::size_t size = text.size();
-    for (const CodeTableEntry& entry : entries) size += im.codes[entry.code].size() + 4;
+    for (const CodeTableEntry& entry : entries) size += im.codes[entry.code].size() + 6;
     reserveHugePages(text, size);
     for (std::size_t p = 0; p < entries.size();) {
         std::string line(im.codes[entries[p].code]);
@@ -193,7 +215,12 @@ void addCodeTable(std::string& text, const InputMethod& im) {
         const std::size_t end = std::min(entries.size(), p + kCharactersPerLine);
         std::size_t q = p;
         do {
-            entries[q++].character.appendTo(line);
+            if (utf8 != nullptr) {
+                utf8->append(entries[q].character, line);
+            } else {
+                entries[q].character.appendTo(line);
+            }
+            ++q;
         } while (q < end && entries[q].code == entries[p].code &&
                  entries[q].line == entries[p].line);
         addLine(text, line);
@@ -230,15 +257,18 @@ std::string writeImeSource(const InputMethod& im, const PictureNames& pictures,
     std::string text;
     if (form == SourceForm::kImport) {
         addImportedDescription(text, im);
-    } else {
-        addDescription(text, im, pictures, encoding, fileNames);
-        if (im.keyMap) addKeyMap(text, *im.keyMap, encoding);
-        if (!im.rules.empty()) {
-            addRules(text, im.rules);
-            addLine(text, "");
-        }
-        if (!im.helpText.empty()) addHelp(text, im.helpText);
+        text = CharSetConverter(im.charSet).textToUtf8(text);
+        Utf8Characters utf8(im.charSet);
+        addCodeTable(text, im, &utf8);
+        return text;
     }
-    addCodeTable(text, im);
+    addDescription(text, im, pictures, encoding, fileNames);
+    if (im.keyMap) addKeyMap(text, *im.keyMap, encoding);
+    if (!im.rules.empty()) {
+        addRules(text, im.rules);
+        addLine(text, "");
+    }
+    if (!im.helpText.empty()) addHelp(text, im.helpText);
+    addCodeTable(text, im, nullptr);
     return text;
 }

@@ -24,7 +24,8 @@ inline constexpr std::size_t kCharactersPerLine = 24;
 // followed by an empty line. An import's says "Encoding=UTF-8" first, then
 // its keys in the order a reader of the desktop table looks for them, the
 // empty ones left out, a note on the keyboard pictures it cannot give, and
-// no empty line; it has no key map, help or pictures.
+// no empty line; it has no key map, help or pictures. It comes in UTF-8
+// whole.
 enum class SourceForm { kDatabase, kImport };
 
 // The source in the CharSet's bytes, but for the pictures' names, which are
