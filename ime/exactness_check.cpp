@@ -31,6 +31,7 @@ InputMethod descriptionOf(const InputMethod& read) {
     description.keyMap.reset();
     description.rules.clear();
     description.helpText.clear();
+    description.codes.clear();
     description.entries.clear();
     return description;
 }

@@ -2,7 +2,8 @@
 // it out. Sources, desktop tables and databases are read into it; sources and
 // databases are written from it. No field is a packed code, a table slot, a
 // byte count or a big-endian number: every such thing is derived where the
-// bytes are made.
+// bytes are made. Its texts and characters are in the CharSet's bytes,
+// whoever filled it: a source parser, an import or a database read back.
 #pragma once
 
 #include <array>
@@ -11,23 +12,21 @@
 #include <string>
 #include <vector>
 
+#include "foundation/double_byte_character.h"
+#include "ime/code_list.h"
 #include "ime/source/value_list.h"
 
-// One double-byte character of the input method's CharSet: lead and trail
-// byte.
-using ImeCharacter = std::array<uint8_t, 2>;
-
-// One entry of the code table: a code spelled from UsedCodes and the
-// characters it gives, in order. In coding style 1 a database keeps one
-// character per entry; a source line may give several, which the layout
-// files as one entry each.
+// One (code, character) pair of the code table, of a fixed size: the code
+// by its number in InputMethod::codes. `line` groups the pairs as the text
+// says them: the pairs one after another with the same code and line are
+// one line of [Text] (24 characters a line when they are more). A source's pairs keep the line they
+// stood on, an import's the line it writes them on, and those of a database
+// read back the number of their entry.
 struct CodeTableEntry {
-    std::string code;
-    std::vector<ImeCharacter> characters;
-    int sourceLine = 0;  // the source line that gave it; 0 when read from a database
-    bool operator==(const CodeTableEntry& other) const {
-        return code == other.code && characters == other.characters;
-    }
+    uint32_t code = 0;
+    uint32_t line = 0;
+    DoubleByteCharacter character;
+    bool operator==(const CodeTableEntry&) const = default;
 };
 
 // A keyboard picture at one bit per pixel: `pixels` holds width x height
@@ -97,6 +96,7 @@ struct InputMethod {
     std::vector<CodingRule> rules;
     std::optional<KeyboardPictures> keyboard;
     std::string helpText;
+    CodeList codes;                       // every code of `entries`, each once
     std::vector<CodeTableEntry> entries;  // in source order
     bool operator==(const InputMethod&) const = default;
 };

@@ -3,60 +3,39 @@
 #include <algorithm>
 #include <cstring>
 
-#include "foundation/char_sets.h"
-
 namespace {
 
-bool codeBefore(const CodeEntry& left, const CodeEntry& right) {
-    return std::strcmp(left.code, right.code) < 0;
+constexpr uint32_t kNoBucket = UINT32_MAX;
+
+// The bucket number of a code, its characters' symbols taken from `alphabet`.
+int codeBucket(const ImeHeader& header, const CodeAlphabet& alphabet, const char* code) {
+    const bool secondSymbol = bucketKeys(header.codingStyle, header.indexDepth) == 2;
+    const int s1 = alphabet.symbolOf(code[0]);
+    const int s2 = code[1] != '\0' && secondSymbol ? alphabet.symbolOf(code[1]) : 0;
+    return bucketOf(header.usedCodeCount, s1, s2);
 }
 
 // Puts the pairs of a bucket, filed in order, in code order (equal codes
-// keeping their order); style 2 then merges the pairs of a code into one
-// entry.
-void orderBucket(const ImeHeader& header, std::vector<CodeEntry>& entries) {
-    const bool style2 = header.codingStyle == 2;
-    const bool keepsSourceOrder = !style2 && header.noSort == 1;
-    if (!keepsSourceOrder && !std::is_sorted(entries.begin(), entries.end(), codeBefore)) {
-        std::stable_sort(entries.begin(), entries.end(), codeBefore);
+// keeping their order), and counts its entries.
+int orderBucket(const ImeHeader& header, CodeBuckets& buckets, std::size_t bucket) {
+    const auto begin = buckets.pairs.begin() + buckets.bucketStart[bucket];
+    const auto end = buckets.pairs.begin() + buckets.bucketStart[bucket + 1];
+    const CodeList& codes = *buckets.codes;
+    const auto codeBefore = [&](const FiledPair& left, const FiledPair& right) {
+        return std::strcmp(codes.text(left.code), codes.text(right.code)) < 0;
+    };
+    const bool keepsSourceOrder = header.codingStyle != 2 && header.noSort == 1;
+    if (!keepsSourceOrder && !std::is_sorted(begin, end, codeBefore)) {
+        std::stable_sort(begin, end, codeBefore);
     }
-    if (!style2) return;
-    std::vector<CodeEntry> merged;
-    for (const CodeEntry& pair : entries) {
-        if (merged.empty() || std::strcmp(merged.back().code, pair.code) != 0) {
-            CodeEntry& entry = merged.emplace_back();
-            std::memcpy(entry.code, pair.code, sizeof entry.code);
-        }
-        merged.back().hzList.push_back(pair.hz);
+    int entries = 0;
+    for (auto at = buckets.bucketStart[bucket]; at < buckets.bucketStart[bucket + 1]; ++at) {
+        if (buckets.startsEntry(header.codingStyle, bucket, at)) ++entries;
     }
-    entries.swap(merged);
-}
-
-// The bucket number of a code, its characters' symbols taken from `alphabet`.
-int bucketOf(const ImeHeader& header, const CodeAlphabet& alphabet, const char* code) {
-    const bool firstSymbolOnly = header.codingStyle == 1 && header.indexDepth == 1;
-    const int s1 = alphabet.symbolOf(code[0]);
-    const int s2 = code[1] != '\0' && !firstSymbolOnly ? alphabet.symbolOf(code[1]) : 0;
-    return (s1 - 1) * (header.usedCodeCount + 1) + s2;
+    return entries;
 }
 
 }  // namespace
-
-int bucketCount(int usedCodeCount) {
-    return usedCodeCount * (usedCodeCount + 1) + 1;
-}
-
-int hzMapSlots(const ImeHeader& header) {
-    return indexCount(header.charSet) + 1;
-}
-
-void prepareBuckets(const ImeHeader& header, CodeBuckets& buckets) {
-    buckets.buckets.assign(static_cast<std::size_t>(bucketCount(header.usedCodeCount)),
-                           CodeBucket{});
-    buckets.alphabet = CodeAlphabet(header);
-    buckets.entryCount = 0;
-    buckets.pairCount = 0;
-}
 
 bool isFilableCode(const ImeHeader& header, const CodeAlphabet& alphabet, const char* code) {
     const std::size_t length = std::strlen(code);
@@ -64,23 +43,31 @@ bool isFilableCode(const ImeHeader& header, const CodeAlphabet& alphabet, const 
     return std::all_of(code, code + length, [&](char c) { return alphabet.symbolOf(c) != 0; });
 }
 
-std::size_t bucketOfCode(const ImeHeader& header, const CodeBuckets& buckets, const char* code) {
-    return static_cast<std::size_t>(bucketOf(header, buckets.alphabet, code));
-}
-
-void fileCodedCharacter(const ImeHeader& header, CodeBuckets& buckets, const char* code,
-                        const HzBytes& hz) {
-    const int bucket = bucketOf(header, buckets.alphabet, code);
-    CodeEntry& entry = buckets.buckets[static_cast<std::size_t>(bucket)].entries.emplace_back();
-    std::strcpy(entry.code, code);
-    entry.hz = hz;
-    ++buckets.pairCount;
-}
-
-void orderBuckets(const ImeHeader& header, CodeBuckets& buckets) {
-    buckets.entryCount = 0;
-    for (CodeBucket& bucket : buckets.buckets) {
-        orderBucket(header, bucket.entries);
-        buckets.entryCount += static_cast<int>(bucket.entries.size());
+void fileCodeTable(const ImeHeader& header, const InputMethod& im, CodeBuckets& buckets) {
+    buckets = CodeBuckets{};
+    buckets.codes = &im.codes;
+    buckets.alphabet = CodeAlphabet(header);
+    const auto bucketTotal = static_cast<std::size_t>(bucketCount(header.usedCodeCount));
+    std::vector<uint32_t> bucketOfCode(im.codes.size(), kNoBucket);
+    for (uint32_t code = 0; code < im.codes.size(); ++code) {
+        const char* text = im.codes.text(code);
+        if (!isFilableCode(header, buckets.alphabet, text)) continue;
+        bucketOfCode[code] = static_cast<uint32_t>(codeBucket(header, buckets.alphabet, text));
     }
+    // Counted first, so that every pair goes straight to its place.
+    std::vector<uint32_t>& start = buckets.bucketStart;
+    start.assign(bucketTotal + 1, 0);
+    for (const CodeTableEntry& entry : im.entries) {
+        if (bucketOfCode[entry.code] != kNoBucket) ++start[bucketOfCode[entry.code] + 1];
+    }
+    for (std::size_t b = 0; b < bucketTotal; ++b) start[b + 1] += start[b];
+    buckets.pairs.resize(start[bucketTotal]);
+    std::vector<uint32_t> next(start.begin(), start.end() - 1);
+    for (const CodeTableEntry& entry : im.entries) {
+        const uint32_t bucket = bucketOfCode[entry.code];
+        if (bucket != kNoBucket) buckets.pairs[next[bucket]++] = {entry.code, entry.character};
+    }
+    buckets.pairCount = static_cast<int>(buckets.pairs.size());
+    for (std::size_t b = 0; b < bucketTotal; ++b)
+        buckets.entryCount += orderBucket(header, buckets, b);
 }

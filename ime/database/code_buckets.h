@@ -1,60 +1,48 @@
 // The code table's (code, character) pairs filed into buckets by the code's
-// first one or two symbols:
-//   bucket = (s1 - 1) x (n + 1) + s2
-// with s2 = 0 for a one-character code, and for every code in coding style 1
-// with IndexDepth 1. Once every pair is filed, each bucket is put in code
-// order. Style 1 makes one entry per pair (equal codes keep their order, or
-// every entry keeps it with NoSort=1); style 2 makes one entry per code,
-// holding its characters in order.
+// first one or two symbols (bucketOf), all buckets in one array, each
+// bucket's pairs in the order they came. Once every pair is filed, each
+// bucket is put in code order. Style 1 makes one entry per pair (equal
+// codes keep their order, or every entry keeps it with NoSort=1); style 2
+// makes one entry per code, of its run of pairs.
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <vector>
 
+#include "foundation/double_byte_character.h"
+#include "ime/code_list.h"
 #include "ime/database/bit_packing.h"
+#include "ime/database/code_table_capacity.h"
 #include "ime/database/ime_header.h"
+#include "ime/input_method.h"
 
 inline constexpr int kCodeFieldSize = 18;
 
-using HzBytes = std::array<uint8_t, 2>;
-
-struct CodeEntry {
-    char code[kCodeFieldSize] = {};  // NUL-terminated, at most 12 characters
-    HzBytes hz{};                    // style 1: the one character
-    std::vector<HzBytes> hzList;     // style 2: the characters in order
-};
-
-struct CodeBucket {
-    std::vector<CodeEntry> entries;
+// A pair filed: its code by number in the input method's CodeList.
+struct FiledPair {
+    uint32_t code = 0;
+    DoubleByteCharacter hz;
 };
 
 struct CodeBuckets {
-    std::vector<CodeBucket> buckets;  // n x (n + 1) + 1
+    const CodeList* codes = nullptr;
+    std::vector<FiledPair> pairs;       // bucket after bucket
+    std::vector<uint32_t> bucketStart;  // where each bucket's pairs start, then the end
     CodeAlphabet alphabet;
     int entryCount = 0;  // E: entries made
     int pairCount = 0;   // T: pairs filed
+
+    // Whether the pair at `at` starts an entry of bucket `bucket`.
+    bool startsEntry(int codingStyle, std::size_t bucket, std::size_t at) const {
+        return codingStyle != 2 || at == bucketStart[bucket] ||
+               pairs[at].code != pairs[at - 1].code;
+    }
 };
-
-// B: the number of buckets, and so of Index slots.
-int bucketCount(int usedCodeCount);
-
-// H: one slot per character index of the CharSet, plus one.
-int hzMapSlots(const ImeHeader& header);
-
-// Sets up the empty buckets for the code alphabet.
-void prepareBuckets(const ImeHeader& header, CodeBuckets& buckets);
 
 // True when `code` is one the buckets take: 1 to maxCodes characters, each
 // in "UsedCodes".
 bool isFilableCode(const ImeHeader& header, const CodeAlphabet& alphabet, const char* code);
 
-// The bucket that a filable code's pairs go into.
-std::size_t bucketOfCode(const ImeHeader& header, const CodeBuckets& buckets, const char* code);
-
-// Files character `hz` under `code`, a filable code.
-void fileCodedCharacter(const ImeHeader& header, CodeBuckets& buckets, const char* code,
-                        const HzBytes& hz);
-
-// Puts every bucket in order and counts the entries.
-void orderBuckets(const ImeHeader& header, CodeBuckets& buckets);
+// Files the pairs of `im` whose code is filable, then puts every bucket in
+// order and counts the entries.
+void fileCodeTable(const ImeHeader& header, const InputMethod& im, CodeBuckets& buckets);

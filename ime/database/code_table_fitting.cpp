@@ -1,15 +1,15 @@
 #include "ime/database/code_table_fitting.h"
 
 #include <algorithm>
+#include <array>
 #include <unordered_map>
-#include <unordered_set>
 
 #include "foundation/char_sets.h"
 #include "foundation/huge_pages.h"
 #include "foundation/left_out_list.h"
 #include "foundation/text_encoding.h"
 #include "ime/database/code_buckets.h"
-#include "ime/database/code_tables_builder.h"
+#include "ime/database/code_table_capacity.h"
 #include "ime/database/ime_layout.h"
 #include "ime/messages.h"
 
@@ -19,17 +19,9 @@ constexpr int kWarnedLeftOuts = 10;
 constexpr char kForSize[] = "table size";
 constexpr char kForRepeats[] = "repeat blocks";
 
-// What the pairs kept so far take of the database.
-struct TableFill {
-    std::unordered_set<std::string> codes;  // style 2: the distinct codes
-    std::vector<int> entriesOf;             // by character index
-    int entries = 0;
-    int pairs = 0;
-    int repeatSlots = 0;
-};
-
-std::string characterText(const ImeCharacter& character) {
-    return std::string(reinterpret_cast<const char*>(character.data()), character.size());
+std::string characterText(DoubleByteCharacter character) {
+    const std::array<char, 2> bytes = character.bytes();
+    return std::string(bytes.data(), bytes.size());
 }
 
 }  // namespace
@@ -45,56 +37,40 @@ CodeTableFitting fitCodeTable(InputMethod& im) {
     }
     const ImeHeader& header = layout.header;
     const CodeAlphabet alphabet(header);
-    const int slots = hzMapSlots(header);
-    const int repeatLimit = repeatSlotLimit(header);
-
-    TableFill fill;
-    fill.entriesOf.assign(static_cast<std::size_t>(slots), 0);
-    // Each entry keeps its characters that fit, in place; no copy of a table
-    // of a million codes.
-    for (CodeTableEntry& entry : im.entries) {
-        // Where the entry's code stands in `fitting.codes` once a pair of it
-        // is left out.
-        uint32_t codeAt = UINT32_MAX;
-        std::vector<ImeCharacter>& characters = entry.characters;
-        std::size_t kept = 0;
-        const bool filable = isFilableCode(header, alphabet, entry.code.c_str());
-        for (std::size_t i = 0; i < characters.size(); ++i) {
-            const ImeCharacter character = characters[i];
-            const int index =
-                charToIndex(im.charSet, reinterpret_cast<const char*>(character.data()));
-            if (!filable || index < 0 || index >= slots) {
-                characters[kept++] = character;
-                continue;
-            }
-            const bool newCode = im.codingStyle != 2 || !fill.codes.contains(entry.code);
-            const int had = fill.entriesOf[static_cast<std::size_t>(index)];
-            const int moreSlots = had == 0 ? 0 : had == 1 ? 2 : 1;
-            const bool tableFull = fill.entries + (newCode ? 1 : 0) > kMaxCodeEntries ||
-                                   fill.pairs + 1 > kMaxCodedCharacters;
-            if (tableFull || fill.repeatSlots + moreSlots > repeatLimit) {
-                if (codeAt == UINT32_MAX) {
-                    codeAt = static_cast<uint32_t>(fitting.codes.size());
-                    fitting.codes += entry.code;
-                }
-                fitting.leftOut.push_back({entry.sourceLine, codeAt,
-                                           static_cast<uint32_t>(entry.code.size()), character,
-                                           !tableFull});
-                ++(tableFull ? fitting.leftOutForSize : fitting.leftOutForRepeats);
-                continue;
-            }
-            if (newCode) {
-                ++fill.entries;
-                if (im.codingStyle == 2) fill.codes.insert(entry.code);
-            }
-            ++fill.pairs;
-            fill.repeatSlots += moreSlots;
-            ++fill.entriesOf[static_cast<std::size_t>(index)];
-            characters[kept++] = character;
-        }
-        characters.resize(kept);
+    CodeTableCapacity capacity(im.codingStyle, im.charSet, im.codes.size());
+    const int slots = capacity.mapSlots();
+    // Where each code stands in `fitting.codes` once a pair of it is left out.
+    std::vector<uint32_t> codeAt(im.codes.size(), UINT32_MAX);
+    std::vector<bool> filable(im.codes.size());
+    for (uint32_t code = 0; code < im.codes.size(); ++code) {
+        filable[code] = isFilableCode(header, alphabet, im.codes.text(code));
     }
-    std::erase_if(im.entries, [](const CodeTableEntry& entry) { return entry.characters.empty(); });
+    // The pairs that fit stay, in place; no copy of a table of a million codes.
+    std::size_t kept = 0;
+    for (const CodeTableEntry& entry : im.entries) {
+        const int index = charToIndex(im.charSet, entry.character.bytes().data());
+        if (!filable[entry.code] || index < 0 || index >= slots) {
+            im.entries[kept++] = entry;
+            continue;
+        }
+        const CodeTableCapacity::Room room = capacity.roomFor(entry.code, index);
+        if (room != CodeTableCapacity::Room::kFits) {
+            const bool tableFull = room == CodeTableCapacity::Room::kTableFull;
+            const std::string_view code = im.codes[entry.code];
+            if (codeAt[entry.code] == UINT32_MAX) {
+                codeAt[entry.code] = static_cast<uint32_t>(fitting.codes.size());
+                fitting.codes += code;
+            }
+            fitting.leftOut.push_back({static_cast<int>(entry.line), codeAt[entry.code],
+                                       static_cast<uint32_t>(code.size()), entry.character,
+                                       !tableFull});
+            ++(tableFull ? fitting.leftOutForSize : fitting.leftOutForRepeats);
+            continue;
+        }
+        capacity.take(entry.code, index);
+        im.entries[kept++] = entry;
+    }
+    im.entries.resize(kept);
     return fitting;
 }
 
@@ -141,8 +117,7 @@ std::string leftOutCodesText(const CodeTableFitting& fitting, uint16_t charSet, 
     std::string text;
     reserveHugePages(text, fitting.leftOut.size() * 32 + fitting.codes.size());
     for (const LeftOutCode& item : fitting.leftOut) {
-        const auto key = static_cast<uint16_t>(item.character[0] << 8 | item.character[1]);
-        auto [found, added] = characters.try_emplace(key);
+        auto [found, added] = characters.try_emplace(item.character.packed);
         if (added) found->second = field(characterText(item.character));
         appendLeftOutLine(
             text, item.line,

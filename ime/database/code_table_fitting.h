@@ -1,9 +1,8 @@
 // The compile that leaves out the (code, character) pairs an input-method
 // database cannot hold ("/f"), instead of stopping. The pairs are taken in
-// source order; a pair is left out when taking it would bring the code
-// entries above 32,767, the coded characters above 65,534 or the
-// repeat-block slots above min(2H - 2, 32,766), H being the HZMap slots.
-// Later pairs are still tried. The kept pairs lay out exactly as a source
+// source order; a pair is left out when the code table has no room for it
+// beside those taken (CodeTableCapacity), for its entries and characters or
+// for its repeat blocks. Later pairs are still tried. The kept pairs lay out exactly as a source
 // without the left-out ones.
 #pragma once
 
@@ -20,7 +19,7 @@ struct LeftOutCode {
     int line = 0;
     uint32_t codeAt = 0;
     uint32_t codeLength = 0;
-    ImeCharacter character{};
+    DoubleByteCharacter character;
     bool forRepeats = false;  // the repeat blocks are full, not the table
 };
 

@@ -36,7 +36,7 @@ struct Numbering {
 void sizeTables(const ImeHeader& header, CodeTables& tables, int entries, int pairs) {
     const std::size_t records = static_cast<std::size_t>(entries) + 1;
     tables = CodeTables{};
-    tables.hzMap.assign(static_cast<std::size_t>(hzMapSlots(header)), 0);
+    tables.hzMap.assign(static_cast<std::size_t>(hzMapSlots(header.charSet)), 0);
     tables.index.assign(static_cast<std::size_t>(bucketCount(header.usedCodeCount)), 0);
     tables.hzTab.assign(static_cast<std::size_t>(pairs) + 1, 0);
     tables.bits.assign(records * header.codeHeadBytes, 0);
@@ -48,18 +48,17 @@ void sizeTables(const ImeHeader& header, CodeTables& tables, int entries, int pa
 }
 
 // Bits (and BitsRest) record of the current entry.
-void storeCode(Numbering& run, const CodeEntry& entry) {
+void storeCode(Numbering& run, const char* code) {
     const ImeHeader& header = run.header;
     uint8_t* head = run.tables.bits.data() + run.entry * header.codeHeadBytes;
     if (header.codingStyle == 2) {
-        std::memcpy(head, entry.code,
-                    std::min<std::size_t>(std::strlen(entry.code), header.codeHeadBytes));
+        std::memcpy(head, code, std::min<std::size_t>(std::strlen(code), header.codeHeadBytes));
         run.tables.hzInd[run.entry] = static_cast<uint16_t>(run.hzPosition);
         return;
     }
-    run.codeLength[run.entry] = static_cast<uint8_t>(std::strlen(entry.code));
+    run.codeLength[run.entry] = static_cast<uint8_t>(std::strlen(code));
     WorkBuffer packed{};
-    packCode(header, run.alphabet, entry.code, packed);
+    packCode(header, run.alphabet, code, packed);
     std::memcpy(head, packed.data(), header.codeHeadBytes);
     std::copy_n(packed.begin() + header.codeHeadBytes, header.codeRestBytes,
                 run.tables.bitsRest.begin() + run.entry * header.codeRestBytes);
@@ -78,7 +77,7 @@ int addSlot(FurtherEntries& further, uint16_t entry) {
 int addFurtherEntry(Numbering& run, int hzIndex) {
     FurtherEntries& further = run.further;
     const int used = static_cast<int>(further.entry.size());
-    if (used >= repeatSlotLimit(run.header)) return report(kRepeatOverflow);
+    if (used >= repeatSlotLimit(hzMapSlots(run.header.charSet))) return report(kRepeatOverflow);
     uint16_t& mapped = run.tables.hzMap[hzIndex];
     const auto entry = static_cast<uint16_t>(run.entry);
     if ((mapped & kReferenceBit) == 0) {
@@ -113,8 +112,8 @@ void layOutRepeatBlocks(Numbering& run) {
 }
 
 // One coded character of the current entry: its HZTab slot and its map.
-int placeHz(Numbering& run, const HzBytes& hz) {
-    const int hzIndex = charToIndex(run.header.charSet, reinterpret_cast<const char*>(hz.data()));
+int placeHz(Numbering& run, DoubleByteCharacter hz) {
+    const int hzIndex = charToIndex(run.header.charSet, hz.bytes().data());
     run.tables.hzTab[run.hzPosition++] = static_cast<uint16_t>(hzIndex);
     run.maxHz = std::max(run.maxHz, hzIndex);
     run.minHz = std::min(run.minHz, hzIndex);
@@ -125,25 +124,27 @@ int placeHz(Numbering& run, const HzBytes& hz) {
     return addFurtherEntry(run, hzIndex);
 }
 
-int numberEntry(Numbering& run, const CodeEntry& entry) {
-    storeCode(run, entry);
-    if (run.header.codingStyle != 2) return placeHz(run, entry.hz);
-    for (const HzBytes& hz : entry.hzList) {
-        if (int rc = placeHz(run, hz)) return rc;
-    }
+// The entry of the pairs from `at` of bucket `bucket`; `at` moves past them.
+int numberEntry(Numbering& run, const CodeBuckets& buckets, std::size_t bucket, uint32_t& at) {
+    storeCode(run, buckets.codes->text(buckets.pairs[at].code));
+    const uint32_t end = buckets.bucketStart[bucket + 1];
+    do {
+        if (int rc = placeHz(run, buckets.pairs[at].hz)) return rc;
+        ++at;
+    } while (at < end && !buckets.startsEntry(run.header.codingStyle, bucket, at));
     return 0;
 }
 
-int numberBuckets(Numbering& run, CodeBuckets& buckets) {
+int numberBuckets(Numbering& run, const CodeBuckets& buckets) {
     for (int b = 0; b < bucketCount(run.header.usedCodeCount); ++b) {
         run.tables.index[b] = static_cast<uint16_t>(run.entry);
-        std::vector<CodeEntry>& entries = buckets.buckets[b].entries;
-        for (std::size_t j = 0; j < entries.size(); ++j) {
+        const auto bucket = static_cast<std::size_t>(b);
+        uint32_t at = buckets.bucketStart[bucket];
+        for (std::size_t j = 0; at < buckets.bucketStart[bucket + 1]; ++j) {
             if (j % 10 == 0) advanceSpinner();
-            if (int rc = numberEntry(run, entries[j])) return rc;
+            if (int rc = numberEntry(run, buckets, bucket, at)) return rc;
             ++run.entry;
         }
-        std::vector<CodeEntry>().swap(entries);
     }
     if (run.header.codingStyle == 2) {
         run.tables.hzInd[run.entry] = static_cast<uint16_t>(run.hzPosition);
@@ -152,9 +153,8 @@ int numberBuckets(Numbering& run, CodeBuckets& buckets) {
     return 0;
 }
 
-// Style 1: the entry with the longest code of each character (the earliest
-// of equally long ones) goes to the front of its block and gets the
-// primary flag.
+// Style 1: the primary entry of each character goes to the front of its
+// block and gets the primary flag.
 void markPrimaryEntries(const ImeHeader& header, CodeTables& tables,
                         const std::vector<uint8_t>& codeLength) {
     std::vector<uint16_t>& blocks = tables.repeatBlocks;
@@ -163,16 +163,13 @@ void markPrimaryEntries(const ImeHeader& header, CodeTables& tables,
         int primary = mapped;
         if ((mapped & kReferenceBit) != 0) {
             const int first = mapped & kEntryMask;
-            int kept = first;
-            int longest = 0;
-            for (int slot = first;; ++slot) {
-                const int length = codeLength[blocks[slot] & kEntryMask];
-                if (length > longest) {
-                    longest = length;
-                    kept = slot;
-                }
-                if ((blocks[slot] & kReferenceBit) == 0) break;
-            }
+            int last = first;
+            while ((blocks[last] & kReferenceBit) != 0) ++last;
+            const int kept =
+                first + static_cast<int>(primaryEntryOf(
+                            static_cast<std::size_t>(last - first + 1), [&](std::size_t k) {
+                                return codeLength[blocks[first + k] & kEntryMask];
+                            }));
             const uint16_t firstValue = blocks[first];
             const uint16_t keptValue = blocks[kept];
             blocks[first] = (firstValue & kReferenceBit) | (keptValue & kEntryMask);
@@ -185,19 +182,14 @@ void markPrimaryEntries(const ImeHeader& header, CodeTables& tables,
 
 }  // namespace
 
-int repeatSlotLimit(const ImeHeader& header) {
-    constexpr int kMaxRepeatSlots = 32766;
-    return std::min(2 * hzMapSlots(header) - 2, kMaxRepeatSlots);
-}
-
 int buildCodeTables(const ImeHeader& header, CodeBuckets& buckets, CodeTables& tables) {
     sizeTables(header, tables, buckets.entryCount, buckets.pairCount);
 
-    Numbering run{header, tables, buckets.alphabet, hzMapSlots(header)};
-    run.further.lastSlot.assign(static_cast<std::size_t>(hzMapSlots(header)), -1);
+    Numbering run{header, tables, buckets.alphabet, hzMapSlots(header.charSet)};
+    run.further.lastSlot.assign(static_cast<std::size_t>(hzMapSlots(header.charSet)), -1);
     if (header.codingStyle != 2) run.codeLength.assign(buckets.entryCount + std::size_t{1}, 0);
     const int rc = numberBuckets(run, buckets);
-    std::vector<CodeBucket>().swap(buckets.buckets);
+    std::vector<FiledPair>().swap(buckets.pairs);
     if (rc != 0) return rc;
 
     if (run.maxHz < run.minHz) return report(kNoCoding, keyName(kKeyText));

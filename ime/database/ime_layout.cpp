@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "foundation/char_sets.h"
+#include "ime/code_numbering.h"
 #include "ime/database/code_buckets.h"
 #include "ime/database/code_geometry.h"
 #include "ime/database/code_tables_builder.h"
@@ -134,23 +135,23 @@ std::string codeOf(const ImeHeader& h, const CodeTables& t, int entry) {
     return code;
 }
 
-std::vector<CodeTableEntry> entriesOf(const ImeHeader& h, const CodeTables& t) {
-    std::vector<CodeTableEntry> entries;
-    const int count = entryCount(t);
-    entries.reserve(static_cast<std::size_t>(std::max(count, 0)));
+// The pairs of every entry, in entry order, each entry's pairs under its
+// number as their line.
+void entriesOf(const ImeHeader& h, const CodeTables& t, InputMethod& im) {
+    const int count = std::max(entryCount(t), 0);
+    im.entries.reserve(static_cast<std::size_t>(t.hzTab.empty() ? 0 : t.hzTab.size() - 1));
+    CodeNumbering numbering(im.codes, static_cast<std::size_t>(count));
     for (int entry = 1; entry <= count; ++entry) {
-        CodeTableEntry& made = entries.emplace_back();
-        made.code = codeOf(h, t, entry);
+        const uint32_t code = numbering.numberOf(codeOf(h, t, entry));
         const int first = h.codingStyle == 2 ? t.hzInd[entry] : entry;
         const int end = h.codingStyle == 2 ? t.hzInd[entry + 1] : entry + 1;
         for (int p = first; p < end; ++p) {
             char bytes[3] = {};
             indexToChar(h.charSet, t.hzTab[p], bytes, sizeof bytes);
-            made.characters.push_back(
-                {static_cast<uint8_t>(bytes[0]), static_cast<uint8_t>(bytes[1])});
+            im.entries.push_back(
+                {code, static_cast<uint32_t>(entry), DoubleByteCharacter::of(bytes)});
         }
     }
-    return entries;
 }
 
 }  // namespace
@@ -196,22 +197,7 @@ int layOutFrontEnd(const InputMethod& im, ImeLayout& layout) {
 
 int layOutCodeTables(const InputMethod& im, const ImeHeader& header, CodeTables& tables) {
     CodeBuckets buckets;
-    prepareBuckets(header, buckets);
-    // Each bucket takes its room at once, so that none moves while it fills.
-    std::vector<uint32_t> pairs(buckets.buckets.size());
-    for (const CodeTableEntry& entry : im.entries) {
-        if (!isFilableCode(header, buckets.alphabet, entry.code.c_str())) continue;
-        pairs[bucketOfCode(header, buckets, entry.code.c_str())] +=
-            static_cast<uint32_t>(entry.characters.size());
-    }
-    for (std::size_t b = 0; b < pairs.size(); ++b) buckets.buckets[b].entries.reserve(pairs[b]);
-    for (const CodeTableEntry& entry : im.entries) {
-        if (!isFilableCode(header, buckets.alphabet, entry.code.c_str())) continue;
-        for (const ImeCharacter& character : entry.characters) {
-            fileCodedCharacter(header, buckets, entry.code.c_str(), character);
-        }
-    }
-    orderBuckets(header, buckets);
+    fileCodeTable(header, im, buckets);
     if (buckets.entryCount > kMaxCodeEntries || buckets.pairCount > kMaxCodedCharacters) {
         return report(kTooManyCodes, keyName(kKeyText));
     }
@@ -254,6 +240,6 @@ InputMethod inputMethodOf(const ImeLayout& layout) {
         }
     }
     im.helpText = layout.helpText;
-    im.entries = entriesOf(h, layout.tables);
+    entriesOf(h, layout.tables, im);
     return im;
 }

@@ -30,7 +30,7 @@ bool decodeRules(const uint8_t* body, std::size_t size, int ruleCount, int ruleS
         rule.kind = field.u16();
         rule.hanZiCount = field.u16();
         const int count = field.u16();
-        if (6 + 6 * count > ruleSize) return false;
+        if (ruleRecordSize(count) > ruleSize) return false;
         for (int i = 0; i < count; ++i) {
             RuleItem item{};
             item.direction = field.u16();

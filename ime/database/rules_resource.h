@@ -13,6 +13,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "ime/database/code_table_capacity.h"
+
 struct RuleItem {
     uint16_t direction;
     uint16_t hanZiNumber;
@@ -25,7 +27,7 @@ struct RuleRecord {
     uint16_t hanZiCount = 0;
     std::vector<RuleItem> items;
 
-    int size() const { return 6 + 6 * static_cast<int>(items.size()); }
+    int size() const { return ruleRecordSize(static_cast<int>(items.size())); }
     bool operator==(const RuleRecord&) const = default;
 };
 

@@ -1,35 +1,15 @@
 #include "ime/import/code_table_limits.h"
 
-#include <algorithm>
-#include <vector>
+#include "ime/database/code_table_capacity.h"
 
-#include "foundation/char_sets.h"
-
-namespace {
-
-constexpr std::size_t kMostEntries = 32767;
-constexpr std::size_t kMostPairs = 65534;
-constexpr std::size_t kMostRepeatSlots = 32766;
-
-}  // namespace
-
-std::string codeTableLimitPassed(const ImportedTable& imported, const DesktopTable& table,
-                                 TableCharacters& set) {
-    const InputMethod& method = imported.method;
-    const std::size_t pairs = imported.pairs.size();
-    std::vector<uint32_t> entriesOf(0x10000);
-    for (const uint32_t number : imported.pairs) {
-        const std::string_view character = table.text(table.entries[number]);
-        ++entriesOf[set.bytesOf(character, static_cast<int>(character.size()))];
+std::string codeTableLimitPassed(const InputMethod& method) {
+    CodeTableCapacity capacity(method.codingStyle, method.charSet, method.codes.size());
+    for (const CodeTableEntry& entry : method.entries) {
+        const int index = charToIndex(method.charSet, entry.character.bytes().data());
+        if (index >= 0 && index < capacity.mapSlots()) capacity.take(entry.code, index);
     }
-    const std::size_t entries = method.codingStyle == 1 ? pairs : imported.distinctCodes;
-    if (entries > kMostEntries) return "32,767 code entries";
-    if (pairs > kMostPairs) return "65,534 coded characters";
-    // A character's second entry takes two slots of the repeat blocks, each
-    // further entry one.
-    std::size_t slots = 0;
-    for (const uint32_t count : entriesOf) slots += count >= 2 ? count : 0;
-    const std::size_t h = static_cast<std::size_t>(indexCount(method.charSet)) + 1;
-    if (slots > std::min(2 * h - 2, kMostRepeatSlots)) return "the repeat blocks";
+    if (capacity.entries() > kMaxCodeEntries) return "32,767 code entries";
+    if (capacity.pairs() > kMaxCodedCharacters) return "65,534 coded characters";
+    if (capacity.repeatSlots() > capacity.repeatLimit()) return "the repeat blocks";
     return {};
 }

@@ -3,10 +3,8 @@
 
 #include <string>
 
-#include "foundation/desktop_tables/table_characters.h"
-#include "ime/import/input_method_from_table.h"
+#include "ime/input_method.h"
 
 // The first limit of the database the code table passes ("32,767 code
 // entries", "65,534 coded characters", "the repeat blocks"), or empty.
-std::string codeTableLimitPassed(const ImportedTable& imported, const DesktopTable& table,
-                                 TableCharacters& set);
+std::string codeTableLimitPassed(const InputMethod& method);

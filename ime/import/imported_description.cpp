@@ -28,24 +28,31 @@ std::string idOf(const std::string& asciiName) {
     return id;
 }
 
-// `text` (UTF-8) without the characters the CharSet cannot write, cut where
-// the next character would pass `size` bytes of the CharSet. Blanks at the
-// ends and a second "/" that would start a comment are dropped too.
+// `text` (UTF-8) in the CharSet's bytes, without the characters the CharSet
+// cannot write, cut where the next character would pass `size` bytes. Blanks
+// at the ends and a second "/" that would start a comment are dropped too.
 std::string fitted(std::string_view text, std::size_t size, TableCharacters& set) {
     std::string kept;
     std::size_t bytes = 0;
+    bool afterSlash = false;
     while (!text.empty()) {
         const int length = std::max(utf8Length(text), 1);
         const std::string_view character = text.substr(0, static_cast<std::size_t>(length));
         text.remove_prefix(character.size());
         const bool ascii = length == 1 && character[0] >= 0x20 && character[0] < 0x7F;
-        if (!ascii && (length == 1 || set.bytesOf(character, length) == 0)) continue;
-        if (ascii && character[0] == '/' && !kept.empty() && kept.back() == '/') continue;
+        const uint16_t doubleByte = ascii || length == 1 ? 0 : set.bytesOf(character, length);
+        if (!ascii && doubleByte == 0) continue;
+        if (ascii && character[0] == '/' && afterSlash) continue;
         if (ascii && character[0] == ' ' && kept.empty()) continue;
         const std::size_t width = ascii ? 1 : 2;
         if (bytes + width > size) break;
         bytes += width;
-        kept += character;
+        afterSlash = ascii && character[0] == '/';
+        if (ascii) {
+            kept += character;
+        } else {
+            DoubleByteCharacter{doubleByte}.appendTo(kept);
+        }
     }
     while (!kept.empty() && kept.back() == ' ') kept.pop_back();
     return kept;

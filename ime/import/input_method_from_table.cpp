@@ -6,8 +6,10 @@
 #include "foundation/desktop_tables/compact_index_set.h"
 #include "foundation/desktop_tables/index_set.h"
 #include "foundation/desktop_tables/weight_order.h"
+#include "ime/code_numbering.h"
 #include "ime/import/imported_description.h"
 #include "ime/messages.h"
+#include "ime/source/ime_source_writer.h"
 
 namespace {
 
@@ -102,9 +104,8 @@ uint64_t pairHash(std::string_view code, uint16_t bytes) {
 // (its first keeps the larger weight), and characters the CharSet cannot
 // write (the first ten named).
 std::size_t takePairs(DesktopTable& table, std::size_t singles, TableCharacters& set,
-                      ImportedTable& imported) {
+                      ImportedTable& imported, std::vector<uint32_t>& pairs) {
     PairCounts& counts = imported.counts;
-    std::vector<uint32_t>& pairs = imported.pairs;
     reserveHugePages(pairs, singles);
     const auto bytesOf = [&](uint32_t number) {
         const std::string_view text = table.text(table.entries[number]);
@@ -159,29 +160,28 @@ int bitsPerKey(std::size_t keys) {
     return bits;
 }
 
-// The distinct codes of the pairs, and the longest.
-void measureCodes(const DesktopTable& table, ImportedTable& imported) {
-    const std::vector<uint32_t>& pairs = imported.pairs;
-    const auto codeOf = [&](uint32_t at) { return table.code(table.entries[pairs[at]]); };
-    const auto hashOf = [&](uint32_t at) {
-        const std::string_view code = codeOf(at);
-        return hashBytes(code.data(), code.size());
-    };
-    CompactIndexSet codes(0);
-    for (uint32_t at = 0; at < pairs.size(); ++at) {
-        const std::string_view code = codeOf(at);
-        codes.insert(at, hashOf(at), hashOf, [&](uint32_t other) { return codeOf(other) == code; });
-        imported.method.maxCodes =
-            std::max(imported.method.maxCodes, static_cast<int>(code.size()));
+// The pairs into the code table, in the order of `pairs`, and the longest
+// code; `pairs` is released.
+void fillCodeTable(const DesktopTable& table, TableCharacters& set, std::vector<uint32_t>& pairs,
+                   InputMethod& method) {
+    std::vector<CodeTableEntry>& entries = method.entries;
+    reserveHugePages(entries, pairs.size());
+    CodeNumbering numbering(method.codes, pairs.size());
+    for (const uint32_t number : pairs) {
+        const TableEntry& entry = table.entries[number];
+        const std::string_view code = table.code(entry);
+        const std::string_view text = table.text(entry);
+        entries.push_back(
+            {numbering.numberOf(code), 0, {set.bytesOf(text, static_cast<int>(text.size()))}});
+        method.maxCodes = std::max(method.maxCodes, static_cast<int>(code.size()));
     }
-    imported.distinctCodes = codes.size();
+    std::vector<uint32_t>().swap(pairs);
 }
 
 // Style 1 when codes carry at most two characters on average and pack into
 // 30 bits; else style 2.
-int codingStyleOf(const ImportedTable& imported) {
-    const bool few = imported.pairs.size() <= 2 * imported.distinctCodes;
-    const InputMethod& method = imported.method;
+int codingStyleOf(const InputMethod& method) {
+    const bool few = method.entries.size() <= 2 * method.codes.size();
     const bool packs = bitsPerKey(method.usedCodes.size()) * method.maxCodes <= 30;
     return few && packs ? 1 : 2;
 }
@@ -210,6 +210,28 @@ void takeRules(const DesktopTable& table, ImportedTable& imported) {
     }
 }
 
+// Gives the pairs the lines the import's source writes them on: one code a
+// line, at most 24 characters, the lines counted after those before [Text]'s
+// first line.
+void numberLines(InputMethod& method) {
+    std::vector<CodeTableEntry> entries = std::move(method.entries);
+    method.entries.clear();
+    const std::string front =
+        writeImeSource(method, {}, TextEncoding::kUtf8, nullptr, SourceForm::kImport);
+    method.entries = std::move(entries);
+    auto line = static_cast<uint32_t>(std::count(front.begin(), front.end(), '\n'));
+    std::size_t onLine = 0;
+    for (std::size_t p = 0; p < method.entries.size(); ++p) {
+        CodeTableEntry& entry = method.entries[p];
+        if (p == 0 || entry.code != method.entries[p - 1].code || onLine == kCharactersPerLine) {
+            ++line;
+            onLine = 0;
+        }
+        entry.line = line;
+        ++onLine;
+    }
+}
+
 }  // namespace
 
 void inputMethodFromTable(DesktopTable& table, CharSet charSet, const std::string& fileName,
@@ -228,11 +250,13 @@ void inputMethodFromTable(DesktopTable& table, CharSet charSet, const std::strin
     }
     method.charSet = charSet;
     TableCharacters set(charSet);
-    counts.keyBeyond = static_cast<int>(takePairs(table, singles, set, imported));
-    sortByWeight(table, imported.pairs);
-    counts.kept = static_cast<int>(imported.pairs.size());
-    measureCodes(table, imported);
-    method.codingStyle = codingStyleOf(imported);
+    std::vector<uint32_t> pairs;
+    counts.keyBeyond = static_cast<int>(takePairs(table, singles, set, imported, pairs));
+    sortByWeight(table, pairs);
+    counts.kept = static_cast<int>(pairs.size());
+    fillCodeTable(table, set, pairs, method);
+    method.codingStyle = codingStyleOf(method);
     describeImportedMethod(table, fileName, set, method);
     takeRules(table, imported);
+    numberLines(method);
 }

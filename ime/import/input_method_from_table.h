@@ -24,13 +24,10 @@ struct PairCounts {
 };
 
 struct ImportedTable {
-    InputMethod method;  // its code table aside: see `pairs`
-    // The (code, character) pairs kept, as the numbers of their entries, in
-    // the order [Text] takes them; the character is the CharSet's for the
-    // entry's text.
-    std::vector<uint32_t> pairs;
-    std::size_t distinctCodes = 0;  // among the pairs
-    std::vector<uint32_t> words;    // entries of two characters or more
+    // Its code table the (code, character) pairs kept, in the order [Text]
+    // takes them; the lines are the source's (see numberImportedLines).
+    InputMethod method;
+    std::vector<uint32_t> words;  // entries of two characters or more
     PairCounts counts;
     // Rules left out, each with why (as written, then the reason).
     std::vector<std::pair<std::string, const char*>> rulesLeftOut;

@@ -5,8 +5,9 @@
 #include "foundation/desktop_tables/import_outputs.h"
 #include "foundation/desktop_tables/table_reader.h"
 #include "ime/import/code_table_limits.h"
-#include "ime/import/imported_source_writer.h"
+#include "ime/import/input_method_from_table.h"
 #include "ime/messages.h"
+#include "ime/source/ime_source_writer.h"
 
 namespace {
 
@@ -37,9 +38,8 @@ int importTableTexts(CharSet charSet, const char* tableName, ImportedTexts& text
     if (imported.counts.kept == 0) return report(kNoCharacters, tableName);
     const InputMethod& method = imported.method;
     TableCharacters set(method.charSet);
-    texts.source = importedSourceText(method, table, imported.pairs, set);
-    texts.sourceLimit = codeTableLimitPassed(imported, table, set);
-    std::vector<uint32_t>().swap(imported.pairs);
+    texts.source = writeImeSource(method, {}, TextEncoding::kUtf8, nullptr, SourceForm::kImport);
+    texts.sourceLimit = codeTableLimitPassed(method);
 
     ImportedWords list;
     importWords(table, std::move(imported.words), set, texts.words, list);

@@ -27,12 +27,10 @@ LookupAnswers::LookupAnswers(const InputMethod& im, const PhraseDatabase* phrase
 int LookupAnswers::appendCharacters(std::span<const int> entries, int limit, std::string& out) {
     int count = 0;
     for (const int e : entries) {
-        for (const ImeCharacter& c : im_.entries[e].characters) {
-            if (count++ >= limit) continue;
-            if (count > 1) out += ' ';
-            const char bytes[2] = {static_cast<char>(c[0]), static_cast<char>(c[1])};
-            shown_.append(static_cast<unsigned>(table_.indexOf(bytes)), out);
-        }
+        if (count++ >= limit) continue;
+        if (count > 1) out += ' ';
+        const auto bytes = im_.entries[e].character.bytes();
+        shown_.append(static_cast<unsigned>(table_.indexOf(bytes.data())), out);
     }
     if (count == 0) out += '-';
     return std::max(0, count - limit);
@@ -81,7 +79,7 @@ void LookupAnswers::answerCharacter(const LineCharacter& character, std::string&
     const std::span<const int> entries = index_.entriesOf(character.index);
     for (std::size_t i = 0; i < entries.size(); ++i) {
         if (i > 0) out += ' ';
-        out += im_.entries[entries[i]].code;
+        out += im_.codes[im_.entries[entries[i]].code];
     }
     if (entries.empty()) out += '-';
     out += '\n';
@@ -93,10 +91,7 @@ void LookupAnswers::answerCheck(int lineNumber, const LookupLine& line, std::str
     const std::vector<int> entries = index_.exactEntries(line.code);
     std::vector<int> candidates;
     for (const int e : entries) {
-        for (const ImeCharacter& c : im_.entries[e].characters) {
-            const char bytes[2] = {static_cast<char>(c[0]), static_cast<char>(c[1])};
-            candidates.push_back(table_.indexOf(bytes));
-        }
+        candidates.push_back(table_.indexOf(im_.entries[e].character.bytes().data()));
     }
     std::string missing;
     for (const LineCharacter& character : line.characters) {

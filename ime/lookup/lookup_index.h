@@ -1,6 +1,8 @@
 // Both directions of an input method's code table, for many lookups: from a
 // code (or a code with the WildChar) to its entries, and from a character to
-// its entries. An entry is named by its position in InputMethod::entries.
+// its entries. An entry is a (code, character) pair, named by its position
+// in InputMethod::entries; a database entry of several characters is the
+// run of its pairs.
 #pragma once
 
 #include <span>
@@ -36,13 +38,13 @@ class LookupIndex {
   private:
     void indexCodes();
     void indexCharacters();
-    bool matches(std::string_view pattern, const std::string& code) const;
+    bool matches(std::string_view pattern, std::string_view code) const;
+    std::string_view codeOf(int entry) const { return im_.codes[im_.entries[entry].code]; }
     // The positions in byCode_ of the codes that begin with `prefix`.
     std::pair<std::size_t, std::size_t> prefixRange(std::string_view prefix) const;
 
     const InputMethod& im_;
     std::vector<int> byCode_;             // entry numbers by code, then by number
-    std::vector<int> charactersBefore_;   // characters of byCode_[0 .. k)
     std::vector<std::size_t> ascending_;  // the end of the ascending run from k
     std::vector<int> firstOfIndex_;       // by character index, into ofIndex_
     std::vector<int> ofIndex_;

@@ -11,7 +11,6 @@
 // slot). The compile appends each further entry of a character at the end of
 // the character's block, so a block starts in numbering order. In coding
 // style 1 the compile then exchanges the block's first slot with the slot of
-// the character's primary entry: the first entry whose code is longer than
-// every code before it in the block, that is the earliest of the longest
-// codes. Style 2 blocks keep numbering order.
+// the character's primary entry (primaryEntryOf). Style 2 blocks keep
+// numbering order.
 void toRepeatBlockOrder(const InputMethod& im, std::span<int> entries);

@@ -6,6 +6,7 @@
 #include "foundation/char_sets.h"
 #include "foundation/text_helpers.h"
 #include "foundation/utf8_source.h"
+#include "ime/code_numbering.h"
 #include "ime/messages.h"
 #include "ime/source/coded_pair_set.h"
 
@@ -13,7 +14,8 @@ namespace {
 
 // What reading the code lines needs beside the input method.
 struct CodeReading {
-    explicit CodeReading(const InputMethod& im) : hzBytes(im.charSet) {
+    CodeReading(InputMethod& im, std::size_t lines)
+        : hzBytes(im.charSet), numbering(im.codes, lines), linesLeft(lines) {
         for (std::size_t i = 0; i < im.usedCodes.size(); ++i) {
             inAlphabet[static_cast<uint8_t>(im.usedCodes[i])] = true;
         }
@@ -21,6 +23,7 @@ struct CodeReading {
     LeadTrailBytes hzBytes;
     std::array<bool, 256> inAlphabet{};
     CodedPairSet filed;  // the (code, character) pairs taken
+    CodeNumbering numbering;
     std::size_t linesLeft = 0;
 };
 
@@ -66,21 +69,19 @@ int codeLine(CMabrel& mabrel, CodeReading& reading) {
         noteUtf8Line(line);
         return 0;
     }
-    CodeTableEntry entry{code, {}, lineNumber};
+    std::vector<CodeTableEntry>& entries = mabrel.im.entries;
+    if (entries.capacity() == 0) entries.reserve(reading.linesLeft);
+    const uint32_t codeNumber = reading.numbering.numberOf(code);
     while (reading.hzBytes.startsChar(text)) {
-        const auto* hz = reinterpret_cast<const uint8_t*>(text);
-        if (reading.filed.insert(code.c_str(), hz)) {
-            entry.characters.push_back({hz[0], hz[1]});
+        const DoubleByteCharacter character = DoubleByteCharacter::of(text);
+        if (reading.filed.insert(codeNumber, character)) {
+            entries.push_back({codeNumber, static_cast<uint32_t>(lineNumber), character});
         } else {
             const char hzText[3] = {text[0], text[1], '\0'};
             report(kDuplicateHanZi, hzText, line);
         }
         text = skipBlanks(text + 2);
     }
-    if (entry.characters.empty()) return 0;
-    std::vector<CodeTableEntry>& entries = mabrel.im.entries;
-    if (entries.capacity() == 0) entries.reserve(reading.linesLeft);
-    entries.push_back(std::move(entry));
     return 0;
 }
 
@@ -95,8 +96,7 @@ std::size_t linesLeft(const SourceText& stream) {
 }
 
 int readCodeLines(CMabrel& mabrel) {
-    CodeReading reading(mabrel.im);
-    reading.linesLeft = linesLeft(mabrel.source.stream);
+    CodeReading reading(mabrel.im, linesLeft(mabrel.source.stream));
     reading.filed.expect(reading.linesLeft);
     while (readSourceLine(mabrel.source.lineBuffer, mabrel.source.stream) != nullptr) {
         if (int rc = codeLine(mabrel, reading)) return rc;

@@ -1,15 +1,16 @@
 #include "ime/source/ime_source_writer.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <cstring>
+#include <unordered_map>
 
 #include "foundation/char_sets.h"
+#include "foundation/huge_pages.h"
+#include "foundation/text_encoding.h"
 
 namespace {
-
-// Style-2 entries with many characters go on several lines of this many.
-constexpr std::size_t kCharactersPerLine = 24;
 
 // A line, ended by LF; one that ends in CR gets CR LF, which the reader
 // turns into the LF after that CR.
@@ -122,7 +123,51 @@ void addRules(std::string& text, const std::vector<CodingRule>& rules) {
         }
         addLine(text, line);
     }
-    addLine(text, "");
+}
+
+// A single byte as "0x" and two hexadecimal digits.
+std::string hexItem(uint8_t byte) {
+    char hex[5];
+    std::snprintf(hex, sizeof hex, "0x%02X", byte);
+    return hex;
+}
+
+// A display code of an import: a letter or digit as it is, other ASCII as
+// "0x" and its hexadecimal value (so that "," and "/" stay out of the way),
+// a double-byte character as its bytes.
+std::string importedDisplayItem(const ValuePair& pair) {
+    if (pair.second != 0) return {static_cast<char>(pair.first), static_cast<char>(pair.second)};
+    if (std::isalnum(pair.first)) return std::string(1, static_cast<char>(pair.first));
+    return hexItem(pair.first);
+}
+
+void addKeyIfSaid(std::string& text, const char* key, const std::string& value) {
+    if (!value.empty()) addKey(text, key, value);
+}
+
+void addImportedDescription(std::string& text, const InputMethod& im) {
+    addLine(text, "[Description]");
+    addKey(text, "Encoding", "UTF-8");
+    addKey(text, "CharSet", charSetName(im.charSet));
+    addKeyIfSaid(text, "ID", im.id);
+    addKeyIfSaid(text, "Name", im.name);
+    addKeyIfSaid(text, "FullName", im.fullName);
+    addKeyIfSaid(text, "Version", im.version);
+    addKey(text, "CodingStyle", std::to_string(im.codingStyle));
+    addKey(text, "MaxCodes", std::to_string(im.maxCodes));
+    addKeyIfSaid(text, "UsedCodes", im.usedCodes);
+    std::string displays;
+    for (const ValuePair& pair : im.displayCodes) {
+        if (!displays.empty()) displays += ',';
+        displays += importedDisplayItem(pair);
+    }
+    addKeyIfSaid(text, "DispalyCodes", displays);
+    if (im.wildChar != 0) addKey(text, "WildChar", std::string(1, im.wildChar));
+    addLine(text,
+            "// Keyboard pictures: KeyboardBitmap=Name.bmp, a 16-colour black and white picture");
+    addLine(text,
+            "// of 154 x 54 or 156 x 53 pixels, and KeyboardBitmapHDD=NameHDD.bmp, twice as large");
+    if (!im.rules.empty()) addRules(text, im.rules);
 }
 
 void addHelp(std::string& text, const std::string& help) {
@@ -136,24 +181,50 @@ void addHelp(std::string& text, const std::string& help) {
     }
 }
 
-// A character's bytes up to the first zero one.
-void addCharacter(std::string& line, const ImeCharacter& character) {
-    for (const uint8_t byte : character) {
-        if (byte == 0) return;
-        line += static_cast<char>(byte);
-    }
-}
-
-void addCodeTable(std::string& text, const std::vector<CodeTableEntry>& entries) {
-    addLine(text, "[Text]");
-    for (const CodeTableEntry& entry : entries) {
-        const auto& characters = entry.characters;
-        for (std::size_t p = 0; p < characters.size(); p += kCharactersPerLine) {
-            std::string line = entry.code + " ";
-            const std::size_t end = std::min(characters.size(), p + kCharactersPerLine);
-            for (std::size_t q = p; q < end; ++q) addCharacter(line, characters[q]);
-            addLine(text, line);
+// The characters of a code table in UTF-8, each converted once.
+class Utf8Characters {
+  public:
+    explicit Utf8Characters(CharSet charSet) : converter_(charSet) {}
+    void append(DoubleByteCharacter character, std::string& text) {
+        auto [found, added] = known_.try_emplace(character.packed);
+        if (added) {
+            std::string bytes;
+            character.appendTo(bytes);
+            found->second = converter_.toUtf8(bytes);
         }
+        text += found->second;
+    }
+
+  private:
+    CharSetConverter converter_;
+    std::unordered_map<uint16_t, std::string> known_;
+};
+
+// The pairs of one code and one line together, at most 24 a line; the
+// characters in UTF-8 when `utf8` is given, else in the CharSet's bytes.
+void addCodeTable(std::string& text, const InputMethod& im, Utf8Characters* utf8) {
+    addLine(text, "[Text]");
+    const std::vector<CodeTableEntry>& entries = im.entries;
+    // Room for a line for each pair: more than is written, and untouched.
+    std::size_t size = text.size();
+    for (const CodeTableEntry& entry : entries) size += im.codes[entry.code].size() + 6;
+    reserveHugePages(text, size);
+    for (std::size_t p = 0; p < entries.size();) {
+        std::string line(im.codes[entries[p].code]);
+        line += ' ';
+        const std::size_t end = std::min(entries.size(), p + kCharactersPerLine);
+        std::size_t q = p;
+        do {
+            if (utf8 != nullptr) {
+                utf8->append(entries[q].character, line);
+            } else {
+                entries[q].character.appendTo(line);
+            }
+            ++q;
+        } while (q < end && entries[q].code == entries[p].code &&
+                 entries[q].line == entries[p].line);
+        addLine(text, line);
+        p = q;
     }
 }
 
@@ -171,9 +242,7 @@ bool standsAlone(uint8_t byte, TextEncoding encoding) {
 std::string valueItem(const ValuePair& pair, TextEncoding encoding) {
     if (pair.second == 0) {
         if (standsAlone(pair.first, encoding)) return std::string(1, static_cast<char>(pair.first));
-        char hex[5];
-        std::snprintf(hex, sizeof hex, "0x%02X", pair.first);
-        return hex;
+        return hexItem(pair.first);
     }
     if (!standsAsItself(pair.first) || !standsAsItself(pair.second) ||
         (pair.first == '/' && pair.second == '/')) {
@@ -183,12 +252,23 @@ std::string valueItem(const ValuePair& pair, TextEncoding encoding) {
 }
 
 std::string writeImeSource(const InputMethod& im, const PictureNames& pictures,
-                           TextEncoding encoding, std::vector<KeptBytes>* fileNames) {
+                           TextEncoding encoding, std::vector<KeptBytes>* fileNames,
+                           SourceForm form) {
     std::string text;
+    if (form == SourceForm::kImport) {
+        addImportedDescription(text, im);
+        text = CharSetConverter(im.charSet).textToUtf8(text);
+        Utf8Characters utf8(im.charSet);
+        addCodeTable(text, im, &utf8);
+        return text;
+    }
     addDescription(text, im, pictures, encoding, fileNames);
     if (im.keyMap) addKeyMap(text, *im.keyMap, encoding);
-    if (!im.rules.empty()) addRules(text, im.rules);
+    if (!im.rules.empty()) {
+        addRules(text, im.rules);
+        addLine(text, "");
+    }
     if (!im.helpText.empty()) addHelp(text, im.helpText);
-    addCodeTable(text, im.entries);
+    addCodeTable(text, im, nullptr);
     return text;
 }

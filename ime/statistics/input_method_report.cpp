@@ -68,7 +68,8 @@ std::string codes(const InputMethodStatistics& s, ShownCharacters& shown) {
     if (!s.crowdedCode.empty()) {
         std::string characters;
         for (std::size_t k = 0; k < s.crowdedCharacters.size() && k < kCrowdedShown; ++k) {
-            characters += shown.shown(s.crowdedCharacters[k][0], s.crowdedCharacters[k][1]);
+            characters +=
+                shown.shown(s.crowdedCharacters[k].lead(), s.crowdedCharacters[k].trail());
         }
         if (s.crowdedCharacters.size() > kCrowdedShown) characters += " ...";
         text += figureLine("  Most crowded code", "\"" + s.crowdedCode + "\", " +

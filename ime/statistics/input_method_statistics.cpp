@@ -16,30 +16,27 @@ struct CodeCharacters {
 
 std::vector<CodeCharacters> codesOf(const InputMethod& im) {
     const DoubleByteTable characters(im.charSet);
-    std::vector<std::pair<const std::string*, unsigned>> pairs;
+    std::vector<std::pair<std::string_view, unsigned>> pairs;
+    pairs.reserve(im.entries.size());
     for (const CodeTableEntry& entry : im.entries) {
-        for (const ImeCharacter& c : entry.characters) {
-            const char bytes[2] = {static_cast<char>(c[0]), static_cast<char>(c[1])};
-            pairs.push_back({&entry.code, static_cast<unsigned>(characters.indexOf(bytes))});
-        }
+        pairs.push_back({im.codes[entry.code], static_cast<unsigned>(characters.indexOf(
+                                                   entry.character.bytes().data()))});
     }
     // Stable: the characters of a code stay in the order the table gives them.
     std::stable_sort(pairs.begin(), pairs.end(),
-                     [](const auto& a, const auto& b) { return *a.first < *b.first; });
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
     std::vector<CodeCharacters> codes;
     for (const auto& [code, index] : pairs) {
-        if (codes.empty() || codes.back().code != *code) codes.push_back({*code, {}});
+        if (codes.empty() || codes.back().code != code) codes.push_back({std::string(code), {}});
         std::vector<unsigned>& list = codes.back().characters;
         if (std::find(list.begin(), list.end(), index) == list.end()) list.push_back(index);
     }
     return codes;
 }
 
-// The bucket a code is filed in: its first key, and its second unless a
-// style 1 index goes one key deep.
+// The keys that name the bucket a code is filed in.
 std::string bucketOf(const InputMethod& im, const std::string& code) {
-    const bool firstKeyOnly = im.codingStyle == 1 && im.indexDepth == 1;
-    return code.substr(0, firstKeyOnly ? 1 : 2);
+    return code.substr(0, static_cast<std::size_t>(bucketKeys(im.codingStyle, im.indexDepth)));
 }
 
 unsigned bytesOf(CharSet charSet, unsigned index) {
@@ -115,7 +112,7 @@ InputMethodStatistics inputMethodStatistics(const InputMethod& im) {
             bucket = bucketOf(im, code);
             inBucket = 0;
         }
-        inBucket += im.codingStyle == 2 ? 1 : static_cast<int>(characters.size());
+        inBucket += entryCountOf(im.codingStyle, static_cast<int>(characters.size()), 1);
         s.largestBucket = std::max(s.largestBucket, inBucket);
         if (s.codesByLength.size() <= code.size()) s.codesByLength.resize(code.size() + 1, 0);
         ++s.codesByLength[code.size()];
@@ -134,14 +131,13 @@ InputMethodStatistics inputMethodStatistics(const InputMethod& im) {
         }
     }
     s.distinctCodes = static_cast<int>(codes.size());
-    s.entries = im.codingStyle == 2 ? s.distinctCodes : s.codedCharacters;
+    s.entries = entryCountOf(im.codingStyle, s.codedCharacters, s.distinctCodes);
     if (mostCrowded != nullptr) {
         s.crowdedCode = mostCrowded->code;
         for (unsigned index : mostCrowded->characters) {
             char bytes[3] = {};
             indexToChar(im.charSet, index, bytes, sizeof bytes);
-            s.crowdedCharacters.push_back(
-                {static_cast<uint8_t>(bytes[0]), static_cast<uint8_t>(bytes[1])});
+            s.crowdedCharacters.push_back(DoubleByteCharacter::of(bytes));
         }
     }
     long long shortestSum = 0;
@@ -149,16 +145,13 @@ InputMethodStatistics inputMethodStatistics(const InputMethod& im) {
         if (codesOfIndex[index] == 0) continue;
         ++s.distinctCharacters;
         shortestSum += shortest[index];
-        if (codesOfIndex[index] > 1) {
-            ++s.severalCodes;
-            s.repeatSlots += codesOfIndex[index];
-        }
+        if (codesOfIndex[index] > 1) ++s.severalCodes;
+        s.repeatSlots += repeatSlotsOf(codesOfIndex[index]);
     }
     if (s.distinctCharacters > 0) {
         s.averageShortestCode = static_cast<double>(shortestSum) / s.distinctCharacters;
     }
-    const int mapSlots = static_cast<int>(slots) + 1;
-    s.repeatLimit = std::min(2 * mapSlots - 2, kMaxRepeatSlots);
+    s.repeatLimit = repeatSlotLimit(hzMapSlots(im.charSet));
     s.areas = coverageOf(im, codesOfIndex);
     return s;
 }

@@ -7,12 +7,9 @@
 #include <vector>
 
 #include "foundation/diagnostics.h"
+#include "ime/database/code_table_capacity.h"
 #include "ime/input_method.h"
 
-// The format's limits of a code table.
-inline constexpr int kMaxCodeEntries = 32767;
-inline constexpr int kMaxCodedCharacters = 65534;
-inline constexpr int kMaxRepeatSlots = 32766;
 inline constexpr std::size_t kUncodedShown = 20;
 
 // A run of characters of the CharSet, by character index, and how many of
@@ -40,7 +37,7 @@ struct InputMethodStatistics {
     int sharedCodes = 0;              // codes with several characters
     int charactersOnSharedCodes = 0;  // the characters on them, each time
     std::string crowdedCode;          // the code with the most characters
-    std::vector<ImeCharacter> crowdedCharacters;
+    std::vector<DoubleByteCharacter> crowdedCharacters;
     int distinctCharacters = 0;
     int severalCodes = 0;              // characters with several codes
     std::vector<int> codesByLength;    // [n]: distinct codes of n keys

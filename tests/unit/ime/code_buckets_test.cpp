@@ -43,9 +43,12 @@ class CodeBucketsTest : public CoderTest {
         Entries listed;
         for (int entry = layout.tables.index[bucket]; entry < layout.tables.index[bucket + 1];
              ++entry) {
-            const CodeTableEntry& found = coded.entries[static_cast<std::size_t>(entry) - 1];
-            std::string item = found.code + ":";
-            for (const ImeCharacter& hz : found.characters) item.append(hz.begin(), hz.end());
+            std::string item;
+            for (const CodeTableEntry& pair : coded.entries) {
+                if (pair.line != static_cast<uint32_t>(entry)) continue;
+                if (item.empty()) item = std::string(coded.codes[pair.code]) + ":";
+                pair.character.appendTo(item);
+            }
             listed.push_back(item);
         }
         return listed;

@@ -69,6 +69,7 @@ class CoderTest : public testing::Test {
     // The same for a whole source text.
     int codeSource(const std::string& text) {
         openText(text);
+        mabrel.im.codes.clear();
         mabrel.im.entries.clear();
         layout = ImeLayout{};
         testing::internal::CaptureStdout();

@@ -9,6 +9,7 @@
 
 #include "foundation/char_sets.h"
 #include "foundation/diagnostics.h"
+#include "ime/code_numbering.h"
 #include "ime/database/code_geometry.h"
 #include "ime/database/input_method_database.h"
 #include "ime/messages.h"
@@ -31,9 +32,9 @@ const std::string kKeys = "abcdefghijklmnopqrstuvwxyz0123456789;',./[]-`";
 const std::string kText = kKeys + "ABCXYZ _+";
 
 // A handful of characters of the CharSet, so that many get several codes.
-std::vector<ImeCharacter> characterPool(Random& random, CharSet charSet) {
+std::vector<DoubleByteCharacter> characterPool(Random& random, CharSet charSet) {
     const LeadTrailBytes bytes(charSet);
-    std::vector<ImeCharacter> pool;
+    std::vector<DoubleByteCharacter> pool;
     while (pool.size() < 40) {
         const int index = 256 + below(random, indexCount(charSet) - 256);
         char text[3] = {};
@@ -41,7 +42,7 @@ std::vector<ImeCharacter> characterPool(Random& random, CharSet charSet) {
             charToIndex(charSet, text) != index) {
             continue;
         }
-        pool.push_back({static_cast<uint8_t>(text[0]), static_cast<uint8_t>(text[1])});
+        pool.push_back(DoubleByteCharacter::of(text));
     }
     return pool;
 }
@@ -111,28 +112,28 @@ void addSections(Random& random, InputMethod& im) {
     if (below(random, 2) == 1) im.helpText = printable(random, 300, kText) + "\n";
 }
 
-// Entries in any order, each (code, character) pair once.
+// Lines in any order, each (code, character) pair once: the flat record of
+// a source.
 void addEntries(Random& random, InputMethod& im) {
-    const std::vector<ImeCharacter> pool = characterPool(random, im.charSet);
-    std::set<std::pair<std::string, ImeCharacter>> pairs;
-    for (int e = 1 + below(random, 300); e > 0; --e) {
+    const std::vector<DoubleByteCharacter> pool = characterPool(random, im.charSet);
+    std::set<std::pair<std::string, DoubleByteCharacter>> pairs;
+    CodeNumbering numbering(im.codes, 0);
+    for (uint32_t line = 1 + below(random, 300); line > 0; --line) {
         std::string code(static_cast<std::size_t>(1 + below(random, im.maxCodes)), ' ');
         for (char& c : code) c = im.usedCodes[below(random, static_cast<int>(im.usedCodes.size()))];
-        CodeTableEntry& entry = im.entries.emplace_back();
-        entry.code = code;
         for (int c = 1 + below(random, 3); c > 0; --c) {
-            const ImeCharacter& character = pool[below(random, static_cast<int>(pool.size()))];
-            if (pairs.insert({code, character}).second) entry.characters.push_back(character);
+            const DoubleByteCharacter character =
+                pool[below(random, static_cast<int>(pool.size()))];
+            if (!pairs.insert({code, character}).second) continue;
+            im.entries.push_back({numbering.numberOf(code), line, character});
         }
-        if (entry.characters.empty()) im.entries.pop_back();
     }
 }
 
-std::multiset<std::pair<std::string, ImeCharacter>> pairsOf(const InputMethod& im) {
-    std::multiset<std::pair<std::string, ImeCharacter>> pairs;
+std::multiset<std::pair<std::string, DoubleByteCharacter>> pairsOf(const InputMethod& im) {
+    std::multiset<std::pair<std::string, DoubleByteCharacter>> pairs;
     for (const CodeTableEntry& entry : im.entries) {
-        for (const ImeCharacter& character : entry.characters)
-            pairs.insert({entry.code, character});
+        pairs.insert({std::string(im.codes[entry.code]), entry.character});
     }
     return pairs;
 }
@@ -153,6 +154,7 @@ TEST(InputMethodLayout, EveryRecordComesBackFromItsDatabase) {
         ASSERT_EQ(readInputMethodDatabase(bytes, "db.pdb", read), 0) << trial;
         EXPECT_EQ(pairsOf(read), pairsOf(given)) << trial;
         InputMethod described = given;
+        described.codes = read.codes;
         described.entries = read.entries;
         EXPECT_EQ(read, described) << trial;
 

@@ -1,0 +1,29 @@
+// Numbers codes as a code table is filled, from an empty CodeList: a code
+// met before gets its number back, a new one is added to the list.
+#pragma once
+
+#include <string_view>
+
+#include "foundation/desktop_tables/compact_index_set.h"
+#include "foundation/desktop_tables/index_set.h"
+#include "ime/code_list.h"
+
+class CodeNumbering {
+  public:
+    CodeNumbering(CodeList& codes, std::size_t expected) : codes_(codes), known_(expected) {}
+
+    uint32_t numberOf(std::string_view code) {
+        const auto next = static_cast<uint32_t>(codes_.size());
+        const auto hashOfNumber = [&](uint32_t number) { return hashOf(codes_[number]); };
+        const uint32_t found =
+            known_.insert(next, hashOf(code), hashOfNumber,
+                          [&](uint32_t number) { return codes_[number] == code; });
+        return found != CompactIndexSet::kNone ? found : codes_.add(code);
+    }
+
+  private:
+    static uint64_t hashOf(std::string_view code) { return hashBytes(code.data(), code.size()); }
+
+    CodeList& codes_;
+    CompactIndexSet known_;
+};
