@@ -14,7 +14,7 @@
 
 #include "foundation/double_byte_character.h"
 #include "ime/code_list.h"
-#include "ime/source/value_list.h"
+#include "ime/value_pair.h"
 
 // One (code, character) pair of the code table, of a fixed size: the code
 // by its number in InputMethod::codes. `line` groups the pairs as the text

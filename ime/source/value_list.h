@@ -3,15 +3,9 @@
 // hexadecimal digits for a single byte ("0x2C" stands for the comma).
 #pragma once
 
-#include <cstdint>
 #include <vector>
 
-// One item: its two bytes, the second zero for a single byte.
-struct ValuePair {
-    uint8_t first = 0;
-    uint8_t second = 0;
-    bool operator==(const ValuePair&) const = default;
-};
+#include "ime/value_pair.h"
 
 // Reads the items up to the first empty one into `items`. Returns 0, or
 // kStopStatus after reporting a malformed item (606).
