@@ -1,9 +1,11 @@
 #include "phrase/import/imported_words_fit.h"
 
+#include <utility>
 #include <vector>
 
 #include "foundation/char_sets.h"
 #include "foundation/key_table.h"
+#include "phrase/left_out_phrases.h"
 #include "phrase/messages.h"
 #include "phrase/source/phrase_store.h"
 
@@ -30,7 +32,8 @@ void dropLeftOut(PhraseDatabase& db, const std::vector<bool>& kept) {
 
 }  // namespace
 
-int fitImportedWords(ImportedWords& words, CTosker& tosker, PhraseFitting& fitting) {
+int fitImportedWords(ImportedWords& words, CTosker& tosker, PhraseFitting& fitting,
+                     std::string& leftOut) {
     PhraseDatabase& db = words.database;
     tosker.database.charSet = db.charSet;
     tosker.database.maxPhraseLength = db.maxPhraseLength;
@@ -43,7 +46,7 @@ int fitImportedWords(ImportedWords& words, CTosker& tosker, PhraseFitting& fitti
 
     const CharacterBytes bytes(db.charSet);
     std::vector<bool> kept(db.phrases.size(), true);
-    std::size_t leftOut = 0;
+    std::size_t leftOutCount = 0;
     char text[2 * kMaxPhraseLength];
     for (const uint32_t number : words.weightOrder) {
         ++lineNumber;
@@ -57,15 +60,19 @@ int fitImportedWords(ImportedWords& words, CTosker& tosker, PhraseFitting& fitti
         if (fitPhrase(fitting, tosker, slot, wordCount, std::string_view(text, length))) {
             tosker.slots[static_cast<std::size_t>(slot)].words += wordCount;
         } else {
+            // Listed as it goes, so that a long list takes no record each.
+            appendLeftOutPhrase(leftOut, fitting.leftOut.back());
+            fitting.leftOut.pop_back();
             kept[number] = false;
-            ++leftOut;
+            ++leftOutCount;
         }
     }
     std::vector<PhraseSlot>().swap(tosker.slots);
     std::vector<uint32_t>().swap(words.weightOrder);
-    if (leftOut == db.phrases.size()) return report(kNoPhrases, keyName(kKeyPhrase));
+    if (leftOutCount == db.phrases.size()) return report(kNoPhrases, keyName(kKeyPhrase));
     clearSpinner();
-    if (leftOut > 0) dropLeftOut(db, kept);
+    if (leftOutCount > 0) dropLeftOut(db, kept);
+    leftOut = inSourceEncoding(std::move(leftOut), tosker);
     tosker.database = std::move(db);
     return 0;
 }

@@ -9,16 +9,11 @@
 #include "phrase/source/phrase_fitting.h"
 
 struct CompiledPhrases {
-    std::string database;  // its bytes, dated by the run's date
-    std::string leftOut;   // the list of what was left out; empty when nothing was
-    PhraseFitting fitting;
+    std::string database;   // its bytes, dated by the run's date
+    std::string leftOut;    // the list of what was left out; empty when nothing was
+    PhraseFitting fitting;  // its counts; the phrases left out are in leftOut
     int phraseCount = 0;
 };
-
-// The compile past reading: the database of the phrases filed in `tosker`
-// with `compiled.fitting` and the list of those it left out. Returns 0 or the
-// number of the message that stopped it.
-int encodeFittedPhrases(const CTosker& tosker, CompiledPhrases& compiled);
 
 // Compiles `words` (its database taken) with Tosker's key names and messages (a caller of another
 // tool makes its own current again afterwards), up to the closing lines,
