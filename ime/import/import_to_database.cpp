@@ -70,6 +70,7 @@ int importTableToDatabase(CMabrel& mabrel, CharSet charSet, const char* tableNam
     if (int rc = readImportedMethod(mabrel, texts.method)) return rc;
     FittedInputMethod method;
     if (int rc = fitInputMethod(mabrel.im, sourceReadAsUtf8(), method)) return rc;
+    mabrel.im = InputMethod{};
     endStage();
     const bool hasWords = texts.words.kept > 0;
     CompiledPhrases phrases;
