@@ -1,12 +1,38 @@
 #include "foundation/text_encoding.h"
 
 #include <algorithm>
+#include <array>
+#include <bitset>
 #include <cstdio>
-#include <unordered_map>
+#include <memory>
 
 namespace {
 
 const iconv_t kNoConversion = reinterpret_cast<iconv_t>(-1);
+
+// The UTF-8 forms of the characters a text holds, each found once: by lead
+// byte, a page for every trail byte (0 for a single byte).
+class Utf8Forms {
+  public:
+    template <class Find>
+    const std::string& of(uint16_t key, Find find) {
+        std::unique_ptr<Page>& page = pages_[key >> 8];
+        if (page == nullptr) page = std::make_unique<Page>();
+        const std::size_t trail = key & 0xFF;
+        if (!page->known[trail]) {
+            page->forms[trail] = find();
+            page->known.set(trail);
+        }
+        return page->forms[trail];
+    }
+
+  private:
+    struct Page {
+        std::array<std::string, 256> forms;
+        std::bitset<256> known;
+    };
+    std::array<std::unique_ptr<Page>, 256> pages_;
+};
 
 }  // namespace
 
@@ -166,7 +192,7 @@ std::string CharSetConverter::textToUtf8(std::string_view text,
                                          std::vector<std::string>* unwritable) {
     std::string out;
     out.reserve(text.size() * 3 / 2);
-    std::unordered_map<uint16_t, std::string> known;  // each double-byte character once
+    Utf8Forms known;  // each character once
     for (std::size_t at = 0; at < text.size();) {
         const auto byte = static_cast<unsigned char>(text[at]);
         if (byte < 0x80) {  // ASCII stands for itself, and starts no double-byte character
@@ -182,9 +208,7 @@ std::string CharSetConverter::textToUtf8(std::string_view text,
         const std::string_view character = text.substr(at, length);
         at += length;
         const auto key = static_cast<uint16_t>(byte << 8 | (length == 2 ? text[at - 1] & 0xFF : 0));
-        auto [found, added] = known.try_emplace(key);
-        if (added) found->second = toUtf8(character);
-        const std::string& utf8 = found->second;
+        const std::string& utf8 = known.of(key, [&] { return toUtf8(character); });
         if (!utf8.empty()) {
             out += utf8;
             continue;

@@ -1,5 +1,7 @@
 #include "phrase/left_out_phrases.h"
 
+#include <utility>
+
 #include "foundation/left_out_list.h"
 #include "foundation/text_encoding.h"
 #include "phrase/messages.h"
@@ -11,10 +13,15 @@ constexpr char kFullBlock[] = "full block";
 
 std::string leftOutPhrasesText(const PhraseFitting& fitting, const CTosker& tosker) {
     std::string text;
-    for (const LeftOutPhrase& item : fitting.leftOut) {
-        appendLeftOutLine(text, item.line,
-                          {item.phrase, item.forBlock ? kFullBlock : kFullCharacter});
-    }
+    for (const LeftOutPhrase& item : fitting.leftOut) appendLeftOutPhrase(text, item);
+    return inSourceEncoding(std::move(text), tosker);
+}
+
+void appendLeftOutPhrase(std::string& text, const LeftOutPhrase& item) {
+    appendLeftOutLine(text, item.line, {item.phrase, item.forBlock ? kFullBlock : kFullCharacter});
+}
+
+std::string inSourceEncoding(std::string text, const CTosker& tosker) {
     if (!tosker.utf8Source) return text;
     // Every phrase came from UTF-8, so each has its UTF-8 form back.
     CharSetConverter converter(tosker.database.charSet);

@@ -216,7 +216,7 @@ std::string respelled(const std::string& text, const OtherSpellings& otherWords)
 }  // namespace
 
 void importWords(DesktopTable& table, std::vector<uint32_t> words, TableCharacters& set,
-                 WordCounts& counts, ImportedWords& imported) {
+                 WordCounts& counts, ImportedWords& imported, ImportText text) {
     PhraseDatabase& db = imported.database;
     db.charSet = set.charSet();
     CharacterSpellings spellings(static_cast<std::size_t>(indexCount(db.charSet)));
@@ -234,8 +234,10 @@ void importWords(DesktopTable& table, std::vector<uint32_t> words, TableCharacte
     counts.kept = static_cast<int>(words.size());
     OtherSpellings otherWords;
     fillDatabase(table, words, byWeight, characters, imported, otherWords);
-    imported.text = importedListText(db, imported.weightOrder, spellings);
-    if (!otherWords.empty()) imported.text = respelled(imported.text, otherWords);
+    if (text == ImportText::kWritten) {
+        imported.text = importedListText(db, imported.weightOrder, spellings);
+        if (!otherWords.empty()) imported.text = respelled(imported.text, otherWords);
+    }
     imported.limitPassed = limitPassed(db);
 }
 

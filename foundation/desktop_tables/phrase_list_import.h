@@ -24,16 +24,19 @@ struct ImportedWords {
     // first character is its place in weight order.
     PhraseDatabase database;
     std::vector<uint32_t> weightOrder;  // the numbers of database.phrases in weight order
-    std::string text;                   // the phrase list
+    std::string text;                   // the phrase list, when it is written
     // What would stop a compile of it without /f, or empty: "2,048 words for
     // one first character", "65,535 bytes in a phrase block".
     std::string limitPassed;
 };
 
+// Whether an import writes its texts, or compiles straight from its records.
+enum class ImportText { kWritten, kNotWritten };
+
 // Imports the words of the entries numbered `words` (in reading order). A
 // repeated word keeps its largest weight.
 void importWords(DesktopTable& table, std::vector<uint32_t> words, TableCharacters& set,
-                 WordCounts& counts, ImportedWords& imported);
+                 WordCounts& counts, ImportedWords& imported, ImportText text);
 
 // One line for each reason words were left out, with its count (none for
 // a count of 0).

@@ -6,13 +6,13 @@
 #include <vector>
 
 #include "foundation/desktop_tables/import_outputs.h"
-#include "foundation/huge_pages.h"
 #include "foundation/left_out_list.h"
 #include "foundation/utf8_source.h"
 #include "ime/compile_driver.h"
 #include "ime/database/input_method_database.h"
 #include "ime/import/table_import.h"
 #include "ime/messages.h"
+#include "ime/source/ime_source_writer.h"
 #include "phrase/import/phrase_list_compile.h"
 #include "phrase/left_out_phrases.h"
 
@@ -25,6 +25,25 @@ void endStage() {
 }
 
 constexpr char kPhrasesSuffix[] = "-phrases.pdb";
+
+// Reads into `mabrel.im` what a compile reads of the source the import would
+// write of `imported`: everything before [Text] read from its text, the
+// code table taken as it is, since the import gives it the source's lines.
+int readImportedMethod(CMabrel& mabrel, InputMethod& imported) {
+    CodeList codes = std::move(imported.codes);
+    std::vector<CodeTableEntry> entries = std::move(imported.entries);
+    imported.codes.clear();
+    imported.entries.clear();
+    std::string front =
+        writeImeSource(imported, {}, TextEncoding::kUtf8, nullptr, SourceForm::kImport);
+    imported = InputMethod{};
+    if (int rc = readSourceText(mabrel, std::move(front))) return rc;
+    mabrel.im.codes = std::move(codes);
+    mabrel.im.entries = std::move(entries);
+    // The reading would have ended on the last line of [Text].
+    lineNumber = static_cast<int>(mabrel.im.entries.back().line);
+    return 0;
+}
 
 }  // namespace
 
@@ -43,20 +62,20 @@ int importTableToDatabase(CMabrel& mabrel, CharSet charSet, const char* tableNam
                           const char* destination) {
     report(kImportingTableToDatabase, tableName, destination);
     ImportedTexts texts;
-    if (int rc = importTableTexts(charSet, tableName, texts)) return rc;
+    if (int rc = importTableTexts(charSet, tableName, ImportText::kNotWritten, texts)) return rc;
     reportImportKept(texts);
     reportImportLeftOut(texts);
     endStage();
 
-    if (texts.source.size() >= kLargeSource) adviseHugePagesForTheHeap();
-    if (int rc = readSourceText(mabrel, std::move(texts.source))) return rc;
+    if (int rc = readImportedMethod(mabrel, texts.method)) return rc;
     FittedInputMethod method;
     if (int rc = fitInputMethod(mabrel.im, sourceReadAsUtf8(), method)) return rc;
+    mabrel.im = InputMethod{};
     endStage();
     const bool hasWords = texts.words.kept > 0;
     CompiledPhrases phrases;
     if (hasWords) {
-        if (int rc = compilePhraseListText(std::move(texts.phraseList), phrases)) return rc;
+        if (int rc = compileImportedWords(texts.list, phrases)) return rc;
         useMabrelMessages();
     }
 

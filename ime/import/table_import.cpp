@@ -24,7 +24,8 @@ void reportPairCounts(const PairCounts& counts, CharSet charSet) {
 
 }  // namespace
 
-int importTableTexts(CharSet charSet, const char* tableName, ImportedTexts& texts) {
+int importTableTexts(CharSet charSet, const char* tableName, ImportText text,
+                     ImportedTexts& texts) {
     DesktopTable& table = texts.table;
     bool recognised = false;
     const TableReading reading{kKeyTable};
@@ -36,16 +37,21 @@ int importTableTexts(CharSet charSet, const char* tableName, ImportedTexts& text
     ImportedTable imported;
     inputMethodFromTable(table, charSet, tableName, imported);
     if (imported.counts.kept == 0) return report(kNoCharacters, tableName);
-    const InputMethod& method = imported.method;
+    InputMethod& method = imported.method;
     TableCharacters set(method.charSet);
-    texts.source = writeImeSource(method, {}, TextEncoding::kUtf8, nullptr, SourceForm::kImport);
-    texts.sourceLimit = codeTableLimitPassed(method);
-
-    ImportedWords list;
-    importWords(table, std::move(imported.words), set, texts.words, list);
-    texts.phraseList = std::move(list.text);
-    texts.listLimit = std::move(list.limitPassed);
     texts.charSet = method.charSet;
+    ImportedWords& list = texts.list;
+    importWords(table, std::move(imported.words), set, texts.words, list, text);
+    if (text == ImportText::kWritten) {
+        texts.source =
+            writeImeSource(method, {}, TextEncoding::kUtf8, nullptr, SourceForm::kImport);
+        texts.sourceLimit = codeTableLimitPassed(method);
+        texts.phraseList = std::move(list.text);
+        texts.listLimit = std::move(list.limitPassed);
+        list = ImportedWords{};
+    } else {
+        texts.method = std::move(method);
+    }
     texts.pairs = imported.counts;
     texts.rulesLeftOut = std::move(imported.rulesLeftOut);
     std::vector<TableEntry>().swap(table.entries);
@@ -66,7 +72,7 @@ void reportImportLeftOut(const ImportedTexts& texts) {
 int importTable(CharSet charSet, const char* tableName, const char* destination) {
     report(kImportingTable, tableName, destination);
     ImportedTexts texts;
-    if (int rc = importTableTexts(charSet, tableName, texts)) return rc;
+    if (int rc = importTableTexts(charSet, tableName, ImportText::kWritten, texts)) return rc;
     std::vector<ImportOutput> outputs{{destination, &texts.source}};
     if (texts.words.kept > 0) outputs.push_back({phraseListName(destination), &texts.phraseList});
     if (int rc = checkImportOutputs(texts.table, outputs)) return rc;

@@ -11,7 +11,8 @@
 #include "foundation/desktop_tables/phrase_list_import.h"
 #include "ime/import/input_method_from_table.h"
 
-// What an import makes of a table, in memory, before anything is written.
+// What an import makes of a table, in memory, before anything is written:
+// its texts, or the records they would be written from.
 struct ImportedTexts {
     DesktopTable table;       // its entries and files released: the names read stay
     CharSet charSet = 0;      // the CharSet the texts are written for
@@ -19,14 +20,17 @@ struct ImportedTexts {
     std::string phraseList;   // the phrase list, UTF-8; written when words.kept > 0
     std::string sourceLimit;  // what the source passes of the format, or empty
     std::string listLimit;    // the same for the phrase list
+    InputMethod method;       // the records, when the texts are not written
+    ImportedWords list;
     PairCounts pairs;
     WordCounts words;
     std::vector<std::pair<std::string, const char*>> rulesLeftOut;
 };
 
 // Reads `table` into `texts`, with the import's messages up to the entries
-// read (907 included). Returns 0 or the number of the message that stopped it.
-int importTableTexts(CharSet charSet, const char* table, ImportedTexts& texts);
+// read (907 included); `text` says whether the texts are written or the
+// records kept. Returns 0 or the number of the message that stopped it.
+int importTableTexts(CharSet charSet, const char* table, ImportText text, ImportedTexts& texts);
 
 // What was kept ("N single characters and N words kept").
 void reportImportKept(const ImportedTexts& texts);

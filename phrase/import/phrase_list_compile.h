@@ -1,27 +1,23 @@
-// A phrase list made in memory (the one an import would write), compiled as
-// "Tosker /f" compiles a list file: the same database, the same list of what
-// was left out, the same messages but for the lines that name the files.
+// The words of an import compiled as "Tosker /f" compiles the list the import
+// would write of them: the same database, the same list of what was left
+// out, the same messages but for the lines that name the files.
 #pragma once
 
 #include <string>
 
+#include "foundation/desktop_tables/phrase_list_import.h"
 #include "phrase/source/phrase_fitting.h"
 
 struct CompiledPhrases {
-    std::string database;  // its bytes, dated by the run's date
-    std::string leftOut;   // the list of what was left out; empty when nothing was
-    PhraseFitting fitting;
+    std::string database;   // its bytes, dated by the run's date
+    std::string leftOut;    // the list of what was left out; empty when nothing was
+    PhraseFitting fitting;  // its counts; the phrases left out are in leftOut
     int phraseCount = 0;
 };
 
-// The compile past reading: the database of the phrases filed in `tosker`
-// with `compiled.fitting` and the list of those it left out. Returns 0 or the
-// number of the message that stopped it.
-int encodeFittedPhrases(const CTosker& tosker, CompiledPhrases& compiled);
-
-// Compiles `list` with Tosker's key names and messages (a caller of another
+// Compiles `words` (its database taken) with Tosker's key names and messages (a caller of another
 // tool makes its own current again afterwards), up to the closing lines,
 // which reportCompileTotals prints once the files are written; the repeated
 // warnings are reported at its end. Returns 0 or the number of the message
 // that stopped it.
-int compilePhraseListText(std::string list, CompiledPhrases& compiled);
+int compileImportedWords(ImportedWords& words, CompiledPhrases& compiled);

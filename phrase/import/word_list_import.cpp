@@ -7,7 +7,8 @@
 #include "foundation/desktop_tables/table_reader.h"
 #include "phrase/messages.h"
 
-int importWordListText(CharSet charSet, const char* listName, ImportedWordList& words) {
+int importWordListText(CharSet charSet, const char* listName, ImportText text,
+                       ImportedWordList& words) {
     DesktopTable& table = words.table;
     if (int rc = readWordList(listName, {kKeyTable}, table)) return rc;
     report(kImportFormat, table.format);
@@ -22,7 +23,7 @@ int importWordListText(CharSet charSet, const char* listName, ImportedWordList& 
     }
     TableCharacters set(charSet);
     words.charSet = charSet;
-    importWords(table, std::move(numbers), set, words.counts, words.list);
+    importWords(table, std::move(numbers), set, words.counts, words.list, text);
     if (words.counts.kept == 0) return report(kNoWords, listName);
     std::vector<TableEntry>().swap(table.entries);
     std::vector<std::string>().swap(table.files);
@@ -32,7 +33,7 @@ int importWordListText(CharSet charSet, const char* listName, ImportedWordList& 
 int importWordList(CharSet charSet, const char* listName, const char* destination) {
     report(kImportingList, listName, destination);
     ImportedWordList words;
-    if (int rc = importWordListText(charSet, listName, words)) return rc;
+    if (int rc = importWordListText(charSet, listName, ImportText::kWritten, words)) return rc;
 
     const std::vector<ImportOutput> outputs{{destination, &words.list.text}};
     if (int rc = checkImportOutputs(words.table, outputs)) return rc;

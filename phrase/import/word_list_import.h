@@ -15,9 +15,9 @@ struct ImportedWordList {
 };
 
 // Reads `list` into `words`, with the import's messages up to the entries
-// read. Returns 0 or the number of the message that stopped it (510 when no
-// word is kept).
-int importWordListText(CharSet charSet, const char* list, ImportedWordList& words);
+// read; `text` says whether the phrase list is written too. Returns 0 or
+// the number of the message that stopped it (510 when no word is kept).
+int importWordListText(CharSet charSet, const char* list, ImportText text, ImportedWordList& words);
 
 // Reads `list` and writes the phrase list `destination`. `charSet` is the
 // CharSet asked for, or 0 to choose one. Returns 0 or the number of the

@@ -1,7 +1,6 @@
 #include "phrase/import/word_list_to_database.h"
 
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "foundation/desktop_tables/import_outputs.h"
@@ -14,13 +13,13 @@
 int importWordListToDatabase(CharSet charSet, const char* listName, const char* destination) {
     report(kImportingListToDatabase, listName, destination);
     ImportedWordList words;
-    if (int rc = importWordListText(charSet, listName, words)) return rc;
+    if (int rc = importWordListText(charSet, listName, ImportText::kNotWritten, words)) return rc;
     report(kImportWordsKept, words.counts.kept);
     reportWordCounts(words.counts, words.charSet);
     reportRepeatedWarnings();
 
     CompiledPhrases phrases;
-    if (int rc = compilePhraseListText(std::move(words.list.text), phrases)) return rc;
+    if (int rc = compileImportedWords(words.list, phrases)) return rc;
     useToskerMessages();
     const std::string leftOutName = leftOutListName(destination);
     std::vector<ImportOutput> outputs{{destination, &phrases.database}};
