@@ -241,13 +241,23 @@ bool decodeBlock(const Reading& reading, int block, PhraseDatabase& db) {
 }
 
 // Takes the room of the phrases the blocks may hold at once: a phrase for
-// each word that ends one, a character for it and for each other word.
+// each word that ends one, a character for it and for each other word. The
+// bodies reach to the end of the file, so each is counted only up to the
+// next body's start: every byte is looked at once.
 void reserveForBlocks(const DatabaseFile& file, PhraseDatabase& db) {
+    std::vector<const uint8_t*> starts;
+    starts.reserve(file.resources.size());
+    for (const FoundResource& resource : file.resources) starts.push_back(resource.body.data());
+    std::sort(starts.begin(), starts.end());
     std::size_t words = 0;
     std::size_t ends = 0;
     for (const FoundResource& resource : file.resources) {
         if (std::memcmp(resource.entry.type, kDataType, 4) != 0) continue;
-        const std::span<const uint8_t> body = resource.body;
+        std::span<const uint8_t> body = resource.body;
+        const auto next = std::upper_bound(starts.begin(), starts.end(), body.data());
+        if (next != starts.end() && *next < body.data() + body.size()) {
+            body = body.first(static_cast<std::size_t>(*next - body.data()));
+        }
         words += body.size() / 2;
         for (std::size_t at = 0; at + 1 < body.size(); at += 2) ends += body[at] >> 7;
     }

@@ -53,10 +53,9 @@ Look lookAtDescription(SourceReader& reader, int descriptionId) {
     return look;
 }
 
-// A text that says nothing of its encoding is UTF-8 when it looks like UTF-8
-// and every character it holds can be written in the CharSet.
+// A text that says nothing of its encoding and looks like UTF-8 is UTF-8 when
+// every character it holds can be written in the CharSet.
 bool readsAsUtf8(const std::string& bytes, CharSetConverter& converter) {
-    if (!looksLikeUtf8(bytes)) return false;
     for (std::size_t at = 0; at < bytes.size();) {
         const auto length =
             static_cast<std::size_t>(utf8Length(std::string_view(bytes).substr(at)));
@@ -286,7 +285,10 @@ int readUtf8Source(SourceReader& reader, const Utf8Reading& reading) {
     if (marked) reader.stream = SourceText{bytes.substr(sizeof kByteOrderMark - 1)};
     const Look look = lookAtDescription(reader, reading.descriptionId);
     if (look.charSet == 0 || (look.encodingGiven && !look.encodingUtf8)) return 0;
+    // Most sources are in their CharSet: the conversion is opened only for a
+    // text that could be UTF-8.
     if (!marked && !look.encodingGiven) {
+        if (!looksLikeUtf8(bytes)) return 0;
         CharSetConverter converter(look.charSet);
         if (!readsAsUtf8(bytes, converter)) return 0;
     }

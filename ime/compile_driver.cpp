@@ -1,8 +1,6 @@
 #include "ime/compile_driver.h"
 
 #include <cstdint>
-#include <filesystem>
-#include <system_error>
 #include <utility>
 
 #include "foundation/file_identity.h"
@@ -105,9 +103,7 @@ int compileSource(CMabrel& mabrel, const char* sourceName, const char* destinati
     if (isSameFile(destinationName, sourceName))
         return report(kDestinationIsSource, destinationName);
     mabrel.destinationName = destinationName;
-    std::error_code error;
-    const std::uintmax_t size = std::filesystem::file_size(sourceName, error);
-    if (!error && size >= kLargeSource) adviseHugePagesForTheHeap();
+    adviseHugePagesForTheHeap();
     const int rc =
         runWithMemoryGuard([&] { return runPasses(mabrel, sourceName, destinationName, misfits); });
     if (rc == kRepeatOverflow.code || rc == kTooManyCodes.code) report(kFitHint);

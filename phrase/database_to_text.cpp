@@ -1,6 +1,7 @@
 #include "phrase/database_to_text.h"
 
 #include "foundation/file_identity.h"
+#include "foundation/huge_pages.h"
 #include "foundation/memory_guard.h"
 #include "foundation/output_file.h"
 #include "foundation/phrase_database_reader.h"
@@ -44,6 +45,7 @@ int convert(CTosker& tosker, const char* sourceName, const char* destinationName
 
 int convertDatabaseToText(CTosker& tosker, const char* sourceName, const char* destinationName,
                           PhraseText encoding) {
+    adviseHugePagesForTheHeap();
     return runWithMemoryGuard(
         [&] { return convert(tosker, sourceName, destinationName, encoding); });
 }

@@ -1,6 +1,7 @@
 #include "phrase/text_to_database.h"
 
 #include "foundation/file_identity.h"
+#include "foundation/huge_pages.h"
 #include "foundation/left_out_list.h"
 #include "foundation/memory_guard.h"
 #include "foundation/output_file.h"
@@ -67,6 +68,7 @@ int convert(CTosker& tosker, const char* sourceName, const char* destinationName
 
 int convertTextToDatabase(CTosker& tosker, const char* sourceName, const char* destinationName,
                           MisfitPhrases misfits) {
+    adviseHugePagesForTheHeap();
     const int rc =
         runWithMemoryGuard([&] { return convert(tosker, sourceName, destinationName, misfits); });
     if (rc == kTooManyPhrases.code || rc == kBlockTooLarge.code) report(kFitHint);
