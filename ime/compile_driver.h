@@ -2,7 +2,6 @@
 // their fixed order, stopping at the first one that fails.
 #pragma once
 
-#include <cstddef>
 #include <string>
 
 #include "ime/database/code_table_fitting.h"
@@ -21,10 +20,6 @@ int readSourceFile(CMabrel& mabrel, const char* sourceName);
 
 // The same for a source given as its bytes.
 int readSourceText(CMabrel& mabrel, std::string bytes);
-
-// A source of millions of codes becomes millions of small records: one of
-// this size or more has the heap advised to take huge pages.
-inline constexpr std::size_t kLargeSource = std::size_t{4} << 20;
 
 // What a compile does with the pairs the database cannot hold: stop with 903
 // or 904, or ("/f") leave them out and list them beside the database.

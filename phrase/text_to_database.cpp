@@ -25,10 +25,6 @@ constexpr Utf8Reading kUtf8Reading = {kKeyDescription, kSections, kPhraseLeftOut
 int readPhraseList(CTosker& tosker, const char* sourceName, PhraseFitting* fitting,
                    PhraseTally* tally) {
     if (int rc = loadSource(tosker.source, sourceName)) return rc;
-    return readLoadedPhraseList(tosker, fitting, tally);
-}
-
-int readLoadedPhraseList(CTosker& tosker, PhraseFitting* fitting, PhraseTally* tally) {
     if (int rc = readUtf8Source(tosker.source, kUtf8Reading)) return rc;
     tosker.utf8Source = sourceReadAsUtf8();
     if (int rc = parseDescriptionSection(tosker)) return rc;

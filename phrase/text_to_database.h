@@ -15,8 +15,5 @@ enum class MisfitPhrases {
 int readPhraseList(CTosker& tosker, const char* sourceName, PhraseFitting* fitting,
                    PhraseTally* tally = nullptr);
 
-// The same for the list in `tosker.source`, read already.
-int readLoadedPhraseList(CTosker& tosker, PhraseFitting* fitting, PhraseTally* tally = nullptr);
-
 int convertTextToDatabase(CTosker& tosker, const char* sourceName, const char* destinationName,
                           MisfitPhrases misfits = MisfitPhrases::kStopTheRun);

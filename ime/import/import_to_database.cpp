@@ -41,7 +41,7 @@ int readImportedMethod(CMabrel& mabrel, InputMethod& imported) {
     mabrel.im.codes = std::move(codes);
     mabrel.im.entries = std::move(entries);
     // The reading would have ended on the last line of [Text].
-    lineNumber = static_cast<int>(mabrel.im.entries.back().line);
+    if (!mabrel.im.entries.empty()) lineNumber = static_cast<int>(mabrel.im.entries.back().line);
     return 0;
 }
 
