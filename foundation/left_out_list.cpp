@@ -22,10 +22,13 @@ std::string leftOutListName(const std::string& destination) {
     return nameBesideDatabase(destination, kListSuffix);
 }
 
-int checkLeftOutListName(const char* listName, const char* sourceName,
+int checkLeftOutListName(const std::string& listName, const std::vector<std::string>& filesRead,
                          const char* destinationName) {
-    if (isSameFile(listName, sourceName)) return report(kDestinationIsSource, listName);
-    if (isSameFile(listName, destinationName)) return report(kAnotherFileOfRun, listName);
+    const char* list = listName.c_str();
+    for (const std::string& file : filesRead) {
+        if (isSameFile(list, file.c_str())) return report(kDestinationIsSource, list);
+    }
+    if (isSameFile(list, destinationName)) return report(kAnotherFileOfRun, list);
     return 0;
 }
 

@@ -5,6 +5,7 @@
 #include <initializer_list>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // A file beside the database `destination`: its last four characters
 // replaced by `suffix` when they are ".pdb" in any letter case, else `suffix`
@@ -15,9 +16,11 @@ std::string nameBesideDatabase(const std::string& destination, const char* suffi
 std::string leftOutListName(const std::string& destination);
 
 // Checks the list's name against the run's other files, before anything is
-// written: 0, or 105 after its message when the list would be the source or
-// the database.
-int checkLeftOutListName(const char* listName, const char* sourceName, const char* destinationName);
+// written: 0, or 105 after its message when the list would be one of
+// `filesRead` (the source, and for Mabrel its keyboard pictures) or the
+// database.
+int checkLeftOutListName(const std::string& listName, const std::vector<std::string>& filesRead,
+                         const char* destinationName);
 
 // Appends one line of the list: the source line, then each field, separated
 // by tabs.

@@ -131,7 +131,7 @@ int OutputFile::commit(const void* bytes, std::size_t size) {
 
 bool OutputFile::setAside() {
     struct stat status {};
-    if (temporary_.empty() || lstat(target_.c_str(), &status) != 0) return true;
+    if ((temporary_.empty() && !takenAway_) || lstat(target_.c_str(), &status) != 0) return true;
     const int fd = makeFileBeside(target_, aside_);
     if (fd < 0) return false;
     ::close(fd);
@@ -142,7 +142,9 @@ bool OutputFile::setAside() {
 }
 
 void OutputFile::putBack() {
-    if (installed_ && aside_.empty() && !target_.empty()) ::unlink(target_.c_str());
+    if (installed_ && aside_.empty() && !target_.empty() && !takenAway_) {
+        ::unlink(target_.c_str());
+    }
     if (!aside_.empty()) std::rename(aside_.c_str(), target_.c_str());
     aside_.clear();
     installed_ = false;
@@ -151,6 +153,12 @@ void OutputFile::putBack() {
 void OutputFile::dropAside() {
     if (!aside_.empty()) ::unlink(aside_.c_str());
     aside_.clear();
+}
+
+void OutputFile::takeAway(const char* name) {
+    name_ = name;
+    target_ = name;
+    takenAway_ = true;
 }
 
 int OutputFile::fail() {

@@ -52,6 +52,10 @@ class OutputFile {
     void putBack();
     // Removes the file set aside, once the run is complete.
     void dropAside();
+    // Makes this the taking away of the plain file `name` (no link followed):
+    // setAside() moves it out of the way, putBack() returns it, dropAside()
+    // removes it for good.
+    void takeAway(const char* name);
 
     std::string name_;       // as typed, for the messages
     std::string target_;     // the destination with its links followed
@@ -61,6 +65,7 @@ class OutputFile {
     int guard_ = -1;  // its slot among the files a signal removes
     bool inPlace_ = false;
     bool installed_ = false;
+    bool takenAway_ = false;
 };
 
 // Whether two destinations are one file: the same device and inode, links

@@ -14,6 +14,10 @@ void OutputGroup::add(std::string name, std::string bytes) {
     outputs_.push_back({std::move(name), std::move(bytes)});
 }
 
+void OutputGroup::remove(std::string name) {
+    removals_.push_back(std::move(name));
+}
+
 int OutputGroup::checkDistinct() const {
     for (std::size_t second = 1; second < outputs_.size(); ++second) {
         for (std::size_t first = 0; first < second; ++first) {
@@ -32,9 +36,13 @@ int OutputGroup::commit() {
         files_.push_back(std::make_unique<OutputFile>());
         if (int rc = files_.back()->open(output.name.c_str())) return rc;
     }
+    for (const std::string& name : removals_) {
+        files_.push_back(std::make_unique<OutputFile>());
+        files_.back()->takeAway(name.c_str());
+    }
     // Temporaries first, devices last: a failure before the renames changes no file.
     for (bool devices : {false, true}) {
-        for (std::size_t i = 0; i < files_.size(); ++i) {
+        for (std::size_t i = 0; i < outputs_.size(); ++i) {
             if (files_[i]->inPlace_ != devices) continue;
             const std::string& bytes = outputs_[i].bytes;
             if (int rc = files_[i]->write(bytes.data(), bytes.size())) return rc;

@@ -6,7 +6,8 @@
 // in place, keeping the old ones aside until the last rename has succeeded.
 // On any failure, and on any signal that ends the process and can be caught,
 // every destination holds its old bytes, or does not exist if it did not
-// before. (What went to a device cannot be taken back.)
+// before. (What went to a device cannot be taken back.) A file the run takes
+// away is set aside with the old files and removed with them, or comes back.
 #pragma once
 
 #include <memory>
@@ -20,6 +21,11 @@ class OutputGroup {
     // Adds a file to write: its name as typed and its whole contents.
     void add(std::string name, std::string bytes);
 
+    // Adds a plain file to take away when the files are put in place (a list
+    // an earlier run left that this one has nothing for); it must be none of
+    // the files added.
+    void remove(std::string name);
+
     // Writes every file added: 0, or 105, 103 or 102 after its message.
     int commit();
 
@@ -32,5 +38,6 @@ class OutputGroup {
         std::string bytes;
     };
     std::vector<Output> outputs_;
+    std::vector<std::string> removals_;
     std::vector<std::unique_ptr<OutputFile>> files_;
 };

@@ -7,6 +7,7 @@
 #include "foundation/huge_pages.h"
 #include "foundation/left_out_list.h"
 #include "foundation/memory_guard.h"
+#include "foundation/stale_list.h"
 #include "foundation/utf8_source.h"
 #include "ime/database/code_table_fitting.h"
 #include "ime/database/input_method_database.h"
@@ -32,6 +33,25 @@ constexpr int kFileNameKeys[] = {kKeyKeyboardBitmap, kKeyKeyboardBitmapHDD};
 constexpr Utf8Reading kUtf8Reading = {kKeyDescription,    kSections, kCharacterLeftOut,
                                       kCharactersLeftOut, false,     kFileNameKeys};
 
+// The list of what was left out goes with the database: both or neither. A
+// fit that leaves nothing out takes away the list an earlier fit left.
+int writeCompiled(const CMabrel& mabrel, const ImeLayout& layout, const CodeTableFitting& fitting,
+                  const char* sourceName, const char* destinationName, MisfitCodes misfits) {
+    const std::string listName = leftOutListName(destinationName);
+    std::vector<std::string> runFiles{sourceName};
+    runFiles.insert(runFiles.end(), mabrel.picturesRead.begin(), mabrel.picturesRead.end());
+    if (!fitting.leftOut.empty()) {
+        if (int rc = checkLeftOutListName(listName, runFiles, destinationName)) return rc;
+        std::string list = leftOutCodesText(fitting, mabrel.im.charSet, sourceReadAsUtf8());
+        return writeImeDatabaseWith(layout, destinationName, listName, std::move(list));
+    }
+    runFiles.emplace_back(destinationName);
+    if (misfits == MisfitCodes::kLeaveOut && isStaleList(listName, runFiles)) {
+        return writeImeDatabaseWith(layout, destinationName, listName, {});
+    }
+    return writeImeDatabase(layout, destinationName);
+}
+
 int runPasses(CMabrel& mabrel, const char* sourceName, const char* destinationName,
               MisfitCodes misfits) {
     if (int rc = readSourceFile(mabrel, sourceName)) return rc;
@@ -39,21 +59,12 @@ int runPasses(CMabrel& mabrel, const char* sourceName, const char* destinationNa
     ImeLayout layout;
     if (int rc = layOutCompiled(mabrel.im, misfits, fitting, layout)) return rc;
     if (int rc = skipPhraseSection(mabrel)) return rc;
-
-    // The list of what was left out goes with the database: both or neither.
-    const std::string listName = leftOutListName(destinationName);
-    if (fitting.leftOut.empty()) {
-        if (int rc = writeImeDatabase(layout, destinationName)) return rc;
-    } else {
-        if (int rc = checkLeftOutListName(listName.c_str(), sourceName, destinationName)) return rc;
-        std::string list = leftOutCodesText(fitting, mabrel.im.charSet, sourceReadAsUtf8());
-        if (int rc = writeImeDatabaseWith(layout, destinationName, listName, std::move(list))) {
-            return rc;
-        }
+    if (int rc = writeCompiled(mabrel, layout, fitting, sourceName, destinationName, misfits)) {
+        return rc;
     }
 
     reportRepeatedWarnings();
-    if (!fitting.leftOut.empty()) reportLeftOutCodes(fitting, listName);
+    if (!fitting.leftOut.empty()) reportLeftOutCodes(fitting, leftOutListName(destinationName));
     report(kConvertOk);
     return 0;
 }

@@ -25,4 +25,7 @@ struct CMabrel {
     PictureFiles pictureFiles;
     // The compile's destination, which no keyboard bitmap it reads may be.
     std::string destinationName;
+    // The keyboard bitmaps the compile read, by the names the source gives,
+    // which its list of what was left out may not be.
+    std::vector<std::string> picturesRead;
 };

@@ -5,6 +5,7 @@
 #include "foundation/database_date.h"
 #include "foundation/output_file.h"
 #include "foundation/output_group.h"
+#include "foundation/stale_list.h"
 #include "phrase/messages.h"
 
 namespace {
@@ -46,6 +47,6 @@ int writePhraseDatabaseWith(const CTosker& tosker, const char* destinationName,
     if (int rc = datedPhraseDatabaseImage(tosker, image)) return rc;
     OutputGroup group;
     group.add(destinationName, std::string(image.begin(), image.end()));
-    group.add(otherName, otherText);
+    addListOrTakeAway(group, otherName, otherText);
     return group.commit();
 }

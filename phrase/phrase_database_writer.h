@@ -17,6 +17,8 @@ int datedPhraseDatabaseImage(const CTosker& tosker, std::vector<uint8_t>& image)
 int writePhraseDatabase(const CTosker& tosker, const char* destinationName);
 
 // The same, with a second file (the list of what was left out) written
-// beside it: both or neither; 0, or 906, 105, 103 or 102 after its message.
+// beside it: both or neither; an empty text takes away the plain file
+// `otherName` instead (a list an earlier run left). 0, or 906, 105, 103 or
+// 102 after its message.
 int writePhraseDatabaseWith(const CTosker& tosker, const char* destinationName,
                             const std::string& otherName, const std::string& otherText);

@@ -5,6 +5,7 @@
 #include "foundation/left_out_list.h"
 #include "foundation/memory_guard.h"
 #include "foundation/output_file.h"
+#include "foundation/stale_list.h"
 #include "foundation/utf8_source.h"
 #include "phrase/left_out_phrases.h"
 #include "phrase/messages.h"
@@ -33,6 +34,22 @@ int readPhraseList(CTosker& tosker, const char* sourceName, PhraseFitting* fitti
 
 namespace {
 
+// The list of what was left out goes with the database: both or neither. A
+// fit that leaves nothing out takes away the list an earlier fit left.
+int writeCompiled(const CTosker& tosker, const PhraseFitting& fitting, const std::string& listName,
+                  const char* sourceName, const char* destinationName, MisfitPhrases misfits) {
+    if (!fitting.leftOut.empty()) {
+        if (int rc = checkLeftOutListName(listName, {sourceName}, destinationName)) return rc;
+        return writePhraseDatabaseWith(tosker, destinationName, listName,
+                                       leftOutPhrasesText(fitting, tosker));
+    }
+    if (misfits == MisfitPhrases::kLeaveOut &&
+        isStaleList(listName, {sourceName, destinationName})) {
+        return writePhraseDatabaseWith(tosker, destinationName, listName, {});
+    }
+    return writePhraseDatabase(tosker, destinationName);
+}
+
 int convert(CTosker& tosker, const char* sourceName, const char* destinationName,
             MisfitPhrases misfits) {
     report(kConvertingText, sourceName, destinationName);
@@ -42,16 +59,9 @@ int convert(CTosker& tosker, const char* sourceName, const char* destinationName
     PhraseFitting* leaveOut = misfits == MisfitPhrases::kLeaveOut ? &fitting : nullptr;
     if (int rc = readPhraseList(tosker, sourceName, leaveOut)) return rc;
 
-    // The list of what was left out goes with the database: both or neither.
     const std::string listName = leftOutListName(destinationName);
-    if (fitting.leftOut.empty()) {
-        if (int rc = writePhraseDatabase(tosker, destinationName)) return rc;
-    } else {
-        if (int rc = checkLeftOutListName(listName.c_str(), sourceName, destinationName)) return rc;
-        if (int rc = writePhraseDatabaseWith(tosker, destinationName, listName,
-                                             leftOutPhrasesText(fitting, tosker))) {
-            return rc;
-        }
+    if (int rc = writeCompiled(tosker, fitting, listName, sourceName, destinationName, misfits)) {
+        return rc;
     }
 
     reportRepeatedWarnings();

@@ -5,6 +5,7 @@
 #include "foundation/common_messages.h"
 #include "foundation/file_identity.h"
 #include "foundation/output_group.h"
+#include "foundation/stale_list.h"
 
 namespace {
 
@@ -27,8 +28,22 @@ int checkImportOutputs(const DesktopTable& table, const std::vector<ImportOutput
     return 0;
 }
 
-int writeImportOutputs(const std::vector<ImportOutput>& outputs) {
+std::vector<std::string> staleCompanions(const DesktopTable& table,
+                                         const std::vector<ImportOutput>& outputs,
+                                         const std::vector<std::string>& companions) {
+    std::vector<std::string> runFiles = table.fileNames;
+    for (const ImportOutput& output : outputs) runFiles.push_back(output.name);
+    std::vector<std::string> stale;
+    for (const std::string& name : companions) {
+        if (isStaleList(name, runFiles)) stale.push_back(name);
+    }
+    return stale;
+}
+
+int writeImportOutputs(const std::vector<ImportOutput>& outputs,
+                       const std::vector<std::string>& stale) {
     OutputGroup group;
     for (const ImportOutput& output : outputs) group.add(output.name, std::move(*output.bytes));
+    for (const std::string& name : stale) group.remove(name);
     return group.commit();
 }

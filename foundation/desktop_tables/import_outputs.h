@@ -17,7 +17,16 @@ struct ImportOutput {
 // the same file as an earlier output; else 0.
 int checkImportOutputs(const DesktopTable& table, const std::vector<ImportOutput>& outputs);
 
+// Of `companions`, the lists the command writes beside its output when it
+// has something for them, those this run does not write and an earlier run
+// left (stale_list.h): never a file of the table or an output.
+std::vector<std::string> staleCompanions(const DesktopTable& table,
+                                         const std::vector<ImportOutput>& outputs,
+                                         const std::vector<std::string>& companions);
+
 // Writes every output whole, its bytes moved out rather than copied (a
-// word list's output may be tens of megabytes); when one fails, those
-// already in place are taken back. Returns 0, or 102 or 103 after reporting it.
-int writeImportOutputs(const std::vector<ImportOutput>& outputs);
+// word list's output may be tens of megabytes), and takes away each of
+// `stale`; when one fails, those already in place are taken back and the
+// stale ones come back. Returns 0, or 102 or 103 after reporting it.
+int writeImportOutputs(const std::vector<ImportOutput>& outputs,
+                       const std::vector<std::string>& stale = {});

@@ -5,6 +5,7 @@
 #include "foundation/database_date.h"
 #include "foundation/output_file.h"
 #include "foundation/output_group.h"
+#include "foundation/stale_list.h"
 #include "ime/database/ime_database_reader.h"
 #include "ime/database/ime_resources.h"
 #include "ime/messages.h"
@@ -56,6 +57,6 @@ int writeImeDatabaseWith(const ImeLayout& layout, const char* path, const std::s
     const std::vector<uint8_t> image = datedImeDatabaseImage(layout);
     OutputGroup group;
     group.add(path, std::string(image.begin(), image.end()));
-    group.add(otherName, std::move(otherText));
+    addListOrTakeAway(group, otherName, std::move(otherText));
     return group.commit();
 }

@@ -31,7 +31,8 @@ std::vector<uint8_t> datedImeDatabaseImage(const ImeLayout& layout);
 int writeImeDatabase(const ImeLayout& layout, const char* path);
 
 // Writes the database of `layout` to `path` and the text `otherText` to
-// `otherName` together: both or neither. Returns 0, or 105, 103 or 102 after
-// its message.
+// `otherName` together: both or neither; an empty text takes away the plain
+// file `otherName` instead (a list an earlier run left). Returns 0, or 105,
+// 103 or 102 after its message.
 int writeImeDatabaseWith(const ImeLayout& layout, const char* path, const std::string& otherName,
                          std::string otherText);

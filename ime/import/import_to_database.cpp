@@ -87,7 +87,12 @@ int importTableToDatabase(CMabrel& mabrel, CharSet charSet, const char* tableNam
     if (!method.leftOut.empty()) outputs.push_back({leftOutName, &method.leftOut});
     if (!phrases.leftOut.empty()) outputs.push_back({phrasesLeftOutName, &phrases.leftOut});
     if (int rc = checkImportOutputs(texts.table, outputs)) return rc;
-    if (int rc = writeImportOutputs(outputs)) return rc;
+    // A phrase database an earlier run left is kept, and with it its list.
+    std::vector<std::string> companions{leftOutName};
+    if (hasWords) companions.push_back(phrasesLeftOutName);
+    if (int rc = writeImportOutputs(outputs, staleCompanions(texts.table, outputs, companions))) {
+        return rc;
+    }
 
     if (!method.fitting.leftOut.empty()) reportLeftOutCodes(method.fitting, leftOutName);
     if (hasWords) reportCompileTotals(phrases.fitting, phrasesLeftOutName, phrases.phraseCount);

@@ -73,10 +73,13 @@ int importTable(CharSet charSet, const char* tableName, const char* destination)
     report(kImportingTable, tableName, destination);
     ImportedTexts texts;
     if (int rc = importTableTexts(charSet, tableName, ImportText::kWritten, texts)) return rc;
+    const std::string listName = phraseListName(destination);
     std::vector<ImportOutput> outputs{{destination, &texts.source}};
-    if (texts.words.kept > 0) outputs.push_back({phraseListName(destination), &texts.phraseList});
+    if (texts.words.kept > 0) outputs.push_back({listName, &texts.phraseList});
     if (int rc = checkImportOutputs(texts.table, outputs)) return rc;
-    if (int rc = writeImportOutputs(outputs)) return rc;
+    if (int rc = writeImportOutputs(outputs, staleCompanions(texts.table, outputs, {listName}))) {
+        return rc;
+    }
 
     reportImportKept(texts);
     for (const ImportOutput& output : outputs) report(kImportWrote, output.name.c_str());

@@ -212,9 +212,9 @@ int readKeyboardBitmaps(CMabrel& mabrel) {
     const char* highDensityName = tokenValue(mabrel, kKeyKeyboardBitmapHDD);
     for (const char* picture : {name, highDensityName}) {
         const char* destination = mabrel.destinationName.c_str();
-        if (picture != nullptr && isSameFile(destination, picture)) {
-            return report(kDestinationIsSource, destination);
-        }
+        if (picture == nullptr) continue;
+        if (isSameFile(destination, picture)) return report(kDestinationIsSource, destination);
+        mabrel.picturesRead.emplace_back(picture);
     }
     return loadKeyboardBitmaps(mabrel, name, highDensityName);
 }

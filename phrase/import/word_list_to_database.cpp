@@ -25,7 +25,10 @@ int importWordListToDatabase(CharSet charSet, const char* listName, const char* 
     std::vector<ImportOutput> outputs{{destination, &phrases.database}};
     if (!phrases.leftOut.empty()) outputs.push_back({leftOutName, &phrases.leftOut});
     if (int rc = checkImportOutputs(words.table, outputs)) return rc;
-    if (int rc = writeImportOutputs(outputs)) return rc;
+    if (int rc =
+            writeImportOutputs(outputs, staleCompanions(words.table, outputs, {leftOutName}))) {
+        return rc;
+    }
 
     reportCompileTotals(phrases.fitting, leftOutName, phrases.phraseCount);
     for (const ImportOutput& output : outputs) report(kImportWrote, output.name.c_str());

@@ -342,7 +342,8 @@ TEST(SourceIsNoDestination, EveryToolRefusesIt) {
 
 // The writer in hostile surroundings, one shell script a case: outputs that
 // are one file, a picture name no source line can hold, a link to standard
-// output, a file-size limit, a closed standard output, a pipe without reader.
+// output, a file-size limit, a closed standard output, a pipe without reader,
+// lists an earlier run left beside the outputs.
 TEST(HostileSurroundings, EveryRunEndsAsItShould) {
     const std::pair<const char*, std::string> cases[] = {
         {"ln -s x.bmp xHDD.bmp; $M db.pdb x.txt; echo rc=$?; ls x*",
@@ -356,6 +357,16 @@ TEST(HostileSurroundings, EveryRunEndsAsItShould) {
         {"$T list.txt x.pdb >&-; $T list.txt y.pdb >/dev/null; cmp x.pdb y.pdb && echo same",
          "same\n"},
         {"mkfifo f; exec 3<>f 4>f 3<&-; $T list.txt x.pdb >&4; echo $?; ls x.pdb", "0\nx.pdb\n"},
+        {"touch {a,b,c}-left-out.txt; $M src.txt a.pdb; $M /f src.txt b.pdb; $T /f list.txt c.pdb;"
+         "ls *-left-out.txt",
+         "a-left-out.txt\n"},
+        {"sed s/=kbd.bmp/=x-left-out.txt/ src.txt >s.txt; cp kbd.bmp x-left-out.txt; "
+         "$M /f s.txt x.pdb >/dev/null; echo rc=$?; cmp kbd.bmp x-left-out.txt && echo kept",
+         "rc=0\nkept\n"},
+        {"printf '%%chardef begin\\na \\xe5\\x95\\x8a\\n' >t.cin; touch {t-phrases,t-left-out,"
+         "u-left-out,u-phrases-left-out}.txt u-phrases.pdb; $M /i t.cin t.txt; $M /i t.cin u.pdb; "
+         "ls t-* u-*",
+         "t-left-out.txt\nu-phrases-left-out.txt\nu-phrases.pdb\n"},
     };
     for (const auto& [script, tail] : cases) {
         ScratchDir dir;

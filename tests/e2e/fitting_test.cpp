@@ -8,6 +8,7 @@
 
 #include "foundation/char_sets.h"
 #include "tests/e2e/run_tool.h"
+#include "tests/support/bmp_maker.h"
 
 namespace {
 
@@ -202,5 +203,15 @@ TEST(Fitting, MabrelLeavesOutThePairsThatDoNotFit) {
                                      "\"all-left-out.txt\"\n"),
                   std::string::npos)
             << fitted.output.substr(fitted.output.size() - 300);
+
+        // The list is never a keyboard picture the compile reads.
+        const std::string picture = test_support::makeBmp({});
+        all.insert(all.find("[Text]"), "KeyboardBitmap=p-left-out.txt\n");
+        writeFile(dir / "p.txt", all);
+        writeFile(dir / "p-left-out.txt", picture);
+        const RunResult named = runTool(MABREL_PATH, {"/f", "p.txt", "p.pdb"}, dir.path());
+        EXPECT_EQ(named.status, 105);
+        EXPECT_TRUE(named.output.ends_with("Destination \"p-left-out.txt\" is the source\n"));
+        EXPECT_TRUE(readFile(dir / "p-left-out.txt") == picture && !fs::exists(dir / "p.pdb"));
     }
 }
