@@ -67,6 +67,8 @@ int readImports(RimeReading& rime, const std::string& name, const RimeHeader& he
         const bool there = fileIdentityOf(importName.c_str(), identity);
         if (there && rime.seen.contains(identity)) continue;
         if (depth == kDeepestImport || rime.table.files.size() == kMostFiles) {
+            currentSection = rime.reading.sectionId;
+            lineNumber = header.line;
             return report(kTooManyImports, name.c_str());
         }
         if (there) rime.seen.insert(identity);

@@ -198,6 +198,7 @@ int readRimeHeader(const char* name, const TableReading& reading, int file, bool
     std::size_t start = 0;
     std::size_t end = 0;
     findHeader(bytes, reading, start, end, header.body);
+    header.line = lineNumber;
     if (end - start > kLargestRimeHeader) {
         return report(kYamlHeaderError, name, "the header is larger than 1 MiB");
     }

@@ -16,6 +16,7 @@ struct RimeHeader {
     std::vector<std::string> imports;  // as written, without folder or ".dict.yaml"
     bool presetVocabulary = false;
     std::size_t body = 0;  // the offset of the first line after the header
+    int line = 0;          // the number of the line that ends it, for messages
 };
 
 // No header is longer: a larger one is refused before it is parsed.
