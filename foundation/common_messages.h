@@ -41,10 +41,13 @@
 // What an import of a desktop table or word list prints (both tools).
 #define IMPORT_MESSAGES(X)                                                              \
     X(kYamlHeaderError, 511, "The YAML header of \"%s\" can't be read: %s")             \
+    X(kTooManyImports, 509, "\"%s\" imports more tables than can be read")              \
+    X(kLineOfFile, 0, "Note: the line is in \"%s\"")                                    \
     X(kImportFormat, 0, "Read as %s")                                                   \
     X(kImportEntries, 0, "%d entries read")                                             \
     X(kImportWordsKept, 0, "%d words kept")                                             \
     X(kImportWrote, 0, "Wrote \"%s\"")                                                  \
+    X(kLeftTooLong, 0, "%d left out: code or text too long")                            \
     X(kLeftCodeNotPrintable, 0, "%d left out: code not printable ASCII without blanks") \
     X(kLeftCodeComment, 0, "%d left out: code begins with \"//\"")                      \
     X(kLeftCodeTooLong, 0, "%d left out: code longer than 12 keys")                     \

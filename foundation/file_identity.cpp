@@ -2,9 +2,15 @@
 
 #include <sys/stat.h>
 
+bool fileIdentityOf(const char* name, FileIdentity& identity) {
+    struct stat status {};
+    if (stat(name, &status) != 0) return false;
+    identity = {status.st_dev, status.st_ino};
+    return true;
+}
+
 bool isSameFile(const char* a, const char* b) {
-    struct stat first {};
-    struct stat second {};
-    return stat(a, &first) == 0 && stat(b, &second) == 0 && first.st_dev == second.st_dev &&
-           first.st_ino == second.st_ino;
+    FileIdentity first;
+    FileIdentity second;
+    return fileIdentityOf(a, first) && fileIdentityOf(b, second) && first == second;
 }

@@ -49,8 +49,10 @@ struct DesktopTable {
     std::vector<std::string> unsaidRules;  // those that cannot, as written
     bool weighted = false;                 // some entry has a weight
     std::vector<std::string> files;        // the bytes of every file read
-    std::vector<std::string> fileNames;    // as opened
+    // Every file read, as opened: those of `files`, then any essay.txt.
+    std::vector<std::string> fileNames;
     std::vector<TableEntry> entries;
+    int tooLong = 0;  // entries left out: code or text longer than an entry holds
     // The weight of each entry, by its number; empty while every weight read
     // is 0, so that a table without weights takes no room for them.
     std::vector<double> weights;

@@ -44,6 +44,10 @@ int countLines(std::string_view bytes, std::size_t end) {
 
 }  // namespace
 
+// An entry points into its own file, whose size the reader bounds; the
+// files of a table may pass 4 GiB together.
+static_assert(kMaxInputFileBytes <= std::numeric_limits<decltype(TableEntry::codeAt)>::max());
+
 int DesktopTable::lineOf(const TableEntry& entry) const {
     return countLines(files[entry.file], std::min(entry.codeAt, entry.textAt));
 }
@@ -59,10 +63,12 @@ int loadTableFile(const char* name, const TableReading& reading, DesktopTable& t
         return report(kNotUtf8);
     }
     // One entry a line at most: no growth of the entries while they are read.
-    reserveHugePages(table.entries,
-                     table.entries.size() +
-                         static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n')) +
-                         1);
+    const std::size_t most =
+        table.entries.size() +
+        static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n')) + 1;
+    // The importers number entries in 32 bits.
+    if (most > std::numeric_limits<uint32_t>::max()) return report(kNoMemory);
+    reserveHugePages(table.entries, most);
     file = static_cast<int>(table.files.size());
     table.files.push_back(std::move(bytes));
     table.fileNames.emplace_back(name);
@@ -121,7 +127,10 @@ bool parseWeight(std::string_view text, double& value, bool& percent) {
 bool addTableEntry(DesktopTable& table, int file, std::string_view code, std::string_view text,
                    double weight) {
     constexpr std::size_t kLongest = std::numeric_limits<uint8_t>::max();
-    if (code.size() > kLongest || text.size() > kLongest) return false;
+    if (code.size() > kLongest || text.size() > kLongest) {
+        ++table.tooLong;
+        return false;
+    }
     const char* base = table.files[static_cast<std::size_t>(file)].data();
     if (code.empty()) code = text.substr(0, 0);
     TableEntry entry;

@@ -15,7 +15,8 @@ struct TableReading {
 
 // Reads `name` into a new file of `table` (a byte-order mark dropped) and
 // sets `file` to its number. Returns 0, or 100, 101 or 908 after reporting
-// it (908 with the number of the first line that is not UTF-8).
+// it (908 with the number of the first line that is not UTF-8), or 200 when
+// the table would hold more lines than its entries can be numbered.
 int loadTableFile(const char* name, const TableReading& reading, DesktopTable& table, int& file);
 
 // The lines of one file, a CR before the LF dropped. Keeps lineNumber and
@@ -45,8 +46,8 @@ std::string_view takeField(std::string_view& rest, char separator);
 // A weight: a number, or a number and "%". False when it is neither.
 bool parseWeight(std::string_view text, double& value, bool& percent);
 
-// Appends an entry whose code and text lie in `file`. False (and nothing
-// appended) when either is longer than an entry can point at; such a text
-// is no character and no word any tool keeps.
+// Appends an entry whose code and text lie in `file`. False (nothing
+// appended, the table's tooLong counted) when either is longer than an entry
+// can point at; such a text is no character and no word any tool keeps.
 bool addTableEntry(DesktopTable& table, int file, std::string_view code, std::string_view text,
                    double weight);

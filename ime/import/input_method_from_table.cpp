@@ -8,6 +8,7 @@
 #include "foundation/desktop_tables/weight_order.h"
 #include "ime/code_numbering.h"
 #include "ime/import/imported_description.h"
+#include "ime/input_method_limits.h"
 #include "ime/messages.h"
 #include "ime/source/ime_source_writer.h"
 
@@ -199,6 +200,8 @@ void takeRules(const DesktopTable& table, ImportedTable& imported) {
         }
         if (method.codingStyle == 2) {
             imported.rulesLeftOut.emplace_back(rule.text, "CodingStyle=2 takes whole codes only");
+        } else if (said.items.size() > static_cast<std::size_t>(kMaxRuleItems)) {
+            imported.rulesLeftOut.emplace_back(rule.text, "a rule holds at most 41 items");
         } else if (std::find(method.rules.begin(), method.rules.end(), said) !=
                    method.rules.end()) {
             imported.rulesLeftOut.emplace_back(rule.text, "it repeats an earlier rule");

@@ -32,7 +32,7 @@ int importTableTexts(CharSet charSet, const char* tableName, ImportText text,
     if (int rc = readInputMethodTable(tableName, reading, table, recognised)) return rc;
     if (!recognised) return report(kNotATable, tableName);
     report(kImportFormat, table.format);
-    report(kImportEntries, static_cast<int>(table.entries.size()));
+    report(kImportEntries, static_cast<int>(table.entries.size()) + table.tooLong);
 
     ImportedTable imported;
     inputMethodFromTable(table, charSet, tableName, imported);
@@ -64,6 +64,7 @@ void reportImportKept(const ImportedTexts& texts) {
 }
 
 void reportImportLeftOut(const ImportedTexts& texts) {
+    if (texts.table.tooLong > 0) report(kLeftTooLong, texts.table.tooLong);
     reportPairCounts(texts.pairs, texts.charSet);
     reportWordCounts(texts.words, texts.charSet);
     for (const auto& [rule, why] : texts.rulesLeftOut) report(kRuleLeftOut, rule.c_str(), why);

@@ -12,7 +12,7 @@ int importWordListText(CharSet charSet, const char* listName, ImportText text,
     DesktopTable& table = words.table;
     if (int rc = readWordList(listName, {kKeyTable}, table)) return rc;
     report(kImportFormat, table.format);
-    report(kImportEntries, static_cast<int>(table.entries.size()));
+    report(kImportEntries, static_cast<int>(table.entries.size()) + table.tooLong);
 
     std::vector<uint32_t> numbers(table.entries.size());
     std::iota(numbers.begin(), numbers.end(), 0u);
@@ -30,6 +30,11 @@ int importWordListText(CharSet charSet, const char* listName, ImportText text,
     return 0;
 }
 
+void reportWordListLeftOut(const ImportedWordList& words) {
+    if (words.table.tooLong > 0) report(kLeftTooLong, words.table.tooLong);
+    reportWordCounts(words.counts, words.charSet);
+}
+
 int importWordList(CharSet charSet, const char* listName, const char* destination) {
     report(kImportingList, listName, destination);
     ImportedWordList words;
@@ -40,7 +45,7 @@ int importWordList(CharSet charSet, const char* listName, const char* destinatio
     if (int rc = writeImportOutputs(outputs)) return rc;
     report(kImportWordsKept, words.counts.kept);
     report(kImportWrote, destination);
-    reportWordCounts(words.counts, words.charSet);
+    reportWordListLeftOut(words);
     if (!words.list.limitPassed.empty()) {
         report(kListNeedsFit, destination, words.list.limitPassed.c_str());
     }

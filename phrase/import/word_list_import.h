@@ -19,6 +19,9 @@ struct ImportedWordList {
 // the number of the message that stopped it (510 when no word is kept).
 int importWordListText(CharSet charSet, const char* list, ImportText text, ImportedWordList& words);
 
+// What was left out, one line for each reason.
+void reportWordListLeftOut(const ImportedWordList& words);
+
 // Reads `list` and writes the phrase list `destination`. `charSet` is the
 // CharSet asked for, or 0 to choose one. Returns 0 or the number of the
 // message that stopped it.

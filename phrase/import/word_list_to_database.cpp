@@ -15,7 +15,7 @@ int importWordListToDatabase(CharSet charSet, const char* listName, const char* 
     ImportedWordList words;
     if (int rc = importWordListText(charSet, listName, ImportText::kNotWritten, words)) return rc;
     report(kImportWordsKept, words.counts.kept);
-    reportWordCounts(words.counts, words.charSet);
+    reportWordListLeftOut(words);
     reportRepeatedWarnings();
 
     CompiledPhrases phrases;

@@ -2,7 +2,7 @@
 //   args      one argument a line (may be absent: no arguments)
 //   stdout    the expected standard output, byte for byte
 //   status    the expected exit status as a shell sees it
-//   input/    files copied into the scratch folder before the run
+//   input/    files copied into the scratch folder before the run (links as links)
 //   env       variables for the run, NAME=value a line (may be absent)
 //   expect/   files the run must leave, compared byte for byte
 //             (databases, named with ".pdb" anywhere, with dates masked
@@ -73,7 +73,8 @@ TEST_P(CliCase, MatchesExpectations) {
     const CaseFolder& c = GetParam();
     ScratchDir scratch;
     if (fs::exists(c.path / "input")) {
-        fs::copy(c.path / "input", scratch.path(), fs::copy_options::recursive);
+        fs::copy(c.path / "input", scratch.path(),
+                 fs::copy_options::recursive | fs::copy_options::copy_symlinks);
     }
 
     const std::string program = c.tool == "mabrel" ? MABREL_PATH : TOSKER_PATH;
