@@ -5,7 +5,6 @@
 
 #include "foundation/char_sets.h"
 #include "foundation/key_table.h"
-#include "phrase/left_out_phrases.h"
 #include "phrase/messages.h"
 #include "phrase/source/phrase_store.h"
 
@@ -33,7 +32,7 @@ void dropLeftOut(PhraseDatabase& db, const std::vector<bool>& kept) {
 }  // namespace
 
 int fitImportedWords(ImportedWords& words, CTosker& tosker, PhraseFitting& fitting,
-                     std::string& leftOut) {
+                     LeftOutWords& leftOut) {
     PhraseDatabase& db = words.database;
     tosker.database.charSet = db.charSet;
     tosker.database.maxPhraseLength = db.maxPhraseLength;
@@ -44,35 +43,29 @@ int fitImportedWords(ImportedWords& words, CTosker& tosker, PhraseFitting& fitti
     openPhraseStore(tosker);
     startFitting(fitting, tosker);
 
-    const CharacterBytes bytes(db.charSet);
+    leftOut.charSet = db.charSet;
+    // Only what is used of it is ever touched.
+    leftOut.words.reserve(words.weightOrder.size());
     std::vector<bool> kept(db.phrases.size(), true);
-    std::size_t leftOutCount = 0;
-    char text[2 * kMaxPhraseLength];
     for (const uint32_t number : words.weightOrder) {
         ++lineNumber;
         const StoredPhrase& phrase = db.phrases[number];
-        std::size_t length = 0;
-        for (const uint16_t character : db.text(phrase)) {
-            length += bytes.put(character, text + length);
-        }
         const int slot = db.characters[phrase.start];
         const std::size_t wordCount = phraseWords(phrase.length, false);
-        if (fitPhrase(fitting, tosker, slot, wordCount, std::string_view(text, length))) {
+        const PhraseFit fit = judgePhrase(fitting, tosker, slot, wordCount);
+        if (fit == PhraseFit::kFits) {
             tosker.slots[static_cast<std::size_t>(slot)].words += wordCount;
-        } else {
-            // Listed as it goes, so that a long list takes no record each.
-            appendLeftOutPhrase(leftOut, fitting.leftOut.back());
-            fitting.leftOut.pop_back();
-            kept[number] = false;
-            ++leftOutCount;
+            continue;
         }
+        leftOut.words.push_back({static_cast<uint32_t>(lineNumber), phrase.start, phrase.length,
+                                 fit == PhraseFit::kBlockFull});
+        kept[number] = false;
     }
     std::vector<PhraseSlot>().swap(tosker.slots);
     std::vector<uint32_t>().swap(words.weightOrder);
-    if (leftOutCount == db.phrases.size()) return report(kNoPhrases, keyName(kKeyPhrase));
+    if (leftOut.words.size() == db.phrases.size()) return report(kNoPhrases, keyName(kKeyPhrase));
     clearSpinner();
-    if (leftOutCount > 0) dropLeftOut(db, kept);
-    leftOut = inSourceEncoding(std::move(leftOut), tosker);
+    if (!leftOut.words.empty()) dropLeftOut(db, kept);
     tosker.database = std::move(db);
     return 0;
 }
