@@ -44,10 +44,16 @@ int fitImportedWords(ImportedWords& words, CTosker& tosker, PhraseFitting& fitti
     startFitting(fitting, tosker);
 
     leftOut.charSet = db.charSet;
-    // Only what is used of it is ever touched.
+    leftOut.firstLine = lineNumber + 1;
     leftOut.words.reserve(words.weightOrder.size());
     std::vector<bool> kept(db.phrases.size(), true);
-    for (const uint32_t number : words.weightOrder) {
+    // The words come by weight and lie by first character: each is asked of
+    // memory some words ahead of its turn.
+    constexpr std::size_t kAhead = 16;
+    const std::vector<uint32_t>& order = words.weightOrder;
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        if (i + kAhead < order.size()) __builtin_prefetch(&db.phrases[order[i + kAhead]]);
+        const uint32_t number = order[i];
         ++lineNumber;
         const StoredPhrase& phrase = db.phrases[number];
         const int slot = db.characters[phrase.start];
@@ -55,17 +61,20 @@ int fitImportedWords(ImportedWords& words, CTosker& tosker, PhraseFitting& fitti
         const PhraseFit fit = judgePhrase(fitting, tosker, slot, wordCount);
         if (fit == PhraseFit::kFits) {
             tosker.slots[static_cast<std::size_t>(slot)].words += wordCount;
+            leftOut.words.push_back(phrase.length);
             continue;
         }
-        leftOut.words.push_back({static_cast<uint32_t>(lineNumber), phrase.start, phrase.length,
-                                 fit == PhraseFit::kBlockFull});
+        const uint8_t reason = fit == PhraseFit::kBlockFull ? LeftOutWords::kForBlock : 0;
+        leftOut.words.push_back(
+            static_cast<uint8_t>(phrase.length | LeftOutWords::kLeftOut | reason));
+        ++leftOut.count;
         kept[number] = false;
     }
     std::vector<PhraseSlot>().swap(tosker.slots);
     std::vector<uint32_t>().swap(words.weightOrder);
-    if (leftOut.words.size() == db.phrases.size()) return report(kNoPhrases, keyName(kKeyPhrase));
+    if (leftOut.count == db.phrases.size()) return report(kNoPhrases, keyName(kKeyPhrase));
     clearSpinner();
-    if (!leftOut.words.empty()) dropLeftOut(db, kept);
+    if (leftOut.count > 0) dropLeftOut(db, kept);
     tosker.database = std::move(db);
     return 0;
 }

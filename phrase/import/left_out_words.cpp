@@ -84,22 +84,28 @@ void writeLeftOutWords(const LeftOutWords& leftOut, OutputPieces& pieces) {
     CharacterForms forms(leftOut.charSet);
     constexpr std::size_t kLongestLine =
         kLineDigits + kMaxPhraseLength * CharacterForms::kLongestForm + kLongestReason + 3;
-    for (const LeftOutWord& word : leftOut.words) {
-        const std::span<const uint16_t> characters(&leftOut.characters[word.start], word.length);
-        const std::string_view reason = leftOutReason(word.forBlock);
-        char* start = pieces.room(kLongestLine);
-        char* out = std::to_chars(start, start + kLineDigits, word.line).ptr;
+    std::size_t start = 0;
+    int line = leftOut.firstLine;
+    for (const uint8_t word : leftOut.words) {
+        const std::span<const uint16_t> characters(&leftOut.characters[start],
+                                                   word & LeftOutWords::kLength);
+        start += characters.size();
+        ++line;
+        if ((word & LeftOutWords::kLeftOut) == 0) continue;
+        const std::string_view reason = leftOutReason((word & LeftOutWords::kForBlock) != 0);
+        char* begin = pieces.room(kLongestLine);
+        char* out = std::to_chars(begin, begin + kLineDigits, line - 1).ptr;
         *out++ = '\t';
         const std::size_t size = forms.put(characters, out);
         if (size == 0) {
-            pieces.wrote(static_cast<std::size_t>(out - start));
+            pieces.wrote(static_cast<std::size_t>(out - begin));
             pieces.append(forms.converted(characters));
-            start = out = pieces.room(kLongestReason + 2);
+            begin = out = pieces.room(kLongestReason + 2);
         }
         out += size;
         *out++ = '\t';
         out += reason.copy(out, reason.size());
         *out++ = '\n';
-        pieces.wrote(static_cast<std::size_t>(out - start));
+        pieces.wrote(static_cast<std::size_t>(out - begin));
     }
 }

@@ -18,7 +18,7 @@ struct CompiledPhrases {
 
     // What makes the list of what was left out, which is written when
     // anything was; it reads this record, which outlives the writing.
-    bool leftAnyOut() const { return !leftOut.words.empty(); }
+    bool leftAnyOut() const { return leftOut.count > 0; }
     OutputProducer leftOutList() const {
         return [this](OutputPieces& pieces) { writeLeftOutWords(leftOut, pieces); };
     }
