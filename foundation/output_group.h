@@ -20,6 +20,9 @@ class OutputGroup {
   public:
     // Adds a file to write: its name as typed and its whole contents.
     void add(std::string name, std::string bytes);
+    // Adds a file whose contents `produce` makes a piece at a time, once
+    // every file of the group can be made.
+    void add(std::string name, OutputProducer produce);
 
     // Adds a plain file to take away when the files are put in place (a list
     // an earlier run left that this one has nothing for); it must be none of
@@ -36,6 +39,7 @@ class OutputGroup {
     struct Output {
         std::string name;
         std::string bytes;
+        OutputProducer produce;  // when set, makes the contents instead
     };
     std::vector<Output> outputs_;
     std::vector<std::string> removals_;

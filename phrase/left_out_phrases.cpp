@@ -13,19 +13,17 @@ constexpr char kFullBlock[] = "full block";
 
 std::string leftOutPhrasesText(const PhraseFitting& fitting, const CTosker& tosker) {
     std::string text;
-    for (const LeftOutPhrase& item : fitting.leftOut) appendLeftOutPhrase(text, item);
-    return inSourceEncoding(std::move(text), tosker);
-}
-
-void appendLeftOutPhrase(std::string& text, const LeftOutPhrase& item) {
-    appendLeftOutLine(text, item.line, {item.phrase, item.forBlock ? kFullBlock : kFullCharacter});
-}
-
-std::string inSourceEncoding(std::string text, const CTosker& tosker) {
+    for (const LeftOutPhrase& item : fitting.leftOut) {
+        appendLeftOutLine(text, item.line, {item.phrase, leftOutReason(item.forBlock)});
+    }
     if (!tosker.utf8Source) return text;
     // Every phrase came from UTF-8, so each has its UTF-8 form back.
     CharSetConverter converter(tosker.database.charSet);
     return converter.textToUtf8(text);
+}
+
+std::string_view leftOutReason(bool forBlock) {
+    return forBlock ? kFullBlock : kFullCharacter;
 }
 
 void reportCompileTotals(const PhraseFitting& fitting, const std::string& listName,

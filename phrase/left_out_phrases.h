@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "phrase/source/phrase_fitting.h"
 
@@ -10,10 +11,8 @@
 // UTF-8 for a source written in UTF-8.
 std::string leftOutPhrasesText(const PhraseFitting& fitting, const CTosker& tosker);
 
-// The same a line at a time: the line of `item` appended in the CharSet's
-// bytes, then the whole text put into the source's encoding.
-void appendLeftOutPhrase(std::string& text, const LeftOutPhrase& item);
-std::string inSourceEncoding(std::string text, const CTosker& tosker);
+// The reason a line gives: "full block", or "full first character".
+std::string_view leftOutReason(bool forBlock);
 
 // The closing lines of a compile: how many phrases were left out and where
 // they are listed (when any were), then the phrases of the database.

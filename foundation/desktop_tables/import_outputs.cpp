@@ -43,7 +43,13 @@ std::vector<std::string> staleCompanions(const DesktopTable& table,
 int writeImportOutputs(const std::vector<ImportOutput>& outputs,
                        const std::vector<std::string>& stale) {
     OutputGroup group;
-    for (const ImportOutput& output : outputs) group.add(output.name, std::move(*output.bytes));
+    for (const ImportOutput& output : outputs) {
+        if (output.produce) {
+            group.add(output.name, output.produce);
+        } else {
+            group.add(output.name, std::move(*output.bytes));
+        }
+    }
     for (const std::string& name : stale) group.remove(name);
     return group.commit();
 }

@@ -21,7 +21,8 @@ struct WordCounts {
 
 struct ImportedWords {
     // The words kept, by first character; a word's place among those of its
-    // first character is its place in weight order.
+    // first character is its place in weight order. Their characters lie in
+    // the pool in weight order, one word after another.
     PhraseDatabase database;
     std::vector<uint32_t> weightOrder;  // the numbers of database.phrases in weight order
     std::string text;                   // the phrase list, when it is written

@@ -85,7 +85,8 @@ int importTableToDatabase(CMabrel& mabrel, CharSet charSet, const char* tableNam
     std::vector<ImportOutput> outputs{{destination, &method.database}};
     if (hasWords) outputs.push_back({phrasesName, &phrases.database});
     if (!method.leftOut.empty()) outputs.push_back({leftOutName, &method.leftOut});
-    if (!phrases.leftOut.empty()) outputs.push_back({phrasesLeftOutName, &phrases.leftOut});
+    if (phrases.leftAnyOut())
+        outputs.push_back({phrasesLeftOutName, nullptr, phrases.leftOutList()});
     if (int rc = checkImportOutputs(texts.table, outputs)) return rc;
     // A phrase database an earlier run left is kept, and with it its list.
     std::vector<std::string> companions{leftOutName};

@@ -5,7 +5,6 @@
 
 #include "foundation/char_sets.h"
 #include "foundation/key_table.h"
-#include "phrase/left_out_phrases.h"
 #include "phrase/messages.h"
 #include "phrase/source/phrase_store.h"
 
@@ -33,7 +32,7 @@ void dropLeftOut(PhraseDatabase& db, const std::vector<bool>& kept) {
 }  // namespace
 
 int fitImportedWords(ImportedWords& words, CTosker& tosker, PhraseFitting& fitting,
-                     std::string& leftOut) {
+                     LeftOutWords& leftOut) {
     PhraseDatabase& db = words.database;
     tosker.database.charSet = db.charSet;
     tosker.database.maxPhraseLength = db.maxPhraseLength;
@@ -44,35 +43,38 @@ int fitImportedWords(ImportedWords& words, CTosker& tosker, PhraseFitting& fitti
     openPhraseStore(tosker);
     startFitting(fitting, tosker);
 
-    const CharacterBytes bytes(db.charSet);
+    leftOut.charSet = db.charSet;
+    leftOut.firstLine = lineNumber + 1;
+    leftOut.words.reserve(words.weightOrder.size());
     std::vector<bool> kept(db.phrases.size(), true);
-    std::size_t leftOutCount = 0;
-    char text[2 * kMaxPhraseLength];
-    for (const uint32_t number : words.weightOrder) {
+    // The words come by weight and lie by first character: each is asked of
+    // memory some words ahead of its turn.
+    constexpr std::size_t kAhead = 16;
+    const std::vector<uint32_t>& order = words.weightOrder;
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        if (i + kAhead < order.size()) __builtin_prefetch(&db.phrases[order[i + kAhead]]);
+        const uint32_t number = order[i];
         ++lineNumber;
         const StoredPhrase& phrase = db.phrases[number];
-        std::size_t length = 0;
-        for (const uint16_t character : db.text(phrase)) {
-            length += bytes.put(character, text + length);
-        }
         const int slot = db.characters[phrase.start];
         const std::size_t wordCount = phraseWords(phrase.length, false);
-        if (fitPhrase(fitting, tosker, slot, wordCount, std::string_view(text, length))) {
+        const PhraseFit fit = judgePhrase(fitting, tosker, slot, wordCount);
+        if (fit == PhraseFit::kFits) {
             tosker.slots[static_cast<std::size_t>(slot)].words += wordCount;
-        } else {
-            // Listed as it goes, so that a long list takes no record each.
-            appendLeftOutPhrase(leftOut, fitting.leftOut.back());
-            fitting.leftOut.pop_back();
-            kept[number] = false;
-            ++leftOutCount;
+            leftOut.words.push_back(phrase.length);
+            continue;
         }
+        const uint8_t reason = fit == PhraseFit::kBlockFull ? LeftOutWords::kForBlock : 0;
+        leftOut.words.push_back(
+            static_cast<uint8_t>(phrase.length | LeftOutWords::kLeftOut | reason));
+        ++leftOut.count;
+        kept[number] = false;
     }
     std::vector<PhraseSlot>().swap(tosker.slots);
     std::vector<uint32_t>().swap(words.weightOrder);
-    if (leftOutCount == db.phrases.size()) return report(kNoPhrases, keyName(kKeyPhrase));
+    if (leftOut.count == db.phrases.size()) return report(kNoPhrases, keyName(kKeyPhrase));
     clearSpinner();
-    if (leftOutCount > 0) dropLeftOut(db, kept);
-    leftOut = inSourceEncoding(std::move(leftOut), tosker);
+    if (leftOut.count > 0) dropLeftOut(db, kept);
     tosker.database = std::move(db);
     return 0;
 }

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "phrase/import/imported_words_fit.h"
@@ -16,6 +17,7 @@ int compileImportedWords(ImportedWords& words, CompiledPhrases& compiled) {
     if (int rc = datedPhraseDatabaseImage(*tosker, image)) return rc;
     compiled.database.assign(image.begin(), image.end());
     compiled.phraseCount = static_cast<int>(tosker->database.phrases.size());
+    if (compiled.leftAnyOut()) compiled.leftOut.characters = std::move(tosker->database.characters);
     reportRepeatedWarnings();
     return 0;
 }

@@ -6,13 +6,22 @@
 #include <string>
 
 #include "foundation/desktop_tables/phrase_list_import.h"
+#include "foundation/output_pieces.h"
+#include "phrase/import/left_out_words.h"
 #include "phrase/source/phrase_fitting.h"
 
 struct CompiledPhrases {
     std::string database;   // its bytes, dated by the run's date
-    std::string leftOut;    // the list of what was left out; empty when nothing was
+    LeftOutWords leftOut;   // what was left out
     PhraseFitting fitting;  // its counts; the phrases left out are in leftOut
     int phraseCount = 0;
+
+    // What makes the list of what was left out, which is written when
+    // anything was; it reads this record, which outlives the writing.
+    bool leftAnyOut() const { return leftOut.count > 0; }
+    OutputProducer leftOutList() const {
+        return [this](OutputPieces& pieces) { writeLeftOutWords(leftOut, pieces); };
+    }
 };
 
 // Compiles `words` (its database taken) with Tosker's key names and messages (a caller of another

@@ -23,7 +23,7 @@ int importWordListToDatabase(CharSet charSet, const char* listName, const char* 
     useToskerMessages();
     const std::string leftOutName = leftOutListName(destination);
     std::vector<ImportOutput> outputs{{destination, &phrases.database}};
-    if (!phrases.leftOut.empty()) outputs.push_back({leftOutName, &phrases.leftOut});
+    if (phrases.leftAnyOut()) outputs.push_back({leftOutName, nullptr, phrases.leftOutList()});
     if (int rc = checkImportOutputs(words.table, outputs)) return rc;
     if (int rc =
             writeImportOutputs(outputs, staleCompanions(words.table, outputs, {leftOutName}))) {

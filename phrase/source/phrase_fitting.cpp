@@ -26,27 +26,33 @@ void startFitting(PhraseFitting& fitting, const CTosker& tosker) {
     fitting.blocks.resize(static_cast<std::size_t>(phraseBlockCount(tosker.database.charSet)));
 }
 
-bool fitPhrase(PhraseFitting& fitting, const CTosker& tosker, int slot, std::size_t wordCount,
-               std::string_view phrase) {
+PhraseFit judgePhrase(PhraseFitting& fitting, const CTosker& tosker, int slot,
+                      std::size_t wordCount) {
     if (!slotHasRoom(tosker, slot, wordCount)) {
-        fitting.leftOut.push_back({lineNumber, std::string(phrase), false});
         ++fitting.leftOutForCharacters;
         warnLeftOut(fitting, tosker, kTooManyPhrasesLeftOut, slot);
-        return false;
+        return PhraseFit::kCharacterFull;
     }
     const int block = blockOfIndex(slot);
     const int position = positionInBlock(slot);
     BlockFill& fill = fitting.blocks[static_cast<std::size_t>(block)];
     const int first = std::min(fill.first, position);
     if (blockBodyBytes(first, fill.words + wordCount) > kMaxBlockBytes) {
-        fitting.leftOut.push_back({lineNumber, std::string(phrase), true});
         ++fitting.leftOutForBlocks;
         warnLeftOut(fitting, tosker, kBlockTooLargeLeftOut, blockFirstIndex(block));
-        return false;
+        return PhraseFit::kBlockFull;
     }
     fill.first = first;
     fill.words += wordCount;
-    return true;
+    return PhraseFit::kFits;
+}
+
+bool fitPhrase(PhraseFitting& fitting, const CTosker& tosker, int slot, std::size_t wordCount,
+               std::string_view phrase) {
+    const PhraseFit fit = judgePhrase(fitting, tosker, slot, wordCount);
+    if (fit == PhraseFit::kFits) return true;
+    fitting.leftOut.push_back({lineNumber, std::string(phrase), fit == PhraseFit::kBlockFull});
+    return false;
 }
 
 int leftOutTotal(const PhraseFitting& fitting) {

@@ -34,11 +34,17 @@ struct PhraseFitting {
 // Empties the fitting for the blocks of the context's CharSet.
 void startFitting(PhraseFitting& fitting, const CTosker& tosker);
 
-// True when a phrase of `wordCount` words fits under `slot`; it is then
-// counted in its block, and the caller files it. Otherwise it is counted as
-// left out, for its full first character before its full block, with
-// warning 905 or 906 for the first 10 left out, and listed with the line
-// last read.
+enum class PhraseFit { kFits, kCharacterFull, kBlockFull };
+
+// Whether a phrase of `wordCount` words fits under `slot`; when it does it
+// is counted in its block, and the caller files it. Otherwise it is counted
+// as left out, for its full first character before its full block, with
+// warning 905 or 906 for the first 10 left out.
+PhraseFit judgePhrase(PhraseFitting& fitting, const CTosker& tosker, int slot,
+                      std::size_t wordCount);
+
+// judgePhrase, and a phrase left out listed with the line last read; true
+// when it fits.
 bool fitPhrase(PhraseFitting& fitting, const CTosker& tosker, int slot, std::size_t wordCount,
                std::string_view phrase);
 

@@ -1,0 +1,111 @@
+#include "phrase/import/left_out_words.h"
+
+#include <charconv>
+#include <cstring>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "foundation/text_encoding.h"
+#include "phrase/left_out_phrases.h"
+
+namespace {
+
+// The UTF-8 form of each character as the conversion of a whole list gives
+// it, found once. A character has one form of its own when its bytes are
+// read as one character whatever follows (two bytes that start one, or an
+// ASCII byte); a word with any other is converted whole, as the list would
+// be.
+class CharacterForms {
+  public:
+    explicit CharacterForms(CharSet charSet)
+        : charSet_(charSet), converter_(charSet), bytes_(charSet), forms_(bytes_.count()) {}
+
+    // Puts the word's form at `out` and returns its size, or returns 0 when
+    // it has a character without a form of its own.
+    std::size_t put(std::span<const uint16_t> word, char* out) {
+        char* const start = out;
+        for (const uint16_t index : word) {
+            const Form& form = formOf(index);
+            if (form.size == 0) return 0;
+            std::memcpy(out, form.bytes, sizeof form.bytes);
+            out += form.size;
+        }
+        return static_cast<std::size_t>(out - start);
+    }
+
+    // The word converted whole, between the tabs that stand around it.
+    std::string converted(std::span<const uint16_t> word) {
+        std::string text;
+        for (const uint16_t index : word) bytes_.append(index, text);
+        text += '\t';
+        text = converter_.textToUtf8(text);
+        text.pop_back();
+        return text;
+    }
+
+    static constexpr std::size_t kLongestForm = 8;
+
+  private:
+    struct Form {
+        char bytes[kLongestForm];
+        uint8_t size = 0;
+        bool known = false;
+    };
+
+    const Form& formOf(uint16_t index) {
+        Form& form = forms_[index];
+        if (form.known) return form;
+        form.known = true;
+        char bytes[2];
+        const std::size_t length = bytes_.put(index, bytes);
+        const bool alone = length == 2 ? startsWithDoubleByteChar(charSet_, bytes, 2)
+                                       : length == 1 && static_cast<uint8_t>(bytes[0]) < 0x80;
+        if (!alone) return form;
+        const std::string utf8 = converter_.textToUtf8(std::string_view(bytes, length));
+        if (utf8.empty() || utf8.size() > kLongestForm) return form;
+        utf8.copy(form.bytes, utf8.size());
+        form.size = static_cast<uint8_t>(utf8.size());
+        return form;
+    }
+
+    CharSet charSet_;
+    CharSetConverter converter_;
+    CharacterBytes bytes_;
+    std::vector<Form> forms_;
+};
+
+constexpr std::size_t kLineDigits = 10;
+constexpr std::size_t kLongestReason = 24;
+
+}  // namespace
+
+void writeLeftOutWords(const LeftOutWords& leftOut, OutputPieces& pieces) {
+    CharacterForms forms(leftOut.charSet);
+    constexpr std::size_t kLongestLine =
+        kLineDigits + kMaxPhraseLength * CharacterForms::kLongestForm + kLongestReason + 3;
+    std::size_t start = 0;
+    int line = leftOut.firstLine;
+    for (const uint8_t word : leftOut.words) {
+        const std::span<const uint16_t> characters(&leftOut.characters[start],
+                                                   word & LeftOutWords::kLength);
+        start += characters.size();
+        ++line;
+        if ((word & LeftOutWords::kLeftOut) == 0) continue;
+        const std::string_view reason = leftOutReason((word & LeftOutWords::kForBlock) != 0);
+        char* begin = pieces.room(kLongestLine);
+        char* out = std::to_chars(begin, begin + kLineDigits, line - 1).ptr;
+        *out++ = '\t';
+        const std::size_t size = forms.put(characters, out);
+        if (size == 0) {
+            pieces.wrote(static_cast<std::size_t>(out - begin));
+            pieces.append(forms.converted(characters));
+            begin = out = pieces.room(kLongestReason + 2);
+        }
+        out += size;
+        *out++ = '\t';
+        out += reason.copy(out, reason.size());
+        *out++ = '\n';
+        pieces.wrote(static_cast<std::size_t>(out - begin));
+    }
+}

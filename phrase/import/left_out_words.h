@@ -1,0 +1,30 @@
+// The words an import's fit left out, kept as places in the database's pool
+// of characters rather than as text, and the list of them ("line TAB word
+// TAB reason", in UTF-8 as the list "Tosker /f" writes of an imported list)
+// made from them a piece at a time.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "foundation/char_sets.h"
+#include "foundation/output_pieces.h"
+
+// Every word of the import in weight order, as the fit judged it. Their
+// characters lie in the database's pool in that order, one word after
+// another, so a word's characters start where the lengths before it end.
+struct LeftOutWords {
+    static constexpr uint8_t kLength = 0x3F;
+    static constexpr uint8_t kLeftOut = 0x40;
+    static constexpr uint8_t kForBlock = 0x80;  // its block is full, not its first character
+
+    CharSet charSet = 0;
+    int firstLine = 0;                 // of the first word, in the list the import would write
+    std::vector<uint8_t> words;        // by weight: its length, kLeftOut, kForBlock
+    std::size_t count = 0;             // how many were left out
+    std::vector<uint16_t> characters;  // the database's pool, the left-out words' with it
+};
+
+// Appends the list of `leftOut` to `pieces`.
+void writeLeftOutWords(const LeftOutWords& leftOut, OutputPieces& pieces);
