@@ -138,6 +138,17 @@ int report(unsigned code, const char* format, ...) {
     return static_cast<int>(code);
 }
 
+int reportOnStandardError(unsigned code, const char* format, ...) {
+    if (quiet) return static_cast<int>(code);
+    char text[kTextBufferSize] = "";
+    va_list args;
+    va_start(args, format);
+    std::vsnprintf(text, sizeof text, format, args);
+    va_end(args);
+    std::fprintf(stderr, "\aMessage %u : %s\n", code, text);
+    return static_cast<int>(code);
+}
+
 void reportRepeatedWarnings() {
     if (quiet) return;
     const std::vector<std::size_t> order = std::move(kindsPastLimit);

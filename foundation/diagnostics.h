@@ -62,6 +62,16 @@ int report(const Message& message, Args... args) {
     return report(message.code, message.text, args...);
 }
 
+// Prints one numbered message, without a section, on standard error and
+// returns its code: for the one failure that standard output cannot show,
+// its own.
+int reportOnStandardError(unsigned code, const char* format, ...);
+
+template <class... Args>
+int reportOnStandardError(const Message& message, Args... args) {
+    return reportOnStandardError(message.code, message.text, args...);
+}
+
 // How the messages that quote the source (codes 500 to 906) show it: when
 // the source was read in another encoding than its own, the conversion back
 // into its own; nullptr (the start) for none.

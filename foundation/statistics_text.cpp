@@ -39,7 +39,7 @@ std::string ShownCharacters::shownIndex(CharSet charSet, unsigned index) {
 
 void printReportLines(const std::string& lines) {
     std::size_t start = 0;
-    while (start < lines.size()) {
+    while (start < lines.size() && std::ferror(stdout) == 0) {
         std::size_t end = lines.find('\n', start);
         if (end == std::string::npos) end = lines.size();
         report(kPlainLine, "%s", lines.substr(start, end - start).c_str());

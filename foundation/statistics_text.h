@@ -26,5 +26,6 @@ class ShownCharacters {
     CharSetConverter converter_;
 };
 
-// Prints the lines of a report, each as a plain line.
+// Prints the lines of a report, each as a plain line, up to the first that
+// standard output fails to take.
 void printReportLines(const std::string& lines);

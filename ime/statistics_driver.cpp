@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "foundation/memory_guard.h"
+#include "foundation/standard_output.h"
 #include "foundation/statistics_text.h"
 #include "foundation/text_helpers.h"
 #include "ime/compile_driver.h"
@@ -35,5 +36,5 @@ int show(CMabrel& mabrel, const char* fileName) {
 }  // namespace
 
 int showStatistics(CMabrel& mabrel, const char* fileName) {
-    return runWithMemoryGuard([&] { return show(mabrel, fileName); });
+    return finishStandardOutput(runWithMemoryGuard([&] { return show(mabrel, fileName); }));
 }

@@ -2,6 +2,7 @@
 
 #include "foundation/memory_guard.h"
 #include "foundation/phrase_database_reader.h"
+#include "foundation/standard_output.h"
 #include "foundation/statistics_text.h"
 #include "foundation/text_helpers.h"
 #include "phrase/messages.h"
@@ -33,5 +34,5 @@ int show(CTosker& tosker, const char* fileName) {
 }  // namespace
 
 int showStatistics(CTosker& tosker, const char* fileName) {
-    return runWithMemoryGuard([&] { return show(tosker, fileName); });
+    return finishStandardOutput(runWithMemoryGuard([&] { return show(tosker, fileName); }));
 }

@@ -64,8 +64,9 @@ def main():
         for code, texts in codes.items():
             for start in range(0, len(texts), 100):
                 out.write(f"{code} {''.join(texts[start:start + 100])}\n".encode("gbk"))
-    # A line without a character of three UTF-8 bytes is read in GBK bytes:
-    # the lookups keep to the characters that have three or more.
+    # Earlier builds read a line without a character of three UTF-8 bytes in
+    # GBK bytes: the lookups keep to the characters that have three or more,
+    # so that every build answers them alike.
     def wide(text):
         return len(text.encode("utf-8")) >= 3
 

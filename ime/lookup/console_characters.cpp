@@ -24,3 +24,16 @@ void ConsoleCharacters::append(unsigned index, std::string& out) {
     }
     out += shown;
 }
+
+void appendCode(std::string_view code, std::string& out) {
+    for (const char key : code) {
+        const auto byte = static_cast<unsigned char>(key);
+        if (byte < 0x80) {
+            out += key;
+            continue;
+        }
+        char hex[8];
+        std::snprintf(hex, sizeof hex, "<%02X>", byte);
+        out += hex;
+    }
+}

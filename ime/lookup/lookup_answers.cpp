@@ -12,6 +12,7 @@ constexpr int kShownPhrases = 10;
 
 // The texts of the answers; a line number goes before the first two.
 constexpr char kNeitherKind[] = ": not a code or a character\n";
+constexpr char kTooLong[] = ": line too long\n";
 constexpr char kNotFound[] = " not found, has ";
 constexpr char kNotInCharSet[] = "not in ";
 
@@ -44,7 +45,8 @@ void LookupAnswers::appendCharacter(const LineCharacter& character, std::string&
 }
 
 void LookupAnswers::answerCode(const std::string& code, std::string& out) {
-    out.append(code).append(": ");
+    appendCode(code, out);
+    out += ": ";
     appendCharacters(index_.exactEntries(code), INT_MAX, out);
     const Completions longer = index_.longerEntries(code, kShownCompletions);
     if (longer.characterCount > 0) {
@@ -79,7 +81,7 @@ void LookupAnswers::answerCharacter(const LineCharacter& character, std::string&
     const std::span<const int> entries = index_.entriesOf(character.index);
     for (std::size_t i = 0; i < entries.size(); ++i) {
         if (i > 0) out += ' ';
-        out += im_.codes[im_.entries[entries[i]].code];
+        appendCode(im_.codes[im_.entries[entries[i]].code], out);
     }
     if (entries.empty()) out += '-';
     out += '\n';
@@ -104,7 +106,8 @@ void LookupAnswers::answerCheck(int lineNumber, const LookupLine& line, std::str
     }
     if (missing.empty()) return;
     ++failed_;
-    out.append("L").append(std::to_string(lineNumber)).append(": ").append(line.code);
+    out.append("L").append(std::to_string(lineNumber)).append(": ");
+    appendCode(line.code, out);
     out.append(": ").append(missing).append(kNotFound);
     appendCharacters(entries, INT_MAX, out);
     out += '\n';
@@ -123,6 +126,10 @@ void LookupAnswers::answer(int lineNumber, const LookupLine& line, std::string& 
             return answerCheck(lineNumber, line, out);
         case LineKind::kNeither:
             out.append("L").append(std::to_string(lineNumber)).append(kNeitherKind);
+            return;
+        case LineKind::kTooLong:
+            ++tooLong_;
+            out.append("L").append(std::to_string(lineNumber)).append(kTooLong);
             return;
     }
 }

@@ -1,4 +1,5 @@
-// The console's answer to each kind of line, and the count of check lines.
+// The console's answer to each kind of line, the count of check lines and of
+// the lines too long to be read.
 #pragma once
 
 #include <span>
@@ -19,6 +20,7 @@ class LookupAnswers {
 
     int checks() const { return checks_; }
     int failedChecks() const { return failed_; }
+    int linesTooLong() const { return tooLong_; }
 
   private:
     void answerCode(const std::string& code, std::string& out);
@@ -36,4 +38,5 @@ class LookupAnswers {
     DoubleByteTable table_;
     int checks_ = 0;
     int failed_ = 0;
+    int tooLong_ = 0;
 };

@@ -3,12 +3,14 @@
 #include <unistd.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <optional>
+#include <string>
 
 #include "foundation/memory_guard.h"
 #include "foundation/phrase_database_reader.h"
+#include "foundation/standard_output.h"
 #include "ime/database/input_method_database.h"
+#include "ime/lookup/console_input.h"
 #include "ime/lookup/lookup_answers.h"
 #include "ime/messages.h"
 
@@ -16,7 +18,8 @@ namespace {
 
 constexpr char kPrompt[] = "> ";
 constexpr char kCheckCount[] = "%d checks, %d failed\n";
-constexpr int kFailedChecksStatus = 1;
+// A check failed, or a line was too long to be checked.
+constexpr int kUncheckedStatus = 1;
 
 int readPhrases(const char* name, CharSet charSet, PhraseDatabase& db) {
     if (int rc = readPhraseDatabaseFile(name, db)) return rc;
@@ -29,41 +32,35 @@ int readPhrases(const char* name, CharSet charSet, PhraseDatabase& db) {
     return 0;
 }
 
-// The buffer that getline grows as lines come.
-struct LineBuffer {
-    char* data = nullptr;
-    std::size_t capacity = 0;
-    LineBuffer() = default;
-    LineBuffer(const LineBuffer&) = delete;
-    LineBuffer& operator=(const LineBuffer&) = delete;
-    ~LineBuffer() { std::free(data); }
-};
-
-// Answers every line of standard input; the status of the run.
+// Answers every line of standard input; the status of the run. The first
+// write that fails stops it (finishStandardOutput then reports it).
 int answerLines(LookupAnswers& answers, const InputMethod& im) {
     LookupLineReader reader(im);
     const bool terminal = isatty(STDIN_FILENO) != 0;
-    LineBuffer buffer;
+    std::string line;
     std::string out;
     int lineNumber = 0;
     for (;;) {
-        if (terminal) {
-            std::fputs(kPrompt, stdout);
-            std::fflush(stdout);
+        if (terminal && !(writeStandardOutput(kPrompt) && std::fflush(stdout) == 0)) {
+            return kWriteFileError.code;
         }
-        const ssize_t length = getline(&buffer.data, &buffer.capacity, stdin);
-        if (length < 0) break;
-        std::string_view line(buffer.data, static_cast<std::size_t>(length));
-        if (line.ends_with('\n')) line.remove_suffix(1);
-        answers.answer(++lineNumber, reader.read(line), out);
-        std::fwrite(out.data(), 1, out.size(), stdout);
+        const ConsoleRead read = readConsoleLine(stdin, line);
+        if (read == ConsoleRead::kEnd) break;
+        if (read == ConsoleRead::kError) return report(kReadFileError, kStandardInputName);
+        ++lineNumber;
+        answers.answer(lineNumber,
+                       read == ConsoleRead::kTooLong ? LookupLine{LineKind::kTooLong, {}, {}}
+                                                     : reader.read(line),
+                       out);
+        if (!writeStandardOutput(out)) return kWriteFileError.code;
         out.clear();
     }
     if (terminal) std::fputs("\n", stdout);
     if (answers.checks() > 0) {
         std::printf(kCheckCount, answers.checks(), answers.failedChecks());
     }
-    return answers.failedChecks() > 0 ? kFailedChecksStatus : 0;
+    const bool unsound = answers.failedChecks() > 0 || answers.linesTooLong() > 0;
+    return unsound ? kUncheckedStatus : 0;
 }
 
 int lookUp(const char* databaseName, const char* phraseName) {
@@ -80,5 +77,6 @@ int lookUp(const char* databaseName, const char* phraseName) {
 }  // namespace
 
 int runLookupConsole(const char* databaseName, const char* phraseName) {
-    return runWithMemoryGuard([&] { return lookUp(databaseName, phraseName); });
+    return finishStandardOutput(
+        runWithMemoryGuard([&] { return lookUp(databaseName, phraseName); }));
 }

@@ -7,11 +7,9 @@ namespace {
 // One piece of a line: a key, a blank, a character, or anything else.
 enum class Piece { kKey, kBlank, kCharacter, kOther };
 
-bool holdsWideCharacter(std::string_view line) {
-    for (std::size_t at = 0; at < line.size();) {
-        const int length = utf8Length(line.substr(at));
-        if (length >= 3) return true;
-        at += static_cast<std::size_t>(length);
+bool holdsNonAscii(std::string_view line) {
+    for (const char c : line) {
+        if (static_cast<unsigned char>(c) >= 0x80) return true;
     }
     return false;
 }
@@ -56,7 +54,7 @@ LookupLine LookupLineReader::read(std::string_view line) {
     LookupLine result;
     if (line.empty() || line.starts_with("//")) return result;
 
-    const bool utf8 = isUtf8(line) && holdsWideCharacter(line);
+    const bool utf8 = holdsNonAscii(line) && isUtf8(line);
     std::vector<Piece> pieces;
     for (std::size_t at = 0; at < line.size();) {
         const char c = line[at];

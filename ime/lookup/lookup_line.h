@@ -1,8 +1,8 @@
 // One line typed into the lookup console, read and told apart: keys only
 // (UsedCodes and the WildChar) make a code line; characters and blanks a
 // character line; keys, blanks, then characters a check line. A line is
-// UTF-8 when it is UTF-8 throughout and holds a character of three or more
-// bytes; otherwise it is in the CharSet's bytes.
+// UTF-8 when it is UTF-8 throughout and holds a byte above 0x7F; otherwise it
+// is in the CharSet's bytes.
 #pragma once
 
 #include <string>
@@ -12,7 +12,8 @@
 #include "foundation/text_encoding.h"
 #include "ime/input_method.h"
 
-enum class LineKind { kPassedOver, kCode, kCharacters, kCheck, kNeither };
+// kTooLong: a line longer than the console keeps, not read at all.
+enum class LineKind { kPassedOver, kCode, kCharacters, kCheck, kNeither, kTooLong };
 
 // A character of the line: its index in the CharSet, or -1 when the CharSet
 // cannot write it (then `typed` holds it as typed, in UTF-8).

@@ -40,10 +40,15 @@ class Examples : public ScratchDir {
 struct LookupCase {
     const char* what;
     const char* args;
-    const char* input;
-    const char* output;
+    std::string input;
+    std::string output;
     int status;
 };
+
+// "zhong" padded with blanks to `bytes` bytes.
+std::string paddedZhong(std::size_t bytes) {
+    return "zhong" + std::string(bytes - 5, ' ') + "\n";
+}
 
 const LookupCase kCases[] = {
     {"code lines, with and without completions", "pinyin.pdb", "a\nb\nzhong\nx\n",
@@ -74,6 +79,14 @@ const LookupCase kCases[] = {
      "L1: not a code or a character\nL2: not a code or a character\n"
      "L3: not a code or a character\nL4: not a code or a character\n",
      0},
+    {"UTF-8 lines of two-byte characters, whose bytes are also GB's 十 and 越", "pinyin.pdb",
+     "shi \xca\xae\nyue \xd4\xbd\n",
+     "L1: shi: \xca\xae not found, has 是 十 时 事 市\n"
+     "L2: yue: \xd4\xbd not found, has 月 乐 越 约\n2 checks, 2 failed\n",
+     1},
+    {"lines of 65,536 bytes and one more", "pinyin.pdb",
+     paddedZhong(65536) + paddedZhong(65537) + "zhong\n",
+     "zhong: 中 重 种 钟\nL2: line too long\nzhong: 中 重 种 钟\n", 1},
     {"a phrase database of another CharSet", "shapes.pdb phrase.pdb", "a\n",
      "\r \r\aMessage 405 : \"phrase.pdb\" is for another CharSet\n", 405 & 0xFF},
 };
@@ -154,6 +167,33 @@ TEST(Lookup, EveryPairChecksAndEveryCharacterListsItsCodes) {
         }
         ASSERT_TRUE(std::getline(lines, line));
         EXPECT_EQ(line, std::to_string(g.pairs.size()) + " checks, 0 failed");
+    }
+}
+
+// The console commands in hostile surroundings, one shell script a case:
+// standard output full, a pipe whose reader has gone (read to its end or
+// never), standard input a folder or a line without end.
+TEST(HostileSurroundings, ConsoleRunsEndAsTheyShould) {
+    const std::string kWriteError = "\aMessage 102 : Write file \"standard output\" error\n";
+    const std::pair<const char*, std::string> cases[] = {
+        {"yes zhong | timeout 20 $M /t pinyin.pdb 2>e | head -1 >/dev/null; "
+         "echo rc=${PIPESTATUS[1]}; cat e",
+         "rc=102\n" + kWriteError},
+        {"mkfifo f; exec 3<>f 4>f 3<&-; $M /t pinyin.pdb <pinyin.checks >&4 2>e; echo rc=$?; cat e",
+         "rc=102\n" + kWriteError},
+        {"for c in \"$M /t pinyin.pdb\" \"$M /s pinyin.txt\" \"$T /s phrase.pdb\"; do"
+         " $c <pinyin.checks >/dev/full 2>e; echo rc=$?; cat e; done",
+         "rc=102\n" + kWriteError + "rc=102\n" + kWriteError + "rc=102\n" + kWriteError},
+        {"$M /t pinyin.pdb <.; echo rc=$?",
+         "\r \r\aMessage 101 : Read file \"standard input\" error\nrc=101\n"},
+        {"head -c 50000000 /dev/zero | $M /t pinyin.pdb; echo rc=$?", "L1: line too long\nrc=1\n"},
+    };
+    Examples examples;
+    for (const auto& [script, tail] : cases) {
+        const RunResult run = runTool("/bin/bash", {"-c", script}, examples.path(),
+                                      {{"M", MABREL_PATH}, {"T", TOSKER_PATH}});
+        EXPECT_TRUE(run.output.ends_with(tail)) << script << "\n" << run.output;
+        fs::remove(examples.path() / "f");
     }
 }
 

@@ -1,0 +1,17 @@
+// The lines of the lookup console's standard input, one at a time. No line
+// is held beyond kMaxConsoleLineBytes: of a longer one the rest is read and
+// dropped, so a line without end (/dev/zero) costs no more memory than that.
+#pragma once
+
+#include <cstddef>
+#include <cstdio>
+#include <string>
+
+inline constexpr std::size_t kMaxConsoleLineBytes = 65536;
+
+enum class ConsoleRead { kLine, kTooLong, kEnd, kError };
+
+// Reads the next line of `file` into `line`, without its line feed: kLine;
+// kTooLong for one of more than kMaxConsoleLineBytes bytes (`line` then holds
+// its start); kEnd at the end of input; kError when reading failed.
+ConsoleRead readConsoleLine(std::FILE* file, std::string& line);
