@@ -70,10 +70,11 @@ bool addedLinesPassOver(const std::string_view (&texts)[8]) {
     return kDescriptionLinesWritten + added < kMaxKeyLines;
 }
 
-// "WildChar" and "SeparateChar": none, or one printable ASCII character.
+// "WildChar" and "SeparateChar": none (a blank or a line end is a key without
+// a value), or one printable ASCII character.
 bool isSingleCharValue(char c) {
     const auto byte = static_cast<uint8_t>(c);
-    return byte == 0 || (byte >= 0x21 && byte <= 0x7E);
+    return byte == 0 || (byte >= 0x21 && byte <= 0x7E) || tokenOf(std::string_view(&c, 1)).empty();
 }
 
 // The items of a display-code list read back up to the first that cannot be
@@ -102,42 +103,58 @@ bool descriptionCanBeSaid(const InputMethod& im) {
     return isSingleCharValue(im.wildChar) && displayCodesReadBack(im.displayCodes);
 }
 
-// A rule as its line reads back: its kind and numbers in capitals and one
-// hexadecimal digit each.
-CodingRule ruleAsWritten(const CodingRule& rule) {
-    const auto upper = [](char c) {
-        return static_cast<char>(std::toupper(static_cast<uint8_t>(c)));
-    };
-    CodingRule written{upper(rule.kind), rule.hanZiCount & 0x0F, {}};
+char hexDigit(int value) {
+    return "0123456789ABCDEF"[value & 0x0F];
+}
+
+// What a rule's line says to the compile: a rule, nothing (a line without
+// a value is passed over), or something that stops it.
+enum class RuleLine { kRule, kPassedOver, kFault };
+
+// The rule that the line written for `rule` reads back as, into `read`: its
+// value up to a zero byte, a line end or a comment, in capitals, each number
+// one hexadecimal digit.
+RuleLine readRuleBack(const CodingRule& rule, int codingStyle, CodingRule& read) {
+    std::string value;
     for (const CodingRuleItem& item : rule.items) {
-        written.items.push_back({upper(item.direction), item.hanZi & 0x0F, item.code & 0x0F});
+        if (!value.empty()) value += '+';
+        value += {item.direction, hexDigit(item.hanZi), hexDigit(item.code)};
     }
-    return written;
+    value = lineValueOf(std::string_view(value.c_str()));
+    if (value.empty()) return RuleLine::kPassedOver;
+    read = {static_cast<char>(std::toupper(static_cast<uint8_t>(rule.kind))),
+            rule.hanZiCount & 0x0F,
+            {}};
+    if ((read.kind != 'A' && read.kind != 'E') || read.hanZiCount < 2) return RuleLine::kFault;
+    for (const std::string& item : splitItems(upperCopy(value.c_str()), '+')) {
+        if (read.items.size() == static_cast<std::size_t>(kMaxRuleItems) || item.size() != 3 ||
+            (item[0] != 'F' && item[0] != 'B')) {
+            return RuleLine::kFault;
+        }
+        const int hanZi = hexDigitValue(item[1]);
+        const int code = hexDigitValue(item[2]);
+        if (hanZi < 1 || hanZi > read.hanZiCount || (codingStyle == 1) != (code != 0)) {
+            return RuleLine::kFault;
+        }
+        read.items.push_back({item[0], hanZi, code});
+    }
+    return read.items.size() < 2 ? RuleLine::kFault : RuleLine::kRule;
 }
 
-bool ruleCanBeSaid(const CodingRule& rule, int codingStyle) {
-    const auto itemCount = static_cast<int>(rule.items.size());
-    if ((rule.kind != 'A' && rule.kind != 'E') || rule.hanZiCount < 2 || itemCount < 2 ||
-        itemCount > kMaxRuleItems) {
-        return false;
-    }
-    return std::all_of(rule.items.begin(), rule.items.end(), [&](const CodingRuleItem& item) {
-        return (item.direction == 'F' || item.direction == 'B') && item.hanZi >= 1 &&
-               item.hanZi <= rule.hanZiCount && (codingStyle == 1) == (item.code != 0);
-    });
-}
-
+// At least one rule read back, none of them twice.
 bool rulesCanBeSaid(const InputMethod& im) {
+    if (im.rules.empty()) return true;
     if (im.rules.size() > static_cast<std::size_t>(kMaxRules)) return false;
-    std::vector<CodingRule> written;
+    std::vector<CodingRule> read;
     for (const CodingRule& rule : im.rules) {
-        written.push_back(ruleAsWritten(rule));
-        if (!ruleCanBeSaid(written.back(), im.codingStyle) ||
-            std::find(written.begin(), written.end() - 1, written.back()) != written.end() - 1) {
+        CodingRule back;
+        const RuleLine line = readRuleBack(rule, im.codingStyle, back);
+        if (line == RuleLine::kFault || std::find(read.begin(), read.end(), back) != read.end()) {
             return false;
         }
+        if (line == RuleLine::kRule) read.push_back(std::move(back));
     }
-    return true;
+    return !read.empty();
 }
 
 bool opensSectionNamed(std::string_view line, int sectionKey) {
