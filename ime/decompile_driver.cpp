@@ -105,8 +105,8 @@ int decompile(const char* sourceName, const char* destinationName, TextEncoding 
     if (int rc = readImeDatabaseImage(sourceName, image)) return rc;
     ImeDatabaseFile file;
     ImeLayout layout;
-    if (int rc = readImeDatabase(image, sourceName, file, layout)) return rc;
-    const InputMethod im = inputMethodOf(layout);
+    InputMethod im;
+    if (int rc = readImeDatabase(image, sourceName, file, layout, im)) return rc;
 
     const PictureNames names = pictureNamesFor(destinationName);
     PictureFiles check;

@@ -8,6 +8,7 @@
 #include "ime/database/code_geometry.h"
 #include "ime/database/ime_resources.h"
 #include "ime/database/largest_database.h"
+#include "ime/database/source_can_say.h"
 #include "ime/messages.h"
 
 namespace {
@@ -84,7 +85,7 @@ int readImeDatabaseImage(const char* name, std::vector<uint8_t>& image) {
 }
 
 int readImeDatabase(const std::vector<uint8_t>& image, const char* name, ImeDatabaseFile& file,
-                    ImeLayout& layout) {
+                    ImeLayout& layout, InputMethod& im) {
     if (int rc = readDatabaseContainer(image, name, kImeDatabaseType, kNotImeDatabase,
                                        BodyEnd::kNextBody, file)) {
         return rc;
@@ -94,5 +95,7 @@ int readImeDatabase(const std::vector<uint8_t>& image, const char* name, ImeData
     if (!everyBodyInside(file) || !readBodies(file, layout)) {
         return report(kDatabaseDamaged, name);
     }
+    im = inputMethodOf(layout);
+    if (!sourceCanSay(im)) return report(kDatabaseDamaged, name);
     return 0;
 }

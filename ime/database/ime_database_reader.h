@@ -19,8 +19,9 @@ using ImeDatabaseFile = DatabaseFile;
 // reporting it.
 int readImeDatabaseImage(const char* name, std::vector<uint8_t>& image);
 
-// Reads the database `image` (the whole file `name`) into `file` and the
-// records of `layout`. Returns 0, or 101, 400, 401, 402 or 403 after
-// reporting it.
+// Reads the database `image` (the whole file `name`) into `file`, the
+// records of `layout` and what they say, `im`. Returns 0, or 101, 400, 401,
+// 402 or 403 after reporting it; 403 also for a database whose source would
+// not compile back (source_can_say.h).
 int readImeDatabase(const std::vector<uint8_t>& image, const char* name, ImeDatabaseFile& file,
-                    ImeLayout& layout);
+                    ImeLayout& layout, InputMethod& im);

@@ -13,9 +13,7 @@
 int readInputMethodDatabase(const std::vector<uint8_t>& image, const char* name, InputMethod& im) {
     ImeDatabaseFile file;
     ImeLayout layout;
-    if (int rc = readImeDatabase(image, name, file, layout)) return rc;
-    im = inputMethodOf(layout);
-    return 0;
+    return readImeDatabase(image, name, file, layout, im);
 }
 
 int readInputMethodDatabaseFile(const char* name, InputMethod& im) {

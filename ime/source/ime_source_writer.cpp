@@ -228,13 +228,9 @@ void addCodeTable(std::string& text, const InputMethod& im, Utf8Characters* utf8
     }
 }
 
-bool standsAsItself(uint8_t byte) {
-    return byte != 0 && byte != ' ' && byte != '\t' && byte != '\n' && byte != '\r' && byte != ',';
-}
-
 // A single byte: UTF-8 text holds none above 0x7F.
 bool standsAlone(uint8_t byte, TextEncoding encoding) {
-    return standsAsItself(byte) && (encoding == TextEncoding::kCharSet || byte < 0x80);
+    return standsInValueList(byte) && (encoding == TextEncoding::kCharSet || byte < 0x80);
 }
 
 }  // namespace
@@ -244,10 +240,7 @@ std::string valueItem(const ValuePair& pair, TextEncoding encoding) {
         if (standsAlone(pair.first, encoding)) return std::string(1, static_cast<char>(pair.first));
         return hexItem(pair.first);
     }
-    if (!standsAsItself(pair.first) || !standsAsItself(pair.second) ||
-        (pair.first == '/' && pair.second == '/')) {
-        return {};
-    }
+    if (!pairStandsInValueList(pair)) return {};
     return {static_cast<char>(pair.first), static_cast<char>(pair.second)};
 }
 

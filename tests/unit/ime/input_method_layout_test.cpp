@@ -56,8 +56,11 @@ KeyboardPicture picture(Random& random, int width, int height) {
 void describe(Random& random, InputMethod& im) {
     im.charSet = kCharSetTable[below(random, kCharSetCount)].id;
     im.id = printable(random, 0, kText) + "ID" + std::to_string(10 + below(random, 90));
-    im.fullName = printable(random, 31, kText);
-    im.name = printable(random, 15, kText);
+    // A compile gives no name that is empty, blank or a comment.
+    im.fullName = printable(random, 30, kText);
+    im.fullName.insert(im.fullName.begin(), 'F');
+    im.name = printable(random, 14, kText);
+    im.name.insert(im.name.begin(), 'N');
     im.version = printable(random, 15, kText);
     im.author = printable(random, 15, kText);
     im.codingStyle = 1 + below(random, 2);
@@ -121,6 +124,7 @@ void addEntries(Random& random, InputMethod& im) {
     for (uint32_t line = 1 + below(random, 300); line > 0; --line) {
         std::string code(static_cast<std::size_t>(1 + below(random, im.maxCodes)), ' ');
         for (char& c : code) c = im.usedCodes[below(random, static_cast<int>(im.usedCodes.size()))];
+        if (code.starts_with("//")) continue;  // a comment line
         for (int c = 1 + below(random, 3); c > 0; --c) {
             const DoubleByteCharacter character =
                 pool[below(random, static_cast<int>(pool.size()))];
