@@ -106,7 +106,21 @@ int OutputFile::open(const char* name) {
 }
 
 int OutputFile::write(const void* bytes, std::size_t size) {
-    if (!writeAll(fd_, static_cast<const char*>(bytes), size)) return fail();
+    if (int rc = append(bytes, size)) return rc;
+    return finish();
+}
+
+int OutputFile::write(const OutputProducer& produce) {
+    OutputPieces pieces(*this);
+    produce(pieces);
+    return pieces.finish();
+}
+
+int OutputFile::append(const void* bytes, std::size_t size) {
+    return writeAll(fd_, static_cast<const char*>(bytes), size) ? 0 : fail();
+}
+
+int OutputFile::finish() {
     const int fd = fd_;
     fd_ = -1;
     if (::close(fd) != 0) return fail();

@@ -17,6 +17,8 @@
 #include <cstddef>
 #include <string>
 
+#include "foundation/output_pieces.h"
+
 class OutputFile {
   public:
     OutputFile() = default;
@@ -31,6 +33,13 @@ class OutputFile {
     // Writes the whole contents. Returns 0, or 102 after reporting it when a
     // write or the close fails.
     int write(const void* bytes, std::size_t size);
+    // The same for contents that `produce` makes a piece at a time.
+    int write(const OutputProducer& produce);
+
+    // Writes a piece of the contents, more to follow; finish() closes the
+    // file after the last. Each returns 0, or 102 after reporting it.
+    int append(const void* bytes, std::size_t size);
+    int finish();
 
     // Puts what was written in the destination's place. Returns 0, or 102
     // after reporting it.

@@ -11,7 +11,11 @@ constexpr int kSignalArrived = -1;
 }  // namespace
 
 void OutputGroup::add(std::string name, std::string bytes) {
-    outputs_.push_back({std::move(name), std::move(bytes)});
+    outputs_.push_back({std::move(name), std::move(bytes), {}});
+}
+
+void OutputGroup::add(std::string name, OutputProducer produce) {
+    outputs_.push_back({std::move(name), {}, std::move(produce)});
 }
 
 int OutputGroup::checkDistinct() const {
@@ -36,8 +40,12 @@ int OutputGroup::commit() {
     for (bool devices : {false, true}) {
         for (std::size_t i = 0; i < files_.size(); ++i) {
             if (files_[i]->inPlace_ != devices) continue;
-            const std::string& bytes = outputs_[i].bytes;
-            if (int rc = files_[i]->write(bytes.data(), bytes.size())) return rc;
+            const Output& output = outputs_[i];
+            if (int rc = output.produce
+                             ? files_[i]->write(output.produce)
+                             : files_[i]->write(output.bytes.data(), output.bytes.size())) {
+                return rc;
+            }
         }
     }
     // Put back after a signal: a message only if the process outlived it.

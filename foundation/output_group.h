@@ -19,6 +19,9 @@ class OutputGroup {
   public:
     // Adds a file to write: its name as typed and its whole contents.
     void add(std::string name, std::string bytes);
+    // Adds a file whose contents `produce` makes a piece at a time, once
+    // every file of the group can be made.
+    void add(std::string name, OutputProducer produce);
 
     // Writes every file added: 0, or 105, 103 or 102 after its message.
     int commit();
@@ -30,6 +33,7 @@ class OutputGroup {
     struct Output {
         std::string name;
         std::string bytes;
+        OutputProducer produce;  // when set, makes the contents instead
     };
     std::vector<Output> outputs_;
     std::vector<std::unique_ptr<OutputFile>> files_;

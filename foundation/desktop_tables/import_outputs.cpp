@@ -29,6 +29,12 @@ int checkImportOutputs(const DesktopTable& table, const std::vector<ImportOutput
 
 int writeImportOutputs(const std::vector<ImportOutput>& outputs) {
     OutputGroup group;
-    for (const ImportOutput& output : outputs) group.add(output.name, std::move(*output.bytes));
+    for (const ImportOutput& output : outputs) {
+        if (output.produce) {
+            group.add(output.name, output.produce);
+        } else {
+            group.add(output.name, std::move(*output.bytes));
+        }
+    }
     return group.commit();
 }

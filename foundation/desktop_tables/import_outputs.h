@@ -7,10 +7,13 @@
 #include <vector>
 
 #include "foundation/desktop_tables/desktop_table.h"
+#include "foundation/output_pieces.h"
 
 struct ImportOutput {
     std::string name;
     std::string* bytes;  // handed over to the writing: empty after it
+    // Or, for a large output, what makes its contents a piece at a time.
+    OutputProducer produce = {};
 };
 
 // 105 after reporting it when an output would be a file of the table, or

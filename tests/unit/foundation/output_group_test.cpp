@@ -4,6 +4,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 
@@ -70,6 +71,47 @@ TEST(OutputGroup, EveryFailureAndSignalLeavesTheOldFiles) {
                 EXPECT_EQ(dir.listing(), "a.bmp\na.txt\n") << at << signal;
             }
         }
+    }
+}
+
+// Pieces of every size around the buffer's, appended and put in room; the
+// file holds them in order. Streamed to a full device, the run fails with
+// 102 and the file beside it keeps its old bytes.
+TEST(OutputGroup, ContentsMadeInPiecesAreWrittenWhole) {
+    test_tool::use();
+    constexpr std::size_t kBuffer = OutputPieces::kBufferSize;
+    std::string expected;
+    const auto produce = [&](OutputPieces& pieces) {
+        for (std::size_t size :
+             {std::size_t{1}, kBuffer - 2, std::size_t{3}, kBuffer, 2 * kBuffer + 5}) {
+            const std::string piece(size, static_cast<char>('a' + size % 26));
+            pieces.append(piece);
+            expected += piece;
+            const std::size_t room = std::min(size, kBuffer);
+            std::fill_n(pieces.room(room), room, 'z');
+            pieces.wrote(room / 2);
+            expected.append(room / 2, 'z');
+        }
+    };
+    for (bool full : {false, true}) {
+        if (full && !fs::exists("/dev/full")) continue;
+        ScratchDir dir;
+        writeFile(dir / "a.txt", "old");
+        if (full) fs::create_symlink("/dev/full", dir / "b.txt");
+        expected.clear();
+        testing::internal::CaptureStdout();
+        {
+            OutputGroup group;
+            group.add((dir / "a.txt").string(), std::string("new"));
+            group.add((dir / "b.txt").string(), produce);
+            EXPECT_EQ(group.commit(), full ? 102 : 0);
+        }
+        testing::internal::GetCapturedStdout();
+        EXPECT_EQ(readFile(dir / "a.txt"), full ? "old" : "new");
+        if (!full) {
+            EXPECT_EQ(readFile(dir / "b.txt"), expected);
+        }
+        EXPECT_EQ(dir.listing(), "a.txt\nb.txt\n");
     }
 }
 
