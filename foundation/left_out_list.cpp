@@ -28,13 +28,3 @@ int checkLeftOutListName(const char* listName, const char* sourceName,
     if (isSameFile(listName, destinationName)) return report(kAnotherFileOfRun, listName);
     return 0;
 }
-
-void appendLeftOutLine(std::string& text, int line,
-                       std::initializer_list<std::string_view> fields) {
-    text += std::to_string(line);
-    for (std::string_view field : fields) {
-        text += '\t';
-        text += field;
-    }
-    text += '\n';
-}

@@ -13,6 +13,8 @@
 
 #include "ime/input_method.h"
 
+class OutputPieces;
+
 // One pair left out: its source line, its code (kept in the fitting's
 // `codes`) and character (in the CharSet) and why.
 struct LeftOutCode {
@@ -47,3 +49,6 @@ void reportLeftOutCodes(const CodeTableFitting& fitting, const std::string& list
 // The list's text, "%d\t%s\t%s\t%s\n" per pair, in the CharSet, or in UTF-8
 // when `utf8` (a source written in UTF-8).
 std::string leftOutCodesText(const CodeTableFitting& fitting, uint16_t charSet, bool utf8);
+// The same text, a piece at a time, for a list too large to hold whole.
+void writeLeftOutCodes(const CodeTableFitting& fitting, uint16_t charSet, bool utf8,
+                       OutputPieces& pieces);
