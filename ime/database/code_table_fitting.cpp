@@ -47,6 +47,9 @@ CodeTableFitting fitCodeTable(InputMethod& im) {
         filable[code] = isFilableCode(header, alphabet, im.codes.text(code));
     }
     // The pairs that fit stay, in place; no copy of a table of a million codes.
+    // Room for every pair to be left out, only touched as it is used: grown
+    // by doubling, the list would take fresh memory at each step.
+    fitting.leftOut.reserve(im.entries.size());
     std::size_t kept = 0;
     for (const CodeTableEntry& entry : im.entries) {
         const int index = charToIndex(im.charSet, entry.character.bytes().data());
@@ -63,8 +66,8 @@ CodeTableFitting fitCodeTable(InputMethod& im) {
                 fitting.codes += code;
             }
             fitting.leftOut.push_back({static_cast<int>(entry.line), codeAt[entry.code],
-                                       static_cast<uint32_t>(code.size()), entry.character,
-                                       !tableFull});
+                                       static_cast<uint8_t>(code.size()), !tableFull,
+                                       entry.character});
             ++(tableFull ? fitting.leftOutForSize : fitting.leftOutForRepeats);
             continue;
         }

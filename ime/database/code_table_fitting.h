@@ -17,13 +17,16 @@ class OutputPieces;
 
 // One pair left out: its source line, its code (kept in the fitting's
 // `codes`) and character (in the CharSet) and why.
+// Twelve bytes, since a fit may leave out most of a million pairs; a code
+// that can be filed holds fewer than kCodeFieldSize keys.
 struct LeftOutCode {
     int line = 0;
     uint32_t codeAt = 0;
-    uint32_t codeLength = 0;
-    DoubleByteCharacter character;
+    uint8_t codeLength = 0;
     bool forRepeats = false;  // the repeat blocks are full, not the table
+    DoubleByteCharacter character;
 };
+static_assert(sizeof(LeftOutCode) == 12);
 
 struct CodeTableFitting {
     std::vector<LeftOutCode> leftOut;  // in source order
