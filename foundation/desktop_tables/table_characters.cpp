@@ -5,6 +5,7 @@
 namespace {
 
 constexpr uint32_t kAsked = 0x10000;
+constexpr char32_t kBasicPlane = 0x10000;
 constexpr char32_t kCodePoints = 0x110000;
 constexpr int kPageBits = 8;
 
@@ -38,7 +39,10 @@ int utf8CharacterCount(std::string_view text) {
 }
 
 TableCharacters::TableCharacters(CharSet charSet)
-    : charSet_(charSet), converter_(charSet), pageOf_(kCodePoints >> kPageBits) {}
+    : charSet_(charSet),
+      converter_(charSet),
+      basicPlane_(kBasicPlane),
+      pageOf_((kCodePoints - kBasicPlane) >> kPageBits) {}
 
 uint16_t TableCharacters::ask(std::string_view character) {
     const std::string bytes = converter_.fromUtf8Uncached(character);
@@ -58,7 +62,8 @@ bool TableCharacters::writesBack(uint16_t bytes) {
 }
 
 uint32_t& TableCharacters::knownOf(char32_t point) {
-    uint16_t& page = pageOf_[point >> kPageBits];
+    if (point < kBasicPlane) return basicPlane_[point];
+    uint16_t& page = pageOf_[(point - kBasicPlane) >> kPageBits];
     if (page == 0) {
         pages_.emplace_back();
         page = static_cast<uint16_t>(pages_.size());

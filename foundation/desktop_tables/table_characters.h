@@ -35,15 +35,17 @@ class TableCharacters {
     // Whether a double-byte character of the set has a UTF-8 form.
     bool writesBack(uint16_t bytes);
     // What is known of a code point: 0 not asked, else kAsked | its bytes.
-    // By pages of 256 code points, each made when one of its points is
-    // first asked, so that a table of tens of thousands of characters
-    // spread over the planes costs a few hundred kilobytes.
+    // The basic plane in one array; the other planes by pages of 256 code
+    // points, each made when one of its points is first asked, so that tens
+    // of thousands of characters there cost a few hundred kilobytes.
     uint32_t& knownOf(char32_t point);
 
     using Page = std::array<uint32_t, 256>;
     CharSet charSet_;
     CharSetConverter converter_;
-    std::vector<uint16_t> pageOf_;  // by code point / 256: 0 none yet, else its page + 1
+    std::vector<uint32_t> basicPlane_;  // by code point
+    std::vector<uint16_t> pageOf_;      // by code point / 256 past the basic plane: 0 none
+                                        // yet, else its page + 1
     std::vector<Page> pages_;
     std::bitset<0x10000> backAsked_;  // by double-byte character
     std::bitset<0x10000> writtenBack_;
