@@ -31,13 +31,3 @@ int checkLeftOutListName(const std::string& listName, const std::vector<std::str
     if (isSameFile(list, destinationName)) return report(kAnotherFileOfRun, list);
     return 0;
 }
-
-void appendLeftOutLine(std::string& text, int line,
-                       std::initializer_list<std::string_view> fields) {
-    text += std::to_string(line);
-    for (std::string_view field : fields) {
-        text += '\t';
-        text += field;
-    }
-    text += '\n';
-}

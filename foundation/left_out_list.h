@@ -2,6 +2,7 @@
 // database, under a name made from the database's.
 #pragma once
 
+#include <charconv>
 #include <initializer_list>
 #include <string>
 #include <string_view>
@@ -22,6 +23,16 @@ std::string leftOutListName(const std::string& destination);
 int checkLeftOutListName(const std::string& listName, const std::vector<std::string>& filesRead,
                          const char* destinationName);
 
-// Appends one line of the list: the source line, then each field, separated
-// by tabs.
-void appendLeftOutLine(std::string& text, int line, std::initializer_list<std::string_view> fields);
+// Appends one line of the list to `text` (a string, or the pieces of an
+// output): the source line, then each field, separated by tabs.
+template <class Text>
+void appendLeftOutLine(Text& text, int line, std::initializer_list<std::string_view> fields) {
+    char number[12];
+    const char* end = std::to_chars(number, number + sizeof number, line).ptr;
+    text.append(std::string_view(number, static_cast<std::size_t>(end - number)));
+    for (std::string_view field : fields) {
+        text.append(std::string_view("\t"));
+        text.append(field);
+    }
+    text.append(std::string_view("\n"));
+}

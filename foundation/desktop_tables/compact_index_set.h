@@ -2,11 +2,13 @@
 // caller gives, in four bytes a slot: open addressing over the numbers
 // alone, so that every candidate slot is checked by the caller's test. For
 // the sets an import of a million codes keeps beside its table, where
-// memory is tighter than time. The set doubles when half full, asking the
-// caller for the hash of each number again.
+// memory is tighter than time. The slots are not a power of two: a hash,
+// mixed, picks its first slot by its upper 32 bits scaled to their count, so
+// that the set takes twice as many slots as numbers, not up to four times.
+// The set doubles when half full, asking the caller for the hash of each
+// number again.
 #pragma once
 
-#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -17,7 +19,7 @@ class CompactIndexSet {
   public:
     static constexpr uint32_t kNone = UINT32_MAX;
 
-    explicit CompactIndexSet(std::size_t expected) { resize(std::bit_ceil(2 * expected + 16)); }
+    explicit CompactIndexSet(std::size_t expected) { resize(2 * expected + 16); }
 
     // The number already in the set that `same` calls equal to `index`
     // (whose hash is `hash`); kNone, after adding `index`, when none is.
@@ -25,8 +27,7 @@ class CompactIndexSet {
     template <class HashOf, class Same>
     uint32_t insert(uint32_t index, uint64_t hash, HashOf hashOf, Same same) {
         if (2 * (count_ + 1) > slots_.size()) grow(hashOf);
-        const std::size_t mask = slots_.size() - 1;
-        for (std::size_t slot = hash & mask;; slot = (slot + 1) & mask) {
+        for (std::size_t slot = firstSlot(hash);; slot = nextSlot(slot)) {
             const uint32_t held = slots_[slot];
             if (held == kNone) {
                 slots_[slot] = index;
@@ -40,6 +41,14 @@ class CompactIndexSet {
     std::size_t size() const { return count_; }
 
   private:
+    std::size_t firstSlot(uint64_t hash) const {
+        const uint64_t mixed = hash * 0x9E3779B97F4A7C15u;
+        return static_cast<std::size_t>(((mixed >> 32) * slots_.size()) >> 32);
+    }
+    std::size_t nextSlot(std::size_t slot) const {
+        return slot + 1 == slots_.size() ? 0 : slot + 1;
+    }
+
     void resize(std::size_t slots) {
         std::vector<uint32_t>().swap(slots_);
         reserveHugePages(slots_, slots);
@@ -54,10 +63,9 @@ class CompactIndexSet {
             if (number != kNone) held.push_back(number);
         }
         resize(2 * slots_.size());
-        const std::size_t mask = slots_.size() - 1;
         for (const uint32_t number : held) {
-            std::size_t slot = hashOf(number) & mask;
-            while (slots_[slot] != kNone) slot = (slot + 1) & mask;
+            std::size_t slot = firstSlot(hashOf(number));
+            while (slots_[slot] != kNone) slot = nextSlot(slot);
             slots_[slot] = number;
         }
     }

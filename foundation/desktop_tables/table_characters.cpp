@@ -5,7 +5,9 @@
 namespace {
 
 constexpr uint32_t kAsked = 0x10000;
-constexpr std::size_t kBasicPlane = 0x10000;
+constexpr char32_t kBasicPlane = 0x10000;
+constexpr char32_t kCodePoints = 0x110000;
+constexpr int kPageBits = 8;
 
 char32_t codePointOf(std::string_view text, int length) {
     const auto byte = [&](int i) { return static_cast<char32_t>(static_cast<uint8_t>(text[i])); };
@@ -37,26 +39,44 @@ int utf8CharacterCount(std::string_view text) {
 }
 
 TableCharacters::TableCharacters(CharSet charSet)
-    : charSet_(charSet), converter_(charSet), basicPlane_(kBasicPlane) {}
+    : charSet_(charSet),
+      converter_(charSet),
+      basicPlane_(kBasicPlane),
+      pageOf_((kCodePoints - kBasicPlane) >> kPageBits) {}
 
 uint16_t TableCharacters::ask(std::string_view character) {
     const std::string bytes = converter_.fromUtf8Uncached(character);
     if (bytes.size() != 2 || !startsWithDoubleByteChar(charSet_, bytes.c_str(), 2)) return 0;
     const auto value =
         static_cast<uint16_t>(static_cast<uint8_t>(bytes[0]) << 8 | static_cast<uint8_t>(bytes[1]));
-    return utf8Of(value).empty() ? 0 : value;
+    return writesBack(value) ? value : 0;
+}
+
+bool TableCharacters::writesBack(uint16_t bytes) {
+    if (!backAsked_[bytes]) {
+        backAsked_.set(bytes);
+        const char character[] = {static_cast<char>(bytes >> 8), static_cast<char>(bytes & 0xFF)};
+        writtenBack_[bytes] = !converter_.toUtf8({character, 2}).empty();
+    }
+    return writtenBack_[bytes];
+}
+
+uint32_t& TableCharacters::knownOf(char32_t point) {
+    if (point < kBasicPlane) return basicPlane_[point];
+    uint16_t& page = pageOf_[(point - kBasicPlane) >> kPageBits];
+    if (page == 0) {
+        pages_.emplace_back();
+        page = static_cast<uint16_t>(pages_.size());
+    }
+    return pages_[page - 1u][point & ((1u << kPageBits) - 1)];
 }
 
 uint16_t TableCharacters::bytesOf(std::string_view text, int length) {
     const std::string_view character = text.substr(0, static_cast<std::size_t>(length));
     const char32_t point = codePointOf(text, length);
     if (point < 0x80) return 0;
-    if (point >= kBasicPlane) {
-        const auto [found, added] = otherPlanes_.try_emplace(point, 0);
-        if (added) found->second = ask(character);
-        return found->second;
-    }
-    uint32_t& known = basicPlane_[point];
+    if (point >= kCodePoints) return ask(character);
+    uint32_t& known = knownOf(point);
     if (known == 0) known = kAsked | ask(character);
     return static_cast<uint16_t>(known & 0xFFFF);
 }
@@ -74,15 +94,6 @@ bool TableCharacters::convert(std::string_view text, std::string& out, std::stri
         text.remove_prefix(static_cast<std::size_t>(length));
     }
     return true;
-}
-
-const std::string& TableCharacters::utf8Of(uint16_t bytes) {
-    const auto [found, added] = utf8_.try_emplace(bytes);
-    if (added) {
-        const char character[] = {static_cast<char>(bytes >> 8), static_cast<char>(bytes & 0xFF)};
-        found->second = converter_.toUtf8({character, 2});
-    }
-    return found->second;
 }
 
 CharSet chooseCharSet(const std::vector<std::string>& characters) {

@@ -3,10 +3,11 @@
 // of iconv once per character and then looked up.
 #pragma once
 
+#include <array>
+#include <bitset>
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "foundation/char_sets.h"
@@ -29,17 +30,25 @@ class TableCharacters {
     // has none (`failed` is then that character).
     bool convert(std::string_view text, std::string& out, std::string_view& failed);
 
-    // The UTF-8 form of a double-byte character of the set.
-    const std::string& utf8Of(uint16_t bytes);
-
   private:
     uint16_t ask(std::string_view character);
+    // Whether a double-byte character of the set has a UTF-8 form.
+    bool writesBack(uint16_t bytes);
+    // What is known of a code point: 0 not asked, else kAsked | its bytes.
+    // The basic plane in one array; the other planes by pages of 256 code
+    // points, each made when one of its points is first asked, so that tens
+    // of thousands of characters there cost a few hundred kilobytes.
+    uint32_t& knownOf(char32_t point);
 
+    using Page = std::array<uint32_t, 256>;
     CharSet charSet_;
     CharSetConverter converter_;
-    std::vector<uint32_t> basicPlane_;  // by code point: 0 not asked, else kAsked | bytes
-    std::unordered_map<char32_t, uint16_t> otherPlanes_;
-    std::unordered_map<uint16_t, std::string> utf8_;
+    std::vector<uint32_t> basicPlane_;  // by code point
+    std::vector<uint16_t> pageOf_;      // by code point / 256 past the basic plane: 0 none
+                                        // yet, else its page + 1
+    std::vector<Page> pages_;
+    std::bitset<0x10000> backAsked_;  // by double-byte character
+    std::bitset<0x10000> writtenBack_;
 };
 
 // The CharSet, of the six, that writes the most of `characters` (each one

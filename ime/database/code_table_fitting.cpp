@@ -7,6 +7,7 @@
 #include "foundation/char_sets.h"
 #include "foundation/huge_pages.h"
 #include "foundation/left_out_list.h"
+#include "foundation/output_pieces.h"
 #include "foundation/text_encoding.h"
 #include "ime/database/code_buckets.h"
 #include "ime/database/code_table_capacity.h"
@@ -46,6 +47,9 @@ CodeTableFitting fitCodeTable(InputMethod& im) {
         filable[code] = isFilableCode(header, alphabet, im.codes.text(code));
     }
     // The pairs that fit stay, in place; no copy of a table of a million codes.
+    // Room for every pair to be left out, only touched as it is used: grown
+    // by doubling, the list would take fresh memory at each step.
+    fitting.leftOut.reserve(im.entries.size());
     std::size_t kept = 0;
     for (const CodeTableEntry& entry : im.entries) {
         const int index = charToIndex(im.charSet, entry.character.bytes().data());
@@ -62,8 +66,8 @@ CodeTableFitting fitCodeTable(InputMethod& im) {
                 fitting.codes += code;
             }
             fitting.leftOut.push_back({static_cast<int>(entry.line), codeAt[entry.code],
-                                       static_cast<uint32_t>(code.size()), entry.character,
-                                       !tableFull});
+                                       static_cast<uint8_t>(code.size()), !tableFull,
+                                       entry.character});
             ++(tableFull ? fitting.leftOutForSize : fitting.leftOutForRepeats);
             continue;
         }
@@ -100,7 +104,11 @@ void reportLeftOutCodes(const CodeTableFitting& fitting, const std::string& list
     report(kCodesListed, listName.c_str());
 }
 
-std::string leftOutCodesText(const CodeTableFitting& fitting, uint16_t charSet, bool utf8) {
+namespace {
+
+// The list's lines, appended to `text` (a string, or the pieces of an output).
+template <class Text>
+void appendLeftOutCodes(const CodeTableFitting& fitting, uint16_t charSet, bool utf8, Text& text) {
     // Every character came from UTF-8, so each has its UTF-8 form back. The
     // fields are converted one by one, each character once: the tabs and
     // line ends between them are ASCII, which is no part of a double-byte
@@ -114,8 +122,6 @@ std::string leftOutCodesText(const CodeTableFitting& fitting, uint16_t charSet, 
         }
         return converter.textToUtf8(bytes);
     };
-    std::string text;
-    reserveHugePages(text, fitting.leftOut.size() * 32 + fitting.codes.size());
     for (const LeftOutCode& item : fitting.leftOut) {
         auto [found, added] = characters.try_emplace(item.character.packed);
         if (added) found->second = field(characterText(item.character));
@@ -123,5 +129,18 @@ std::string leftOutCodesText(const CodeTableFitting& fitting, uint16_t charSet, 
             text, item.line,
             {field(fitting.codeOf(item)), found->second, item.forRepeats ? kForRepeats : kForSize});
     }
+}
+
+}  // namespace
+
+std::string leftOutCodesText(const CodeTableFitting& fitting, uint16_t charSet, bool utf8) {
+    std::string text;
+    reserveHugePages(text, fitting.leftOut.size() * 32 + fitting.codes.size());
+    appendLeftOutCodes(fitting, charSet, utf8, text);
     return text;
+}
+
+void writeLeftOutCodes(const CodeTableFitting& fitting, uint16_t charSet, bool utf8,
+                       OutputPieces& pieces) {
+    appendLeftOutCodes(fitting, charSet, utf8, pieces);
 }

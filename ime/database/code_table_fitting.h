@@ -13,15 +13,20 @@
 
 #include "ime/input_method.h"
 
+class OutputPieces;
+
 // One pair left out: its source line, its code (kept in the fitting's
 // `codes`) and character (in the CharSet) and why.
+// Twelve bytes, since a fit may leave out most of a million pairs; a code
+// that can be filed holds fewer than kCodeFieldSize keys.
 struct LeftOutCode {
     int line = 0;
     uint32_t codeAt = 0;
-    uint32_t codeLength = 0;
-    DoubleByteCharacter character;
+    uint8_t codeLength = 0;
     bool forRepeats = false;  // the repeat blocks are full, not the table
+    DoubleByteCharacter character;
 };
+static_assert(sizeof(LeftOutCode) == 12);
 
 struct CodeTableFitting {
     std::vector<LeftOutCode> leftOut;  // in source order
@@ -47,3 +52,6 @@ void reportLeftOutCodes(const CodeTableFitting& fitting, const std::string& list
 // The list's text, "%d\t%s\t%s\t%s\n" per pair, in the CharSet, or in UTF-8
 // when `utf8` (a source written in UTF-8).
 std::string leftOutCodesText(const CodeTableFitting& fitting, uint16_t charSet, bool utf8);
+// The same text, a piece at a time, for a list too large to hold whole.
+void writeLeftOutCodes(const CodeTableFitting& fitting, uint16_t charSet, bool utf8,
+                       OutputPieces& pieces);

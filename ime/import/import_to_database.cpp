@@ -52,9 +52,8 @@ int fitInputMethod(InputMethod& im, bool utf8, FittedInputMethod& fitted) {
     if (int rc = layOutCompiled(im, MisfitCodes::kLeaveOut, fitted.fitting, layout)) return rc;
     const std::vector<uint8_t> image = datedImeDatabaseImage(layout);
     fitted.database.assign(image.begin(), image.end());
-    if (!fitted.fitting.leftOut.empty()) {
-        fitted.leftOut = leftOutCodesText(fitted.fitting, im.charSet, utf8);
-    }
+    fitted.charSet = im.charSet;
+    fitted.utf8 = utf8;
     return 0;
 }
 
@@ -84,7 +83,14 @@ int importTableToDatabase(CMabrel& mabrel, CharSet charSet, const char* tableNam
     const std::string phrasesLeftOutName = leftOutListName(phrasesName);
     std::vector<ImportOutput> outputs{{destination, &method.database}};
     if (hasWords) outputs.push_back({phrasesName, &phrases.database});
-    if (!method.leftOut.empty()) outputs.push_back({leftOutName, &method.leftOut});
+    // The list of the codes left out may be tens of megabytes: it is made
+    // as it is written, not held whole beside the phrase compile's records.
+    if (!method.fitting.leftOut.empty()) {
+        outputs.push_back({leftOutName, nullptr, [&method](OutputPieces& pieces) {
+                               writeLeftOutCodes(method.fitting, method.charSet, method.utf8,
+                                                 pieces);
+                           }});
+    }
     if (phrases.leftAnyOut())
         outputs.push_back({phrasesLeftOutName, nullptr, phrases.leftOutList()});
     if (int rc = checkImportOutputs(texts.table, outputs)) return rc;

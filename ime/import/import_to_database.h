@@ -9,11 +9,13 @@
 #include "ime/database/code_table_fitting.h"
 #include "ime/mabrel_context.h"
 
-// An input-method database made in memory and the list of what its fit left out.
+// An input-method database made in memory and what its fit left out, with
+// what the list of those is written in.
 struct FittedInputMethod {
     std::string database;  // its bytes, dated by the run's date
-    std::string leftOut;   // the list's text; empty when nothing was left out
     CodeTableFitting fitting;
+    CharSet charSet = 0;
+    bool utf8 = false;
 };
 
 // The compile past reading: `im`, as read from a source, fitted and laid out

@@ -167,6 +167,10 @@ void fillCodeTable(const DesktopTable& table, TableCharacters& set, std::vector<
                    InputMethod& method) {
     std::vector<CodeTableEntry>& entries = method.entries;
     reserveHugePages(entries, pairs.size());
+    // Room for every code to be distinct, only touched as it is used.
+    std::size_t codeBytes = 0;
+    for (const uint32_t number : pairs) codeBytes += table.entries[number].codeLength + 1u;
+    method.codes.reserve(pairs.size(), codeBytes);
     CodeNumbering numbering(method.codes, pairs.size());
     for (const uint32_t number : pairs) {
         const TableEntry& entry = table.entries[number];
