@@ -8,6 +8,7 @@
 #include "foundation/text_helpers.h"
 #include "ime/compile_driver.h"
 #include "ime/decompile_driver.h"
+#include "ime/export/export_driver.h"
 #include "ime/import/import_to_database.h"
 #include "ime/import/table_import.h"
 #include "ime/lookup/lookup_console.h"
@@ -35,6 +36,21 @@ int importCommand(CMabrel& mabrel, const char* option, const char* table, const 
         [&] { return importTableToDatabase(mabrel, charSet, table, destination); });
 }
 
+// "/eFormat", an input method, its phrases when named, and the table to
+// write.
+int exportCommand(CMabrel& mabrel, int argc, const char* const* argv) {
+    ExportFormat format{};
+    if (!exportFormatNamed(argv[0] + 2, format)) {
+        report(kInvalidFormat, argv[0] + 2);
+        return parameterError(kOpening);
+    }
+    const char* destination = argv[argc - 1];
+    if (format == ExportFormat::kRime && !isRimeDictionaryName(destination)) {
+        return invalidFilename(kOpening);
+    }
+    return exportInputMethod(mabrel, format, argv[1], argc == 4 ? argv[2] : nullptr, destination);
+}
+
 }  // namespace
 
 int runMabrel(CMabrel& mabrel, int argc, const char* const* argv) {
@@ -53,6 +69,9 @@ int runMabrel(CMabrel& mabrel, int argc, const char* const* argv) {
     }
     if (argc == 3 && upperCopy(argv[0]).starts_with("/I")) {
         return importCommand(mabrel, argv[0], argv[1], argv[2]);
+    }
+    if ((argc == 3 || argc == 4) && upperCopy(argv[0]).starts_with("/E")) {
+        return exportCommand(mabrel, argc, argv);
     }
     if (argc == 3 && upperCopy(argv[0]) == "/F") {
         if (nameContains(argv[1], ".TXT") && nameContains(argv[2], ".PDB")) {

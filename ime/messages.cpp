@@ -39,6 +39,7 @@ const char* const kUsageLines[] = {
     "Mabrel /i Table Dest.pdb      Convert a desktop table to Dest.pdb",
     "Mabrel /s Source              Show statistics of a .txt or .pdb",
     "Mabrel /t Source.pdb          Look codes up, read from standard input",
+    "Mabrel /eFormat Source Dest   Write for rime, fcitx5, fcitx, cin, ibus",
     "---------------------------------------------------",
     "Note: The extension of filename must be (.TXT .PDB)",
     ".txt : Input method source text file",

@@ -64,6 +64,10 @@ enum MabrelKey : int {
     X(kImportingTableToDatabase, 0, "Converting table \"%s\" => input method \"%s\"...\n")    \
     X(kImportKept, 0, "%d single characters and %d words kept")                               \
     X(kRuleLeftOut, 0, "Rule \"%s\" left out: %s")                                            \
+    X(kInvalidFormat, 0, "Invalid format \"%s\"")                                             \
+    X(kExporting, 0, "Writing \"%s\" => %s table \"%s\"...\n")                                \
+    X(kExportWritten, 0, "%d single characters and %d phrases written")                       \
+    X(kExportLeftOut, 0, "%d left out, listed in \"%s\"")                                     \
     X(kSourceNeedsFit, 0,                                                                     \
       "Note: \"%s\" passes %s of an input method database; compile it with Mabrel /f")        \
     X(kNotATable, 510, "\"%s\" is not a table Mabrel can read")                               \

@@ -4,7 +4,9 @@
 # phrase lists with Tosker /f, rime's essay.txt with Tosker /iChineseGBK and
 # /f; then the end-to-end test that every GB 2312 pair of Wubi 86 comes back
 # from the compiled database, and the lookup console answering a code, a
-# character and a check line of each table. Installs the Debian packages it
+# character and a check line of each table; the exports of the bundled
+# examples and of Wubi 86 with its phrases built by each engine's own tool
+# (scripts/export-peers.sh). Installs the Debian packages it
 # needs (as root); run by CI.
 #
 #   scripts/real-tables.sh [BUILD_DIR]      (default build-release)
@@ -67,6 +69,12 @@ for table in wubi86 cangjie5 luna_pinyin; do
     check "$table-phrases" "$tosker" /f "$table-phrases.txt" "$table-phrases.pdb"
   fi
 done
+echo "== exports checked by the engines' own tools"
+cp examples/* "$work/"
+for example in shapes pinyin kana; do
+  scripts/export-peers.sh "$mabrel" "$work" "$example" "$example.txt"
+done
+scripts/export-peers.sh "$mabrel" "$work" wubi86-export wubi86.txt wubi86-phrases.pdb
 echo "== essay.txt"
 check essay-import "$tosker" /iChineseGBK "$rime/essay.txt" essay.txt
 check essay-compile "$tosker" /f essay.txt essay.pdb
