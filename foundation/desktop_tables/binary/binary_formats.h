@@ -1,0 +1,19 @@
+// The decoders of the desktop binary table formats. Each turns the bytes of
+// one table into the text its own format's dumper writes (a .gtab into .cin
+// text, an .mb into fcitx text, ...), for the text readers to read: every
+// rule of names, keys and entries stays with them.
+#pragma once
+
+#include <string_view>
+
+#include "foundation/desktop_tables/binary/table_bytes.h"
+
+enum class Decoded {
+    kOtherFormat,  // the bytes are no table of this format
+    kDecoded,      // `text` holds the table's text form
+    kDamaged,      // the format's, but its counts or offsets lead past the end
+};
+
+// hime and gcin ".gtab", either byte order, 32- and 64-bit keys. `name` is
+// the file's name, whose stem becomes the table's English name.
+Decoded decodeGtab(std::string_view name, std::string_view bytes, TableText& text);

@@ -1,0 +1,31 @@
+#include "foundation/desktop_tables/binary/binary_tables.h"
+
+#include "foundation/common_messages.h"
+#include "foundation/desktop_tables/binary/binary_formats.h"
+
+namespace {
+
+struct BinaryFormat {
+    const char* name;
+    Decoded (*decode)(std::string_view name, std::string_view bytes, TableText& text);
+};
+
+constexpr BinaryFormat kFormats[] = {
+    {"hime/gcin .gtab table", decodeGtab},
+};
+
+}  // namespace
+
+int decodeBinaryTable(const char* name, std::string& bytes, const char*& format) {
+    for (const BinaryFormat& binary : kFormats) {
+        TableText text;
+        const Decoded decoded = binary.decode(name, bytes, text);
+        if (decoded == Decoded::kOtherFormat) continue;
+        if (decoded == Decoded::kDamaged) return report(kDatabaseDamaged, name);
+        if (text.tooLarge()) return report(kReadFileError, name);
+        bytes = std::move(text.text());
+        format = binary.name;
+        return 0;
+    }
+    return 0;
+}
