@@ -65,13 +65,15 @@ INSTANTIATE_TEST_SUITE_P(Formats, ImportCases,
                                          ImportCase{"rime/mini.dict.yaml", "rime/mini"},
                                          // Each binary table imports as the text it was made from.
                                          ImportCase{"binary/small.cin", "binary/small"},
-                                         ImportCase{"binary/small.gtab", "binary/small"}));
+                                         ImportCase{"binary/small.gtab", "binary/small"},
+                                         ImportCase{"binary/small.fcitx.txt", "binary/small-fcitx"},
+                                         ImportCase{"binary/small.mb", "binary/small-fcitx"}));
 
 // A binary table cut short or with a byte changed is read in part or
 // refused with a message (403 when it is damaged), never read past its end.
 TEST(Import, DamagedBinaryTablesAreReadInPartOrRefused) {
     ScratchDir dir;
-    for (const char* name : {"small.gtab"}) {
+    for (const char* name : {"small.gtab", "small.mb"}) {
         const std::string table = readFile(kTables / "binary" / name);
         for (std::size_t cut = 1; cut < 40; ++cut) {
             std::string damaged = table.substr(0, table.size() * cut / 40);

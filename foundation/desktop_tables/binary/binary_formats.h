@@ -17,3 +17,7 @@ enum class Decoded {
 // hime and gcin ".gtab", either byte order, 32- and 64-bit keys. `name` is
 // the file's name, whose stem becomes the table's English name.
 Decoded decodeGtab(std::string_view name, std::string_view bytes, TableText& text);
+
+// fcitx 4 ".mb": as mb2txt writes it, rules, prompt and phrase-building
+// records included.
+Decoded decodeFcitxMb(std::string_view name, std::string_view bytes, TableText& text);

@@ -10,7 +10,10 @@ struct BinaryFormat {
     Decoded (*decode)(std::string_view name, std::string_view bytes, TableText& text);
 };
 
+// The .mb first: a .gtab's start is never an .mb's, though an .mb's bytes
+// could pass for a .gtab's header further in.
 constexpr BinaryFormat kFormats[] = {
+    {"fcitx 4 .mb table", decodeFcitxMb},
     {"hime/gcin .gtab table", decodeGtab},
 };
 
