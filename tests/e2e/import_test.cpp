@@ -67,13 +67,15 @@ INSTANTIATE_TEST_SUITE_P(Formats, ImportCases,
                                          ImportCase{"binary/small.cin", "binary/small"},
                                          ImportCase{"binary/small.gtab", "binary/small"},
                                          ImportCase{"binary/small.fcitx.txt", "binary/small-fcitx"},
-                                         ImportCase{"binary/small.mb", "binary/small-fcitx"}));
+                                         ImportCase{"binary/small.mb", "binary/small-fcitx"},
+                                         ImportCase{"binary/small.scim.txt", "binary/small-scim"},
+                                         ImportCase{"binary/small.scim.bin", "binary/small-scim"}));
 
 // A binary table cut short or with a byte changed is read in part or
 // refused with a message (403 when it is damaged), never read past its end.
 TEST(Import, DamagedBinaryTablesAreReadInPartOrRefused) {
     ScratchDir dir;
-    for (const char* name : {"small.gtab", "small.mb"}) {
+    for (const char* name : {"small.gtab", "small.mb", "small.scim.bin"}) {
         const std::string table = readFile(kTables / "binary" / name);
         for (std::size_t cut = 1; cut < 40; ++cut) {
             std::string damaged = table.substr(0, table.size() * cut / 40);

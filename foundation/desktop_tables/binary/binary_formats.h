@@ -21,3 +21,7 @@ Decoded decodeGtab(std::string_view name, std::string_view bytes, TableText& tex
 // fcitx 4 ".mb": as mb2txt writes it, rules, prompt and phrase-building
 // records included.
 Decoded decodeFcitxMb(std::string_view name, std::string_view bytes, TableText& text);
+
+// SCIM's binary tables: as scim-make-table writes their text, header and
+// records with their frequencies.
+Decoded decodeScimBinary(std::string_view name, std::string_view bytes, TableText& text);

@@ -15,6 +15,7 @@ struct BinaryFormat {
 constexpr BinaryFormat kFormats[] = {
     {"fcitx 4 .mb table", decodeFcitxMb},
     {"hime/gcin .gtab table", decodeGtab},
+    {"SCIM binary table", decodeScimBinary},
 };
 
 }  // namespace

@@ -13,13 +13,17 @@ bool isTableField(std::string_view text) {
            std::none_of(text.begin(), text.end(), breaksLine) && isUtf8(text);
 }
 
-bool TableText::line(std::string_view code, std::string_view value) {
+bool TableText::line(std::string_view code, std::string_view value, std::string_view weight) {
     if (!isTableField(code) || !isTableField(value)) return false;
-    if (text_.size() + code.size() + value.size() + 2 > kMaxInputFileBytes) {
+    if (text_.size() + code.size() + value.size() + weight.size() + 3 > kMaxInputFileBytes) {
         tooLarge_ = true;
         return false;
     }
-    text_.append(code).append(" ").append(value).append("\n");
+    if (weight.empty()) {
+        text_.append(code).append(" ").append(value).append("\n");
+    } else {
+        text_.append(code).append("\t").append(value).append("\t").append(weight).append("\n");
+    }
     return true;
 }
 

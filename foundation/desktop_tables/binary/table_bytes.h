@@ -63,9 +63,10 @@ bool isTableField(std::string_view text);
 // largest text file either tool reads.
 class TableText {
   public:
-    // Appends "code value\n" when both can stand as fields; false, with
-    // nothing appended, when either cannot.
-    bool line(std::string_view code, std::string_view value);
+    // Appends "code value\n" when both can stand as fields, or with a
+    // weight "code\tvalue\tweight\n"; false, with nothing appended, when
+    // either cannot.
+    bool line(std::string_view code, std::string_view value, std::string_view weight = {});
     void append(std::string_view text);
     // Whether some text was refused for the size.
     bool tooLarge() const { return tooLarge_; }
