@@ -69,13 +69,14 @@ INSTANTIATE_TEST_SUITE_P(Formats, ImportCases,
                                          ImportCase{"binary/small.fcitx.txt", "binary/small-fcitx"},
                                          ImportCase{"binary/small.mb", "binary/small-fcitx"},
                                          ImportCase{"binary/small.scim.txt", "binary/small-scim"},
-                                         ImportCase{"binary/small.scim.bin", "binary/small-scim"}));
+                                         ImportCase{"binary/small.scim.bin", "binary/small-scim"},
+                                         ImportCase{"binary/mini.ibus.db", "binary/mini-ibus-db"}));
 
 // A binary table cut short or with a byte changed is read in part or
 // refused with a message (403 when it is damaged), never read past its end.
 TEST(Import, DamagedBinaryTablesAreReadInPartOrRefused) {
     ScratchDir dir;
-    for (const char* name : {"small.gtab", "small.mb", "small.scim.bin"}) {
+    for (const char* name : {"small.gtab", "small.mb", "small.scim.bin", "mini.ibus.db"}) {
         const std::string table = readFile(kTables / "binary" / name);
         for (std::size_t cut = 1; cut < 40; ++cut) {
             std::string damaged = table.substr(0, table.size() * cut / 40);

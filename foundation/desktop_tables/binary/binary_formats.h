@@ -9,9 +9,10 @@
 #include "foundation/desktop_tables/binary/table_bytes.h"
 
 enum class Decoded {
-    kOtherFormat,  // the bytes are no table of this format
-    kDecoded,      // `text` holds the table's text form
-    kDamaged,      // the format's, but its counts or offsets lead past the end
+    kOtherFormat,     // the bytes are no table of this format
+    kDecoded,         // `text` holds the table's text form
+    kDamaged,         // the format's, but its counts or offsets lead past the end
+    kLibraryMissing,  // the format's, but the library that reads it is not installed
 };
 
 // hime and gcin ".gtab", either byte order, 32- and 64-bit keys. `name` is
@@ -25,3 +26,7 @@ Decoded decodeFcitxMb(std::string_view name, std::string_view bytes, TableText& 
 // SCIM's binary tables: as scim-make-table writes their text, header and
 // records with their frequencies.
 Decoded decodeScimBinary(std::string_view name, std::string_view bytes, TableText& text);
+
+// ibus-table's SQLite databases, read through SQLite (loaded when one is
+// given): the ibus-table text of their settings and phrases.
+Decoded decodeIbusTable(std::string_view name, std::string_view bytes, TableText& text);

@@ -16,6 +16,7 @@ constexpr BinaryFormat kFormats[] = {
     {"fcitx 4 .mb table", decodeFcitxMb},
     {"hime/gcin .gtab table", decodeGtab},
     {"SCIM binary table", decodeScimBinary},
+    {"ibus-table database", decodeIbusTable},
 };
 
 }  // namespace
@@ -26,6 +27,11 @@ int decodeBinaryTable(const char* name, std::string& bytes, const char*& format)
         const Decoded decoded = binary.decode(name, bytes, text);
         if (decoded == Decoded::kOtherFormat) continue;
         if (decoded == Decoded::kDamaged) return report(kDatabaseDamaged, name);
+        if (decoded == Decoded::kLibraryMissing) {
+            const int rc = report(kOpenFileFail, name);
+            report(kNeedsSqlite);
+            return rc;
+        }
         if (text.tooLarge()) return report(kReadFileError, name);
         bytes = std::move(text.text());
         format = binary.name;
