@@ -63,9 +63,9 @@ bool isTableField(std::string_view text);
 // largest text file either tool reads.
 class TableText {
   public:
-    // Appends "code value\n" when both can stand as fields, or with a
-    // weight "code\tvalue\tweight\n"; false, with nothing appended, when
-    // either cannot.
+    // Appends "code value\n", or with a weight "code\tvalue\tweight\n",
+    // when both can stand as fields (the value may hold blanks); false, with
+    // nothing appended, when either cannot.
     bool line(std::string_view code, std::string_view value, std::string_view weight = {});
     void append(std::string_view text);
     // Whether some text was refused for the size.
