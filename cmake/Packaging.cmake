@@ -69,4 +69,7 @@ elseif(CJK_DPKG_SHLIBDEPS)
 else()
   set(CPACK_DEBIAN_PACKAGE_DEPENDS "libc6, libgcc-s1, libstdc++6, libyaml-cpp0.7")
 endif()
+# ibus-table databases are read through SQLite, loaded only when one is
+# given: no dependency a linker or dpkg-shlibdeps would see.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libsqlite3-0")
 include(CPack)

@@ -39,25 +39,26 @@
     X(kPhraseCountDiffers, 404, "\"%s\" holds %d phrases, its header says %d")
 
 // What an import of a desktop table or word list prints (both tools).
-#define IMPORT_MESSAGES(X)                                                              \
-    X(kYamlHeaderError, 511, "The YAML header of \"%s\" can't be read: %s")             \
-    X(kTooManyImports, 509, "\"%s\" imports more tables than can be read")              \
-    X(kLineOfFile, 0, "Note: the line is in \"%s\"")                                    \
-    X(kImportFormat, 0, "Read as %s")                                                   \
-    X(kImportEntries, 0, "%d entries read")                                             \
-    X(kImportWordsKept, 0, "%d words kept")                                             \
-    X(kImportWrote, 0, "Wrote \"%s\"")                                                  \
-    X(kLeftTooLong, 0, "%d left out: code or text too long")                            \
-    X(kLeftCodeNotPrintable, 0, "%d left out: code not printable ASCII without blanks") \
-    X(kLeftCodeComment, 0, "%d left out: code begins with \"//\"")                      \
-    X(kLeftCodeTooLong, 0, "%d left out: code longer than 12 keys")                     \
-    X(kLeftKeyBeyond, 0, "%d left out: code holds a key beyond the 63 of UsedCodes")    \
-    X(kLeftRepeatedPairs, 0, "%d left out: repeated (code, character) pair")            \
-    X(kLeftOneCharacter, 0, "%d words left out: one character")                         \
-    X(kLeftWordTooLong, 0, "%d words left out: longer than 15 characters")              \
-    X(kLeftWordUnwritable, 0, "%d words left out: a character can't be written in %s")  \
-    X(kLeftRepeatedWords, 0, "%d words left out: repeated")                             \
-    X(kListNeedsFit, 0, "Note: \"%s\" passes %s of a phrase database; compile it with Tosker /f")
+#define IMPORT_MESSAGES(X)                                                                        \
+    X(kYamlHeaderError, 511, "The YAML header of \"%s\" can't be read: %s")                       \
+    X(kTooManyImports, 509, "\"%s\" imports more tables than can be read")                        \
+    X(kLineOfFile, 0, "Note: the line is in \"%s\"")                                              \
+    X(kImportFormat, 0, "Read as %s")                                                             \
+    X(kImportEntries, 0, "%d entries read")                                                       \
+    X(kImportWordsKept, 0, "%d words kept")                                                       \
+    X(kImportWrote, 0, "Wrote \"%s\"")                                                            \
+    X(kLeftTooLong, 0, "%d left out: code or text too long")                                      \
+    X(kLeftCodeNotPrintable, 0, "%d left out: code not printable ASCII without blanks")           \
+    X(kLeftCodeComment, 0, "%d left out: code begins with \"//\"")                                \
+    X(kLeftCodeTooLong, 0, "%d left out: code longer than 12 keys")                               \
+    X(kLeftKeyBeyond, 0, "%d left out: code holds a key beyond the 63 of UsedCodes")              \
+    X(kLeftRepeatedPairs, 0, "%d left out: repeated (code, character) pair")                      \
+    X(kLeftOneCharacter, 0, "%d words left out: one character")                                   \
+    X(kLeftWordTooLong, 0, "%d words left out: longer than 15 characters")                        \
+    X(kLeftWordUnwritable, 0, "%d words left out: a character can't be written in %s")            \
+    X(kLeftRepeatedWords, 0, "%d words left out: repeated")                                       \
+    X(kListNeedsFit, 0, "Note: \"%s\" passes %s of a phrase database; compile it with Tosker /f") \
+    X(kNeedsSqlite, 0, "Note: ibus-table databases are read through SQLite: install libsqlite3-0")
 
 #define DECLARE_MESSAGE(name, code, text) constexpr Message name{code, text};
 #define LIST_MESSAGE(name, code, text) name,

@@ -39,8 +39,11 @@ struct TableRule {
 
 struct DesktopTable {
     const char* format = "";  // what the table was recognised as
-    std::string asciiName;    // %ename, name, NAME
-    std::string fullName;     // %cname where given
+    // The binary format the first file was read from, as its text; nullptr
+    // for a text file.
+    const char* binaryFormat = nullptr;
+    std::string asciiName;  // %ename, name, NAME
+    std::string fullName;   // %cname where given
     std::string version;
     std::string declaredKeys;              // in the order the table declares them
     std::vector<std::string> keyDisplays;  // .cin's %keyname: one per declared key

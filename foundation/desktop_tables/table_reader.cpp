@@ -43,14 +43,8 @@ Format formatOf(std::string_view bytes) {
     return Format::kNone;
 }
 
-}  // namespace
-
-int readInputMethodTable(const char* name, const TableReading& reading, DesktopTable& table,
-                         bool& recognised) {
-    int file = 0;
-    if (int rc = loadTableFile(name, reading, table, file)) return rc;
-    const Format format = formatOf(table.files[0]);
-    recognised = format != Format::kNone;
+int readInFormat(Format format, const char* name, const TableReading& reading, DesktopTable& table,
+                 int file) {
     switch (format) {
         case Format::kNone:
             return 0;
@@ -67,6 +61,20 @@ int readInputMethodTable(const char* name, const TableReading& reading, DesktopT
             return readRimeDictionary(name, reading, table, file);
     }
     return 0;
+}
+
+}  // namespace
+
+int readInputMethodTable(const char* name, const TableReading& reading, DesktopTable& table,
+                         bool& recognised) {
+    int file = 0;
+    if (int rc = loadTableFile(name, reading, table, file)) return rc;
+    const Format format = formatOf(table.files[0]);
+    recognised = format != Format::kNone;
+    const int rc = readInFormat(format, name, reading, table, file);
+    // A binary table was read as its text form: it is named as what it is.
+    if (table.binaryFormat) table.format = table.binaryFormat;
+    return rc;
 }
 
 int readWordList(const char* name, const TableReading& reading, DesktopTable& table) {

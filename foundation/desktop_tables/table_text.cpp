@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "foundation/common_messages.h"
+#include "foundation/desktop_tables/binary/binary_tables.h"
 #include "foundation/huge_pages.h"
 #include "foundation/input_file.h"
 #include "foundation/text_encoding.h"
@@ -55,6 +56,7 @@ int DesktopTable::lineOf(const TableEntry& entry) const {
 int loadTableFile(const char* name, const TableReading& reading, DesktopTable& table, int& file) {
     std::string bytes;
     if (int rc = readInputFile(name, bytes, kReadFileError)) return rc;
+    if (int rc = decodeBinaryTable(name, bytes, table.binaryFormat)) return rc;
     if (std::string_view(bytes).starts_with(kByteOrderMark)) bytes.erase(0, kByteOrderMark.size());
     const std::size_t bad = firstNonUtf8(bytes);
     if (bad != std::string_view::npos) {

@@ -62,7 +62,33 @@ INSTANTIATE_TEST_SUITE_P(Formats, ImportCases,
                          testing::Values(ImportCase{"sample.cin", "sample"},
                                          ImportCase{"wbx.txt", "wbx"},
                                          ImportCase{"mini.ibus.txt", "mini.ibus"},
-                                         ImportCase{"rime/mini.dict.yaml", "rime/mini"}));
+                                         ImportCase{"rime/mini.dict.yaml", "rime/mini"},
+                                         // Each binary table imports as the text it was made from.
+                                         ImportCase{"binary/small.cin", "binary/small"},
+                                         ImportCase{"binary/small.gtab", "binary/small"},
+                                         ImportCase{"binary/small.fcitx.txt", "binary/small-fcitx"},
+                                         ImportCase{"binary/small.mb", "binary/small-fcitx"},
+                                         ImportCase{"binary/small.scim.txt", "binary/small-scim"},
+                                         ImportCase{"binary/small.scim.bin", "binary/small-scim"},
+                                         ImportCase{"binary/mini.ibus.db", "binary/mini-ibus-db"}));
+
+// A binary table cut short or with a byte changed is read in part or
+// refused with a message (403 when it is damaged), never read past its end.
+TEST(Import, DamagedBinaryTablesAreReadInPartOrRefused) {
+    ScratchDir dir;
+    for (const char* name : {"small.gtab", "small.mb", "small.scim.bin", "mini.ibus.db"}) {
+        const std::string table = readFile(kTables / "binary" / name);
+        for (std::size_t cut = 1; cut < 40; ++cut) {
+            std::string damaged = table.substr(0, table.size() * cut / 40);
+            if (cut % 2 == 1) damaged = table, damaged[damaged.size() * cut / 40] ^= '\x5A';
+            writeFile(dir.path() / name, damaged);
+            const RunResult run = runTool(MABREL_PATH, {"/i", name, "d.txt"}, dir.path());
+            EXPECT_EQ(run.signal, 0) << name << " cut " << cut;
+            EXPECT_TRUE(run.status == 0 || run.output.find("Message ") != std::string::npos)
+                << name << " cut " << cut << ": " << run.output;
+        }
+    }
+}
 
 TEST(Import, WordListBecomesAPhraseListInWeightOrder) {
     ScratchDir dir;
