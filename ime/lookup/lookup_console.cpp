@@ -40,13 +40,17 @@ int answerLines(LookupAnswers& answers, const InputMethod& im) {
     std::string line;
     std::string out;
     int lineNumber = 0;
+    std::size_t bytesRead = 0;
+    if (isOverInputBound(stdin)) return report(kReadFileError, kStandardInputName);
     for (;;) {
         if (terminal && !(writeStandardOutput(kPrompt) && std::fflush(stdout) == 0)) {
             return kWriteFileError.code;
         }
-        const ConsoleRead read = readConsoleLine(stdin, line);
+        const ConsoleRead read = readConsoleLine(stdin, line, bytesRead);
         if (read == ConsoleRead::kEnd) break;
-        if (read == ConsoleRead::kError) return report(kReadFileError, kStandardInputName);
+        if (read == ConsoleRead::kError || read == ConsoleRead::kOverBound) {
+            return report(kReadFileError, kStandardInputName);
+        }
         ++lineNumber;
         answers.answer(lineNumber,
                        read == ConsoleRead::kTooLong ? LookupLine{LineKind::kTooLong, {}, {}}

@@ -187,6 +187,10 @@ TEST(HostileSurroundings, ConsoleRunsEndAsTheyShould) {
         {"$M /t pinyin.pdb <.; echo rc=$?",
          "\r \r\aMessage 101 : Read file \"standard input\" error\nrc=101\n"},
         {"head -c 50000000 /dev/zero | $M /t pinyin.pdb; echo rc=$?", "L1: line too long\nrc=1\n"},
+        // Past the bound of every input: a large file unread, a pipe at the byte past it.
+        {"truncate -s 268435457 big; $M /t pinyin.pdb <big >o; echo rc=$?; rm big;"
+         " $M /t pinyin.pdb </dev/zero >o; echo rc=$?; grep -c standard o",
+         "rc=101\nrc=101\n1\n"},
     };
     Examples examples;
     for (const auto& [script, tail] : cases) {
