@@ -75,6 +75,9 @@ for example in shapes pinyin kana; do
   scripts/export-peers.sh "$mabrel" "$work" "$example" "$example.txt"
 done
 scripts/export-peers.sh "$mabrel" "$work" wubi86-export wubi86.txt wubi86-phrases.pdb
+check cangjie5-big5-import "$mabrel" /iChineseBIG5 "$rime/cangjie5.dict.yaml" cangjie5-big5.txt
+scripts/export-peers.sh "$mabrel" "$work" cangjie5-big5-export cangjie5-big5.txt
+scripts/export-peers.sh "$mabrel" "$work" luna_pinyin-export luna_pinyin.txt
 echo "== essay.txt"
 check essay-import "$tosker" /iChineseGBK "$rime/essay.txt" essay.txt
 check essay-compile "$tosker" /f essay.txt essay.pdb
