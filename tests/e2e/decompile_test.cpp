@@ -108,13 +108,14 @@ class SourceMaker {
         return c;
     }
 
-    // A character of the set, by index; GBK positions whose trail byte is 0x7F move on.
+    // A character of the set, by index; GBK positions whose trail byte is 0x7F move on,
+    // past the last index to the first.
     std::string hz(int index) {
         char bytes[3] = {};
         while (indexToChar(s_.charSet, static_cast<unsigned>(index), bytes, sizeof bytes) != 2 ||
                !startsWithDoubleByteChar(s_.charSet, bytes, 2) ||
                (exportable_ && utf8_.toUtf8(bytes).empty())) {
-            ++index;
+            index = (index + 1) % indexCount(s_.charSet);
         }
         return bytes;
     }
