@@ -229,8 +229,10 @@ DoubleByteTable::DoubleByteTable(CharSet charSet) : LeadTrailBytes(charSet), ind
     for (int lead = 1; lead < 256; ++lead) {
         for (int trail = 1; trail < 256 && lead_[lead]; ++trail) {
             if (!trail_[trail]) continue;
-            const char text[2] = {static_cast<char>(lead), static_cast<char>(trail)};
-            index_[lead * 256u + trail] = static_cast<uint16_t>(charToIndex(charSet, text));
+            const auto character =
+                DoubleByteCharacter::of(static_cast<uint8_t>(lead), static_cast<uint8_t>(trail));
+            index_[character.packed] =
+                static_cast<uint16_t>(charToIndex(charSet, character.bytes().data()));
         }
     }
 }

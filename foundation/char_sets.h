@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "foundation/double_byte_character.h"
+
 using CharSet = uint16_t;
 
 inline constexpr CharSet kChineseGB = 0x10;
@@ -74,9 +76,7 @@ class LeadTrailBytes {
 class DoubleByteTable : public LeadTrailBytes {
   public:
     explicit DoubleByteTable(CharSet charSet);
-    int indexOf(const char* text) const {
-        return index_[static_cast<uint8_t>(text[0]) * 256u + static_cast<uint8_t>(text[1])];
-    }
+    int indexOf(const char* text) const { return index_[DoubleByteCharacter::of(text).packed]; }
 
   private:
     std::vector<uint16_t> index_;  // by lead byte x 256 + trail byte

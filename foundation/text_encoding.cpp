@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <memory>
 
+#include "foundation/double_byte_character.h"
+
 namespace {
 
 const iconv_t kNoConversion = reinterpret_cast<iconv_t>(-1);
@@ -15,10 +17,10 @@ const iconv_t kNoConversion = reinterpret_cast<iconv_t>(-1);
 class Utf8Forms {
   public:
     template <class Find>
-    const std::string& of(uint16_t key, Find find) {
-        std::unique_ptr<Page>& page = pages_[key >> 8];
+    const std::string& of(DoubleByteCharacter key, Find find) {
+        std::unique_ptr<Page>& page = pages_[key.lead()];
         if (page == nullptr) page = std::make_unique<Page>();
-        const std::size_t trail = key & 0xFF;
+        const std::size_t trail = key.trail();
         if (!page->known[trail]) {
             page->forms[trail] = find();
             page->known.set(trail);
@@ -207,7 +209,8 @@ std::string CharSetConverter::textToUtf8(std::string_view text,
                 : 1;
         const std::string_view character = text.substr(at, length);
         at += length;
-        const auto key = static_cast<uint16_t>(byte << 8 | (length == 2 ? text[at - 1] & 0xFF : 0));
+        const auto key =
+            DoubleByteCharacter::of(byte, length == 2 ? static_cast<uint8_t>(text[at - 1]) : 0);
         const std::string& utf8 = known.of(key, [&] { return toUtf8(character); });
         if (!utf8.empty()) {
             out += utf8;

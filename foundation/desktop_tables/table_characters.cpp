@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "foundation/desktop_tables/writable_code_points.h"
+
 namespace {
 
 constexpr uint32_t kAsked = 0x10000;
@@ -44,21 +46,20 @@ TableCharacters::TableCharacters(CharSet charSet)
       basicPlane_(kBasicPlane),
       pageOf_((kCodePoints - kBasicPlane) >> kPageBits) {}
 
-uint16_t TableCharacters::ask(std::string_view character) {
+DoubleByteCharacter TableCharacters::ask(std::string_view character) {
     const std::string bytes = converter_.fromUtf8Uncached(character);
-    if (bytes.size() != 2 || !startsWithDoubleByteChar(charSet_, bytes.c_str(), 2)) return 0;
-    const auto value =
-        static_cast<uint16_t>(static_cast<uint8_t>(bytes[0]) << 8 | static_cast<uint8_t>(bytes[1]));
-    return writesBack(value) ? value : 0;
+    if (bytes.size() != 2 || !startsWithDoubleByteChar(charSet_, bytes.c_str(), 2)) return {};
+    const DoubleByteCharacter value = DoubleByteCharacter::of(bytes.c_str());
+    return writesBack(value) ? value : DoubleByteCharacter{};
 }
 
-bool TableCharacters::writesBack(uint16_t bytes) {
-    if (!backAsked_[bytes]) {
-        backAsked_.set(bytes);
-        const char character[] = {static_cast<char>(bytes >> 8), static_cast<char>(bytes & 0xFF)};
-        writtenBack_[bytes] = !converter_.toUtf8({character, 2}).empty();
+bool TableCharacters::writesBack(DoubleByteCharacter character) {
+    if (!backAsked_[character.packed]) {
+        backAsked_.set(character.packed);
+        const std::array<char, 2> bytes = character.bytes();
+        writtenBack_[character.packed] = !converter_.toUtf8({bytes.data(), 2}).empty();
     }
-    return writtenBack_[bytes];
+    return writtenBack_[character.packed];
 }
 
 uint32_t& TableCharacters::knownOf(char32_t point) {
@@ -71,26 +72,27 @@ uint32_t& TableCharacters::knownOf(char32_t point) {
     return pages_[page - 1u][point & ((1u << kPageBits) - 1)];
 }
 
-uint16_t TableCharacters::bytesOf(std::string_view text, int length) {
+DoubleByteCharacter TableCharacters::bytesOf(std::string_view text, int length) {
     const std::string_view character = text.substr(0, static_cast<std::size_t>(length));
     const char32_t point = codePointOf(text, length);
-    if (point < 0x80) return 0;
+    if (point < 0x80) return {};
     if (point >= kCodePoints) return ask(character);
     uint32_t& known = knownOf(point);
-    if (known == 0) known = kAsked | ask(character);
-    return static_cast<uint16_t>(known & 0xFFFF);
+    if (known == 0) {
+        known = kAsked | (mayBeDoubleByte(charSet_, point) ? ask(character).packed : 0u);
+    }
+    return {static_cast<uint16_t>(known & 0xFFFF)};
 }
 
 bool TableCharacters::convert(std::string_view text, std::string& out, std::string_view& failed) {
     while (!text.empty()) {
         const int length = std::min(lengthFromLead(text[0]), static_cast<int>(text.size()));
-        const uint16_t bytes = bytesOf(text, length);
-        if (bytes == 0) {
+        const DoubleByteCharacter character = bytesOf(text, length);
+        if (character.packed == 0) {
             failed = text.substr(0, static_cast<std::size_t>(length));
             return false;
         }
-        out += static_cast<char>(bytes >> 8);
-        out += static_cast<char>(bytes & 0xFF);
+        out.append(character.bytes().data(), 2);
         text.remove_prefix(static_cast<std::size_t>(length));
     }
     return true;
@@ -103,7 +105,7 @@ CharSet chooseCharSet(const std::vector<std::string>& characters) {
         TableCharacters set(entry.id);
         int count = 0;
         for (const std::string& character : characters) {
-            count += set.bytesOf(character, static_cast<int>(character.size())) != 0;
+            count += set.bytesOf(character, static_cast<int>(character.size())).packed != 0;
         }
         if (count > bestCount) {
             best = entry.id;

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "foundation/char_sets.h"
+#include "foundation/double_byte_character.h"
 #include "foundation/text_encoding.h"
 
 // The number of UTF-8 characters in `text` (UTF-8 throughout).
@@ -21,20 +22,21 @@ class TableCharacters {
     explicit TableCharacters(CharSet charSet);
     CharSet charSet() const { return charSet_; }
 
-    // The set's double-byte character (lead byte high) for the UTF-8
-    // character at the start of `text`, whose length is `length`; 0 when the
-    // set has none, or when that character has no UTF-8 form to write back.
-    uint16_t bytesOf(std::string_view text, int length);
+    // The set's double-byte character for the UTF-8 character at the start
+    // of `text`, whose length is `length`; the zero character when the set
+    // has none, or when that character has no UTF-8 form to write back.
+    DoubleByteCharacter bytesOf(std::string_view text, int length);
 
     // Appends the set's bytes of every character of `text`; false when one
     // has none (`failed` is then that character).
     bool convert(std::string_view text, std::string& out, std::string_view& failed);
 
   private:
-    uint16_t ask(std::string_view character);
+    DoubleByteCharacter ask(std::string_view character);
     // Whether a double-byte character of the set has a UTF-8 form.
-    bool writesBack(uint16_t bytes);
-    // What is known of a code point: 0 not asked, else kAsked | its bytes.
+    bool writesBack(DoubleByteCharacter character);
+    // What is known of a code point: 0 not asked, else kAsked | its packed
+    // character.
     // The basic plane in one array; the other planes by pages of 256 code
     // points, each made when one of its points is first asked, so that tens
     // of thousands of characters there cost a few hundred kilobytes.

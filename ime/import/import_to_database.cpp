@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "foundation/desktop_tables/import_outputs.h"
+#include "foundation/huge_pages.h"
 #include "foundation/left_out_list.h"
 #include "foundation/utf8_source.h"
 #include "ime/compile_driver.h"
@@ -60,6 +61,7 @@ int fitInputMethod(InputMethod& im, bool utf8, FittedInputMethod& fitted) {
 int importTableToDatabase(CMabrel& mabrel, CharSet charSet, const char* tableName,
                           const char* destination) {
     report(kImportingTableToDatabase, tableName, destination);
+    adviseHugePagesForTheHeap();
     ImportedTexts texts;
     if (int rc = importTableTexts(charSet, tableName, ImportText::kNotWritten, texts)) return rc;
     reportImportKept(texts);

@@ -40,8 +40,9 @@ std::string fitted(std::string_view text, std::size_t size, TableCharacters& set
         const std::string_view character = text.substr(0, static_cast<std::size_t>(length));
         text.remove_prefix(character.size());
         const bool ascii = length == 1 && character[0] >= 0x20 && character[0] < 0x7F;
-        const uint16_t doubleByte = ascii || length == 1 ? 0 : set.bytesOf(character, length);
-        if (!ascii && doubleByte == 0) continue;
+        const DoubleByteCharacter doubleByte =
+            ascii || length == 1 ? DoubleByteCharacter{} : set.bytesOf(character, length);
+        if (!ascii && doubleByte.packed == 0) continue;
         if (ascii && character[0] == '/' && afterSlash) continue;
         if (ascii && character[0] == ' ' && kept.empty()) continue;
         const std::size_t width = ascii ? 1 : 2;
@@ -51,7 +52,7 @@ std::string fitted(std::string_view text, std::size_t size, TableCharacters& set
         if (ascii) {
             kept += character;
         } else {
-            DoubleByteCharacter{doubleByte}.appendTo(kept);
+            doubleByte.appendTo(kept);
         }
     }
     while (!kept.empty() && kept.back() == ' ') kept.pop_back();
@@ -74,9 +75,9 @@ std::vector<ValuePair> displayCodesOf(const DesktopTable& table, const std::stri
             displays.push_back({static_cast<uint8_t>(display[0]), 0});
             continue;
         }
-        const uint16_t bytes = set.bytesOf(display, length);
-        if (bytes == 0) return {};
-        displays.push_back({static_cast<uint8_t>(bytes >> 8), static_cast<uint8_t>(bytes)});
+        const DoubleByteCharacter character = set.bytesOf(display, length);
+        if (character.packed == 0) return {};
+        displays.push_back({character.lead(), character.trail()});
     }
     return displays;
 }

@@ -94,9 +94,8 @@ int forEachCodedSingle(const DesktopTable& table, const std::string& usedCodes, 
     return beyond;
 }
 
-uint64_t pairHash(std::string_view code, uint16_t bytes) {
-    const char character[] = {static_cast<char>(bytes >> 8), static_cast<char>(bytes)};
-    return hashBytes(character, 2, hashBytes(code.data(), code.size()));
+uint64_t pairHash(std::string_view code, DoubleByteCharacter character) {
+    return hashBytes(character.bytes().data(), 2, hashBytes(code.data(), code.size()));
 }
 
 // Takes the single characters with kept codes into `pairs` (entry numbers,
@@ -123,8 +122,8 @@ std::size_t takePairs(DesktopTable& table, std::size_t singles, TableCharacters&
     return static_cast<std::size_t>(
         forEachCodedSingle(table, imported.method.usedCodes, [&](uint32_t number) {
             const std::string_view code = codeOf(number);
-            const uint16_t bytes = bytesOf(number);
-            if (bytes == 0) {
+            const DoubleByteCharacter bytes = bytesOf(number);
+            if (bytes.packed == 0) {
                 const std::string_view text = table.text(table.entries[number]);
                 const uint32_t first = unwritable.insert(
                     number, unwritableHash(number), unwritableHash, [&](uint32_t earlier) {
@@ -177,7 +176,7 @@ void fillCodeTable(const DesktopTable& table, TableCharacters& set, std::vector<
         const std::string_view code = table.code(entry);
         const std::string_view text = table.text(entry);
         entries.push_back(
-            {numbering.numberOf(code), 0, {set.bytesOf(text, static_cast<int>(text.size()))}});
+            {numbering.numberOf(code), 0, set.bytesOf(text, static_cast<int>(text.size()))});
         method.maxCodes = std::max(method.maxCodes, static_cast<int>(code.size()));
     }
     std::vector<uint32_t>().swap(pairs);
@@ -256,7 +255,8 @@ void inputMethodFromTable(DesktopTable& table, CharSet charSet, const std::strin
         charSet = chooseCharSet(characters.all());
     }
     method.charSet = charSet;
-    TableCharacters set(charSet);
+    imported.characters = std::make_unique<TableCharacters>(charSet);
+    TableCharacters& set = *imported.characters;
     std::vector<uint32_t> pairs;
     counts.keyBeyond = static_cast<int>(takePairs(table, singles, set, imported, pairs));
     sortByWeight(table, pairs);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,9 @@ struct ImportedTable {
     // Its code table the (code, character) pairs kept, in the order [Text]
     // takes them; the lines are the source's (see numberImportedLines).
     InputMethod method;
+    // The characters of the method's CharSet, as asked so far: the words
+    // ask the same again.
+    std::unique_ptr<TableCharacters> characters;
     std::vector<uint32_t> words;  // entries of two characters or more
     PairCounts counts;
     // Rules left out, each with why (as written, then the reason).

@@ -38,10 +38,9 @@ int importTableTexts(CharSet charSet, const char* tableName, ImportText text,
     inputMethodFromTable(table, charSet, tableName, imported);
     if (imported.counts.kept == 0) return report(kNoCharacters, tableName);
     InputMethod& method = imported.method;
-    TableCharacters set(method.charSet);
     texts.charSet = method.charSet;
     ImportedWords& list = texts.list;
-    importWords(table, std::move(imported.words), set, texts.words, list, text);
+    importWords(table, std::move(imported.words), *imported.characters, texts.words, list, text);
     if (text == ImportText::kWritten) {
         texts.source =
             writeImeSource(method, {}, TextEncoding::kUtf8, nullptr, SourceForm::kImport);
