@@ -1,5 +1,7 @@
 #include "ime/import/import_to_database.h"
 
+#include <sys/stat.h>
+
 #include <cstdint>
 #include <string>
 #include <utility>
@@ -26,6 +28,7 @@ void endStage() {
 }
 
 constexpr char kPhrasesSuffix[] = "-phrases.pdb";
+constexpr off_t kHugeHeapTableBytes = off_t{4} << 20;
 
 // Reads into `mabrel.im` what a compile reads of the source the import would
 // write of `imported`: everything before [Text] read from its text, the
@@ -61,7 +64,13 @@ int fitInputMethod(InputMethod& im, bool utf8, FittedInputMethod& fitted) {
 int importTableToDatabase(CMabrel& mabrel, CharSet charSet, const char* tableName,
                           const char* destination) {
     report(kImportingTableToDatabase, tableName, destination);
-    adviseHugePagesForTheHeap();
+    // A table of a few megabytes spends much of its run in first touches of
+    // small pages; a larger one asks for huge pages for its own buffers, and
+    // a heap of huge pages would raise its peak memory.
+    struct stat status {};
+    if (stat(tableName, &status) == 0 && status.st_size < kHugeHeapTableBytes) {
+        adviseHugePagesForTheHeap();
+    }
     ImportedTexts texts;
     if (int rc = importTableTexts(charSet, tableName, ImportText::kNotWritten, texts)) return rc;
     reportImportKept(texts);
