@@ -58,28 +58,28 @@ TEST_P(ImportCases, WritesTheSourceAndListAndTheyCompile) {
     EXPECT_EQ(runTool(TOSKER_PATH, {"ime-phrases.txt", "p.pdb"}, dir.path()).status, 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Formats, ImportCases,
-    testing::Values(ImportCase{"sample.cin", "sample"}, ImportCase{"wbx.txt", "wbx"},
-                    ImportCase{"mini.ibus.txt", "mini.ibus"},
-                    ImportCase{"rime/mini.dict.yaml", "rime/mini"},
-                    // Each binary table imports as the text it was made from.
-                    ImportCase{"binary/small.cin", "binary/small"},
-                    ImportCase{"binary/small.gtab", "binary/small"},
-                    ImportCase{"binary/small.fcitx.txt", "binary/small-fcitx"},
-                    ImportCase{"binary/small.mb", "binary/small-fcitx"},
-                    ImportCase{"binary/small.main.dict", "binary/small-fcitx"},
-                    ImportCase{"binary/small.zst.main.dict", "binary/small-fcitx"},
-                    ImportCase{"binary/small.scim.txt", "binary/small-scim"},
-                    ImportCase{"binary/small.scim.bin", "binary/small-scim"},
-                    ImportCase{"binary/mini.ibus.db", "binary/mini-ibus-db"}));
+INSTANTIATE_TEST_SUITE_P(Formats, ImportCases,
+                         testing::Values(ImportCase{"sample.cin", "sample"},
+                                         ImportCase{"wbx.txt", "wbx"},
+                                         ImportCase{"mini.ibus.txt", "mini.ibus"},
+                                         ImportCase{"rime/mini.dict.yaml", "rime/mini"},
+                                         // Each binary table imports as the text it was made from.
+                                         ImportCase{"binary/small.cin", "binary/small"},
+                                         ImportCase{"binary/small.gtab", "binary/small"},
+                                         ImportCase{"binary/small.fcitx.txt", "binary/small-fcitx"},
+                                         ImportCase{"binary/small.mb", "binary/small-fcitx"},
+                                         ImportCase{"binary/small.main.dict", "binary/small-fcitx"},
+                                         ImportCase{"binary/small.zst.dict", "binary/small-fcitx"},
+                                         ImportCase{"binary/small.scim.txt", "binary/small-scim"},
+                                         ImportCase{"binary/small.scim.bin", "binary/small-scim"},
+                                         ImportCase{"binary/mini.ibus.db", "binary/mini-ibus-db"}));
 
 // A binary table cut short or with a byte changed is read in part or
 // refused with a message (403 when it is damaged), never read past its end.
 TEST(Import, DamagedBinaryTablesAreReadInPartOrRefused) {
     ScratchDir dir;
     for (const char* name : {"small.gtab", "small.mb", "small.scim.bin", "mini.ibus.db",
-                             "small.main.dict", "small.zst.main.dict"}) {
+                             "small.main.dict", "small.zst.dict"}) {
         const std::string table = readFile(kTables / "binary" / name);
         for (std::size_t cut = 1; cut < 40; ++cut) {
             std::string damaged = table.substr(0, table.size() * cut / 40);

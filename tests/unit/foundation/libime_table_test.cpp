@@ -15,7 +15,7 @@ constexpr std::size_t kHeaderSize = 8;
 
 TEST(LibimeTable, CutOrChangedTablesAreReadWholeOrRefused) {
     std::mt19937 random(30);
-    for (const char* name : {"small.main.dict", "small.zst.main.dict"}) {
+    for (const char* name : {"small.main.dict", "small.zst.dict"}) {
         const std::string table = test_support::readFile(kTables / name);
         const bool compressed = table[kHeaderSize - 1] == 2;
         TableText whole;
