@@ -16,7 +16,7 @@ cmake --build build-fuzz -j"$(nproc 2>/dev/null || echo 2)" >/dev/null
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-for target in ime_compile ime_to_text phrase_compile phrase_to_text; do
+for target in ime_compile ime_to_text phrase_compile phrase_to_text libime_table; do
   mkdir -p "$work/$target"
   cp fuzz/corpus/"$target"/* "$work/$target"/
   if ! build-fuzz/fuzz/fuzz_"$target" "$work/$target" -max_total_time="$seconds" \

@@ -68,6 +68,8 @@ INSTANTIATE_TEST_SUITE_P(Formats, ImportCases,
                                          ImportCase{"binary/small.gtab", "binary/small"},
                                          ImportCase{"binary/small.fcitx.txt", "binary/small-fcitx"},
                                          ImportCase{"binary/small.mb", "binary/small-fcitx"},
+                                         ImportCase{"binary/small.main.dict", "binary/small-fcitx"},
+                                         ImportCase{"binary/small.zst.dict", "binary/small-fcitx"},
                                          ImportCase{"binary/small.scim.txt", "binary/small-scim"},
                                          ImportCase{"binary/small.scim.bin", "binary/small-scim"},
                                          ImportCase{"binary/mini.ibus.db", "binary/mini-ibus-db"}));
@@ -76,7 +78,8 @@ INSTANTIATE_TEST_SUITE_P(Formats, ImportCases,
 // refused with a message (403 when it is damaged), never read past its end.
 TEST(Import, DamagedBinaryTablesAreReadInPartOrRefused) {
     ScratchDir dir;
-    for (const char* name : {"small.gtab", "small.mb", "small.scim.bin", "mini.ibus.db"}) {
+    for (const char* name : {"small.gtab", "small.mb", "small.scim.bin", "mini.ibus.db",
+                             "small.main.dict", "small.zst.dict"}) {
         const std::string table = readFile(kTables / "binary" / name);
         for (std::size_t cut = 1; cut < 40; ++cut) {
             std::string damaged = table.substr(0, table.size() * cut / 40);

@@ -27,6 +27,10 @@ Decoded decodeFcitxMb(std::string_view name, std::string_view bytes, TableText& 
 // records with their frequencies.
 Decoded decodeScimBinary(std::string_view name, std::string_view bytes, TableText& text);
 
+// fcitx 5's ".main.dict" (libime's tables), plain or zstd-compressed: as
+// libime_tabledict -d writes them.
+Decoded decodeLibimeTable(std::string_view name, std::string_view bytes, TableText& text);
+
 // ibus-table's SQLite databases, read through SQLite (loaded when one is
 // given): the ibus-table text of their settings and phrases.
 Decoded decodeIbusTable(std::string_view name, std::string_view bytes, TableText& text);

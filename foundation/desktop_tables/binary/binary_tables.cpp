@@ -10,12 +10,11 @@ struct BinaryFormat {
     Decoded (*decode)(std::string_view name, std::string_view bytes, TableText& text);
 };
 
-// The .mb first: a .gtab's start is never an .mb's, though an .mb's bytes
-// could pass for a .gtab's header further in.
+// The .mb before the .gtab: a .gtab's start is never an .mb's, though an
+// .mb's bytes could pass for a .gtab's header further in.
 constexpr BinaryFormat kFormats[] = {
-    {"fcitx 4 .mb table", decodeFcitxMb},
-    {"hime/gcin .gtab table", decodeGtab},
-    {"SCIM binary table", decodeScimBinary},
+    {"fcitx 5 .main.dict table", decodeLibimeTable}, {"fcitx 4 .mb table", decodeFcitxMb},
+    {"hime/gcin .gtab table", decodeGtab},           {"SCIM binary table", decodeScimBinary},
     {"ibus-table database", decodeIbusTable},
 };
 
