@@ -3,13 +3,28 @@
 # and has each engine's own tool build the export; where the engine has a
 # dumper, the pairs it gives back must be the exported ones, in the same
 # order for every code. Engines whose tools are not installed are skipped.
+# Every export, imported again with the source's CharSet, must give the
+# source's code tables byte for byte (scripts/same-code-tables.py).
 #
-#   scripts/export-peers.sh MABREL FOLDER NAME SOURCE [PHRASES]
+#   scripts/export-peers.sh MABREL FOLDER NAME SOURCE.txt [PHRASES]
 set -euo pipefail
 mabrel=$1 folder=$2 name=$3 source=$4 phrases=${5:-}
 cd "$folder"
 fail() { echo "export-peers: $name: $*" >&2; exit 1; }
-run() { "$mabrel" "/e$1" "$source" ${phrases:+"$phrases"} "$2" >"$name-$1.log" || fail "/e$1 failed"; }
+scripts=$(cd "$(dirname "$0")" && pwd)
+original=$name.original.pdb
+"$mabrel" "$source" "$original" >"$name-compile.log" || fail "the compile failed"
+charset=$(grep -a -m1 '^CharSet=' "$source" | tr -d '\r' | cut -d= -f2)
+# back FORMAT TABLE: the export imported again keeps the code tables.
+back() {
+  "$mabrel" "/i$charset" "$2" "$name.back-$1.pdb" >"$name-back-$1.log" || fail "/i of the $1 export failed"
+  "$scripts/same-code-tables.py" "$original" "$name.back-$1.pdb" >/dev/null || fail "$1: the import gave other code tables"
+  echo "export-peers: $name $1: code tables back"
+}
+run() {
+  "$mabrel" "/e$1" "$source" ${phrases:+"$phrases"} "$2" >"$name-$1.log" || fail "/e$1 failed"
+  back "$1" "$2"
+}
 # Pairs "code TAB text", stably sorted by code (engines keep each code's order).
 bycode() { LC_ALL=C sort -s -t $'\t' -k1,1; }
 same() { cmp -s "$2" "$3" || fail "$1 gave back other pairs"; echo "export-peers: $name $1: $(wc -l <"$2") pairs back"; }

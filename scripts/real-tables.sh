@@ -6,7 +6,9 @@
 # from the compiled database, and the lookup console answering a code, a
 # character and a check line of each table; the exports of the bundled
 # examples and of Wubi 86 with its phrases built by each engine's own tool
-# (scripts/export-peers.sh); every fcitx 5 table installed read as
+# (scripts/export-peers.sh), each export imported back to the same code
+# tables, and Wubi 86's word codes from its rules against rime's own
+# (scripts/wubi-word-codes.py); every fcitx 5 table installed read as
 # libime_tabledict -d dumps it (as saved and zstd-compressed), imported and
 # compiled. Installs the Debian packages it
 # needs (as root); run by CI.
@@ -82,6 +84,7 @@ for example in shapes pinyin kana; do
   scripts/export-peers.sh "$mabrel" "$work" "$example" "$example.txt"
 done
 scripts/export-peers.sh "$mabrel" "$work" wubi86-export wubi86.txt wubi86-phrases.pdb
+scripts/wubi-word-codes.py "$work/wubi86-export.dict.yaml" "$rime/wubi86.dict.yaml"
 check cangjie5-big5-import "$mabrel" /iChineseBIG5 "$rime/cangjie5.dict.yaml" cangjie5-big5.txt
 scripts/export-peers.sh "$mabrel" "$work" cangjie5-big5-export cangjie5-big5.txt
 scripts/export-peers.sh "$mabrel" "$work" luna_pinyin-export luna_pinyin.txt

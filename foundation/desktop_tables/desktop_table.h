@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "foundation/desktop_tables/exported_coding.h"
+
 // One line of a table: `code` and `text` (UTF-8) lie in file `file` of the
 // table's `files`. Entries stand in reading order (imported files first);
 // their weights stand apart (see DesktopTable::weights).
@@ -48,6 +50,7 @@ struct DesktopTable {
     std::string declaredKeys;              // in the order the table declares them
     std::vector<std::string> keyDisplays;  // .cin's %keyname: one per declared key
     char wildcard = 0;                     // 0 when none
+    ExportedCoding exported;               // what a Mabrel export carries beside the table
     std::vector<TableRule> rules;          // the rules that can be said
     std::vector<std::string> unsaidRules;  // those that cannot, as written
     bool weighted = false;                 // some entry has a weight

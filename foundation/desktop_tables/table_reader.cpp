@@ -70,6 +70,7 @@ int readInputMethodTable(const char* name, const TableReading& reading, DesktopT
     int file = 0;
     if (int rc = loadTableFile(name, reading, table, file)) return rc;
     const Format format = formatOf(table.files[0]);
+    table.exported = exportedCodingOf(table.files[0]);
     recognised = format != Format::kNone;
     const int rc = readInFormat(format, name, reading, table, file);
     // A binary table was read as its text form: it is named as what it is.

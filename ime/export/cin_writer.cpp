@@ -1,5 +1,5 @@
 // A ".cin" table:
-//   # comments naming what was left out
+//   # comments: the coding, what was left out
 //   %gen_inp, %ename, %cname, %selkey
 //   %keyname begin ... end: each key of UsedCodes and its display code
 //   %chardef begin ... end: "code text", candidates of a code in order
@@ -19,7 +19,7 @@ std::string selectionKeys(const std::string& usedCodes) {
 }  // namespace
 
 std::string cinTableText(const InputMethod& im, ExportTable& table) {
-    std::string text = leftOutComments(table, "#");
+    std::string text = headerComments(im, table, "#");
     text += "%gen_inp\n%ename " + table.name + "\n%cname " + table.fullName + "\n";
     text += "%selkey " + selectionKeys(im.usedCodes) + "\n";
     text += "%keyname begin\n";

@@ -3,6 +3,7 @@
 // to the table's left-out list what only it knows the engine cannot hold.
 #pragma once
 
+#include <algorithm>
 #include <string>
 
 #include "ime/export/export_table.h"
@@ -20,6 +21,12 @@ std::string rimeSchemaText(const InputMethod& im, const ExportTable& table);
 
 // The source ibus-table-createdb reads.
 std::string ibusTableText(const InputMethod& im, ExportTable& table);
+
+// The most keys a code of the export takes: MaxCodes, or a longer phrase
+// code.
+inline std::size_t longestKeys(const InputMethod& im, const ExportTable& table) {
+    return std::max({table.longestCode, static_cast<std::size_t>(im.maxCodes), std::size_t{1}});
+}
 
 // Weights that fall in the order of the entries: the first entry has the
 // highest.

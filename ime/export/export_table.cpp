@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "foundation/desktop_tables/exported_coding.h"
 #include "foundation/left_out_list.h"
 #include "foundation/text_encoding.h"
 #include "ime/export/phrase_coder.h"
@@ -150,8 +151,15 @@ std::string leftOutText(const ExportTable& table) {
     return text;
 }
 
-std::string leftOutComments(const ExportTable& table, const char* mark) {
-    std::string text;
+std::string headerComments(const InputMethod& im, const ExportTable& table, const char* mark) {
+    ExportedCoding coding;
+    coding.style = im.codingStyle;
+    coding.subtype = im.codingSubtype;
+    coding.indexDepth = im.indexDepth;
+    coding.noSort = im.noSort;
+    coding.maxCodes = im.maxCodes;
+    coding.usedCodes = im.usedCodes;
+    std::string text = std::string(mark) + " " + exportedCodingText(coding) + "\n";
     if (table.leftOut.empty()) return text;
     text.append(mark).append(" Left out, and listed in the file beside this one:\n");
     const std::size_t named = std::min(table.leftOut.size(), kNamedInComments);

@@ -47,9 +47,10 @@ ExportTable exportTable(const InputMethod& im, const PhraseDatabase* phrases, Ex
 // for each thing left out.
 std::string leftOutText(const ExportTable& table);
 
-// The header lines of comments that name what was left out, each line
-// beginning with `mark`.
-std::string leftOutComments(const ExportTable& table, const char* mark);
+// The header lines of comments, each beginning with `mark`: the coding of
+// `im` that the engine's table does not say (so that an import gives it
+// back), then what was left out.
+std::string headerComments(const InputMethod& im, const ExportTable& table, const char* mark);
 
 // Adds the rules to what was left out, for `reason`.
 void leaveOutRules(ExportTable& table, const char* reason);

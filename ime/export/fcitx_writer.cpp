@@ -1,5 +1,5 @@
 // The table text of fcitx 4 and fcitx 5:
-//   ; comments naming what was left out
+//   ; comments: the coding, what was left out
 //   KeyCode=the keys, Length=MaxCodes, or the longest code or rule if longer
 //   [Rule]: "e2=p11+p12+p21+p22", "a4=p11+p21+p31+n11" (p from the front,
 //   n from the back, then the character and the key)
@@ -62,7 +62,7 @@ std::string rulesByLength(const InputMethod& im, int length) {
 std::string fcitxTableText(const InputMethod& im, ExportTable& table, ExportFormat format) {
     // fcitx 5 takes no rule of more items than Length; fcitx 4 only rules of
     // exactly Length items.
-    std::size_t length = std::max<std::size_t>(table.longestCode, im.maxCodes);
+    std::size_t length = longestKeys(im, table);
     const std::size_t items = im.rules.empty() ? 0 : im.rules.front().items.size();
     const bool evenRules =
         std::all_of(im.rules.begin(), im.rules.end(),
@@ -85,7 +85,7 @@ std::string fcitxTableText(const InputMethod& im, ExportTable& table, ExportForm
                           "rule for each length, each of Length keys");
         }
     }
-    std::string text = leftOutComments(table, ";");
+    std::string text = headerComments(im, table, ";");
     text += "KeyCode=" + im.usedCodes + "\nLength=" + std::to_string(length) + "\n";
     if (!rules.empty()) text += "[Rule]\n" + rules;
     text += "[Data]\n";

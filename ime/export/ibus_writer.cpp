@@ -1,5 +1,5 @@
 // The source of ibus-table-createdb:
-//   ### comments naming what was left out
+//   ### comments: the coding, what was left out
 //   BEGIN_DEFINITION ... END_DEFINITION: NAME, LANGUAGES (by the CharSet),
 //   VALID_INPUT_CHARS (UsedCodes), MAX_KEY_LENGTH, RULES ("ce2:p11+p12+
 //   p21+p22;ca4:p11+p21+p31+p-11": p, the character, minus from the back,
@@ -46,8 +46,8 @@ std::string rulesText(const InputMethod& im) {
 }  // namespace
 
 std::string ibusTableText(const InputMethod& im, ExportTable& table) {
-    const std::size_t length = std::max<std::size_t>(table.longestCode, 1);
-    std::string text = leftOutComments(table, "###");
+    const std::size_t length = longestKeys(im, table);
+    std::string text = headerComments(im, table, "###");
     text += "SCIM_Generic_Table_Phrase_Library_TEXT\nVERSION_1_0\n\nBEGIN_DEFINITION\n";
     text += "NAME = " + table.name + "\n";
     text += "DESCRIPTION = " + table.fullName + "\n";

@@ -1,5 +1,5 @@
 // rime's dictionary and its schema:
-//   NAME.dict.yaml   # comments naming what was left out
+//   NAME.dict.yaml   # comments: the coding, what was left out
 //                    ---, name, version, sort: original, columns, the
 //                    encoder's rules where they can be said, ...
 //                    then "text TAB code TAB weight", the weights falling
@@ -73,7 +73,7 @@ std::string encoderRules(const InputMethod& im, ExportTable& table) {
 
 std::string rimeDictionaryText(const InputMethod& im, ExportTable& table) {
     const std::string encoder = encoderRules(im, table);
-    std::string text = leftOutComments(table, "#");
+    std::string text = headerComments(im, table, "#");
     text += "---\nname: " + quoted(table.name) + "\nversion: " + quoted(table.version) + "\n";
     text += "sort: original\ncolumns:\n  - text\n  - code\n  - weight\n" + encoder + "...\n\n";
     for (std::size_t k = 0; k < table.entries.size(); ++k) {
@@ -85,7 +85,7 @@ std::string rimeDictionaryText(const InputMethod& im, ExportTable& table) {
 }
 
 std::string rimeSchemaText(const InputMethod& im, const ExportTable& table) {
-    const std::size_t length = std::max<std::size_t>(table.longestCode, 1);
+    const std::size_t length = longestKeys(im, table);
     std::string text = "schema:\n  schema_id: " + quoted(table.name) +
                        "\n  name: " + quoted(table.fullName) +
                        "\n  version: " + quoted(table.version) + "\n";

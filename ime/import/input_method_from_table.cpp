@@ -55,11 +55,13 @@ std::size_t sortOutEntries(const DesktopTable& table, ImportedTable& imported,
     return singles;
 }
 
-// The declared keys in their order, then the other keys codes use, in byte
-// order; at most 63.
+// The declared keys in their order (a Mabrel export's own, where it carries
+// them), then the other keys codes use, in byte order; at most 63.
 std::string usedCodesOf(const DesktopTable& table, std::array<bool, 128> used) {
+    const std::string& declared =
+        table.exported.usedCodes.empty() ? table.declaredKeys : table.exported.usedCodes;
     std::string keys;
-    for (const char c : table.declaredKeys) {
+    for (const char c : declared) {
         if (isPrintableKey(c) && keys.find(c) == std::string::npos) keys += c;
     }
     for (const char c : keys) used[static_cast<uint8_t>(c)] = false;
@@ -190,6 +192,27 @@ int codingStyleOf(const InputMethod& method) {
     return few && packs ? 1 : 2;
 }
 
+// The coding a Mabrel export carries: its style, where the code table packs
+// in it, and MaxCodes, where it is longer than the codes.
+void takeExportedCoding(const ExportedCoding& exported, InputMethod& method) {
+    if (exported.style == 0) return;
+    const auto packs = [&](int style, int maxCodes) {
+        return style == 2 || bitsPerKey(method.usedCodes.size()) * maxCodes <= 30;
+    };
+    if (packs(exported.style, method.maxCodes)) {
+        method.codingStyle = exported.style;
+        if (exported.style == 1) {
+            method.indexDepth = exported.indexDepth;
+            method.noSort = exported.noSort;
+        } else {
+            method.codingSubtype = exported.subtype;
+        }
+    }
+    if (exported.maxCodes > method.maxCodes && packs(method.codingStyle, exported.maxCodes)) {
+        method.maxCodes = exported.maxCodes;
+    }
+}
+
 void takeRules(const DesktopTable& table, ImportedTable& imported) {
     constexpr std::size_t kMostRules = 20;
     InputMethod& method = imported.method;
@@ -263,6 +286,7 @@ void inputMethodFromTable(DesktopTable& table, CharSet charSet, const std::strin
     counts.kept = static_cast<int>(pairs.size());
     fillCodeTable(table, set, pairs, method);
     method.codingStyle = codingStyleOf(method);
+    takeExportedCoding(table.exported, method);
     describeImportedMethod(table, fileName, set, method);
     takeRules(table, imported);
     numberLines(method);

@@ -145,6 +145,19 @@ void addKeyIfSaid(std::string& text, const char* key, const std::string& value) 
     if (!value.empty()) addKey(text, key, value);
 }
 
+// The coding an import takes: the style, and what it says beside the style
+// where the table carries it.
+void addImportedCoding(std::string& text, const InputMethod& im) {
+    std::string style = std::to_string(im.codingStyle);
+    if (im.codingSubtype != 0) style.append(",").append(std::to_string(im.codingSubtype));
+    addKey(text, "CodingStyle", style);
+    if (im.codingStyle == 1 && (im.indexDepth != 2 || im.noSort)) {
+        addKey(text, "IndexDepth", std::to_string(im.indexDepth));
+        addKey(text, "NoSort", im.noSort ? "1" : "0");
+    }
+    addKey(text, "MaxCodes", std::to_string(im.maxCodes));
+}
+
 void addImportedDescription(std::string& text, const InputMethod& im) {
     addLine(text, "[Description]");
     addKey(text, "Encoding", "UTF-8");
@@ -153,8 +166,7 @@ void addImportedDescription(std::string& text, const InputMethod& im) {
     addKeyIfSaid(text, "Name", im.name);
     addKeyIfSaid(text, "FullName", im.fullName);
     addKeyIfSaid(text, "Version", im.version);
-    addKey(text, "CodingStyle", std::to_string(im.codingStyle));
-    addKey(text, "MaxCodes", std::to_string(im.maxCodes));
+    addImportedCoding(text, im);
     addKeyIfSaid(text, "UsedCodes", im.usedCodes);
     std::string displays;
     for (const ValuePair& pair : im.displayCodes) {
