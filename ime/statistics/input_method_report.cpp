@@ -58,6 +58,7 @@ std::string coverage(const InputMethod& im, const InputMethodStatistics& s,
             text += figureLine(first.c_str(), shownList(shown, im.charSet, level.firstUncoded));
         }
     }
+    if (s.hkscsCharacters) text += figureLine("  HKSCS characters", number(*s.hkscsCharacters));
     return text;
 }
 
