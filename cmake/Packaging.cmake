@@ -1,8 +1,9 @@
 # The documents of an installation, and the Debian package that cpack makes
 # of it (`cpack -G DEB` in a release build folder): both programs under
 # bin, both manual pages compressed, and in share/doc README.md, docs/*.md,
-# the copyright file, the compressed changelog and the examples (sources,
-# keyboard pictures, phrase list).
+# the copyright file, the compressed changelog, the examples (sources,
+# keyboard pictures, phrase list, checks files) and the scripts the documents
+# name.
 set(CJK_PACKAGE_NAME cjk-input-tools)
 set(CJK_DOC_DIR ${CMAKE_INSTALL_DATAROOTDIR}/doc/${CJK_PACKAGE_NAME})
 
@@ -23,14 +24,33 @@ add_custom_target(compressed_documents ALL DEPENDS ${CJK_COMPRESSED})
 install(FILES ${PROJECT_BINARY_DIR}/compressed/Mabrel.1.gz ${PROJECT_BINARY_DIR}/compressed/Tosker.1.gz
         DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
+# The documents keep the folders of the source tree, so that their relative
+# links work where they are installed.
 file(GLOB CJK_DOCUMENTS CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/docs/*.md)
-install(FILES ${PROJECT_SOURCE_DIR}/README.md ${CJK_DOCUMENTS}
-              ${PROJECT_SOURCE_DIR}/packaging/copyright
+install(FILES ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/packaging/copyright
               ${PROJECT_BINARY_DIR}/compressed/changelog.gz
         DESTINATION ${CJK_DOC_DIR})
+install(FILES ${CJK_DOCUMENTS} DESTINATION ${CJK_DOC_DIR}/docs)
 file(GLOB CJK_EXAMPLES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/examples/*.txt
-     ${PROJECT_SOURCE_DIR}/examples/*.bmp ${PROJECT_SOURCE_DIR}/examples/README.md)
+     ${PROJECT_SOURCE_DIR}/examples/*.bmp ${PROJECT_SOURCE_DIR}/examples/*.checks
+     ${PROJECT_SOURCE_DIR}/examples/*.py ${PROJECT_SOURCE_DIR}/examples/README.md)
 install(FILES ${CJK_EXAMPLES} DESTINATION ${CJK_DOC_DIR}/examples)
+
+# The scripts that the installed documents name (scripts/examples.sh and the
+# like), for a reader who wants to see what they do.
+set(CJK_NAMED_SCRIPTS)
+foreach(document ${PROJECT_SOURCE_DIR}/README.md ${CJK_DOCUMENTS} ${PROJECT_SOURCE_DIR}/examples/README.md)
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${document})
+  file(READ ${document} text)
+  string(REGEX MATCHALL "scripts/[A-Za-z0-9_.-]*[A-Za-z0-9_]" named "${text}")
+  foreach(script ${named})
+    if(EXISTS ${PROJECT_SOURCE_DIR}/${script})
+      list(APPEND CJK_NAMED_SCRIPTS ${PROJECT_SOURCE_DIR}/${script})
+    endif()
+  endforeach()
+endforeach()
+list(REMOVE_DUPLICATES CJK_NAMED_SCRIPTS)
+install(FILES ${CJK_NAMED_SCRIPTS} DESTINATION ${CJK_DOC_DIR}/scripts)
 
 set(CPACK_PACKAGE_NAME ${CJK_PACKAGE_NAME})
 set(CPACK_PACKAGE_VERSION 2.0)

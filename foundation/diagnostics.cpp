@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "foundation/singular_counts.h"
+
 int lineNumber = 0;
 int currentSection = 0;
 int spinnerPosition = 0;
@@ -97,10 +99,11 @@ int report(unsigned code, const char* format, ...) {
     if (format != nullptr) {
         va_list args;
         va_start(args, format);
+        const std::string counted = singularCountsFormat(format, args);
         if (quoteConversion != nullptr && code >= kFirstQuoting && code <= kLastQuoting) {
-            formatQuoting(text, format, args);
+            formatQuoting(text, counted.c_str(), args);
         } else {
-            std::vsnprintf(text, sizeof text, format, args);
+            std::vsnprintf(text, sizeof text, counted.c_str(), args);
         }
         va_end(args);
     }
@@ -143,7 +146,7 @@ int reportOnStandardError(unsigned code, const char* format, ...) {
     char text[kTextBufferSize] = "";
     va_list args;
     va_start(args, format);
-    std::vsnprintf(text, sizeof text, format, args);
+    std::vsnprintf(text, sizeof text, singularCountsFormat(format, args).c_str(), args);
     va_end(args);
     std::fprintf(stderr, "\aMessage %u : %s\n", code, text);
     return static_cast<int>(code);

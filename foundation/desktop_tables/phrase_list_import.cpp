@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <string>
 
 #include "foundation/common_messages.h"
 #include "foundation/desktop_tables/index_set.h"
@@ -21,7 +22,10 @@ std::string limitPassed(const PhraseDatabase& db) {
         for (const StoredPhrase& phrase : db.list(first)) {
             words[first] += phraseWords(phrase.length, phrase.user);
         }
-        if (words[first] > kMaxListWords) return "2,048 words for one first character";
+        if (words[first] > kMaxListWords) {
+            return "2,048 characters after the first for one first character (" +
+                   std::to_string(db.list(first).size()) + " phrases)";
+        }
     }
     for (std::size_t block = kFirstPhraseIndex; block < words.size();
          block += kCharactersPerBlock) {

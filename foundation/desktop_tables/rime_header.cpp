@@ -110,8 +110,13 @@ void addEncoderRule(DesktopTable& table, const YAML::Node& rule) {
         said.text = "length_equal: " + std::to_string(said.hanZiCount) + ", formula: " + formula;
     } else if (rule["length_in_range"] && rule["length_in_range"].IsSequence()) {
         said.kind = 'A';
-        said.hanZiCount = rule["length_in_range"][0].as<int>();
-        said.text = "length_in_range: " + std::to_string(said.hanZiCount) + ", formula: " + formula;
+        const YAML::Node range = rule["length_in_range"];
+        said.hanZiCount = range[0].as<int>();
+        std::string written;
+        for (const YAML::Node& bound : range) {
+            written += (written.empty() ? "" : ", ") + bound.as<std::string>();
+        }
+        said.text = "length_in_range: [" + written + "], formula: " + formula;
     } else {
         sayable = false;
     }

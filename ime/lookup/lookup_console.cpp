@@ -8,6 +8,7 @@
 
 #include "foundation/memory_guard.h"
 #include "foundation/phrase_database_reader.h"
+#include "foundation/singular_counts.h"
 #include "foundation/standard_output.h"
 #include "ime/database/input_method_database.h"
 #include "ime/lookup/console_input.h"
@@ -61,7 +62,9 @@ int answerLines(LookupAnswers& answers, const InputMethod& im) {
     }
     if (terminal) std::fputs("\n", stdout);
     if (answers.checks() > 0) {
-        std::printf(kCheckCount, answers.checks(), answers.failedChecks());
+        const int checks = answers.checks();
+        const int failed = answers.failedChecks();
+        std::printf(singularCountsFormatOf(kCheckCount, checks, failed).c_str(), checks, failed);
     }
     const bool unsound = answers.failedChecks() > 0 || answers.linesTooLong() > 0;
     return unsound ? kUncheckedStatus : 0;

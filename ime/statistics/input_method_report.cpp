@@ -29,7 +29,8 @@ std::string capacity(const InputMethodStatistics& s) {
     text += figureLine("  Code entries", ofLimit(s.entries, kMaxCodeEntries));
     text += figureLine("  Coded characters", ofLimit(s.codedCharacters, kMaxCodedCharacters));
     text += figureLine("  Repeat-block slots", ofLimit(s.repeatSlots, s.repeatLimit));
-    text += figureLine("  Largest bucket", number(s.largestBucket) + " entries");
+    text += figureLine("  Largest bucket",
+                       number(s.largestBucket) + (s.largestBucket == 1 ? " entry" : " entries"));
     return text;
 }
 
@@ -57,6 +58,7 @@ std::string coverage(const InputMethod& im, const InputMethodStatistics& s,
             text += figureLine(first.c_str(), shownList(shown, im.charSet, level.firstUncoded));
         }
     }
+    if (s.hkscsCharacters) text += figureLine("  HKSCS characters", number(*s.hkscsCharacters));
     return text;
 }
 

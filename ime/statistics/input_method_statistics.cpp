@@ -5,6 +5,7 @@
 
 #include "foundation/char_sets.h"
 #include "ime/statistics/character_levels.h"
+#include "ime/statistics/hkscs_characters.h"
 
 namespace {
 
@@ -153,5 +154,6 @@ InputMethodStatistics inputMethodStatistics(const InputMethod& im) {
     }
     s.repeatLimit = repeatSlotLimit(hzMapSlots(im.charSet));
     s.areas = coverageOf(im, codesOfIndex);
+    s.hkscsCharacters = hkscsCharacters(im.charSet, codesOfIndex);
     return s;
 }

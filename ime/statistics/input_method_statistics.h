@@ -3,6 +3,7 @@
 // figures computed from the InputMethod record alone.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,7 @@ struct InputMethodStatistics {
     int repeatLimit = 0;      // min(2H - 2, 32766)
     int largestBucket = 0;    // entries in the fullest bucket
     std::vector<AreaCoverage> areas;
+    std::optional<int> hkscsCharacters;  // ChineseBIG5: coded characters beyond Big5
     int distinctCodes = 0;
     int sharedCodes = 0;              // codes with several characters
     int charactersOnSharedCodes = 0;  // the characters on them, each time

@@ -34,7 +34,7 @@ TEST(ImportBounds, EveryRunEndsAsItShould) {
          "read\nrc=253\n"},
         {"mkdir sub; printf -- '---\\nimport_tables: [./self, ././self, sub/../self, self]\\n...\\n"
          "中国\\tzg\\n' >self.dict.yaml; $T /i self.dict.yaml w.txt | grep read",
-         "1 entries read\n"},
+         "1 entry read\n"},
         {"$M /i mini.dict.yaml essay.txt | tail -1; $T /i ./mini.dict.yaml ./essay.txt | tail -1",
          "L28, [Table], Message 105: Destination \"essay.txt\" is the source\nL30, [Table], "
          "Message "

@@ -73,7 +73,7 @@ const LookupCase kCases[] = {
      "L3: de: 人 not found, has 的 得 地\n3 checks, 1 failed\n", 1},
     {"a passing check file", "pinyin.pdb", "shi 十时\nwo 我\n", "2 checks, 0 failed\n", 0},
     {"a character the CharSet lacks", "pinyin.pdb", "한\nni 한\n",
-     "한: not in ChineseGB\nL2: ni: 한 not found, has 你 呢 泥\n1 checks, 1 failed\n", 1},
+     "한: not in ChineseGB\nL2: ni: 한 not found, has 你 呢 泥\n1 check, 1 failed\n", 1},
     {"a character with no UTF-8 form", "pinyin.pdb", "\xaa\xa1\n", "<AA A1>: -\n", 0},
     {"lines of no kind", "pinyin.pdb", "xx!\n中a\nab cd\nab中\n",
      "L1: not a code or a character\nL2: not a code or a character\n"

@@ -153,7 +153,7 @@ INSTANTIATE_TEST_SUITE_P(
         MabrelCase{"WhereItStandsAsTheReadingSees",
                    mabrelSource("ChineseGB", "Author=测试 // 😀\n", "a😀b 啊\nab 啊\nc 吖 x 😀\n"), 0,
                    leftOut(12, "😀", "ChineseGB") +
-                       "\r \r1 characters can't be written in ChineseGB and were left out\n"
+                       "\r \r1 character can't be written in ChineseGB and was left out\n"
                        "\r \r[Text] Start coding input method at line 11...\n\r-\r|\r \r\r "
                        "\r\nConvert OK.\n"},
         MabrelCase{"InAValueItStops", mabrelSource("ChineseGB", "Author=冃\n", "ni 你\n"), 139,
