@@ -79,9 +79,9 @@ int runMabrel(CMabrel& mabrel, int argc, const char* const* argv) {
         }
         return invalidFilename(kOpening);
     }
-    if (argc == 2 && upperCopy(argv[0]) == "/S") {
+    if ((argc == 2 || argc == 3) && upperCopy(argv[0]) == "/S") {
         if (nameContains(argv[1], ".PDB") || nameContains(argv[1], ".TXT")) {
-            return showStatistics(mabrel, argv[1]);
+            return showStatistics(mabrel, argv[1], argc == 3 ? argv[2] : nullptr);
         }
         return invalidFilename(kOpening);
     }
