@@ -6,6 +6,7 @@
 #include "foundation/desktop_tables/import_option.h"
 #include "foundation/memory_guard.h"
 #include "foundation/text_helpers.h"
+#include "ime/candidate_order.h"
 #include "ime/compile_driver.h"
 #include "ime/decompile_driver.h"
 #include "ime/export/export_driver.h"
@@ -79,9 +80,16 @@ int runMabrel(CMabrel& mabrel, int argc, const char* const* argv) {
         }
         return invalidFilename(kOpening);
     }
-    if (argc == 2 && upperCopy(argv[0]) == "/S") {
+    if ((argc == 2 || argc == 3) && upperCopy(argv[0]) == "/S") {
         if (nameContains(argv[1], ".PDB") || nameContains(argv[1], ".TXT")) {
-            return showStatistics(mabrel, argv[1]);
+            return showStatistics(mabrel, argv[1], argc == 3 ? argv[2] : nullptr);
+        }
+        return invalidFilename(kOpening);
+    }
+    if (argc == 4 && upperCopy(argv[0]) == "/O") {
+        if (nameContains(argv[1], ".TXT") && nameContains(argv[3], ".TXT")) {
+            return runWithMemoryGuard(
+                [&] { return orderCandidates(mabrel, argv[1], argv[2], argv[3]); });
         }
         return invalidFilename(kOpening);
     }

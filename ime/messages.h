@@ -55,6 +55,7 @@ enum MabrelKey : int {
     X(kConvertingDatabase, 0, "Converting input method \"%s\" => text \"%s\"...\n")           \
     X(kUnusableEpoch, 0, "SOURCE_DATE_EPOCH is not a usable time, the current time is used")  \
     X(kFitHint, 0, "Note: Mabrel /f leaves out what does not fit")                            \
+    X(kCodesReordered, 0, "%d codes reordered")                                               \
     X(kCodesLeftOut, 0, "%d codes left out: %d for the table size, %d for the repeat blocks") \
     X(kCodesLeftOutForSize, 0, "%d codes left out: %d for the table size")                    \
     X(kCodesLeftOutForRepeats, 0, "%d codes left out: %d for the repeat blocks")              \

@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "foundation/character_weights.h"
 #include "foundation/memory_guard.h"
 #include "foundation/standard_output.h"
 #include "foundation/statistics_text.h"
@@ -10,6 +11,7 @@
 #include "ime/database/input_method_database.h"
 #include "ime/messages.h"
 #include "ime/statistics/input_method_statistics.h"
+#include "ime/statistics/typing_figures.h"
 
 namespace {
 
@@ -17,7 +19,7 @@ int readDatabaseFile(const char* name, InputMethod& im) {
     return readInputMethodDatabaseFile(name, im);
 }
 
-int show(CMabrel& mabrel, const char* fileName) {
+int show(CMabrel& mabrel, const char* fileName, const char* frequencies) {
     InputMethod im;
     std::optional<std::vector<MessageCount>> messages;
     if (nameContains(fileName, ".PDB")) {
@@ -27,14 +29,24 @@ int show(CMabrel& mabrel, const char* fileName) {
         im = std::move(mabrel.im);
         messages = messageCounts();
     }
+    std::string weighted;
+    if (frequencies != nullptr) {
+        FrequencySource source;
+        if (int rc = readFrequencySource(frequencies, {kKeyTable}, source)) return rc;
+        const CharSetWeights weights = charSetWeights(source, im.charSet);
+        weighted = weightedHeading(source, weights, im.charSet) +
+                   typingReport(typingFigures(im, weights), im.charSet);
+    }
     reportRepeatedWarnings();
     printReportLines(inputMethodReport(im, inputMethodStatistics(im), fileName,
-                                       messages ? &*messages : nullptr));
+                                       messages ? &*messages : nullptr) +
+                     weighted);
     return 0;
 }
 
 }  // namespace
 
-int showStatistics(CMabrel& mabrel, const char* fileName) {
-    return finishStandardOutput(runWithMemoryGuard([&] { return show(mabrel, fileName); }));
+int showStatistics(CMabrel& mabrel, const char* fileName, const char* frequencies) {
+    return finishStandardOutput(
+        runWithMemoryGuard([&] { return show(mabrel, fileName, frequencies); }));
 }

@@ -10,6 +10,7 @@
 #include "phrase/import/word_list_import.h"
 #include "phrase/import/word_list_to_database.h"
 #include "phrase/messages.h"
+#include "phrase/phrase_order.h"
 #include "phrase/statistics_driver.h"
 #include "phrase/text_to_database.h"
 
@@ -47,9 +48,9 @@ int importCommand(const char* option, const char* list, const char* destination)
 
 int runTosker(CTosker& tosker, int argc, const char* const* argv) {
     if (openingAnswers(kOpening, argc, argv)) return 0;
-    if (argc == 2 && equalsIgnoringCase(argv[0], "/S")) {
+    if ((argc == 2 || argc == 3) && equalsIgnoringCase(argv[0], "/S")) {
         if (nameContains(argv[1], ".PDB") || nameContains(argv[1], ".TXT")) {
-            return showStatistics(tosker, argv[1]);
+            return showStatistics(tosker, argv[1], argc == 3 ? argv[2] : nullptr);
         }
         return invalidFilename(kOpening);
     }
@@ -57,6 +58,13 @@ int runTosker(CTosker& tosker, int argc, const char* const* argv) {
     if (argc == 3 && equalsIgnoringCase(argv[0], "/F")) {
         if (nameContains(argv[1], ".TXT") && nameContains(argv[2], ".PDB")) {
             return convertTextToDatabase(tosker, argv[1], argv[2], MisfitPhrases::kLeaveOut);
+        }
+        return invalidFilename(kOpening);
+    }
+    if (argc == 4 && equalsIgnoringCase(argv[0], "/O")) {
+        if (nameContains(argv[1], ".TXT") && nameContains(argv[3], ".TXT")) {
+            return runWithMemoryGuard(
+                [&] { return orderPhrases(tosker, argv[1], argv[2], argv[3]); });
         }
         return invalidFilename(kOpening);
     }

@@ -19,6 +19,8 @@ const char* const kUsageLines[] = {
     "Tosker /i List Dest.txt       Convert a word list to Dest.txt",
     "Tosker /i List Dest.pdb       Convert a word list to Dest.pdb",
     "Tosker /s Source              Show statistics of a .txt or .pdb",
+    "Tosker /s Source Freq         Show statistics weighted by Freq",
+    "Tosker /o List Freq Dest      Order phrases by Freq",
     "Note: The extension of filename must be (.TXT .PDB)",
     ".txt : Phrase source text file",
     ".pdb : Phrase PDB file",

@@ -1,5 +1,6 @@
 #include "phrase/statistics_driver.h"
 
+#include "foundation/character_weights.h"
 #include "foundation/memory_guard.h"
 #include "foundation/phrase_database_reader.h"
 #include "foundation/standard_output.h"
@@ -7,6 +8,7 @@
 #include "foundation/text_helpers.h"
 #include "phrase/messages.h"
 #include "phrase/statistics/phrase_statistics.h"
+#include "phrase/statistics/phrase_weights.h"
 #include "phrase/text_to_database.h"
 
 namespace {
@@ -15,7 +17,7 @@ int readDatabaseFile(const char* name, PhraseDatabase& db) {
     return readPhraseDatabaseFile(name, db);
 }
 
-int show(CTosker& tosker, const char* fileName) {
+int show(CTosker& tosker, const char* fileName, const char* frequencies) {
     PhraseDatabase db;
     std::optional<PhraseListCounts> counts;
     if (nameContains(fileName, ".PDB")) {
@@ -26,13 +28,21 @@ int show(CTosker& tosker, const char* fileName) {
         db = std::move(tosker.database);
         counts = PhraseListCounts{tally.repeated, tally.refused};
     }
+    std::string weighted;
+    if (frequencies != nullptr) {
+        FrequencySource source;
+        if (int rc = readFrequencySource(frequencies, {kKeyTable}, source)) return rc;
+        if (!source.weighted) return report(kNoWords, frequencies);
+        weighted = phraseWeightsReport(source, phraseWeights(db, source));
+    }
     reportRepeatedWarnings();
-    printReportLines(phraseReport(db, phraseStatistics(db), counts, fileName));
+    printReportLines(phraseReport(db, phraseStatistics(db), counts, fileName) + weighted);
     return 0;
 }
 
 }  // namespace
 
-int showStatistics(CTosker& tosker, const char* fileName) {
-    return finishStandardOutput(runWithMemoryGuard([&] { return show(tosker, fileName); }));
+int showStatistics(CTosker& tosker, const char* fileName, const char* frequencies) {
+    return finishStandardOutput(
+        runWithMemoryGuard([&] { return show(tosker, fileName, frequencies); }));
 }

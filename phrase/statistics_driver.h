@@ -1,7 +1,10 @@
-// "/s": the statistics of a phrase database or phrase list, printed.
+// "/s": the statistics of a phrase database or phrase list, printed, and
+// how much of a weighted word list it holds when one is named.
 #pragma once
 
 #include "phrase/tosker_context.h"
 
-// Returns 0, or the code of the message that stopped the reading.
-int showStatistics(CTosker& tosker, const char* fileName);
+// `frequencies` is null when none is named. Returns 0, or the code of the
+// message that stopped the reading (510 for a frequency source without
+// weights).
+int showStatistics(CTosker& tosker, const char* fileName, const char* frequencies = nullptr);

@@ -8,8 +8,10 @@
 # (libime-bin) and hime-cin2gtab (hime) on the same table, rime's
 # wubi86.dict.yaml (rime-data-wubi) against txt2mb on the same table, a
 # generated weighted word list against `LC_ALL=C sort -u` on the same list;
-# and 100,000 piped lookups of `Mabrel /t` in each of three real tables (rime's
-# Wubi 86, Cangjie 5 and luna pinyin single characters in GBK). Not a test, and
+# 100,000 piped lookups of `Mabrel /t` in each of three real tables (rime's
+# Wubi 86, Cangjie 5 and luna pinyin single characters in GBK); and `Mabrel /s`
+# of that Wubi 86 weighted by rime's essay.txt against `LC_ALL=C sort` of
+# essay.txt. Not a test, and
 # not run by CI.
 #
 #   scripts/bench.sh
@@ -43,6 +45,7 @@ lookup_tables=(wubi86 cangjie5 luna_pinyin)
 [ -f $rime/wubi86.dict.yaml ] || need+=(rime-data-wubi)
 [ -f $rime/cangjie5.dict.yaml ] || need+=(rime-data-cangjie5)
 [ -f $rime/luna_pinyin.dict.yaml ] || need+=(rime-data-luna-pinyin)
+[ -f $rime/essay.txt ] || need+=(rime-essay)
 if [ ${#need[@]} -gt 0 ]; then
   echo "bench: installing ${need[*]}"
   export DEBIAN_FRONTEND=noninteractive
@@ -211,6 +214,9 @@ round() {
     run mabrel-lookup "$table" "33333 checks, 0 failed" \
       sh -c 'exec "$0" /t "$1" <"$2"' "$mabrel" "$table.pdb" "$table-lookups.txt"
   done
+  # The statistics of Wubi 86 weighted by essay.txt, against sorting essay.txt.
+  run mabrel-typing full "Keys per character" "$mabrel" /s wubi86.pdb "$rime/essay.txt"
+  LC_ALL=C run sort-essay full "" sort "$rime/essay.txt" -o essay-sorted.txt
 }
 
 echo "bench: warm-up round"

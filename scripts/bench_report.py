@@ -37,6 +37,8 @@ RUNS = (
     ("import-words", "Tosker /i weighted word list"),
     ("import-words-fit", "Tosker /f what it wrote"),
     ("sort-words", "sort -u  same list (reference)"),
+    ("mabrel-typing", "Mabrel /s wubi86 weighted by essay"),
+    ("sort-essay", "sort    essay.txt (reference)"),
 )
 # An import to databases: one run where the tools import straight to a .pdb,
 # else the import to text and the compiles of what it wrote.
@@ -114,6 +116,9 @@ def main():
         ("Tosker db->list CPU / sort -u CPU", ms("tosker-d2t", "full") / ms("sort-u", "full"),
          "<=", 0.2),
     ]
+    if ("mabrel-typing", "full") in cpu:
+        targets.append(("Mabrel /s weighted CPU / sort CPU",
+                        ms("mabrel-typing", "full") / ms("sort-essay", "full"), "<=", 1.0))
     if ("mabrel-version", "full") in cpu:
         targets.append(("Mabrel --version CPU / static C CPU",
                         ms("mabrel-version", "full") / ms("one-line", "full"), "<=", 1.3))

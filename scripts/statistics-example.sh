@@ -2,7 +2,7 @@
 # The statistics of docs/statistics.md on real data: installs rime's Wubi 86
 # table and word list (Debian packages, never checked in), turns their single
 # characters and words into a GBK input-method source and a GBK phrase list,
-# and prints both reports. Usage: scripts/statistics-example.sh [build dir]
+# and prints both reports, weighted by essay.txt. Usage: scripts/statistics-example.sh [build dir]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build-release}
@@ -50,5 +50,6 @@ open(f'{work}/essay.txt', 'w', encoding='gbk').write('\n'.join(words) + '\n')
 PY
 cd "$work"
 "$OLDPWD/$build/ime/Mabrel" wubi86.txt wubi86.pdb >/dev/null
-"$OLDPWD/$build/ime/Mabrel" /s wubi86.pdb | tr -d '\r'
-"$OLDPWD/$build/phrase/Tosker" /s essay.txt | tr -d '\r'
+mkdir rime && ln -s "$data/essay.txt" rime/essay.txt
+"$OLDPWD/$build/ime/Mabrel" /s wubi86.pdb rime/essay.txt | tr -d '\r'
+"$OLDPWD/$build/phrase/Tosker" /s essay.txt rime/essay.txt | tr -d '\r'

@@ -13,7 +13,10 @@ std::string number(long long value) {
 
 std::string identity(const InputMethod& im, const char* fileName) {
     std::string text = "Statistics of \"" + std::string(fileName) + "\"\n";
-    text += figureLine("Name", im.fullName.empty() ? im.name : im.fullName + " (" + im.name + ")");
+    CharSetConverter converter(im.charSet);
+    const std::string name = converter.textToUtf8(im.name);
+    text += figureLine(
+        "Name", im.fullName.empty() ? name : converter.textToUtf8(im.fullName) + " (" + name + ")");
     const char* charSet = charSetName(im.charSet);
     text += figureLine("CharSet", charSet != nullptr ? charSet : "?");
     std::string style = number(im.codingStyle);

@@ -1,39 +1,15 @@
 #include "ime/statistics/input_method_statistics.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 
 #include "foundation/char_sets.h"
 #include "ime/statistics/character_levels.h"
+#include "ime/statistics/code_characters.h"
 #include "ime/statistics/hkscs_characters.h"
 
 namespace {
-
-// Every code with its characters, each pair once, in code order.
-struct CodeCharacters {
-    std::string code;
-    std::vector<unsigned> characters;
-};
-
-std::vector<CodeCharacters> codesOf(const InputMethod& im) {
-    const DoubleByteTable characters(im.charSet);
-    std::vector<std::pair<std::string_view, unsigned>> pairs;
-    pairs.reserve(im.entries.size());
-    for (const CodeTableEntry& entry : im.entries) {
-        pairs.push_back({im.codes[entry.code], static_cast<unsigned>(characters.indexOf(
-                                                   entry.character.bytes().data()))});
-    }
-    // Stable: the characters of a code stay in the order the table gives them.
-    std::stable_sort(pairs.begin(), pairs.end(),
-                     [](const auto& a, const auto& b) { return a.first < b.first; });
-    std::vector<CodeCharacters> codes;
-    for (const auto& [code, index] : pairs) {
-        if (codes.empty() || codes.back().code != code) codes.push_back({std::string(code), {}});
-        std::vector<unsigned>& list = codes.back().characters;
-        if (std::find(list.begin(), list.end(), index) == list.end()) list.push_back(index);
-    }
-    return codes;
-}
 
 // The keys that name the bucket a code is filed in.
 std::string bucketOf(const InputMethod& im, const std::string& code) {
@@ -46,6 +22,14 @@ unsigned bytesOf(CharSet charSet, unsigned index) {
     return static_cast<uint8_t>(bytes[0]) * 256u + static_cast<uint8_t>(bytes[1]);
 }
 
+// Whether the character of bytes `bytes` (lead x 256 + trail) has an index
+// from `first` to `last`.
+bool inArea(CharSet charSet, uint16_t bytes, unsigned first, unsigned last) {
+    const char text[2] = {static_cast<char>(bytes >> 8), static_cast<char>(bytes & 0xFF)};
+    const auto index = static_cast<unsigned>(charToIndex(charSet, text));
+    return index >= first && index <= last;
+}
+
 void countCharacter(CharacterCoverage& coverage, unsigned index, bool coded) {
     ++coverage.characters;
     if (coded) {
@@ -55,10 +39,23 @@ void countCharacter(CharacterCoverage& coverage, unsigned index, bool coded) {
     }
 }
 
+// A level is shown under the area that holds its first character and
+// counts its characters there and, when its last character lies in a later
+// area, in the areas up to that one (JIS X 0208 level 2 runs on from the
+// first area of Shift-JIS into the second).
 std::vector<AreaCoverage> coverageOf(const InputMethod& im, const std::vector<int>& codesOfIndex) {
     std::vector<AreaCoverage> areas;
     const std::span<const CharacterLevel> levels = characterLevels(im.charSet);
-    for (const IndexArea& area : indexAreas(im.charSet)) {
+    const std::vector<IndexArea> indexes = indexAreas(im.charSet);
+    constexpr std::size_t kNowhere = SIZE_MAX;
+    // By level: its area, its place there, and the last area it runs into.
+    struct Place {
+        std::size_t area = kNowhere;
+        std::size_t slot = 0;
+        std::size_t lastArea = 0;
+    };
+    std::vector<Place> placeOfLevel(levels.size());
+    for (const IndexArea& area : indexes) {
         AreaCoverage& coverage = areas.emplace_back();
         const auto first = static_cast<unsigned>(area.firstIndex);
         const auto last = static_cast<unsigned>(area.firstIndex + area.count - 1);
@@ -66,28 +63,33 @@ std::vector<AreaCoverage> coverageOf(const InputMethod& im, const std::vector<in
         std::snprintf(name, sizeof name, "Area %04X-%04X", bytesOf(im.charSet, first),
                       bytesOf(im.charSet, last));
         coverage.area.name = name;
-        std::vector<int> levelOfLevels;
-        for (const CharacterLevel& level : levels) {
-            const char start[2] = {static_cast<char>(level.first >> 8),
-                                   static_cast<char>(level.first & 0xFF)};
-            const auto index = static_cast<unsigned>(charToIndex(im.charSet, start));
-            if (index >= first && index <= last) {
-                coverage.levels.emplace_back().name = level.name;
-                levelOfLevels.push_back(static_cast<int>(&level - levels.data()));
+        for (std::size_t l = 0; l < levels.size(); ++l) {
+            if (inArea(im.charSet, levels[l].first, first, last)) {
+                placeOfLevel[l] = {areas.size() - 1, coverage.levels.size(), areas.size() - 1};
+                coverage.levels.emplace_back().name = levels[l].name;
+            }
+            if (placeOfLevel[l].area != kNowhere &&
+                inArea(im.charSet, levels[l].last, first, last)) {
+                placeOfLevel[l].lastArea = areas.size() - 1;
             }
         }
+    }
+    for (std::size_t a = 0; a < indexes.size(); ++a) {
+        const auto first = static_cast<unsigned>(indexes[a].firstIndex);
+        const auto last = static_cast<unsigned>(indexes[a].firstIndex + indexes[a].count - 1);
         for (unsigned index = first; index <= last; ++index) {
             const bool coded = codesOfIndex[index] > 0;
-            countCharacter(coverage.area, index, coded);
+            countCharacter(areas[a].area, index, coded);
             const unsigned bytes = bytesOf(im.charSet, index);
-            for (std::size_t l = 0; l < coverage.levels.size(); ++l) {
-                const CharacterLevel& level = levels[levelOfLevels[l]];
-                if (bytes >= level.first && bytes <= level.last) {
-                    countCharacter(coverage.levels[l], index, coded);
+            for (std::size_t l = 0; l < levels.size(); ++l) {
+                const Place& place = placeOfLevel[l];
+                if (place.area != kNowhere && a >= place.area && a <= place.lastArea &&
+                    bytes >= levels[l].first && bytes <= levels[l].last) {
+                    countCharacter(areas[place.area].levels[place.slot], index, coded);
                 }
             }
         }
-        coverage.area.firstUncoded.clear();
+        areas[a].area.firstUncoded.clear();
     }
     return areas;
 }
