@@ -71,7 +71,7 @@ for table in wubi86 cangjie5 luna_pinyin; do
   code=${line%% *}
   first=$(python3 -c 'import sys; print(sys.argv[1][0])' "${line#* }")
   answer=$(printf '%s\n%s\n%s\n' "$line" "$code" "$first" | "$mabrel" /t "$work/$table.pdb")
-  for expected in "$code: " "$first: " "1 checks, 0 failed"; do
+  for expected in "$code: " "$first: " "1 check, 0 failed"; do
     grep -qF -- "$expected" <<<"$answer" || { echo "real-tables: $table lookup lacks \"$expected\"" >&2; echo "$answer" >&2; exit 1; }
   done
   if [ -f "$work/$table-phrases.txt" ]; then
