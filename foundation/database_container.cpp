@@ -10,7 +10,8 @@
 DatabaseHeader makeDatabaseHeader(const char* name, const char* type, uint16_t count,
                                   uint32_t date) {
     DatabaseHeader header{};
-    std::strncpy(header.name, name, sizeof header.name - 1);
+    // The name is cut to 31 bytes; the rest of the field stays zero.
+    std::memcpy(header.name, name, std::min(std::strlen(name), sizeof header.name - 1));
     header.attributes = 0x0001;
     header.version = 0x0001;
     header.creationDate = date;

@@ -16,7 +16,7 @@ constexpr int kMaxLinksFollowed = 40;
 // Room left for the temporary file's prefix and suffix in a name.
 constexpr std::size_t kMaxNameInTemporary = 200;
 
-std::string folderOf(const std::string& path) {
+std::string parentFolderOf(const std::string& path) {
     const std::size_t slash = path.rfind('/');
     if (slash == std::string::npos) return ".";
     return slash == 0 ? "/" : path.substr(0, slash);
@@ -38,7 +38,7 @@ std::string followLinks(const std::string& name) {
         const ssize_t length = readlink(path.c_str(), target.data(), target.size());
         if (length <= 0 || static_cast<std::size_t>(length) >= target.size()) break;
         target.resize(static_cast<std::size_t>(length));
-        path = target[0] == '/' ? target : folderOf(path) + "/" + target;
+        path = target[0] == '/' ? target : parentFolderOf(path) + "/" + target;
     }
     return path;
 }
@@ -63,7 +63,8 @@ bool writeAll(int fd, const char* bytes, std::size_t size) {
 // A name of its own beside `target`, made as an empty file; -1 when the
 // folder takes none.
 int makeFileBeside(const std::string& target, std::string& name) {
-    name = folderOf(target) + "/." + baseOf(target).substr(0, kMaxNameInTemporary) + ".XXXXXX";
+    name =
+        parentFolderOf(target) + "/." + baseOf(target).substr(0, kMaxNameInTemporary) + ".XXXXXX";
     const int fd = outputSeams.makeTemporary(name.data(), O_CLOEXEC);
     if (fd < 0) name.clear();
     return fd;
@@ -198,7 +199,7 @@ bool isSameDestination(const char* a, const char* b) {
     // A file yet to be made: the same name in the same folder.
     const std::string pathA = followLinks(a);
     const std::string pathB = followLinks(b);
-    return baseOf(pathA) == baseOf(pathB) && stat(folderOf(pathA).c_str(), &first) == 0 &&
-           stat(folderOf(pathB).c_str(), &second) == 0 && first.st_dev == second.st_dev &&
+    return baseOf(pathA) == baseOf(pathB) && stat(parentFolderOf(pathA).c_str(), &first) == 0 &&
+           stat(parentFolderOf(pathB).c_str(), &second) == 0 && first.st_dev == second.st_dev &&
            first.st_ino == second.st_ino;
 }

@@ -4,7 +4,18 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 #include <vector>
+
+// The mark some editors put at the start of a UTF-8 file.
+inline constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
+
+// The folder part of a path with its slash ("dir/" of "dir/name"), or "" when
+// the path names no folder.
+inline std::string folderPrefixOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
 
 inline bool isBlank(char c) {
     return c == ' ' || c == '\t';

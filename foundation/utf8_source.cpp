@@ -16,7 +16,6 @@
 
 namespace {
 
-constexpr char kByteOrderMark[] = "\xEF\xBB\xBF";
 constexpr int kWarnedCharacters = 10;
 const SectionUse kUnread = {-1, LineUse::kRead, false, false};
 
@@ -280,9 +279,9 @@ bool namesUtf8(const char* encoding) {
 
 int readUtf8Source(SourceReader& reader, const Utf8Reading& reading) {
     const std::string& bytes = reader.stream.bytes;
-    const bool marked = bytes.starts_with(kByteOrderMark);
+    const bool marked = bytes.starts_with(kUtf8ByteOrderMark);
     sourceWasMarked = marked;
-    if (marked) reader.stream = SourceText{bytes.substr(sizeof kByteOrderMark - 1)};
+    if (marked) reader.stream = SourceText{bytes.substr(kUtf8ByteOrderMark.size())};
     const Look look = lookAtDescription(reader, reading.descriptionId);
     if (look.charSet == 0 || (look.encodingGiven && !look.encodingUtf8)) return 0;
     // Most sources are in their CharSet: the conversion is opened only for a

@@ -9,15 +9,12 @@
 #include "foundation/output_file.h"
 #include "foundation/span_reorder.h"
 #include "foundation/text_encoding.h"
+#include "foundation/text_helpers.h"
 #include "foundation/utf8_source.h"
 #include "ime/compile_driver.h"
 #include "ime/messages.h"
 
 namespace {
-
-bool isBlank(char c) {
-    return c == ' ' || c == '\t';
-}
 
 // The length of the character at `at`, or 0 when none starts there.
 std::size_t characterAt(const LeadTrailBytes& set, bool utf8, std::string_view line,

@@ -25,11 +25,6 @@ namespace {
 // The names the check compiles with; a picture's name changes no byte.
 const PictureNames kCheckNames = {"kbd.bmp", "kbdHDD.bmp"};
 
-std::string folderOf(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-}
-
 // A picture's name that the token reading of a key gives back whole, on one
 // line; a source in UTF-8 must also read as UTF-8.
 bool standsAsToken(const std::string& value, TextEncoding encoding) {
@@ -89,7 +84,7 @@ int writeOutputs(std::vector<Output>& outputs) {
 // 105 when the source or one of its pictures would be written over the database.
 int checkDestinations(const char* sourceName, const char* destinationName) {
     const PictureNames names = pictureNamesFor(destinationName);
-    const std::string folder = folderOf(destinationName);
+    const std::string folder = folderPrefixOf(destinationName);
     for (const std::string& destination :
          {std::string(destinationName), folder + names.standard, folder + names.highDensity}) {
         if (isSameFile(destination.c_str(), sourceName)) {
@@ -116,7 +111,7 @@ int decompile(const char* sourceName, const char* destinationName, TextEncoding 
     if (encoding == TextEncoding::kUtf8) {
         if (int rc = convertTextToUtf8(im.charSet, outputs[0].bytes, fileNames)) return rc;
     }
-    addPictures(im, names, folderOf(destinationName), check, outputs);
+    addPictures(im, names, folderPrefixOf(destinationName), check, outputs);
     reportInexact(file, layout, im, names, check, encoding);
     if (int rc = writeOutputs(outputs)) return rc;
     reportRepeatedWarnings();

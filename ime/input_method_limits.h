@@ -2,7 +2,12 @@
 // enforces and its layout relies on.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+
+// An ID is four bytes; MaxCodes is at most 12 keys.
+inline constexpr std::size_t kIdLength = 4;
+inline constexpr int kMaxMaxCodes = 12;
 
 // At most this many rules, each of at most this many items.
 inline constexpr int kMaxRules = 20;

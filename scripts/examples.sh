@@ -7,7 +7,8 @@
 # build-release/examples-out.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-cmake -S . -B build-release -DCMAKE_BUILD_TYPE=Release -DCJK_BUILD_TESTS=OFF >/dev/null
+cmake -S . -B build-release -DCMAKE_BUILD_TYPE=Release -DCJK_BUILD_TESTS=OFF -DCJK_UNITY_BUILD=ON \
+  -DCJK_WERROR="${CJK_WERROR:-OFF}" >/dev/null
 cmake --build build-release -j"$(nproc 2>/dev/null || echo 2)"
 
 out=build-release/examples-out

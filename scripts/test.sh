@@ -15,7 +15,7 @@ suffix=""
 build() {
   local dir=$1
   shift
-  CXX=$compiler cmake -S . -B "$dir" -DCJK_WERROR=ON -DCJK_BUILD_TESTS=ON "$@" >/dev/null
+  CXX=$compiler cmake -S . -B "$dir" -DCJK_WERROR=ON -DCJK_BUILD_TESTS=ON -DCJK_UNITY_BUILD=OFF "$@" >/dev/null
   cmake --build "$dir" -j"$jobs"
 }
 

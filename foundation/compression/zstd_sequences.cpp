@@ -9,7 +9,7 @@
 
 namespace {
 
-enum Mode { kPredefined = 0, kRle = 1, kDescribed = 2, kRepeated = 3 };
+enum Mode { kPredefinedMode = 0, kRleMode = 1, kDescribedMode = 2, kRepeatedMode = 3 };
 
 struct Code {
     uint32_t base;
@@ -73,13 +73,13 @@ const Distribution& offsetDistribution() {
 long readTable(int mode, std::string_view bytes, const Distribution& distribution,
                FseTable& table) {
     switch (mode) {
-        case kPredefined:
+        case kPredefinedMode:
             return buildFseTable(distribution.counts, distribution.accuracy, table) ? 0 : -1;
-        case kRle:
+        case kRleMode:
             if (bytes.empty() || static_cast<uint8_t>(bytes[0]) > distribution.maxSymbol) return -1;
             rleFseTable(static_cast<uint8_t>(bytes[0]), table);
             return 1;
-        case kDescribed: {
+        case kDescribedMode: {
             const std::size_t used =
                 readFseTable(bytes, distribution.maxSymbol, distribution.maxAccuracy, table);
             return used == 0 ? -1 : static_cast<long>(used);

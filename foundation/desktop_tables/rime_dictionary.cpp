@@ -9,6 +9,7 @@
 #include "foundation/desktop_tables/rime_header.h"
 #include "foundation/desktop_tables/table_formats.h"
 #include "foundation/file_identity.h"
+#include "foundation/text_helpers.h"
 
 namespace {
 
@@ -30,11 +31,6 @@ struct RimeReading {
     std::set<FileIdentity> seen;                      // files read, against loops
     std::map<FileIdentity, Vocabulary> vocabularies;  // by essay.txt
 };
-
-std::string folderOf(const std::string& name) {
-    const std::size_t slash = name.rfind('/');
-    return slash == std::string::npos ? std::string() : name.substr(0, slash + 1);
-}
 
 // Reads the essay.txt of `folder` once; one that is not there gives no
 // weights. Returns 0, or 100, 101 or 908 after reporting it.
@@ -62,7 +58,7 @@ int readDictionary(RimeReading& rime, const std::string& name, int file, int dep
 
 int readImports(RimeReading& rime, const std::string& name, const RimeHeader& header, int depth) {
     for (const std::string& import : header.imports) {
-        const std::string importName = folderOf(name) + import + ".dict.yaml";
+        const std::string importName = folderPrefixOf(name) + import + ".dict.yaml";
         FileIdentity identity;
         const bool there = fileIdentityOf(importName.c_str(), identity);
         if (there && rime.seen.contains(identity)) continue;
@@ -88,7 +84,7 @@ int readDictionary(RimeReading& rime, const std::string& name, int file, int dep
     if (int rc = readImports(rime, name, header, depth)) return rc;
     const Vocabulary* vocabulary = nullptr;
     if (header.presetVocabulary) {
-        if (int rc = readVocabulary(rime, folderOf(name), vocabulary)) return rc;
+        if (int rc = readVocabulary(rime, folderPrefixOf(name), vocabulary)) return rc;
         if (vocabulary != nullptr && vocabulary->weights.empty()) vocabulary = nullptr;
     }
     if (vocabulary != nullptr) table.weighted = true;

@@ -9,18 +9,14 @@
 #include "foundation/huge_pages.h"
 #include "foundation/input_file.h"
 #include "foundation/text_encoding.h"
+#include "foundation/text_helpers.h"
 
 namespace {
 
-constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-
-// The blanks between a table's columns. (Tested in plain loops below:
+// The blanks between a table's columns are tested in plain loops below:
 // find_first_of with a set of two looks each byte up in the set through
 // memchr, which costs more than the test, line after line of a table of
-// millions.)
-bool isBlank(char c) {
-    return c == ' ' || c == '\t';
-}
+// millions.
 
 // The offset of the first byte that starts no UTF-8 character, or npos.
 std::size_t firstNonUtf8(std::string_view bytes) {
@@ -57,7 +53,8 @@ int loadTableFile(const char* name, const TableReading& reading, DesktopTable& t
     std::string bytes;
     if (int rc = readInputFile(name, bytes, kReadFileError)) return rc;
     if (int rc = decodeBinaryTable(name, bytes, table.binaryFormat)) return rc;
-    if (std::string_view(bytes).starts_with(kByteOrderMark)) bytes.erase(0, kByteOrderMark.size());
+    if (std::string_view(bytes).starts_with(kUtf8ByteOrderMark))
+        bytes.erase(0, kUtf8ByteOrderMark.size());
     const std::size_t bad = firstNonUtf8(bytes);
     if (bad != std::string_view::npos) {
         currentSection = reading.sectionId;

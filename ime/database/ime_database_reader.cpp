@@ -9,11 +9,10 @@
 #include "ime/database/ime_resources.h"
 #include "ime/database/largest_database.h"
 #include "ime/database/source_can_say.h"
+#include "ime/input_method_limits.h"
 #include "ime/messages.h"
 
 namespace {
-
-constexpr int kMaxMaxCodes = 12;
 
 bool everyBodyInside(const ImeDatabaseFile& file) {
     return std::all_of(file.resources.begin(), file.resources.end(),

@@ -8,12 +8,12 @@
 #include "ime/database/code_buckets.h"
 #include "ime/database/code_geometry.h"
 #include "ime/database/code_tables_builder.h"
+#include "ime/input_method_limits.h"
 #include "ime/messages.h"
 
 namespace {
 
 constexpr char kDatabaseNamePrefix[] = "CJK Input Method ";
-constexpr std::size_t kIdLength = 4;
 
 // A text into its NUL-terminated, zero-filled field.
 template <std::size_t N>

@@ -15,8 +15,6 @@
 
 namespace {
 
-constexpr std::size_t kIdLength = 4;
-
 bool opensComment(std::string_view text, std::size_t at) {
     return text.substr(at, 2) == "//";
 }

@@ -44,7 +44,7 @@ int readCompiledSource(CMabrel& mabrel, const char* name, InputMethod& im,
     return 0;
 }
 
-int readPhrases(const char* name, CharSet charSet, PhraseDatabase& db) {
+int readExportPhrases(const char* name, CharSet charSet, PhraseDatabase& db) {
     int rc = 0;
     if (nameContains(name, ".PDB")) {
         rc = readPhraseDatabaseFile(name, db);
@@ -94,7 +94,7 @@ int exportTables(CMabrel& mabrel, ExportFormat format, const char* sourceName,
     }
     PhraseDatabase phrases;
     if (phrasesName != nullptr) {
-        if (int rc = readPhrases(phrasesName, im.charSet, phrases)) return rc;
+        if (int rc = readExportPhrases(phrasesName, im.charSet, phrases)) return rc;
     }
     ExportTable table = exportTable(im, phrasesName != nullptr ? &phrases : nullptr, format,
                                     tableName(destinationName, format), lines);

@@ -10,9 +10,9 @@
 namespace {
 
 // The UTF-8 form of each character index, asked once.
-class Utf8Characters {
+class ExportedCharacters {
   public:
-    explicit Utf8Characters(CharSet charSet)
+    explicit ExportedCharacters(CharSet charSet)
         : converter_(charSet), bytes_(charSet), forms_(bytes_.count()), asked_(bytes_.count()) {}
 
     // Empty when the character has no UTF-8 form.
@@ -52,7 +52,7 @@ constexpr std::size_t kNamedInComments = 20;
 constexpr char kNoUtf8[] = "a character has no UTF-8 form";
 
 void addCharacters(const InputMethod& im, ExportFormat format, const std::vector<int>& entryLines,
-                   Utf8Characters& utf8, ExportTable& table) {
+                   ExportedCharacters& utf8, ExportTable& table) {
     for (std::size_t k = 0; k < im.entries.size(); ++k) {
         const CodeTableEntry& entry = im.entries[k];
         const std::string code(im.codes[entry.code]);
@@ -72,7 +72,7 @@ void addCharacters(const InputMethod& im, ExportFormat format, const std::vector
 }
 
 void addPhrases(const InputMethod& im, const PhraseDatabase& phrases, ExportFormat format,
-                Utf8Characters& utf8, ExportTable& table) {
+                ExportedCharacters& utf8, ExportTable& table) {
     const PhraseCoder coder(im);
     std::string code;
     for (const StoredPhrase& phrase : phrases.phrases) {
@@ -120,7 +120,7 @@ ExportTable exportTable(const InputMethod& im, const PhraseDatabase* phrases, Ex
                         std::string name, const std::vector<int>& entryLines) {
     ExportTable table;
     table.name = std::move(name);
-    Utf8Characters utf8(im.charSet);
+    ExportedCharacters utf8(im.charSet);
     utf8.convert(im.fullName.empty() ? im.name : im.fullName, table.fullName);
     utf8.convert(im.version, table.version);
     for (const ValuePair& display : im.displayCodes) {

@@ -3,10 +3,10 @@
 #include <cctype>
 
 #include "foundation/text_encoding.h"
+#include "ime/input_method_limits.h"
 
 namespace {
 
-constexpr std::size_t kIdLength = 4;
 constexpr std::size_t kFullNameBytes = 31;
 constexpr std::size_t kNameBytes = 15;
 constexpr std::size_t kVersionBytes = 15;

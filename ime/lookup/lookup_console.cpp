@@ -22,7 +22,7 @@ constexpr char kCheckCount[] = "%d checks, %d failed\n";
 // A check failed, or a line was too long to be checked.
 constexpr int kUncheckedStatus = 1;
 
-int readPhrases(const char* name, CharSet charSet, PhraseDatabase& db) {
+int readLookupPhrases(const char* name, CharSet charSet, PhraseDatabase& db) {
     if (int rc = readPhraseDatabaseFile(name, db)) return rc;
     const auto held = static_cast<uint32_t>(db.phrases.size());
     if (held != db.statedPhraseCount) {
@@ -75,7 +75,7 @@ int lookUp(const char* databaseName, const char* phraseName) {
     if (int rc = readInputMethodDatabaseFile(databaseName, im)) return rc;
     std::optional<PhraseDatabase> phrases;
     if (phraseName != nullptr) {
-        if (int rc = readPhrases(phraseName, im.charSet, phrases.emplace())) return rc;
+        if (int rc = readLookupPhrases(phraseName, im.charSet, phrases.emplace())) return rc;
     }
     LookupAnswers answers(im, phrases ? &*phrases : nullptr);
     return answerLines(answers, im);

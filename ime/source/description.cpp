@@ -14,9 +14,6 @@
 
 namespace {
 
-constexpr int kIdLength = 4;
-constexpr int kMaxMaxCodes = 12;
-
 // Every key the section may hold; a line that names another draws 506.
 constexpr int kDescriptionKeys[] = {
     kKeyCharSet,
@@ -72,8 +69,10 @@ int readEncoding(CMabrel& mabrel) {
 int readId(CMabrel& mabrel) {
     const char* value = tokenValue(mabrel, kKeyId);
     if (value == nullptr) return report(kMustSetKey, keyName(kKeyId));
-    const int length = static_cast<int>(std::strlen(value));
-    if (length != kIdLength) return report(kIdNotFourChars, keyName(kKeyId), value, length);
+    const std::size_t length = std::strlen(value);
+    if (length != kIdLength) {
+        return report(kIdNotFourChars, keyName(kKeyId), value, static_cast<int>(length));
+    }
     mabrel.im.id.assign(value, kIdLength);
     return 0;
 }

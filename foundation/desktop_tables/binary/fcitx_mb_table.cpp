@@ -23,7 +23,7 @@ namespace {
 
 enum RecordType { kNormal = 0, kPinyin = 1, kConstruct = 2, kPrompt = 3 };
 
-constexpr std::size_t kMostKeys = 255;
+constexpr std::size_t kMostMbKeys = 255;
 constexpr std::size_t kLongestText = 4 * 30;  // fcitx reads no longer one
 
 // Reads the fields of an .mb one after the other; `ok` turns false, and
@@ -90,7 +90,7 @@ Decoded decodeFcitxMb(std::string_view, std::string_view bytes, TableText& text)
     uint32_t keyCount = fields.u32();
     const int version = keyCount == 0 ? fields.u8() : 0;
     if (version != 0) keyCount = fields.u32();
-    if (!fields.ok || keyCount == 0 || keyCount > kMostKeys || !fields.has(keyCount + 1) ||
+    if (!fields.ok || keyCount == 0 || keyCount > kMostMbKeys || !fields.has(keyCount + 1) ||
         table.u8(fields.at + keyCount) != 0) {
         return Decoded::kOtherFormat;
     }

@@ -37,9 +37,9 @@ constexpr std::size_t kItemCount = 68;
 constexpr std::size_t kKeyBits = 86651;
 constexpr std::size_t kSelkey2 = 86652;
 constexpr std::size_t kSelkey2Size = 10;
-constexpr std::size_t kHeaderSize = 86680;
+constexpr std::size_t kGtabHeaderSize = 86680;
 constexpr std::size_t kCharacterSize = 4;
-constexpr std::size_t kMostKeys = 128;  // 7 bits of key number
+constexpr std::size_t kMostGtabKeys = 128;  // 7 bits of key number
 
 struct GtabHeader {
     std::size_t keys = 0;
@@ -51,7 +51,7 @@ struct GtabHeader {
 
 // The header as `bytes` read it, when it can be a .gtab's.
 bool readHeader(const TableBytes& bytes, GtabHeader& header) {
-    if (!bytes.holds(0, kHeaderSize)) return false;
+    if (!bytes.holds(0, kGtabHeaderSize)) return false;
     const int bits = bytes.u8(kKeyBits);
     if (bits != 0 && bits != 6 && bits != 7) return false;
     header.keyBits = bits == 0 ? 6 : bits;
@@ -59,7 +59,7 @@ bool readHeader(const TableBytes& bytes, GtabHeader& header) {
     header.maxPress = bytes.u32(kMaxPress);
     header.items = bytes.u32(kItemCount);
     header.keyWidth = header.keyBits * header.maxPress > 32 ? 64 : 32;
-    return header.keys >= 1 && header.keys <= kMostKeys && header.maxPress >= 1 &&
+    return header.keys >= 1 && header.keys <= kMostGtabKeys && header.maxPress >= 1 &&
            header.keyBits * header.maxPress <= 64 && header.items <= bytes.size() &&
            bytes.cString(kCname, kCnameSize).size() < kCnameSize;
 }
@@ -112,11 +112,11 @@ Decoded decodeGtab(std::string_view name, std::string_view bytes, TableText& tex
         table = TableBytes(bytes, true);
         if (!readHeader(table, header)) return Decoded::kOtherFormat;
     }
-    const std::size_t keyNames = kHeaderSize + header.keys;
+    const std::size_t keyNames = kGtabHeaderSize + header.keys;
     const std::size_t itemSize = header.keyWidth / 8 + kCharacterSize;
     const std::size_t items = keyNames + kCharacterSize * header.keys + 4 * (header.keys + 1);
     if (!table.holds(items, itemSize * header.items)) return Decoded::kDamaged;
-    const std::string_view keys = table.view(kHeaderSize, header.keys);
+    const std::string_view keys = table.view(kGtabHeaderSize, header.keys);
     const GtabWords words = findWords(table, items + itemSize * header.items);
 
     appendHeader(table, name, text);

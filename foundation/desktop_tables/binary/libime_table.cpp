@@ -25,7 +25,7 @@ namespace {
 constexpr uint32_t kMagic = 0x000FCABE;
 constexpr uint32_t kPlainVersion = 1;
 constexpr uint32_t kPackedVersion = 2;
-constexpr std::size_t kHeaderSize = 8;
+constexpr std::size_t kLibimeHeaderSize = 8;
 constexpr char kKeyValueSeparator = '\x01';
 constexpr uint8_t kFromTheEnd = 0x80;
 
@@ -141,9 +141,9 @@ Decoded decodeBody(std::string_view body, TableText& text) {
 
 Decoded decodeLibimeTable(std::string_view, std::string_view bytes, TableText& text) {
     const TableBytes table(bytes, true);
-    if (!table.holds(0, kHeaderSize) || table.u32(0) != kMagic) return Decoded::kOtherFormat;
+    if (!table.holds(0, kLibimeHeaderSize) || table.u32(0) != kMagic) return Decoded::kOtherFormat;
     const uint32_t version = table.u32(4);
-    const std::string_view body = bytes.substr(kHeaderSize);
+    const std::string_view body = bytes.substr(kLibimeHeaderSize);
     if (version == kPlainVersion) return decodeBody(body, text);
     std::string unpacked;
     if (version != kPackedVersion || !unpackZstd(body, kMaxInputFileBytes, unpacked))
