@@ -7,7 +7,7 @@
 #include "foundation/char_sets.h"
 #include "ime/statistics/character_levels.h"
 #include "ime/statistics/code_characters.h"
-#include "ime/statistics/hkscs_characters.h"
+#include "foundation/hkscs_characters.h"
 
 namespace {
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "foundation/char_sets.h"
+#include "foundation/hkscs_characters.h"
 #include "foundation/phrase_database.h"
 #include "foundation/statistics_text.h"
 
@@ -18,6 +19,8 @@ PhraseStatistics phraseStatistics(const PhraseDatabase& db) {
     PhraseStatistics s;
     const int count = static_cast<int>(db.listCount());
     s.blocks = phraseBlockCount(db.charSet);
+    std::vector<int> phrasesOfIndex;
+    if (db.charSet == kChineseBIG5) phrasesOfIndex.assign(indexCount(db.charSet), 0);
     for (int block = 0; block < s.blocks; ++block) {
         int first = kCharactersPerBlock;
         std::size_t blockWords = 0;
@@ -32,6 +35,9 @@ PhraseStatistics phraseStatistics(const PhraseDatabase& db) {
                 words += phraseWords(length, phrase.user);
                 if (s.byLength.size() <= length) s.byLength.resize(length + 1, 0);
                 ++s.byLength[length];
+                for (const uint16_t character : db.text(phrase)) {
+                    if (character < phrasesOfIndex.size()) ++phrasesOfIndex[character];
+                }
             }
             s.phrases += static_cast<long long>(list.size());
             ++s.firstCharacters;
@@ -51,6 +57,7 @@ PhraseStatistics phraseStatistics(const PhraseDatabase& db) {
             s.largestBlock = block;
         }
     }
+    s.hkscsCharacters = hkscsCharacters(db.charSet, phrasesOfIndex);
     return s;
 }
 
@@ -97,5 +104,6 @@ std::string phraseReport(const PhraseDatabase& db, const PhraseStatistics& s,
         text += figureLine("  Repeated", number(counts->repeated));
         text += figureLine("  Refused", number(counts->refused));
     }
+    if (s.hkscsCharacters) text += figureLine("  HKSCS characters", number(*s.hkscsCharacters));
     return text;
 }

@@ -26,7 +26,8 @@ struct PhraseStatistics {
     int blocksWithPhrases = 0;
     int largestBlock = 0;  // its number
     long long largestBlockBytes = 0;
-    std::vector<long long> byLength;  // [n]: phrases of n characters
+    std::vector<long long> byLength;     // [n]: phrases of n characters
+    std::optional<int> hkscsCharacters;  // ChineseBIG5: characters used beyond Big5
 };
 
 PhraseStatistics phraseStatistics(const PhraseDatabase& db);

@@ -1,4 +1,4 @@
-#include "ime/statistics/hkscs_characters.h"
+#include "foundation/hkscs_characters.h"
 
 #include <iconv.h>
 
@@ -42,14 +42,14 @@ bool reads(void* cd, const char (&pair)[2]) {
 
 }  // namespace
 
-std::optional<int> hkscsCharacters(CharSet charSet, const std::vector<int>& codesOfIndex) {
+std::optional<int> hkscsCharacters(CharSet charSet, const std::vector<int>& usesOfIndex) {
     if (charSet != kChineseBIG5) return std::nullopt;
     const Conversion hkscs = toUtf8From("BIG5-HKSCS");
     const Conversion big5 = toUtf8From("BIG5");
     if (hkscs == nullptr || big5 == nullptr) return std::nullopt;
     int count = 0;
-    for (std::size_t index = 0; index < codesOfIndex.size(); ++index) {
-        if (codesOfIndex[index] == 0) continue;
+    for (std::size_t index = 0; index < usesOfIndex.size(); ++index) {
+        if (usesOfIndex[index] == 0) continue;
         char bytes[3] = {};
         if (indexToChar(charSet, static_cast<unsigned>(index), bytes, sizeof bytes) != 2) continue;
         const char pair[2] = {bytes[0], bytes[1]};

@@ -1,9 +1,12 @@
-#include "ime/statistics/hkscs_characters.h"
+#include "foundation/hkscs_characters.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
+
+#include "phrase/statistics/phrase_statistics.h"
 
 namespace {
 
@@ -24,6 +27,24 @@ TEST(HkscsCharacters, CountsThePairsPlainBig5CannotRead) {
     EXPECT_EQ(countOf(kChineseBIG5, {"\xA4\x40", "\xC6\xA1", "\x81\x40"}), 0);
     EXPECT_EQ(countOf(kChineseBIG5, {}), 0);
     EXPECT_EQ(countOf(kChineseGBK, {"\x87\x40"}), std::nullopt);
+}
+
+TEST(HkscsCharacters, APhraseListCountsEachCharacterItUsesOnce) {
+    // FA40 stands in two phrases, first and last; A4A4 and A4E5 are Big5.
+    const auto index = [](const char* pair) {
+        return static_cast<uint16_t>(charToIndex(kChineseBIG5, pair));
+    };
+    const uint16_t middle = index("\xA4\xA4"), text = index("\xA4\xE5"), hk = index("\xFA\x40");
+    std::vector<std::vector<uint16_t>> phrases = {{middle, text}, {middle, hk}, {hk, middle}};
+    std::sort(phrases.begin(), phrases.end());
+    PhraseDatabase db;
+    db.charSet = kChineseBIG5;
+    db.maxPhraseLength = kMaxPhraseLength;
+    for (const std::vector<uint16_t>& phrase : phrases) addPhrase(db, phrase);
+    closeLists(db, static_cast<std::size_t>(indexCount(kChineseBIG5)));
+    EXPECT_EQ(phraseStatistics(db).hkscsCharacters, 1);
+    db.charSet = kChineseGBK;
+    EXPECT_EQ(phraseStatistics(db).hkscsCharacters, std::nullopt);
 }
 
 }  // namespace
