@@ -5,9 +5,9 @@
 #include <cstdio>
 
 #include "foundation/char_sets.h"
+#include "foundation/hkscs_characters.h"
 #include "ime/statistics/character_levels.h"
 #include "ime/statistics/code_characters.h"
-#include "foundation/hkscs_characters.h"
 
 namespace {
 
