@@ -9,9 +9,9 @@
 #   scripts/export-peers.sh MABREL FOLDER NAME SOURCE.txt [PHRASES]
 set -euo pipefail
 mabrel=$1 folder=$2 name=$3 source=$4 phrases=${5:-}
+scripts=$(cd "$(dirname "$0")" && pwd)
 cd "$folder"
 fail() { echo "export-peers: $name: $*" >&2; exit 1; }
-scripts=$(cd "$(dirname "$0")" && pwd)
 original=$name.original.pdb
 "$mabrel" "$source" "$original" >"$name-compile.log" || fail "the compile failed"
 charset=$(grep -a -m1 '^CharSet=' "$source" | tr -d '\r' | cut -d= -f2)
