@@ -29,16 +29,17 @@ int show(CMabrel& mabrel, const char* fileName, const char* frequencies) {
         im = std::move(mabrel.im);
         messages = messageCounts();
     }
+    const std::vector<CodeCharacters> codes = codesOf(im);
     std::string weighted;
     if (frequencies != nullptr) {
         FrequencySource source;
         if (int rc = readFrequencySource(frequencies, {kKeyTable}, source)) return rc;
         const CharSetWeights weights = charSetWeights(source, im.charSet);
         weighted = weightedHeading(source, weights, im.charSet) +
-                   typingReport(typingFigures(im, weights), im.charSet);
+                   typingReport(typingFigures(codes, weights), im.charSet);
     }
     reportRepeatedWarnings();
-    printReportLines(inputMethodReport(im, inputMethodStatistics(im), fileName,
+    printReportLines(inputMethodReport(im, inputMethodStatistics(im, codes), fileName,
                                        messages ? &*messages : nullptr) +
                      weighted);
     return 0;

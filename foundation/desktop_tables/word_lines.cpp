@@ -14,6 +14,19 @@ bool isWholeNumber(std::string_view column) {
     return true;
 }
 
+// The weight of a whole number or percentage column. Up to 15 digits, the
+// digits summed are exactly what a parse of the number gives.
+bool wordWeightOf(std::string_view column, double& weight) {
+    if (column.size() > 15 || column.back() == '%') {
+        bool percent = false;
+        return parseWeight(column, weight, percent);
+    }
+    double value = 0;
+    for (const char c : column) value = value * 10 + (c - '0');
+    weight = value;
+    return true;
+}
+
 template <class Take>
 void forEachWord(const std::string& bytes, const TableReading& reading, Take take) {
     TableLines lines(bytes, reading);
@@ -26,8 +39,7 @@ void forEachWord(const std::string& bytes, const TableReading& reading, Take tak
         bool weighted = false;
         while (!rest.empty() && !weighted) {
             const std::string_view column = takeToken(rest);
-            bool percent = false;
-            weighted = isWholeNumber(column) && parseWeight(column, weight, percent);
+            weighted = isWholeNumber(column) && wordWeightOf(column, weight);
         }
         take(word, weighted ? weight : 0, weighted);
     }

@@ -96,9 +96,9 @@ std::vector<AreaCoverage> coverageOf(const InputMethod& im, const std::vector<in
 
 }  // namespace
 
-InputMethodStatistics inputMethodStatistics(const InputMethod& im) {
+InputMethodStatistics inputMethodStatistics(const InputMethod& im,
+                                            const std::vector<CodeCharacters>& codes) {
     InputMethodStatistics s;
-    const std::vector<CodeCharacters> codes = codesOf(im);
     const auto slots = static_cast<std::size_t>(indexCount(im.charSet));
     std::vector<int> codesOfIndex(slots, 0);
     std::vector<int> shortest(slots, 0);
@@ -119,6 +119,10 @@ InputMethodStatistics inputMethodStatistics(const InputMethod& im) {
         s.largestBucket = std::max(s.largestBucket, inBucket);
         if (s.codesByLength.size() <= code.size()) s.codesByLength.resize(code.size() + 1, 0);
         ++s.codesByLength[code.size()];
+        if (s.codesByCandidates.size() <= characters.size()) {
+            s.codesByCandidates.resize(characters.size() + 1, 0);
+        }
+        ++s.codesByCandidates[characters.size()];
         if (characters.size() > 1) {
             ++s.sharedCodes;
             s.charactersOnSharedCodes += static_cast<int>(characters.size());
