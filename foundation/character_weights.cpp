@@ -16,19 +16,19 @@ constexpr std::size_t kWeightsFirstRoom = 0x10000;
 // hashing. The text is UTF-8 throughout (the reader refuses a file that is
 // not), so a lead byte says how many bytes follow.
 void addCharacters(std::string_view text, long long weight, FrequencySource& source) {
-    const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
-    const std::size_t size = text.size();
-    std::size_t at = 0;
-    while (at < size) {
-        const unsigned char lead = bytes[at];
+    const auto* at = reinterpret_cast<const unsigned char*>(text.data());
+    const auto* const end = at + text.size();
+    while (at < end) {
+        const unsigned char lead = *at;
         if (lead < 0x80) {
             ++at;
             continue;
         }
-        const std::size_t length = lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-        if (at + length > size) break;
+        const std::ptrdiff_t length = lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+        if (end - at < length) break;
         char32_t value = lead & (0x7Fu >> length);
-        for (std::size_t k = 1; k < length; ++k) value = value << 6 | (bytes[at + k] & 0x3F);
+        for (std::ptrdiff_t k = 1; k < length; ++k) value = value << 6 | (at[k] & 0x3F);
+        at += length;
         if (value >= source.byCodePoint.size()) {
             const std::size_t room =
                 std::max<std::size_t>(value + 1, 2 * source.byCodePoint.size());
@@ -36,8 +36,9 @@ void addCharacters(std::string_view text, long long weight, FrequencySource& sou
             source.held.resize(room, 0);
         }
         source.byCodePoint[value] += weight;
-        source.held[value] = 1;
-        at += length;
+        // A character is held when its weight is above 0, or when it was
+        // seen with a weight of 0 (or below, where a table gives one).
+        if (weight <= 0) source.held[value] = 1;
     }
 }
 
@@ -86,8 +87,8 @@ CharSetWeights charSetWeights(const FrequencySource& source, CharSet charSet) {
     weights.byIndex.assign(static_cast<std::size_t>(indexCount(charSet)), 0);
     CharSetConverter converter(charSet);
     for (std::size_t value = 0x80; value < source.byCodePoint.size(); ++value) {
-        if (source.held[value] == 0) continue;
         const long long weight = source.byCodePoint[value];
+        if (weight == 0 && source.held[value] == 0) continue;
         ++weights.distinct;
         const std::string bytes =
             converter.fromUtf8Uncached(weightsUtf8Of(static_cast<char32_t>(value)));

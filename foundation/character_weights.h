@@ -19,7 +19,7 @@ struct FrequencySource {
     DesktopTable table;  // its words as read (a text's lines read as words)
     bool weighted = false;
     // By Unicode code point, up to the highest one the source holds; `held`
-    // is 1 where the source holds the character, whatever its weight.
+    // is 1 where the source holds a character with a weight of 0.
     std::vector<long long> byCodePoint;
     std::vector<uint8_t> held;
 
