@@ -62,7 +62,11 @@ std::string weightsUtf8Of(char32_t value) {
 }  // namespace
 
 long long FrequencySource::wordWeight(uint32_t entry) const {
-    return weighted ? std::llround(table.weight(entry)) : 1;
+    if (!weighted) return 1;
+    // Whole numbers, as word lists give them, need no rounding.
+    const double weight = table.weight(entry);
+    const auto whole = static_cast<long long>(weight);
+    return static_cast<double>(whole) == weight ? whole : std::llround(weight);
 }
 
 int readFrequencySource(const char* name, const TableReading& reading, FrequencySource& source) {
