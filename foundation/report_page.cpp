@@ -22,6 +22,20 @@ constexpr char kPageStyle[] =
     "pre{background:#f4f4f4;padding:1em;overflow-x:auto}"
     "svg.picture{border:1px solid #888;image-rendering:pixelated;margin:4px 0}";
 
+const char* pageLanguage(CharSet charSet) {
+    switch (charSet) {
+        case kChineseBIG5:
+            return "zh-Hant";
+        case kJapaneseJIS:
+        case kJapaneseSJIS:
+            return "ja";
+        case kKoreanKSC:
+            return "ko";
+        default:
+            return "zh-Hans";
+    }
+}
+
 std::string pageNumber(double value) {
     char text[32];
     std::snprintf(text, sizeof text, "%.1f", value);
@@ -66,9 +80,10 @@ std::string htmlEscaped(std::string_view text) {
     return escaped;
 }
 
-ReportPage::ReportPage(std::string_view title) {
-    html_ = "<!DOCTYPE html>\n<html lang=\"zh\">\n<head>\n<meta charset=\"utf-8\">\n<title>" +
-            htmlEscaped(title) + "</title>\n<style>" + kPageStyle + "</style>\n</head>\n<body>\n";
+ReportPage::ReportPage(std::string_view title, CharSet charSet) {
+    html_ = "<!DOCTYPE html>\n<html lang=\"" + std::string(pageLanguage(charSet)) +
+            "\">\n<head>\n<meta charset=\"utf-8\">\n<title>" + htmlEscaped(title) +
+            "</title>\n<style>" + kPageStyle + "</style>\n</head>\n<body>\n";
     html_ += "<h1>" + htmlEscaped(title) + "</h1>\n";
 }
 

@@ -9,6 +9,8 @@
 #include <utility>
 #include <vector>
 
+#include "foundation/char_sets.h"
+
 // Whether `name` names a page to write: ".HTM" in its upper-cased form.
 bool isReportPageName(const char* name);
 
@@ -43,7 +45,9 @@ PageColumns countColumns(const std::vector<Count>& counts, std::size_t first) {
 
 class ReportPage {
   public:
-    explicit ReportPage(std::string_view title);
+    // The page's language follows the CharSet, so that a browser draws the
+    // characters with the glyphs of their script.
+    ReportPage(std::string_view title, CharSet charSet);
 
     // A section heading.
     void heading(std::string_view text);

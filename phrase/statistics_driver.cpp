@@ -43,8 +43,8 @@ int show(CTosker& tosker, const char* fileName, const char* frequencies, const c
     const PhraseStatistics figures = phraseStatistics(db);
     const std::string text = phraseReport(db, figures, counts, fileName) + weighted;
     if (pageName != nullptr) {
-        return writeReportPage(pageName,
-                               phrasePage(figures, weights ? &*weights : nullptr, text, fileName));
+        return writeReportPage(pageName, phrasePage(db.charSet, figures,
+                                                    weights ? &*weights : nullptr, text, fileName));
     }
     printReportLines(text);
     return 0;

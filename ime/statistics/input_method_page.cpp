@@ -100,7 +100,7 @@ std::string inputMethodPage(const InputMethod& im, const InputMethodStatistics& 
                             const TypingFigures* typing, const std::string& report,
                             const char* fileName) {
     ShownCharacters shown(im.charSet);
-    ReportPage page("Statistics of \"" + std::string(fileName) + "\"");
+    ReportPage page("Statistics of \"" + std::string(fileName) + "\"", im.charSet);
     addPictures(page, im);
     addCoverage(page, figures, shown, im.charSet);
     page.heading("Codes");

@@ -3,9 +3,10 @@
 #include "foundation/character_weights.h"
 #include "foundation/report_page.h"
 
-std::string phrasePage(const PhraseStatistics& figures, const PhraseWeights* weights,
-                       const std::string& report, const char* fileName) {
-    ReportPage page("Statistics of \"" + std::string(fileName) + "\"");
+std::string phrasePage(CharSet charSet, const PhraseStatistics& figures,
+                       const PhraseWeights* weights, const std::string& report,
+                       const char* fileName) {
+    ReportPage page("Statistics of \"" + std::string(fileName) + "\"", charSet);
     page.heading("Phrases");
     page.bar("Blocks with phrases", figures.blocksWithPhrases, figures.blocks,
              std::to_string(figures.blocksWithPhrases) + " of " + std::to_string(figures.blocks));

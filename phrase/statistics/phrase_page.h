@@ -10,5 +10,6 @@
 
 // `weights` is null when no frequency source was named; `report` is the
 // report's text as "/s" prints it.
-std::string phrasePage(const PhraseStatistics& figures, const PhraseWeights* weights,
-                       const std::string& report, const char* fileName);
+std::string phrasePage(CharSet charSet, const PhraseStatistics& figures,
+                       const PhraseWeights* weights, const std::string& report,
+                       const char* fileName);
