@@ -22,18 +22,16 @@ constexpr char kPageStyle[] =
     "pre{background:#f4f4f4;padding:1em;overflow-x:auto}"
     "svg.picture{border:1px solid #888;image-rendering:pixelated;margin:4px 0}";
 
+// The language tag of a page by CharSet; the Chinese of the mainland for
+// the others.
+constexpr std::pair<CharSet, const char*> kPageLanguages[] = {
+    {kChineseBIG5, "zh-Hant"}, {kJapaneseJIS, "ja"}, {kJapaneseSJIS, "ja"}, {kKoreanKSC, "ko"}};
+
 const char* pageLanguage(CharSet charSet) {
-    switch (charSet) {
-        case kChineseBIG5:
-            return "zh-Hant";
-        case kJapaneseJIS:
-        case kJapaneseSJIS:
-            return "ja";
-        case kKoreanKSC:
-            return "ko";
-        default:
-            return "zh-Hans";
+    for (const auto& [set, tag] : kPageLanguages) {
+        if (set == charSet) return tag;
     }
+    return "zh-Hans";
 }
 
 std::string pageNumber(double value) {
