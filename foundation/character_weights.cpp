@@ -9,26 +9,72 @@
 
 namespace {
 
-// Adds `weight` for every character of `text` above ASCII.
+constexpr std::size_t kWeightsFirstRoom = 0x10000;
+
+// Adds `weight` for every character of `text` above ASCII, into a flat table
+// by code point: a source of millions of characters is counted without
+// hashing. The text is UTF-8 throughout (the reader refuses a file that is
+// not), so a lead byte says how many bytes follow.
 void addCharacters(std::string_view text, long long weight, FrequencySource& source) {
-    while (!text.empty()) {
-        const int length = std::max(utf8Length(text), 1);
-        const std::string_view character = text.substr(0, static_cast<std::size_t>(length));
-        if (length > 1) source.characters[character] += weight;
-        text.remove_prefix(character.size());
+    const auto* at = reinterpret_cast<const unsigned char*>(text.data());
+    const auto* const end = at + text.size();
+    while (at < end) {
+        const unsigned char lead = *at;
+        if (lead < 0x80) {
+            ++at;
+            continue;
+        }
+        const std::ptrdiff_t length = lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+        if (end - at < length) break;
+        char32_t value = lead & (0x7Fu >> length);
+        for (std::ptrdiff_t k = 1; k < length; ++k) value = value << 6 | (at[k] & 0x3F);
+        at += length;
+        if (value >= source.byCodePoint.size()) {
+            const std::size_t room =
+                std::max<std::size_t>(value + 1, 2 * source.byCodePoint.size());
+            source.byCodePoint.resize(room, 0);
+            source.held.resize(room, 0);
+        }
+        source.byCodePoint[value] += weight;
+        // A character is held when its weight is above 0, or when it was
+        // seen with a weight of 0 (or below, where a table gives one).
+        if (weight <= 0) source.held[value] = 1;
     }
+}
+
+// The UTF-8 form of a code point of a valid character.
+std::string weightsUtf8Of(char32_t value) {
+    std::string text;
+    if (value < 0x800) {
+        text += static_cast<char>(0xC0 | value >> 6);
+    } else if (value < 0x10000) {
+        text += static_cast<char>(0xE0 | value >> 12);
+        text += static_cast<char>(0x80 | (value >> 6 & 0x3F));
+    } else {
+        text += static_cast<char>(0xF0 | value >> 18);
+        text += static_cast<char>(0x80 | (value >> 12 & 0x3F));
+        text += static_cast<char>(0x80 | (value >> 6 & 0x3F));
+    }
+    text += static_cast<char>(0x80 | (value & 0x3F));
+    return text;
 }
 
 }  // namespace
 
 long long FrequencySource::wordWeight(uint32_t entry) const {
-    return weighted ? std::llround(table.weight(entry)) : 1;
+    if (!weighted) return 1;
+    // Whole numbers, as word lists give them, need no rounding.
+    const double weight = table.weight(entry);
+    const auto whole = static_cast<long long>(weight);
+    return static_cast<double>(whole) == weight ? whole : std::llround(weight);
 }
 
 int readFrequencySource(const char* name, const TableReading& reading, FrequencySource& source) {
     source.name = name;
     if (int rc = readWordList(name, reading, source.table)) return rc;
     source.weighted = source.table.weighted;
+    source.byCodePoint.assign(kWeightsFirstRoom, 0);
+    source.held.assign(kWeightsFirstRoom, 0);
     if (!source.weighted) {
         addCharacters(source.table.files[0], 1, source);
         return 0;
@@ -44,9 +90,12 @@ CharSetWeights charSetWeights(const FrequencySource& source, CharSet charSet) {
     CharSetWeights weights;
     weights.byIndex.assign(static_cast<std::size_t>(indexCount(charSet)), 0);
     CharSetConverter converter(charSet);
-    for (const auto& [character, weight] : source.characters) {
+    for (std::size_t value = 0x80; value < source.byCodePoint.size(); ++value) {
+        const long long weight = source.byCodePoint[value];
+        if (weight == 0 && source.held[value] == 0) continue;
         ++weights.distinct;
-        const std::string bytes = converter.fromUtf8Uncached(character);
+        const std::string bytes =
+            converter.fromUtf8Uncached(weightsUtf8Of(static_cast<char32_t>(value)));
         const int index = bytes.empty() ? -1 : charToIndex(charSet, bytes.c_str());
         if (index < 0 || static_cast<std::size_t>(index) >= weights.byIndex.size()) {
             ++weights.unwritable;

@@ -8,7 +8,6 @@
 
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "foundation/char_sets.h"
@@ -19,8 +18,10 @@ struct FrequencySource {
     std::string name;
     DesktopTable table;  // its words as read (a text's lines read as words)
     bool weighted = false;
-    // By UTF-8 character, pointing into the table's bytes.
-    std::unordered_map<std::string_view, long long> characters;
+    // By Unicode code point, up to the highest one the source holds; `held`
+    // is 1 where the source holds a character with a weight of 0.
+    std::vector<long long> byCodePoint;
+    std::vector<uint8_t> held;
 
     long long wordWeight(uint32_t entry) const;
 };

@@ -5,6 +5,7 @@
 #include "foundation/console_options.h"
 #include "foundation/desktop_tables/import_option.h"
 #include "foundation/memory_guard.h"
+#include "foundation/report_page.h"
 #include "foundation/text_helpers.h"
 #include "ime/candidate_order.h"
 #include "ime/compile_driver.h"
@@ -80,9 +81,12 @@ int runMabrel(CMabrel& mabrel, int argc, const char* const* argv) {
         }
         return invalidFilename(kOpening);
     }
-    if ((argc == 2 || argc == 3) && upperCopy(argv[0]) == "/S") {
+    if (argc >= 2 && argc <= 4 && upperCopy(argv[0]) == "/S") {
+        const char* frequencies = nullptr;
+        const char* page = nullptr;
+        if (!statisticsNames(argc, argv, frequencies, page)) return parameterError(kOpening);
         if (nameContains(argv[1], ".PDB") || nameContains(argv[1], ".TXT")) {
-            return showStatistics(mabrel, argv[1], argc == 3 ? argv[2] : nullptr);
+            return showStatistics(mabrel, argv[1], frequencies, page);
         }
         return invalidFilename(kOpening);
     }

@@ -42,6 +42,7 @@ const char* const kUsageLines[] = {
     "Mabrel /eFormat Source Dest   Write for rime, fcitx5, fcitx, cin, ibus",
     "Mabrel /s Source Freq         Show statistics weighted by Freq",
     "Mabrel /o Source Freq Dest    Order candidates by Freq",
+    "Mabrel /s Src [Freq] Dest.htm Write the statistics as a page",
     "---------------------------------------------------",
     "Note: The extension of filename must be (.TXT .PDB)",
     ".txt : Input method source text file",

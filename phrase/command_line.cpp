@@ -5,6 +5,7 @@
 #include "foundation/console_options.h"
 #include "foundation/desktop_tables/import_option.h"
 #include "foundation/memory_guard.h"
+#include "foundation/report_page.h"
 #include "foundation/text_helpers.h"
 #include "phrase/database_to_text.h"
 #include "phrase/import/word_list_import.h"
@@ -48,9 +49,12 @@ int importCommand(const char* option, const char* list, const char* destination)
 
 int runTosker(CTosker& tosker, int argc, const char* const* argv) {
     if (openingAnswers(kOpening, argc, argv)) return 0;
-    if ((argc == 2 || argc == 3) && equalsIgnoringCase(argv[0], "/S")) {
+    if (argc >= 2 && argc <= 4 && equalsIgnoringCase(argv[0], "/S")) {
+        const char* frequencies = nullptr;
+        const char* page = nullptr;
+        if (!statisticsNames(argc, argv, frequencies, page)) return parameterError(kOpening);
         if (nameContains(argv[1], ".PDB") || nameContains(argv[1], ".TXT")) {
-            return showStatistics(tosker, argv[1], argc == 3 ? argv[2] : nullptr);
+            return showStatistics(tosker, argv[1], frequencies, page);
         }
         return invalidFilename(kOpening);
     }

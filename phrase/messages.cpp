@@ -21,6 +21,7 @@ const char* const kUsageLines[] = {
     "Tosker /s Source              Show statistics of a .txt or .pdb",
     "Tosker /s Source Freq         Show statistics weighted by Freq",
     "Tosker /o List Freq Dest      Order phrases by Freq",
+    "Tosker /s Src [Freq] Dest.htm Write the statistics as a page",
     "Note: The extension of filename must be (.TXT .PDB)",
     ".txt : Phrase source text file",
     ".pdb : Phrase PDB file",

@@ -3,10 +3,12 @@
 #include "foundation/character_weights.h"
 #include "foundation/memory_guard.h"
 #include "foundation/phrase_database_reader.h"
+#include "foundation/report_page.h"
 #include "foundation/standard_output.h"
 #include "foundation/statistics_text.h"
 #include "foundation/text_helpers.h"
 #include "phrase/messages.h"
+#include "phrase/statistics/phrase_page.h"
 #include "phrase/statistics/phrase_statistics.h"
 #include "phrase/statistics/phrase_weights.h"
 #include "phrase/text_to_database.h"
@@ -17,7 +19,7 @@ int readDatabaseFile(const char* name, PhraseDatabase& db) {
     return readPhraseDatabaseFile(name, db);
 }
 
-int show(CTosker& tosker, const char* fileName, const char* frequencies) {
+int show(CTosker& tosker, const char* fileName, const char* frequencies, const char* pageName) {
     PhraseDatabase db;
     std::optional<PhraseListCounts> counts;
     if (nameContains(fileName, ".PDB")) {
@@ -29,20 +31,29 @@ int show(CTosker& tosker, const char* fileName, const char* frequencies) {
         counts = PhraseListCounts{tally.repeated, tally.refused};
     }
     std::string weighted;
+    std::optional<PhraseWeights> weights;
     if (frequencies != nullptr) {
         FrequencySource source;
         if (int rc = readFrequencySource(frequencies, {kKeyTable}, source)) return rc;
         if (!source.weighted) return report(kNoWords, frequencies);
-        weighted = phraseWeightsReport(source, phraseWeights(db, source));
+        weights = phraseWeights(db, source);
+        weighted = phraseWeightsReport(source, *weights);
     }
     reportRepeatedWarnings();
-    printReportLines(phraseReport(db, phraseStatistics(db), counts, fileName) + weighted);
+    const PhraseStatistics figures = phraseStatistics(db);
+    const std::string text = phraseReport(db, figures, counts, fileName) + weighted;
+    if (pageName != nullptr) {
+        return writeReportPage(pageName, phrasePage(db.charSet, figures,
+                                                    weights ? &*weights : nullptr, text, fileName));
+    }
+    printReportLines(text);
     return 0;
 }
 
 }  // namespace
 
-int showStatistics(CTosker& tosker, const char* fileName, const char* frequencies) {
+int showStatistics(CTosker& tosker, const char* fileName, const char* frequencies,
+                   const char* pageName) {
     return finishStandardOutput(
-        runWithMemoryGuard([&] { return show(tosker, fileName, frequencies); }));
+        runWithMemoryGuard([&] { return show(tosker, fileName, frequencies, pageName); }));
 }

@@ -14,7 +14,9 @@
 # essay.txt. Not a test, and
 # not run by CI.
 #
-#   scripts/bench.sh
+#   scripts/bench.sh [statistics]
+#
+# With "statistics", the row of Mabrel /s weighted by essay.txt alone.
 #
 # BENCH_ROUNDS (default 9) measured rounds after one unmeasured warm-up round;
 # BENCH_DIR (default build-bench/bench) the scratch folder, emptied first;
@@ -29,6 +31,8 @@ cd "$(dirname "$0")/.."
 root=$PWD
 rounds=${BENCH_ROUNDS:-9}
 work=${BENCH_DIR:-$root/build-bench/bench}
+section=${1:-all}
+case "$section" in all | statistics) ;; *) echo "bench: the sections are all and statistics" >&2; exit 2 ;; esac
 case "$rounds" in '' | *[!0-9]* | 0) echo "bench: BENCH_ROUNDS must be a positive number" >&2; exit 2 ;; esac
 
 need=()
@@ -64,6 +68,58 @@ helper=$build/bench_rusage
 one_line=$build/bench_one_line
 cc -O2 -Wall -Werror -o "$helper" scripts/bench_rusage.c
 cc -O2 -static -Wall -Werror -o "$one_line" scripts/bench_one_line.c
+
+# run NAME SIZE CHECKS COMMAND...: one run in the scratch folder. CHECKS holds
+# lines that the run's output must contain (an empty string checks nothing).
+run() {
+  local name=$1 size=$2 checks=$3
+  shift 3
+  local log=$work/logs/$name-$size.log user sys rss status pattern
+  read -r user sys rss status < <(cd "$work" && "$helper" "$log" "$@")
+  local failed=
+  [ "${status:-x}" = 0 ] || failed="exit status ${status:-unknown}"
+  while [ -z "$failed" ] && IFS= read -r pattern; do
+    [ -z "$pattern" ] || grep -aqF -- "$pattern" "$log" || failed="no \"$pattern\" in its output"
+  done <<<"$checks"
+  if [ -n "$failed" ]; then
+    echo "bench: $name on the $size input failed ($failed): $*" >&2
+    echo "bench: the end of its output ($log):" >&2
+    tr '\r' '\n' <"$log" | grep -av '^[-|/\\ ]*$' | tail -n 15 >&2
+    exit 1
+  fi
+  if [ "$measure" = 1 ]; then
+    printf '%s\t%s\t%s\t%s\n' "$name" "$size" "$((user + sys))" "$rss" >>"$results"
+  fi
+}
+
+# "scripts/bench.sh statistics": the row of Mabrel /s of Wubi 86 weighted by
+# essay.txt alone, against LC_ALL=C sort of essay.txt in the same rounds.
+if [ "$section" = statistics ]; then
+  rm -rf "$work"
+  mkdir -p "$work/logs"
+  python3 scripts/rime_source.py "$rime/wubi86.dict.yaml" wubi86 "$work/wubi86.txt" \
+    "$work/wubi86-lookups.txt" 1 >/dev/null
+  (cd "$work" && "$mabrel" wubi86.txt wubi86.pdb >logs/wubi86-compile.log)
+  results=$work/results.tsv
+  : >"$results"
+  for ((r = 0; r <= rounds; r++)); do
+    measure=$((r > 0))
+    run mabrel-typing full "Keys per character" "$mabrel" /s wubi86.pdb "$rime/essay.txt"
+    LC_ALL=C run sort-essay full "" sort "$rime/essay.txt" -o essay-sorted.txt
+  done
+  python3 - "$results" "$rounds" <<'PY'
+import statistics, sys
+cpu = {}
+for line in open(sys.argv[1]):
+    name, _, cpu_us, _ = line.split("\t")
+    cpu.setdefault(name, []).append(int(cpu_us) / 1000.0)
+typing, sort = (statistics.median(cpu[name]) for name in ("mabrel-typing", "sort-essay"))
+figure = typing / sort
+print(f"Median of {sys.argv[2]} rounds: Mabrel /s weighted {typing:.1f} ms CPU, "
+      f"sort essay.txt {sort:.1f} ms; {figure:.2f} <= 1: {'yes' if figure <= 1 else 'NO'}")
+PY
+  exit 0
+fi
 
 rm -rf "$work"
 mkdir -p "$work/logs"
@@ -124,29 +180,6 @@ done
 
 results=$work/results.tsv
 : >"$results"
-
-# run NAME SIZE CHECKS COMMAND...: one run in the scratch folder. CHECKS holds
-# lines that the run's output must contain (an empty string checks nothing).
-run() {
-  local name=$1 size=$2 checks=$3
-  shift 3
-  local log=$work/logs/$name-$size.log user sys rss status pattern
-  read -r user sys rss status < <(cd "$work" && "$helper" "$log" "$@")
-  local failed=
-  [ "${status:-x}" = 0 ] || failed="exit status ${status:-unknown}"
-  while [ -z "$failed" ] && IFS= read -r pattern; do
-    [ -z "$pattern" ] || grep -aqF -- "$pattern" "$log" || failed="no \"$pattern\" in its output"
-  done <<<"$checks"
-  if [ -n "$failed" ]; then
-    echo "bench: $name on the $size input failed ($failed): $*" >&2
-    echo "bench: the end of its output ($log):" >&2
-    tr '\r' '\n' <"$log" | grep -av '^[-|/\\ ]*$' | tail -n 15 >&2
-    exit 1
-  fi
-  if [ "$measure" = 1 ]; then
-    printf '%s\t%s\t%s\t%s\n' "$name" "$size" "$((user + sys))" "$rss" >>"$results"
-  fi
-}
 
 # import_table NAME SIZE TOOL TABLE STEM [CHARSET]: a table or list to databases,
 # straight (/i to STEM.pdb) where the tools have it, else to text (NAME, to

@@ -22,8 +22,17 @@ namespace {
 std::size_t firstNonUtf8(std::string_view bytes) {
     std::size_t at = 0;
     while (at < bytes.size()) {
-        if (static_cast<unsigned char>(bytes[at]) < 0x80) {
+        const auto lead = static_cast<unsigned char>(bytes[at]);
+        if (lead < 0x80) {
             ++at;
+            continue;
+        }
+        // Most characters of a CJK table: three bytes led by E1 to EC or EE
+        // to EF, which can be neither overlong nor a surrogate.
+        if (lead >= 0xE1 && lead != 0xED && lead <= 0xEF && bytes.size() - at >= 3 &&
+            (static_cast<unsigned char>(bytes[at + 1]) & 0xC0) == 0x80 &&
+            (static_cast<unsigned char>(bytes[at + 2]) & 0xC0) == 0x80) {
+            at += 3;
             continue;
         }
         const int length = utf8Length(bytes.substr(at));

@@ -2,6 +2,7 @@
 // which the first whole number or percentage is the word's weight. Lines
 // that begin with "#" are comments.
 #include "foundation/desktop_tables/table_formats.h"
+#include "foundation/text_helpers.h"
 
 namespace {
 
@@ -14,6 +15,31 @@ bool isWholeNumber(std::string_view column) {
     return true;
 }
 
+// The weight of a whole number or percentage column. Up to 15 digits, the
+// digits summed are exactly what a parse of the number gives.
+bool wordWeightOf(std::string_view column, double& weight) {
+    if (column.size() > 15 || column.back() == '%') {
+        bool percent = false;
+        return parseWeight(column, weight, percent);
+    }
+    double value = 0;
+    for (const char c : column) value = value * 10 + (c - '0');
+    weight = value;
+    return true;
+}
+
+// The column at the start of `rest`, a line trimmed of its blanks, and
+// `rest` moved past it and the blanks after it: what takeToken gives such a
+// line, without trimming it again at every column.
+std::string_view wordColumn(std::string_view& rest) {
+    std::size_t end = 0;
+    while (end < rest.size() && !isBlank(rest[end])) ++end;
+    const std::string_view column = rest.substr(0, end);
+    while (end < rest.size() && isBlank(rest[end])) ++end;
+    rest.remove_prefix(end);
+    return column;
+}
+
 template <class Take>
 void forEachWord(const std::string& bytes, const TableReading& reading, Take take) {
     TableLines lines(bytes, reading);
@@ -21,13 +47,12 @@ void forEachWord(const std::string& bytes, const TableReading& reading, Take tak
     while (lines.next(line)) {
         std::string_view rest = trimBlanks(line);
         if (rest.empty() || rest[0] == '#') continue;
-        const std::string_view word = takeToken(rest);
+        const std::string_view word = wordColumn(rest);
         double weight = 0;
         bool weighted = false;
         while (!rest.empty() && !weighted) {
-            const std::string_view column = takeToken(rest);
-            bool percent = false;
-            weighted = isWholeNumber(column) && parseWeight(column, weight, percent);
+            const std::string_view column = wordColumn(rest);
+            weighted = isWholeNumber(column) && wordWeightOf(column, weight);
         }
         take(word, weighted ? weight : 0, weighted);
     }

@@ -2,15 +2,15 @@
 // first and last bytes, that authors measure their coverage against.
 #pragma once
 
-#include <cstdint>
 #include <span>
 
 #include "foundation/char_sets.h"
+#include "foundation/double_byte_character.h"
 
 struct CharacterLevel {
     const char* name;
-    uint16_t first;  // lead byte x 256 + trail byte
-    uint16_t last;
+    DoubleByteCharacter first;
+    DoubleByteCharacter last;
 };
 
 std::span<const CharacterLevel> characterLevels(CharSet charSet);

@@ -16,17 +16,15 @@ std::string bucketOf(const InputMethod& im, const std::string& code) {
     return code.substr(0, static_cast<std::size_t>(bucketKeys(im.codingStyle, im.indexDepth)));
 }
 
-unsigned bytesOf(CharSet charSet, unsigned index) {
+DoubleByteCharacter bytesOf(CharSet charSet, unsigned index) {
     char bytes[3] = {};
     indexToChar(charSet, index, bytes, sizeof bytes);
-    return static_cast<uint8_t>(bytes[0]) * 256u + static_cast<uint8_t>(bytes[1]);
+    return DoubleByteCharacter::of(bytes);
 }
 
-// Whether the character of bytes `bytes` (lead x 256 + trail) has an index
-// from `first` to `last`.
-bool inArea(CharSet charSet, uint16_t bytes, unsigned first, unsigned last) {
-    const char text[2] = {static_cast<char>(bytes >> 8), static_cast<char>(bytes & 0xFF)};
-    const auto index = static_cast<unsigned>(charToIndex(charSet, text));
+// Whether `character` has an index from `first` to `last`.
+bool inArea(CharSet charSet, DoubleByteCharacter character, unsigned first, unsigned last) {
+    const auto index = static_cast<unsigned>(charToIndex(charSet, character.bytes().data()));
     return index >= first && index <= last;
 }
 
@@ -60,8 +58,8 @@ std::vector<AreaCoverage> coverageOf(const InputMethod& im, const std::vector<in
         const auto first = static_cast<unsigned>(area.firstIndex);
         const auto last = static_cast<unsigned>(area.firstIndex + area.count - 1);
         char name[32];
-        std::snprintf(name, sizeof name, "Area %04X-%04X", bytesOf(im.charSet, first),
-                      bytesOf(im.charSet, last));
+        std::snprintf(name, sizeof name, "Area %04X-%04X", bytesOf(im.charSet, first).packed,
+                      bytesOf(im.charSet, last).packed);
         coverage.area.name = name;
         for (std::size_t l = 0; l < levels.size(); ++l) {
             if (inArea(im.charSet, levels[l].first, first, last)) {
@@ -80,7 +78,7 @@ std::vector<AreaCoverage> coverageOf(const InputMethod& im, const std::vector<in
         for (unsigned index = first; index <= last; ++index) {
             const bool coded = codesOfIndex[index] > 0;
             countCharacter(areas[a].area, index, coded);
-            const unsigned bytes = bytesOf(im.charSet, index);
+            const DoubleByteCharacter bytes = bytesOf(im.charSet, index);
             for (std::size_t l = 0; l < levels.size(); ++l) {
                 const Place& place = placeOfLevel[l];
                 if (place.area != kNowhere && a >= place.area && a <= place.lastArea &&
@@ -96,9 +94,9 @@ std::vector<AreaCoverage> coverageOf(const InputMethod& im, const std::vector<in
 
 }  // namespace
 
-InputMethodStatistics inputMethodStatistics(const InputMethod& im) {
+InputMethodStatistics inputMethodStatistics(const InputMethod& im,
+                                            const std::vector<CodeCharacters>& codes) {
     InputMethodStatistics s;
-    const std::vector<CodeCharacters> codes = codesOf(im);
     const auto slots = static_cast<std::size_t>(indexCount(im.charSet));
     std::vector<int> codesOfIndex(slots, 0);
     std::vector<int> shortest(slots, 0);
@@ -119,6 +117,10 @@ InputMethodStatistics inputMethodStatistics(const InputMethod& im) {
         s.largestBucket = std::max(s.largestBucket, inBucket);
         if (s.codesByLength.size() <= code.size()) s.codesByLength.resize(code.size() + 1, 0);
         ++s.codesByLength[code.size()];
+        if (s.codesByCandidates.size() <= characters.size()) {
+            s.codesByCandidates.resize(characters.size() + 1, 0);
+        }
+        ++s.codesByCandidates[characters.size()];
         if (characters.size() > 1) {
             ++s.sharedCodes;
             s.charactersOnSharedCodes += static_cast<int>(characters.size());

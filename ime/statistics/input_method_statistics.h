@@ -10,6 +10,7 @@
 #include "foundation/diagnostics.h"
 #include "ime/database/code_table_capacity.h"
 #include "ime/input_method.h"
+#include "ime/statistics/code_characters.h"
 
 inline constexpr std::size_t kUncodedShown = 20;
 
@@ -41,12 +42,15 @@ struct InputMethodStatistics {
     std::string crowdedCode;          // the code with the most characters
     std::vector<DoubleByteCharacter> crowdedCharacters;
     int distinctCharacters = 0;
-    int severalCodes = 0;              // characters with several codes
-    std::vector<int> codesByLength;    // [n]: distinct codes of n keys
-    double averageShortestCode = 0.0;  // over the coded characters
+    int severalCodes = 0;                // characters with several codes
+    std::vector<int> codesByLength;      // [n]: distinct codes of n keys
+    std::vector<int> codesByCandidates;  // [n]: distinct codes of n characters
+    double averageShortestCode = 0.0;    // over the coded characters
 };
 
-InputMethodStatistics inputMethodStatistics(const InputMethod& im);
+// `codes` are those of `im`, as codesOf gives them.
+InputMethodStatistics inputMethodStatistics(const InputMethod& im,
+                                            const std::vector<CodeCharacters>& codes);
 
 // The report, in UTF-8 lines, of `im` read from `fileName`; for a source,
 // the counts of the messages its reading gave.

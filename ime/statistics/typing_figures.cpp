@@ -37,9 +37,9 @@ std::vector<CostlyCode> costliest(const std::vector<CodeCharacters>& codes,
 
 }  // namespace
 
-TypingFigures typingFigures(const InputMethod& im, const CharSetWeights& weights) {
+TypingFigures typingFigures(const std::vector<CodeCharacters>& codes,
+                            const CharSetWeights& weights) {
     TypingFigures f;
-    const std::vector<CodeCharacters> codes = codesOf(im);
     const std::vector<long long>& w = weights.byIndex;
     std::vector<int> keys(w.size(), INT_MAX);
     std::vector<bool> first(w.size(), false);

@@ -9,6 +9,7 @@
 
 #include "foundation/character_weights.h"
 #include "ime/input_method.h"
+#include "ime/statistics/code_characters.h"
 
 inline constexpr std::size_t kHeaviestShown = 20;
 inline constexpr int kCandidatesPerPage = 10;
@@ -37,7 +38,9 @@ struct TypingFigures {
     std::vector<CostlyCode> costliestCodes;          // at most kHeaviestShown
 };
 
-TypingFigures typingFigures(const InputMethod& im, const CharSetWeights& weights);
+// `codes` are the input method's, as codesOf gives them.
+TypingFigures typingFigures(const std::vector<CodeCharacters>& codes,
+                            const CharSetWeights& weights);
 
 // The report's section for the figures.
 std::string typingReport(const TypingFigures& figures, CharSet charSet);

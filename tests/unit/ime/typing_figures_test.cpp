@@ -50,7 +50,7 @@ TEST(TypingFigures, ATableWorkedByHand) {
     EXPECT_EQ(read.weights.distinct, 5);
     EXPECT_EQ(read.weights.total, 27);
     // Keys: 工 1 (a), 式 2 (ab), 戈 3, 七 2 (second on c): 35 over 23.
-    EXPECT_EQ(typingReport(typingFigures(read.mabrel.im, read.weights), kChineseGB),
+    EXPECT_EQ(typingReport(typingFigures(codesOf(read.mabrel.im), read.weights), kChineseGB),
               "  Coded                       85.19 %\n"
               "  First candidate             86.96 %\n"
               "  Keys per character          1.522\n"
