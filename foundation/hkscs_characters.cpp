@@ -6,7 +6,7 @@
 
 namespace {
 
-const iconv_t kNoConversion = reinterpret_cast<iconv_t>(-1);
+const iconv_t kNoBig5Conversion = reinterpret_cast<iconv_t>(-1);
 
 struct CloseConversion {
     void operator()(void* cd) const { iconv_close(static_cast<iconv_t>(cd)); }
@@ -15,7 +15,7 @@ using Conversion = std::unique_ptr<void, CloseConversion>;
 
 Conversion toUtf8From(const char* mapping) {
     const iconv_t cd = iconv_open("UTF-8", mapping);
-    return Conversion(cd == kNoConversion ? nullptr : cd);
+    return Conversion(cd == kNoBig5Conversion ? nullptr : cd);
 }
 
 // Whether `cd` reads the two bytes as a character. BIG5-HKSCS holds a
