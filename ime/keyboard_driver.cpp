@@ -13,12 +13,12 @@
 
 namespace {
 
-std::string bmpText(const KeyboardPicture& picture) {
+std::string pictureBmpText(const KeyboardPicture& picture) {
     const std::vector<uint8_t> bytes = encodeBmpFile(picture);
     return {bytes.begin(), bytes.end()};
 }
 
-int countMarked(const std::vector<bool>& marks) {
+int countKeysAsKey(const std::vector<bool>& marks) {
     int count = 0;
     for (const bool mark : marks) count += mark ? 1 : 0;
     return count;
@@ -28,10 +28,10 @@ int writeDrawnPictures(const CMabrel& mabrel, const char* sourceName,
                        const KeyboardPictures& pictures) {
     OutputGroup group;
     std::vector<std::string> names{mabrel.pictureToDraw};
-    group.add(mabrel.pictureToDraw, bmpText(pictures.standard));
+    group.add(mabrel.pictureToDraw, pictureBmpText(pictures.standard));
     if (pictures.highDensity) {
         names.push_back(mabrel.highDensityPictureToDraw);
-        group.add(mabrel.highDensityPictureToDraw, bmpText(*pictures.highDensity));
+        group.add(mabrel.highDensityPictureToDraw, pictureBmpText(*pictures.highDensity));
     }
     for (const std::string& name : names) {
         if (isSameFile(name.c_str(), sourceName)) return report(kDestinationIsSource, name.c_str());
@@ -41,7 +41,7 @@ int writeDrawnPictures(const CMabrel& mabrel, const char* sourceName,
     return 0;
 }
 
-int drawSource(CMabrel& mabrel, const char* sourceName) {
+int drawPicturesOfSource(CMabrel& mabrel, const char* sourceName) {
     mabrel.drawPictures = true;
     if (int rc = readKeyboardSections(mabrel, sourceName)) return rc;
     const DrawnKeyboard drawn = drawKeyboard(mabrel.im, !mabrel.highDensityPictureToDraw.empty());
@@ -71,7 +71,7 @@ DrawnKeyboard drawKeyboard(const InputMethod& im, bool highDensity) {
     drawn.pictures.standard = drawKeyboardPicture(keys, standardGlyphs, 1, asKey);
     if (highDensity)
         drawn.pictures.highDensity = drawKeyboardPicture(keys, highDensityGlyphs, 2, asKey);
-    drawn.labelsAsKey = countMarked(asKey);
+    drawn.labelsAsKey = countKeysAsKey(asKey);
     return drawn;
 }
 
@@ -92,14 +92,14 @@ std::vector<PictureFile> pictureFilesBeside(const std::optional<KeyboardPictures
     const std::string path = destination;
     const std::string folder = path.substr(0, path.rfind('/') + 1);
     const PictureNames names = pictureNamesFor(destination);
-    files.push_back({folder + names.standard, bmpText(keyboard->standard)});
+    files.push_back({folder + names.standard, pictureBmpText(keyboard->standard)});
     if (keyboard->highDensity) {
-        files.push_back({folder + names.highDensity, bmpText(*keyboard->highDensity)});
+        files.push_back({folder + names.highDensity, pictureBmpText(*keyboard->highDensity)});
     }
     return files;
 }
 
 int drawSourcePictures(CMabrel& mabrel, const char* sourceName) {
     report(kDrawingPictures, sourceName);
-    return runWithMemoryGuard([&] { return drawSource(mabrel, sourceName); });
+    return runWithMemoryGuard([&] { return drawPicturesOfSource(mabrel, sourceName); });
 }

@@ -45,7 +45,7 @@ FreeTypeFunctions loadFreeType() {
     return f;
 }
 
-const FreeTypeFunctions* freeType() {
+const FreeTypeFunctions* loadedFreeType() {
     static const FreeTypeFunctions functions = loadFreeType();
     return functions.initFreeType != nullptr ? &functions : nullptr;
 }
@@ -70,7 +70,7 @@ Glyph misakiCell(const FT_Face face) {
     return glyph;
 }
 
-int hexDigit(char c) {
+int unifontDigit(char c) {
     if (c >= '0' && c <= '9') return c - '0';
     if (c >= 'A' && c <= 'F') return c - 'A' + 10;
     if (c >= 'a' && c <= 'f') return c - 'a' + 10;
@@ -79,13 +79,13 @@ int hexDigit(char c) {
 
 // One glyph of 16 rows from its hexadecimal digits: 32 of them for 8 pixels
 // a row, 64 for 16; nothing for another count or a stray character.
-bool hexGlyph(std::string_view digits, Glyph& glyph) {
+bool unifontGlyph(std::string_view digits, Glyph& glyph) {
     if (digits.size() != 32 && digits.size() != 64) return false;
     glyph.height = kHighDensityGlyphHeight;
     glyph.width = static_cast<int>(digits.size()) / 4;
     glyph.pixels.clear();
     for (const char c : digits) {
-        const int value = hexDigit(c);
+        const int value = unifontDigit(c);
         if (value < 0) return false;
         for (int bit = 3; bit >= 0; --bit) glyph.pixels.push_back(value >> bit & 1);
     }
@@ -97,7 +97,7 @@ bool hexGlyph(std::string_view digits, Glyph& glyph) {
 std::string loadStandardGlyphs(const std::set<char32_t>& wanted, GlyphSet& glyphs) {
     std::vector<uint8_t> font;
     if (readWholeFile(kMisakiFontFile, font) != FileRead::kRead) return kMisakiFontFile;
-    const FreeTypeFunctions* ft = freeType();
+    const FreeTypeFunctions* ft = loadedFreeType();
     if (ft == nullptr) return kFreeTypeLibrary;
     FT_Library library = nullptr;
     if (ft->initFreeType(&library) != 0) return kFreeTypeLibrary;
@@ -136,14 +136,14 @@ void readHexGlyphs(const std::string& font, const std::set<char32_t>& wanted, Gl
         char32_t character = 0;
         bool isNumber = true;
         for (const char c : line.substr(0, colon)) {
-            isNumber = isNumber && hexDigit(c) >= 0;
-            character = character * 16 + static_cast<char32_t>(hexDigit(c) & 0x0F);
+            isNumber = isNumber && unifontDigit(c) >= 0;
+            character = character * 16 + static_cast<char32_t>(unifontDigit(c) & 0x0F);
         }
         if (!isNumber || !wanted.contains(character)) continue;
         std::string_view digits = line.substr(colon + 1);
         if (!digits.empty() && digits.back() == '\r') digits.remove_suffix(1);
         Glyph glyph;
-        if (hexGlyph(digits, glyph)) glyphs[character] = std::move(glyph);
+        if (unifontGlyph(digits, glyph)) glyphs[character] = std::move(glyph);
     }
 }
 
