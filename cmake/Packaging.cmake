@@ -33,7 +33,7 @@ install(FILES ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/packaging/co
 install(FILES ${CJK_DOCUMENTS} DESTINATION ${CJK_DOC_DIR}/docs)
 file(GLOB CJK_EXAMPLES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/examples/*.txt
      ${PROJECT_SOURCE_DIR}/examples/*.bmp ${PROJECT_SOURCE_DIR}/examples/*.checks
-     ${PROJECT_SOURCE_DIR}/examples/*.py ${PROJECT_SOURCE_DIR}/examples/README.md)
+     ${PROJECT_SOURCE_DIR}/examples/README.md)
 install(FILES ${CJK_EXAMPLES} DESTINATION ${CJK_DOC_DIR}/examples)
 
 # The scripts that the installed documents name (scripts/examples.sh and the
@@ -92,4 +92,12 @@ endif()
 # ibus-table databases are read through SQLite, loaded only when one is
 # given: no dependency a linker or dpkg-shlibdeps would see.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libsqlite3-0")
+# Mabrel /k and the imports draw keyboard pictures with Debian's fonts,
+# through FreeType loaded when a picture is drawn.
+set(CJK_PICTURE_DEPENDS "fonts-misaki, unifont, libfreetype6")
+if(CPACK_DEBIAN_PACKAGE_DEPENDS)
+  string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS ", ${CJK_PICTURE_DEPENDS}")
+else()
+  set(CPACK_DEBIAN_PACKAGE_DEPENDS "${CJK_PICTURE_DEPENDS}")
+endif()
 include(CPack)

@@ -13,6 +13,7 @@
 #include "ime/export/export_driver.h"
 #include "ime/import/import_to_database.h"
 #include "ime/import/table_import.h"
+#include "ime/keyboard_driver.h"
 #include "ime/lookup/lookup_console.h"
 #include "ime/messages.h"
 #include "ime/source/sample_source.h"
@@ -95,6 +96,10 @@ int runMabrel(CMabrel& mabrel, int argc, const char* const* argv) {
             return runWithMemoryGuard(
                 [&] { return orderCandidates(mabrel, argv[1], argv[2], argv[3]); });
         }
+        return invalidFilename(kOpening);
+    }
+    if (argc == 2 && upperCopy(argv[0]) == "/K") {
+        if (nameContains(argv[1], ".TXT")) return drawSourcePictures(mabrel, argv[1]);
         return invalidFilename(kOpening);
     }
     if (argc != 2) return parameterError(kOpening);

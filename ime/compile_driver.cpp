@@ -93,6 +93,13 @@ int readSourceFile(CMabrel& mabrel, const char* sourceName) {
     return readLoadedSource(mabrel);
 }
 
+int readKeyboardSections(CMabrel& mabrel, const char* sourceName) {
+    if (int rc = loadSource(mabrel.source, sourceName)) return rc;
+    if (int rc = readUtf8Source(mabrel.source, kUtf8Reading)) return rc;
+    if (int rc = parseDescription(mabrel)) return rc;
+    return parseKeyMapTable(mabrel);
+}
+
 int readSourceText(CMabrel& mabrel, std::string bytes) {
     mabrel.source.stream = SourceText{};
     mabrel.source.stream.bytes = std::move(bytes);

@@ -18,6 +18,10 @@ int readInputMethod(CMabrel& mabrel);
 // status of the first failure.
 int readSourceFile(CMabrel& mabrel, const char* sourceName);
 
+// The [Description] and [KeyMapTable] of the source file read as a compile
+// reads them. Returns 0, or the status of the first failure.
+int readKeyboardSections(CMabrel& mabrel, const char* sourceName);
+
 // The same for a source given as its bytes.
 int readSourceText(CMabrel& mabrel, std::string bytes);
 

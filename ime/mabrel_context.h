@@ -28,4 +28,10 @@ struct CMabrel {
     // The keyboard bitmaps the compile read, by the names the source gives,
     // which its list of what was left out may not be.
     std::vector<std::string> picturesRead;
+    // When set (Mabrel /k), [Description] reads no keyboard picture: it keeps
+    // the names the source gives them here, the second empty when the source
+    // names no high-density picture, and stops with 611 when it names none.
+    bool drawPictures = false;
+    std::string pictureToDraw;
+    std::string highDensityPictureToDraw;
 };

@@ -71,6 +71,9 @@ enum MabrelKey : int {
     X(kExportLeftOut, 0, "%d left out, listed in \"%s\"")                                     \
     X(kSourceNeedsFit, 0,                                                                     \
       "Note: \"%s\" passes %s of an input method database; compile it with Mabrel /f")        \
+    X(kDrawingPictures, 0, "Drawing the keyboard pictures of \"%s\"...\n")                    \
+    X(kLabelsAsKey, 0, "%d labels drawn as their key")                                        \
+    X(kNoPicturesFont, 0, "Note: no keyboard pictures drawn, \"%s\" is not installed")        \
     X(kNotATable, 510, "\"%s\" is not a table Mabrel can read")                               \
     X(kNoCharacters, 510, "\"%s\" holds no characters Mabrel can use")                        \
     X(kNotBitmapFile, 300, "File \"%s\" is not a bitmap file")                                \
@@ -101,6 +104,7 @@ enum MabrelKey : int {
     X(kHelpTooLong, 608, "Help text too long!")                                               \
     X(kTuneCodeInvalid, 609,                                                                  \
       "The value of \"%s\" is invalid, the TuneCode should be in \"%s\" also")                \
+    X(kNoPictureKey, 611, "No \"%s\" key, no picture drawn")                                  \
     X(kTooManyRowValues, 700, "Too many values in key \"%s\"")                                \
     X(kRuleCommandError, 800, "Rule command format error, \"%s=%s\"")                         \
     X(kRuleDirectionError, 800, "Rule item direction format error, \"%s=%s\"")                \

@@ -32,7 +32,7 @@ package=$(ls build-release/*.deb)
   echo ./usr/share/doc/cjk-input-tools/changelog.gz
   echo ./usr/share/lintian/overrides/cjk-input-tools
   for doc in docs/*.md; do echo "./usr/share/doc/cjk-input-tools/$doc"; done
-  for example in examples/*.txt examples/*.bmp examples/*.checks examples/*.py examples/README.md; do
+  for example in examples/*.txt examples/*.bmp examples/*.checks examples/README.md; do
     echo "./usr/share/doc/cjk-input-tools/$example"
   done
   grep -ohE 'scripts/[A-Za-z0-9_.-]*[A-Za-z0-9_]' README.md docs/*.md examples/README.md |

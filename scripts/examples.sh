@@ -3,8 +3,9 @@
 # GoogleTest needed) and runs them on the bundled examples: every input method
 # source is compiled, every phrase list (phrase*.txt) is converted to a
 # database and back, and the checks file of each input method (NAME.checks)
-# is run against its database with Mabrel /t. The results go to
-# build-release/examples-out.
+# is run against its database with Mabrel /t. The keyboard pictures are
+# drawn again with Mabrel /k (in drawn/) and must be the ones checked in.
+# The results go to build-release/examples-out.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 cmake -S . -B build-release -DCMAKE_BUILD_TYPE=Release -DCJK_BUILD_TESTS=OFF -DCJK_UNITY_BUILD=ON \
@@ -25,6 +26,22 @@ for source in *.txt; do
       ;;
     *) ../ime/Mabrel "$source" "${source%.txt}.pdb" || status=1 ;;
   esac
+done
+mkdir drawn
+for source in *.txt; do
+  case "$source" in phrase*) continue ;; esac
+  grep -q '^KeyboardBitmap=' "$source" || continue
+  (cd drawn && cp "../$source" . && ../../ime/Mabrel /k "$source" >"${source%.txt}-k.out") || {
+    echo "examples: Mabrel /k fails on $source:" >&2
+    cat "drawn/${source%.txt}-k.out" >&2
+    status=1
+  }
+  for picture in $(sed -n 's/^KeyboardBitmap\(HDD\)\{0,1\}=\([^ \r]*\).*/\2/p' "$source"); do
+    cmp -s "drawn/$picture" "$picture" || {
+      echo "examples: $picture is not what Mabrel /k draws from $source" >&2
+      status=1
+    }
+  done
 done
 for checks in *.checks; do
   [ -e "$checks" ] || continue

@@ -15,6 +15,7 @@
 #include "ime/database/input_method_database.h"
 #include "ime/import/table_import.h"
 #include "ime/messages.h"
+#include "ime/source/bmp_file.h"
 #include "ime/source/ime_source_writer.h"
 #include "phrase/import/phrase_list_compile.h"
 #include "phrase/left_out_phrases.h"
@@ -36,10 +37,18 @@ constexpr off_t kHugeHeapTableBytes = off_t{4} << 20;
 int readImportedMethod(CMabrel& mabrel, InputMethod& imported) {
     CodeList codes = std::move(imported.codes);
     std::vector<CodeTableEntry> entries = std::move(imported.entries);
+    // The pictures are read as the source's files would be, from memory.
+    const PictureNames pictures{"kbd.bmp", "kbdHDD.bmp"};
+    if (imported.keyboard) {
+        mabrel.pictureFiles[pictures.standard] = encodeBmpFile(imported.keyboard->standard);
+        if (const auto& high = imported.keyboard->highDensity) {
+            mabrel.pictureFiles[pictures.highDensity] = encodeBmpFile(*high);
+        }
+    }
     imported.codes.clear();
     imported.entries.clear();
     std::string front =
-        writeImeSource(imported, {}, TextEncoding::kUtf8, nullptr, SourceForm::kImport);
+        writeImeSource(imported, pictures, TextEncoding::kUtf8, nullptr, SourceForm::kImport);
     imported = InputMethod{};
     if (int rc = readSourceText(mabrel, std::move(front))) return rc;
     mabrel.im.codes = std::move(codes);

@@ -9,6 +9,7 @@
 #include "ime/code_numbering.h"
 #include "ime/import/imported_description.h"
 #include "ime/input_method_limits.h"
+#include "ime/keyboard_driver.h"
 #include "ime/messages.h"
 #include "ime/source/ime_source_writer.h"
 
@@ -289,5 +290,6 @@ void inputMethodFromTable(DesktopTable& table, CharSet charSet, const std::strin
     takeExportedCoding(table.exported, method);
     describeImportedMethod(table, fileName, set, method);
     takeRules(table, imported);
+    method.keyboard = drawImportedPictures(method);
     numberLines(method);
 }

@@ -4,8 +4,10 @@
 
 #include "foundation/desktop_tables/import_outputs.h"
 #include "foundation/desktop_tables/table_reader.h"
+#include "ime/decompile_driver.h"
 #include "ime/import/code_table_limits.h"
 #include "ime/import/input_method_from_table.h"
+#include "ime/keyboard_driver.h"
 #include "ime/messages.h"
 #include "ime/source/ime_source_writer.h"
 
@@ -42,8 +44,9 @@ int importTableTexts(CharSet charSet, const char* tableName, ImportText text,
     ImportedWords& list = texts.list;
     importWords(table, std::move(imported.words), *imported.characters, texts.words, list, text);
     if (text == ImportText::kWritten) {
-        texts.source =
-            writeImeSource(method, {}, TextEncoding::kUtf8, nullptr, SourceForm::kImport);
+        texts.source = writeImeSource(method, texts.pictureNames, TextEncoding::kUtf8, nullptr,
+                                      SourceForm::kImport);
+        texts.keyboard = std::move(method.keyboard);
         texts.sourceLimit = codeTableLimitPassed(method);
         texts.phraseList = std::move(list.text);
         texts.listLimit = std::move(list.limitPassed);
@@ -72,10 +75,13 @@ void reportImportLeftOut(const ImportedTexts& texts) {
 int importTable(CharSet charSet, const char* tableName, const char* destination) {
     report(kImportingTable, tableName, destination);
     ImportedTexts texts;
+    texts.pictureNames = pictureNamesFor(destination);
     if (int rc = importTableTexts(charSet, tableName, ImportText::kWritten, texts)) return rc;
     const std::string listName = phraseListName(destination);
     std::vector<ImportOutput> outputs{{destination, &texts.source}};
     if (texts.words.kept > 0) outputs.push_back({listName, &texts.phraseList});
+    std::vector<PictureFile> pictures = pictureFilesBeside(texts.keyboard, destination);
+    for (PictureFile& picture : pictures) outputs.push_back({picture.path, &picture.bytes});
     if (int rc = checkImportOutputs(texts.table, outputs)) return rc;
     if (int rc = writeImportOutputs(outputs, staleCompanions(texts.table, outputs, {listName}))) {
         return rc;

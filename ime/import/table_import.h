@@ -2,6 +2,7 @@
 // words as a Tosker phrase list beside it.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -10,17 +11,20 @@
 #include "foundation/desktop_tables/desktop_table.h"
 #include "foundation/desktop_tables/phrase_list_import.h"
 #include "ime/import/input_method_from_table.h"
+#include "ime/source/ime_source_writer.h"
 
 // What an import makes of a table, in memory, before anything is written:
 // its texts, or the records they would be written from.
 struct ImportedTexts {
-    DesktopTable table;       // its entries and files released: the names read stay
-    CharSet charSet = 0;      // the CharSet the texts are written for
-    std::string source;       // the Mabrel source, UTF-8
-    std::string phraseList;   // the phrase list, UTF-8; written when words.kept > 0
-    std::string sourceLimit;  // what the source passes of the format, or empty
-    std::string listLimit;    // the same for the phrase list
-    InputMethod method;       // the records, when the texts are not written
+    DesktopTable table;         // its entries and files released: the names read stay
+    CharSet charSet = 0;        // the CharSet the texts are written for
+    std::string source;         // the Mabrel source, UTF-8
+    std::string phraseList;     // the phrase list, UTF-8; written when words.kept > 0
+    std::string sourceLimit;    // what the source passes of the format, or empty
+    std::string listLimit;      // the same for the phrase list
+    InputMethod method;         // the records, when the texts are not written
+    PictureNames pictureNames;  // the names the source gives its pictures
+    std::optional<KeyboardPictures> keyboard;  // drawn for the source, when the fonts are there
     ImportedWords list;
     PairCounts pairs;
     WordCounts words;

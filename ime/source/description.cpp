@@ -207,8 +207,14 @@ void readAutoSelectKeys(CMabrel& mabrel) {
 
 int readKeyboardBitmaps(CMabrel& mabrel) {
     const char* name = tokenValue(mabrel, kKeyKeyboardBitmap);
-    if (name == nullptr) return 0;
     const char* highDensityName = tokenValue(mabrel, kKeyKeyboardBitmapHDD);
+    if (mabrel.drawPictures) {
+        if (name == nullptr) return report(kNoPictureKey, keyName(kKeyKeyboardBitmap));
+        mabrel.pictureToDraw = name;
+        mabrel.highDensityPictureToDraw = highDensityName != nullptr ? highDensityName : "";
+        return 0;
+    }
+    if (name == nullptr) return 0;
     for (const char* picture : {name, highDensityName}) {
         const char* destination = mabrel.destinationName.c_str();
         if (picture == nullptr) continue;

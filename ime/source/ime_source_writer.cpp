@@ -175,11 +175,6 @@ void addImportedDescription(std::string& text, const InputMethod& im) {
     }
     addKeyIfSaid(text, "DispalyCodes", displays);
     if (im.wildChar != 0) addKey(text, "WildChar", std::string(1, im.wildChar));
-    addLine(text,
-            "// Keyboard pictures: KeyboardBitmap=Name.bmp, a 16-colour black and white picture");
-    addLine(text,
-            "// of 154 x 54 or 156 x 53 pixels, and KeyboardBitmapHDD=NameHDD.bmp, twice as large");
-    if (!im.rules.empty()) addRules(text, im.rules);
 }
 
 void addHelp(std::string& text, const std::string& help) {
@@ -263,6 +258,12 @@ std::string writeImeSource(const InputMethod& im, const PictureNames& pictures,
     if (form == SourceForm::kImport) {
         addImportedDescription(text, im);
         text = CharSetConverter(im.charSet).textToUtf8(text);
+        // The pictures' names are the file system's, kept as they are.
+        if (im.keyboard) {
+            addKey(text, "KeyboardBitmap", pictures.standard);
+            if (im.keyboard->highDensity) addKey(text, "KeyboardBitmapHDD", pictures.highDensity);
+        }
+        if (!im.rules.empty()) addRules(text, im.rules);
         Utf8Characters utf8(im.charSet);
         addCodeTable(text, im, &utf8);
         return text;

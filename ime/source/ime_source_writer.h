@@ -23,9 +23,8 @@ inline constexpr std::size_t kCharactersPerLine = 24;
 // Whose source it is. A database's says every key it has, each section
 // followed by an empty line. An import's says "Encoding=UTF-8" first, then
 // its keys in the order a reader of the desktop table looks for them, the
-// empty ones left out, a note on the keyboard pictures it cannot give, and
-// no empty line; it has no key map, help or pictures. It comes in UTF-8
-// whole.
+// empty ones left out, then the pictures' names when it has pictures, and
+// no empty line; it has no key map or help. It comes in UTF-8 whole.
 enum class SourceForm { kDatabase, kImport };
 
 // The source in the CharSet's bytes, but for the pictures' names, which are

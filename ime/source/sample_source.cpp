@@ -6,12 +6,16 @@
 //                  to indexCount - 1 in increasing order
 #include "ime/source/sample_source.h"
 
+#include <algorithm>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "foundation/memory_guard.h"
 #include "foundation/output_file.h"
 #include "foundation/text_helpers.h"
 #include "ime/messages.h"
+#include "ime/source/value_list.h"
 
 namespace {
 
@@ -98,4 +102,16 @@ int writeSampleSource(CharSet charSet, const char* destination) {
         if (int rc = file.open(destination)) return rc;
         return file.commit(sampleText(charSet));
     });
+}
+
+KeyMapRows sampleKeyMap() {
+    KeyMapRows rows{};
+    int row = 0;
+    for (const std::string_view line : kLinesAfterCharSet) {
+        if (!line.starts_with("Row")) continue;
+        std::vector<ValuePair> items;
+        parseValueList(std::string(line.substr(line.find('=') + 1)).c_str(), items);
+        std::copy(items.begin(), items.end(), rows[row++].begin());
+    }
+    return rows;
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "foundation/char_sets.h"
+#include "ime/input_method.h"
 
 // The answer of runSampleCommand when the command line was unusable.
 inline constexpr int kSampleParameterError = -1;
@@ -12,3 +13,6 @@ inline constexpr int kSampleParameterError = -1;
 int runSampleCommand(const char* charSetText, const char* destination);
 
 int writeSampleSource(CharSet charSet, const char* destination);
+
+// The key map of the sample source's [KeyMapTable].
+KeyMapRows sampleKeyMap();

@@ -65,6 +65,29 @@ TEST(Examples, EveryInputMethodCompiles) {
     }
 }
 
+// Mabrel /k draws the pictures that are checked in; they compile, and the
+// database decompiles to them again.
+TEST(Examples, PicturesAreWhatSlashKDrawsAndComeBack) {
+    ExampleFolder folder;
+    for (const std::string& source : exampleSources(false)) {
+        SCOPED_TRACE(source);
+        const std::string stem = stemOf(source);
+        const std::string checkedIn[] = {readFile(folder.path() / (stem + ".bmp")),
+                                         readFile(folder.path() / (stem + "HDD.bmp"))};
+        fs::remove(folder.path() / (stem + ".bmp"));
+        fs::remove(folder.path() / (stem + "HDD.bmp"));
+        if (!expectConverts(MABREL_PATH, "/k", source, folder.path())) continue;
+        EXPECT_EQ(readFile(folder.path() / (stem + ".bmp")), checkedIn[0]);
+        EXPECT_EQ(readFile(folder.path() / (stem + "HDD.bmp")), checkedIn[1]);
+        if (!expectConverts(MABREL_PATH, source, stem + ".pdb", folder.path()) ||
+            !expectConverts(MABREL_PATH, stem + ".pdb", "back.txt", folder.path())) {
+            continue;
+        }
+        EXPECT_EQ(readFile(folder.path() / "back.bmp"), checkedIn[0]);
+        EXPECT_EQ(readFile(folder.path() / "backHDD.bmp"), checkedIn[1]);
+    }
+}
+
 TEST(Examples, EveryPhraseListGoesToADatabaseAndBack) {
     const std::vector<std::string> lists = exampleSources(true);
     ASSERT_FALSE(lists.empty()) << "no phrase list example (phrase*.txt) in " << EXAMPLES_DIR;

@@ -136,11 +136,9 @@ case=coder_empty_text
 } >"$case/stdout"
 
 # --- import_to_database ----------------------------------------------------
-# t.cin imports as the source of coder_style1_repeats but for the ID, FullName,
-# Name (at 17, 160, 276, 308) and MaxCodes (at 192: 2, the codes fit the head
-# as with 3); its word is the phrase of text_to_database, whose database it gets.
+# t.cin's word is the phrase of text_to_database, whose database it gets. Its
+# input method carries the keyboard pictures the import draws, so it has no
+# expected file here: ImportToDatabase.LeavesTheFilesOfTheTextPath holds it to
+# the source of "/i" to text compiled, pictures included.
 case=import_to_database
-put() { printf "$2" | dd of="$case/expect/t.pdb" bs=1 seek="$1" conv=notrunc status=none; }
-cp coder_style1_repeats/expect/out.pdb "$case/expect/t.pdb"
-put 17 TST1; put 160 TST1; put 192 '\0\2'; put 276 'Tst1\0\0\0\0\0\0\0\0\0\0'; put 308 Tst1
 cp ../tosker/text_to_database/expect/Words.Pdb "$case/expect/t-phrases.pdb"
