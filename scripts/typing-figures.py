@@ -11,7 +11,7 @@ import sys
 
 # The tools write a character through the first of their mappings that has
 # it: the second codecs stand for the ones that answer where the first has none.
-CODECS = {'ChineseGB': ['gb2312'], 'ChineseGBK': ['gbk'], 'ChineseBIG5': ['big5', 'cp950'],
+CODECS = {'ChineseGB': ['gb2312'], 'ChineseGBK': ['gbk'], 'ChineseBIG5': ['big5hkscs', 'cp950', 'big5'],
           'JapaneseJIS': ['euc_jp'], 'JapaneseSJIS': ['shift_jis', 'cp932'],
           'KoreanKSC': ['euc_kr']}
 
