@@ -57,7 +57,11 @@ CharSet charSetOfLanguage(const DesktopTable& table) {
         const std::string_view locale = trimBlanks(takeField(languages, ','));
         if (!locale.empty()) locales.push_back(locale);
     }
-    if (!locales.empty()) return agreedCharSet(locales);
+    // LANGUAGES names the table's own language first.
+    for (const std::string_view locale : locales) {
+        if (const CharSet charSet = charSetOfLocale(locale)) return charSet;
+    }
+    locales.clear();
     for (const auto& [locale, name] : table.localeNames) locales.push_back(locale);
     return agreedCharSet(locales);
 }

@@ -9,8 +9,8 @@
 #include "foundation/desktop_tables/desktop_table.h"
 #include "foundation/desktop_tables/table_characters.h"
 
-// The CharSet the table's languages say (LANGUAGES, else the locales of
-// its NAME.xx) where they all say one: Japanese JapaneseSJIS, Korean
+// The CharSet the table's languages say: the first of LANGUAGES that says
+// one, else the one all the locales of its NAME.xx say: Japanese JapaneseSJIS, Korean
 // KoreanKSC, zh_TW and zh_HK ChineseBIG5, zh_CN ChineseGB (which the caller
 // widens to ChineseGBK for a table with characters outside GB 2312); else 0.
 CharSet charSetOfLanguage(const DesktopTable& table);
