@@ -28,6 +28,7 @@
     X(kInvalidEncoding, 610, "The value of \"%s=%s\" is invalid, can be UTF-8") \
     X(kCannotWrite, 907, "Character \"%s\" can't be written in %s")             \
     X(kNotUtf8, 908, "Line is not UTF-8 text")                                  \
+    X(kNotUtf8LeftOut, 908, "Line is not UTF-8 text, left out")                 \
     X(kCannotWriteCount, 0, "%d characters can't be written in UTF-8")          \
     X(kUtf8Note, 0,                                                             \
       "Note: this line looks like UTF-8 text; write \"Encoding=UTF-8\" in [Description]")
@@ -47,6 +48,10 @@
     X(kImportEntries, 0, "%d entries read")                                                       \
     X(kImportWordsKept, 0, "%d words kept")                                                       \
     X(kImportWrote, 0, "Wrote \"%s\"")                                                            \
+    X(kLeftNotUtf8, 0, "%d left out: line not UTF-8 text")                                        \
+    X(kLeftSingleByte, 0, "%d left out: single-byte character")                                   \
+    X(kLeftOutListed, 0, "The entries left out are listed in \"%s\"")                             \
+    X(kWrittenFor, 0, "Written for %s: %d of %d characters")                                      \
     X(kLeftTooLong, 0, "%d left out: code or text too long")                                      \
     X(kLeftCodeNotPrintable, 0, "%d left out: code not printable ASCII without blanks")           \
     X(kLeftCodeComment, 0, "%d left out: code begins with \"//\"")                                \

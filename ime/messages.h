@@ -65,6 +65,8 @@ enum MabrelKey : int {
     X(kImportingTableToDatabase, 0, "Converting table \"%s\" => input method \"%s\"...\n")    \
     X(kImportKept, 0, "%d single characters and %d words kept")                               \
     X(kRuleLeftOut, 0, "Rule \"%s\" left out: %s")                                            \
+    X(kIdIsTableName, 0,                                                                      \
+      "Note: ID %s is the table's name; give the input method an ID of its own")              \
     X(kInvalidFormat, 0, "Invalid format \"%s\"")                                             \
     X(kExporting, 0, "Writing \"%s\" => %s table \"%s\"...\n")                                \
     X(kExportWritten, 0, "%d single characters and %d phrases written")                       \

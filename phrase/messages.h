@@ -25,6 +25,8 @@ enum ToskerKey : int {
       "Converting word list \"%s\" => "                                                      \
       "phrase database \"%s\"...\n")                                                         \
     X(kNoWords, 510, "\"%s\" holds no words Tosker can read")                                \
+    X(kInputMethodTableNote, 0,                                                              \
+      "Note: \"%s\" is an input-method table: Mabrel /i writes its words as a phrase list")  \
     X(kFirstCharactersReordered, 0, "%d first characters reordered")                         \
     X(kConvertingText, 0, "Converting text \"%s\" => phase database \"%s\"...\n")            \
     X(kConvertingDatabase, 0, "Converting phase database \"%s\" => text \"%s\"...\n")        \

@@ -10,7 +10,10 @@
 # tables, and Wubi 86's word codes from its rules against rime's own
 # (scripts/wubi-word-codes.py); every fcitx 5 table installed read as
 # libime_tabledict -d dumps it (as saved and zstd-compressed), imported and
-# compiled. Installs the Debian packages it
+# compiled; one table of each binary format the desktops install (hime and
+# gcin .gtab, fcitx 4 .mb where installed, fcitx 5 .main.dict, SCIM binary,
+# ibus-table .db) imported, its pairs checked against its own dumper's text
+# (scripts/table-pairs.py), and compiled. Installs the Debian packages it
 # needs (as root); run by CI.
 #
 #   scripts/real-tables.sh [BUILD_DIR]      (default build-release)
@@ -25,7 +28,10 @@ fcitx5_tables=(libime-bin libime-data zstd fcitx5-table-amharic fcitx5-table-ara
   fcitx5-table-latex fcitx5-table-malayalam-phonetic fcitx5-table-rustrad
   fcitx5-table-tamil-remington fcitx5-table-thai fcitx5-table-translit fcitx5-table-translit-ua
   fcitx5-table-viqr fcitx5-table-yawerty)
-for package in rime-data-wubi rime-data-cangjie5 rime-data-luna-pinyin rime-essay "${fcitx5_tables[@]}"; do
+desktop_tables=(hime hime-tables gcin-tables scim-modules-table scim-tables-zh scim-tables-ja
+  ibus-table ibus-table-cangjie5 fcitx-tools)
+for package in rime-data-wubi rime-data-cangjie5 rime-data-luna-pinyin rime-essay "${fcitx5_tables[@]}" \
+  "${desktop_tables[@]}"; do
   dpkg -s "$package" >/dev/null 2>&1 || need+=("$package")
 done
 if [ ${#need[@]} -gt 0 ]; then
@@ -111,6 +117,40 @@ for table in /usr/share/libime/*.main.dict /usr/share/fcitx5/table/*.main.dict; 
   fi
 done
 echo "real-tables: $imported fcitx 5 tables imported and compiled, $unwritten with no character a CharSet writes"
+
+echo "== one table of each binary format, against its own dumper"
+# dump FORMAT TABLE NAME: writes NAME.dump as the table's own tool gives it.
+dump() {
+  case $1 in
+    gtab) hime-gtab2cin -i "$2" -o "$work/$3.dump" >/dev/null ;;
+    mb) mb2txt "$2" >"$work/$3.dump" ;;
+    dict) libime_tabledict -d "$2" "$work/$3.dump" ;;
+    scim) scim-make-table "$2" -o "$work/$3.dump" >/dev/null ;;
+    db) python3 -c 'import sqlite3, sys
+print("BEGIN_TABLE")
+for row in sqlite3.connect(sys.argv[1]).execute(
+        "SELECT tabkeys, phrase, freq FROM phrases ORDER BY freq DESC, id ASC"):
+    print("\t".join(map(str, row)))
+print("END_TABLE")' "$2" >"$work/$3.dump" ;;
+  esac
+}
+tables=0
+for entry in gtab:cin:/usr/share/hime/table/cj.gtab gtab:cin:/usr/share/gcin/table/ar30.gtab \
+  mb:fcitx:/usr/share/fcitx/table/wbx.mb dict:fcitx:/usr/share/libime/cj.main.dict \
+  scim:scim:/usr/share/scim/tables/ZhuYin-Big.bin scim:scim:/usr/share/scim/tables/Nippon.bin \
+  db:scim:/usr/share/ibus-table/tables/cangjie5.db; do
+  IFS=: read -r kind form table <<<"$entry"
+  [ -f "$table" ] || { echo "real-tables: $table is not installed, passed over"; continue; }
+  name=$kind-$(basename "$table" | tr '.' '-')
+  cp "$table" "$work/$name.table"
+  dump "$kind" "$work/$name.table" "$name"
+  check "$name-import" "$mabrel" /i "$name.table" "$name.txt"
+  grep -a 'Written for' "$work/$name-import.log" | tr -d '\r '
+  scripts/table-pairs.py "$form" "$work/$name.dump" "$work/$name.txt"
+  check "$name-compile" "$mabrel" /f "$name.txt" "$name.pdb" >/dev/null
+  tables=$((tables + 1))
+done
+echo "real-tables: $tables binary tables imported, checked against their dumps and compiled"
 
 echo "== Wubi 86 property"
 "$build/tests/e2e_tests" --gtest_filter='Import.Wubi86KeepsEveryPairOfGB2312'

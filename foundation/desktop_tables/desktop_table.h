@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "foundation/desktop_tables/exported_coding.h"
@@ -39,16 +40,48 @@ struct TableRule {
     std::string text;  // as the table writes it, for messages
 };
 
+// Why an import left an entry (or a line it could not read) out.
+enum class LeftOutReason : uint8_t {
+    kNotUtf8,
+    kTooLong,
+    kCodeNotPrintable,
+    kCodeComment,
+    kCodeTooLong,
+    kKeyBeyond,
+    kSingleByte,
+    kRepeatedPair,
+    kCannotWrite,
+    kOneCharacter,
+    kWordTooLong,
+    kWordUnwritable,
+    kRepeatedWord,
+};
+
+// An entry left out: its code and text in file `file`. For a line that is
+// not UTF-8, `codeAt` is where the line starts and `textAt` the number of
+// its printable form in DesktopTable::unreadLines.
+struct TableLeftOut {
+    uint32_t codeAt = 0, codeLength = 0;
+    uint32_t textAt = 0, textLength = 0;
+    uint8_t file = 0;
+    LeftOutReason reason = LeftOutReason::kNotUtf8;
+};
+
 struct DesktopTable {
     const char* format = "";  // what the table was recognised as
     // The binary format the first file was read from, as its text; nullptr
     // for a text file.
     const char* binaryFormat = nullptr;
     std::string asciiName;  // %ename, name, NAME
-    std::string fullName;   // %cname where given
+    std::string fullName;   // %cname, else the first NAME.xx, where given
+    // Every NAME.xx: its locale ("zh_TW"), its name.
+    std::vector<std::pair<std::string, std::string>> localeNames;
+    std::string languages;  // SCIM and ibus-table's LANGUAGES: locales, by commas
     std::string version;
     std::string declaredKeys;              // in the order the table declares them
     std::vector<std::string> keyDisplays;  // .cin's %keyname: one per declared key
+    // SCIM and ibus-table's prompts: a key, the text shown for it.
+    std::vector<std::pair<char, std::string>> keyPrompts;
     char wildcard = 0;                     // 0 when none
     ExportedCoding exported;               // what a Mabrel export carries beside the table
     std::vector<TableRule> rules;          // the rules that can be said
@@ -58,7 +91,10 @@ struct DesktopTable {
     // Every file read, as opened: those of `files`, then any essay.txt.
     std::vector<std::string> fileNames;
     std::vector<TableEntry> entries;
-    int tooLong = 0;  // entries left out: code or text longer than an entry holds
+    int tooLong = 0;                    // entries left out: code or text longer than an entry holds
+    std::vector<TableLeftOut> leftOut;  // in the order met
+    std::vector<std::string> unreadLines;  // lines not UTF-8, invalid bytes as \xNN
+    int notUtf8 = 0;                       // lines left out: not UTF-8 text
     // The weight of each entry, by its number; empty while every weight read
     // is 0, so that a table without weights takes no room for them.
     std::vector<double> weights;
@@ -75,6 +111,11 @@ struct DesktopTable {
     std::string_view text(const TableEntry& entry) const {
         return {files[entry.file].data() + entry.textAt, entry.textLength};
     }
+    void leaveOut(uint32_t entry, LeftOutReason reason) {
+        const TableEntry& e = entries[entry];
+        leftOut.push_back({e.codeAt, e.codeLength, e.textAt, e.textLength, e.file, reason});
+    }
+
     // The line of the file on which `entry` stands (counted, for messages).
     int lineOf(const TableEntry& entry) const;
 };

@@ -105,6 +105,7 @@ void keepWords(DesktopTable& table, std::vector<uint32_t>& words, TableCharacter
             });
             if (first != IndexSet::kNone) {
                 ++counts.repeated;
+                table.leaveOut(word.number, LeftOutReason::kRepeatedWord);
                 table.raiseWeight(first, table.weight(word.number));
                 continue;
             }
@@ -118,14 +119,17 @@ void keepWords(DesktopTable& table, std::vector<uint32_t>& words, TableCharacter
         const int length = utf8CharacterCount(table.text(table.entries[number]));
         if (length < 2) {
             ++counts.oneCharacter;
+            table.leaveOut(number, LeftOutReason::kOneCharacter);
             continue;
         }
         if (length > kMaxPhraseLength) {
             ++counts.tooLong;
+            table.leaveOut(number, LeftOutReason::kWordTooLong);
             continue;
         }
         if (!convert(number, bytes)) {
             ++counts.cannotWrite;
+            table.leaveOut(number, LeftOutReason::kWordUnwritable);
             continue;
         }
         const uint64_t hash = hashBytes(bytes.data(), bytes.size());

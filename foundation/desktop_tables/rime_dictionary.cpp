@@ -44,7 +44,7 @@ int readVocabulary(RimeReading& rime, const std::string& folder, const Vocabular
     if (!added) return 0;
     DesktopTable essay;
     int file = 0;
-    if (int rc = loadTableFile(name.c_str(), rime.reading, essay, file)) {
+    if (int rc = loadTableFile(name.c_str(), rime.reading, essay, file, NotUtf8Lines::kStop)) {
         if (rc == kNotUtf8.code) report(kLineOfFile, name.c_str());
         return rc;
     }

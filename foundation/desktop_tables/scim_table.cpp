@@ -8,9 +8,30 @@ std::string_view takeColumn(std::string_view& rest, bool tabs) {
     return takeToken(rest);
 }
 
+// ibus-table's CHAR_PROMPTS: "{'a': '日', 'b': '月'}".
+void readCharPrompts(DesktopTable& table, std::string_view value) {
+    while (true) {
+        const std::size_t key = value.find('\'');
+        if (key == std::string_view::npos || key + 2 >= value.size() || value[key + 2] != '\'') {
+            return;
+        }
+        const std::size_t open = value.find('\'', key + 3);
+        const std::size_t close =
+            open == std::string_view::npos ? open : value.find('\'', open + 1);
+        if (close == std::string_view::npos) return;
+        table.keyPrompts.emplace_back(value[key + 1], value.substr(open + 1, close - open - 1));
+        value.remove_prefix(close + 1);
+    }
+}
+
 void readDefinition(DesktopTable& table, std::string_view key, std::string_view value) {
     if (key == "NAME") table.asciiName = std::string(value);
-    if (key.starts_with("NAME.") && table.fullName.empty()) table.fullName = std::string(value);
+    if (key.starts_with("NAME.") && !value.empty()) {
+        if (table.fullName.empty()) table.fullName = std::string(value);
+        table.localeNames.emplace_back(key.substr(5), value);
+    }
+    if (key == "LANGUAGES") table.languages = std::string(value);
+    if (key == "CHAR_PROMPTS") readCharPrompts(table, value);
     if (key == "SERIAL_NUMBER") table.version = std::string(value);
     if ((key == "KEYS" || key == "VALID_INPUT_CHARS") && table.declaredKeys.empty()) {
         table.declaredKeys = std::string(value);
@@ -33,7 +54,7 @@ void readDefinition(DesktopTable& table, std::string_view key, std::string_view 
 
 void readScimTable(const TableReading& reading, DesktopTable& table, int file) {
     table.format = "SCIM/ibus-table text";
-    enum class Part { kNone, kDefinition, kTable } part = Part::kNone;
+    enum class Part { kNone, kDefinition, kPrompts, kTable } part = Part::kNone;
     TableLines lines(table.files[static_cast<std::size_t>(file)], reading);
     std::string_view line;
     while (lines.next(line)) {
@@ -43,11 +64,17 @@ void readScimTable(const TableReading& reading, DesktopTable& table, int file) {
             part = Part::kDefinition;
         } else if (rest == "BEGIN_TABLE") {
             part = Part::kTable;
+        } else if (rest == "BEGIN_CHAR_PROMPTS_DEFINITION") {
+            part = Part::kPrompts;
         } else if (rest.starts_with("END_")) {
             part = Part::kNone;
         } else if (part == Part::kDefinition) {
             const std::string_view key = trimBlanks(takeField(rest, '='));
             readDefinition(table, key, trimBlanks(rest));
+        } else if (part == Part::kPrompts) {
+            const std::string_view key = takeToken(rest);
+            const std::string_view prompt = takeToken(rest);
+            if (key.size() == 1 && !prompt.empty()) table.keyPrompts.emplace_back(key[0], prompt);
         } else if (part == Part::kTable) {
             const bool tabs = rest.find('\t') != std::string_view::npos;
             const std::string_view code = takeColumn(rest, tabs);

@@ -98,15 +98,24 @@ bool TableCharacters::convert(std::string_view text, std::string& out, std::stri
     return true;
 }
 
+int writtenCount(const std::vector<std::string>& characters, TableCharacters& set) {
+    int count = 0;
+    for (const std::string& character : characters) {
+        count += set.bytesOf(character, static_cast<int>(character.size())).packed != 0;
+    }
+    return count;
+}
+
+int writtenCount(const std::vector<std::string>& characters, CharSet charSet) {
+    TableCharacters set(charSet);
+    return writtenCount(characters, set);
+}
+
 CharSet chooseCharSet(const std::vector<std::string>& characters) {
     CharSet best = kCharSetTable[0].id;
     int bestCount = -1;
     for (const CharSetEntry& entry : kCharSetTable) {
-        TableCharacters set(entry.id);
-        int count = 0;
-        for (const std::string& character : characters) {
-            count += set.bytesOf(character, static_cast<int>(character.size())).packed != 0;
-        }
+        const int count = writtenCount(characters, entry.id);
         if (count > bestCount) {
             best = entry.id;
             bestCount = count;

@@ -53,6 +53,10 @@ class TableCharacters {
     std::bitset<0x10000> writtenBack_;
 };
 
+// How many of `characters` (each one UTF-8 character) the set writes.
+int writtenCount(const std::vector<std::string>& characters, TableCharacters& set);
+int writtenCount(const std::vector<std::string>& characters, CharSet charSet);
+
 // The CharSet, of the six, that writes the most of `characters` (each one
 // UTF-8 character); a tie goes to the earlier in the CharSet table.
 CharSet chooseCharSet(const std::vector<std::string>& characters);

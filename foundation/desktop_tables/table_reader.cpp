@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
+#include "foundation/desktop_tables/table_characters.h"
 #include "foundation/desktop_tables/table_formats.h"
+#include "foundation/diagnostics.h"
 
 namespace {
 
@@ -84,4 +86,16 @@ int readWordList(const char* name, const TableReading& reading, DesktopTable& ta
     if (looksLikeRime(table.files[0])) return readRimeDictionary(name, reading, table, file);
     readWordLines(reading, table, file);
     return 0;
+}
+
+bool holdsSingleCharacters(const char* name) {
+    const QuietReports quiet;
+    DesktopTable table;
+    bool recognised = false;
+    if (readInputMethodTable(name, {currentSection}, table, recognised) != 0 || !recognised) {
+        return false;
+    }
+    return std::any_of(table.entries.begin(), table.entries.end(), [&](const TableEntry& entry) {
+        return utf8CharacterCount(table.text(entry)) == 1;
+    });
 }

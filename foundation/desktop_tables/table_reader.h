@@ -15,3 +15,7 @@ int readInputMethodTable(const char* name, const TableReading& reading, DesktopT
 // lines of a word and optional columns. Returns 0, or the number of a
 // message it reported.
 int readWordList(const char* name, const TableReading& reading, DesktopTable& table);
+
+// Whether `name` is an input-method table that Mabrel /i reads, with single
+// characters in it (asked quietly, after a word list was found empty).
+bool holdsSingleCharacters(const char* name);

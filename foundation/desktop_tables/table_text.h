@@ -13,11 +13,18 @@ struct TableReading {
     int sectionId;
 };
 
+// What a file read for an import does with a line that is not UTF-8: leaves
+// it out (a table's or list's line, named with 908 and listed) or stops the
+// run (a file of weights).
+enum class NotUtf8Lines { kLeftOut, kStop };
+
 // Reads `name` into a new file of `table` (a byte-order mark dropped) and
 // sets `file` to its number. Returns 0, or 100, 101 or 908 after reporting
-// it (908 with the number of the first line that is not UTF-8), or 200 when
-// the table would hold more lines than its entries can be numbered.
-int loadTableFile(const char* name, const TableReading& reading, DesktopTable& table, int& file);
+// it (908 with the number of the first line that is not UTF-8, with
+// kStop), or 200 when the table would hold more lines than its entries can
+// be numbered.
+int loadTableFile(const char* name, const TableReading& reading, DesktopTable& table, int& file,
+                  NotUtf8Lines notUtf8 = NotUtf8Lines::kLeftOut);
 
 // The lines of one file, a CR before the LF dropped. Keeps lineNumber and
 // the current section up to date, so that messages name the table's line.

@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "foundation/desktop_tables/import_left_out.h"
 #include "foundation/desktop_tables/import_outputs.h"
 #include "foundation/huge_pages.h"
 #include "foundation/left_out_list.h"
@@ -82,8 +83,9 @@ int importTableToDatabase(CMabrel& mabrel, CharSet charSet, const char* tableNam
     }
     ImportedTexts texts;
     if (int rc = importTableTexts(charSet, tableName, ImportText::kNotWritten, texts)) return rc;
+    const std::string importLeftOut = importLeftOutName(destination);
     reportImportKept(texts);
-    reportImportLeftOut(texts);
+    reportImportLeftOut(texts, importLeftOut);
     endStage();
 
     if (int rc = readImportedMethod(mabrel, texts.method)) return rc;
@@ -113,9 +115,10 @@ int importTableToDatabase(CMabrel& mabrel, CharSet charSet, const char* tableNam
     }
     if (phrases.leftAnyOut())
         outputs.push_back({phrasesLeftOutName, nullptr, phrases.leftOutList()});
+    if (texts.leftAnyOut) outputs.push_back({importLeftOut, &texts.leftOutList});
     if (int rc = checkImportOutputs(texts.table, outputs)) return rc;
     // A phrase database an earlier run left is kept, and with it its list.
-    std::vector<std::string> companions{leftOutName};
+    std::vector<std::string> companions{leftOutName, importLeftOut};
     if (hasWords) companions.push_back(phrasesLeftOutName);
     if (int rc = writeImportOutputs(outputs, staleCompanions(texts.table, outputs, companions))) {
         return rc;

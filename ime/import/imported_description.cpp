@@ -1,9 +1,12 @@
 #include "ime/import/imported_description.h"
 
 #include <cctype>
+#include <optional>
 
 #include "foundation/text_encoding.h"
+#include "ime/import/table_language.h"
 #include "ime/input_method_limits.h"
+#include "ime/messages.h"
 
 namespace {
 
@@ -59,25 +62,44 @@ std::string fitted(std::string_view text, std::size_t size, TableCharacters& set
     return kept;
 }
 
-// One %keyname display per key of UsedCodes, each one character the CharSet
-// writes; else none.
+// The display of one key: its first character that the CharSet writes
+// (printable ASCII, or a double-byte character); none when it has none.
+std::optional<ValuePair> displayOf(std::string_view display, TableCharacters& set) {
+    while (!display.empty()) {
+        const int length = std::max(utf8Length(display), 1);
+        if (length == 1 && display[0] > 0x20 && display[0] < 0x7F) {
+            return ValuePair{static_cast<uint8_t>(display[0]), 0};
+        }
+        if (length > 1) {
+            const DoubleByteCharacter character = set.bytesOf(display, length);
+            if (character.packed != 0) return ValuePair{character.lead(), character.trail()};
+        }
+        display.remove_prefix(static_cast<std::size_t>(length));
+    }
+    return std::nullopt;
+}
+
+// The display the table gives `key`: .cin's %keyname, else a prompt.
+const std::string* shownFor(const DesktopTable& table, char key) {
+    const std::size_t at = table.declaredKeys.find(key);
+    if (at != std::string::npos && at < table.keyDisplays.size()) return &table.keyDisplays[at];
+    for (const auto& [prompted, prompt] : table.keyPrompts) {
+        if (prompted == key) return &prompt;
+    }
+    return nullptr;
+}
+
+// One display per key of UsedCodes, from %keyname or the prompts; none
+// unless every key has one.
 std::vector<ValuePair> displayCodesOf(const DesktopTable& table, const std::string& usedCodes,
                                       TableCharacters& set) {
     std::vector<ValuePair> displays;
     for (const char key : usedCodes) {
-        const std::size_t at = table.declaredKeys.find(key);
-        if (at == std::string::npos || at >= table.keyDisplays.size()) return {};
-        const std::string& display = table.keyDisplays[at];
-        const int length = utf8Length(display);
-        if (length == 0 || static_cast<std::size_t>(length) != display.size()) return {};
-        if (length == 1) {
-            if (display[0] < 0x21 || display[0] > 0x7E) return {};
-            displays.push_back({static_cast<uint8_t>(display[0]), 0});
-            continue;
-        }
-        const DoubleByteCharacter character = set.bytesOf(display, length);
-        if (character.packed == 0) return {};
-        displays.push_back({character.lead(), character.trail()});
+        const std::string* shown = shownFor(table, key);
+        const std::optional<ValuePair> display =
+            shown == nullptr ? std::nullopt : displayOf(*shown, set);
+        if (!display) return {};
+        displays.push_back(*display);
     }
     return displays;
 }
@@ -88,9 +110,14 @@ void describeImportedMethod(const DesktopTable& table, const std::string& fileNa
                             TableCharacters& set, InputMethod& method) {
     const std::string asciiName = table.asciiName.empty() ? baseName(fileName) : table.asciiName;
     method.id = idOf(asciiName);
+    // Every table of one input method gives the same ID: the handheld would
+    // take two imports of it for one input method.
+    if (!table.asciiName.empty() && table.exported.style == 0) {
+        report(kIdIsTableName, method.id.c_str());
+    }
     method.name = fitted(asciiName, kNameBytes, set);
-    method.fullName =
-        fitted(table.fullName.empty() ? asciiName : table.fullName, kFullNameBytes, set);
+    const std::string fullName = fullNameFor(table, set);
+    method.fullName = fitted(fullName.empty() ? asciiName : fullName, kFullNameBytes, set);
     if (method.name.empty()) method.name = method.id;
     if (method.fullName.empty()) method.fullName = method.name;
     method.version = fitted(table.version, kVersionBytes, set);

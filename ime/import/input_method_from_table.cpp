@@ -8,6 +8,7 @@
 #include "foundation/desktop_tables/weight_order.h"
 #include "ime/code_numbering.h"
 #include "ime/import/imported_description.h"
+#include "ime/import/table_language.h"
 #include "ime/input_method_limits.h"
 #include "ime/keyboard_driver.h"
 #include "ime/messages.h"
@@ -23,24 +24,27 @@ bool isPrintableKey(char c) {
     return c >= 0x21 && c <= 0x7E;
 }
 
-// Whether a single character's code can be kept: printable ASCII without
-// blanks, no "//" to start it, at most 12 keys. Counts why not.
-bool goodCode(std::string_view code, PairCounts& counts) {
+// Why a single character's code cannot be kept (not printable ASCII
+// without blanks, "//" to start it, more than 12 keys), or kNone.
+constexpr auto kGoodCode = static_cast<LeftOutReason>(0xFF);
+LeftOutReason badCode(std::string_view code) {
     if (code.empty() || !std::all_of(code.begin(), code.end(), isPrintableKey)) {
-        ++counts.codeNotPrintable;
-    } else if (code.starts_with("//")) {
-        ++counts.codeComment;
-    } else if (code.size() > kLongestCode) {
-        ++counts.codeTooLong;
-    } else {
-        return true;
+        return LeftOutReason::kCodeNotPrintable;
     }
-    return false;
+    if (code.starts_with("//")) return LeftOutReason::kCodeComment;
+    if (code.size() > kLongestCode) return LeftOutReason::kCodeTooLong;
+    return kGoodCode;
+}
+
+void countBadCode(LeftOutReason reason, PairCounts& counts) {
+    if (reason == LeftOutReason::kCodeNotPrintable) ++counts.codeNotPrintable;
+    if (reason == LeftOutReason::kCodeComment) ++counts.codeComment;
+    if (reason == LeftOutReason::kCodeTooLong) ++counts.codeTooLong;
 }
 
 // Sets the words aside and marks the keys that the good codes of single
 // characters use; returns how many single characters have a good code.
-std::size_t sortOutEntries(const DesktopTable& table, ImportedTable& imported,
+std::size_t sortOutEntries(DesktopTable& table, ImportedTable& imported,
                            std::array<bool, 128>& used) {
     std::size_t singles = 0;
     for (uint32_t i = 0; i < table.entries.size(); ++i) {
@@ -49,7 +53,11 @@ std::size_t sortOutEntries(const DesktopTable& table, ImportedTable& imported,
         if (characters >= 2) imported.words.push_back(i);
         if (characters != 1) continue;
         const std::string_view code = table.code(entry);
-        if (!goodCode(code, imported.counts)) continue;
+        if (const LeftOutReason bad = badCode(code); bad != kGoodCode) {
+            countBadCode(bad, imported.counts);
+            table.leaveOut(i, bad);
+            continue;
+        }
         for (const char c : code) used[static_cast<uint8_t>(c)] = true;
         ++singles;
     }
@@ -74,24 +82,25 @@ std::string usedCodesOf(const DesktopTable& table, std::array<bool, 128> used) {
 }
 
 // Calls `take` with the number of every single character whose code is
-// good and holds only keys of `usedCodes`, in reading order; returns how
-// many good codes hold another key.
-template <class Take>
-int forEachCodedSingle(const DesktopTable& table, const std::string& usedCodes, Take take) {
+// good and holds only keys of `usedCodes`, in reading order, and `beyond`
+// with those whose good code holds another key; returns how many do.
+template <class Take, class Beyond>
+int forEachCodedSingle(const DesktopTable& table, const std::string& usedCodes, Take take,
+                       Beyond beyondKeys) {
     std::array<bool, 128> isKey{};
     for (const char c : usedCodes) isKey[static_cast<uint8_t>(c)] = true;
-    PairCounts ignored;
     int beyond = 0;
     for (uint32_t i = 0; i < table.entries.size(); ++i) {
         const TableEntry& entry = table.entries[i];
         if (utf8CharacterCount(table.text(entry)) != 1) continue;
         const std::string_view code = table.code(entry);
-        if (!goodCode(code, ignored)) continue;
+        if (badCode(code) != kGoodCode) continue;
         if (std::all_of(code.begin(), code.end(),
                         [&](char c) { return isKey[static_cast<uint8_t>(c)]; })) {
             take(i);
         } else {
             ++beyond;
+            beyondKeys(i);
         }
     }
     return beyond;
@@ -105,7 +114,7 @@ uint64_t pairHash(std::string_view code, DoubleByteCharacter character) {
 // in reading order). Left out: a (code, character) pair that came before,
 // also when two characters of the table are one character of the CharSet
 // (its first keeps the larger weight), and characters the CharSet cannot
-// write (the first ten named).
+// write (the first ten named) or that are one byte.
 std::size_t takePairs(DesktopTable& table, std::size_t singles, TableCharacters& set,
                       ImportedTable& imported, std::vector<uint32_t>& pairs) {
     PairCounts& counts = imported.counts;
@@ -122,8 +131,9 @@ std::size_t takePairs(DesktopTable& table, std::size_t singles, TableCharacters&
         const std::string_view text = table.text(table.entries[number]);
         return hashBytes(text.data(), text.size(), hashBytes(code.data(), code.size()));
     };
-    return static_cast<std::size_t>(
-        forEachCodedSingle(table, imported.method.usedCodes, [&](uint32_t number) {
+    return static_cast<std::size_t>(forEachCodedSingle(
+        table, imported.method.usedCodes,
+        [&](uint32_t number) {
             const std::string_view code = codeOf(number);
             const DoubleByteCharacter bytes = bytesOf(number);
             if (bytes.packed == 0) {
@@ -135,10 +145,17 @@ std::size_t takePairs(DesktopTable& table, std::size_t singles, TableCharacters&
                     });
                 if (first != CompactIndexSet::kNone) {
                     ++counts.repeated;
-                } else if (counts.cannotWrite++ < kNamedLeftOut) {
-                    lineNumber = table.lineOf(table.entries[number]);
-                    report(kCharacterLeftOut, std::string(text).c_str(),
-                           charSetName(set.charSet()));
+                    table.leaveOut(number, LeftOutReason::kRepeatedPair);
+                } else if (text.size() == 1) {
+                    ++counts.singleByte;
+                    table.leaveOut(number, LeftOutReason::kSingleByte);
+                } else {
+                    table.leaveOut(number, LeftOutReason::kCannotWrite);
+                    if (counts.cannotWrite++ < kNamedLeftOut) {
+                        lineNumber = table.lineOf(table.entries[number]);
+                        report(kCharacterLeftOut, std::string(text).c_str(),
+                               charSetName(set.charSet()));
+                    }
                 }
                 return;
             }
@@ -152,9 +169,11 @@ std::size_t takePairs(DesktopTable& table, std::size_t singles, TableCharacters&
                 pairs.push_back(number);
             } else {
                 ++counts.repeated;
+                table.leaveOut(number, LeftOutReason::kRepeatedPair);
                 table.raiseWeight(pairs[first], table.weight(number));
             }
-        }));
+        },
+        [&](uint32_t number) { table.leaveOut(number, LeftOutReason::kKeyBeyond); }));
 }
 
 int bitsPerKey(std::size_t keys) {
@@ -271,16 +290,27 @@ void inputMethodFromTable(DesktopTable& table, CharSet charSet, const std::strin
     std::array<bool, 128> used{};
     const std::size_t singles = sortOutEntries(table, imported, used);
     method.usedCodes = usedCodesOf(table, used);
+    DistinctCharacters characters;
+    forEachCodedSingle(
+        table, method.usedCodes,
+        [&](uint32_t number) {
+            const std::string_view text = table.text(table.entries[number]);
+            if (text.size() > 1) characters.add(text);
+        },
+        [](uint32_t) {});
     if (charSet == 0) {
-        DistinctCharacters characters;
-        forEachCodedSingle(table, method.usedCodes, [&](uint32_t number) {
-            characters.add(table.text(table.entries[number]));
-        });
-        charSet = chooseCharSet(characters.all());
+        charSet = charSetOfLanguage(table);
+        if (charSet == kChineseGB && writtenCount(characters.all(), kChineseGBK) >
+                                         writtenCount(characters.all(), kChineseGB)) {
+            charSet = kChineseGBK;
+        }
     }
+    if (charSet == 0) charSet = chooseCharSet(characters.all());
     method.charSet = charSet;
     imported.characters = std::make_unique<TableCharacters>(charSet);
     TableCharacters& set = *imported.characters;
+    report(kWrittenFor, charSetName(charSet), writtenCount(characters.all(), set),
+           static_cast<int>(characters.all().size()));
     std::vector<uint32_t> pairs;
     counts.keyBeyond = static_cast<int>(takePairs(table, singles, set, imported, pairs));
     sortByWeight(table, pairs);

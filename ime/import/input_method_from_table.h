@@ -21,6 +21,7 @@ struct PairCounts {
     int keyBeyond = 0;
     int repeated = 0;
     int cannotWrite = 0;
+    int singleByte = 0;
     int kept = 0;
 };
 

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "foundation/desktop_tables/import_left_out.h"
 #include "foundation/desktop_tables/import_outputs.h"
 #include "foundation/desktop_tables/table_reader.h"
 #include "ime/decompile_driver.h"
@@ -18,6 +19,7 @@ void reportPairCounts(const PairCounts& counts, CharSet charSet) {
     if (counts.codeComment > 0) report(kLeftCodeComment, counts.codeComment);
     if (counts.codeTooLong > 0) report(kLeftCodeTooLong, counts.codeTooLong);
     if (counts.keyBeyond > 0) report(kLeftKeyBeyond, counts.keyBeyond);
+    if (counts.singleByte > 0) report(kLeftSingleByte, counts.singleByte);
     if (counts.repeated > 0) report(kLeftRepeatedPairs, counts.repeated);
     if (counts.cannotWrite > 0) {
         report(kCharactersLeftOut, counts.cannotWrite, charSetName(charSet));
@@ -56,6 +58,9 @@ int importTableTexts(CharSet charSet, const char* tableName, ImportText text,
     }
     texts.pairs = imported.counts;
     texts.rulesLeftOut = std::move(imported.rulesLeftOut);
+    texts.leftOutList = importLeftOutText(table, texts.charSet);
+    texts.leftAnyOut = !texts.leftOutList.empty();
+    std::vector<TableLeftOut>().swap(table.leftOut);
     std::vector<TableEntry>().swap(table.entries);
     std::vector<std::string>().swap(table.files);
     return 0;
@@ -65,10 +70,11 @@ void reportImportKept(const ImportedTexts& texts) {
     report(kImportKept, texts.pairs.kept, texts.words.kept);
 }
 
-void reportImportLeftOut(const ImportedTexts& texts) {
-    if (texts.table.tooLong > 0) report(kLeftTooLong, texts.table.tooLong);
+void reportImportLeftOut(const ImportedTexts& texts, const std::string& listName) {
+    reportTableLeftOut(texts.table);
     reportPairCounts(texts.pairs, texts.charSet);
     reportWordCounts(texts.words, texts.charSet);
+    if (texts.leftAnyOut) report(kLeftOutListed, listName.c_str());
     for (const auto& [rule, why] : texts.rulesLeftOut) report(kRuleLeftOut, rule.c_str(), why);
 }
 
@@ -78,18 +84,21 @@ int importTable(CharSet charSet, const char* tableName, const char* destination)
     texts.pictureNames = pictureNamesFor(destination);
     if (int rc = importTableTexts(charSet, tableName, ImportText::kWritten, texts)) return rc;
     const std::string listName = phraseListName(destination);
+    const std::string leftOutName = importLeftOutName(destination);
     std::vector<ImportOutput> outputs{{destination, &texts.source}};
     if (texts.words.kept > 0) outputs.push_back({listName, &texts.phraseList});
+    if (texts.leftAnyOut) outputs.push_back({leftOutName, &texts.leftOutList});
     std::vector<PictureFile> pictures = pictureFilesBeside(texts.keyboard, destination);
     for (PictureFile& picture : pictures) outputs.push_back({picture.path, &picture.bytes});
     if (int rc = checkImportOutputs(texts.table, outputs)) return rc;
-    if (int rc = writeImportOutputs(outputs, staleCompanions(texts.table, outputs, {listName}))) {
+    if (int rc = writeImportOutputs(
+            outputs, staleCompanions(texts.table, outputs, {listName, leftOutName}))) {
         return rc;
     }
 
     reportImportKept(texts);
     for (const ImportOutput& output : outputs) report(kImportWrote, output.name.c_str());
-    reportImportLeftOut(texts);
+    reportImportLeftOut(texts, leftOutName);
     if (!texts.sourceLimit.empty()) {
         report(kSourceNeedsFit, destination, texts.sourceLimit.c_str());
     }

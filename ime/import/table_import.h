@@ -22,6 +22,8 @@ struct ImportedTexts {
     std::string phraseList;     // the phrase list, UTF-8; written when words.kept > 0
     std::string sourceLimit;    // what the source passes of the format, or empty
     std::string listLimit;      // the same for the phrase list
+    std::string leftOutList;    // the entries left out, listed (handed over to the writing)
+    bool leftAnyOut = false;    // some entry or line was left out
     InputMethod method;         // the records, when the texts are not written
     PictureNames pictureNames;  // the names the source gives its pictures
     std::optional<KeyboardPictures> keyboard;  // drawn for the source, when the fonts are there
@@ -38,8 +40,9 @@ int importTableTexts(CharSet charSet, const char* table, ImportText text, Import
 
 // What was kept ("N single characters and N words kept").
 void reportImportKept(const ImportedTexts& texts);
-// What was left out, one line for each reason, then the rules left out.
-void reportImportLeftOut(const ImportedTexts& texts);
+// What was left out, one line for each reason, then where the entries left
+// out are listed (`listName`) and the rules left out.
+void reportImportLeftOut(const ImportedTexts& texts, const std::string& listName);
 
 // Reads `table` and writes `destination` (and its phrase list when the table
 // has words). `charSet` is the CharSet asked for, or 0 to choose one.

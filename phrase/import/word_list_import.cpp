@@ -3,6 +3,7 @@
 #include <numeric>
 #include <utility>
 
+#include "foundation/desktop_tables/import_left_out.h"
 #include "foundation/desktop_tables/import_outputs.h"
 #include "foundation/desktop_tables/table_reader.h"
 #include "phrase/messages.h"
@@ -24,15 +25,23 @@ int importWordListText(CharSet charSet, const char* listName, ImportText text,
     TableCharacters set(charSet);
     words.charSet = charSet;
     importWords(table, std::move(numbers), set, words.counts, words.list, text);
-    if (words.counts.kept == 0) return report(kNoWords, listName);
+    if (words.counts.kept == 0) {
+        report(kNoWords, listName);
+        if (holdsSingleCharacters(listName)) report(kInputMethodTableNote, listName);
+        return kNoWords.code;
+    }
+    words.leftOutList = importLeftOutText(table, charSet);
+    words.leftAnyOut = !words.leftOutList.empty();
+    std::vector<TableLeftOut>().swap(table.leftOut);
     std::vector<TableEntry>().swap(table.entries);
     std::vector<std::string>().swap(table.files);
     return 0;
 }
 
-void reportWordListLeftOut(const ImportedWordList& words) {
-    if (words.table.tooLong > 0) report(kLeftTooLong, words.table.tooLong);
+void reportWordListLeftOut(const ImportedWordList& words, const std::string& listName) {
+    reportTableLeftOut(words.table);
     reportWordCounts(words.counts, words.charSet);
+    if (words.leftAnyOut) report(kLeftOutListed, listName.c_str());
 }
 
 int importWordList(CharSet charSet, const char* listName, const char* destination) {
@@ -40,12 +49,17 @@ int importWordList(CharSet charSet, const char* listName, const char* destinatio
     ImportedWordList words;
     if (int rc = importWordListText(charSet, listName, ImportText::kWritten, words)) return rc;
 
-    const std::vector<ImportOutput> outputs{{destination, &words.list.text}};
+    const std::string leftOutName = importLeftOutName(destination);
+    std::vector<ImportOutput> outputs{{destination, &words.list.text}};
+    if (words.leftAnyOut) outputs.push_back({leftOutName, &words.leftOutList});
     if (int rc = checkImportOutputs(words.table, outputs)) return rc;
-    if (int rc = writeImportOutputs(outputs)) return rc;
+    if (int rc =
+            writeImportOutputs(outputs, staleCompanions(words.table, outputs, {leftOutName}))) {
+        return rc;
+    }
     report(kImportWordsKept, words.counts.kept);
-    report(kImportWrote, destination);
-    reportWordListLeftOut(words);
+    for (const ImportOutput& output : outputs) report(kImportWrote, output.name.c_str());
+    reportWordListLeftOut(words, leftOutName);
     if (!words.list.limitPassed.empty()) {
         report(kListNeedsFit, destination, words.list.limitPassed.c_str());
     }

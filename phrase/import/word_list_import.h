@@ -12,6 +12,8 @@ struct ImportedWordList {
     CharSet charSet = 0;
     WordCounts counts;
     ImportedWords list;
+    std::string leftOutList;  // the entries left out, listed (handed over to the writing)
+    bool leftAnyOut = false;
 };
 
 // Reads `list` into `words`, with the import's messages up to the entries
@@ -19,8 +21,9 @@ struct ImportedWordList {
 // the number of the message that stopped it (510 when no word is kept).
 int importWordListText(CharSet charSet, const char* list, ImportText text, ImportedWordList& words);
 
-// What was left out, one line for each reason.
-void reportWordListLeftOut(const ImportedWordList& words);
+// What was left out, one line for each reason, then where the entries left
+// out are listed (`listName`).
+void reportWordListLeftOut(const ImportedWordList& words, const std::string& listName);
 
 // Reads `list` and writes the phrase list `destination`. `charSet` is the
 // CharSet asked for, or 0 to choose one. Returns 0 or the number of the

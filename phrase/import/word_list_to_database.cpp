@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "foundation/desktop_tables/import_left_out.h"
 #include "foundation/desktop_tables/import_outputs.h"
 #include "foundation/left_out_list.h"
 #include "phrase/import/phrase_list_compile.h"
@@ -14,8 +15,9 @@ int importWordListToDatabase(CharSet charSet, const char* listName, const char* 
     report(kImportingListToDatabase, listName, destination);
     ImportedWordList words;
     if (int rc = importWordListText(charSet, listName, ImportText::kNotWritten, words)) return rc;
+    const std::string importLeftOut = importLeftOutName(destination);
     report(kImportWordsKept, words.counts.kept);
-    reportWordListLeftOut(words);
+    reportWordListLeftOut(words, importLeftOut);
     reportRepeatedWarnings();
 
     CompiledPhrases phrases;
@@ -24,9 +26,10 @@ int importWordListToDatabase(CharSet charSet, const char* listName, const char* 
     const std::string leftOutName = leftOutListName(destination);
     std::vector<ImportOutput> outputs{{destination, &phrases.database}};
     if (phrases.leftAnyOut()) outputs.push_back({leftOutName, nullptr, phrases.leftOutList()});
+    if (words.leftAnyOut) outputs.push_back({importLeftOut, &words.leftOutList});
     if (int rc = checkImportOutputs(words.table, outputs)) return rc;
-    if (int rc =
-            writeImportOutputs(outputs, staleCompanions(words.table, outputs, {leftOutName}))) {
+    if (int rc = writeImportOutputs(
+            outputs, staleCompanions(words.table, outputs, {leftOutName, importLeftOut}))) {
         return rc;
     }
 

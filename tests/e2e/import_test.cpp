@@ -118,6 +118,45 @@ TEST(Import, WordsKeepTheirSpellingOfACharacterWrittenTwoWays) {
                   "\n");
 }
 
+// The table's language chooses the CharSet (zh_CN widened for a character
+// GB 2312 lacks), FullName is the name of that language, and the prompts of
+// either form give the displays.
+TEST(Import, TheTablesLanguageChoosesTheCharSetAndItsNames) {
+    const struct {
+        const char* definition;
+        const char* entries;
+        std::vector<std::string> expected;
+    } cases[] = {
+        {"LANGUAGES = ja_JP\n", "", {"CharSet=JapaneseSJIS\n"}},
+        {"LANGUAGES = ko_KR\n", "", {"CharSet=KoreanKSC\n"}},
+        {"LANGUAGES = zh_CN\n", "", {"CharSet=ChineseGB\n"}},
+        {"LANGUAGES = zh_CN\n", "c\t堃\t1\n", {"CharSet=ChineseGBK\n"}},
+        {"LANGUAGES = en,zh_HK,zh_CN\nNAME.zh_CN = 简称\nNAME.zh_HK = 繁稱\n",
+         "",
+         {"CharSet=ChineseBIG5\n", "FullName=繁稱\n"}},
+        {"NAME.zh_TW = 臺\nNAME.zh_CN = 台\n", "", {"CharSet=ChineseGB\n", "FullName=台\n"}},
+        {"NAME.zh_TW = 臺灣\n", "", {"CharSet=ChineseBIG5\n"}},
+        {"CHAR_PROMPTS = {'a': '日', 'b': 'ㄅㄆ'}\n", "", {"DispalyCodes=日,ㄅ\n"}},
+        {"END_DEFINITION\nBEGIN_CHAR_PROMPTS_DEFINITION\na ㄅ\nb ㄆ\nEND_CHAR_PROMPTS_DEFINITION\n",
+         "",
+         {"DispalyCodes=ㄅ,ㄆ\n"}},
+        {"CHAR_PROMPTS = {'a': '日'}\n", "", {"UsedCodes=ab\nKeyboardBitmap"}},
+    };
+    ScratchDir dir;
+    for (const auto& c : cases) {
+        writeFile(dir.path() / "t.scim",
+                  std::string("SCIM_Generic_Table_Phrase_Library_TEXT\nBEGIN_DEFINITION\n"
+                              "KEYS = ab\n") +
+                      c.definition + "END_DEFINITION\nBEGIN_TABLE\na\t日\t2\nb\t月\t1\n" +
+                      c.entries + "END_TABLE\n");
+        ASSERT_EQ(runTool(MABREL_PATH, {"/i", "t.scim", "t.txt"}, dir.path()).status, 0);
+        const std::string source = readFile(dir.path() / "t.txt");
+        for (const std::string& line : c.expected) {
+            EXPECT_NE(source.find(line), std::string::npos) << c.definition << source;
+        }
+    }
+}
+
 // Runs that stop before anything is written: status and files left.
 TEST(Import, RefusesWithoutWriting) {
     ScratchDir dir;
@@ -133,7 +172,7 @@ TEST(Import, RefusesWithoutWriting) {
         int status;
     } runs[] = {
         {MABREL_PATH, {"/i", "plain.txt", "out.txt"}, 510 & 0xFF},
-        {MABREL_PATH, {"/i", "latin1.cin", "out.txt"}, 908 & 0xFF},
+        {MABREL_PATH, {"/i", "latin1.cin", "out.txt"}, 510 & 0xFF},
         {MABREL_PATH, {"/iKorean", "t.cin", "out.txt"}, 2},
         {MABREL_PATH, {"/i", "t.cin", "out.dat"}, 2},
         {MABREL_PATH, {"/i", "t.cin", "t.cin.txt"}, 0},
@@ -148,6 +187,20 @@ TEST(Import, RefusesWithoutWriting) {
     EXPECT_FALSE(fs::exists(dir.path() / "out.txt"));
     EXPECT_EQ(readFile(dir.path() / "t-phrases.txt"), "kept\n");
     EXPECT_EQ(readFile(dir.path() / "tab.txt"), readFile(kTables / "sample.cin"));
+}
+
+// Tosker /i of an input-method table says where its words are written; of a
+// list without words, nothing more.
+TEST(Import, ToskerSendsAnInputMethodTableToMabrel) {
+    ScratchDir dir;
+    writeFile(dir.path() / "chars.cin", "%chardef begin\na \xE6\x97\xA5\n%chardef end\n");
+    writeFile(dir.path() / "plain.txt", "a\n");
+    const std::string note = "is an input-method table: Mabrel /i writes its words";
+    const RunResult table = runTool(TOSKER_PATH, {"/i", "chars.cin", "w.txt"}, dir.path());
+    EXPECT_EQ(table.status, 510 & 0xFF);
+    EXPECT_NE(table.output.find("\"chars.cin\" " + note), std::string::npos) << table.output;
+    const RunResult plain = runTool(TOSKER_PATH, {"/i", "plain.txt", "w.txt"}, dir.path());
+    EXPECT_EQ(plain.output.find(note), std::string::npos) << plain.output;
 }
 
 // Every (code, character) pair of Wubi 86 whose character is in GB 2312 and
