@@ -35,12 +35,14 @@ int importTableTexts(CharSet charSet, const char* tableName, ImportText text,
     report(kImportEntries, static_cast<int>(table.entries.size()) + table.tooLong);
 
     ImportedTable imported;
-    inputMethodFromTable(table, charSet, tableName, imported);
+    takeTablePairs(table, charSet, imported);
     if (imported.counts.kept == 0) return report(kNoCharacters, tableName);
     InputMethod& method = imported.method;
     texts.charSet = method.charSet;
     ImportedWords& list = texts.list;
+    // The words first: the code table releases the table as it fills.
     importWords(table, std::move(imported.words), *imported.characters, texts.words, list, text);
+    fillImportedMethod(table, tableName, imported);
     if (text == ImportText::kWritten) {
         texts.source =
             writeImeSource(method, {}, TextEncoding::kUtf8, nullptr, SourceForm::kImport);
