@@ -4,9 +4,9 @@
 // the sets an import of a million codes keeps beside its table, where
 // memory is tighter than time. The slots are not a power of two: a hash,
 // mixed, picks its first slot by its upper 32 bits scaled to their count, so
-// that the set takes three slots for two numbers, not up to four slots a
-// number. The set grows by half when two thirds full, asking the caller for
-// the hash of each number again.
+// that the set takes four slots for three numbers, not up to four slots a
+// number. The set grows by half when three quarters full, asking the caller
+// for the hash of each number again.
 #pragma once
 
 #include <cstddef>
@@ -19,14 +19,14 @@ class CompactIndexSet {
   public:
     static constexpr uint32_t kNone = UINT32_MAX;
 
-    explicit CompactIndexSet(std::size_t expected) { resize(expected + expected / 2 + 16); }
+    explicit CompactIndexSet(std::size_t expected) { resize(expected + expected / 3 + 16); }
 
     // The number already in the set that `same` calls equal to `index`
     // (whose hash is `hash`); kNone, after adding `index`, when none is.
     // `hashOf` gives the hash of a number in the set.
     template <class HashOf, class Same>
     uint32_t insert(uint32_t index, uint64_t hash, HashOf hashOf, Same same) {
-        if (3 * (count_ + 1) > 2 * slots_.size()) grow(hashOf);
+        if (4 * (count_ + 1) > 3 * slots_.size()) grow(hashOf);
         for (std::size_t slot = firstSlot(hash);; slot = nextSlot(slot)) {
             const uint32_t held = slots_[slot];
             if (held == kNone) {

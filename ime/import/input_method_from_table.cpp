@@ -147,7 +147,7 @@ std::size_t takePairs(DesktopTable& table, std::size_t singles, TableCharacters&
                 static_cast<uint32_t>(pairs.size()), pairHash(code, bytes),
                 [&](uint32_t at) { return pairHash(codeOf(pairs[at]), bytesOf(pairs[at])); },
                 [&](uint32_t at) {
-                    return bytesOf(pairs[at]) == bytes && codeOf(pairs[at]) == code;
+                    return codeOf(pairs[at]) == code && bytesOf(pairs[at]) == bytes;
                 });
             if (first == CompactIndexSet::kNone) {
                 pairs.push_back(number);
@@ -184,8 +184,8 @@ class PendingPairs {
             const std::string_view text = table.text(entry);
             const DoubleByteCharacter character = set.bytesOf(text, static_cast<int>(text.size()));
             words_[2 * k] = entry.codeAt;
-            words_[2 * k + 1] = uint32_t{character.packed} << 16 | uint32_t{entry.file} << 8 |
-                                entry.codeLength;
+            words_[2 * k + 1] =
+                uint32_t{character.packed} << 16 | uint32_t{entry.file} << 8 | entry.codeLength;
         }
         std::vector<TableEntry>().swap(table.entries);
         std::vector<double>().swap(table.weights);
@@ -338,8 +338,7 @@ void takeTablePairs(DesktopTable& table, CharSet charSet, ImportedTable& importe
     counts.kept = static_cast<int>(pairs.size());
 }
 
-void fillImportedMethod(DesktopTable& table, const std::string& fileName,
-                        ImportedTable& imported) {
+void fillImportedMethod(DesktopTable& table, const std::string& fileName, ImportedTable& imported) {
     InputMethod& method = imported.method;
     TableCharacters& set = *imported.characters;
     fillCodeTable(table, set, imported.pairs, method);

@@ -51,8 +51,7 @@ void takeTablePairs(DesktopTable& table, CharSet charSet, ImportedTable& importe
 // `fileName` gives the ID when the table names none. The table's entries,
 // weights and files are released as the code table takes them: whatever
 // else reads them (the words) comes before.
-void fillImportedMethod(DesktopTable& table, const std::string& fileName,
-                        ImportedTable& imported);
+void fillImportedMethod(DesktopTable& table, const std::string& fileName, ImportedTable& imported);
 
 // Both, for a table whose words are not wanted.
 void inputMethodFromTable(DesktopTable& table, CharSet charSet, const std::string& fileName,
