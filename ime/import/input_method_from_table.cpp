@@ -116,8 +116,8 @@ std::size_t takePairs(DesktopTable& table, std::size_t singles, TableCharacters&
         return set.bytesOf(text, static_cast<int>(text.size()));
     };
     const auto codeOf = [&](uint32_t number) { return table.code(table.entries[number]); };
-    CompactIndexSet written(singles);  // positions in `pairs`
-    CompactIndexSet unwritable(0);     // entry numbers
+    CompactIndexSet written(singles, singles);  // positions in `pairs`
+    CompactIndexSet unwritable(0);              // entry numbers
     const auto unwritableHash = [&](uint32_t number) {
         const std::string_view code = codeOf(number);
         const std::string_view text = table.text(table.entries[number]);
@@ -212,7 +212,7 @@ void numberPendingCodes(DesktopTable& table, PendingPairs& pending, InputMethod&
     for (std::size_t k = 0; k < pending.size(); ++k) codeBytes += pending.codeLength(k) + 1u;
     method.codes.reserve(pending.size(), codeBytes);
     {
-        CodeNumbering numbering(method.codes, pending.size());
+        CodeNumbering numbering(method.codes, pending.size(), pending.size());
         for (std::size_t k = 0; k < pending.size(); ++k) {
             const uint8_t length = pending.codeLength(k);
             method.maxCodes = std::max(method.maxCodes, static_cast<int>(length));
