@@ -45,3 +45,10 @@ void adviseHugePagesForTheHeap() {
     std::free(block);
 #endif
 }
+
+void returnLargeBlocksWhenFreed() {
+#ifdef __GLIBC__
+    constexpr int kSmallestMapped = 256 << 10;
+    mallopt(M_MMAP_THRESHOLD, kSmallestMapped);
+#endif
+}

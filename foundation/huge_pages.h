@@ -27,3 +27,9 @@ void reserveHugePages(Buffer& buffer, std::size_t count) {
     buffer.reserve(count);
     adviseHugePages(buffer.data(), buffer.capacity() * sizeof(*buffer.data()));
 }
+
+// For a run whose stages each build large buffers and free them before the
+// next (an import of millions of entries): every block of 256 KiB or more
+// gets pages of its own, given back to the system when it is freed, instead
+// of staying in the heap for later blocks that may not fit them. Best effort.
+void returnLargeBlocksWhenFreed();

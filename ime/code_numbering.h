@@ -10,7 +10,9 @@
 
 class CodeNumbering {
   public:
-    CodeNumbering(CodeList& codes, std::size_t expected) : codes_(codes), known_(expected) {}
+    // `most`, where given, bounds the codes the list will hold.
+    CodeNumbering(CodeList& codes, std::size_t expected, std::size_t most = 0)
+        : codes_(codes), known_(expected, most) {}
 
     uint32_t numberOf(std::string_view code) {
         const auto next = static_cast<uint32_t>(codes_.size());

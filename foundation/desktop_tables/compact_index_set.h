@@ -4,9 +4,9 @@
 // the sets an import of a million codes keeps beside its table, where
 // memory is tighter than time. The slots are not a power of two: a hash,
 // mixed, picks its first slot by its upper 32 bits scaled to their count, so
-// that the set takes twice as many slots as numbers, not up to four times.
-// The set doubles when half full, asking the caller for the hash of each
-// number again.
+// that the set takes four slots for three numbers, not up to four slots a
+// number. The set grows by half when three quarters full, asking the caller
+// for the hash of each number again.
 #pragma once
 
 #include <cstddef>
@@ -19,22 +19,35 @@ class CompactIndexSet {
   public:
     static constexpr uint32_t kNone = UINT32_MAX;
 
-    explicit CompactIndexSet(std::size_t expected) { resize(2 * expected + 16); }
+    // `indexCount`, where given, bounds the numbers (all below it): the
+    // bits of a slot they leave free keep a few bits of each number's hash,
+    // so that most slots of other numbers are passed without asking `same`.
+    explicit CompactIndexSet(std::size_t expected, std::size_t indexCount = 0) {
+        if (indexCount > 0 && indexCount < (std::size_t{1} << 30)) {
+            int bits = 1;
+            while ((std::size_t{1} << bits) <= indexCount) ++bits;
+            numberMask_ = (uint32_t{1} << bits) - 1;  // never all ones: kNone stays apart
+        }
+        resize(expected + expected / 3 + 16);
+    }
 
     // The number already in the set that `same` calls equal to `index`
     // (whose hash is `hash`); kNone, after adding `index`, when none is.
     // `hashOf` gives the hash of a number in the set.
     template <class HashOf, class Same>
     uint32_t insert(uint32_t index, uint64_t hash, HashOf hashOf, Same same) {
-        if (2 * (count_ + 1) > slots_.size()) grow(hashOf);
+        if (4 * (count_ + 1) > 3 * slots_.size()) grow(hashOf);
+        const uint32_t tag = tagOf(hash);
         for (std::size_t slot = firstSlot(hash);; slot = nextSlot(slot)) {
             const uint32_t held = slots_[slot];
             if (held == kNone) {
-                slots_[slot] = index;
+                slots_[slot] = index | tag;
                 ++count_;
                 return kNone;
             }
-            if (same(held)) return held;
+            if ((held & ~numberMask_) == tag && same(held & numberMask_)) {
+                return held & numberMask_;
+            }
         }
     }
 
@@ -44,6 +57,9 @@ class CompactIndexSet {
     std::size_t firstSlot(uint64_t hash) const {
         const uint64_t mixed = hash * 0x9E3779B97F4A7C15u;
         return static_cast<std::size_t>(((mixed >> 32) * slots_.size()) >> 32);
+    }
+    uint32_t tagOf(uint64_t hash) const {
+        return static_cast<uint32_t>(hash * 0x9E3779B97F4A7C15u) & ~numberMask_;
     }
     std::size_t nextSlot(std::size_t slot) const {
         return slot + 1 == slots_.size() ? 0 : slot + 1;
@@ -59,17 +75,19 @@ class CompactIndexSet {
     void grow(HashOf hashOf) {
         std::vector<uint32_t> held;
         held.reserve(count_);
-        for (const uint32_t number : slots_) {
-            if (number != kNone) held.push_back(number);
+        for (const uint32_t slot : slots_) {
+            if (slot != kNone) held.push_back(slot & numberMask_);
         }
-        resize(2 * slots_.size());
+        resize(slots_.size() + slots_.size() / 2);
         for (const uint32_t number : held) {
-            std::size_t slot = firstSlot(hashOf(number));
+            const uint64_t hash = hashOf(number);
+            std::size_t slot = firstSlot(hash);
             while (slots_[slot] != kNone) slot = nextSlot(slot);
-            slots_[slot] = number;
+            slots_[slot] = number | tagOf(hash);
         }
     }
 
     std::vector<uint32_t> slots_;
     std::size_t count_ = 0;
+    uint32_t numberMask_ = UINT32_MAX;
 };

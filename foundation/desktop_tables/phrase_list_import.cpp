@@ -160,10 +160,15 @@ void fillDatabase(const DesktopTable& table, const std::vector<uint32_t>& kept,
                   const std::vector<uint32_t>& byWeight, const KeptCharacters& characters,
                   ImportedWords& imported, OtherSpellings& otherWords) {
     PhraseDatabase& db = imported.database;
-    std::vector<uint32_t> placeOf;  // by entry number, its place in reading order
-    reserveHugePages(placeOf, table.entries.size());
-    placeOf.resize(table.entries.size());
-    for (std::size_t k = 0; k < kept.size(); ++k) placeOf[kept[k]] = static_cast<uint32_t>(k);
+    // By entry number, its place in reading order; not needed (and not made)
+    // where the weight order is the reading order.
+    const bool inReadingOrder = table.weights.empty();
+    std::vector<uint32_t> placeOf;
+    if (!inReadingOrder) {
+        reserveHugePages(placeOf, table.entries.size());
+        placeOf.resize(table.entries.size());
+        for (std::size_t k = 0; k < kept.size(); ++k) placeOf[kept[k]] = static_cast<uint32_t>(k);
+    }
 
     std::vector<uint32_t>& order = imported.weightOrder;
     reserveHugePages(order, byWeight.size());
@@ -173,9 +178,11 @@ void fillDatabase(const DesktopTable& table, const std::vector<uint32_t>& kept,
     // Each word is asked of memory in three steps, some words ahead of its
     // turn: its place, the start of its characters, its characters.
     constexpr std::size_t kAhead = 8;
-    const auto placeAt = [&](std::size_t i) { return placeOf[byWeight[i]]; };
+    const auto placeAt = [&](std::size_t i) {
+        return inReadingOrder ? static_cast<uint32_t>(i) : placeOf[byWeight[i]];
+    };
     for (std::size_t i = 0; i < byWeight.size(); ++i) {
-        if (i + 3 * kAhead < byWeight.size())
+        if (!inReadingOrder && i + 3 * kAhead < byWeight.size())
             __builtin_prefetch(&placeOf[byWeight[i + 3 * kAhead]]);
         if (i + 2 * kAhead < byWeight.size()) {
             __builtin_prefetch(&characters.starts[placeAt(i + 2 * kAhead)]);

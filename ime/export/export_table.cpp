@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "foundation/desktop_tables/exported_coding.h"
+#include "foundation/double_byte_character.h"
 #include "foundation/left_out_list.h"
 #include "foundation/text_encoding.h"
 #include "ime/export/phrase_coder.h"
@@ -124,8 +125,9 @@ ExportTable exportTable(const InputMethod& im, const PhraseDatabase* phrases, Ex
     utf8.convert(im.fullName.empty() ? im.name : im.fullName, table.fullName);
     utf8.convert(im.version, table.version);
     for (const ValuePair& display : im.displayCodes) {
-        std::string bytes(1, static_cast<char>(display.first));
-        if (display.second != 0) bytes += static_cast<char>(display.second);
+        std::string bytes;
+        DoubleByteCharacter::of(display.first, display.second).appendTo(bytes);
+        if (bytes.empty()) bytes.assign(1, '\0');  // a key shown as nothing
         std::string shown;
         utf8.convert(bytes, shown);
         table.keyNames.push_back(shown);

@@ -80,6 +80,8 @@ int importTableToDatabase(CMabrel& mabrel, CharSet charSet, const char* tableNam
     struct stat status {};
     if (stat(tableName, &status) == 0 && status.st_size < kHugeHeapTableBytes) {
         adviseHugePagesForTheHeap();
+    } else {
+        returnLargeBlocksWhenFreed();
     }
     ImportedTexts texts;
     if (int rc = importTableTexts(charSet, tableName, ImportText::kNotWritten, texts)) return rc;

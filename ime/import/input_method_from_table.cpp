@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <utility>
 
 #include "foundation/desktop_tables/compact_index_set.h"
 #include "foundation/desktop_tables/index_set.h"
@@ -118,14 +119,15 @@ uint64_t pairHash(std::string_view code, DoubleByteCharacter character) {
 std::size_t takePairs(DesktopTable& table, std::size_t singles, TableCharacters& set,
                       ImportedTable& imported, std::vector<uint32_t>& pairs) {
     PairCounts& counts = imported.counts;
-    reserveHugePages(pairs, singles);
+    // Room for the two words of each pair the code table's fill makes of it.
+    reserveHugePages(pairs, 2 * singles);
     const auto bytesOf = [&](uint32_t number) {
         const std::string_view text = table.text(table.entries[number]);
         return set.bytesOf(text, static_cast<int>(text.size()));
     };
     const auto codeOf = [&](uint32_t number) { return table.code(table.entries[number]); };
-    CompactIndexSet written(singles);  // positions in `pairs`
-    CompactIndexSet unwritable(0);     // entry numbers
+    CompactIndexSet written(singles, singles);  // positions in `pairs`
+    CompactIndexSet unwritable(0);              // entry numbers
     const auto unwritableHash = [&](uint32_t number) {
         const std::string_view code = codeOf(number);
         const std::string_view text = table.text(table.entries[number]);
@@ -163,7 +165,7 @@ std::size_t takePairs(DesktopTable& table, std::size_t singles, TableCharacters&
                 static_cast<uint32_t>(pairs.size()), pairHash(code, bytes),
                 [&](uint32_t at) { return pairHash(codeOf(pairs[at]), bytesOf(pairs[at])); },
                 [&](uint32_t at) {
-                    return bytesOf(pairs[at]) == bytes && codeOf(pairs[at]) == code;
+                    return codeOf(pairs[at]) == code && bytesOf(pairs[at]) == bytes;
                 });
             if (first == CompactIndexSet::kNone) {
                 pairs.push_back(number);
@@ -182,26 +184,77 @@ int bitsPerKey(std::size_t keys) {
     return bits;
 }
 
-// The pairs into the code table, in the order of `pairs`, and the longest
-// code; `pairs` is released.
-void fillCodeTable(const DesktopTable& table, TableCharacters& set, std::vector<uint32_t>& pairs,
-                   InputMethod& method) {
-    std::vector<CodeTableEntry>& entries = method.entries;
-    reserveHugePages(entries, pairs.size());
+// The pairs kept, while the code table fills, two words each in the buffer
+// that held their entry numbers: where the code lies in the table's files
+// (then the number of that code), and its length, file and character
+// packed. The table's entries go before the codes are numbered, and its
+// files before the code table's records are made.
+class PendingPairs {
+  public:
+    // Takes the pairs of `pairs`, in its order; the table's entries and
+    // weights are released.
+    PendingPairs(DesktopTable& table, TableCharacters& set, std::vector<uint32_t>& pairs)
+        : words_(std::move(pairs)) {
+        const std::size_t count = words_.size();
+        // Each pair's words lie at or after its number, read before them.
+        words_.reserve(2 * count);
+        words_.resize(2 * count);
+        for (std::size_t k = count; k-- > 0;) {
+            const TableEntry& entry = table.entries[words_[k]];
+            const std::string_view text = table.text(entry);
+            const DoubleByteCharacter character = set.bytesOf(text, static_cast<int>(text.size()));
+            words_[2 * k] = entry.codeAt;
+            words_[2 * k + 1] =
+                uint32_t{character.packed} << 16 | uint32_t{entry.file} << 8 | entry.codeLength;
+        }
+        std::vector<TableEntry>().swap(table.entries);
+        std::vector<double>().swap(table.weights);
+    }
+
+    std::size_t size() const { return words_.size() / 2; }
+    uint32_t code(std::size_t k) const { return words_[2 * k]; }
+    uint8_t codeLength(std::size_t k) const { return static_cast<uint8_t>(words_[2 * k + 1]); }
+    uint8_t file(std::size_t k) const { return static_cast<uint8_t>(words_[2 * k + 1] >> 8); }
+    DoubleByteCharacter character(std::size_t k) const {
+        return {static_cast<uint16_t>(words_[2 * k + 1] >> 16)};
+    }
+    void setCode(std::size_t k, uint32_t number) { words_[2 * k] = number; }
+
+  private:
+    std::vector<uint32_t> words_;
+};
+
+// Numbers the codes of `pending` into `method.codes`, in its order, and
+// finds the longest; the table's files are released.
+void numberPendingCodes(DesktopTable& table, PendingPairs& pending, InputMethod& method) {
     // Room for every code to be distinct, only touched as it is used.
     std::size_t codeBytes = 0;
-    for (const uint32_t number : pairs) codeBytes += table.entries[number].codeLength + 1u;
-    method.codes.reserve(pairs.size(), codeBytes);
-    CodeNumbering numbering(method.codes, pairs.size());
-    for (const uint32_t number : pairs) {
-        const TableEntry& entry = table.entries[number];
-        const std::string_view code = table.code(entry);
-        const std::string_view text = table.text(entry);
-        entries.push_back(
-            {numbering.numberOf(code), 0, set.bytesOf(text, static_cast<int>(text.size()))});
-        method.maxCodes = std::max(method.maxCodes, static_cast<int>(code.size()));
+    for (std::size_t k = 0; k < pending.size(); ++k) codeBytes += pending.codeLength(k) + 1u;
+    method.codes.reserve(pending.size(), codeBytes);
+    {
+        CodeNumbering numbering(method.codes, pending.size(), pending.size());
+        for (std::size_t k = 0; k < pending.size(); ++k) {
+            const uint8_t length = pending.codeLength(k);
+            method.maxCodes = std::max(method.maxCodes, static_cast<int>(length));
+            const char* code = table.files[pending.file(k)].data() + pending.code(k);
+            pending.setCode(k, numbering.numberOf(std::string_view(code, length)));
+        }
     }
-    std::vector<uint32_t>().swap(pairs);
+    std::vector<std::string>().swap(table.files);
+}
+
+// The pairs into the code table, in the order of `pairs`, and the longest
+// code. What the table holds is released stage by stage as the code table
+// takes it: its entries, its files, then the pending pairs.
+void fillCodeTable(DesktopTable& table, TableCharacters& set, std::vector<uint32_t>& pairs,
+                   InputMethod& method) {
+    PendingPairs pending(table, set, pairs);
+    numberPendingCodes(table, pending, method);
+    std::vector<CodeTableEntry>& entries = method.entries;
+    reserveHugePages(entries, pending.size());
+    for (std::size_t k = 0; k < pending.size(); ++k) {
+        entries.push_back({pending.code(k), 0, pending.character(k)});
+    }
 }
 
 // Style 1 when codes carry at most two characters on average and pack into
@@ -283,8 +336,7 @@ void numberLines(InputMethod& method) {
 
 }  // namespace
 
-void inputMethodFromTable(DesktopTable& table, CharSet charSet, const std::string& fileName,
-                          ImportedTable& imported) {
+void takeTablePairs(DesktopTable& table, CharSet charSet, ImportedTable& imported) {
     InputMethod& method = imported.method;
     PairCounts& counts = imported.counts;
     std::array<bool, 128> used{};
@@ -311,15 +363,26 @@ void inputMethodFromTable(DesktopTable& table, CharSet charSet, const std::strin
     TableCharacters& set = *imported.characters;
     report(kWrittenFor, charSetName(charSet), writtenCount(characters.all(), set),
            static_cast<int>(characters.all().size()));
-    std::vector<uint32_t> pairs;
+    std::vector<uint32_t>& pairs = imported.pairs;
     counts.keyBeyond = static_cast<int>(takePairs(table, singles, set, imported, pairs));
     sortByWeight(table, pairs);
     counts.kept = static_cast<int>(pairs.size());
-    fillCodeTable(table, set, pairs, method);
+}
+
+void fillImportedMethod(DesktopTable& table, const std::string& fileName, ImportedTable& imported) {
+    InputMethod& method = imported.method;
+    TableCharacters& set = *imported.characters;
+    fillCodeTable(table, set, imported.pairs, method);
     method.codingStyle = codingStyleOf(method);
     takeExportedCoding(table.exported, method);
     describeImportedMethod(table, fileName, set, method);
     takeRules(table, imported);
     method.keyboard = drawImportedPictures(method);
     numberLines(method);
+}
+
+void inputMethodFromTable(DesktopTable& table, CharSet charSet, const std::string& fileName,
+                          ImportedTable& imported) {
+    takeTablePairs(table, charSet, imported);
+    fillImportedMethod(table, fileName, imported);
 }

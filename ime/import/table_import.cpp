@@ -39,12 +39,19 @@ int importTableTexts(CharSet charSet, const char* tableName, ImportText text,
     report(kImportEntries, static_cast<int>(table.entries.size()) + table.tooLong);
 
     ImportedTable imported;
-    inputMethodFromTable(table, charSet, tableName, imported);
+    takeTablePairs(table, charSet, imported);
     if (imported.counts.kept == 0) return report(kNoCharacters, tableName);
     InputMethod& method = imported.method;
     texts.charSet = method.charSet;
     ImportedWords& list = texts.list;
+    // The words first: the code table releases the table as it fills.
     importWords(table, std::move(imported.words), *imported.characters, texts.words, list, text);
+    // Everything left out is known by now; the list quotes the table's bytes,
+    // which the code table releases.
+    texts.leftOutList = importLeftOutText(table, method.charSet);
+    texts.leftAnyOut = !texts.leftOutList.empty();
+    std::vector<TableLeftOut>().swap(table.leftOut);
+    fillImportedMethod(table, tableName, imported);
     if (text == ImportText::kWritten) {
         texts.source = writeImeSource(method, texts.pictureNames, TextEncoding::kUtf8, nullptr,
                                       SourceForm::kImport);
@@ -58,9 +65,6 @@ int importTableTexts(CharSet charSet, const char* tableName, ImportText text,
     }
     texts.pairs = imported.counts;
     texts.rulesLeftOut = std::move(imported.rulesLeftOut);
-    texts.leftOutList = importLeftOutText(table, texts.charSet);
-    texts.leftAnyOut = !texts.leftOutList.empty();
-    std::vector<TableLeftOut>().swap(table.leftOut);
     std::vector<TableEntry>().swap(table.entries);
     std::vector<std::string>().swap(table.files);
     return 0;
