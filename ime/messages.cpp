@@ -40,6 +40,7 @@ const char* const kUsageLines[] = {
     "Mabrel /s Source              Show statistics of a .txt or .pdb",
     "Mabrel /t Source.pdb          Look codes up, read from standard input",
     "Mabrel /eFormat Source Dest   Write for rime, fcitx5, fcitx, cin, ibus",
+    "Mabrel /d Source1 Source2     Show what differs",
     "Mabrel /s Source Freq         Show statistics weighted by Freq",
     "Mabrel /o Source Freq Dest    Order candidates by Freq",
     "---------------------------------------------------",

@@ -21,6 +21,8 @@ const char* const kUsageLines[] = {
     "Tosker /s Source              Show statistics of a .txt or .pdb",
     "Tosker /s Source Freq         Show statistics weighted by Freq",
     "Tosker /o List Freq Dest      Order phrases by Freq",
+    "Tosker /d Source1 Source2     Show what differs",
+    "Tosker /m List Dev.pdb Dest   Add the user phrases of Dev.pdb",
     "Note: The extension of filename must be (.TXT .PDB)",
     ".txt : Phrase source text file",
     ".pdb : Phrase PDB file",
