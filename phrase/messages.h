@@ -29,7 +29,7 @@ enum ToskerKey : int {
     X(kUserPhrasesAdded, 0, "%d user phrases added, %d already in the list")                    \
     X(kUserPhraseTooLong, 0, "User phrase \"%s\" is longer than MaxPhraseLength=%d, not added") \
     X(kUserPhraseNotWritable, 0, "User phrase \"%s\" can't be written in %s, not added")        \
-    X(kUserPhrasesUnheld, 0, "%d user phrases the list can't hold")                             \
+    X(kUserPhrasesUnheld, 0, "%d phrases not added, which the list can't hold")                 \
     X(kPhrasesDiffer, 0, "%d phrases added, %d removed, %d moved, %d marks changed")            \
     X(kConvertingText, 0, "Converting text \"%s\" => phase database \"%s\"...\n")               \
     X(kConvertingDatabase, 0, "Converting phase database \"%s\" => text \"%s\"...\n")           \

@@ -6,7 +6,8 @@ adds them, so that Tosker /m and /d can be tried on a database of a device.
 
 Phrases.txt holds one phrase a line in UTF-8. A phrase the database holds
 gets a user marker; any other goes at the end of its first character's list
-with one. A user phrase is stored as its character words followed by the
+with one (the MaxPhraseLength of the database grows to hold the longest).
+A user phrase is stored as its character words followed by the
 marker 0xFF01 (bit 15: the end of the phrase, bit 0: the user's). The
 databases of the 94 x 94 sets (ChineseGB, JapaneseJIS, KoreanKSC) are
 understood.
@@ -74,11 +75,13 @@ def main():
         raise SystemExit(f"{sys.argv[1]} is no phrase database of a 94 x 94 set")
     blocks = [read_lists(body) for body in bodies[1:]]
     added = 0
+    longest = 0
     for line in open(sys.argv[3], encoding="utf-8"):
         phrase = line.strip()
         if len(phrase) < 2:
             continue
         indexes = [index_of(c, encoding) for c in phrase]
+        longest = max(longest, len(indexes))
         block, position = divmod(indexes[0] - 256, 256)
         phrases = blocks[block][position]
         rest = indexes[1:]
@@ -91,6 +94,7 @@ def main():
             phrases.append(user)
             added += 1
     struct.pack_into(">I", head, 12, struct.unpack_from(">I", head, 12)[0] + added)
+    struct.pack_into(">H", head, 10, max(longest, struct.unpack_from(">H", head, 10)[0]))
     bodies = [bytes(head)] + [write_block(lists) for lists in blocks]
     count = len(resources)
     offset = 78 + 10 * count + (2 if count % 2 == 0 else 0)
