@@ -11,10 +11,10 @@
 # 100,000 piped lookups of `Mabrel /t` in each of three real tables (rime's
 # Wubi 86, Cangjie 5 and luna pinyin single characters in GBK); and `Mabrel /s`
 # of that Wubi 86 weighted by rime's essay.txt against `LC_ALL=C sort` of
-# essay.txt. Not a test, and
-# not run by CI.
+# essay.txt; and the differences and the merge (the "diff" section below,
+# which `scripts/bench.sh diff` runs alone). Not a test, and not run by CI.
 #
-#   scripts/bench.sh
+#   scripts/bench.sh [diff]
 #
 # BENCH_ROUNDS (default 9) measured rounds after one unmeasured warm-up round;
 # BENCH_DIR (default build-bench/bench) the scratch folder, emptied first;
@@ -64,6 +64,80 @@ helper=$build/bench_rusage
 one_line=$build/bench_one_line
 cc -O2 -Wall -Werror -o "$helper" scripts/bench_rusage.c
 cc -O2 -static -Wall -Werror -o "$one_line" scripts/bench_one_line.c
+
+# run NAME SIZE CHECKS COMMAND...: one run in the scratch folder. CHECKS holds
+# lines that the run's output must contain (an empty string checks nothing).
+# A run whose status is in OK_STATUSES (default 0) succeeds.
+run() {
+  local name=$1 size=$2 checks=$3
+  shift 3
+  local log=$work/logs/$name-$size.log user sys rss status pattern
+  read -r user sys rss status < <(cd "$work" && "$helper" "$log" "$@")
+  local failed=
+  [[ " ${OK_STATUSES:-0} " == *" ${status:-x} "* ]] || failed="exit status ${status:-unknown}"
+  while [ -z "$failed" ] && IFS= read -r pattern; do
+    [ -z "$pattern" ] || grep -aqF -- "$pattern" "$log" || failed="no \"$pattern\" in its output"
+  done <<<"$checks"
+  if [ -n "$failed" ]; then
+    echo "bench: $name on the $size input failed ($failed): $*" >&2
+    echo "bench: the end of its output ($log):" >&2
+    tr '\r' '\n' <"$log" | grep -av '^[-|/\\ ]*$' | tail -n 15 >&2
+    exit 1
+  fi
+  if [ "$measure" = 1 ]; then
+    printf '%s\t%s\t%s\t%s\n' "$name" "$size" "$((user + sys))" "$rss" >>"$results"
+  fi
+}
+
+# The diff section: Tosker /m of the usual 260,000-phrase list with a device
+# database of 500 user phrases (250 of them the list's), Tosker /d of that
+# list against itself with 1,000 phrases changed, and Mabrel /d of rime's
+# Wubi 86 imported and fitted for ChineseGB against the same with 1,000 code
+# lines changed (both databases); each row's median CPU time against its limit.
+diff_section() {
+  local folder=$work/diff r
+  mkdir -p "$folder/logs"
+  python3 scripts/bench_inputs.py "$folder" >/dev/null
+  (
+    cd "$folder"
+    "$mabrel" /iChineseGB "$rime/wubi86.dict.yaml" wubi.txt >logs/wubi-import.log
+    python3 "$root/scripts/bench_diff_inputs.py" .
+    "$mabrel" /f wubi.txt wubi.pdb >logs/wubi-fit.log
+    "$mabrel" /f wubi-changed.txt wubi-changed.pdb >logs/wubi-changed-fit.log
+    "$tosker" device.txt device-base.pdb >logs/device.log
+    python3 "$root/scripts/give-user-phrases.py" device-base.pdb device.pdb user.txt
+  )
+  local work=$folder results=$folder/results.tsv measure
+  : >"$results"
+  for ((r = 0; r <= rounds; r++)); do
+    measure=$((r > 0 ? 1 : 0))
+    run tosker-merge full "250 user phrases added, 250 already in the list" \
+      "$tosker" /m phrases-full.txt device.pdb merged.txt
+    OK_STATUSES=1 run tosker-diff full "phrases added, 1000 removed" \
+      "$tosker" /d phrases-full.txt phrases-changed.txt
+    OK_STATUSES=1 run mabrel-diff full "999 codes differ" "$mabrel" /d wubi.pdb wubi-changed.pdb
+  done
+  echo
+  echo "Differences and merge (median of $rounds rounds): CPU s, limit, peak KiB"
+  python3 - "$results" <<'REPORT'
+import statistics, sys
+rows = {}
+for line in open(sys.argv[1]):
+    name, _, cpu, rss = line.split("\t")
+    rows.setdefault(name, []).append((int(cpu) / 1e6, int(rss)))
+for name, limit in (("tosker-merge", 1.0), ("tosker-diff", 1.0), ("mabrel-diff", 0.2)):
+    cpu = statistics.median(c for c, _ in rows[name])
+    rss = statistics.median(r for _, r in rows[name])
+    print(f"  {name:14} {cpu:7.3f}  {limit:4.1f}  {rss:8.0f}  {'ok' if cpu <= limit else 'OVER'}")
+REPORT
+}
+
+if [ "${1:-}" = diff ]; then
+  rm -rf "$work"
+  mkdir -p "$work/logs"
+  diff_section
+  exit 0
+fi
 
 rm -rf "$work"
 mkdir -p "$work/logs"
@@ -124,29 +198,6 @@ done
 
 results=$work/results.tsv
 : >"$results"
-
-# run NAME SIZE CHECKS COMMAND...: one run in the scratch folder. CHECKS holds
-# lines that the run's output must contain (an empty string checks nothing).
-run() {
-  local name=$1 size=$2 checks=$3
-  shift 3
-  local log=$work/logs/$name-$size.log user sys rss status pattern
-  read -r user sys rss status < <(cd "$work" && "$helper" "$log" "$@")
-  local failed=
-  [ "${status:-x}" = 0 ] || failed="exit status ${status:-unknown}"
-  while [ -z "$failed" ] && IFS= read -r pattern; do
-    [ -z "$pattern" ] || grep -aqF -- "$pattern" "$log" || failed="no \"$pattern\" in its output"
-  done <<<"$checks"
-  if [ -n "$failed" ]; then
-    echo "bench: $name on the $size input failed ($failed): $*" >&2
-    echo "bench: the end of its output ($log):" >&2
-    tr '\r' '\n' <"$log" | grep -av '^[-|/\\ ]*$' | tail -n 15 >&2
-    exit 1
-  fi
-  if [ "$measure" = 1 ]; then
-    printf '%s\t%s\t%s\t%s\n' "$name" "$size" "$((user + sys))" "$rss" >>"$results"
-  fi
-}
 
 # import_table NAME SIZE TOOL TABLE STEM [CHARSET]: a table or list to databases,
 # straight (/i to STEM.pdb) where the tools have it, else to text (NAME, to
@@ -234,3 +285,4 @@ memory=$(awk '/^MemTotal/ { printf "%.1f GiB", $2 / 1048576 }' /proc/meminfo)
 echo "Machine: $(nproc) cores, $cpu, $memory memory"
 echo "Code: $(git rev-parse --short HEAD 2>/dev/null || echo unknown)$(git diff --quiet HEAD -- ime phrase foundation 2>/dev/null || echo ' (with local changes)')"
 python3 scripts/bench_report.py "$results" "$inputs"
+diff_section
