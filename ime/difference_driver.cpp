@@ -12,18 +12,18 @@
 namespace {
 
 // A database by its name, else a source read as a compile reads it.
-int readDifferenceSide(CMabrel& mabrel, const char* name, InputMethod& im) {
+int readInputMethodSide(CMabrel& mabrel, const char* name, InputMethod& im) {
     if (nameContains(name, ".PDB")) return readInputMethodDatabaseFile(name, im);
     if (int rc = readSourceFile(mabrel, name)) return rc;
     im = std::move(mabrel.im);
     return 0;
 }
 
-int differ(CMabrel& mabrel, const char* firstName, const char* secondName) {
+int differInputMethods(CMabrel& mabrel, const char* firstName, const char* secondName) {
     InputMethod first, second;
-    if (int rc = readDifferenceSide(mabrel, firstName, first)) return rc;
+    if (int rc = readInputMethodSide(mabrel, firstName, first)) return rc;
     CMabrel other;
-    if (int rc = readDifferenceSide(other, secondName, second)) return rc;
+    if (int rc = readInputMethodSide(other, secondName, second)) return rc;
     reportRepeatedWarnings();
     const InputMethodDifference difference = inputMethodDifference(first, second);
     printReportLines(difference.lines);
@@ -35,5 +35,5 @@ int differ(CMabrel& mabrel, const char* firstName, const char* secondName) {
 
 int showDifference(CMabrel& mabrel, const char* firstName, const char* secondName) {
     return finishStandardOutput(
-        runWithMemoryGuard([&] { return differ(mabrel, firstName, secondName); }));
+        runWithMemoryGuard([&] { return differInputMethods(mabrel, firstName, secondName); }));
 }

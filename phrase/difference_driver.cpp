@@ -13,7 +13,7 @@ namespace {
 
 // A database by its name, else a list read as a compile reads it, its user
 // marks kept.
-int readDifferenceSide(CTosker& tosker, const char* name, PhraseDatabase& db) {
+int readPhraseSide(CTosker& tosker, const char* name, PhraseDatabase& db) {
     if (nameContains(name, ".PDB")) return readPhraseDatabaseFile(name, db);
     tosker.readUserMarks = true;
     if (int rc = readPhraseList(tosker, name, nullptr)) return rc;
@@ -21,11 +21,11 @@ int readDifferenceSide(CTosker& tosker, const char* name, PhraseDatabase& db) {
     return 0;
 }
 
-int differ(CTosker& tosker, const char* firstName, const char* secondName) {
+int differPhraseLists(CTosker& tosker, const char* firstName, const char* secondName) {
     PhraseDatabase first, second;
-    if (int rc = readDifferenceSide(tosker, firstName, first)) return rc;
+    if (int rc = readPhraseSide(tosker, firstName, first)) return rc;
     CTosker other;
-    if (int rc = readDifferenceSide(other, secondName, second)) return rc;
+    if (int rc = readPhraseSide(other, secondName, second)) return rc;
     reportRepeatedWarnings();
     const PhraseDifference difference = phraseDifference(first, second);
     printReportLines(difference.lines);
@@ -38,5 +38,5 @@ int differ(CTosker& tosker, const char* firstName, const char* secondName) {
 
 int showDifference(CTosker& tosker, const char* firstName, const char* secondName) {
     return finishStandardOutput(
-        runWithMemoryGuard([&] { return differ(tosker, firstName, secondName); }));
+        runWithMemoryGuard([&] { return differPhraseLists(tosker, firstName, secondName); }));
 }

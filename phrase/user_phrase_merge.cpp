@@ -73,7 +73,7 @@ std::unordered_map<std::string, FirstCharacterEnd> lineEndsByFirst(const PhraseD
 
 // The master's bytes with `lines` put in, a line feed first when the last
 // line of the master has none.
-std::string joined(const std::string& bytes, const std::vector<AddedLine>& lines) {
+std::string mergedText(const std::string& bytes, const std::vector<AddedLine>& lines) {
     std::string merged;
     merged.reserve(bytes.size() + 32 * lines.size());
     std::size_t from = 0;
@@ -135,7 +135,7 @@ UserPhraseMerge mergeUserPhrases(const PhraseDatabase& master, bool utf8, int ma
     }
     std::stable_sort(lines.begin(), lines.end(),
                      [](const AddedLine& a, const AddedLine& b) { return a.at < b.at; });
-    bytes = joined(bytes, lines);
+    bytes = mergedText(bytes, lines);
     return merge;
 }
 

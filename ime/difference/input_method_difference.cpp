@@ -170,7 +170,7 @@ CodeOrders codeOrders(const InputMethod& im, TextIds& characters) {
     return result;
 }
 
-bool holds(const std::vector<uint32_t>& order, uint32_t id) {
+bool orderHolds(const std::vector<uint32_t>& order, uint32_t id) {
     return std::find(order.begin(), order.end(), id) != order.end();
 }
 
@@ -191,7 +191,7 @@ void addCodeChanges(std::string_view code, const std::vector<uint32_t>& first,
     int moved = 0;
     for (std::size_t q = 0; q < second.size(); ++q) {
         if (common.inSecond[q]) continue;
-        if (holds(first, second[q])) {
+        if (orderHolds(first, second[q])) {
             ++moved;
         } else {
             out += "+ " + prefix + " " + characters.text(second[q]) + "\n";
@@ -199,7 +199,7 @@ void addCodeChanges(std::string_view code, const std::vector<uint32_t>& first,
         }
     }
     for (std::size_t p = 0; p < first.size(); ++p) {
-        if (common.inFirst[p] || holds(second, first[p])) continue;
+        if (common.inFirst[p] || orderHolds(second, first[p])) continue;
         out += "- " + prefix + " " + characters.text(first[p]) + "\n";
         ++difference.removed;
     }

@@ -36,7 +36,7 @@ PhraseLists phraseListsOf(const PhraseDatabase& db, TextIds& phrases) {
 }
 
 // Where each id of a list stands in it.
-std::unordered_map<uint32_t, std::size_t> positionsOf(const FirstCharacterList& list) {
+std::unordered_map<uint32_t, std::size_t> positionsInList(const FirstCharacterList& list) {
     std::unordered_map<uint32_t, std::size_t> positions;
     for (std::size_t p = 0; p < list.ids.size(); ++p) positions.try_emplace(list.ids[p], p);
     return positions;
@@ -46,8 +46,8 @@ void addListChanges(const FirstCharacterList& first, const FirstCharacterList& s
                     const TextIds& phrases, PhraseDifference& difference) {
     if (first.ids == second.ids && first.user == second.user) return;
     std::string& out = difference.lines;
-    const auto inFirst = positionsOf(first);
-    const auto inSecond = positionsOf(second);
+    const auto inFirst = positionsInList(first);
+    const auto inSecond = positionsInList(second);
     const CommonSubsequence common = longestCommonSubsequence(first.ids, second.ids);
     for (std::size_t q = 0; q < second.ids.size(); ++q) {
         const std::string& text = phrases.text(second.ids[q]);
