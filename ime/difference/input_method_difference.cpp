@@ -29,7 +29,9 @@ SourceSections headSections(const InputMethod& im) {
         const std::size_t end = std::min(text.find('\n', start), text.size());
         const std::string line = text.substr(start, end - start);
         start = end + 1;
-        if (line.starts_with("[")) {
+        // A help line may look like a header; the help text ends at [Text].
+        const bool inHelp = lines == &sections["[Help]"];
+        if (line.starts_with("[") && (!inHelp || line == "[Text]")) {
             lines = &sections[line];
         } else if (lines != nullptr) {
             lines->push_back(line);
