@@ -17,12 +17,15 @@ constexpr NounForms kNouns[] = {
     {"characters can't be written", "character can't be written"},
     {"single characters", "single character"},
     {"more warnings", "more warning"},
+    {"user phrases", "user phrase"},
+    {"codes differ", "code differs"},
     {"characters", "character"},
     {"phrases", "phrase"},
     {"entries", "entry"},
     {"checks", "check"},
     {"words", "word"},
     {"codes", "code"},
+    {"marks", "mark"},
 };
 
 // A compile's closing count keeps its one form whatever the count: tools

@@ -10,6 +10,7 @@
 #include "ime/candidate_order.h"
 #include "ime/compile_driver.h"
 #include "ime/decompile_driver.h"
+#include "ime/difference_driver.h"
 #include "ime/export/export_driver.h"
 #include "ime/import/import_to_database.h"
 #include "ime/import/table_import.h"
@@ -88,6 +89,13 @@ int runMabrel(CMabrel& mabrel, int argc, const char* const* argv) {
         if (!statisticsNames(argc, argv, frequencies, page)) return parameterError(kOpening);
         if (nameContains(argv[1], ".PDB") || nameContains(argv[1], ".TXT")) {
             return showStatistics(mabrel, argv[1], frequencies, page);
+        }
+        return invalidFilename(kOpening);
+    }
+    if (argc == 3 && upperCopy(argv[0]) == "/D") {
+        if ((nameContains(argv[1], ".PDB") || nameContains(argv[1], ".TXT")) &&
+            (nameContains(argv[2], ".PDB") || nameContains(argv[2], ".TXT"))) {
+            return showDifference(mabrel, argv[1], argv[2]);
         }
         return invalidFilename(kOpening);
     }

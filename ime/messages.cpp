@@ -44,6 +44,7 @@ const char* const kUsageLines[] = {
     "Mabrel /o Source Freq Dest    Order candidates by Freq",
     "Mabrel /s Src [Freq] Dest.htm Write the statistics as a page",
     "Mabrel /k Source.txt          Draw the keyboard pictures",
+    "Mabrel /d Source1 Source2     Show what differs",
     "---------------------------------------------------",
     "Note: The extension of filename must be (.TXT .PDB)",
     ".txt : Input method source text file",

@@ -71,6 +71,7 @@ enum MabrelKey : int {
     X(kExporting, 0, "Writing \"%s\" => %s table \"%s\"...\n")                                \
     X(kExportWritten, 0, "%d single characters and %d phrases written")                       \
     X(kExportLeftOut, 0, "%d left out, listed in \"%s\"")                                     \
+    X(kCodesDiffer, 0, "%d codes differ, %d characters added, %d removed, %d moved")          \
     X(kSourceNeedsFit, 0,                                                                     \
       "Note: \"%s\" passes %s of an input method database; compile it with Mabrel /f")        \
     X(kDrawingPictures, 0, "Drawing the keyboard pictures of \"%s\"...\n")                    \

@@ -8,12 +8,14 @@
 #include "foundation/report_page.h"
 #include "foundation/text_helpers.h"
 #include "phrase/database_to_text.h"
+#include "phrase/difference_driver.h"
 #include "phrase/import/word_list_import.h"
 #include "phrase/import/word_list_to_database.h"
 #include "phrase/messages.h"
 #include "phrase/phrase_order.h"
 #include "phrase/statistics_driver.h"
 #include "phrase/text_to_database.h"
+#include "phrase/user_phrase_merge.h"
 
 namespace {
 
@@ -69,6 +71,21 @@ int runTosker(CTosker& tosker, int argc, const char* const* argv) {
         if (nameContains(argv[1], ".TXT") && nameContains(argv[3], ".TXT")) {
             return runWithMemoryGuard(
                 [&] { return orderPhrases(tosker, argv[1], argv[2], argv[3]); });
+        }
+        return invalidFilename(kOpening);
+    }
+    if (argc == 3 && equalsIgnoringCase(argv[0], "/D")) {
+        if ((nameContains(argv[1], ".PDB") || nameContains(argv[1], ".TXT")) &&
+            (nameContains(argv[2], ".PDB") || nameContains(argv[2], ".TXT"))) {
+            return showDifference(tosker, argv[1], argv[2]);
+        }
+        return invalidFilename(kOpening);
+    }
+    if (argc == 4 && equalsIgnoringCase(argv[0], "/M")) {
+        if (nameContains(argv[1], ".TXT") && nameContains(argv[2], ".PDB") &&
+            nameContains(argv[3], ".TXT")) {
+            return runWithMemoryGuard(
+                [&] { return addUserPhrases(tosker, argv[1], argv[2], argv[3]); });
         }
         return invalidFilename(kOpening);
     }

@@ -22,6 +22,8 @@ const char* const kUsageLines[] = {
     "Tosker /s Source Freq         Show statistics weighted by Freq",
     "Tosker /o List Freq Dest      Order phrases by Freq",
     "Tosker /s Src [Freq] Dest.htm Write the statistics as a page",
+    "Tosker /d Source1 Source2     Show what differs",
+    "Tosker /m List Dev.pdb Dest   Add the user phrases of Dev.pdb",
     "Note: The extension of filename must be (.TXT .PDB)",
     ".txt : Phrase source text file",
     ".pdb : Phrase PDB file",

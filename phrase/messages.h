@@ -28,6 +28,11 @@ enum ToskerKey : int {
     X(kInputMethodTableNote, 0,                                                              \
       "Note: \"%s\" is an input-method table: Mabrel /i writes its words as a phrase list")  \
     X(kFirstCharactersReordered, 0, "%d first characters reordered")                         \
+    X(kUserPhrasesAdded, 0, "%d user phrases added, %d already in the list")                 \
+    X(kUserPhraseTooLong, 0, "User phrase \"%s\" passes MaxPhraseLength=%d, not added")      \
+    X(kUserPhraseNotWritable, 0, "User phrase \"%s\" can't be written in %s, not added")     \
+    X(kUserPhrasesUnheld, 0, "%d phrases not added, which the list can't hold")              \
+    X(kPhrasesDiffer, 0, "%d phrases added, %d removed, %d moved, %d marks changed")         \
     X(kConvertingText, 0, "Converting text \"%s\" => phase database \"%s\"...\n")            \
     X(kConvertingDatabase, 0, "Converting phase database \"%s\" => text \"%s\"...\n")        \
     X(kMisfitsLeftOut, 0,                                                                    \

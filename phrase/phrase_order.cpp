@@ -12,50 +12,19 @@
 #include "foundation/text_helpers.h"
 #include "foundation/utf8_source.h"
 #include "phrase/messages.h"
+#include "phrase/phrase_lines.h"
 #include "phrase/text_to_database.h"
-
-namespace {
-
-constexpr std::string_view kPhraseHeader = "[Phrase]";
-
-std::size_t blanksAt(std::string_view line) {
-    std::size_t at = 0;
-    while (at < line.size() && (line[at] == ' ' || line[at] == '\t')) ++at;
-    return at;
-}
-
-bool opensPhrases(std::string_view line) {
-    line.remove_prefix(blanksAt(line));
-    return line.size() >= kPhraseHeader.size() &&
-           equalsIgnoringCase(std::string(line.substr(0, kPhraseHeader.size())).c_str(),
-                              kPhraseHeader.data());
-}
-
-}  // namespace
 
 int orderPhrasesByWeight(CharSet charSet, bool utf8, const WordWeights& weights,
                          std::string& bytes) {
-    const LeadTrailBytes set(charSet);
     CharSetConverter converter(charSet);
     std::map<std::string, std::vector<WeightedSpan>> byFirst;  // lines without their line feed
-    bool inPhrases = false;
-    for (std::size_t start = 0; start < bytes.size();) {
-        std::size_t stop = std::min(bytes.find('\n', start), bytes.size());
-        const std::string_view line = std::string_view(bytes).substr(start, stop - start);
-        const std::size_t at = blanksAt(line);
-        std::string_view phrase = line.substr(at);
-        phrase = phrase.substr(0, std::min(phrase.find_first_of(" \t\r"), phrase.size()));
-        std::size_t first = 0;
-        if (utf8 && utf8Length(phrase) >= 2) first = static_cast<std::size_t>(utf8Length(phrase));
-        if (!utf8 && phrase.size() >= 2 && set.startsChar(phrase.data())) first = 2;
-        if (inPhrases && first > 0) {
-            const std::string text = utf8 ? std::string(phrase) : converter.textToUtf8(phrase);
-            const auto found = weights.find(text);
-            byFirst[std::string(phrase.substr(0, first))].push_back(
-                {start, line.size(), found == weights.end() ? 0 : found->second});
-        }
-        if (!inPhrases && opensPhrases(line)) inPhrases = true;
-        start = stop + 1;
+    for (const PhraseLine& line : phraseLinesOf(bytes, charSet, utf8)) {
+        const std::string text =
+            utf8 ? std::string(line.phrase) : converter.textToUtf8(line.phrase);
+        const auto found = weights.find(text);
+        byFirst[std::string(line.first())].push_back(
+            {line.start, line.length, found == weights.end() ? 0 : found->second});
     }
     std::vector<std::vector<WeightedSpan>> groups;
     for (auto& [character, lines] : byFirst) groups.push_back(std::move(lines));

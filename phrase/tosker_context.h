@@ -22,4 +22,12 @@ struct CTosker {
     PhraseIndex phraseIndex;        // the phrases of the slots
     CKeyTable keyTable;
     SourceReader source;
+    // The MaxPhraseLength the list sets; 0 when it sets none.
+    int statedMaxPhraseLength = 0;
+    // When set, a phrase line that goes on with ",USER" files a user phrase,
+    // as the list of a database with user phrases says them; a compile
+    // drops the mark.
+    bool readUserMarks = false;
+    // The user phrases read so far: each its length, then its characters.
+    std::vector<uint16_t> userMarks;
 };

@@ -11,12 +11,13 @@
 # 100,000 piped lookups of `Mabrel /t` in each of three real tables (rime's
 # Wubi 86, Cangjie 5 and luna pinyin single characters in GBK); and `Mabrel /s`
 # of that Wubi 86 weighted by rime's essay.txt against `LC_ALL=C sort` of
-# essay.txt. Not a test, and
-# not run by CI.
+# essay.txt; and the differences and the merge (the "diff" section below,
+# which `scripts/bench.sh diff` runs alone). Not a test, and not run by CI.
 #
-#   scripts/bench.sh [statistics]
+#   scripts/bench.sh [statistics | diff]
 #
-# With "statistics", the row of Mabrel /s weighted by essay.txt alone.
+# With "statistics", the row of Mabrel /s weighted by essay.txt alone; with
+# "diff", the differences and the merge alone.
 #
 # BENCH_ROUNDS (default 9) measured rounds after one unmeasured warm-up round;
 # BENCH_DIR (default build-bench/bench) the scratch folder, emptied first;
@@ -32,7 +33,7 @@ root=$PWD
 rounds=${BENCH_ROUNDS:-9}
 work=${BENCH_DIR:-$root/build-bench/bench}
 section=${1:-all}
-case "$section" in all | statistics) ;; *) echo "bench: the sections are all and statistics" >&2; exit 2 ;; esac
+case "$section" in all | statistics | diff) ;; *) echo "bench: the sections are all, statistics and diff" >&2; exit 2 ;; esac
 case "$rounds" in '' | *[!0-9]* | 0) echo "bench: BENCH_ROUNDS must be a positive number" >&2; exit 2 ;; esac
 
 need=()
@@ -71,13 +72,14 @@ cc -O2 -static -Wall -Werror -o "$one_line" scripts/bench_one_line.c
 
 # run NAME SIZE CHECKS COMMAND...: one run in the scratch folder. CHECKS holds
 # lines that the run's output must contain (an empty string checks nothing).
+# A run whose status is in OK_STATUSES (default 0) succeeds.
 run() {
   local name=$1 size=$2 checks=$3
   shift 3
   local log=$work/logs/$name-$size.log user sys rss status pattern
   read -r user sys rss status < <(cd "$work" && "$helper" "$log" "$@")
   local failed=
-  [ "${status:-x}" = 0 ] || failed="exit status ${status:-unknown}"
+  [[ " ${OK_STATUSES:-0} " == *" ${status:-x} "* ]] || failed="exit status ${status:-unknown}"
   while [ -z "$failed" ] && IFS= read -r pattern; do
     [ -z "$pattern" ] || grep -aqF -- "$pattern" "$log" || failed="no \"$pattern\" in its output"
   done <<<"$checks"
@@ -118,6 +120,56 @@ figure = typing / sort
 print(f"Median of {sys.argv[2]} rounds: Mabrel /s weighted {typing:.1f} ms CPU, "
       f"sort essay.txt {sort:.1f} ms; {figure:.2f} <= 1: {'yes' if figure <= 1 else 'NO'}")
 PY
+  exit 0
+fi
+
+# The diff section: Tosker /m of the usual 260,000-phrase list with a device
+# database of 500 user phrases (250 of them the list's), Tosker /d of that
+# list against itself with 1,000 phrases changed, and Mabrel /d of rime's
+# Wubi 86 imported and fitted for ChineseGB against the same with 1,000 code
+# lines changed (both databases); each row's median CPU time against its limit.
+diff_section() {
+  local folder=$work/diff r
+  mkdir -p "$folder/logs"
+  python3 scripts/bench_inputs.py "$folder" >/dev/null
+  (
+    cd "$folder"
+    "$mabrel" /iChineseGB "$rime/wubi86.dict.yaml" wubi.txt >logs/wubi-import.log
+    python3 "$root/scripts/bench_diff_inputs.py" .
+    "$mabrel" /f wubi.txt wubi.pdb >logs/wubi-fit.log
+    "$mabrel" /f wubi-changed.txt wubi-changed.pdb >logs/wubi-changed-fit.log
+    "$tosker" device.txt device-base.pdb >logs/device.log
+    python3 "$root/scripts/give-user-phrases.py" device-base.pdb device.pdb user.txt
+  )
+  local work=$folder results=$folder/results.tsv measure
+  : >"$results"
+  for ((r = 0; r <= rounds; r++)); do
+    measure=$((r > 0 ? 1 : 0))
+    run tosker-merge full "250 user phrases added, 250 already in the list" \
+      "$tosker" /m phrases-full.txt device.pdb merged.txt
+    OK_STATUSES=1 run tosker-diff full "phrases added, 1000 removed" \
+      "$tosker" /d phrases-full.txt phrases-changed.txt
+    OK_STATUSES=1 run mabrel-diff full "999 codes differ" "$mabrel" /d wubi.pdb wubi-changed.pdb
+  done
+  echo
+  echo "Differences and merge (median of $rounds rounds): CPU s, limit, peak KiB"
+  python3 - "$results" <<'REPORT'
+import statistics, sys
+rows = {}
+for line in open(sys.argv[1]):
+    name, _, cpu, rss = line.split("\t")
+    rows.setdefault(name, []).append((int(cpu) / 1e6, int(rss)))
+for name, limit in (("tosker-merge", 1.0), ("tosker-diff", 1.0), ("mabrel-diff", 0.2)):
+    cpu = statistics.median(c for c, _ in rows[name])
+    rss = statistics.median(r for _, r in rows[name])
+    print(f"  {name:14} {cpu:7.3f}  {limit:4.1f}  {rss:8.0f}  {'ok' if cpu <= limit else 'OVER'}")
+REPORT
+}
+
+if [ "$section" = diff ]; then
+  rm -rf "$work"
+  mkdir -p "$work/logs"
+  diff_section
   exit 0
 fi
 
@@ -267,3 +319,4 @@ memory=$(awk '/^MemTotal/ { printf "%.1f GiB", $2 / 1048576 }' /proc/meminfo)
 echo "Machine: $(nproc) cores, $cpu, $memory memory"
 echo "Code: $(git rev-parse --short HEAD 2>/dev/null || echo unknown)$(git diff --quiet HEAD -- ime phrase foundation 2>/dev/null || echo ' (with local changes)')"
 python3 scripts/bench_report.py "$results" "$inputs"
+diff_section

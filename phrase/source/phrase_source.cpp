@@ -21,6 +21,25 @@ int refuse(const Message& message, const char* line) {
     noteUtf8Line(line);
     return rc;
 }
+// What the list of a database says after a user phrase.
+constexpr char kUserMark[] = ",USER";
+
+// Marks the user phrases the reading noted, once the database holds them.
+void markUserPhrases(CTosker& tosker) {
+    PhraseDatabase& db = tosker.database;
+    const std::vector<uint16_t>& marks = tosker.userMarks;
+    for (std::size_t at = 0; at < marks.size(); at += 1u + marks[at]) {
+        const auto text = std::span(marks).subspan(at + 1, marks[at]);
+        const std::size_t first = db.listStarts[text[0]];
+        for (std::size_t p = first; p < db.listStarts[text[0] + 1u]; ++p) {
+            const auto held = db.text(db.phrases[p]);
+            if (std::equal(held.begin(), held.end(), text.begin(), text.end())) {
+                db.phrases[p].user = true;
+            }
+        }
+    }
+}
+
 // Every key [Description] may hold; a line that names another draws 506.
 constexpr int kDescriptionKeys[] = {kKeyCharSet, kKeyMaxPhraseLength, kKeyEncoding};
 
@@ -147,6 +166,11 @@ int takePhraseLine(CTosker& tosker, const DoubleByteTable& characters, PhraseRea
         return 0;
     }
     if (int rc = appendPhrase(tosker, slot, rest, reading.tally == nullptr)) return rc;
+    if (tosker.readUserMarks && std::strncmp(phrase + 2 * length, kUserMark, 5) == 0) {
+        tosker.userMarks.push_back(static_cast<uint16_t>(length));
+        tosker.userMarks.push_back(static_cast<uint16_t>(slot));
+        tosker.userMarks.insert(tosker.userMarks.end(), rest.begin(), rest.end());
+    }
     reading.longest = std::max(reading.longest, length);
     return 0;
 }
@@ -181,6 +205,7 @@ int parseDescriptionSection(CTosker& tosker) {
     } else {
         report(kNoLengthSetting, lengthKey);
     }
+    tosker.statedMaxPhraseLength = db.maxPhraseLength;
     tosker.keyTable.clear();
     return 0;
 }
@@ -207,5 +232,6 @@ int parsePhraseSection(CTosker& tosker, PhraseFitting* fitting, PhraseTally* tal
     if (db.maxPhraseLength == 0) db.maxPhraseLength = reading.longest;
     clearSpinner();
     storeIntoDatabase(tosker);
+    markUserPhrases(tosker);
     return 0;
 }
