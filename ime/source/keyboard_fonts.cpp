@@ -5,6 +5,8 @@
 #include FT_FREETYPE_H
 
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "foundation/input_file.h"
 
@@ -147,9 +149,26 @@ void readHexGlyphs(const std::string& font, const std::set<char32_t>& wanted, Gl
     }
 }
 
+// The font (4 MB) is read in pieces of whole lines: an import draws its
+// pictures while its code table is held.
 std::string loadHighDensityGlyphs(const std::set<char32_t>& wanted, GlyphSet& glyphs) {
-    std::string font;
-    if (readWholeFile(kUnifontFile, font) != FileRead::kRead) return kUnifontFile;
-    readHexGlyphs(font, wanted, glyphs);
+    const FileHandle file = openInputFile(kUnifontFile);
+    if (!file) return kUnifontFile;
+    constexpr std::size_t kPieceBytes = 64 * 1024;
+    constexpr std::size_t kLongestLine = 4096;  // a glyph line holds at most 70
+    std::vector<char> buffer(kPieceBytes);
+    std::string lines;
+    while (const std::size_t got = std::fread(buffer.data(), 1, buffer.size(), file.get())) {
+        lines.append(buffer.data(), got);
+        const std::size_t lastEnd = lines.rfind('\n');
+        if (lastEnd == std::string::npos) {
+            if (lines.size() > kLongestLine) lines.clear();
+            continue;
+        }
+        readHexGlyphs(lines.substr(0, lastEnd + 1), wanted, glyphs);
+        lines.erase(0, lastEnd + 1);
+    }
+    if (std::ferror(file.get())) return kUnifontFile;
+    readHexGlyphs(lines, wanted, glyphs);
     return {};
 }
