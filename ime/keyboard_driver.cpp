@@ -1,10 +1,12 @@
 #include "ime/keyboard_driver.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "foundation/file_identity.h"
 #include "foundation/memory_guard.h"
 #include "foundation/output_group.h"
+#include "foundation/text_helpers.h"
 #include "ime/compile_driver.h"
 #include "ime/decompile_driver.h"
 #include "ime/messages.h"
@@ -16,12 +18,6 @@ namespace {
 std::string pictureBmpText(const KeyboardPicture& picture) {
     const std::vector<uint8_t> bytes = encodeBmpFile(picture);
     return {bytes.begin(), bytes.end()};
-}
-
-int countKeysAsKey(const std::vector<bool>& marks) {
-    int count = 0;
-    for (const bool mark : marks) count += mark ? 1 : 0;
-    return count;
 }
 
 int writeDrawnPictures(const CMabrel& mabrel, const char* sourceName,
@@ -71,7 +67,7 @@ DrawnKeyboard drawKeyboard(const InputMethod& im, bool highDensity) {
     drawn.pictures.standard = drawKeyboardPicture(keys, standardGlyphs, 1, asKey);
     if (highDensity)
         drawn.pictures.highDensity = drawKeyboardPicture(keys, highDensityGlyphs, 2, asKey);
-    drawn.labelsAsKey = countKeysAsKey(asKey);
+    drawn.labelsAsKey = static_cast<int>(std::count(asKey.begin(), asKey.end(), true));
     return drawn;
 }
 
@@ -89,8 +85,7 @@ std::vector<PictureFile> pictureFilesBeside(const std::optional<KeyboardPictures
                                             const char* destination) {
     std::vector<PictureFile> files;
     if (!keyboard) return files;
-    const std::string path = destination;
-    const std::string folder = path.substr(0, path.rfind('/') + 1);
+    const std::string folder = folderPrefixOf(destination);
     const PictureNames names = pictureNamesFor(destination);
     files.push_back({folder + names.standard, pictureBmpText(keyboard->standard)});
     if (keyboard->highDensity) {
