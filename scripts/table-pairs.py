@@ -10,6 +10,7 @@ pairs of the dump, less those the import's list of what it left out names
 [Text] and the words of its phrase list (with -phrases.txt): the same pairs, and
 for a table without weights in the same order. Prints the counts checked.
 """
+import ctypes
 import os
 import sys
 
@@ -59,21 +60,53 @@ def dump_entries(form, path):
     return entries
 
 
-# The conversions each CharSet is written with, in the order they are tried.
-CODECS = {'ChineseGB': ['cp936', 'gb2312'], 'ChineseGBK': ['cp936', 'gb18030'],
-          'ChineseBIG5': ['cp950', 'big5hkscs', 'big5'], 'JapaneseJIS': ['euc_jp'],
-          'JapaneseSJIS': ['cp932', 'shift_jis'], 'KoreanKSC': ['cp949', 'euc_kr']}
+# The conversions each CharSet is written with, in the order the tools try
+# them: the C library's iconv, whose Big5 and GB tables are not Python's (it
+# writes U+2215 and U+FF0F alike in Big5, and private-use points as the
+# HKSCS characters they stood for).
+CODECS = {'ChineseGB': ['EUC-CN', 'CP936'], 'ChineseGBK': ['GBK', 'CP936', 'GB18030'],
+          'ChineseBIG5': ['BIG5-HKSCS', 'CP950', 'BIG5'], 'JapaneseJIS': ['EUC-JP', 'EUC-JP-MS'],
+          'JapaneseSJIS': ['CP932', 'SHIFT_JIS'], 'KoreanKSC': ['EUC-KR', 'CP949']}
+LIBC = ctypes.CDLL(None, use_errno=True)
+LIBC.iconv_open.restype = ctypes.c_void_p
+LIBC.iconv_open.argtypes = [ctypes.c_char_p, ctypes.c_char_p]
+LIBC.iconv.restype = ctypes.c_size_t
+LIBC.iconv.argtypes = [ctypes.c_void_p] + [ctypes.c_void_p] * 4
+CONVERTERS, SPELLED = {}, {}
+
+
+def iconv(name, character):
+    """The bytes of one UTF-8 character in `name`, or None."""
+    if name not in CONVERTERS:
+        CONVERTERS[name] = LIBC.iconv_open(name.encode(), b'UTF-8')
+    handle = CONVERTERS[name]
+    if handle in (None, ctypes.c_void_p(-1).value):
+        return None
+    LIBC.iconv(handle, None, None, None, None)
+    source = ctypes.create_string_buffer(character, len(character))
+    target = ctypes.create_string_buffer(16)
+    pointers = [ctypes.c_char_p(ctypes.addressof(source)), ctypes.c_char_p(ctypes.addressof(target))]
+    left = [ctypes.c_size_t(len(character)), ctypes.c_size_t(16)]
+    result = LIBC.iconv(handle, ctypes.byref(pointers[0]), ctypes.byref(left[0]),
+                        ctypes.byref(pointers[1]), ctypes.byref(left[1]))
+    if result == ctypes.c_size_t(-1).value or left[0].value:
+        return None
+    return target.raw[:16 - left[1].value]
 
 
 def spelling(text, codecs):
-    """The text in the CharSet's bytes: two characters that the CharSet
-    writes alike are one."""
-    for codec in codecs:
-        try:
-            return text.encode(codec)
-        except UnicodeError:
-            pass
-    return text.encode('utf-8')
+    """The text in the CharSet's bytes, character by character as the tools
+    write it (a character no conversion writes as two bytes stays UTF-8): two
+    characters that the CharSet writes alike are one."""
+    spelled = b''
+    for character in text:
+        key = (character, tuple(codecs))
+        if key not in SPELLED:
+            utf8 = character.encode('utf-8')
+            forms = [iconv(name, utf8) for name in codecs] if ord(character) >= 0x80 else []
+            SPELLED[key] = next((f for f in forms if f and len(f) == 2), utf8)
+        spelled += SPELLED[key]
+    return spelled
 
 
 def char_set_of(path):

@@ -8,6 +8,16 @@ std::string_view takeColumn(std::string_view& rest, bool tabs) {
     return takeToken(rest);
 }
 
+// The phrase of a line parted by tabs is all that stands between its tabs,
+// blanks included: a table's phrase may be " " or begin with a blank that
+// carries a combining mark, and ibus-table and SCIM keep it so.
+std::string_view takePhrase(std::string_view& rest, bool tabs) {
+    if (!tabs) return takeToken(rest);
+    const std::size_t tab = rest.find('\t');
+    return tab == std::string_view::npos ? trimBlanks(takeField(rest, '\t'))
+                                         : takeField(rest, '\t');
+}
+
 // ibus-table's CHAR_PROMPTS: "{'a': '日', 'b': '月'}".
 void readCharPrompts(DesktopTable& table, std::string_view value) {
     while (true) {
@@ -78,7 +88,7 @@ void readScimTable(const TableReading& reading, DesktopTable& table, int file) {
         } else if (part == Part::kTable) {
             const bool tabs = rest.find('\t') != std::string_view::npos;
             const std::string_view code = takeColumn(rest, tabs);
-            const std::string_view text = takeColumn(rest, tabs);
+            const std::string_view text = takePhrase(rest, tabs);
             double weight = 0;
             bool percent = false;
             if (parseWeight(takeColumn(rest, tabs), weight, percent)) {

@@ -157,6 +157,22 @@ TEST(Import, TheTablesLanguageChoosesTheCharSetAndItsNames) {
     }
 }
 
+// A phrase parted by tabs is all that stands between them: " " is a
+// single-byte character and " 月" a word with a blank, both listed, not lost
+// nor cut to "月".
+TEST(Import, APhraseBetweenTabsKeepsItsBlanks) {
+    ScratchDir dir;
+    writeFile(dir.path() / "t.scim",
+              "SCIM_Generic_Table_Phrase_Library_TEXT\nBEGIN_DEFINITION\nKEYS = ab\n"
+              "LANGUAGES = zh_CN\nEND_DEFINITION\nBEGIN_TABLE\na\t日\t2\nb\t \t1\n"
+              "b\t 月\t1\nab\t月\t1\nEND_TABLE\n");
+    ASSERT_EQ(runTool(MABREL_PATH, {"/i", "t.scim", "t.txt"}, dir.path()).status, 0);
+    EXPECT_NE(readFile(dir.path() / "t.txt").find("[Text]\na 日\nab 月\n"), std::string::npos);
+    EXPECT_EQ(readFile(dir.path() / "t-import-left-out.txt"),
+              "8\tb\t \tsingle-byte character\n"
+              "9\tb\t 月\ta character can't be written in ChineseGB\n");
+}
+
 // Runs that stop before anything is written: status and files left.
 TEST(Import, RefusesWithoutWriting) {
     ScratchDir dir;
