@@ -29,7 +29,7 @@ fcitx5_tables=(libime-bin libime-data zstd fcitx5-table-amharic fcitx5-table-ara
   fcitx5-table-tamil-remington fcitx5-table-thai fcitx5-table-translit fcitx5-table-translit-ua
   fcitx5-table-viqr fcitx5-table-yawerty)
 desktop_tables=(hime hime-tables gcin-tables scim-modules-table scim-tables-zh scim-tables-ja
-  ibus-table ibus-table-cangjie5 fcitx-tools)
+  ibus-table ibus-table-cangjie5 ibus-table-latex fcitx-tools)
 for package in rime-data-wubi rime-data-cangjie5 rime-data-luna-pinyin rime-essay "${fcitx5_tables[@]}" \
   "${desktop_tables[@]}"; do
   dpkg -s "$package" >/dev/null 2>&1 || need+=("$package")
@@ -134,11 +134,14 @@ for row in sqlite3.connect(sys.argv[1]).execute(
 print("END_TABLE")' "$2" >"$work/$3.dump" ;;
   esac
 }
+# SCIM's Array30 has characters that Big5 writes alike (U+2215 and U+FF0F);
+# ibus's mathwriter has phrases that begin with a blank.
 tables=0
 for entry in gtab:cin:/usr/share/hime/table/cj.gtab gtab:cin:/usr/share/gcin/table/ar30.gtab \
   mb:fcitx:/usr/share/fcitx/table/wbx.mb dict:fcitx:/usr/share/libime/cj.main.dict \
   scim:scim:/usr/share/scim/tables/ZhuYin-Big.bin scim:scim:/usr/share/scim/tables/Nippon.bin \
-  db:scim:/usr/share/ibus-table/tables/cangjie5.db; do
+  scim:scim:/usr/share/scim/tables/Array30.bin db:scim:/usr/share/ibus-table/tables/cangjie5.db \
+  db:scim:/usr/share/ibus-table/tables/mathwriter-ibus.db; do
   IFS=: read -r kind form table <<<"$entry"
   [ -f "$table" ] || { echo "real-tables: $table is not installed, passed over"; continue; }
   name=$kind-$(basename "$table" | tr '.' '-')
