@@ -46,7 +46,9 @@ def dump_entries(form, path):
         if stripped in ('%chardef end', 'END_TABLE'):
             part = None
             continue
-        if part is None or not stripped or stripped.startswith('#'):
+        # SCIM and ibus-table take only "###" for a comment: "#" is a key.
+        comment = '###' if form == 'scim' else '#'
+        if part is None or not stripped or stripped.startswith(comment):
             continue
         # Blanks and tabs part the columns, not every space of Unicode (U+3000
         # is a character of many tables).

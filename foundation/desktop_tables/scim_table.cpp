@@ -69,10 +69,15 @@ void readScimTable(const TableReading& reading, DesktopTable& table, int file) {
     std::string_view line;
     while (lines.next(line)) {
         std::string_view rest = trimBlanks(line);
-        if (rest.empty() || rest[0] == '#') continue;
+        // Among the entries only "###" begins a comment: "#" is a key of
+        // many tables ("#\t＃", "#\tъ").
+        if (rest.empty() || rest.starts_with("###") || (rest[0] == '#' && part != Part::kTable)) {
+            continue;
+        }
         if (rest == "BEGIN_DEFINITION") {
             part = Part::kDefinition;
-        } else if (rest == "BEGIN_TABLE") {
+        } else if (rest == "BEGIN_TABLE" || rest == "BEGIN_TABLE_EXTRA") {
+            // ibus-table adds the entries of BEGIN_TABLE_EXTRA to the table's.
             part = Part::kTable;
         } else if (rest == "BEGIN_CHAR_PROMPTS_DEFINITION") {
             part = Part::kPrompts;
