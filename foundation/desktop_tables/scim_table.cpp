@@ -1,6 +1,9 @@
 #include "foundation/desktop_tables/table_formats.h"
+#include "foundation/text_helpers.h"
 
 namespace {
+
+constexpr std::string_view kScimTextHeader = "SCIM_Generic_Table_Phrase_Library_TEXT";
 
 // "a b\tc" splits at tabs when the line has one, else at blanks.
 std::string_view takeColumn(std::string_view& rest, bool tabs) {
@@ -16,6 +19,44 @@ std::string_view takePhrase(std::string_view& rest, bool tabs) {
     const std::size_t tab = rest.find('\t');
     return tab == std::string_view::npos ? trimBlanks(takeField(rest, '\t'))
                                          : takeField(rest, '\t');
+}
+
+// SCIM writes a phrase as "0x" and four hex digits a character ("0x0020",
+// "0x5B570x6708"); its reader turns them back, ends at the first other text
+// and drops a 0. The characters are written over the hex digits, which take
+// more room than their UTF-8; a phrase that is no such run, or that names a
+// surrogate, stays as it is.
+bool isHexRun(std::string_view text) {
+    return text.size() >= 6 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X');
+}
+
+char32_t hexRunPoint(std::string_view run) {
+    char32_t point = 0;
+    for (std::size_t i = 2; i < 6 && hexDigitValue(run[i]) >= 0; ++i) {
+        point = point * 16 + static_cast<char32_t>(hexDigitValue(run[i]));
+    }
+    return point;
+}
+
+std::string_view decodeHexPhrase(std::string& bytes, std::string_view phrase) {
+    for (std::string_view run = phrase; isHexRun(run); run.remove_prefix(6)) {
+        const char32_t point = hexRunPoint(run);
+        if (point >= 0xD800 && point < 0xE000) return phrase;
+    }
+    if (!isHexRun(phrase)) return phrase;
+    const std::size_t start = static_cast<std::size_t>(phrase.data() - bytes.data());
+    std::size_t written = start;
+    for (; isHexRun(phrase); phrase.remove_prefix(6)) {
+        const char32_t point = hexRunPoint(phrase);
+        if (point == 0) continue;
+        const int tail = point < 0x80 ? 0 : point < 0x800 ? 1 : 2;
+        static constexpr unsigned char kLeads[] = {0, 0xC0, 0xE0};
+        bytes[written++] = static_cast<char>(kLeads[tail] | (point >> (6 * tail)));
+        for (int shift = 6 * (tail - 1); shift >= 0; shift -= 6) {
+            bytes[written++] = static_cast<char>(0x80 | ((point >> shift) & 0x3F));
+        }
+    }
+    return std::string_view(bytes).substr(start, written - start);
 }
 
 // ibus-table's CHAR_PROMPTS: "{'a': '日', 'b': '月'}".
@@ -66,6 +107,8 @@ void readScimTable(const TableReading& reading, DesktopTable& table, int file) {
     table.format = "SCIM/ibus-table text";
     enum class Part { kNone, kDefinition, kPrompts, kTable } part = Part::kNone;
     TableLines lines(table.files[static_cast<std::size_t>(file)], reading);
+    // SCIM's own tables, not ibus-table's, may write a phrase in hex.
+    const bool scim = table.files[static_cast<std::size_t>(file)].starts_with(kScimTextHeader);
     std::string_view line;
     while (lines.next(line)) {
         std::string_view rest = trimBlanks(line);
@@ -93,7 +136,8 @@ void readScimTable(const TableReading& reading, DesktopTable& table, int file) {
         } else if (part == Part::kTable) {
             const bool tabs = rest.find('\t') != std::string_view::npos;
             const std::string_view code = takeColumn(rest, tabs);
-            const std::string_view text = takePhrase(rest, tabs);
+            std::string_view text = takePhrase(rest, tabs);
+            if (scim) text = decodeHexPhrase(table.files[static_cast<std::size_t>(file)], text);
             double weight = 0;
             bool percent = false;
             if (parseWeight(takeColumn(rest, tabs), weight, percent)) {

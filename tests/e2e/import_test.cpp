@@ -158,19 +158,19 @@ TEST(Import, TheTablesLanguageChoosesTheCharSetAndItsNames) {
 }
 
 // Among the entries of a SCIM or ibus-table text only "###" is a comment,
-// "#" a key; BEGIN_TABLE_EXTRA adds entries. A phrase parted by tabs is all
-// between them: " " a single-byte character, " 月" a word with a blank, both
-// listed, neither lost nor cut to "月".
+// "#" a key; BEGIN_TABLE_EXTRA adds entries; SCIM's "0x6708" is 月. A phrase
+// parted by tabs is all between them: " " a single-byte character, " 月" a
+// word with a blank, both listed, neither lost nor cut to "月".
 TEST(Import, ScimLinesAsScimAndIbusTableReadThem) {
     ScratchDir dir;
     writeFile(dir.path() / "t.scim",
               "SCIM_Generic_Table_Phrase_Library_TEXT\nBEGIN_DEFINITION\nKEYS = ab#\n"
               "LANGUAGES = zh_CN\nEND_DEFINITION\nBEGIN_TABLE\na\t日\t2\nb\t \t1\n"
               "b\t 月\t1\n### a comment\n#\t＃\t1\nab\t月\t1\nEND_TABLE\n"
-              "BEGIN_TABLE_EXTRA\nbb\t朋\t1\nEND_TABLE_EXTRA\n");
+              "BEGIN_TABLE_EXTRA\nbb\t朋\t1\nbb\t0x6708\t1\nEND_TABLE_EXTRA\n");
     ASSERT_EQ(runTool(MABREL_PATH, {"/i", "t.scim", "t.txt"}, dir.path()).status, 0);
     const std::string source = readFile(dir.path() / "t.txt");
-    EXPECT_EQ(source.substr(source.find("[Text]")), "[Text]\na 日\n# ＃\nab 月\nbb 朋\n");
+    EXPECT_EQ(source.substr(source.find("[Text]")), "[Text]\na 日\n# ＃\nab 月\nbb 朋月\n");
     EXPECT_EQ(readFile(dir.path() / "t-import-left-out.txt"),
               "8\tb\t \tsingle-byte character\n"
               "9\tb\t 月\ta character can't be written in ChineseGB\n");
