@@ -10,6 +10,7 @@ pairs of the dump, less those the import's list of what it left out names
 [Text] and the words of its phrase list (with -phrases.txt): the same pairs, and
 for a table without weights in the same order. Prints the counts checked.
 """
+import ctypes
 import os
 import sys
 
@@ -36,7 +37,10 @@ def dump_entries(form, path):
         stripped = line.strip(' \t')
         if form == 'fcitx' and '=' in stripped and part is None:
             key, _, value = stripped.partition('=')
-            if key in ('Prompt', 'ConstructPhrase', 'Pinyin'):
+            # Records of these are a key's prompt and the codes that build
+            # words, no entries; Pinyin's are entries (their code begins with
+            # its key: wbpy's "@a 阿").
+            if key in ('Prompt', 'ConstructPhrase'):
                 skipped += value
             continue
         if stripped in ('%chardef begin', '[Data]', 'BEGIN_TABLE'):
@@ -45,7 +49,9 @@ def dump_entries(form, path):
         if stripped in ('%chardef end', 'END_TABLE'):
             part = None
             continue
-        if part is None or not stripped or stripped.startswith('#'):
+        # The dumps of binary tables write no comments: in fcitx's data a
+        # line of "#" is the code "#" (translit's "# ъ").
+        if part is None or not stripped or (stripped.startswith('#') and form != 'fcitx'):
             continue
         # Blanks and tabs part the columns, not every space of Unicode (U+3000
         # is a character of many tables).
@@ -59,20 +65,53 @@ def dump_entries(form, path):
     return entries
 
 
-# The conversions each CharSet is written with, in the order they are tried.
-CODECS = {'ChineseGB': ['cp936', 'gb2312'], 'ChineseGBK': ['cp936', 'gb18030'],
-          'ChineseBIG5': ['cp950', 'big5hkscs', 'big5'], 'JapaneseJIS': ['euc_jp'],
-          'JapaneseSJIS': ['cp932', 'shift_jis'], 'KoreanKSC': ['cp949', 'euc_kr']}
+# The conversions each CharSet is written with, in the order the tools try
+# them: the C library's, through iconv, since Python's codecs differ from them
+# (its cp950 lacks the private-use characters of older Hong Kong tables and
+# writes U+2215 where BIG5-HKSCS writes U+FF0F); Python's where libc has none.
+CODECS = {'ChineseGB': ['EUC-CN', 'CP936'], 'ChineseGBK': ['GBK', 'CP936', 'GB18030'],
+          'ChineseBIG5': ['BIG5-HKSCS', 'CP950', 'BIG5'], 'JapaneseJIS': ['EUC-JP', 'EUC-JP-MS'],
+          'JapaneseSJIS': ['CP932', 'SHIFT_JIS'], 'KoreanKSC': ['EUC-KR', 'CP949']}
+libc = ctypes.CDLL(None)
+libc.iconv_open.restype = ctypes.c_void_p
+libc.iconv_open.argtypes = [ctypes.c_char_p, ctypes.c_char_p]
+libc.iconv.restype = ctypes.c_size_t
+libc.iconv.argtypes = [ctypes.c_void_p] + [ctypes.c_void_p] * 4
+FAILED = ctypes.c_size_t(-1).value
+opened = {}
+
+
+def converted(text, name):
+    """The text as the conversion `name` writes it, else None."""
+    if name not in opened:
+        cd = libc.iconv_open(name.encode(), b'UTF-8')
+        opened[name] = None if cd in (None, FAILED) else cd
+    cd = opened[name]
+    if cd is None:
+        try:
+            return text.encode(name.replace('-', '_').lower())
+        except (UnicodeError, LookupError):
+            return None
+    source = text.encode('utf-8')
+    inbuf = ctypes.create_string_buffer(source, len(source))
+    out = ctypes.create_string_buffer(4 * len(source) + 4)
+    inp, outp = ctypes.c_char_p(ctypes.addressof(inbuf)), ctypes.c_char_p(ctypes.addressof(out))
+    inleft, outleft = ctypes.c_size_t(len(source)), ctypes.c_size_t(len(out))
+    done = libc.iconv(cd, ctypes.byref(inp), ctypes.byref(inleft), ctypes.byref(outp),
+                      ctypes.byref(outleft))
+    libc.iconv(cd, None, None, None, None)
+    if done == FAILED or inleft.value:
+        return None
+    return out.raw[:len(out) - outleft.value]
 
 
 def spelling(text, codecs):
     """The text in the CharSet's bytes: two characters that the CharSet
     writes alike are one."""
     for codec in codecs:
-        try:
-            return text.encode(codec)
-        except UnicodeError:
-            pass
+        spelled = converted(text, codec)
+        if spelled is not None:
+            return spelled
     return text.encode('utf-8')
 
 
@@ -92,6 +131,18 @@ def source_pairs(path):
             code, _, characters = line.partition(' ')
             pairs += [(code, c) for c in characters]
     return pairs
+
+
+def shown(pairs, codecs):
+    """The first few pairs, to tell what differs."""
+    def text(spelled):
+        for codec in codecs + ['UTF-8']:
+            try:
+                return spelled.decode(codec.replace('-', '_').lower())
+            except (UnicodeError, LookupError):
+                pass
+        return repr(spelled)
+    return ', '.join(f'{c} {text(t)!r}' for c, t in sorted(pairs)[:4])
 
 
 def main(form, dump, source):
@@ -133,8 +184,9 @@ def main(form, dump, source):
     expected_words = {t for _, t, _ in kept if len(t) > 1}
     problems = []
     if sorted(got) != sorted(expected):
-        problems.append(f'{len(set(expected) - set(got))} pairs missing, '
-                        f'{len(set(got) - set(expected))} pairs not in the dump')
+        missing, extra = set(expected) - set(got), set(got) - set(expected)
+        problems.append(f'{len(missing)} pairs missing ({shown(missing, codecs)}), '
+                        f'{len(extra)} pairs not in the dump ({shown(extra, codecs)})')
     elif got != expected:
         problems.append('the pairs stand in another order')
     if set(w for w in words if w) != expected_words:

@@ -8,8 +8,13 @@ void readCinTable(const TableReading& reading, DesktopTable& table, int file) {
     while (lines.next(line)) {
         std::string_view rest = trimBlanks(line);
         if (rest.empty() || rest[0] == '#') continue;
-        if (rest[0] == '%') {
-            const std::string_view keyword = takeToken(rest);
+        // Inside %keyname and %chardef only their own end is a keyword: "% X"
+        // there is the key or code "%" (German tables type it).
+        std::string_view afterKeyword = rest;
+        const std::string_view keyword = takeToken(afterKeyword);
+        const std::string_view partEnd = part == Part::kKeyName ? "%keyname" : "%chardef";
+        if (rest[0] == '%' && (part == Part::kNone || keyword == partEnd)) {
+            rest = afterKeyword;
             const bool begins = takeToken(rest) == "begin";
             if (keyword == "%ename") {
                 table.asciiName = std::string(trimBlanks(trimBlanks(line).substr(keyword.size())));
