@@ -21,10 +21,18 @@ dump_form() {
   esac
 }
 
+table_dump_scripts=$(dirname "${BASH_SOURCE[0]}")
+
 # dump_table KIND TABLE OUT: writes OUT as the table's own tool gives it.
+# Where hime-gtab2cin fails (it stops at the first bytes that are not UTF-8),
+# the .gtab itself is the reference, read by gtab-cin.py; it says so on
+# standard error.
 dump_table() {
   case $1 in
-    gtab) hime-gtab2cin -i "$2" -o "$3" >/dev/null ;;
+    gtab) hime-gtab2cin -i "$2" -o "$3" >/dev/null 2>&1 || {
+      echo "hime-gtab2cin failed: the .gtab read by gtab-cin.py" >&2
+      "$table_dump_scripts/gtab-cin.py" "$2" >"$3"
+    } ;;
     mb) mb2txt "$2" >"$3" ;;
     dict) libime_tabledict -d "$2" "$3" ;;
     scim) scim-make-table "$2" -o "$3" >/dev/null ;;

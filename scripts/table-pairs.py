@@ -50,8 +50,10 @@ def dump_entries(form, path):
             part = None
             continue
         # The dumps of binary tables write no comments: in fcitx's data a
-        # line of "#" is the code "#" (translit's "# ъ").
-        if part is None or not stripped or (stripped.startswith('#') and form != 'fcitx'):
+        # line of "#" is the code "#" (translit's "# ъ"); in .cin a comment
+        # begins its line, and hime-gtab2cin writes a code "#" after a blank.
+        comment = line.startswith('#') if form == 'cin' else stripped.startswith('#')
+        if part is None or not stripped or (comment and form != 'fcitx'):
             continue
         # Blanks and tabs part the columns, not every space of Unicode (U+3000
         # is a character of many tables).
