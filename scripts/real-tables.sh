@@ -13,7 +13,7 @@
 # compiled; one table of each binary format the desktops install (hime and
 # gcin .gtab, fcitx 4 .mb, unpacked from its package where fcitx 4 is not
 # installable, fcitx 5 .main.dict, SCIM binary, ibus-table .db), and those
-# with codes of "%" and "#", more than 65,535 words or pinyin entries,
+# with codes of "%" and "#" or more than 65,535 words,
 # imported, their pairs checked against their own dumper's text
 # (scripts/table-pairs.py; gcin's NewCJ3.gtab, which hime-gtab2cin cannot
 # dump, against scripts/gtab-cin.py's), and compiled. Installs the Debian
@@ -135,7 +135,7 @@ tables=0
 for entry in gtab:cin:/usr/share/hime/table/cj.gtab gtab:cin:/usr/share/gcin/table/ar30.gtab \
   gtab:cin:/usr/share/gcin/table/german.gtab gtab:cin:/usr/share/gcin/table/vims.gtab \
   gtab:cin:/usr/share/gcin/table/NewCJ3.gtab mb:fcitx:$fcitx4/wbx.mb mb:fcitx:$fcitx4/translit.mb \
-  dict:fcitx:/usr/share/libime/cj.main.dict dict:fcitx:/usr/share/libime/wbpy.main.dict \
+  dict:fcitx:/usr/share/libime/cj.main.dict \
   scim:scim:/usr/share/scim/tables/ZhuYin-Big.bin scim:scim:/usr/share/scim/tables/Nippon.bin \
   db:scim:/usr/share/ibus-table/tables/cangjie5.db; do
   IFS=: read -r kind form table <<<"$entry"
