@@ -192,7 +192,7 @@ TEST(Import, RefusesWithoutWriting) {
 }
 
 // Tosker /i of an input-method table says where its words are written; of a
-// list without words, nothing more.
+// list without words, nothing more; of a table of words alone, takes them.
 TEST(Import, ToskerSendsAnInputMethodTableToMabrel) {
     ScratchDir dir;
     writeFile(dir.path() / "chars.cin", "%chardef begin\na \xE6\x97\xA5\n%chardef end\n");
@@ -203,6 +203,11 @@ TEST(Import, ToskerSendsAnInputMethodTableToMabrel) {
     EXPECT_NE(table.output.find("\"chars.cin\" " + note), std::string::npos) << table.output;
     const RunResult plain = runTool(TOSKER_PATH, {"/i", "plain.txt", "w.txt"}, dir.path());
     EXPECT_EQ(plain.output.find(note), std::string::npos) << plain.output;
+    // A table of words alone, which Mabrel refuses, is a list of its words.
+    writeFile(dir.path() / "words.cin",
+              "%chardef begin\nab \xE6\x97\xA5\xE6\x9C\x88\n%chardef end\n");
+    ASSERT_EQ(runTool(TOSKER_PATH, {"/i", "words.cin", "w.txt"}, dir.path()).status, 0);
+    EXPECT_TRUE(readFile(dir.path() / "w.txt").ends_with("[Phrase]\n\xE6\x97\xA5\xE6\x9C\x88\n"));
 }
 
 // A .gtab numbers its words in 24 bits: hime-cin2gtab's table of 65,600
