@@ -5,7 +5,8 @@
 # conflict with fcitx 5), dumps each table with its tool (scripts/table-dump.sh),
 # imports it with Mabrel /i (no CharSet given), compares the pairs with
 # scripts/table-pairs.py, and compiles the source (with /f where the import's
-# note says so) and its phrase list (Tosker /f). Prints one line per table and
+# note says so) and its phrase list (Tosker /f), or where Mabrel refuses a
+# table of words alone, imports it with Tosker /i. Prints one line per table and
 # a summary; the status is 1 when a table failed. Not run by CI: it takes
 # some minutes.
 #
@@ -88,6 +89,10 @@ sweep_one() {
     result="dumper failed"
   elif ! "$MABREL" /i "$table" out.txt >import.log 2>&1; then
     result="import: $(grep -ao 'Message [0-9]*.*' import.log | tail -n 1)"
+    # A table of words alone is Tosker's.
+    if "$TOSKER" /i "$table" words.txt >words.log 2>&1 && "$TOSKER" /f words.txt words.pdb >/dev/null; then
+      result="$result; Tosker /i: $(grep -ao '[0-9]* words* kept' words.log)"
+    fi
   elif ! grep -aq 'Written for' import.log; then
     result="no Written for line"
   else
