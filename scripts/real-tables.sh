@@ -11,10 +11,13 @@
 # (scripts/wubi-word-codes.py); every fcitx 5 table installed read as
 # libime_tabledict -d dumps it (as saved and zstd-compressed), imported and
 # compiled; one table of each binary format the desktops install (hime and
-# gcin .gtab, fcitx 4 .mb where installed, fcitx 5 .main.dict, SCIM binary,
-# ibus-table .db) imported, its pairs checked against its own dumper's text
-# (scripts/table-pairs.py), and compiled. Installs the Debian packages it
-# needs (as root); run by CI.
+# gcin .gtab, fcitx 4 .mb, unpacked from its package where fcitx 4 is not
+# installable, fcitx 5 .main.dict, SCIM binary, ibus-table .db), and those
+# with codes of "%" and "#" or more than 65,535 words,
+# imported, their pairs checked against their own dumper's text
+# (scripts/table-pairs.py; gcin's NewCJ3.gtab, which hime-gtab2cin cannot
+# dump, against scripts/gtab-cin.py's), and compiled. Installs the Debian
+# packages it needs (as root); run by CI.
 #
 #   scripts/real-tables.sh [BUILD_DIR]      (default build-release)
 set -euo pipefail
@@ -119,26 +122,22 @@ done
 echo "real-tables: $imported fcitx 5 tables imported and compiled, $unwritten with no character a CharSet writes"
 
 echo "== one table of each binary format, against its own dumper"
-# dump FORMAT TABLE NAME: writes NAME.dump as the table's own tool gives it.
-dump() {
-  case $1 in
-    gtab) hime-gtab2cin -i "$2" -o "$work/$3.dump" >/dev/null ;;
-    mb) mb2txt "$2" >"$work/$3.dump" ;;
-    dict) libime_tabledict -d "$2" "$work/$3.dump" ;;
-    scim) scim-make-table "$2" -o "$work/$3.dump" >/dev/null ;;
-    db) python3 -c 'import sqlite3, sys
-print("BEGIN_TABLE")
-for row in sqlite3.connect(sys.argv[1]).execute(
-        "SELECT tabkeys, phrase, freq FROM phrases ORDER BY freq DESC, id ASC"):
-    print("\t".join(map(str, row)))
-print("END_TABLE")' "$2" >"$work/$3.dump" ;;
-  esac
-}
+. scripts/table-dump.sh
+fcitx4=/usr/share/fcitx/table
+if [ ! -f "$fcitx4/wbx.mb" ]; then
+  # fcitx 4's table packages conflict with fcitx 5's: unpacked, not installed.
+  fcitx4=$work/fcitx4/usr/share/fcitx/table
+  (cd "$work" && apt-get download -qq fcitx-table-wubi fcitx-table-translit 2>/dev/null &&
+    for deb in fcitx-table-*.deb; do dpkg-deb -x "$deb" fcitx4; done) ||
+    echo "real-tables: fcitx-table-wubi could not be downloaded"
+fi
 # SCIM's Array30 has characters that Big5 writes alike (U+2215 and U+FF0F);
 # ibus's mathwriter has phrases that begin with a blank.
 tables=0
 for entry in gtab:cin:/usr/share/hime/table/cj.gtab gtab:cin:/usr/share/gcin/table/ar30.gtab \
-  mb:fcitx:/usr/share/fcitx/table/wbx.mb dict:fcitx:/usr/share/libime/cj.main.dict \
+  gtab:cin:/usr/share/gcin/table/german.gtab gtab:cin:/usr/share/gcin/table/vims.gtab \
+  gtab:cin:/usr/share/gcin/table/NewCJ3.gtab mb:fcitx:$fcitx4/wbx.mb mb:fcitx:$fcitx4/translit.mb \
+  dict:fcitx:/usr/share/libime/cj.main.dict \
   scim:scim:/usr/share/scim/tables/ZhuYin-Big.bin scim:scim:/usr/share/scim/tables/Nippon.bin \
   scim:scim:/usr/share/scim/tables/Array30.bin db:scim:/usr/share/ibus-table/tables/cangjie5.db \
   db:scim:/usr/share/ibus-table/tables/mathwriter-ibus.db; do
@@ -146,7 +145,7 @@ for entry in gtab:cin:/usr/share/hime/table/cj.gtab gtab:cin:/usr/share/gcin/tab
   [ -f "$table" ] || { echo "real-tables: $table is not installed, passed over"; continue; }
   name=$kind-$(basename "$table" | tr '.' '-')
   cp "$table" "$work/$name.table"
-  dump "$kind" "$work/$name.table" "$name"
+  dump_table "$kind" "$work/$name.table" "$work/$name.dump"
   check "$name-import" "$mabrel" /i "$name.table" "$name.txt"
   grep -a 'Written for' "$work/$name-import.log" | tr -d '\r '
   scripts/table-pairs.py "$form" "$work/$name.dump" "$work/$name.txt"

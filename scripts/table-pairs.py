@@ -37,7 +37,10 @@ def dump_entries(form, path):
         stripped = line.strip(' \t')
         if form == 'fcitx' and '=' in stripped and part is None:
             key, _, value = stripped.partition('=')
-            if key in ('Prompt', 'ConstructPhrase', 'Pinyin'):
+            # Records of these are a key's prompt and the codes that build
+            # words, no entries; Pinyin's are entries (their code begins with
+            # its key: wbpy's "@a 阿").
+            if key in ('Prompt', 'ConstructPhrase'):
                 skipped += value
             continue
         if stripped in ('%chardef begin', '[Data]', 'BEGIN_TABLE'):
@@ -46,9 +49,17 @@ def dump_entries(form, path):
         if stripped in ('%chardef end', 'END_TABLE'):
             part = None
             continue
-        # SCIM and ibus-table take only "###" for a comment: "#" is a key.
-        comment = '###' if form == 'scim' else '#'
-        if part is None or not stripped or stripped.startswith(comment):
+        # The dumps of binary tables write no comments: in fcitx's data a
+        # line of "#" is the code "#" (translit's "# ъ"); in .cin a comment
+        # begins its line, and hime-gtab2cin writes a code "#" after a blank;
+        # SCIM and ibus-table take only "###" for a comment.
+        if form == 'scim':
+            comment = stripped.startswith('###')
+        elif form == 'cin':
+            comment = line.startswith('#')
+        else:
+            comment = form != 'fcitx' and stripped.startswith('#')
+        if part is None or not stripped or comment:
             continue
         # Blanks and tabs part the columns, not every space of Unicode (U+3000
         # is a character of many tables).
@@ -129,6 +140,18 @@ def source_pairs(path):
     return pairs
 
 
+def shown(pairs, codecs):
+    """The first few pairs, to tell what differs."""
+    def text(spelled):
+        for codec in codecs + ['UTF-8']:
+            try:
+                return spelled.decode(codec.replace('-', '_').lower())
+            except (UnicodeError, LookupError):
+                pass
+        return repr(spelled)
+    return ', '.join(f'{c} {text(t)!r}' for c, t in sorted(pairs)[:4])
+
+
 def main(form, dump, source):
     phrases = source[:-4] + '-phrases.txt'
     left_out = source[:-4] + '-import-left-out.txt'
@@ -168,8 +191,9 @@ def main(form, dump, source):
     expected_words = {t for _, t, _ in kept if len(t) > 1}
     problems = []
     if sorted(got) != sorted(expected):
-        problems.append(f'{len(set(expected) - set(got))} pairs missing, '
-                        f'{len(set(got) - set(expected))} pairs not in the dump')
+        missing, extra = set(expected) - set(got), set(got) - set(expected)
+        problems.append(f'{len(missing)} pairs missing ({shown(missing, codecs)}), '
+                        f'{len(extra)} pairs not in the dump ({shown(extra, codecs)})')
     elif got != expected:
         problems.append('the pairs stand in another order')
     if set(w for w in words if w) != expected_words:

@@ -84,6 +84,15 @@ int readWordList(const char* name, const TableReading& reading, DesktopTable& ta
     int file = 0;
     if (int rc = loadTableFile(name, reading, table, file)) return rc;
     if (looksLikeRime(table.files[0])) return readRimeDictionary(name, reading, table, file);
+    // An input-method table of words alone, which Mabrel /i refuses with 510
+    // (ibus's emoji table): its words are the list. One with single
+    // characters is Mabrel's, and stays a list of lines.
+    const Format format = formatOf(table.files[0]);
+    if (format != Format::kNone && !holdsSingleCharacters(name)) {
+        const int rc = readInFormat(format, name, reading, table, file);
+        if (table.binaryFormat) table.format = table.binaryFormat;
+        return rc;
+    }
     readWordLines(reading, table, file);
     return 0;
 }

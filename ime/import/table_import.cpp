@@ -5,6 +5,7 @@
 #include "foundation/desktop_tables/import_left_out.h"
 #include "foundation/desktop_tables/import_outputs.h"
 #include "foundation/desktop_tables/table_reader.h"
+#include "foundation/diagnostics.h"
 #include "ime/decompile_driver.h"
 #include "ime/import/code_table_limits.h"
 #include "ime/import/input_method_from_table.h"
@@ -40,7 +41,14 @@ int importTableTexts(CharSet charSet, const char* tableName, ImportText text,
 
     ImportedTable imported;
     takeTablePairs(table, charSet, imported);
-    if (imported.counts.kept == 0) return report(kNoCharacters, tableName);
+    if (imported.counts.kept == 0) {
+        // What was left out, counted, then the refusal, said of the table as
+        // a whole rather than of the line read last.
+        reportTableLeftOut(table);
+        reportPairCounts(imported.counts, imported.method.charSet);
+        currentSection = kMabrelNoSection;
+        return report(kNoCharacters, tableName);
+    }
     InputMethod& method = imported.method;
     texts.charSet = method.charSet;
     ImportedWords& list = texts.list;

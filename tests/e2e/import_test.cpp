@@ -66,6 +66,8 @@ INSTANTIATE_TEST_SUITE_P(Formats, ImportCases,
                                          // Each binary table imports as the text it was made from.
                                          ImportCase{"binary/small.cin", "binary/small"},
                                          ImportCase{"binary/small.gtab", "binary/small"},
+                                         ImportCase{"binary/marks.cin", "binary/marks"},
+                                         ImportCase{"binary/marks.gtab", "binary/marks"},
                                          ImportCase{"binary/small.fcitx.txt", "binary/small-fcitx"},
                                          ImportCase{"binary/small.mb", "binary/small-fcitx"},
                                          ImportCase{"binary/small.main.dict", "binary/small-fcitx"},
@@ -209,7 +211,7 @@ TEST(Import, RefusesWithoutWriting) {
 }
 
 // Tosker /i of an input-method table says where its words are written; of a
-// list without words, nothing more.
+// list without words, nothing more; of a table of words alone, takes them.
 TEST(Import, ToskerSendsAnInputMethodTableToMabrel) {
     ScratchDir dir;
     writeFile(dir.path() / "chars.cin", "%chardef begin\na \xE6\x97\xA5\n%chardef end\n");
@@ -220,6 +222,34 @@ TEST(Import, ToskerSendsAnInputMethodTableToMabrel) {
     EXPECT_NE(table.output.find("\"chars.cin\" " + note), std::string::npos) << table.output;
     const RunResult plain = runTool(TOSKER_PATH, {"/i", "plain.txt", "w.txt"}, dir.path());
     EXPECT_EQ(plain.output.find(note), std::string::npos) << plain.output;
+    // A table of words alone, which Mabrel refuses, is a list of its words.
+    writeFile(dir.path() / "words.cin",
+              "%chardef begin\nab \xE6\x97\xA5\xE6\x9C\x88\n%chardef end\n");
+    ASSERT_EQ(runTool(TOSKER_PATH, {"/i", "words.cin", "w.txt"}, dir.path()).status, 0);
+    EXPECT_TRUE(readFile(dir.path() / "w.txt").ends_with("[Phrase]\n\xE6\x97\xA5\xE6\x9C\x88\n"));
+}
+
+// A .gtab numbers its words in 24 bits: hime-cin2gtab's table of 65,600
+// words (of two characters from U+4E00 on) keeps every one.
+TEST(Import, GtabWordsPastSixteenBits) {
+    const fs::path compiler = "/usr/bin/hime-cin2gtab";
+    if (!fs::exists(compiler)) GTEST_SKIP() << "hime is not installed";
+    ScratchDir dir;
+    const auto han = [](int offset) {
+        const int point = 0x4E00 + offset;
+        return std::string{static_cast<char>(0xE0 | point >> 12),
+                           static_cast<char>(0x80 | (point >> 6 & 0x3F)),
+                           static_cast<char>(0x80 | (point & 0x3F))};
+    };
+    std::string cin =
+        "%ename many\n%cname many\n%selkey 1234567890\n%keyname begin\na A\nb B\n"
+        "%keyname end\n%chardef begin\na " +
+        han(0) + "\n";
+    for (int word = 0; word < 65600; ++word) cin += "b " + han(word / 256) + han(word % 256) + "\n";
+    writeFile(dir.path() / "many.cin", cin + "%chardef end\n");
+    ASSERT_EQ(runTool(compiler.string(), {"many.cin"}, dir.path()).status, 0);
+    const RunResult run = runTool(MABREL_PATH, {"/iChineseGBK", "many.gtab", "m.txt"}, dir.path());
+    EXPECT_NE(run.output.find(" and 65600 words kept"), std::string::npos) << run.output;
 }
 
 // Every (code, character) pair of Wubi 86 whose character is in GB 2312 and

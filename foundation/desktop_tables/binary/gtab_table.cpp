@@ -18,7 +18,10 @@
 // passes 32, then 4 bytes of UTF-8 character), and, when words are defined,
 // their count N, N offsets into the word bytes and the word bytes. An item's
 // key holds its keys' numbers from the highest bits down, keybits each; an
-// item whose character begins with a NUL is word number (byte 1 << 8 | byte 2).
+// item whose character begins with a byte below 0x80 (no UTF-8 lead byte: the
+// compilers keep a text there only when its first byte has the high bit) is
+// word number (byte 0 << 16 | byte 1 << 8 | byte 2), gcin's NewCJ3 passing
+// 65,535 words.
 #include <algorithm>
 #include <filesystem>
 
@@ -94,6 +97,18 @@ std::string englishName(std::string_view name) {
     return std::filesystem::path(name).stem().string();
 }
 
+// A line of a key or an item: its key or code, then its text. A code
+// beginning with "#" is written after a blank, as hime-gtab2cin writes it (at
+// the start of a line "#" begins a comment), and a text that is not UTF-8 as
+// it stands, for the text reader to leave it out with its reason and line.
+void appendItem(TableText& text, std::string_view code, std::string_view value) {
+    if (!code.starts_with('#') && text.line(code, value)) return;
+    if (!isTableField(code) || value.empty() || value.find_first_of("\r\n") != value.npos) return;
+    std::string line(code.starts_with('#') ? 1 : 0, ' ');
+    line.append(code).append(" ").append(value).append("\n");
+    text.append(line);
+}
+
 void appendHeader(const TableBytes& table, std::string_view name, TableText& text) {
     text.append("%gen_inp\n");
     text.line("%ename", englishName(name));
@@ -122,8 +137,8 @@ Decoded decodeGtab(std::string_view name, std::string_view bytes, TableText& tex
     appendHeader(table, name, text);
     text.append("%keyname begin\n");
     for (std::size_t key = 1; key < header.keys; ++key) {
-        text.line(keys.substr(key, 1),
-                  table.cString(keyNames + kCharacterSize * key, kCharacterSize));
+        appendItem(text, keys.substr(key, 1),
+                   table.cString(keyNames + kCharacterSize * key, kCharacterSize));
     }
     text.append("%keyname end\n%chardef begin\n");
     const uint64_t mask = (uint64_t{1} << header.keyBits) - 1;
@@ -139,11 +154,12 @@ Decoded decodeGtab(std::string_view name, std::string_view bytes, TableText& tex
             code += keys[number];
         }
         const std::size_t character = at + header.keyWidth / 8;
-        if (table.u8(character) != 0) {
-            text.line(code, table.cString(character, kCharacterSize));
+        if (table.u8(character) >= 0x80) {
+            appendItem(text, code, table.cString(character, kCharacterSize));
         } else {
-            const std::size_t number = table.u8(character + 1) << 8 | table.u8(character + 2);
-            text.line(code, words.word(table, number));
+            const std::size_t number =
+                table.u8(character) << 16 | table.u8(character + 1) << 8 | table.u8(character + 2);
+            appendItem(text, code, words.word(table, number));
         }
     }
     text.append("%chardef end\n");
