@@ -112,28 +112,30 @@ uint64_t pairHash(std::string_view code, DoubleByteCharacter character) {
 }
 
 // Takes the single characters with kept codes into `pairs` (entry numbers,
-// in reading order). Left out: a (code, character) pair that came before,
-// also when two characters of the table are one character of the CharSet
-// (its first keeps the larger weight), and characters the CharSet cannot
-// write (the first ten named) or that are one byte.
+// in reading order, with room for twice as many). Left out: a (code,
+// character) pair that came before, also when two characters of the table
+// are one character of the CharSet (its first keeps the larger weight), and
+// characters the CharSet cannot write (the first ten named) or that are one
+// byte.
 std::size_t takePairs(DesktopTable& table, std::size_t singles, TableCharacters& set,
                       ImportedTable& imported, std::vector<uint32_t>& pairs) {
     PairCounts& counts = imported.counts;
-    // Room for the two words of each pair the code table's fill makes of it.
-    reserveHugePages(pairs, 2 * singles);
     const auto bytesOf = [&](uint32_t number) {
         const std::string_view text = table.text(table.entries[number]);
         return set.bytesOf(text, static_cast<int>(text.size()));
     };
     const auto codeOf = [&](uint32_t number) { return table.code(table.entries[number]); };
-    CompactIndexSet written(singles, singles);  // positions in `pairs`
-    CompactIndexSet unwritable(0);              // entry numbers
+    // The pairs kept, by entry number: they come in reading order, so the
+    // set holds them until they are taken out in ascending order, without a
+    // list of them beside it.
+    CompactIndexSet written(singles, table.entries.size());
+    CompactIndexSet unwritable(0);  // entry numbers
     const auto unwritableHash = [&](uint32_t number) {
         const std::string_view code = codeOf(number);
         const std::string_view text = table.text(table.entries[number]);
         return hashBytes(text.data(), text.size(), hashBytes(code.data(), code.size()));
     };
-    return static_cast<std::size_t>(forEachCodedSingle(
+    const int beyond = forEachCodedSingle(
         table, imported.method.usedCodes,
         [&](uint32_t number) {
             const std::string_view code = codeOf(number);
@@ -162,20 +164,21 @@ std::size_t takePairs(DesktopTable& table, std::size_t singles, TableCharacters&
                 return;
             }
             const uint32_t first = written.insert(
-                static_cast<uint32_t>(pairs.size()), pairHash(code, bytes),
-                [&](uint32_t at) { return pairHash(codeOf(pairs[at]), bytesOf(pairs[at])); },
-                [&](uint32_t at) {
-                    return codeOf(pairs[at]) == code && bytesOf(pairs[at]) == bytes;
+                number, pairHash(code, bytes),
+                [&](uint32_t earlier) { return pairHash(codeOf(earlier), bytesOf(earlier)); },
+                [&](uint32_t earlier) {
+                    return codeOf(earlier) == code && bytesOf(earlier) == bytes;
                 });
-            if (first == CompactIndexSet::kNone) {
-                pairs.push_back(number);
-            } else {
+            if (first != CompactIndexSet::kNone) {
                 ++counts.repeated;
                 table.leaveOut(number, LeftOutReason::kRepeatedPair);
-                table.raiseWeight(pairs[first], table.weight(number));
+                table.raiseWeight(first, table.weight(number));
             }
         },
-        [&](uint32_t number) { table.leaveOut(number, LeftOutReason::kKeyBeyond); }));
+        [&](uint32_t number) { table.leaveOut(number, LeftOutReason::kKeyBeyond); });
+    // Room for the two words of each pair the code table's fill makes of it.
+    pairs = written.takeAscending(2 * written.size());
+    return static_cast<std::size_t>(beyond);
 }
 
 int bitsPerKey(std::size_t keys) {
