@@ -54,6 +54,9 @@ class CompactIndexSet {
 
     std::size_t size() const { return count_; }
 
+    // Asks for the slot where an insert of `hash` starts, ahead of it.
+    void prefetch(uint64_t hash) const { __builtin_prefetch(&slots_[firstSlot(hash)]); }
+
     // The numbers held, in ascending order, in a buffer with room for
     // `room` of them (huge pages asked for it), made once the set's own slots
     // are given back; the set is not used afterwards.
