@@ -77,23 +77,27 @@ OutputFile::~OutputFile() {
 }
 
 int OutputFile::open(const char* name) {
+    return prepare(name, true) ? 0 : report(kCreateFileFail, name);
+}
+
+bool OutputFile::prepare(const char* name, bool inPlace) {
     name_ = name;
     struct stat status {};
     if (stat(name, &status) == 0 && !S_ISREG(status.st_mode)) {
+        if (!inPlace) return false;
         // A device, a FIFO, a terminal or a link to one, opened as given: the
         // target of /dev/stdout may be a pipe, which has no name to follow.
         fd_ = ::open(name, O_WRONLY | O_CLOEXEC);
-        if (fd_ < 0) return report(kCreateFileFail, name);
-        inPlace_ = true;
-        return 0;
+        inPlace_ = fd_ >= 0;
+        return inPlace_;
     }
     target_ = followLinks(name);
     const bool exists = stat(target_.c_str(), &status) == 0;
-    if (exists && access(target_.c_str(), W_OK) != 0) return report(kCreateFileFail, name);
+    if (exists && access(target_.c_str(), W_OK) != 0) return false;
 
     BlockedSignals blocked;
     fd_ = makeFileBeside(target_, temporary_);
-    if (fd_ < 0) return report(kCreateFileFail, name);
+    if (fd_ < 0) return false;
     guard_ = guardFile(temporary_);
     if (exists) {
         fchmod(fd_, status.st_mode & 07777);
@@ -103,7 +107,15 @@ int OutputFile::open(const char* name) {
     } else {
         fchmod(fd_, newFileMode());
     }
-    return 0;
+    return true;
+}
+
+bool OutputFile::stage(const char* name, const OutputProducer& produce) {
+    quiet_ = true;
+    const bool staged = prepare(name, false) && write(produce) == 0;
+    quiet_ = false;
+    if (!staged) discard();
+    return staged;
 }
 
 int OutputFile::write(const void* bytes, std::size_t size) {
@@ -178,7 +190,7 @@ void OutputFile::takeAway(const char* name) {
 
 int OutputFile::fail() {
     discard();
-    return report(kWriteFileError, name_.c_str());
+    return quiet_ ? static_cast<int>(kWriteFileError.code) : report(kWriteFileError, name_.c_str());
 }
 
 void OutputFile::discard() {

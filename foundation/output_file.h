@@ -41,6 +41,13 @@ class OutputFile {
     int append(const void* bytes, std::size_t size);
     int finish();
 
+    // Writes the whole contents to a temporary beside `name` ahead of the
+    // group that puts it in place (OutputGroup::add of a staged file), so
+    // that a large output need not be held until the group is complete.
+    // Reports nothing: false, with no file left, when the destination is not
+    // a regular file or anything fails, and the group writes it instead.
+    bool stage(const char* name, const OutputProducer& produce);
+
     // Puts what was written in the destination's place. Returns 0, or 102
     // after reporting it.
     int install();
@@ -52,6 +59,9 @@ class OutputFile {
   private:
     friend class OutputGroup;
 
+    // Gets ready to write `name` through a temporary, or in place when it
+    // is not a regular file and `inPlace` allows it; false when it cannot.
+    bool prepare(const char* name, bool inPlace);
     int fail();
     void discard();
     // Moves a file under the destination's name to a name of its own beside
@@ -75,6 +85,7 @@ class OutputFile {
     bool inPlace_ = false;
     bool installed_ = false;
     bool takenAway_ = false;
+    bool quiet_ = false;  // staging: failures are left to the group
 };
 
 // Whether two destinations are one file: the same device and inode, links

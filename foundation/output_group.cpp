@@ -11,11 +11,15 @@ constexpr int kSignalArrived = -1;
 }  // namespace
 
 void OutputGroup::add(std::string name, std::string bytes) {
-    outputs_.push_back({std::move(name), std::move(bytes), {}});
+    outputs_.push_back({std::move(name), std::move(bytes), {}, {}});
 }
 
 void OutputGroup::add(std::string name, OutputProducer produce) {
-    outputs_.push_back({std::move(name), {}, std::move(produce)});
+    outputs_.push_back({std::move(name), {}, std::move(produce), {}});
+}
+
+void OutputGroup::add(std::string name, std::unique_ptr<OutputFile> staged) {
+    outputs_.push_back({std::move(name), {}, {}, std::move(staged)});
 }
 
 void OutputGroup::remove(std::string name) {
@@ -36,7 +40,11 @@ int OutputGroup::checkDistinct() const {
 
 int OutputGroup::commit() {
     if (int rc = checkDistinct()) return rc;
-    for (const Output& output : outputs_) {
+    for (Output& output : outputs_) {
+        if (output.staged) {
+            files_.push_back(std::move(output.staged));
+            continue;
+        }
         files_.push_back(std::make_unique<OutputFile>());
         if (int rc = files_.back()->open(output.name.c_str())) return rc;
     }
@@ -44,10 +52,11 @@ int OutputGroup::commit() {
         files_.push_back(std::make_unique<OutputFile>());
         files_.back()->takeAway(name.c_str());
     }
-    // Temporaries first, devices last: a failure before the renames changes no file.
+    // Temporaries first, devices last: a failure before the renames changes
+    // no file. A staged file is written and closed already.
     for (bool devices : {false, true}) {
         for (std::size_t i = 0; i < outputs_.size(); ++i) {
-            if (files_[i]->inPlace_ != devices) continue;
+            if (files_[i]->inPlace_ != devices || files_[i]->fd_ < 0) continue;
             const Output& output = outputs_[i];
             if (int rc = output.produce
                              ? files_[i]->write(output.produce)

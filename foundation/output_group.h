@@ -24,6 +24,10 @@ class OutputGroup {
     // every file of the group can be made.
     void add(std::string name, OutputProducer produce);
 
+    // Adds a file written already (OutputFile::stage), to be put in place
+    // with the others.
+    void add(std::string name, std::unique_ptr<OutputFile> staged);
+
     // Adds a plain file to take away when the files are put in place (a list
     // an earlier run left that this one has nothing for); it must be none of
     // the files added.
@@ -39,7 +43,8 @@ class OutputGroup {
     struct Output {
         std::string name;
         std::string bytes;
-        OutputProducer produce;  // when set, makes the contents instead
+        OutputProducer produce;              // when set, makes the contents instead
+        std::unique_ptr<OutputFile> staged;  // when set, the contents are written
     };
     std::vector<Output> outputs_;
     std::vector<std::string> removals_;

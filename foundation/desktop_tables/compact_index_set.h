@@ -9,6 +9,7 @@
 // for the hash of each number again.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -52,6 +53,31 @@ class CompactIndexSet {
     }
 
     std::size_t size() const { return count_; }
+
+    // Asks for the slot where an insert of `hash` starts, ahead of it.
+    void prefetch(uint64_t hash) const { __builtin_prefetch(&slots_[firstSlot(hash)]); }
+
+    // The numbers held, in ascending order, in a buffer with room for
+    // `room` of them (huge pages asked for it), made once the set's own slots
+    // are given back; the set is not used afterwards.
+    std::vector<uint32_t> takeAscending(std::size_t room) {
+        uint32_t largest = 0;
+        for (const uint32_t slot : slots_) {
+            if (slot != kNone) largest = std::max(largest, slot & numberMask_);
+        }
+        std::vector<bool> held(count_ > 0 ? std::size_t{largest} + 1 : 0);
+        for (const uint32_t slot : slots_) {
+            if (slot != kNone) held[slot & numberMask_] = true;
+        }
+        std::vector<uint32_t>().swap(slots_);
+        std::vector<uint32_t> numbers;
+        reserveHugePages(numbers, std::max(room, count_));
+        count_ = 0;
+        for (std::size_t number = 0; number < held.size(); ++number) {
+            if (held[number]) numbers.push_back(static_cast<uint32_t>(number));
+        }
+        return numbers;
+    }
 
   private:
     std::size_t firstSlot(uint64_t hash) const {

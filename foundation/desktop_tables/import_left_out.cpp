@@ -51,7 +51,11 @@ std::string importLeftOutName(const std::string& destination) {
     return (suffixed ? destination.substr(0, size - 4) : destination) + "-import-left-out.txt";
 }
 
-std::string importLeftOutText(const DesktopTable& table, CharSet charSet) {
+namespace {
+
+// The list's lines, appended to `text` (a string, or the pieces of an output).
+template <class Text>
+void appendImportLeftOut(const DesktopTable& table, CharSet charSet, Text& text) {
     std::vector<uint32_t> order(table.leftOut.size());
     std::iota(order.begin(), order.end(), 0u);
     const auto place = [&](uint32_t i) {
@@ -59,7 +63,6 @@ std::string importLeftOutText(const DesktopTable& table, CharSet charSet) {
     };
     std::stable_sort(order.begin(), order.end(),
                      [&](uint32_t a, uint32_t b) { return place(a) < place(b); });
-    std::string text;
     int file = -1;
     std::size_t counted = 0;
     int line = 1;
@@ -79,7 +82,18 @@ std::string importLeftOutText(const DesktopTable& table, CharSet charSet) {
                                   : bytes.substr(item.textAt, item.textLength),
                            leftOutReasonText(item.reason, charSet)});
     }
+}
+
+}  // namespace
+
+std::string importLeftOutText(const DesktopTable& table, CharSet charSet) {
+    std::string text;
+    appendImportLeftOut(table, charSet, text);
     return text;
+}
+
+void writeImportLeftOut(const DesktopTable& table, CharSet charSet, OutputPieces& pieces) {
+    appendImportLeftOut(table, charSet, pieces);
 }
 
 void reportTableLeftOut(const DesktopTable& table) {

@@ -28,6 +28,13 @@ int checkImportOutputs(const DesktopTable& table, const std::vector<ImportOutput
     return 0;
 }
 
+std::unique_ptr<OutputFile> stageImportOutput(const std::string& name,
+                                              const OutputProducer& produce) {
+    auto file = std::make_unique<OutputFile>();
+    if (!file->stage(name.c_str(), produce)) file.reset();
+    return file;
+}
+
 std::vector<std::string> staleCompanions(const DesktopTable& table,
                                          const std::vector<ImportOutput>& outputs,
                                          const std::vector<std::string>& companions) {
@@ -44,7 +51,9 @@ int writeImportOutputs(const std::vector<ImportOutput>& outputs,
                        const std::vector<std::string>& stale) {
     OutputGroup group;
     for (const ImportOutput& output : outputs) {
-        if (output.produce) {
+        if (output.staged && *output.staged) {
+            group.add(output.name, std::move(*output.staged));
+        } else if (output.produce) {
             group.add(output.name, output.produce);
         } else {
             group.add(output.name, std::move(*output.bytes));

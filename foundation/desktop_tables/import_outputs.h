@@ -3,10 +3,12 @@
 // is written, then written all or none.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "foundation/desktop_tables/desktop_table.h"
+#include "foundation/output_file.h"
 #include "foundation/output_pieces.h"
 
 struct ImportOutput {
@@ -14,7 +16,15 @@ struct ImportOutput {
     std::string* bytes;  // handed over to the writing: empty after it
     // Or, for a large output, what makes its contents a piece at a time.
     OutputProducer produce = {};
+    // Or the output written ahead (stageImportOutput), when that succeeded.
+    std::unique_ptr<OutputFile>* staged = nullptr;
 };
+
+// Writes a large output ahead of the others, to a temporary beside `name`
+// that is put in place with them (OutputFile::stage), so that what it is made
+// from can go; nullptr, having reported nothing, when it cannot be done so.
+std::unique_ptr<OutputFile> stageImportOutput(const std::string& name,
+                                              const OutputProducer& produce);
 
 // 105 after reporting it when an output would be a file of the table, or
 // the same file as an earlier output; else 0.

@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -84,8 +85,9 @@ int importTableToDatabase(CMabrel& mabrel, CharSet charSet, const char* tableNam
         returnLargeBlocksWhenFreed();
     }
     ImportedTexts texts;
-    if (int rc = importTableTexts(charSet, tableName, ImportText::kNotWritten, texts)) return rc;
     const std::string importLeftOut = importLeftOutName(destination);
+    texts.leftOutName = importLeftOut;
+    if (int rc = importTableTexts(charSet, tableName, ImportText::kNotWritten, texts)) return rc;
     reportImportKept(texts);
     reportImportLeftOut(texts, importLeftOut);
     endStage();
@@ -95,6 +97,20 @@ int importTableToDatabase(CMabrel& mabrel, CharSet charSet, const char* tableNam
     if (int rc = fitInputMethod(mabrel.im, sourceReadAsUtf8(), method)) return rc;
     mabrel.im = InputMethod{};
     endStage();
+    // The list of the codes left out may be tens of megabytes, and its
+    // records more: it is written before the words are compiled, the records
+    // kept only where it could not be.
+    const std::string leftOutName = leftOutListName(destination);
+    const OutputProducer codesLeftOut = [&method](OutputPieces& pieces) {
+        writeLeftOutCodes(method.fitting, method.charSet, method.utf8, pieces);
+    };
+    const bool leftCodesOut = !method.fitting.leftOut.empty();
+    std::unique_ptr<OutputFile> codesFile;
+    if (leftCodesOut) codesFile = stageImportOutput(leftOutName, codesLeftOut);
+    if (codesFile) {
+        std::vector<LeftOutCode>().swap(method.fitting.leftOut);
+        std::string().swap(method.fitting.codes);
+    }
     const bool hasWords = texts.words.kept > 0;
     CompiledPhrases phrases;
     if (hasWords) {
@@ -103,21 +119,15 @@ int importTableToDatabase(CMabrel& mabrel, CharSet charSet, const char* tableNam
     }
 
     const std::string phrasesName = nameBesideDatabase(destination, kPhrasesSuffix);
-    const std::string leftOutName = leftOutListName(destination);
     const std::string phrasesLeftOutName = leftOutListName(phrasesName);
     std::vector<ImportOutput> outputs{{destination, &method.database}};
     if (hasWords) outputs.push_back({phrasesName, &phrases.database});
-    // The list of the codes left out may be tens of megabytes: it is made
-    // as it is written, not held whole beside the phrase compile's records.
-    if (!method.fitting.leftOut.empty()) {
-        outputs.push_back({leftOutName, nullptr, [&method](OutputPieces& pieces) {
-                               writeLeftOutCodes(method.fitting, method.charSet, method.utf8,
-                                                 pieces);
-                           }});
-    }
+    if (leftCodesOut) outputs.push_back({leftOutName, nullptr, codesLeftOut, &codesFile});
     if (phrases.leftAnyOut())
         outputs.push_back({phrasesLeftOutName, nullptr, phrases.leftOutList()});
-    if (texts.leftAnyOut) outputs.push_back({importLeftOut, &texts.leftOutList});
+    if (texts.leftAnyOut) {
+        outputs.push_back({importLeftOut, &texts.leftOutList, {}, &texts.leftOutFile});
+    }
     if (int rc = checkImportOutputs(texts.table, outputs)) return rc;
     // A phrase database an earlier run left is kept, and with it its list.
     std::vector<std::string> companions{leftOutName, importLeftOut};
@@ -126,7 +136,7 @@ int importTableToDatabase(CMabrel& mabrel, CharSet charSet, const char* tableNam
         return rc;
     }
 
-    if (!method.fitting.leftOut.empty()) reportLeftOutCodes(method.fitting, leftOutName);
+    if (leftCodesOut) reportLeftOutCodes(method.fitting, leftOutName);
     if (hasWords) reportCompileTotals(phrases.fitting, phrasesLeftOutName, phrases.phraseCount);
     for (const ImportOutput& output : outputs) report(kImportWrote, output.name.c_str());
     report(kConvertOk);

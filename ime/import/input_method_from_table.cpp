@@ -112,70 +112,93 @@ uint64_t pairHash(std::string_view code, DoubleByteCharacter character) {
 }
 
 // Takes the single characters with kept codes into `pairs` (entry numbers,
-// in reading order). Left out: a (code, character) pair that came before,
-// also when two characters of the table are one character of the CharSet
-// (its first keeps the larger weight), and characters the CharSet cannot
-// write (the first ten named) or that are one byte.
+// in reading order, with room for twice as many). Left out: a (code,
+// character) pair that came before, also when two characters of the table
+// are one character of the CharSet (its first keeps the larger weight), and
+// characters the CharSet cannot write (the first ten named) or that are one
+// byte.
 std::size_t takePairs(DesktopTable& table, std::size_t singles, TableCharacters& set,
                       ImportedTable& imported, std::vector<uint32_t>& pairs) {
     PairCounts& counts = imported.counts;
-    // Room for the two words of each pair the code table's fill makes of it.
-    reserveHugePages(pairs, 2 * singles);
     const auto bytesOf = [&](uint32_t number) {
         const std::string_view text = table.text(table.entries[number]);
         return set.bytesOf(text, static_cast<int>(text.size()));
     };
     const auto codeOf = [&](uint32_t number) { return table.code(table.entries[number]); };
-    CompactIndexSet written(singles, singles);  // positions in `pairs`
-    CompactIndexSet unwritable(0);              // entry numbers
+    // The pairs kept, by entry number: they come in reading order, so the
+    // set holds them until they are taken out in ascending order, without a
+    // list of them beside it.
+    CompactIndexSet written(singles, table.entries.size());
+    CompactIndexSet unwritable(0);  // entry numbers
     const auto unwritableHash = [&](uint32_t number) {
         const std::string_view code = codeOf(number);
         const std::string_view text = table.text(table.entries[number]);
         return hashBytes(text.data(), text.size(), hashBytes(code.data(), code.size()));
     };
-    return static_cast<std::size_t>(forEachCodedSingle(
-        table, imported.method.usedCodes,
-        [&](uint32_t number) {
-            const std::string_view code = codeOf(number);
-            const DoubleByteCharacter bytes = bytesOf(number);
-            if (bytes.packed == 0) {
-                const std::string_view text = table.text(table.entries[number]);
-                const uint32_t first = unwritable.insert(
-                    number, unwritableHash(number), unwritableHash, [&](uint32_t earlier) {
-                        return codeOf(earlier) == code &&
-                               table.text(table.entries[earlier]) == text;
-                    });
-                if (first != CompactIndexSet::kNone) {
-                    ++counts.repeated;
-                    table.leaveOut(number, LeftOutReason::kRepeatedPair);
-                } else if (text.size() == 1) {
-                    ++counts.singleByte;
-                    table.leaveOut(number, LeftOutReason::kSingleByte);
-                } else {
-                    table.leaveOut(number, LeftOutReason::kCannotWrite);
-                    if (counts.cannotWrite++ < kNamedLeftOut) {
-                        lineNumber = table.lineOf(table.entries[number]);
-                        report(kCharacterLeftOut, std::string(text).c_str(),
-                               charSetName(set.charSet()));
-                    }
-                }
-                return;
-            }
-            const uint32_t first = written.insert(
-                static_cast<uint32_t>(pairs.size()), pairHash(code, bytes),
-                [&](uint32_t at) { return pairHash(codeOf(pairs[at]), bytesOf(pairs[at])); },
-                [&](uint32_t at) {
-                    return codeOf(pairs[at]) == code && bytesOf(pairs[at]) == bytes;
+    // A pair is taken a few pairs after its slot in `written` was asked for,
+    // so that the waits on memory overlap.
+    struct Waiting {
+        uint32_t number;
+        DoubleByteCharacter bytes;
+        uint64_t hash;
+    };
+    constexpr std::size_t kBatch = 16;
+    std::array<Waiting, kBatch> batch{};
+    std::size_t waiting = 0;
+    const auto take = [&](const Waiting& pair) {
+        const uint32_t number = pair.number;
+        const std::string_view code = codeOf(number);
+        const DoubleByteCharacter bytes = pair.bytes;
+        if (bytes.packed == 0) {
+            const std::string_view text = table.text(table.entries[number]);
+            const uint32_t first = unwritable.insert(
+                number, unwritableHash(number), unwritableHash, [&](uint32_t earlier) {
+                    return codeOf(earlier) == code && table.text(table.entries[earlier]) == text;
                 });
-            if (first == CompactIndexSet::kNone) {
-                pairs.push_back(number);
-            } else {
+            if (first != CompactIndexSet::kNone) {
                 ++counts.repeated;
                 table.leaveOut(number, LeftOutReason::kRepeatedPair);
-                table.raiseWeight(pairs[first], table.weight(number));
+            } else if (text.size() == 1) {
+                ++counts.singleByte;
+                table.leaveOut(number, LeftOutReason::kSingleByte);
+            } else {
+                table.leaveOut(number, LeftOutReason::kCannotWrite);
+                if (counts.cannotWrite++ < kNamedLeftOut) {
+                    lineNumber = table.lineOf(table.entries[number]);
+                    report(kCharacterLeftOut, std::string(text).c_str(),
+                           charSetName(set.charSet()));
+                }
             }
+            return;
+        }
+        const uint32_t first = written.insert(
+            number, pair.hash,
+            [&](uint32_t earlier) { return pairHash(codeOf(earlier), bytesOf(earlier)); },
+            [&](uint32_t earlier) { return codeOf(earlier) == code && bytesOf(earlier) == bytes; });
+        if (first != CompactIndexSet::kNone) {
+            ++counts.repeated;
+            table.leaveOut(number, LeftOutReason::kRepeatedPair);
+            table.raiseWeight(first, table.weight(number));
+        }
+    };
+    const auto takeWaiting = [&] {
+        for (std::size_t i = 0; i < waiting; ++i) take(batch[i]);
+        waiting = 0;
+    };
+    const int beyond = forEachCodedSingle(
+        table, imported.method.usedCodes,
+        [&](uint32_t number) {
+            const DoubleByteCharacter bytes = bytesOf(number);
+            const uint64_t hash = bytes.packed == 0 ? 0 : pairHash(codeOf(number), bytes);
+            if (bytes.packed != 0) written.prefetch(hash);
+            batch[waiting++] = {number, bytes, hash};
+            if (waiting == kBatch) takeWaiting();
         },
-        [&](uint32_t number) { table.leaveOut(number, LeftOutReason::kKeyBeyond); }));
+        [&](uint32_t number) { table.leaveOut(number, LeftOutReason::kKeyBeyond); });
+    takeWaiting();
+    // Room for the two words of each pair the code table's fill makes of it.
+    pairs = written.takeAscending(2 * written.size());
+    return static_cast<std::size_t>(beyond);
 }
 
 int bitsPerKey(std::size_t keys) {
@@ -233,11 +256,25 @@ void numberPendingCodes(DesktopTable& table, PendingPairs& pending, InputMethod&
     method.codes.reserve(pending.size(), codeBytes);
     {
         CodeNumbering numbering(method.codes, pending.size(), pending.size());
+        const auto codeOf = [&](std::size_t k) {
+            return std::string_view(table.files[pending.file(k)].data() + pending.code(k),
+                                    pending.codeLength(k));
+        };
+        // Each code's slot is asked for a few codes ahead of its look-up.
+        constexpr std::size_t kAhead = 8;
+        std::array<uint64_t, kAhead> hashes{};
+        const auto askAhead = [&](std::size_t k) {
+            if (k >= pending.size()) return;
+            hashes[k % kAhead] = CodeNumbering::hashOf(codeOf(k));
+            numbering.prefetch(hashes[k % kAhead]);
+        };
+        for (std::size_t k = 0; k < kAhead; ++k) askAhead(k);
         for (std::size_t k = 0; k < pending.size(); ++k) {
-            const uint8_t length = pending.codeLength(k);
-            method.maxCodes = std::max(method.maxCodes, static_cast<int>(length));
-            const char* code = table.files[pending.file(k)].data() + pending.code(k);
-            pending.setCode(k, numbering.numberOf(std::string_view(code, length)));
+            const std::string_view code = codeOf(k);
+            const uint64_t hash = hashes[k % kAhead];
+            askAhead(k + kAhead);
+            method.maxCodes = std::max(method.maxCodes, static_cast<int>(code.size()));
+            pending.setCode(k, numbering.numberOf(code, hash));
         }
     }
     std::vector<std::string>().swap(table.files);

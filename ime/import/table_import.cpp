@@ -56,8 +56,13 @@ int importTableTexts(CharSet charSet, const char* tableName, ImportText text,
     importWords(table, std::move(imported.words), *imported.characters, texts.words, list, text);
     // Everything left out is known by now; the list quotes the table's bytes,
     // which the code table releases.
-    texts.leftOutList = importLeftOutText(table, method.charSet);
-    texts.leftAnyOut = !texts.leftOutList.empty();
+    texts.leftAnyOut = !table.leftOut.empty();
+    if (texts.leftAnyOut) {
+        texts.leftOutFile = stageImportOutput(texts.leftOutName, [&](OutputPieces& pieces) {
+            writeImportLeftOut(table, method.charSet, pieces);
+        });
+        if (!texts.leftOutFile) texts.leftOutList = importLeftOutText(table, method.charSet);
+    }
     std::vector<TableLeftOut>().swap(table.leftOut);
     fillImportedMethod(table, tableName, imported);
     if (text == ImportText::kWritten) {
@@ -94,12 +99,15 @@ int importTable(CharSet charSet, const char* tableName, const char* destination)
     report(kImportingTable, tableName, destination);
     ImportedTexts texts;
     texts.pictureNames = pictureNamesFor(destination);
+    const std::string leftOutName = importLeftOutName(destination);
+    texts.leftOutName = leftOutName;
     if (int rc = importTableTexts(charSet, tableName, ImportText::kWritten, texts)) return rc;
     const std::string listName = phraseListName(destination);
-    const std::string leftOutName = importLeftOutName(destination);
     std::vector<ImportOutput> outputs{{destination, &texts.source}};
     if (texts.words.kept > 0) outputs.push_back({listName, &texts.phraseList});
-    if (texts.leftAnyOut) outputs.push_back({leftOutName, &texts.leftOutList});
+    if (texts.leftAnyOut) {
+        outputs.push_back({leftOutName, &texts.leftOutList, {}, &texts.leftOutFile});
+    }
     std::vector<PictureFile> pictures = pictureFilesBeside(texts.keyboard, destination);
     for (PictureFile& picture : pictures) outputs.push_back({picture.path, &picture.bytes});
     if (int rc = checkImportOutputs(texts.table, outputs)) return rc;

@@ -2,6 +2,7 @@
 // words as a Tosker phrase list beside it.
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <utility>
@@ -10,6 +11,7 @@
 #include "foundation/char_sets.h"
 #include "foundation/desktop_tables/desktop_table.h"
 #include "foundation/desktop_tables/phrase_list_import.h"
+#include "foundation/output_file.h"
 #include "ime/import/input_method_from_table.h"
 #include "ime/source/ime_source_writer.h"
 
@@ -31,6 +33,11 @@ struct ImportedTexts {
     PairCounts pairs;
     WordCounts words;
     std::vector<std::pair<std::string, const char*>> rulesLeftOut;
+    // Where the entries left out are listed (the caller names it), and that
+    // list written ahead, while the table it quotes is at hand; where that
+    // could not be done, leftOutList holds it.
+    std::string leftOutName;
+    std::unique_ptr<OutputFile> leftOutFile;
 };
 
 // Reads `table` into `texts`, with the import's messages up to the entries

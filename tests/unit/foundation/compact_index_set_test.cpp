@@ -7,7 +7,8 @@
 
 // Numbers stand for values with many repeats; the set, grown from nothing
 // through many doublings, must find each value's first number, with the
-// numbers' bound given (hash bits kept beside them) or not.
+// numbers' bound given (hash bits kept beside them) or not, and give back
+// the first numbers in ascending order, with the room asked for.
 TEST(CompactIndexSetTest, FindsTheFirstOfEachValueThroughGrowth) {
     for (const uint32_t distinct : {1u, 7u, 5000u})
         for (const std::size_t indexCount : {std::size_t{0}, std::size_t{40000}}) {
@@ -28,5 +29,10 @@ TEST(CompactIndexSetTest, FindsTheFirstOfEachValueThroughGrowth) {
             EXPECT_EQ(set.size(), static_cast<std::size_t>(std::count_if(
                                       firstOf.begin(), firstOf.end(),
                                       [](uint32_t n) { return n != CompactIndexSet::kNone; })));
+            std::erase(firstOf, CompactIndexSet::kNone);
+            std::sort(firstOf.begin(), firstOf.end());
+            const std::vector<uint32_t> taken = set.takeAscending(2 * firstOf.size());
+            EXPECT_EQ(taken, firstOf);
+            EXPECT_GE(taken.capacity(), 2 * firstOf.size());
         }
 }

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <csignal>
+#include <memory>
 
 #include "foundation/output_seams.h"
 #include "tests/support/files.h"
@@ -115,6 +116,41 @@ TEST(OutputGroup, ContentsMadeInPiecesAreWrittenWhole) {
             EXPECT_EQ(readFile(dir / "b.txt"), expected);
         }
         EXPECT_EQ(dir.listing(), "a.txt\nb.txt\n");
+    }
+}
+
+// A file staged ahead of its group appears only when the group commits,
+// and is gone when the group fails or is never committed; a device, or a
+// temporary that cannot be made, is refused without a message.
+TEST(OutputGroup, AStagedFileWaitsForItsGroup) {
+    test_tool::use();
+    const OutputProducer produce = [](OutputPieces& pieces) { pieces.append("staged"); };
+    enum Ending { kCommitted, kGroupFails, kNeverCommitted, kDevice, kNoTemporary };
+    for (Ending ending : {kCommitted, kGroupFails, kNeverCommitted, kDevice, kNoTemporary}) {
+        if (ending == kDevice && !fs::exists("/dev/full")) continue;
+        ScratchDir dir;
+        writeFile(dir / "a.txt", "old");
+        if (ending == kDevice) fs::create_symlink("/dev/full", dir / "b.txt");
+        calls = 0, failAt = ending == kNoTemporary ? 1 : 0, signalAt = 0;
+        outputSeams = OutputSeams{failingTemporary};
+        testing::internal::CaptureStdout();
+        auto staged = std::make_unique<OutputFile>();
+        const char* name = ending == kDevice ? "b.txt" : "a.txt";
+        const bool ahead = staged->stage((dir / name).string().c_str(), produce);
+        outputSeams = {};
+        EXPECT_EQ(testing::internal::GetCapturedStdout(), "") << ending;
+        EXPECT_EQ(ahead, ending != kDevice && ending != kNoTemporary) << ending;
+        testing::internal::CaptureStdout();
+        if (ahead && ending != kNeverCommitted) {
+            OutputGroup group;
+            group.add((dir / "a.txt").string(), std::move(staged));
+            if (ending == kGroupFails) group.add((dir / "none" / "c.txt").string(), "c");
+            EXPECT_EQ(group.commit(), ending == kGroupFails ? 103 : 0);
+        }
+        staged.reset();
+        testing::internal::GetCapturedStdout();
+        EXPECT_EQ(readFile(dir / "a.txt"), ending == kCommitted ? "staged" : "old") << ending;
+        EXPECT_EQ(dir.listing(), ending == kDevice ? "a.txt\nb.txt\n" : "a.txt\n") << ending;
     }
 }
 
