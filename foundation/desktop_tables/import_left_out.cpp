@@ -1,11 +1,13 @@
 #include "foundation/desktop_tables/import_left_out.h"
 
 #include <algorithm>
+#include <charconv>
+#include <cstdint>
+#include <cstring>
 #include <iterator>
-#include <numeric>
 
 #include "foundation/common_messages.h"
-#include "foundation/left_out_list.h"
+#include "foundation/desktop_tables/table_text.h"
 #include "foundation/text_helpers.h"
 
 namespace {
@@ -52,33 +54,81 @@ std::string importLeftOutName(const std::string& destination) {
 }
 
 std::string importLeftOutText(const DesktopTable& table, CharSet charSet) {
-    std::vector<uint32_t> order(table.leftOut.size());
-    std::iota(order.begin(), order.end(), 0u);
-    const auto place = [&](uint32_t i) {
-        return std::pair(table.leftOut[i].file, leftOutStart(table.leftOut[i]));
+    // The items come in a few runs, each in reading order (the lines not
+    // read, then each stage of the import): the runs are merged, keys and
+    // numbers side by side, an equal key keeping the earlier item first.
+    struct Placed {
+        uint64_t key;  // file, then where the item starts
+        uint32_t item;
     };
-    std::stable_sort(order.begin(), order.end(),
-                     [&](uint32_t a, uint32_t b) { return place(a) < place(b); });
-    std::string text;
+    std::vector<Placed> order(table.leftOut.size());
+    std::vector<std::size_t> runs{0};  // where each run starts
+    for (uint32_t i = 0; i < order.size(); ++i) {
+        const TableLeftOut& item = table.leftOut[i];
+        order[i] = {uint64_t{item.file} << 32 | leftOutStart(item), i};
+        if (i > 0 && order[i].key < order[i - 1].key) runs.push_back(i);
+    }
+    runs.push_back(order.size());
+    const auto before = [](const Placed& a, const Placed& b) { return a.key < b.key; };
+    std::vector<Placed> merged(order.size());
+    while (runs.size() > 2) {
+        std::vector<std::size_t> next{0};
+        for (std::size_t r = 0; r + 1 < runs.size(); r += 2) {
+            const std::size_t middle = runs[r + 1];
+            const std::size_t end = r + 2 < runs.size() ? runs[r + 2] : middle;
+            std::merge(order.begin() + static_cast<std::ptrdiff_t>(runs[r]),
+                       order.begin() + static_cast<std::ptrdiff_t>(middle),
+                       order.begin() + static_cast<std::ptrdiff_t>(middle),
+                       order.begin() + static_cast<std::ptrdiff_t>(end),
+                       merged.begin() + static_cast<std::ptrdiff_t>(runs[r]), before);
+            next.push_back(end);
+        }
+        order.swap(merged);
+        runs = std::move(next);
+    }
+    std::string reasons[std::size(kLeftOutReasons)];
+    for (std::size_t r = 0; r < std::size(kLeftOutReasons); ++r) {
+        reasons[r] = leftOutReasonText(static_cast<LeftOutReason>(r), charSet);
+    }
+    // Room for every line (its number and three tabs in 16 bytes), written
+    // in place and cut to what was written.
+    std::size_t size = 0;
+    for (const TableLeftOut& item : table.leftOut) {
+        const bool unread = item.reason == LeftOutReason::kNotUtf8;
+        size += 16 +
+                (unread ? table.unreadLines[item.textAt].size()
+                        : std::size_t{item.codeLength} + item.textLength) +
+                reasons[static_cast<std::size_t>(item.reason)].size();
+    }
+    std::string text(size, '\0');
+    char* out = text.data();
+    const auto put = [&out](std::string_view field) {
+        std::memcpy(out, field.data(), field.size());
+        out += field.size();
+    };
     int file = -1;
     std::size_t counted = 0;
     int line = 1;
-    for (const uint32_t i : order) {
-        const TableLeftOut& item = table.leftOut[i];
+    for (const Placed& placed : order) {
+        const TableLeftOut& item = table.leftOut[placed.item];
         const std::string_view bytes = table.files[item.file];
         if (item.file != file) file = item.file, counted = 0, line = 1;
         const std::size_t start = leftOutStart(item);
-        line +=
-            static_cast<int>(std::count(bytes.begin() + static_cast<std::ptrdiff_t>(counted),
-                                        bytes.begin() + static_cast<std::ptrdiff_t>(start), '\n'));
+        line += static_cast<int>(lineFeedsIn(bytes.substr(counted, start - counted)));
         counted = start;
         const bool unread = item.reason == LeftOutReason::kNotUtf8;
-        appendLeftOutLine(text, line,
-                          {unread ? std::string_view{} : bytes.substr(item.codeAt, item.codeLength),
-                           unread ? std::string_view(table.unreadLines[item.textAt])
-                                  : bytes.substr(item.textAt, item.textLength),
-                           leftOutReasonText(item.reason, charSet)});
+        // The line as appendLeftOutLine writes it.
+        out = std::to_chars(out, out + 11, line).ptr;
+        *out++ = '\t';
+        if (!unread) put(bytes.substr(item.codeAt, item.codeLength));
+        *out++ = '\t';
+        put(unread ? std::string_view(table.unreadLines[item.textAt])
+                   : bytes.substr(item.textAt, item.textLength));
+        *out++ = '\t';
+        put(reasons[static_cast<std::size_t>(item.reason)]);
+        *out++ = '\n';
     }
+    text.resize(static_cast<std::size_t>(out - text.data()));
     return text;
 }
 
