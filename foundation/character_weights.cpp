@@ -42,23 +42,6 @@ void addCharacters(std::string_view text, long long weight, FrequencySource& sou
     }
 }
 
-// The UTF-8 form of a code point of a valid character.
-std::string weightsUtf8Of(char32_t value) {
-    std::string text;
-    if (value < 0x800) {
-        text += static_cast<char>(0xC0 | value >> 6);
-    } else if (value < 0x10000) {
-        text += static_cast<char>(0xE0 | value >> 12);
-        text += static_cast<char>(0x80 | (value >> 6 & 0x3F));
-    } else {
-        text += static_cast<char>(0xF0 | value >> 18);
-        text += static_cast<char>(0x80 | (value >> 12 & 0x3F));
-        text += static_cast<char>(0x80 | (value >> 6 & 0x3F));
-    }
-    text += static_cast<char>(0x80 | (value & 0x3F));
-    return text;
-}
-
 }  // namespace
 
 long long FrequencySource::wordWeight(uint32_t entry) const {
@@ -94,8 +77,9 @@ CharSetWeights charSetWeights(const FrequencySource& source, CharSet charSet) {
         const long long weight = source.byCodePoint[value];
         if (weight == 0 && source.held[value] == 0) continue;
         ++weights.distinct;
-        const std::string bytes =
-            converter.fromUtf8Uncached(weightsUtf8Of(static_cast<char32_t>(value)));
+        std::string utf8Text;
+        appendUtf8(static_cast<char32_t>(value), utf8Text);
+        const std::string bytes = converter.fromUtf8Uncached(utf8Text);
         const int index = bytes.empty() ? -1 : charToIndex(charSet, bytes.c_str());
         if (index < 0 || static_cast<std::size_t>(index) >= weights.byIndex.size()) {
             ++weights.unwritable;

@@ -3,8 +3,11 @@
 #include <algorithm>
 #include <array>
 #include <bitset>
+#include <cerrno>
 #include <cstdio>
 #include <memory>
+#include <optional>
+#include <utility>
 
 #include "foundation/double_byte_character.h"
 
@@ -95,6 +98,24 @@ int utf8Length(std::string_view text) {
     return length;
 }
 
+void appendUtf8(char32_t point, std::string& text) {
+    if (point < 0x80) {
+        text += static_cast<char>(point);
+        return;
+    }
+    if (point < 0x800) {
+        text += static_cast<char>(0xC0 | point >> 6);
+    } else if (point < 0x10000) {
+        text += static_cast<char>(0xE0 | point >> 12);
+        text += static_cast<char>(0x80 | (point >> 6 & 0x3F));
+    } else {
+        text += static_cast<char>(0xF0 | point >> 18);
+        text += static_cast<char>(0x80 | (point >> 12 & 0x3F));
+        text += static_cast<char>(0x80 | (point >> 6 & 0x3F));
+    }
+    text += static_cast<char>(0x80 | (point & 0x3F));
+}
+
 namespace {
 
 // The length of the longest character of `text` (0 for an empty text), or -1
@@ -140,6 +161,127 @@ std::string convert(iconv_t direction, std::string_view bytes) {
     return std::string(out, static_cast<std::size_t>(at - out));
 }
 
+// What one direction of a mapping answers each of many items: their
+// bytes, and where each answer lies in them (kNoAnswer for a failure).
+struct EachAnswer {
+    static constexpr uint32_t kNoAnswer = UINT32_MAX;
+    std::string bytes;
+    std::vector<std::pair<uint32_t, uint32_t>> spans;  // start, length
+
+    std::optional<std::string_view> of(std::size_t item) const {
+        const auto [start, length] = spans[item];
+        if (start == kNoAnswer) return std::nullopt;
+        return std::string_view(bytes).substr(start, length);
+    }
+};
+
+// Each item of `input` (every item followed by a line feed, which stands for
+// itself in every mapping and joins no character; `itemStarts` where each
+// starts) through `direction`: the same answers as convert() item by item.
+// With `skipping` (the same mapping, opened to pass over what it cannot
+// convert), in a call or two for all; else in a call for each item that
+// fails, a few dozen items a call. Where the output cannot be told apart item
+// by item, convert() answers instead.
+EachAnswer convertEach(iconv_t direction, iconv_t skipping, std::string_view input,
+                       const std::vector<std::size_t>& itemStarts) {
+    constexpr std::size_t kLongestAnswer = 16;  // convert()'s room
+    constexpr std::size_t kItemsACall = 32;
+    const std::size_t count = itemStarts.size();
+    const auto endOf = [&](std::size_t item) {
+        return item + 1 < count ? itemStarts[item + 1] - 1 : input.size() - 1;
+    };
+    EachAnswer answers;
+    answers.spans.assign(count, {EachAnswer::kNoAnswer, 0});
+    const auto oneByOne = [&] {
+        answers.bytes.clear();
+        for (std::size_t item = 0; item < count; ++item) {
+            const std::string bytes =
+                convert(direction, input.substr(itemStarts[item], endOf(item) - itemStarts[item]));
+            answers.spans[item] = {
+                bytes.empty() ? EachAnswer::kNoAnswer : static_cast<uint32_t>(answers.bytes.size()),
+                static_cast<uint32_t>(bytes.size())};
+            answers.bytes += bytes;
+        }
+        return std::move(answers);
+    };
+    if (direction == kNoConversion || count == 0) return answers;
+    std::string& output = answers.bytes;
+    output.assign(input.size() * 8 + 64, '\0');
+    std::size_t made = 0;  // bytes of output kept
+    std::size_t item = 0;  // the first item not yet answered
+    // Takes the answers of the items wholly converted, each up to its line
+    // feed; false when there are more than items.
+    const auto takeMade = [&](std::size_t end) {
+        while (made < end) {
+            const std::size_t feed = output.find('\n', made);
+            if (feed >= end) break;
+            if (item == count) return false;
+            if (feed > made && feed - made <= kLongestAnswer) {
+                answers.spans[item] = {static_cast<uint32_t>(made),
+                                       static_cast<uint32_t>(feed - made)};
+            }
+            made = feed + 1;
+            ++item;
+        }
+        return true;
+    };
+    if (skipping != kNoConversion) {
+        iconv(skipping, nullptr, nullptr, nullptr, nullptr);
+        char* in = const_cast<char*>(input.data());
+        std::size_t inLeft = input.size();
+        char* out = output.data();
+        std::size_t outLeft = output.size();
+        // A call that passed over something may stop early: it goes on.
+        while (inLeft > 0) {
+            const std::size_t before = inLeft;
+            if (iconv(skipping, &in, &inLeft, &out, &outLeft) != static_cast<std::size_t>(-1)) {
+                break;
+            }
+            if (errno != EILSEQ || inLeft == before) return oneByOne();
+        }
+        if (inLeft != 0 || !takeMade(static_cast<std::size_t>(out - output.data())) ||
+            made != static_cast<std::size_t>(out - output.data()) || item != count) {
+            return oneByOne();
+        }
+        return answers;
+    }
+    while (item < count) {
+        iconv(direction, nullptr, nullptr, nullptr, nullptr);
+        const std::size_t last = std::min(count, item + kItemsACall) - 1;
+        char* in = const_cast<char*>(input.data() + itemStarts[item]);
+        std::size_t inLeft = endOf(last) + 1 - itemStarts[item];
+        char* out = output.data() + made;
+        std::size_t outLeft = output.size() - made;
+        const bool failed =
+            iconv(direction, &in, &inLeft, &out, &outLeft) == static_cast<std::size_t>(-1);
+        if (failed && errno == E2BIG) return oneByOne();
+        const auto stop = static_cast<std::size_t>(in - input.data());
+        if (!takeMade(static_cast<std::size_t>(out - output.data()))) return oneByOne();
+        if (!failed) {
+            if (item != last + 1) return oneByOne();
+            continue;
+        }
+        // The item that failed is the one the stop lies in: it has no answer.
+        if (item == count || stop < itemStarts[item] || stop >= endOf(item)) return oneByOne();
+        ++item;
+    }
+    return answers;
+}
+
+// The items joined, each followed by a line feed, and where each starts.
+template <class Items, class Bytes>
+std::string joinedItems(const Items& items, Bytes bytesOf, std::vector<std::size_t>& starts) {
+    std::string joined;
+    starts.clear();
+    starts.reserve(items.size());
+    for (const auto& item : items) {
+        starts.push_back(joined.size());
+        joined += bytesOf(item);
+        joined += '\n';
+    }
+    return joined;
+}
+
 bool isAscii(std::string_view character) {
     return character.size() == 1 && static_cast<unsigned char>(character[0]) < 0x80;
 }
@@ -148,7 +290,7 @@ bool isAscii(std::string_view character) {
 
 CharSetConverter::CharSetConverter(CharSet charSet) : charSet_(charSet) {
     for (const char* name : mappingNames(charSet)) {
-        mappings_.push_back({iconv_open(name, "UTF-8"), iconv_open("UTF-8", name)});
+        mappings_.push_back({iconv_open(name, "UTF-8"), iconv_open("UTF-8", name), name});
     }
 }
 
@@ -156,6 +298,9 @@ CharSetConverter::~CharSetConverter() {
     for (const Mapping& mapping : mappings_) {
         if (mapping.fromUtf8 != kNoConversion) iconv_close(mapping.fromUtf8);
         if (mapping.toUtf8 != kNoConversion) iconv_close(mapping.toUtf8);
+        if (mapping.fromUtf8Skipping != nullptr && mapping.fromUtf8Skipping != kNoConversion) {
+            iconv_close(mapping.fromUtf8Skipping);
+        }
     }
 }
 
@@ -178,6 +323,74 @@ std::string CharSetConverter::fromUtf8Uncached(std::string_view character) {
         bytes.clear();
     }
     return bytes;
+}
+
+void CharSetConverter::doubleBytesOf(const std::vector<std::string_view>& characters,
+                                     std::vector<uint16_t>& packed) {
+    packed.assign(characters.size(), 0);
+    std::vector<std::size_t> open(characters.size());  // not answered yet, by number
+    for (std::size_t i = 0; i < open.size(); ++i) open[i] = i;
+    std::vector<std::size_t> starts;
+    for (Mapping& mapping : mappings_) {
+        if (open.empty()) break;
+        const std::string input = joinedItems(
+            open, [&](std::size_t i) { return characters[i]; }, starts);
+        if (mapping.fromUtf8Skipping == nullptr) {
+            mapping.fromUtf8Skipping =
+                iconv_open((std::string(mapping.name) + "//IGNORE").c_str(), "UTF-8");
+        }
+        const EachAnswer answers =
+            convertEach(mapping.fromUtf8, mapping.fromUtf8Skipping, input, starts);
+        std::vector<std::size_t> still;
+        for (std::size_t k = 0; k < open.size(); ++k) {
+            const std::optional<std::string_view> bytes = answers.of(k);
+            if (bytes && bytes->size() == 2 &&
+                startsWithDoubleByteChar(charSet_, bytes->data(), 2)) {
+                packed[open[k]] = DoubleByteCharacter::of(bytes->data()).packed;
+            } else {
+                still.push_back(open[k]);
+            }
+        }
+        open = std::move(still);
+    }
+}
+
+void CharSetConverter::writeBack(const std::vector<uint16_t>& characters, std::vector<bool>& back) {
+    back.assign(characters.size(), false);
+    std::vector<std::size_t> open(characters.size());
+    for (std::size_t i = 0; i < open.size(); ++i) open[i] = i;
+    std::vector<std::size_t> starts;
+    for (const Mapping& mapping : mappings_) {
+        if (open.empty()) break;
+        const std::string input = joinedItems(
+            open,
+            [&](std::size_t i) {
+                const std::array<char, 2> bytes = DoubleByteCharacter{characters[i]}.bytes();
+                return std::string(bytes.data(), 2);
+            },
+            starts);
+        const EachAnswer answers = convertEach(mapping.toUtf8, kNoConversion, input, starts);
+        // A character this mapping reads as one UTF-8 character is settled
+        // by it: written back when that character comes back to it.
+        std::vector<std::string_view> settled;
+        std::vector<std::size_t> settledOf;
+        std::vector<std::size_t> still;
+        for (std::size_t k = 0; k < open.size(); ++k) {
+            const std::optional<std::string_view> utf8 = answers.of(k);
+            if (!utf8 || utf8->empty() || utf8Length(*utf8) != static_cast<int>(utf8->size())) {
+                still.push_back(open[k]);
+            } else if (!isAscii(*utf8)) {
+                settled.push_back(*utf8);
+                settledOf.push_back(open[k]);
+            }
+        }
+        std::vector<uint16_t> again;
+        doubleBytesOf(settled, again);
+        for (std::size_t j = 0; j < settled.size(); ++j) {
+            back[settledOf[j]] = again[j] != 0 && again[j] == characters[settledOf[j]];
+        }
+        open = std::move(still);
+    }
 }
 
 std::string CharSetConverter::toUtf8(std::string_view character) {

@@ -18,6 +18,10 @@
 // an overlong form, a surrogate, a value above U+10FFFF).
 int utf8Length(std::string_view text);
 
+// Appends the UTF-8 form of `point`, a code point of a character (not a
+// surrogate, at most U+10FFFF).
+void appendUtf8(char32_t point, std::string& text);
+
 // True when `text` is UTF-8 throughout.
 bool isUtf8(std::string_view text);
 
@@ -46,6 +50,15 @@ class CharSetConverter {
     // when none does, or when that form does not come back to the same bytes.
     std::string toUtf8(std::string_view character);
 
+    // For many characters at once, what the calls above answer one by one,
+    // at a fraction of their cost (a few conversions instead of one each):
+    // `packed[i]` is the double-byte character fromUtf8Uncached gives for
+    // `characters[i]` (one non-ASCII UTF-8 character each), or 0.
+    void doubleBytesOf(const std::vector<std::string_view>& characters,
+                       std::vector<uint16_t>& packed);
+    // `back[i]` is whether toUtf8 gives `characters[i]` a UTF-8 form.
+    void writeBack(const std::vector<uint16_t>& characters, std::vector<bool>& back);
+
     // A whole text of the set in UTF-8. A character that has no UTF-8 form
     // is written as its bytes in hexadecimal between angle brackets
     // ("<A1 7F>"), and its bytes ("A1 7F") are added to `unwritable` when
@@ -57,6 +70,10 @@ class CharSetConverter {
     struct Mapping {
         iconv_t fromUtf8;
         iconv_t toUtf8;
+        const char* name;
+        // fromUtf8 passing over what it cannot write, for doubleBytesOf;
+        // opened when first needed.
+        iconv_t fromUtf8Skipping = nullptr;
     };
 
     CharSet charSet_;

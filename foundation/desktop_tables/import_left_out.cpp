@@ -1,11 +1,15 @@
 #include "foundation/desktop_tables/import_left_out.h"
 
 #include <algorithm>
+#include <charconv>
+#include <cstdint>
+#include <cstring>
 #include <iterator>
-#include <numeric>
+#include <string>
+#include <vector>
 
 #include "foundation/common_messages.h"
-#include "foundation/left_out_list.h"
+#include "foundation/desktop_tables/table_text.h"
 #include "foundation/text_helpers.h"
 
 namespace {
@@ -53,47 +57,137 @@ std::string importLeftOutName(const std::string& destination) {
 
 namespace {
 
-// The list's lines, appended to `text` (a string, or the pieces of an output).
-template <class Text>
-void appendImportLeftOut(const DesktopTable& table, CharSet charSet, Text& text) {
-    std::vector<uint32_t> order(table.leftOut.size());
-    std::iota(order.begin(), order.end(), 0u);
-    const auto place = [&](uint32_t i) {
-        return std::pair(table.leftOut[i].file, leftOutStart(table.leftOut[i]));
+struct PlacedLeftOut {
+    uint64_t key;  // file, then where the item starts
+    uint32_t item;
+};
+
+// The items in file and reading order. They come in a few runs, each in
+// reading order (the lines not read, then each stage of the import): the runs
+// are merged, an equal key keeping the earlier item first.
+std::vector<PlacedLeftOut> leftOutInReadingOrder(const DesktopTable& table) {
+    std::vector<PlacedLeftOut> order(table.leftOut.size());
+    std::vector<std::size_t> runs{0};  // where each run starts
+    for (uint32_t i = 0; i < order.size(); ++i) {
+        const TableLeftOut& item = table.leftOut[i];
+        order[i] = {uint64_t{item.file} << 32 | leftOutStart(item), i};
+        if (i > 0 && order[i].key < order[i - 1].key) runs.push_back(i);
+    }
+    runs.push_back(order.size());
+    const auto before = [](const PlacedLeftOut& a, const PlacedLeftOut& b) {
+        return a.key < b.key;
     };
-    std::stable_sort(order.begin(), order.end(),
-                     [&](uint32_t a, uint32_t b) { return place(a) < place(b); });
+    std::vector<PlacedLeftOut> merged(order.size());
+    while (runs.size() > 2) {
+        std::vector<std::size_t> next{0};
+        for (std::size_t r = 0; r + 1 < runs.size(); r += 2) {
+            const std::size_t middle = runs[r + 1];
+            const std::size_t end = r + 2 < runs.size() ? runs[r + 2] : middle;
+            std::merge(order.begin() + static_cast<std::ptrdiff_t>(runs[r]),
+                       order.begin() + static_cast<std::ptrdiff_t>(middle),
+                       order.begin() + static_cast<std::ptrdiff_t>(middle),
+                       order.begin() + static_cast<std::ptrdiff_t>(end),
+                       merged.begin() + static_cast<std::ptrdiff_t>(runs[r]), before);
+            next.push_back(end);
+        }
+        order.swap(merged);
+        runs = std::move(next);
+    }
+    return order;
+}
+
+// The most one line takes: its number and three tabs in 16 bytes, then its
+// fields and reason.
+std::size_t leftOutLineRoom(const DesktopTable& table, const TableLeftOut& item,
+                            std::string_view reason) {
+    const bool unread = item.reason == LeftOutReason::kNotUtf8;
+    return 16 +
+           (unread ? table.unreadLines[item.textAt].size()
+                   : std::size_t{item.codeLength} + item.textLength) +
+           reason.size();
+}
+
+// Writes the list a line at a time: `room(size)` gives a place for at most
+// `size` bytes, `wrote(begin, count)` keeps the `count` written there.
+template <class Room, class Wrote>
+void writeLeftOutLines(const DesktopTable& table, CharSet charSet, Room room, Wrote wrote) {
+    std::string reasons[std::size(kLeftOutReasons)];
+    for (std::size_t r = 0; r < std::size(kLeftOutReasons); ++r) {
+        reasons[r] = leftOutReasonText(static_cast<LeftOutReason>(r), charSet);
+    }
     int file = -1;
     std::size_t counted = 0;
     int line = 1;
-    for (const uint32_t i : order) {
-        const TableLeftOut& item = table.leftOut[i];
+    for (const PlacedLeftOut& placed : leftOutInReadingOrder(table)) {
+        const TableLeftOut& item = table.leftOut[placed.item];
         const std::string_view bytes = table.files[item.file];
         if (item.file != file) file = item.file, counted = 0, line = 1;
         const std::size_t start = leftOutStart(item);
-        line +=
-            static_cast<int>(std::count(bytes.begin() + static_cast<std::ptrdiff_t>(counted),
-                                        bytes.begin() + static_cast<std::ptrdiff_t>(start), '\n'));
+        line += static_cast<int>(lineFeedsIn(bytes.substr(counted, start - counted)));
         counted = start;
         const bool unread = item.reason == LeftOutReason::kNotUtf8;
-        appendLeftOutLine(text, line,
-                          {unread ? std::string_view{} : bytes.substr(item.codeAt, item.codeLength),
-                           unread ? std::string_view(table.unreadLines[item.textAt])
-                                  : bytes.substr(item.textAt, item.textLength),
-                           leftOutReasonText(item.reason, charSet)});
+        const std::string& reason = reasons[static_cast<std::size_t>(item.reason)];
+        char* const begin = room(leftOutLineRoom(table, item, reason));
+        char* out = begin;
+        const auto put = [&out](std::string_view field) {
+            std::memcpy(out, field.data(), field.size());
+            out += field.size();
+        };
+        // The line as appendLeftOutLine writes it.
+        out = std::to_chars(out, out + 11, line).ptr;
+        *out++ = '\t';
+        if (!unread) put(bytes.substr(item.codeAt, item.codeLength));
+        *out++ = '\t';
+        put(unread ? std::string_view(table.unreadLines[item.textAt])
+                   : bytes.substr(item.textAt, item.textLength));
+        *out++ = '\t';
+        put(reason);
+        *out++ = '\n';
+        wrote(begin, static_cast<std::size_t>(out - begin));
     }
 }
 
 }  // namespace
 
 std::string importLeftOutText(const DesktopTable& table, CharSet charSet) {
+    std::size_t size = 0;
+    for (const TableLeftOut& item : table.leftOut) {
+        // The reason with "%s" still in it, and room for a CharSet's name.
+        size +=
+            leftOutLineRoom(table, item, kLeftOutReasons[static_cast<std::size_t>(item.reason)]) +
+            16;
+    }
     std::string text;
-    appendImportLeftOut(table, charSet, text);
+    text.reserve(size);
+    std::size_t at = 0;
+    writeLeftOutLines(
+        table, charSet,
+        [&](std::size_t room) {
+            at = text.size();
+            text.resize(at + room);
+            return text.data() + at;
+        },
+        [&](char*, std::size_t count) { text.resize(at + count); });
     return text;
 }
 
 void writeImportLeftOut(const DesktopTable& table, CharSet charSet, OutputPieces& pieces) {
-    appendImportLeftOut(table, charSet, pieces);
+    std::string longLine;  // a line longer than the pieces' buffer
+    writeLeftOutLines(
+        table, charSet,
+        [&](std::size_t room) {
+            if (room <= OutputPieces::kBufferSize) return pieces.room(room);
+            longLine.resize(room);
+            return longLine.data();
+        },
+        [&](char* begin, std::size_t count) {
+            if (!longLine.empty() && begin == longLine.data()) {
+                pieces.append(std::string_view(begin, count));
+                longLine.clear();
+            } else {
+                pieces.wrote(count);
+            }
+        });
 }
 
 void reportTableLeftOut(const DesktopTable& table) {

@@ -1,6 +1,10 @@
 // rime's dictionary: comment lines, a YAML header (rime_header.h), then
 // lines of tab-separated columns (text, code, weight unless the header's
 // `columns` says otherwise).
+#include <algorithm>
+#include <bit>
+#include <cstdint>
+#include <cstring>
 #include <map>
 #include <set>
 #include <unordered_map>
@@ -92,20 +96,66 @@ int readDictionary(RimeReading& rime, const std::string& name, int file, int dep
     const std::string& bytes = table.files[static_cast<std::size_t>(file)];
     TableLines lines(bytes, rime.reading);
     std::string_view line;
+    // The first tab of `line` at or after `from`, or its end: eight bytes
+    // at a time, read as far as the file goes.
+    const char* const fileEnd = bytes.data() + bytes.size();
+    const auto tabAt = [&](std::size_t from) {
+        constexpr uint64_t kLow7 = 0x7F7F7F7F7F7F7F7Fu;
+        const char* at = line.data() + from;
+        const char* const end = line.data() + line.size();
+        while (at < end) {
+            if (fileEnd - at < 8) {
+                if (*at == '\t') break;
+                ++at;
+                continue;
+            }
+            uint64_t word = 0;
+            std::memcpy(&word, at, 8);
+            const uint64_t x = word ^ 0x0909090909090909u;
+            const uint64_t tabs = ~(((x & kLow7) + kLow7) | x | kLow7);
+            if (tabs != 0) {
+                at += std::countr_zero(tabs) / 8;
+                break;
+            }
+            at += 8;
+        }
+        return static_cast<std::size_t>(std::min(at, end) - line.data());
+    };
+    // Where each column stands (its last mention, as the header lists
+    // them), and how many columns a line is split into.
+    constexpr std::size_t kAbsent = SIZE_MAX;
+    std::size_t textAt = kAbsent, codeAt = kAbsent, weightAt = kAbsent, splitInto = 0;
+    for (std::size_t k = 0; k < header.columns.size(); ++k) {
+        const RimeColumn column = header.columns[k];
+        if (column == RimeColumn::kText) textAt = k;
+        if (column == RimeColumn::kCode) codeAt = k;
+        if (column == RimeColumn::kWeight) weightAt = k;
+        if (column == RimeColumn::kText || column == RimeColumn::kCode ||
+            column == RimeColumn::kWeight) {
+            splitInto = k + 1;
+        }
+    }
+    std::vector<std::string_view> fields(splitInto + 1);
+    const auto fieldAt = [&](std::size_t k) {
+        return k == kAbsent ? std::string_view{} : fields[k];
+    };
     while (lines.next(line)) {
         if (lines.offsetOf(line) < body || line.empty() || line[0] == '#') continue;
-        std::string_view textColumn, code, weightText;
-        std::string_view rest = line;
-        for (const RimeColumn column : header.columns) {
-            const std::string_view field = takeField(rest, '\t');
-            if (column == RimeColumn::kText) textColumn = field;
-            if (column == RimeColumn::kCode) code = field;
-            if (column == RimeColumn::kWeight) weightText = field;
+        // The columns split in one walk along the line, as takeField
+        // would take them one after another.
+        std::size_t start = 0;
+        for (std::size_t k = 0; k < splitInto; ++k) {
+            const std::size_t end = start < line.size() ? tabAt(start) : start;
+            fields[k] = start < line.size() ? line.substr(start, end - start) : std::string_view{};
+            start = end + 1;
         }
+        const std::string_view textColumn = fieldAt(textAt);
+        const std::string_view code = fieldAt(codeAt);
+        const std::string_view weightText = fieldAt(weightAt);
         if (textColumn.empty()) continue;
         double weight = 0;
         bool percent = false;
-        const bool given = parseWeight(weightText, weight, percent);
+        const bool given = parseWeightQuickly(weightText, weight, percent);
         if (!given) weight = 0;
         if (given) table.weighted = true;
         if (vocabulary != nullptr && (!given || percent)) {

@@ -84,34 +84,91 @@ DoubleByteCharacter TableCharacters::bytesOf(std::string_view text, int length) 
     return {static_cast<uint16_t>(known & 0xFFFF)};
 }
 
+DoubleByteCharacter TableCharacters::bytesOfPoint(char32_t point) {
+    if (point < 0x80) return {};
+    uint32_t& known = knownOf(point);
+    if (known == 0) {
+        std::string character;
+        appendUtf8(point, character);
+        known = kAsked | (mayBeDoubleByte(charSet_, point) ? ask(character).packed : 0u);
+    }
+    return {static_cast<uint16_t>(known & 0xFFFF)};
+}
+
+void TableCharacters::learn(const std::vector<char32_t>& points) {
+    std::string texts;  // the UTF-8 forms of those asked, one after another
+    texts.reserve(4 * points.size());
+    std::vector<char32_t> askedPoints;
+    for (const char32_t point : points) {
+        if (point < 0x80) continue;
+        uint32_t& known = knownOf(point);
+        if (known != 0) continue;
+        known = kAsked;
+        if (!mayBeDoubleByte(charSet_, point)) continue;
+        appendUtf8(point, texts);
+        askedPoints.push_back(point);
+    }
+    std::vector<std::string_view> asked;
+    asked.reserve(askedPoints.size());
+    for (std::size_t at = 0; at < texts.size();) {
+        const auto length = static_cast<std::size_t>(lengthFromLead(texts[at]));
+        asked.push_back(std::string_view(texts).substr(at, length));
+        at += length;
+    }
+    std::vector<uint16_t> packed;
+    converter_.doubleBytesOf(asked, packed);
+    std::vector<uint16_t> backOpen;
+    for (const uint16_t character : packed) {
+        if (character != 0 && !backAsked_[character]) {
+            backAsked_.set(character);
+            backOpen.push_back(character);
+        }
+    }
+    std::vector<bool> back;
+    converter_.writeBack(backOpen, back);
+    for (std::size_t i = 0; i < backOpen.size(); ++i) writtenBack_[backOpen[i]] = back[i];
+    for (std::size_t i = 0; i < askedPoints.size(); ++i) {
+        if (packed[i] != 0 && writtenBack_[packed[i]]) {
+            knownOf(askedPoints[i]) = kAsked | packed[i];
+        }
+    }
+}
+
 bool TableCharacters::convert(std::string_view text, std::string& out, std::string_view& failed) {
     while (!text.empty()) {
         const int length = std::min(lengthFromLead(text[0]), static_cast<int>(text.size()));
-        const DoubleByteCharacter character = bytesOf(text, length);
+        // A character of the basic plane asked before: looked up at once.
+        DoubleByteCharacter character;
+        const uint32_t known = length == 3 ? basicPlane_[codePointOf(text, 3)] : 0;
+        if (known != 0) {
+            character.packed = static_cast<uint16_t>(known & 0xFFFF);
+        } else {
+            character = bytesOf(text, length);
+        }
         if (character.packed == 0) {
             failed = text.substr(0, static_cast<std::size_t>(length));
             return false;
         }
-        out.append(character.bytes().data(), 2);
+        out += static_cast<char>(character.lead());
+        out += static_cast<char>(character.trail());
         text.remove_prefix(static_cast<std::size_t>(length));
     }
     return true;
 }
 
-int writtenCount(const std::vector<std::string>& characters, TableCharacters& set) {
+int writtenCount(const std::vector<char32_t>& characters, TableCharacters& set) {
+    set.learn(characters);
     int count = 0;
-    for (const std::string& character : characters) {
-        count += set.bytesOf(character, static_cast<int>(character.size())).packed != 0;
-    }
+    for (const char32_t point : characters) count += set.bytesOfPoint(point).packed != 0;
     return count;
 }
 
-int writtenCount(const std::vector<std::string>& characters, CharSet charSet) {
+int writtenCount(const std::vector<char32_t>& characters, CharSet charSet) {
     TableCharacters set(charSet);
     return writtenCount(characters, set);
 }
 
-CharSet chooseCharSet(const std::vector<std::string>& characters) {
+CharSet chooseCharSet(const std::vector<char32_t>& characters) {
     CharSet best = kCharSetTable[0].id;
     int bestCount = -1;
     for (const CharSetEntry& entry : kCharSetTable) {
@@ -130,7 +187,7 @@ void DistinctCharacters::add(std::string_view text) {
         const char32_t point = codePointOf(text, length);
         if (point < seen_.size() && !seen_[point]) {
             seen_[point] = true;
-            all_.emplace_back(text.substr(0, static_cast<std::size_t>(length)));
+            all_.push_back(point);
         }
         text.remove_prefix(static_cast<std::size_t>(length));
     }

@@ -27,6 +27,14 @@ class TableCharacters {
     // has none, or when that character has no UTF-8 form to write back.
     DoubleByteCharacter bytesOf(std::string_view text, int length);
 
+    // The same for the character of code point `point` (below U+110000).
+    DoubleByteCharacter bytesOfPoint(char32_t point);
+
+    // Asks for all of `points` (code points below U+110000) at once what
+    // bytesOfPoint would ask one by one: a table's characters cost a few
+    // conversions instead of one each.
+    void learn(const std::vector<char32_t>& points);
+
     // Appends the set's bytes of every character of `text`; false when one
     // has none (`failed` is then that character).
     bool convert(std::string_view text, std::string& out, std::string_view& failed);
@@ -53,21 +61,24 @@ class TableCharacters {
     std::bitset<0x10000> writtenBack_;
 };
 
-// How many of `characters` (each one UTF-8 character) the set writes.
-int writtenCount(const std::vector<std::string>& characters, TableCharacters& set);
-int writtenCount(const std::vector<std::string>& characters, CharSet charSet);
+// How many of `characters` (code points) the set writes.
+int writtenCount(const std::vector<char32_t>& characters, TableCharacters& set);
+int writtenCount(const std::vector<char32_t>& characters, CharSet charSet);
 
-// The CharSet, of the six, that writes the most of `characters` (each one
-// UTF-8 character); a tie goes to the earlier in the CharSet table.
-CharSet chooseCharSet(const std::vector<std::string>& characters);
+// The CharSet, of the six, that writes the most of `characters` (code
+// points); a tie goes to the earlier in the CharSet table.
+CharSet chooseCharSet(const std::vector<char32_t>& characters);
 
-// The distinct UTF-8 characters of `texts`.
+// The distinct characters of UTF-8 texts, by code point in the order met.
 class DistinctCharacters {
   public:
     void add(std::string_view text);
-    const std::vector<std::string>& all() const { return all_; }
+    // Room for `characters` of them at once, so that they are not moved as
+    // they grow.
+    void reserve(std::size_t characters) { all_.reserve(characters); }
+    const std::vector<char32_t>& all() const { return all_; }
 
   private:
     std::vector<bool> seen_ = std::vector<bool>(0x110000);
-    std::vector<std::string> all_;
+    std::vector<char32_t> all_;
 };

@@ -2,10 +2,12 @@
 // walked line by line; the small splitting helpers every format reader uses.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
 #include "foundation/desktop_tables/desktop_table.h"
+#include "foundation/diagnostics.h"
 
 // What a tool gives the readers: the identifier of its "[Table]" section,
 // which the messages about a table's lines name.
@@ -31,7 +33,17 @@ int loadTableFile(const char* name, const TableReading& reading, DesktopTable& t
 class TableLines {
   public:
     TableLines(const std::string& bytes, const TableReading& reading);
-    bool next(std::string_view& line);
+    // Inline: called for each of millions of lines.
+    bool next(std::string_view& line) {
+        if (at_ >= bytes_.size()) return false;
+        std::size_t end = bytes_.find('\n', at_);
+        if (end == std::string::npos) end = bytes_.size();
+        line = std::string_view(bytes_).substr(at_, end - at_);
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        at_ = end + 1;
+        lineNumber = ++number_;
+        return true;
+    }
     std::size_t offsetOf(std::string_view part) const {
         return static_cast<std::size_t>(part.data() - bytes_.data());
     }
@@ -41,6 +53,9 @@ class TableLines {
     std::size_t at_ = 0;
     int number_ = 0;
 };
+
+// How many line feeds `bytes` holds.
+std::size_t lineFeedsIn(std::string_view bytes);
 
 std::string_view trimBlanks(std::string_view text);
 // The text up to the first blank or tab, taken off `rest` with the blanks
@@ -52,6 +67,20 @@ std::string_view takeField(std::string_view& rest, char separator);
 
 // A weight: a number, or a number and "%". False when it is neither.
 bool parseWeight(std::string_view text, double& value, bool& percent);
+// The same, a whole number of up to 15 digits (what most weights are) read
+// here, anything else by parseWeight.
+inline bool parseWeightQuickly(std::string_view text, double& value, bool& percent) {
+    if (text.empty() || text.size() > 15) return parseWeight(text, value, percent);
+    uint64_t whole = 0;
+    for (const char c : text) {
+        const auto digit = static_cast<unsigned>(c - '0');
+        if (digit > 9) return parseWeight(text, value, percent);
+        whole = whole * 10 + digit;
+    }
+    value = static_cast<double>(whole);
+    percent = false;
+    return true;
+}
 
 // Appends an entry whose code and text lie in `file`. False (nothing
 // appended, the table's tooLong counted) when either is longer than an entry

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
+#include <optional>
 #include <utility>
 
 #include "foundation/desktop_tables/compact_index_set.h"
@@ -43,14 +45,45 @@ void countBadCode(LeftOutReason reason, PairCounts& counts) {
     if (reason == LeftOutReason::kCodeTooLong) ++counts.codeTooLong;
 }
 
-// Sets the words aside and marks the keys that the good codes of single
-// characters use; returns how many single characters have a good code.
+// The entries that are single characters with good codes, a bit each.
+class CodedSingles {
+  public:
+    explicit CodedSingles(std::size_t entries) : bits_((entries + 63) / 64) {}
+    void add(uint32_t entry) { bits_[entry / 64] |= uint64_t{1} << (entry % 64); }
+    // Calls `visit` with each, in reading order.
+    template <class Visit>
+    void forEach(Visit visit) const {
+        for (std::size_t word = 0; word < bits_.size(); ++word) {
+            for (uint64_t bits = bits_[word]; bits != 0; bits &= bits - 1) {
+                visit(static_cast<uint32_t>(word * 64 +
+                                            static_cast<unsigned>(std::countr_zero(bits))));
+            }
+        }
+    }
+
+  private:
+    std::vector<uint64_t> bits_;
+};
+
+// 0, 1, or 2 for two UTF-8 characters or more in `text`: as
+// utf8CharacterCount counts them, without counting past the second.
+int characterCountUpToTwo(std::string_view text) {
+    int count = 0;
+    for (const char c : text) {
+        count += (static_cast<uint8_t>(c) & 0xC0) != 0x80;
+        if (count == 2) break;
+    }
+    return count;
+}
+
+// Sets the words aside, marks the keys that the good codes of single
+// characters use and notes those characters; returns how many there are.
 std::size_t sortOutEntries(DesktopTable& table, ImportedTable& imported,
-                           std::array<bool, 128>& used) {
+                           std::array<bool, 128>& used, CodedSingles& coded) {
     std::size_t singles = 0;
     for (uint32_t i = 0; i < table.entries.size(); ++i) {
         const TableEntry& entry = table.entries[i];
-        const int characters = utf8CharacterCount(table.text(entry));
+        const int characters = characterCountUpToTwo(table.text(entry));
         if (characters >= 2) imported.words.push_back(i);
         if (characters != 1) continue;
         const std::string_view code = table.code(entry);
@@ -60,6 +93,7 @@ std::size_t sortOutEntries(DesktopTable& table, ImportedTable& imported,
             continue;
         }
         for (const char c : code) used[static_cast<uint8_t>(c)] = true;
+        coded.add(i);
         ++singles;
     }
     return singles;
@@ -86,16 +120,13 @@ std::string usedCodesOf(const DesktopTable& table, std::array<bool, 128> used) {
 // good and holds only keys of `usedCodes`, in reading order, and `beyond`
 // with those whose good code holds another key; returns how many do.
 template <class Take, class Beyond>
-int forEachCodedSingle(const DesktopTable& table, const std::string& usedCodes, Take take,
-                       Beyond beyondKeys) {
+int forEachCodedSingle(const DesktopTable& table, const CodedSingles& coded,
+                       const std::string& usedCodes, Take take, Beyond beyondKeys) {
     std::array<bool, 128> isKey{};
     for (const char c : usedCodes) isKey[static_cast<uint8_t>(c)] = true;
     int beyond = 0;
-    for (uint32_t i = 0; i < table.entries.size(); ++i) {
-        const TableEntry& entry = table.entries[i];
-        if (utf8CharacterCount(table.text(entry)) != 1) continue;
-        const std::string_view code = table.code(entry);
-        if (badCode(code) != kGoodCode) continue;
+    coded.forEach([&](uint32_t i) {
+        const std::string_view code = table.code(table.entries[i]);
         if (std::all_of(code.begin(), code.end(),
                         [&](char c) { return isKey[static_cast<uint8_t>(c)]; })) {
             take(i);
@@ -103,7 +134,7 @@ int forEachCodedSingle(const DesktopTable& table, const std::string& usedCodes, 
             ++beyond;
             beyondKeys(i);
         }
-    }
+    });
     return beyond;
 }
 
@@ -117,8 +148,8 @@ uint64_t pairHash(std::string_view code, DoubleByteCharacter character) {
 // are one character of the CharSet (its first keeps the larger weight), and
 // characters the CharSet cannot write (the first ten named) or that are one
 // byte.
-std::size_t takePairs(DesktopTable& table, std::size_t singles, TableCharacters& set,
-                      ImportedTable& imported, std::vector<uint32_t>& pairs) {
+std::size_t takePairs(DesktopTable& table, const CodedSingles& coded, std::size_t singles,
+                      TableCharacters& set, ImportedTable& imported, std::vector<uint32_t>& pairs) {
     PairCounts& counts = imported.counts;
     const auto bytesOf = [&](uint32_t number) {
         const std::string_view text = table.text(table.entries[number]);
@@ -129,7 +160,9 @@ std::size_t takePairs(DesktopTable& table, std::size_t singles, TableCharacters&
     // set holds them until they are taken out in ascending order, without a
     // list of them beside it.
     CompactIndexSet written(singles, table.entries.size());
-    CompactIndexSet unwritable(0);  // entry numbers
+    // Entry numbers; made with the first, with room for every single left.
+    std::optional<CompactIndexSet> unwritable;
+    std::size_t seen = 0;
     const auto unwritableHash = [&](uint32_t number) {
         const std::string_view code = codeOf(number);
         const std::string_view text = table.text(table.entries[number]);
@@ -147,11 +180,13 @@ std::size_t takePairs(DesktopTable& table, std::size_t singles, TableCharacters&
     std::size_t waiting = 0;
     const auto take = [&](const Waiting& pair) {
         const uint32_t number = pair.number;
+        ++seen;
         const std::string_view code = codeOf(number);
         const DoubleByteCharacter bytes = pair.bytes;
         if (bytes.packed == 0) {
             const std::string_view text = table.text(table.entries[number]);
-            const uint32_t first = unwritable.insert(
+            if (!unwritable) unwritable.emplace(singles - seen + 1, table.entries.size());
+            const uint32_t first = unwritable->insert(
                 number, unwritableHash(number), unwritableHash, [&](uint32_t earlier) {
                     return codeOf(earlier) == code && table.text(table.entries[earlier]) == text;
                 });
@@ -186,7 +221,7 @@ std::size_t takePairs(DesktopTable& table, std::size_t singles, TableCharacters&
         waiting = 0;
     };
     const int beyond = forEachCodedSingle(
-        table, imported.method.usedCodes,
+        table, coded, imported.method.usedCodes,
         [&](uint32_t number) {
             const DoubleByteCharacter bytes = bytesOf(number);
             const uint64_t hash = bytes.packed == 0 ? 0 : pairHash(codeOf(number), bytes);
@@ -377,11 +412,13 @@ void takeTablePairs(DesktopTable& table, CharSet charSet, ImportedTable& importe
     InputMethod& method = imported.method;
     PairCounts& counts = imported.counts;
     std::array<bool, 128> used{};
-    const std::size_t singles = sortOutEntries(table, imported, used);
+    CodedSingles coded(table.entries.size());
+    const std::size_t singles = sortOutEntries(table, imported, used, coded);
     method.usedCodes = usedCodesOf(table, used);
     DistinctCharacters characters;
+    characters.reserve(singles);
     forEachCodedSingle(
-        table, method.usedCodes,
+        table, coded, method.usedCodes,
         [&](uint32_t number) {
             const std::string_view text = table.text(table.entries[number]);
             if (text.size() > 1) characters.add(text);
@@ -401,7 +438,10 @@ void takeTablePairs(DesktopTable& table, CharSet charSet, ImportedTable& importe
     report(kWrittenFor, charSetName(charSet), writtenCount(characters.all(), set),
            static_cast<int>(characters.all().size()));
     std::vector<uint32_t>& pairs = imported.pairs;
-    counts.keyBeyond = static_cast<int>(takePairs(table, singles, set, imported, pairs));
+    // Room for every entry to be left out, touched only as used: the list
+    // does not move as it grows.
+    table.leftOut.reserve(table.leftOut.size() + table.entries.size());
+    counts.keyBeyond = static_cast<int>(takePairs(table, coded, singles, set, imported, pairs));
     sortByWeight(table, pairs);
     counts.kept = static_cast<int>(pairs.size());
 }

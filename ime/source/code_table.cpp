@@ -61,7 +61,7 @@ int codeLine(CMabrel& mabrel, CodeReading& reading) {
             return badCode(line);
         }
     }
-    const std::string code(start, static_cast<std::size_t>(length));
+    const std::string_view code(start, static_cast<std::size_t>(length));
 
     const char* text = skipBlanks(start + length);
     if (!reading.hzBytes.startsChar(text)) {

@@ -4,6 +4,7 @@
 #include <ft2build.h>
 #include FT_FREETYPE_H
 
+#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -126,22 +127,29 @@ std::string loadStandardGlyphs(const std::set<char32_t>& wanted, GlyphSet& glyph
     return {};
 }
 
-void readHexGlyphs(const std::string& font, const std::set<char32_t>& wanted, GlyphSet& glyphs) {
+void readHexGlyphs(std::string_view font, const std::set<char32_t>& wanted, GlyphSet& glyphs) {
     std::size_t start = 0;
+    if (wanted.empty()) return;
+    const char32_t lowest = *wanted.begin();
+    const char32_t highest = *wanted.rbegin();
     while (start < font.size()) {
         std::size_t end = font.find('\n', start);
         if (end == std::string::npos) end = font.size();
         const std::string_view line(font.data() + start, end - start);
         start = end + 1;
-        const std::size_t colon = line.find(':');
-        if (colon == std::string_view::npos || colon == 0 || colon > 6) continue;
+        // The code point: one to six digits before the first colon.
+        std::size_t colon = 0;
+        while (colon < line.size() && colon <= 6 && line[colon] != ':') ++colon;
+        if (colon == line.size() || colon == 0 || colon > 6) continue;
         char32_t character = 0;
         bool isNumber = true;
         for (const char c : line.substr(0, colon)) {
             isNumber = isNumber && unifontDigit(c) >= 0;
             character = character * 16 + static_cast<char32_t>(unifontDigit(c) & 0x0F);
         }
-        if (!isNumber || !wanted.contains(character)) continue;
+        if (!isNumber || character < lowest || character > highest || !wanted.contains(character)) {
+            continue;
+        }
         std::string_view digits = line.substr(colon + 1);
         if (!digits.empty() && digits.back() == '\r') digits.remove_suffix(1);
         Glyph glyph;
@@ -156,19 +164,25 @@ std::string loadHighDensityGlyphs(const std::set<char32_t>& wanted, GlyphSet& gl
     if (!file) return kUnifontFile;
     constexpr std::size_t kPieceBytes = 64 * 1024;
     constexpr std::size_t kLongestLine = 4096;  // a glyph line holds at most 70
-    std::vector<char> buffer(kPieceBytes);
-    std::string lines;
-    while (const std::size_t got = std::fread(buffer.data(), 1, buffer.size(), file.get())) {
-        lines.append(buffer.data(), got);
+    // Each piece is read after the part line the last one ended with, into
+    // room that is kept from piece to piece.
+    std::vector<char> room;
+    std::size_t held = 0;
+    while (true) {
+        if (room.size() < held + kPieceBytes) room.resize(held + kPieceBytes);
+        const std::size_t got = std::fread(room.data() + held, 1, kPieceBytes, file.get());
+        if (got == 0) break;
+        const std::string_view lines(room.data(), held + got);
         const std::size_t lastEnd = lines.rfind('\n');
-        if (lastEnd == std::string::npos) {
-            if (lines.size() > kLongestLine) lines.clear();
+        if (lastEnd == std::string_view::npos) {
+            held = lines.size() > kLongestLine ? 0 : lines.size();
             continue;
         }
         readHexGlyphs(lines.substr(0, lastEnd + 1), wanted, glyphs);
-        lines.erase(0, lastEnd + 1);
+        held = lines.size() - (lastEnd + 1);
+        std::memmove(room.data(), room.data() + lastEnd + 1, held);
     }
     if (std::ferror(file.get())) return kUnifontFile;
-    readHexGlyphs(lines, wanted, glyphs);
+    readHexGlyphs(std::string_view(room.data(), held), wanted, glyphs);
     return {};
 }

@@ -8,6 +8,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // One glyph in its cell: its advance wide and the font's height high, top
@@ -38,4 +39,4 @@ std::string loadHighDensityGlyphs(const std::set<char32_t>& wanted, GlyphSet& gl
 
 // The glyphs of `wanted` that the lines of a .hex font give (a code point in
 // hexadecimal, ":", then 16 rows of 8 or 16 pixels in hexadecimal).
-void readHexGlyphs(const std::string& font, const std::set<char32_t>& wanted, GlyphSet& glyphs);
+void readHexGlyphs(std::string_view font, const std::set<char32_t>& wanted, GlyphSet& glyphs);

@@ -3,22 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 
 std::string utf8Of(char32_t point) {
     std::string text;
-    if (point < 0x800) {
-        text += static_cast<char>(0xC0 | point >> 6);
-    } else if (point < 0x10000) {
-        text += static_cast<char>(0xE0 | point >> 12);
-        text += static_cast<char>(0x80 | (point >> 6 & 0x3F));
-    } else {
-        text += static_cast<char>(0xF0 | point >> 18);
-        text += static_cast<char>(0x80 | (point >> 12 & 0x3F));
-        text += static_cast<char>(0x80 | (point >> 6 & 0x3F));
-    }
-    text += static_cast<char>(0x80 | (point & 0x3F));
+    appendUtf8(point, text);
     return text;
 }
 
@@ -49,3 +40,23 @@ TEST(TableCharacters, AnswersAsIconvForCodePointsOfEveryPlane) {
 }
 
 }  // namespace
+
+// Characters learnt all at once (the batch conversions) get the same answers
+// as asked one by one, in every set, whichever of them fail.
+TEST(TableCharacters, LearntAtOnceAnswersAsAskedOneByOne) {
+    for (const CharSetEntry& entry : kCharSetTable) {
+        std::vector<char32_t> points;
+        for (char32_t point = 0x81; point < 0x30000; point += point < 0x10000 ? 3 : 11) {
+            if (point < 0xD800 || point >= 0xE000) points.push_back(point);
+        }
+        TableCharacters learnt(entry.id);
+        learnt.learn(points);
+        CharSetConverter converter(entry.id);
+        for (const char32_t point : points) {
+            const std::string text = utf8Of(point);
+            ASSERT_EQ(learnt.bytesOf(text, static_cast<int>(text.size())).packed,
+                      askedOfIconv(converter, entry.id, text).packed)
+                << entry.name << " " << text;
+        }
+    }
+}

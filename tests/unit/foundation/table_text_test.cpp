@@ -1,0 +1,113 @@
+#include "foundation/desktop_tables/table_text.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <charconv>
+#include <random>
+
+#include "foundation/desktop_tables/import_left_out.h"
+
+namespace {
+
+// Line feeds counted eight bytes at a time, at every length and start, among
+// bytes that differ from a line feed in one bit or only in the top one.
+TEST(TableText, LineFeedsCountedAsOneByOne) {
+    std::mt19937 generator(7);
+    const char kBytes[] = {'\n', '\t', 'a', '\x8A', '\x0B', '\x0E', '\xFF', '\x00'};
+    std::string bytes(4096, ' ');
+    for (char& c : bytes) c = kBytes[generator() % sizeof kBytes];
+    for (std::size_t start = 0; start < 24; ++start) {
+        for (std::size_t length = 0; length < 100; ++length) {
+            const std::string_view part = std::string_view(bytes).substr(start, length);
+            ASSERT_EQ(lineFeedsIn(part),
+                      static_cast<std::size_t>(std::count(part.begin(), part.end(), '\n')))
+                << start << "+" << length;
+        }
+    }
+}
+
+// Weights read by hand where they are whole numbers, as std::from_chars reads
+// every form.
+TEST(TableText, WeightsReadAsFromChars) {
+    const char* const kWeights[] = {"0",
+                                    "7",
+                                    "0042",
+                                    "999999999999999",
+                                    "1000000000000000",
+                                    "12345678901234567",
+                                    "1.5",
+                                    ".5",
+                                    "3%",
+                                    " 12 ",
+                                    "12a",
+                                    "-3",
+                                    "1e3",
+                                    "",
+                                    "%",
+                                    "99454797",
+                                    "00000000000000001"};
+    for (const char* text : kWeights) {
+        double expected = 0;
+        bool expectedPercent = false;
+        std::string_view trimmed = trimBlanks(text);
+        expectedPercent = !trimmed.empty() && trimmed.back() == '%';
+        if (expectedPercent) trimmed.remove_suffix(1);
+        bool read =
+            !trimmed.empty() && ((trimmed[0] >= '0' && trimmed[0] <= '9') || trimmed[0] == '.');
+        if (read) {
+            const auto [end, error] =
+                std::from_chars(trimmed.data(), trimmed.data() + trimmed.size(), expected);
+            read = error == std::errc{} && end == trimmed.data() + trimmed.size();
+        }
+        for (const auto parse : {parseWeight, parseWeightQuickly}) {
+            double value = -1;
+            bool percent = false;
+            ASSERT_EQ(parse(text, value, percent), read) << '"' << text << '"';
+            if (!read) continue;
+            EXPECT_EQ(value, expected) << '"' << text << '"';
+            EXPECT_EQ(percent, expectedPercent) << '"' << text << '"';
+        }
+    }
+}
+
+// Items left out in several runs, each in reading order, of two files: the
+// list stands in file and line order, items of one line in the order left out.
+TEST(TableText, LeftOutListInFileAndLineOrder) {
+    DesktopTable table;
+    std::string lines;
+    for (int line = 1; line <= 60; ++line) lines += "ccccc\tt\n";
+    table.files = {lines, lines};
+    std::mt19937 generator(3);
+    std::vector<std::pair<int, int>> expected;  // file, line
+    for (int run = 0; run < 5; ++run) {
+        std::vector<int> starts;
+        for (int k = 0; k < 12; ++k) starts.push_back(static_cast<int>(generator() % 60));
+        std::sort(starts.begin(), starts.end());
+        const auto file = static_cast<uint8_t>(run % 2);
+        for (const int line : starts) {
+            // The run shows in the code's length.
+            const auto at = static_cast<uint32_t>(8 * line);
+            table.leftOut.push_back({at, static_cast<uint32_t>(run + 1), at + 6, 1, file,
+                                     LeftOutReason::kRepeatedPair});
+            expected.emplace_back(file, line + 1);
+        }
+    }
+    std::vector<std::size_t> order(expected.size());
+    for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
+    std::stable_sort(order.begin(), order.end(),
+                     [&](std::size_t a, std::size_t b) { return expected[a] < expected[b]; });
+    const std::string text = importLeftOutText(table, kChineseGB);
+    std::size_t at = 0;
+    for (const std::size_t i : order) {
+        const std::size_t end = text.find('\n', at);
+        ASSERT_NE(end, std::string::npos);
+        const std::string line = text.substr(at, end - at);
+        EXPECT_EQ(line, std::to_string(expected[i].second) + "\t" + std::string(i / 12 + 1, 'c') +
+                            "\tt\trepeated (code, character) pair");
+        at = end + 1;
+    }
+    EXPECT_EQ(at, text.size());
+}
+
+}  // namespace
