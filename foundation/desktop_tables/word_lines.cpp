@@ -1,6 +1,9 @@
 // Word lists: a word, then optional columns separated by tabs or blanks, of
 // which the first whole number or percentage is the word's weight. Lines
 // that begin with "#" are comments.
+#include <cstdint>
+#include <cstring>
+
 #include "foundation/desktop_tables/table_formats.h"
 #include "foundation/text_helpers.h"
 
@@ -28,15 +31,21 @@ bool wordWeightOf(std::string_view column, double& weight) {
     return true;
 }
 
-// The column at the start of `rest`, a line trimmed of its blanks, and
-// `rest` moved past it and the blanks after it: what takeToken gives such a
-// line, without trimming it again at every column.
-std::string_view wordColumn(std::string_view& rest) {
-    std::size_t end = 0;
-    while (end < rest.size() && !isBlank(rest[end])) ++end;
-    const std::string_view column = rest.substr(0, end);
-    while (end < rest.size() && isBlank(rest[end])) ++end;
-    rest.remove_prefix(end);
+// The column that starts at `at` (no blank), and `at` moved past it and the
+// blanks after it; `end` ends the line.
+std::string_view wordColumn(const char*& at, const char* end) {
+    const char* const start = at;
+    // Eight bytes at a time while none is ASCII, as in a word of hanzi.
+    constexpr uint64_t kHighBits = 0x8080808080808080u;
+    while (end - at >= 8) {
+        uint64_t eight = 0;
+        std::memcpy(&eight, at, 8);
+        if ((eight & kHighBits) != kHighBits) break;
+        at += 8;
+    }
+    while (at < end && !isBlank(*at)) ++at;
+    const std::string_view column(start, static_cast<std::size_t>(at - start));
+    while (at < end && isBlank(*at)) ++at;
     return column;
 }
 
@@ -45,13 +54,15 @@ void forEachWord(const std::string& bytes, const TableReading& reading, Take tak
     TableLines lines(bytes, reading);
     std::string_view line;
     while (lines.next(line)) {
-        std::string_view rest = trimBlanks(line);
-        if (rest.empty() || rest[0] == '#') continue;
-        const std::string_view word = wordColumn(rest);
+        const char* at = line.data();
+        const char* const end = at + line.size();
+        while (at < end && isBlank(*at)) ++at;
+        if (at == end || *at == '#') continue;
+        const std::string_view word = wordColumn(at, end);
         double weight = 0;
         bool weighted = false;
-        while (!rest.empty() && !weighted) {
-            const std::string_view column = wordColumn(rest);
+        while (at < end && !weighted) {
+            const std::string_view column = wordColumn(at, end);
             weighted = isWholeNumber(column) && wordWeightOf(column, weight);
         }
         take(word, weighted ? weight : 0, weighted);

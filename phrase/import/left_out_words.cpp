@@ -62,7 +62,10 @@ class CharacterForms {
         const bool alone = length == 2 ? startsWithDoubleByteChar(charSet_, bytes, 2)
                                        : length == 1 && static_cast<uint8_t>(bytes[0]) < 0x80;
         if (!alone) return form;
-        const std::string utf8 = converter_.textToUtf8(std::string_view(bytes, length));
+        // What the conversion of a whole text writes for the character; one
+        // without a UTF-8 form is left to the conversion of its word.
+        const std::string utf8 =
+            length == 1 ? std::string(1, bytes[0]) : converter_.toUtf8({bytes, length});
         if (utf8.empty() || utf8.size() > kLongestForm) return form;
         utf8.copy(form.bytes, utf8.size());
         form.size = static_cast<uint8_t>(utf8.size());

@@ -9,14 +9,15 @@
 #include <vector>
 
 #include "foundation/char_sets.h"
+#include "foundation/desktop_tables/phrase_list_import.h"
 #include "foundation/output_pieces.h"
 
 // Every word of the import in weight order, as the fit judged it. Their
 // characters lie in the database's pool in that order, one word after
 // another, so a word's characters start where the lengths before it end.
 struct LeftOutWords {
-    static constexpr uint8_t kLength = 0x3F;
-    static constexpr uint8_t kLeftOut = 0x40;
+    static constexpr uint8_t kLength = kWordLength;
+    static constexpr uint8_t kLeftOut = kWordLeftOut;
     static constexpr uint8_t kForBlock = 0x80;  // its block is full, not its first character
 
     CharSet charSet = 0;
