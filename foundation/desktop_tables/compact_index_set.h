@@ -53,6 +53,9 @@ class CompactIndexSet {
 
     std::size_t size() const { return count_; }
 
+    // Asks for the slot where a look-up of `hash` starts, ahead of it.
+    void prefetch(uint64_t hash) const { __builtin_prefetch(&slots_[firstSlot(hash)]); }
+
   private:
     std::size_t firstSlot(uint64_t hash) const {
         const uint64_t mixed = hash * 0x9E3779B97F4A7C15u;

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "foundation/common_messages.h"
-#include "foundation/desktop_tables/index_set.h"
+#include "foundation/desktop_tables/compact_index_set.h"
 #include "foundation/desktop_tables/weight_order.h"
 #include "foundation/huge_pages.h"
 #include "foundation/phrase_database.h"
@@ -112,6 +112,13 @@ void keepCharacters(std::string_view text, const Candidate& word, KeptCharacters
     kept.spelledAnotherWay.push_back(another);
 }
 
+// FNV-1a over the indexes of a word, mixed at the end so the bits spread.
+uint64_t hashOf(std::span<const uint16_t> word) {
+    uint64_t hash = 14695981039346656037u;
+    for (const uint16_t index : word) hash = (hash ^ index) * 1099511628211u;
+    return hash ^ (hash >> 29);
+}
+
 // The CharSet's index of each character of the words, found once for each
 // character of the basic plane: a word is counted and indexed in one pass
 // over its UTF-8.
@@ -124,7 +131,6 @@ class WordIndexes {
     // when there are at most kMaxPhraseLength, their indexes and hash in
     // `word`; false when the CharSet writes one of those not.
     bool index(std::string_view text, Candidate& word) {
-        uint64_t hash = 14695981039346656037u;
         int count = 0;
         bool writable = true;
         const char* at = text.data();
@@ -136,13 +142,14 @@ class WordIndexes {
                 const uint16_t index = indexOf(at, length);
                 writable = index != kUnwritable;
                 word.characters[count] = index;
-                hash = (hash ^ index) * 1099511628211u;
             }
             ++count;
             at += length;
         }
         word.length = count;
-        word.hash = hash ^ (hash >> 29);
+        if (writable && count <= kMaxPhraseLength) {
+            word.hash = hashOf({word.characters, static_cast<std::size_t>(count)});
+        }
         return writable;
     }
 
@@ -178,7 +185,7 @@ class WordIndexes {
 // `keptCharacters`.
 void keepWords(DesktopTable& table, std::vector<uint32_t>& words, TableCharacters& set,
                WordCounts& counts, int& longest, KeptCharacters& keptCharacters) {
-    IndexSet seen(words.size());  // places among the words kept
+    CompactIndexSet seen(words.size(), words.size());  // places among the words kept
     WordIndexes indexes(set);
     std::array<Candidate, kBatch> batch;
     std::size_t waiting = 0;
@@ -188,12 +195,14 @@ void keepWords(DesktopTable& table, std::vector<uint32_t>& words, TableCharacter
             const Candidate& word = batch[i];
             const std::span<const uint16_t> own(word.characters,
                                                 static_cast<std::size_t>(word.length));
-            const uint32_t first =
-                seen.insert(static_cast<uint32_t>(kept), word.hash, [&](uint32_t earlier) {
+            const uint32_t first = seen.insert(
+                static_cast<uint32_t>(kept), word.hash,
+                [&](uint32_t earlier) { return hashOf(keptCharacters.word(earlier)); },
+                [&](uint32_t earlier) {
                     const std::span<const uint16_t> other = keptCharacters.word(earlier);
                     return std::equal(other.begin(), other.end(), own.begin(), own.end());
                 });
-            if (first != IndexSet::kNone) {
+            if (first != CompactIndexSet::kNone) {
                 ++counts.repeated;
                 table.leaveOut(word.number, LeftOutReason::kRepeatedWord);
                 table.raiseWeight(words[first], table.weight(word.number));
@@ -286,7 +295,8 @@ std::string respelled(const std::string& text, const OtherSpellings& otherWords)
 }  // namespace
 
 void importWords(DesktopTable& table, std::vector<uint32_t> words, TableCharacters& set,
-                 WordCounts& counts, ImportedWords& imported, ImportText text) {
+                 WordCounts& counts, ImportedWords& imported, ImportText text,
+                 TableAfterWords after) {
     PhraseDatabase& db = imported.database;
     db.charSet = set.charSet();
     CharacterSpellings spellings(static_cast<std::size_t>(indexCount(db.charSet)));
@@ -298,6 +308,8 @@ void importWords(DesktopTable& table, std::vector<uint32_t> words, TableCharacte
     characters.spelledAnotherWay.reserve(words.size());
     keepWords(table, words, set, counts, db.maxPhraseLength, characters);
     const std::vector<uint32_t> byWeight = placesByWeight(table, words);
+    // The pool in weight order takes the room the weights leave.
+    if (after == TableAfterWords::kReleased) std::vector<double>().swap(table.weights);
     counts.kept = static_cast<int>(words.size());
     OtherSpellings otherWords;
     poolByWeight(table, words, byWeight, characters, imported, otherWords);

@@ -37,10 +37,15 @@ struct ImportedWords {
 // Whether an import writes its texts, or compiles straight from its records.
 enum class ImportText { kWritten, kNotWritten };
 
+// Whether the caller reads the table's entries and weights after its words
+// are imported, or they may go as soon as the import is done with them.
+enum class TableAfterWords { kKept, kReleased };
+
 // Imports the words of the entries numbered `words` (in reading order). A
 // repeated word keeps its largest weight.
 void importWords(DesktopTable& table, std::vector<uint32_t> words, TableCharacters& set,
-                 WordCounts& counts, ImportedWords& imported, ImportText text);
+                 WordCounts& counts, ImportedWords& imported, ImportText text,
+                 TableAfterWords after = TableAfterWords::kKept);
 
 // A word in a list of words by weight, as fileWords reads it: its length,
 // and whether it is left out.
