@@ -4,6 +4,7 @@
 #include <array>
 #include <span>
 #include <string>
+#include <utility>
 
 #include "foundation/common_messages.h"
 #include "foundation/desktop_tables/compact_index_set.h"
@@ -245,35 +246,28 @@ void keepWords(DesktopTable& table, std::vector<uint32_t>& words, TableCharacter
 // spellings say, by their places in weight order.
 using OtherSpellings = std::vector<std::pair<std::size_t, std::string_view>>;
 
-// Copies the characters of the words kept (`kept`, their numbers in reading
-// order; `byWeight`, their places there in weight order) into the
-// database's pool in weight order, one word after another, with their
-// lengths.
-void poolByWeight(const DesktopTable& table, const std::vector<uint32_t>& kept,
-                  const std::vector<uint32_t>& byWeight, const KeptCharacters& characters,
-                  ImportedWords& imported, OtherSpellings& otherWords) {
-    PhraseDatabase& db = imported.database;
-    reserveHugePages(db.characters, characters.pool.size());
+// Turns `byWeight`, the places of the words kept in reading order (`kept`,
+// their numbers) in weight order, into where each word's characters start
+// in the pool, and keeps them with the words' lengths and the pool.
+void startsByWeight(const DesktopTable& table, const std::vector<uint32_t>& kept,
+                    std::vector<uint32_t> byWeight, KeptCharacters& characters,
+                    ImportedWords& imported, OtherSpellings& otherWords) {
     imported.lengths.reserve(byWeight.size());
-    // Each word is asked of memory in two steps, some words ahead of its
-    // turn: the start of its characters, its characters.
-    constexpr std::size_t kAhead = 8;
+    constexpr std::size_t kAhead = 16;  // words whose starts are asked of memory ahead
     for (std::size_t i = 0; i < byWeight.size(); ++i) {
-        if (i + 2 * kAhead < byWeight.size()) {
-            __builtin_prefetch(&characters.starts[byWeight[i + 2 * kAhead]]);
-        }
         if (i + kAhead < byWeight.size()) {
-            __builtin_prefetch(&characters.pool[characters.starts[byWeight[i + kAhead]]]);
+            __builtin_prefetch(&characters.starts[byWeight[i + kAhead]]);
         }
         const uint32_t k = byWeight[i];
-        const uint16_t* from = &characters.pool[characters.starts[k]];
-        const uint16_t* const end = &characters.pool[0] + characters.starts[k + 1];
-        imported.lengths.push_back(static_cast<uint8_t>(end - from));
-        while (from < end) db.characters.push_back(*from++);
+        const uint32_t start = characters.starts[k];
+        imported.lengths.push_back(static_cast<uint8_t>(characters.starts[k + 1] - start));
+        byWeight[i] = start;
         if (characters.spelledAnotherWay[k]) {
             otherWords.emplace_back(i, table.text(table.entries[kept[k]]));
         }
     }
+    imported.starts = std::move(byWeight);
+    imported.database.characters = std::move(characters.pool);
 }
 
 // `text` with the lines of the words in `otherWords` as the table spells them.
@@ -307,46 +301,42 @@ void importWords(DesktopTable& table, std::vector<uint32_t> words, TableCharacte
     reserveHugePages(characters.starts, words.size() + 1);
     characters.spelledAnotherWay.reserve(words.size());
     keepWords(table, words, set, counts, db.maxPhraseLength, characters);
-    const std::vector<uint32_t> byWeight = placesByWeight(table, words);
+    std::vector<uint32_t> byWeight = placesByWeight(table, words);
     // The pool in weight order takes the room the weights leave.
     if (after == TableAfterWords::kReleased) std::vector<double>().swap(table.weights);
     counts.kept = static_cast<int>(words.size());
     OtherSpellings otherWords;
-    poolByWeight(table, words, byWeight, characters, imported, otherWords);
+    startsByWeight(table, words, std::move(byWeight), characters, imported, otherWords);
     if (text == ImportText::kNotWritten) return;
-    fileWords(db, imported.lengths, &imported.weightOrder);
+    fileWords(db, imported.starts, imported.lengths, &imported.weightOrder);
     std::vector<uint8_t>().swap(imported.lengths);
+    std::vector<uint32_t>().swap(imported.starts);
     imported.text = importedListText(db, imported.weightOrder, spellings);
     if (!otherWords.empty()) imported.text = respelled(imported.text, otherWords);
     imported.limitPassed = limitPassed(db);
 }
 
-void fileWords(PhraseDatabase& db, const std::vector<uint8_t>& words,
-               std::vector<uint32_t>* places) {
-    std::vector<uint32_t> starts(static_cast<std::size_t>(indexCount(db.charSet)) + 1, 0);
-    std::size_t at = 0;
+void fileWords(PhraseDatabase& db, const std::vector<uint32_t>& starts,
+               const std::vector<uint8_t>& words, std::vector<uint32_t>* places) {
+    std::vector<uint32_t> next(static_cast<std::size_t>(indexCount(db.charSet)) + 1, 0);
     std::size_t filed = 0;
-    for (const uint8_t word : words) {
-        if ((word & kWordLeftOut) == 0) {
-            ++starts[db.characters[at] + 1u];
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        if ((words[i] & kWordLeftOut) == 0) {
+            ++next[db.characters[starts[i]] + 1u];
             ++filed;
         }
-        at += word & kWordLength;
     }
-    for (std::size_t first = 1; first < starts.size(); ++first) starts[first] += starts[first - 1];
-    db.listStarts = starts;
+    for (std::size_t first = 1; first < next.size(); ++first) next[first] += next[first - 1];
+    db.listStarts = next;
     reserveHugePages(db.phrases, filed);
     db.phrases.resize(filed);
     if (places != nullptr) reserveHugePages(*places, words.size());
-    at = 0;
-    for (const uint8_t word : words) {
-        const auto length = static_cast<uint8_t>(word & kWordLength);
-        if ((word & kWordLeftOut) == 0) {
-            const uint32_t place = starts[db.characters[at]]++;
-            db.phrases[place] = {static_cast<uint32_t>(at), length, false};
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        if ((words[i] & kWordLeftOut) == 0) {
+            const uint32_t place = next[db.characters[starts[i]]]++;
+            db.phrases[place] = {starts[i], static_cast<uint8_t>(words[i] & kWordLength), false};
             if (places != nullptr) places->push_back(place);
         }
-        at += length;
     }
 }
 

@@ -20,13 +20,14 @@ struct WordCounts {
 };
 
 struct ImportedWords {
-    // The words kept. Their characters lie in the pool in weight order, one
-    // word after another. Where the texts are written, they are filed by
-    // first character, a word's place among those of its first character
-    // being its place in weight order; where not, the database holds no
-    // phrases yet and `lengths` says where each word ends.
+    // The words kept, their characters in the pool. Where the texts are
+    // written, they are filed by first character, a word's place among those
+    // of its first character being its place in weight order; where not, the
+    // database holds no phrases yet, and `starts` and `lengths` say where each
+    // word lies in the pool.
     PhraseDatabase database;
     std::vector<uint32_t> weightOrder;  // the numbers of database.phrases in weight order
+    std::vector<uint32_t> starts;       // by weight: where each word starts in the pool
     std::vector<uint8_t> lengths;       // by weight: each word's length
     std::string text;                   // the phrase list, when it is written
     // What would stop a compile of it without /f, or empty: "2,048 words for
@@ -53,12 +54,12 @@ inline constexpr uint8_t kWordLength = 0x3F;
 inline constexpr uint8_t kWordLeftOut = 0x40;
 
 // Files into db.phrases, by first character, each list in the order of
-// `words`, those of `words` not left out; their characters lie one word
-// after another in db.characters, each first character below
+// `words`, those of `words` not left out; each starts in db.characters
+// where `starts` (by word) says, its first character below
 // indexCount(db.charSet). `places`, where given, gets the place in
 // db.phrases of each word filed, in that order.
-void fileWords(PhraseDatabase& db, const std::vector<uint8_t>& words,
-               std::vector<uint32_t>* places);
+void fileWords(PhraseDatabase& db, const std::vector<uint32_t>& starts,
+               const std::vector<uint8_t>& words, std::vector<uint32_t>* places);
 
 // One line for each reason words were left out, with its count (none for
 // a count of 0).

@@ -31,12 +31,15 @@ int fitImportedWords(ImportedWords& words, CTosker& tosker, PhraseFitting& fitti
     leftOut.charSet = db.charSet;
     leftOut.firstLine = lineNumber + 1;
     leftOut.words.reserve(words.lengths.size());
-    // The words come by weight, their characters one word after another.
-    std::size_t at = 0;
-    for (const uint8_t length : words.lengths) {
+    // The words come by weight and lie in the pool in reading order: each
+    // word's first character is asked of memory some words ahead of its turn.
+    constexpr std::size_t kAhead = 16;
+    const std::vector<uint32_t>& starts = words.starts;
+    for (std::size_t i = 0; i < starts.size(); ++i) {
+        if (i + kAhead < starts.size()) __builtin_prefetch(&db.characters[starts[i + kAhead]]);
         ++lineNumber;
-        const int slot = db.characters[at];
-        at += length;
+        const uint8_t length = words.lengths[i];
+        const int slot = db.characters[starts[i]];
         const std::size_t wordCount = phraseWords(length, false);
         const PhraseFit fit = judgePhrase(fitting, tosker, slot, wordCount);
         if (fit == PhraseFit::kFits) {
@@ -52,7 +55,8 @@ int fitImportedWords(ImportedWords& words, CTosker& tosker, PhraseFitting& fitti
     std::vector<uint8_t>().swap(words.lengths);
     if (leftOut.count == leftOut.words.size()) return report(kNoPhrases, keyName(kKeyPhrase));
     clearSpinner();
-    fileWords(db, leftOut.words, nullptr);
+    fileWords(db, words.starts, leftOut.words, nullptr);
+    leftOut.starts = std::move(words.starts);
     tosker.database = std::move(db);
     return 0;
 }

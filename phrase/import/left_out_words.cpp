@@ -87,14 +87,18 @@ void writeLeftOutWords(const LeftOutWords& leftOut, OutputPieces& pieces) {
     CharacterForms forms(leftOut.charSet);
     constexpr std::size_t kLongestLine =
         kLineDigits + kMaxPhraseLength * CharacterForms::kLongestForm + kLongestReason + 3;
-    std::size_t start = 0;
     int line = leftOut.firstLine;
-    for (const uint8_t word : leftOut.words) {
-        const std::span<const uint16_t> characters(&leftOut.characters[start],
-                                                   word & LeftOutWords::kLength);
-        start += characters.size();
+    // The words lie in the pool in another order: each is asked of memory
+    // some words ahead of its turn.
+    constexpr std::size_t kAhead = 16;
+    const std::size_t count = leftOut.words.size();
+    for (std::size_t i = 0; i < count; ++i) {
+        if (i + kAhead < count) __builtin_prefetch(&leftOut.characters[leftOut.starts[i + kAhead]]);
+        const uint8_t word = leftOut.words[i];
         ++line;
         if ((word & LeftOutWords::kLeftOut) == 0) continue;
+        const std::span<const uint16_t> characters(&leftOut.characters[leftOut.starts[i]],
+                                                   word & LeftOutWords::kLength);
         const std::string_view reason = leftOutReason((word & LeftOutWords::kForBlock) != 0);
         char* begin = pieces.room(kLongestLine);
         char* out = std::to_chars(begin, begin + kLineDigits, line - 1).ptr;
