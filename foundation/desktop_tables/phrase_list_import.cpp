@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <array>
+#include <span>
 #include <string>
+#include <utility>
 
 #include "foundation/common_messages.h"
-#include "foundation/desktop_tables/index_set.h"
+#include "foundation/desktop_tables/compact_index_set.h"
 #include "foundation/desktop_tables/weight_order.h"
 #include "foundation/huge_pages.h"
 #include "foundation/phrase_database.h"
@@ -61,52 +63,150 @@ struct KeptCharacters {
     CharacterSpellings& spellings;
     std::vector<uint32_t> starts;  // by word kept, then the end of the pool
     std::vector<bool> spelledAnotherWay;
+
+    // The characters of the word kept `k`th, the last one kept included.
+    std::span<const uint16_t> word(uint32_t k) const {
+        const std::size_t end = k + 1u < starts.size() ? starts[k + 1u] : pool.size();
+        return {pool.data() + starts[k], end - starts[k]};
+    }
 };
+
+// The UTF-8 character of `length` bytes at `at` as CharacterSpellings packs
+// it.
+uint32_t packedSpelling(const char* at, int length) {
+    switch (length) {
+        case 1:
+            return CharacterSpellings::packed({at, 1});
+        case 2:
+            return CharacterSpellings::packed({at, 2});
+        case 3:
+            return CharacterSpellings::packed({at, 3});
+        default:
+            return CharacterSpellings::packed({at, 4});
+    }
+}
+
+// The length of the UTF-8 character that `lead` starts, in text known to be
+// UTF-8.
+int characterLength(char lead) {
+    const auto byte = static_cast<uint8_t>(lead);
+    return byte < 0x80 ? 1 : byte < 0xE0 ? 2 : byte < 0xF0 ? 3 : 4;
+}
 
 void keepCharacters(std::string_view text, const Candidate& word, KeptCharacters& kept) {
     kept.starts.push_back(static_cast<uint32_t>(kept.pool.size()));
     bool another = false;
+    const char* at = text.data();
     for (int c = 0; c < word.length; ++c) {
-        std::size_t length = 1;
-        while (length < text.size() && (static_cast<uint8_t>(text[length]) & 0xC0) == 0x80) {
-            ++length;
-        }
+        const int length = characterLength(*at);
         const uint16_t index = word.characters[c];
-        const std::string_view spelled = text.substr(0, length);
-        if (kept.spellings.spelling(index) == 0) kept.spellings.set(index, spelled);
-        another = another || kept.spellings.spelling(index) != CharacterSpellings::packed(spelled);
-        text.remove_prefix(length);
+        const uint32_t spelled = packedSpelling(at, length);
+        uint32_t known = kept.spellings.spelling(index);
+        if (known == 0) {
+            kept.spellings.set(index, {at, static_cast<std::size_t>(length)});
+            known = spelled;
+        }
+        another = another || known != spelled;
+        at += length;
         kept.pool.push_back(index);
     }
     kept.spelledAnotherWay.push_back(another);
 }
 
+// FNV-1a over the indexes of a word, mixed at the end so the bits spread.
+uint64_t hashOf(std::span<const uint16_t> word) {
+    uint64_t hash = 14695981039346656037u;
+    for (const uint16_t index : word) hash = (hash ^ index) * 1099511628211u;
+    return hash ^ (hash >> 29);
+}
+
+// The CharSet's index of each character of the words, found once for each
+// character of the basic plane: a word is counted and indexed in one pass
+// over its UTF-8.
+class WordIndexes {
+  public:
+    explicit WordIndexes(TableCharacters& set)
+        : set_(set), characters_(set.charSet()), basicPlane_(0x10000, kUnknown) {}
+
+    // Puts the number of characters of `text` (UTF-8) in `word.length` and,
+    // when there are at most kMaxPhraseLength, their indexes and hash in
+    // `word`; false when the CharSet writes one of those not.
+    bool index(std::string_view text, Candidate& word) {
+        int count = 0;
+        bool writable = true;
+        const char* at = text.data();
+        const char* const end = at + text.size();
+        while (at < end) {
+            const int length =
+                static_cast<int>(std::min<std::ptrdiff_t>(characterLength(*at), end - at));
+            if (writable && count < kMaxPhraseLength) {
+                const uint16_t index = indexOf(at, length);
+                writable = index != kUnwritable;
+                word.characters[count] = index;
+            }
+            ++count;
+            at += length;
+        }
+        word.length = count;
+        if (writable && count <= kMaxPhraseLength) {
+            word.hash = hashOf({word.characters, static_cast<std::size_t>(count)});
+        }
+        return writable;
+    }
+
+  private:
+    static constexpr uint16_t kUnknown = 0xFFFF;
+    static constexpr uint16_t kUnwritable = 0xFFFE;
+
+    uint16_t indexOf(const char* at, int length) {
+        const auto byte = [&](int i) { return static_cast<char32_t>(static_cast<uint8_t>(at[i])); };
+        if (length == 4) return asked(at, length);
+        const char32_t point =
+            length == 1   ? byte(0)
+            : length == 2 ? ((byte(0) & 0x1F) << 6) | (byte(1) & 0x3F)
+                          : ((byte(0) & 0x0F) << 12) | ((byte(1) & 0x3F) << 6) | (byte(2) & 0x3F);
+        uint16_t& known = basicPlane_[point];
+        if (known == kUnknown) known = asked(at, length);
+        return known;
+    }
+
+    uint16_t asked(const char* at, int length) {
+        const DoubleByteCharacter character =
+            set_.bytesOf(std::string_view(at, static_cast<std::size_t>(length)), length);
+        if (character.packed == 0) return kUnwritable;
+        return static_cast<uint16_t>(characters_.indexOf(character.bytes().data()));
+    }
+
+    TableCharacters& set_;
+    const DoubleByteTable characters_;
+    std::vector<uint16_t> basicPlane_;  // by code point: an index, kUnwritable or kUnknown
+};
+
 // Leaves in `words` those kept, in reading order, their characters in
 // `keptCharacters`.
 void keepWords(DesktopTable& table, std::vector<uint32_t>& words, TableCharacters& set,
                WordCounts& counts, int& longest, KeptCharacters& keptCharacters) {
-    IndexSet seen(words.size());
-    const DoubleByteTable characters(set.charSet());
-    std::string bytes;
-    std::string other;
-    std::string_view failed;
-    const auto convert = [&](uint32_t number, std::string& out) {
-        out.clear();
-        return set.convert(table.text(table.entries[number]), out, failed);
-    };
+    CompactIndexSet seen(words.size(), words.size());  // places among the words kept
+    WordIndexes indexes(set);
     std::array<Candidate, kBatch> batch;
     std::size_t waiting = 0;
     std::size_t kept = 0;
     const auto lookUp = [&] {
         for (std::size_t i = 0; i < waiting; ++i) {
             const Candidate& word = batch[i];
-            const uint32_t first = seen.insert(word.number, word.hash, [&](uint32_t earlier) {
-                return convert(earlier, other) && convert(word.number, bytes) && other == bytes;
-            });
-            if (first != IndexSet::kNone) {
+            const std::span<const uint16_t> own(word.characters,
+                                                static_cast<std::size_t>(word.length));
+            const uint32_t first = seen.insert(
+                static_cast<uint32_t>(kept), word.hash,
+                [&](uint32_t earlier) { return hashOf(keptCharacters.word(earlier)); },
+                [&](uint32_t earlier) {
+                    const std::span<const uint16_t> other = keptCharacters.word(earlier);
+                    return std::equal(other.begin(), other.end(), own.begin(), own.end());
+                });
+            if (first != CompactIndexSet::kNone) {
                 ++counts.repeated;
                 table.leaveOut(word.number, LeftOutReason::kRepeatedWord);
-                table.raiseWeight(first, table.weight(word.number));
+                table.raiseWeight(words[first], table.weight(word.number));
                 continue;
             }
             words[kept++] = word.number;
@@ -116,32 +216,26 @@ void keepWords(DesktopTable& table, std::vector<uint32_t>& words, TableCharacter
         waiting = 0;
     };
     for (const uint32_t number : words) {
-        const int length = utf8CharacterCount(table.text(table.entries[number]));
-        if (length < 2) {
+        Candidate& word = batch[waiting];
+        word.number = number;
+        const bool writable = indexes.index(table.text(table.entries[number]), word);
+        if (word.length < 2) {
             ++counts.oneCharacter;
             table.leaveOut(number, LeftOutReason::kOneCharacter);
             continue;
         }
-        if (length > kMaxPhraseLength) {
+        if (word.length > kMaxPhraseLength) {
             ++counts.tooLong;
             table.leaveOut(number, LeftOutReason::kWordTooLong);
             continue;
         }
-        if (!convert(number, bytes)) {
+        if (!writable) {
             ++counts.cannotWrite;
             table.leaveOut(number, LeftOutReason::kWordUnwritable);
             continue;
         }
-        const uint64_t hash = hashBytes(bytes.data(), bytes.size());
-        seen.prefetch(hash);
-        Candidate& word = batch[waiting++];
-        word.number = number;
-        word.length = length;
-        word.hash = hash;
-        for (int c = 0; c < length; ++c) {
-            word.characters[c] = static_cast<uint16_t>(characters.indexOf(&bytes[2 * c]));
-        }
-        if (waiting == kBatch) lookUp();
+        seen.prefetch(word.hash);
+        if (++waiting == kBatch) lookUp();
     }
     lookUp();
     words.resize(kept);
@@ -152,64 +246,28 @@ void keepWords(DesktopTable& table, std::vector<uint32_t>& words, TableCharacter
 // spellings say, by their places in weight order.
 using OtherSpellings = std::vector<std::pair<std::size_t, std::string_view>>;
 
-// Files the words kept (`byWeight`, their numbers in weight order; `kept`,
-// in reading order) into the database by first character, with their
-// places in weight order. Their characters are first copied in weight
-// order, so that what follows reads them in turn.
-void fillDatabase(const DesktopTable& table, const std::vector<uint32_t>& kept,
-                  const std::vector<uint32_t>& byWeight, const KeptCharacters& characters,
-                  ImportedWords& imported, OtherSpellings& otherWords) {
-    PhraseDatabase& db = imported.database;
-    // By entry number, its place in reading order; not needed (and not made)
-    // where the weight order is the reading order.
-    const bool inReadingOrder = table.weights.empty();
-    std::vector<uint32_t> placeOf;
-    if (!inReadingOrder) {
-        reserveHugePages(placeOf, table.entries.size());
-        placeOf.resize(table.entries.size());
-        for (std::size_t k = 0; k < kept.size(); ++k) placeOf[kept[k]] = static_cast<uint32_t>(k);
-    }
-
-    std::vector<uint32_t>& order = imported.weightOrder;
-    reserveHugePages(order, byWeight.size());
-    order.resize(byWeight.size());
-    reserveHugePages(db.characters, characters.pool.size());
-    std::vector<uint32_t> starts(static_cast<std::size_t>(indexCount(db.charSet)) + 1, 0);
-    // Each word is asked of memory in three steps, some words ahead of its
-    // turn: its place, the start of its characters, its characters.
-    constexpr std::size_t kAhead = 8;
-    const auto placeAt = [&](std::size_t i) {
-        return inReadingOrder ? static_cast<uint32_t>(i) : placeOf[byWeight[i]];
-    };
+// Turns `byWeight`, the places of the words kept in reading order (`kept`,
+// their numbers) in weight order, into where each word's characters start
+// in the pool, and keeps them with the words' lengths and the pool.
+void startsByWeight(const DesktopTable& table, const std::vector<uint32_t>& kept,
+                    std::vector<uint32_t> byWeight, KeptCharacters& characters,
+                    ImportedWords& imported, OtherSpellings& otherWords) {
+    imported.lengths.reserve(byWeight.size());
+    constexpr std::size_t kAhead = 16;  // words whose starts are asked of memory ahead
     for (std::size_t i = 0; i < byWeight.size(); ++i) {
-        if (!inReadingOrder && i + 3 * kAhead < byWeight.size())
-            __builtin_prefetch(&placeOf[byWeight[i + 3 * kAhead]]);
-        if (i + 2 * kAhead < byWeight.size()) {
-            __builtin_prefetch(&characters.starts[placeAt(i + 2 * kAhead)]);
-        }
         if (i + kAhead < byWeight.size()) {
-            __builtin_prefetch(&characters.pool[characters.starts[placeAt(i + kAhead)]]);
+            __builtin_prefetch(&characters.starts[byWeight[i + kAhead]]);
         }
-        const uint32_t k = placeAt(i);
-        order[i] = static_cast<uint32_t>(db.characters.size());
-        db.characters.insert(db.characters.end(), characters.pool.begin() + characters.starts[k],
-                             characters.pool.begin() + characters.starts[k + 1]);
-        ++starts[db.characters[order[i]] + 1u];
+        const uint32_t k = byWeight[i];
+        const uint32_t start = characters.starts[k];
+        imported.lengths.push_back(static_cast<uint8_t>(characters.starts[k + 1] - start));
+        byWeight[i] = start;
         if (characters.spelledAnotherWay[k]) {
-            otherWords.emplace_back(i, table.text(table.entries[byWeight[i]]));
+            otherWords.emplace_back(i, table.text(table.entries[kept[k]]));
         }
     }
-    for (std::size_t first = 1; first < starts.size(); ++first) starts[first] += starts[first - 1];
-    db.listStarts = starts;
-    reserveHugePages(db.phrases, byWeight.size());
-    db.phrases.resize(byWeight.size());
-    for (std::size_t i = 0; i < byWeight.size(); ++i) {
-        const uint32_t start = order[i];
-        const std::size_t end = i + 1 < byWeight.size() ? order[i + 1] : db.characters.size();
-        const uint32_t at = starts[db.characters[start]]++;
-        db.phrases[at] = {start, static_cast<uint8_t>(end - start), false};
-        order[i] = at;
-    }
+    imported.starts = std::move(byWeight);
+    imported.database.characters = std::move(characters.pool);
 }
 
 // `text` with the lines of the words in `otherWords` as the table spells them.
@@ -231,7 +289,8 @@ std::string respelled(const std::string& text, const OtherSpellings& otherWords)
 }  // namespace
 
 void importWords(DesktopTable& table, std::vector<uint32_t> words, TableCharacters& set,
-                 WordCounts& counts, ImportedWords& imported, ImportText text) {
+                 WordCounts& counts, ImportedWords& imported, ImportText text,
+                 TableAfterWords after) {
     PhraseDatabase& db = imported.database;
     db.charSet = set.charSet();
     CharacterSpellings spellings(static_cast<std::size_t>(indexCount(db.charSet)));
@@ -242,18 +301,43 @@ void importWords(DesktopTable& table, std::vector<uint32_t> words, TableCharacte
     reserveHugePages(characters.starts, words.size() + 1);
     characters.spelledAnotherWay.reserve(words.size());
     keepWords(table, words, set, counts, db.maxPhraseLength, characters);
-    std::vector<uint32_t> byWeight;
-    reserveHugePages(byWeight, words.size());
-    byWeight.assign(words.begin(), words.end());
-    sortByWeight(table, byWeight);
+    std::vector<uint32_t> byWeight = placesByWeight(table, words);
+    // The pool in weight order takes the room the weights leave.
+    if (after == TableAfterWords::kReleased) std::vector<double>().swap(table.weights);
     counts.kept = static_cast<int>(words.size());
     OtherSpellings otherWords;
-    fillDatabase(table, words, byWeight, characters, imported, otherWords);
-    if (text == ImportText::kWritten) {
-        imported.text = importedListText(db, imported.weightOrder, spellings);
-        if (!otherWords.empty()) imported.text = respelled(imported.text, otherWords);
-    }
+    startsByWeight(table, words, std::move(byWeight), characters, imported, otherWords);
+    if (text == ImportText::kNotWritten) return;
+    fileWords(db, imported.starts, imported.lengths, &imported.weightOrder);
+    std::vector<uint8_t>().swap(imported.lengths);
+    std::vector<uint32_t>().swap(imported.starts);
+    imported.text = importedListText(db, imported.weightOrder, spellings);
+    if (!otherWords.empty()) imported.text = respelled(imported.text, otherWords);
     imported.limitPassed = limitPassed(db);
+}
+
+void fileWords(PhraseDatabase& db, const std::vector<uint32_t>& starts,
+               const std::vector<uint8_t>& words, std::vector<uint32_t>* places) {
+    std::vector<uint32_t> next(static_cast<std::size_t>(indexCount(db.charSet)) + 1, 0);
+    std::size_t filed = 0;
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        if ((words[i] & kWordLeftOut) == 0) {
+            ++next[db.characters[starts[i]] + 1u];
+            ++filed;
+        }
+    }
+    for (std::size_t first = 1; first < next.size(); ++first) next[first] += next[first - 1];
+    db.listStarts = next;
+    reserveHugePages(db.phrases, filed);
+    db.phrases.resize(filed);
+    if (places != nullptr) reserveHugePages(*places, words.size());
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        if ((words[i] & kWordLeftOut) == 0) {
+            const uint32_t place = next[db.characters[starts[i]]]++;
+            db.phrases[place] = {starts[i], static_cast<uint8_t>(words[i] & kWordLength), false};
+            if (places != nullptr) places->push_back(place);
+        }
+    }
 }
 
 void reportWordCounts(const WordCounts& counts, CharSet charSet) {

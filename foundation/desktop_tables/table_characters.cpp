@@ -183,10 +183,16 @@ CharSet chooseCharSet(const std::vector<char32_t>& characters) {
 
 void DistinctCharacters::add(std::string_view text) {
     while (!text.empty()) {
-        const int length = std::min(lengthFromLead(text[0]), static_cast<int>(text.size()));
-        const char32_t point = codePointOf(text, length);
-        if (point < seen_.size() && !seen_[point]) {
-            seen_[point] = true;
+        const auto lead = static_cast<uint8_t>(text[0]);
+        // Most characters of a CJK table: three bytes.
+        const bool three = (lead & 0xF0) == 0xE0 && text.size() >= 3;
+        const int length =
+            three ? 3 : std::min(lengthFromLead(text[0]), static_cast<int>(text.size()));
+        const char32_t point = three ? codePointOf(text, 3) : codePointOf(text, length);
+        uint64_t& bits = seen_[std::min<std::size_t>(point, kCodePoints - 1) / 64];
+        const uint64_t bit = uint64_t{1} << (point % 64);
+        if (point < kCodePoints && (bits & bit) == 0) {
+            bits |= bit;
             all_.push_back(point);
         }
         text.remove_prefix(static_cast<std::size_t>(length));

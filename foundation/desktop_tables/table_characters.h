@@ -79,6 +79,6 @@ class DistinctCharacters {
     const std::vector<char32_t>& all() const { return all_; }
 
   private:
-    std::vector<bool> seen_ = std::vector<bool>(0x110000);
+    std::vector<uint64_t> seen_ = std::vector<uint64_t>(0x110000 / 64);  // a bit a code point
     std::vector<char32_t> all_;
 };

@@ -46,34 +46,92 @@ void radixSort(std::vector<uint64_t>& keys, int lowest) {
     }
 }
 
-}  // namespace
+// What tells entries of the same weight apart, and what the order gives
+// back: their entry numbers, or their places in the numbers sorted.
+enum class Tie { kNumber, kPlace };
 
-void sortByWeight(const DesktopTable& table, std::vector<uint32_t>& numbers) {
-    if (table.weights.empty()) return;  // every weight 0: the order stands
+// Puts in `order` the entries of `numbers` by weight, heaviest first, as
+// their numbers or their places; `order` may be `numbers` itself.
+void weightOrder(const DesktopTable& table, const std::vector<uint32_t>& numbers, Tie tie,
+                 std::vector<uint32_t>& order) {
+    const auto tieOf = [&](std::size_t i) {
+        return tie == Tie::kPlace ? static_cast<uint32_t>(i) : numbers[i];
+    };
+    const std::size_t count = numbers.size();
     if (wholeWeights(table, numbers)) {
-        // Heavier first: the weight's complement in the high half, the entry
-        // number in the low half to keep ties in reading order.
+        // Heavier first: the weight's complement in the high half, the tie
+        // in the low half to keep ties in reading order.
         std::vector<uint64_t> keys;
         reserveHugePages(keys, numbers.size());
-        for (const uint32_t number : numbers) {
-            const auto weight = static_cast<uint64_t>(table.weights[number]);
-            keys.push_back((UINT32_MAX - weight) << 32 | number);
+        for (std::size_t i = 0; i < numbers.size(); ++i) {
+            const auto weight = static_cast<uint64_t>(table.weights[numbers[i]]);
+            keys.push_back((UINT32_MAX - weight) << 32 | tieOf(i));
         }
-        // Numbers that already rise need only the weights sorted.
-        radixSort(keys, std::is_sorted(numbers.begin(), numbers.end()) ? 32 : 0);
-        for (std::size_t i = 0; i < numbers.size(); ++i)
-            numbers[i] = static_cast<uint32_t>(keys[i]);
+        // Ties that already rise need only the weights sorted.
+        const bool rising = tie == Tie::kPlace || std::is_sorted(numbers.begin(), numbers.end());
+        radixSort(keys, rising ? 32 : 0);
+        order.resize(count);
+        for (std::size_t i = 0; i < count; ++i) order[i] = static_cast<uint32_t>(keys[i]);
         return;
     }
     struct Weighted {
         double weight;
-        uint32_t number;
+        uint32_t tie;
     };
     std::vector<Weighted> records;
     reserveHugePages(records, numbers.size());
-    for (const uint32_t number : numbers) records.push_back({table.weights[number], number});
+    for (std::size_t i = 0; i < numbers.size(); ++i) {
+        records.push_back({table.weights[numbers[i]], tieOf(i)});
+    }
     std::sort(records.begin(), records.end(), [](const Weighted& a, const Weighted& b) {
-        return a.weight != b.weight ? a.weight > b.weight : a.number < b.number;
+        return a.weight != b.weight ? a.weight > b.weight : a.tie < b.tie;
     });
-    for (std::size_t i = 0; i < numbers.size(); ++i) numbers[i] = records[i].number;
+    order.resize(count);
+    for (std::size_t i = 0; i < count; ++i) order[i] = records[i].tie;
+}
+
+// Where every weight is a whole number not much above the count of entries
+// (the counts of a word list), puts in `places` the places of `numbers` by
+// weight through one count of each weight: no keys, and two passes instead
+// of the radix sort's. False, `places` untouched, where it does not apply.
+bool countedByWeight(const DesktopTable& table, const std::vector<uint32_t>& numbers,
+                     std::vector<uint32_t>& places) {
+    if (!wholeWeights(table, numbers)) return false;
+    uint64_t heaviest = 0;
+    for (const uint32_t number : numbers) {
+        heaviest = std::max(heaviest, static_cast<uint64_t>(table.weights[number]));
+    }
+    if (heaviest > 4 * static_cast<uint64_t>(numbers.size()) + 1024) return false;
+    // By weight, heaviest first: how many entries are heavier, then where
+    // the next entry of that weight goes.
+    std::vector<uint32_t> next(static_cast<std::size_t>(heaviest) + 2, 0);
+    const auto bucketOf = [&](uint32_t number) {
+        return static_cast<std::size_t>(heaviest - static_cast<uint64_t>(table.weights[number]));
+    };
+    for (const uint32_t number : numbers) ++next[bucketOf(number) + 1];
+    for (std::size_t b = 1; b < next.size(); ++b) next[b] += next[b - 1];
+    places.resize(numbers.size());
+    for (std::size_t i = 0; i < numbers.size(); ++i) {
+        places[next[bucketOf(numbers[i])]++] = static_cast<uint32_t>(i);
+    }
+    return true;
+}
+
+}  // namespace
+
+std::vector<uint32_t> placesByWeight(const DesktopTable& table,
+                                     const std::vector<uint32_t>& numbers) {
+    std::vector<uint32_t> places;
+    reserveHugePages(places, numbers.size());
+    if (table.weights.empty()) {  // every weight 0: the order stands
+        for (std::size_t i = 0; i < numbers.size(); ++i) places.push_back(static_cast<uint32_t>(i));
+    } else if (!countedByWeight(table, numbers, places)) {
+        weightOrder(table, numbers, Tie::kPlace, places);
+    }
+    return places;
+}
+
+void sortByWeight(const DesktopTable& table, std::vector<uint32_t>& numbers) {
+    if (table.weights.empty()) return;  // every weight 0: the order stands
+    weightOrder(table, numbers, Tie::kNumber, numbers);
 }

@@ -13,3 +13,8 @@
 // else by comparing (weight, number) records; either way no comparison
 // looks an entry up.
 void sortByWeight(const DesktopTable& table, std::vector<uint32_t>& numbers);
+
+// The places in `numbers` (entry numbers in rising order) of its entries in
+// weight order, sorted the same way.
+std::vector<uint32_t> placesByWeight(const DesktopTable& table,
+                                     const std::vector<uint32_t>& numbers);

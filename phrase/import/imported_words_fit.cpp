@@ -14,21 +14,6 @@ namespace {
 // the keys Encoding, CharSet and MaxPhraseLength.
 constexpr int kPhraseHeaderLine = 5;
 
-// Keeps in `db` the phrases marked in `kept`, each list in its order.
-void dropLeftOut(PhraseDatabase& db, const std::vector<bool>& kept) {
-    std::size_t at = 0;
-    uint32_t begin = 0;  // where the list stood before those left out went
-    for (std::size_t first = 0; first < db.listCount(); ++first) {
-        const uint32_t end = db.listStarts[first + 1];
-        for (uint32_t p = begin; p < end; ++p) {
-            if (kept[p]) db.phrases[at++] = db.phrases[p];
-        }
-        begin = end;
-        db.listStarts[first + 1] = static_cast<uint32_t>(at);
-    }
-    db.phrases.resize(at);
-}
-
 }  // namespace
 
 int fitImportedWords(ImportedWords& words, CTosker& tosker, PhraseFitting& fitting,
@@ -45,36 +30,33 @@ int fitImportedWords(ImportedWords& words, CTosker& tosker, PhraseFitting& fitti
 
     leftOut.charSet = db.charSet;
     leftOut.firstLine = lineNumber + 1;
-    leftOut.words.reserve(words.weightOrder.size());
-    std::vector<bool> kept(db.phrases.size(), true);
-    // The words come by weight and lie by first character: each is asked of
-    // memory some words ahead of its turn.
+    leftOut.words.reserve(words.lengths.size());
+    // The words come by weight and lie in the pool in reading order: each
+    // word's first character is asked of memory some words ahead of its turn.
     constexpr std::size_t kAhead = 16;
-    const std::vector<uint32_t>& order = words.weightOrder;
-    for (std::size_t i = 0; i < order.size(); ++i) {
-        if (i + kAhead < order.size()) __builtin_prefetch(&db.phrases[order[i + kAhead]]);
-        const uint32_t number = order[i];
+    const std::vector<uint32_t>& starts = words.starts;
+    for (std::size_t i = 0; i < starts.size(); ++i) {
+        if (i + kAhead < starts.size()) __builtin_prefetch(&db.characters[starts[i + kAhead]]);
         ++lineNumber;
-        const StoredPhrase& phrase = db.phrases[number];
-        const int slot = db.characters[phrase.start];
-        const std::size_t wordCount = phraseWords(phrase.length, false);
+        const uint8_t length = words.lengths[i];
+        const int slot = db.characters[starts[i]];
+        const std::size_t wordCount = phraseWords(length, false);
         const PhraseFit fit = judgePhrase(fitting, tosker, slot, wordCount);
         if (fit == PhraseFit::kFits) {
             tosker.slots[static_cast<std::size_t>(slot)].words += wordCount;
-            leftOut.words.push_back(phrase.length);
+            leftOut.words.push_back(length);
             continue;
         }
         const uint8_t reason = fit == PhraseFit::kBlockFull ? LeftOutWords::kForBlock : 0;
-        leftOut.words.push_back(
-            static_cast<uint8_t>(phrase.length | LeftOutWords::kLeftOut | reason));
+        leftOut.words.push_back(static_cast<uint8_t>(length | LeftOutWords::kLeftOut | reason));
         ++leftOut.count;
-        kept[number] = false;
     }
     std::vector<PhraseSlot>().swap(tosker.slots);
-    std::vector<uint32_t>().swap(words.weightOrder);
-    if (leftOut.count == db.phrases.size()) return report(kNoPhrases, keyName(kKeyPhrase));
+    std::vector<uint8_t>().swap(words.lengths);
+    if (leftOut.count == leftOut.words.size()) return report(kNoPhrases, keyName(kKeyPhrase));
     clearSpinner();
-    if (leftOut.count > 0) dropLeftOut(db, kept);
+    fileWords(db, words.starts, leftOut.words, nullptr);
+    leftOut.starts = std::move(words.starts);
     tosker.database = std::move(db);
     return 0;
 }

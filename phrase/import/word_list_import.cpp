@@ -24,7 +24,8 @@ int importWordListText(CharSet charSet, const char* listName, ImportText text,
     }
     TableCharacters set(charSet);
     words.charSet = charSet;
-    importWords(table, std::move(numbers), set, words.counts, words.list, text);
+    importWords(table, std::move(numbers), set, words.counts, words.list, text,
+                TableAfterWords::kReleased);
     if (words.counts.kept == 0) {
         report(kNoWords, listName);
         if (holdsSingleCharacters(listName)) report(kInputMethodTableNote, listName);

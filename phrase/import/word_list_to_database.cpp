@@ -5,6 +5,7 @@
 
 #include "foundation/desktop_tables/import_left_out.h"
 #include "foundation/desktop_tables/import_outputs.h"
+#include "foundation/huge_pages.h"
 #include "foundation/left_out_list.h"
 #include "phrase/import/phrase_list_compile.h"
 #include "phrase/import/word_list_import.h"
@@ -13,6 +14,10 @@
 
 int importWordListToDatabase(CharSet charSet, const char* listName, const char* destination) {
     report(kImportingListToDatabase, listName, destination);
+    // The stages build large buffers one after another: from a heap of
+    // huge pages that keeps what a stage frees, a later stage reuses pages
+    // already touched instead of faulting fresh ones in.
+    adviseHugePagesForTheHeap();
     ImportedWordList words;
     if (int rc = importWordListText(charSet, listName, ImportText::kNotWritten, words)) return rc;
     const std::string importLeftOut = importLeftOutName(destination);

@@ -12,8 +12,9 @@ struct WeightKind {
     double (*draw)(std::mt19937&);
 };
 
-// Whole weights take the radix sort, the others the comparing one; both
-// must give what a stable sort by weight gives.
+// Whole weights take the radix sort (or, for places, a count of each weight
+// while the weights stay small), the others the comparing one; each must
+// give what a stable sort by weight gives.
 const WeightKind kKinds[] = {
     {"few whole weights, many ties", [](std::mt19937& g) { return double(g() % 4); }},
     {"whole up to 2^32 - 1", [](std::mt19937& g) { return double(g()); }},
@@ -34,6 +35,12 @@ TEST(WeightOrderTest, HeaviestFirstTiesInReadingOrder) {
             std::stable_sort(expected.begin(), expected.end(), [&](uint32_t a, uint32_t b) {
                 return table.weights[a] > table.weights[b];
             });
+            // The places in `numbers`, counted by weight where the weights are small.
+            std::vector<uint32_t> byPlace;
+            for (const uint32_t place : placesByWeight(table, numbers)) {
+                byPlace.push_back(numbers[place]);
+            }
+            EXPECT_EQ(byPlace, expected) << kind.name << ", " << size << " entries, places";
             sortByWeight(table, numbers);
             EXPECT_EQ(numbers, expected) << kind.name << ", " << size << " entries";
         }

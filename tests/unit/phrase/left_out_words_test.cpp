@@ -18,11 +18,12 @@ using namespace test_support;
 TEST(LeftOutWords, EachCharacterHasTheFormTheWholeListGivesIt) {
     for (const CharSetEntry& entry : kCharSetTable) {
         const CharacterBytes bytes(entry.id);
-        LeftOutWords leftOut{entry.id, 6, {}, 0, {}};
+        LeftOutWords leftOut{entry.id, 6, {}, {}, 0, {}};
         std::string list;
         for (unsigned index = 0; index < bytes.count();) {
             const auto length = static_cast<uint8_t>(1 + leftOut.words.size() % 15);
             std::string word;
+            leftOut.starts.push_back(static_cast<uint32_t>(leftOut.characters.size()));
             for (uint8_t c = 0; c < length; ++c, ++index) {
                 const auto character = static_cast<uint16_t>(index % bytes.count());
                 leftOut.characters.push_back(character);
