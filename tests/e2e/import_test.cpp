@@ -95,6 +95,26 @@ TEST(Import, DamagedBinaryTablesAreReadInPartOrRefused) {
     }
 }
 
+// A record whose text is not UTF-8 is left out with 908 and listed, in every
+// binary format, not passed over unseen.
+TEST(Import, BinaryRecordsThatAreNotUtf8AreListed) {
+    ScratchDir dir;
+    for (const char* name : {"small.mb", "small.scim.bin", "small.main.dict", "mini.ibus.db"}) {
+        std::string table = readFile(kTables / "binary" / name);
+        const std::size_t at = table.find("\xE6\x9C\x88");  // 月, once in each
+        ASSERT_NE(at, std::string::npos) << name;
+        table[at + 2] = '\xFF';
+        writeFile(dir.path() / name, table);
+        const RunResult run = runTool(MABREL_PATH, {"/i", name, "d.txt"}, dir.path());
+        EXPECT_EQ(run.status, 0) << name << ": " << run.output;
+        EXPECT_NE(run.output.find("Message 908"), std::string::npos) << name << ": " << run.output;
+        const std::string listed = readFile(dir.path() / "d-import-left-out.txt");
+        // The bytes that are not UTF-8 shown as escapes.
+        EXPECT_NE(listed.find("b \\xE6\\x9C\\xFF"), std::string::npos) << name << ": " << listed;
+        EXPECT_NE(listed.find("\tnot UTF-8 text\n"), std::string::npos) << name << ": " << listed;
+    }
+}
+
 TEST(Import, WordListBecomesAPhraseListInWeightOrder) {
     ScratchDir dir;
     const RunResult run =

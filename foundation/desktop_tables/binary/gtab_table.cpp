@@ -27,6 +27,7 @@
 
 #include "foundation/desktop_tables/binary/binary_formats.h"
 #include "foundation/desktop_tables/binary/table_bytes.h"
+#include "foundation/text_encoding.h"
 
 namespace {
 
@@ -109,13 +110,18 @@ void appendItem(TableText& text, std::string_view code, std::string_view value) 
     text.append(line);
 }
 
+// A header line, where its value is UTF-8: a name that is not is passed over.
+void appendHeaderLine(TableText& text, std::string_view key, std::string_view value) {
+    if (isUtf8(value)) text.line(key, value);
+}
+
 void appendHeader(const TableBytes& table, std::string_view name, TableText& text) {
     text.append("%gen_inp\n");
-    text.line("%ename", englishName(name));
-    text.line("%cname", table.cString(kCname, kCnameSize));
+    appendHeaderLine(text, "%ename", englishName(name));
+    appendHeaderLine(text, "%cname", table.cString(kCname, kCnameSize));
     std::string selkey(table.cString(kSelkey, kSelkeySize));
     if (selkey.size() == kSelkeySize) selkey += table.cString(kSelkey2, kSelkey2Size);
-    text.line("%selkey", selkey);
+    appendHeaderLine(text, "%selkey", selkey);
 }
 
 }  // namespace

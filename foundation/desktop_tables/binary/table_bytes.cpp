@@ -7,14 +7,19 @@
 
 namespace {
 
-// A field of at most an entry's length, UTF-8, no control character in it
-// and, where `blanks` is false, no blank.
-bool isField(std::string_view text, bool blanks) {
+// Whether `text` can stand as one field of a line, whatever its encoding: at
+// most an entry's length, no control character in it and, where `blanks` is
+// false, no blank.
+bool standsAsField(std::string_view text, bool blanks) {
     const auto breaksLine = [blanks](char c) {
         return static_cast<unsigned char>(c) < ' ' || c == '\x7F' || (c == ' ' && !blanks);
     };
     return !text.empty() && text.size() <= std::numeric_limits<uint8_t>::max() &&
-           std::none_of(text.begin(), text.end(), breaksLine) && isUtf8(text);
+           std::none_of(text.begin(), text.end(), breaksLine);
+}
+
+bool isField(std::string_view text, bool blanks) {
+    return standsAsField(text, blanks) && isUtf8(text);
 }
 
 }  // namespace
@@ -25,8 +30,10 @@ bool isTableField(std::string_view text) {
 
 bool TableText::line(std::string_view code, std::string_view value, std::string_view weight) {
     // A value keeps its blanks, as the dumpers write it; the text reader
-    // decides what of it is the entry.
-    if (!isTableField(code) || !isField(value, true)) return false;
+    // decides what of it is the entry. A code or value that is not UTF-8 is
+    // written as it stands, for the text reader to leave the line out with
+    // its reason and number.
+    if (!standsAsField(code, false) || !standsAsField(value, true)) return false;
     if (text_.size() + code.size() + value.size() + weight.size() + 3 > kMaxInputFileBytes) {
         tooLarge_ = true;
         return false;

@@ -64,8 +64,8 @@ bool isTableField(std::string_view text);
 class TableText {
   public:
     // Appends "code value\n", or with a weight "code\tvalue\tweight\n",
-    // when both can stand as fields (the value may hold blanks); false, with
-    // nothing appended, when either cannot.
+    // when both can stand as fields of a line, UTF-8 or not (the value may
+    // hold blanks); false, with nothing appended, when either cannot.
     bool line(std::string_view code, std::string_view value, std::string_view weight = {});
     void append(std::string_view text);
     // Whether some text was refused for the size.
