@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <memory>
+#include <numeric>
 #include <optional>
 #include <utility>
 
@@ -329,7 +330,7 @@ void CharSetConverter::doubleBytesOf(const std::vector<std::string_view>& charac
                                      std::vector<uint16_t>& packed) {
     packed.assign(characters.size(), 0);
     std::vector<std::size_t> open(characters.size());  // not answered yet, by number
-    for (std::size_t i = 0; i < open.size(); ++i) open[i] = i;
+    std::iota(open.begin(), open.end(), std::size_t{0});
     std::vector<std::size_t> starts;
     for (Mapping& mapping : mappings_) {
         if (open.empty()) break;
@@ -358,7 +359,7 @@ void CharSetConverter::doubleBytesOf(const std::vector<std::string_view>& charac
 void CharSetConverter::writeBack(const std::vector<uint16_t>& characters, std::vector<bool>& back) {
     back.assign(characters.size(), false);
     std::vector<std::size_t> open(characters.size());
-    for (std::size_t i = 0; i < open.size(); ++i) open[i] = i;
+    std::iota(open.begin(), open.end(), std::size_t{0});
     std::vector<std::size_t> starts;
     for (const Mapping& mapping : mappings_) {
         if (open.empty()) break;

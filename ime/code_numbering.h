@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "foundation/desktop_tables/compact_index_set.h"
-#include "foundation/desktop_tables/index_set.h"
+#include "foundation/desktop_tables/hash_bytes.h"
 #include "ime/code_list.h"
 
 class CodeNumbering {

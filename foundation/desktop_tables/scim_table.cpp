@@ -1,4 +1,5 @@
 #include "foundation/desktop_tables/table_formats.h"
+#include "foundation/text_encoding.h"
 #include "foundation/text_helpers.h"
 
 namespace {
@@ -49,12 +50,9 @@ std::string_view decodeHexPhrase(std::string& bytes, std::string_view phrase) {
     for (; isHexRun(phrase); phrase.remove_prefix(6)) {
         const char32_t point = hexRunPoint(phrase);
         if (point == 0) continue;
-        const int tail = point < 0x80 ? 0 : point < 0x800 ? 1 : 2;
-        static constexpr unsigned char kLeads[] = {0, 0xC0, 0xE0};
-        bytes[written++] = static_cast<char>(kLeads[tail] | (point >> (6 * tail)));
-        for (int shift = 6 * (tail - 1); shift >= 0; shift -= 6) {
-            bytes[written++] = static_cast<char>(0x80 | ((point >> shift) & 0x3F));
-        }
+        std::string character;
+        appendUtf8(point, character);
+        written += character.copy(bytes.data() + written, character.size());
     }
     return std::string_view(bytes).substr(start, written - start);
 }

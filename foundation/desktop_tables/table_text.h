@@ -67,20 +67,6 @@ std::string_view takeField(std::string_view& rest, char separator);
 
 // A weight: a number, or a number and "%". False when it is neither.
 bool parseWeight(std::string_view text, double& value, bool& percent);
-// The same, a whole number of up to 15 digits (what most weights are) read
-// here, anything else by parseWeight.
-inline bool parseWeightQuickly(std::string_view text, double& value, bool& percent) {
-    if (text.empty() || text.size() > 15) return parseWeight(text, value, percent);
-    uint64_t whole = 0;
-    for (const char c : text) {
-        const auto digit = static_cast<unsigned>(c - '0');
-        if (digit > 9) return parseWeight(text, value, percent);
-        whole = whole * 10 + digit;
-    }
-    value = static_cast<double>(whole);
-    percent = false;
-    return true;
-}
 
 // Appends an entry whose code and text lie in `file`. False (nothing
 // appended, the table's tooLong counted) when either is longer than an entry

@@ -23,18 +23,6 @@ bool isWholeNumber(std::string_view column) {
 // the number gives.
 constexpr std::size_t kSummedDigits = 15;
 
-// The weight of a whole number or percentage column.
-bool wordWeightOf(std::string_view column, double& weight) {
-    if (column.size() > kSummedDigits || column.back() == '%') {
-        bool percent = false;
-        return parseWeight(column, weight, percent);
-    }
-    double value = 0;
-    for (const char c : column) value = value * 10 + (c - '0');
-    weight = value;
-    return true;
-}
-
 // A bit set in the high bit of each byte of `eight` that is a blank, and
 // perhaps of bytes after the first blank; the lowest is exact.
 uint64_t blankBytes(uint64_t eight) {
@@ -98,7 +86,9 @@ void forEachWord(const std::string& bytes, const TableReading& reading, Take tak
                 weight = value;
                 weighted = true;
             } else {
-                weighted = isWholeNumber(column) && wordWeightOf(column, weight);
+                // A percentage, or more digits than a sum keeps exact.
+                bool percent = false;
+                weighted = isWholeNumber(column) && parseWeight(column, weight, percent);
             }
         }
         take(word, weighted ? weight : 0, weighted);

@@ -7,7 +7,7 @@
 #include <utility>
 
 #include "foundation/desktop_tables/compact_index_set.h"
-#include "foundation/desktop_tables/index_set.h"
+#include "foundation/desktop_tables/hash_bytes.h"
 #include "foundation/desktop_tables/weight_order.h"
 #include "ime/code_numbering.h"
 #include "ime/import/imported_description.h"

@@ -19,6 +19,7 @@
 #include "foundation/compression/zstd_frames.h"
 #include "foundation/desktop_tables/binary/binary_formats.h"
 #include "foundation/desktop_tables/binary/libime_trie.h"
+#include "foundation/text_encoding.h"
 
 namespace {
 
@@ -56,13 +57,8 @@ struct BodyFields {
 std::string utf8(uint32_t character) {
     if (character == 0 || character > 0x10FFFF || (character >= 0xD800 && character < 0xE000))
         return {};
-    if (character < 0x80) return std::string(1, static_cast<char>(character));
     std::string bytes;
-    const int trailing = character < 0x800 ? 1 : character < 0x10000 ? 2 : 3;
-    static constexpr uint8_t kLead[] = {0, 0xC0, 0xE0, 0xF0};
-    bytes += static_cast<char>(kLead[trailing] | (character >> (6 * trailing)));
-    for (int shift = 6 * (trailing - 1); shift >= 0; shift -= 6)
-        bytes += static_cast<char>(0x80 | ((character >> shift) & 0x3F));
+    appendUtf8(character, bytes);
     return bytes;
 }
 
