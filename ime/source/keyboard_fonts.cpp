@@ -2,6 +2,7 @@
 
 #include <dlfcn.h>
 #include <ft2build.h>
+#include <sys/stat.h>
 #include FT_FREETYPE_H
 
 #include <cstring>
@@ -10,6 +11,8 @@
 #include <vector>
 
 #include "foundation/input_file.h"
+#include "foundation/text_helpers.h"
+#include "ime/source/hex_font_file.h"
 
 namespace {
 
@@ -73,13 +76,6 @@ Glyph misakiCell(const FT_Face face) {
     return glyph;
 }
 
-int unifontDigit(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    return -1;
-}
-
 // One glyph of 16 rows from its hexadecimal digits: 32 of them for 8 pixels
 // a row, 64 for 16; nothing for another count or a stray character.
 bool unifontGlyph(std::string_view digits, Glyph& glyph) {
@@ -88,11 +84,20 @@ bool unifontGlyph(std::string_view digits, Glyph& glyph) {
     glyph.width = static_cast<int>(digits.size()) / 4;
     glyph.pixels.clear();
     for (const char c : digits) {
-        const int value = unifontDigit(c);
+        const int value = hexDigitValue(c);
         if (value < 0) return false;
         for (int bit = 3; bit >= 0; --bit) glyph.pixels.push_back(value >> bit & 1);
     }
     return true;
+}
+
+// The glyph of one line of a .hex font whose code point is `character`:
+// taken when its digits make one, in place of any taken before.
+void takeHexGlyph(std::string_view line, char32_t character, GlyphSet& glyphs) {
+    std::string_view digits = line.substr(line.find(':') + 1);
+    if (!digits.empty() && digits.back() == '\r') digits.remove_suffix(1);
+    Glyph glyph;
+    if (unifontGlyph(digits, glyph)) glyphs[character] = std::move(glyph);
 }
 
 }  // namespace
@@ -137,31 +142,31 @@ void readHexGlyphs(std::string_view font, const std::set<char32_t>& wanted, Glyp
         if (end == std::string::npos) end = font.size();
         const std::string_view line(font.data() + start, end - start);
         start = end + 1;
-        // The code point: one to six digits before the first colon.
-        std::size_t colon = 0;
-        while (colon < line.size() && colon <= 6 && line[colon] != ':') ++colon;
-        if (colon == line.size() || colon == 0 || colon > 6) continue;
         char32_t character = 0;
-        bool isNumber = true;
-        for (const char c : line.substr(0, colon)) {
-            isNumber = isNumber && unifontDigit(c) >= 0;
-            character = character * 16 + static_cast<char32_t>(unifontDigit(c) & 0x0F);
-        }
-        if (!isNumber || character < lowest || character > highest || !wanted.contains(character)) {
+        if (!hexLineCharacter(line, character) || character < lowest || character > highest ||
+            !wanted.contains(character)) {
             continue;
         }
-        std::string_view digits = line.substr(colon + 1);
-        if (!digits.empty() && digits.back() == '\r') digits.remove_suffix(1);
-        Glyph glyph;
-        if (unifontGlyph(digits, glyph)) glyphs[character] = std::move(glyph);
+        takeHexGlyph(line, character, glyphs);
     }
 }
 
-// The font (4 MB) is read in pieces of whole lines: an import draws its
+// The lines wanted are looked for in the font (4 MB) where its lines are in
+// order; else it is read in pieces of whole lines: an import draws its
 // pictures while its code table is held.
 std::string loadHighDensityGlyphs(const std::set<char32_t>& wanted, GlyphSet& glyphs) {
     const FileHandle file = openInputFile(kUnifontFile);
     if (!file) return kUnifontFile;
+    struct stat status {};
+    if (fstat(fileno(file.get()), &status) == 0 && S_ISREG(status.st_mode)) {
+        HexFontFile font(file.get(), static_cast<std::size_t>(status.st_size));
+        const auto take = [&](std::string_view line) {
+            char32_t character = 0;
+            hexLineCharacter(line, character);
+            takeHexGlyph(line, character, glyphs);
+        };
+        if (font.forEachLineOf(wanted, take)) return {};
+    }
     constexpr std::size_t kPieceBytes = 64 * 1024;
     constexpr std::size_t kLongestLine = 4096;  // a glyph line holds at most 70
     // Each piece is read after the part line the last one ended with, into
