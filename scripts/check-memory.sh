@@ -9,7 +9,7 @@ cd "$(dirname "$0")/.."
 # The same compile as the release build of scripts/test.sh, linked shared.
 build=build-memory
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DCJK_WERROR=ON -DCJK_BUILD_TESTS=OFF \
-  -DCJK_STATIC_RUNTIME=OFF >/dev/null
+  -DCJK_STATIC_RUNTIME=OFF -DCJK_UNITY_BUILD=ON >/dev/null
 cmake --build "$build" --target Mabrel Tosker -j"$(nproc 2>/dev/null || echo 2)" >/dev/null
 
 work=$(mktemp -d)

@@ -11,7 +11,7 @@ if ! command -v clang++ >/dev/null; then
 fi
 seconds=${FUZZ_SECONDS:-20}
 CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DCJK_FUZZ=ON -DCJK_BUILD_TESTS=OFF >/dev/null
+  -DCJK_FUZZ=ON -DCJK_BUILD_TESTS=OFF -DCJK_UNITY_BUILD=ON >/dev/null
 cmake --build build-fuzz -j"$(nproc 2>/dev/null || echo 2)" >/dev/null
 
 work=$(mktemp -d)

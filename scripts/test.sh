@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds both tools twice, in Release and in Debug with the address and
 # undefined-behaviour sanitizers, warnings as errors, and runs every unit and
-# end-to-end test in each build. CXX chooses the compiler (g++ by default);
+# end-to-end test in each build. The tools' sources are compiled in batches,
+# the tests file by file. CXX chooses the compiler (g++ by default);
 # BUILDS chooses the builds ("release sanitize" by default; CI gives clang++
 # the sanitizer build alone, since the plain build adds nothing g++'s does
 # not already check).
@@ -15,7 +16,7 @@ suffix=""
 build() {
   local dir=$1
   shift
-  CXX=$compiler cmake -S . -B "$dir" -DCJK_WERROR=ON -DCJK_BUILD_TESTS=ON -DCJK_UNITY_BUILD=OFF "$@" >/dev/null
+  CXX=$compiler cmake -S . -B "$dir" -DCJK_WERROR=ON -DCJK_BUILD_TESTS=ON -DCJK_UNITY_BUILD=ON "$@" >/dev/null
   cmake --build "$dir" -j"$jobs"
 }
 
