@@ -40,6 +40,11 @@ class CodeAlphabet {
 void packCode(const ImeHeader& header, const CodeAlphabet& alphabet, const char* code,
               WorkBuffer& out);
 
+// Packs `code` straight into an entry's records: its codeHeadBytes at
+// `head` and its codeRestBytes at `rest`, written whole.
+void packCodeInto(const ImeHeader& header, const CodeAlphabet& alphabet, const char* code,
+                  uint8_t* head, uint8_t* rest);
+
 // Writes the code of the codeHeadBytes + codeRestBytes bytes at `packed`
 // into `out` (maxCodes + 1 bytes, NUL-terminated). The primary flag is
 // ignored.

@@ -26,6 +26,7 @@ struct Numbering {
     CodeTables& tables;
     const CodeAlphabet& alphabet;
     int minHz;
+    int repeatLimit;  // the repeat slots the map's references reach
     int maxHz = 0;
     int entry = 1;       // i: the next entry number
     int hzPosition = 1;  // p: the next HZTab position
@@ -48,20 +49,18 @@ void sizeTables(const ImeHeader& header, CodeTables& tables, int entries, int pa
 }
 
 // Bits (and BitsRest) record of the current entry.
-void storeCode(Numbering& run, const char* code) {
+void storeCode(Numbering& run, const char* text) {
+    const std::string_view code(text);
     const ImeHeader& header = run.header;
     uint8_t* head = run.tables.bits.data() + run.entry * header.codeHeadBytes;
     if (header.codingStyle == 2) {
-        std::memcpy(head, code, std::min<std::size_t>(std::strlen(code), header.codeHeadBytes));
+        std::memcpy(head, code.data(), std::min<std::size_t>(code.size(), header.codeHeadBytes));
         run.tables.hzInd[run.entry] = static_cast<uint16_t>(run.hzPosition);
         return;
     }
-    run.codeLength[run.entry] = static_cast<uint8_t>(std::strlen(code));
-    WorkBuffer packed{};
-    packCode(header, run.alphabet, code, packed);
-    std::memcpy(head, packed.data(), header.codeHeadBytes);
-    std::copy_n(packed.begin() + header.codeHeadBytes, header.codeRestBytes,
-                run.tables.bitsRest.begin() + run.entry * header.codeRestBytes);
+    run.codeLength[run.entry] = static_cast<uint8_t>(code.size());
+    packCodeInto(header, run.alphabet, code.data(), head,
+                 run.tables.bitsRest.data() + run.entry * header.codeRestBytes);
 }
 
 int addSlot(FurtherEntries& further, uint16_t entry) {
@@ -77,7 +76,7 @@ int addSlot(FurtherEntries& further, uint16_t entry) {
 int addFurtherEntry(Numbering& run, int hzIndex) {
     FurtherEntries& further = run.further;
     const int used = static_cast<int>(further.entry.size());
-    if (used >= repeatSlotLimit(hzMapSlots(run.header.charSet))) return report(kRepeatOverflow);
+    if (used >= run.repeatLimit) return report(kRepeatOverflow);
     uint16_t& mapped = run.tables.hzMap[hzIndex];
     const auto entry = static_cast<uint16_t>(run.entry);
     if ((mapped & kReferenceBit) == 0) {
@@ -185,8 +184,15 @@ void markPrimaryEntries(const ImeHeader& header, CodeTables& tables,
 int buildCodeTables(const ImeHeader& header, CodeBuckets& buckets, CodeTables& tables) {
     sizeTables(header, tables, buckets.entryCount, buckets.pairCount);
 
-    Numbering run{header, tables, buckets.alphabet, hzMapSlots(header.charSet)};
-    run.further.lastSlot.assign(static_cast<std::size_t>(hzMapSlots(header.charSet)), -1);
+    const int mapSlots = hzMapSlots(header.charSet);
+    Numbering run{header, tables, buckets.alphabet, mapSlots, repeatSlotLimit(mapSlots)};
+    // A slot of a block is an entry of a character with more than one: room
+    // for every pair is taken at once, touched only as the blocks fill.
+    const auto pairs = static_cast<std::size_t>(buckets.pairCount);
+    run.further.entry.reserve(pairs);
+    run.further.next.reserve(pairs);
+    run.further.blocks.reserve(pairs / 2);
+    run.further.lastSlot.assign(static_cast<std::size_t>(mapSlots), -1);
     if (header.codingStyle != 2) run.codeLength.assign(buckets.entryCount + std::size_t{1}, 0);
     const int rc = numberBuckets(run, buckets);
     std::vector<FiledPair>().swap(buckets.pairs);
