@@ -45,17 +45,6 @@ bool fitsOneWord(const ImeHeader& header) {
     return kFlagBits + header.maxCodes * header.bitsPerCode <= 64;
 }
 
-// The fields of a code that fits one 64-bit number, the top of byte 0 at its top.
-uint64_t packedWord(const ImeHeader& header, const CodeAlphabet& alphabet, const char* code) {
-    const int bits = header.bitsPerCode;
-    uint64_t fields = 0;
-    for (int k = 0; k < header.maxCodes && code[k] != '\0'; ++k) {
-        const auto symbol = static_cast<uint64_t>(alphabet.symbolOf(code[k]));
-        fields |= symbol << (64 - kFlagBits - (k + 1) * bits);
-    }
-    return fields;
-}
-
 }  // namespace
 
 void packCode(const ImeHeader& header, const CodeAlphabet& alphabet, const char* code,
@@ -68,28 +57,25 @@ void packCode(const ImeHeader& header, const CodeAlphabet& alphabet, const char*
         }
         return;
     }
-    const uint64_t fields = packedWord(header, alphabet, code);
+    const uint64_t fields =
+        CodePacker::fieldsOf(alphabet, code, header.maxCodes, header.bitsPerCode);
     for (int i = 0; i < 8; ++i) out[i] |= static_cast<uint8_t>(fields >> (56 - 8 * i));
 }
 
-void packCodeInto(const ImeHeader& header, const CodeAlphabet& alphabet, const char* code,
-                  uint8_t* head, uint8_t* rest) {
-    const int headBytes = header.codeHeadBytes;
-    const int restBytes = header.codeRestBytes;
-    if (!fitsOneWord(header)) {
-        WorkBuffer packed{};
-        packCode(header, alphabet, code, packed);
-        std::copy_n(packed.begin(), headBytes, head);
-        std::copy_n(packed.begin() + headBytes, restBytes, rest);
-        return;
-    }
-    // The bytes past the number's eight are 0.
-    const uint64_t fields = packedWord(header, alphabet, code);
-    const auto byteOf = [fields](int i) {
-        return i < 8 ? static_cast<uint8_t>(fields >> (56 - 8 * i)) : uint8_t{0};
-    };
-    for (int i = 0; i < headBytes; ++i) head[i] = byteOf(i);
-    for (int i = 0; i < restBytes; ++i) rest[i] = byteOf(headBytes + i);
+CodePacker::CodePacker(const ImeHeader& header, const CodeAlphabet& alphabet)
+    : header_(header),
+      alphabet_(alphabet),
+      bits_(header.bitsPerCode),
+      maxCodes_(header.maxCodes),
+      headBytes_(header.codeHeadBytes),
+      restBytes_(header.codeRestBytes),
+      oneWord_(fitsOneWord(header)) {}
+
+void CodePacker::packThroughBuffer(const char* code, uint8_t* head, uint8_t* rest) const {
+    WorkBuffer packed{};
+    packCode(header_, alphabet_, code, packed);
+    std::copy_n(packed.begin(), headBytes_, head);
+    std::copy_n(packed.begin() + headBytes_, restBytes_, rest);
 }
 
 void unpackCode(const ImeHeader& header, const uint8_t* packed, char* out) {

@@ -56,6 +56,9 @@ void fileCodeTable(const ImeHeader& header, const InputMethod& im, CodeBuckets& 
     buckets.codes = &im.codes;
     buckets.alphabet = CodeAlphabet(header);
     const auto bucketTotal = static_cast<std::size_t>(bucketCount(header.usedCodeCount));
+    // The pairs' room first: the largest block, it takes what the reading
+    // of the code table gave back.
+    buckets.pairs.reserve(im.entries.size());
     std::vector<uint32_t> bucketOfCode(im.codes.size(), kNoBucket);
     for (uint32_t code = 0; code < im.codes.size(); ++code) {
         const char* text = im.codes.text(code);

@@ -102,7 +102,8 @@ void layOutRepeatBlocks(Numbering& run) {
 }
 
 // Where the numbering writes, held apart from the vectors so that the
-// stores of one entry do not make the others be read again.
+// stores of one entry do not make the others be read again, and how it
+// packs the codes.
 struct TableCursor {
     uint8_t* bits;
     uint8_t* bitsRest;
@@ -110,6 +111,7 @@ struct TableCursor {
     uint16_t* hzTab;
     uint16_t* hzMap;
     uint8_t* codeLength;
+    CodePacker packer;
 };
 
 // Bits (and BitsRest) record of the current entry.
@@ -124,7 +126,7 @@ void storeCode(const Numbering& run, const TableCursor& to, const char* text) {
         return;
     }
     to.codeLength[entry] = static_cast<uint8_t>(length);
-    packCodeInto(header, run.alphabet, text, head, to.bitsRest + entry * header.codeRestBytes);
+    to.packer.pack(text, head, to.bitsRest + entry * header.codeRestBytes);
 }
 
 // One coded character of the current entry: its HZTab slot and its map.
@@ -142,8 +144,13 @@ int placeHz(Numbering& run, const TableCursor& to, DoubleByteCharacter hz) {
 
 int numberBuckets(Numbering& run, const CodeBuckets& buckets) {
     CodeTables& tables = run.tables;
-    const TableCursor to{tables.bits.data(),  tables.bitsRest.data(), tables.hzInd.data(),
-                         tables.hzTab.data(), tables.hzMap.data(),    run.codeLength.data()};
+    const TableCursor to{tables.bits.data(),
+                         tables.bitsRest.data(),
+                         tables.hzInd.data(),
+                         tables.hzTab.data(),
+                         tables.hzMap.data(),
+                         run.codeLength.data(),
+                         CodePacker(run.header, run.alphabet)};
     const int style = run.header.codingStyle;
     const FiledPair* const pairs = buckets.pairs.data();
     const int bucketTotal = bucketCount(run.header.usedCodeCount);
