@@ -116,6 +116,7 @@ struct CharSetRegions {
 
 constexpr TrailRange kEucTrails = {0xA1, 0xFE};
 constexpr IndexRegion kEucRegion = {0xA1, 0xFE, {kEucTrails}, 1, 256};
+constexpr int kEucColumns = kEucTrails.last - kEucTrails.first + 1;
 
 // The index space of every set, region by region in index order.
 constexpr CharSetRegions kRegionTable[] = {
@@ -162,6 +163,11 @@ int charToIndex(CharSet charSet, const char* text) {
     const int lead = static_cast<uint8_t>(text[0]);
     if (!isLeadByte(charSet, static_cast<uint8_t>(lead))) return lead;
     const int trail = static_cast<uint8_t>(text[1]);
+    // The sets of one region, every lead byte in it, by their arithmetic.
+    if (charSet == kChineseGB || charSet == kJapaneseJIS || charSet == kKoreanKSC) {
+        return kEucRegion.base + (lead - kEucRegion.leadFirst) * kEucColumns + trail -
+               kEucTrails.first;
+    }
     const CharSetRegions* set = regionsOf(charSet);
     const IndexRegion* region = set != nullptr ? regionOf(*set, lead, trail) : nullptr;
     if (region == nullptr) return 0;

@@ -176,10 +176,12 @@ std::vector<MessageCount> messageCounts() {
 }
 
 void advanceSpinner() {
-    // Two bytes through the buffer of standard output, without printf's
-    // parsing of a format: a compile turns it a thousand times.
-    const char turn[2] = {'\r', kSpinnerChars[spinnerPosition]};
-    if (!quiet) std::fwrite(turn, 1, sizeof turn, stdout);
+    // Two bytes into the buffer of standard output, a byte at a time: a
+    // compile turns it a thousand times.
+    if (!quiet) {
+        std::putc('\r', stdout);
+        std::putc(kSpinnerChars[spinnerPosition], stdout);
+    }
     spinnerPosition = (spinnerPosition + 1) % 5;
 }
 

@@ -47,19 +47,46 @@ bool opensSection(const std::string& bytes, const SectionStarts::Start& start, c
            startsWithIgnoringCase(bytes.data() + at, name, nameLength);
 }
 
+// Where the line holding `at` starts: after the last line feed before it,
+// but not before `from`, where a line starts.
+const char* lineStartOf(const char* from, const char* at) {
+    while (at > from && at[-1] != '\n') --at;
+    return at;
+}
+
+int lineFeedsBetween(const char* from, const char* end) {
+    return static_cast<int>(
+        lineFeedsIn(std::string_view(from, static_cast<std::size_t>(end - from))));
+}
+
 // Looks at the lines after the ones looked at before, up to the first that
-// opens the section `name`; it is the last start then.
+// opens the section `name`; it is the last start then. Only the lines with
+// a "[" can open one: the search goes from one "[" to the next, counting
+// the lines passed.
 bool scanForSection(const std::string& bytes, SectionStarts& index, const char* name,
                     std::size_t nameLength) {
+    const char* const text = bytes.data();
+    const char* const end = text + bytes.size();
     while (index.scanned < bytes.size()) {
-        const std::size_t position = index.scanned;
+        const char* from = text + index.scanned;
+        const auto* open = static_cast<const char*>(
+            std::memchr(from, kSectionOpening, static_cast<std::size_t>(end - from)));
+        if (open == nullptr) {
+            // No line left opens a section: the last one is the text's last line.
+            const bool endsInFeed = end[-1] == '\n';
+            index.lastLine = lineStartOf(from, endsInFeed ? end - 1 : end) - text;
+            index.scannedLines += lineFeedsBetween(from, end) + (endsInFeed ? 0 : 1);
+            index.scanned = bytes.size();
+            break;
+        }
+        const char* lineStart = lineStartOf(from, open);
+        index.scannedLines += lineFeedsBetween(from, lineStart);
+        const std::size_t position = lineStart - text;
         const Line line = lineAt(bytes, position);
-        std::size_t at = position;
-        while (at < position + line.taken && isBlank(bytes[at])) ++at;
         index.lastLine = position;
-        index.scanned += line.taken;
+        index.scanned = position + line.taken;
         ++index.scannedLines;
-        if (at < position + line.taken && bytes[at] == kSectionOpening) {
+        if (std::all_of(lineStart, open, isBlank)) {
             index.starts.push_back({position, index.scannedLines - 1});
             if (opensSection(bytes, index.starts.back(), name, nameLength)) return true;
         }

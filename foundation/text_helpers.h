@@ -25,6 +25,9 @@ inline bool isBlank(char c) {
 const char* skipBlanks(const char* text);
 char* skipBlanks(char* text);
 
+// How many line feeds `bytes` holds.
+std::size_t lineFeedsIn(std::string_view bytes);
+
 // True when every character before the end of the text or its first line
 // feed is a blank; an empty line is blank.
 bool isBlankLine(const char* line);

@@ -8,6 +8,7 @@
 
 #include "foundation/desktop_tables/desktop_table.h"
 #include "foundation/diagnostics.h"
+#include "foundation/text_helpers.h"
 
 // What a tool gives the readers: the identifier of its "[Table]" section,
 // which the messages about a table's lines name.
@@ -53,9 +54,6 @@ class TableLines {
     std::size_t at_ = 0;
     int number_ = 0;
 };
-
-// How many line feeds `bytes` holds.
-std::size_t lineFeedsIn(std::string_view bytes);
 
 std::string_view trimBlanks(std::string_view text);
 // The text up to the first blank or tab, taken off `rest` with the blanks

@@ -38,24 +38,44 @@ CodeAlphabet::CodeAlphabet(const ImeHeader& header) {
     }
 }
 
+namespace {
+
+// Whether every field of a code fits one 64-bit number.
+bool fitsOneWord(const ImeHeader& header) {
+    return kFlagBits + header.maxCodes * header.bitsPerCode <= 64;
+}
+
+}  // namespace
+
 void packCode(const ImeHeader& header, const CodeAlphabet& alphabet, const char* code,
               WorkBuffer& out) {
-    const int bits = header.bitsPerCode;
-    const int usedBits = kFlagBits + header.maxCodes * bits;
-    if (usedBits > 64) {
+    if (!fitsOneWord(header)) {
+        const int bits = header.bitsPerCode;
         for (int k = 0; k < header.maxCodes && code[k] != '\0'; ++k) {
             putBits(out, kFlagBits + k * bits, static_cast<unsigned>(alphabet.symbolOf(code[k])),
                     bits);
         }
         return;
     }
-    // Every field fits one 64-bit number, the top of byte 0 at its top.
-    uint64_t fields = 0;
-    for (int k = 0; k < header.maxCodes && code[k] != '\0'; ++k) {
-        const auto symbol = static_cast<uint64_t>(alphabet.symbolOf(code[k]));
-        fields |= symbol << (64 - kFlagBits - (k + 1) * bits);
-    }
+    const uint64_t fields =
+        CodePacker::fieldsOf(alphabet, code, header.maxCodes, header.bitsPerCode);
     for (int i = 0; i < 8; ++i) out[i] |= static_cast<uint8_t>(fields >> (56 - 8 * i));
+}
+
+CodePacker::CodePacker(const ImeHeader& header, const CodeAlphabet& alphabet)
+    : header_(header),
+      alphabet_(alphabet),
+      bits_(header.bitsPerCode),
+      maxCodes_(header.maxCodes),
+      headBytes_(header.codeHeadBytes),
+      restBytes_(header.codeRestBytes),
+      oneWord_(fitsOneWord(header)) {}
+
+void CodePacker::packThroughBuffer(const char* code, uint8_t* head, uint8_t* rest) const {
+    WorkBuffer packed{};
+    packCode(header_, alphabet_, code, packed);
+    std::copy_n(packed.begin(), headBytes_, head);
+    std::copy_n(packed.begin() + headBytes_, restBytes_, rest);
 }
 
 void unpackCode(const ImeHeader& header, const uint8_t* packed, char* out) {

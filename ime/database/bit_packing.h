@@ -40,6 +40,49 @@ class CodeAlphabet {
 void packCode(const ImeHeader& header, const CodeAlphabet& alphabet, const char* code,
               WorkBuffer& out);
 
+// packCode straight into an entry's records, the header's geometry read
+// once: a code's codeHeadBytes at `head` and its codeRestBytes at `rest`,
+// written whole.
+class CodePacker {
+  public:
+    CodePacker(const ImeHeader& header, const CodeAlphabet& alphabet);
+
+    void pack(const char* code, uint8_t* head, uint8_t* rest) const {
+        if (!oneWord_) return packThroughBuffer(code, head, rest);
+        const uint64_t fields = fieldsOf(alphabet_, code, maxCodes_, bits_);
+        for (int i = 0; i < headBytes_; ++i) head[i] = byteOf(fields, i);
+        for (int i = 0; i < restBytes_; ++i) rest[i] = byteOf(fields, headBytes_ + i);
+    }
+
+    // The fields of a code when every one fits one 64-bit number, the top of
+    // byte 0 at its top.
+    static uint64_t fieldsOf(const CodeAlphabet& alphabet, const char* code, int maxCodes,
+                             int bits) {
+        uint64_t fields = 0;
+        int shift = 64 - kFlagBits - bits;
+        for (int k = 0; k < maxCodes && code[k] != '\0'; ++k, shift -= bits) {
+            fields |= static_cast<uint64_t>(alphabet.symbolOf(code[k])) << shift;
+        }
+        return fields;
+    }
+
+  private:
+    static constexpr int kFlagBits = 2;
+    // Byte `i` of the buffer packCode fills; those past the number's eight are 0.
+    static uint8_t byteOf(uint64_t fields, int i) {
+        return i < 8 ? static_cast<uint8_t>(fields >> (56 - 8 * i)) : uint8_t{0};
+    }
+    void packThroughBuffer(const char* code, uint8_t* head, uint8_t* rest) const;
+
+    const ImeHeader& header_;
+    const CodeAlphabet& alphabet_;
+    int bits_;
+    int maxCodes_;
+    int headBytes_;
+    int restBytes_;
+    bool oneWord_;
+};
+
 // Writes the code of the codeHeadBytes + codeRestBytes bytes at `packed`
 // into `out` (maxCodes + 1 bytes, NUL-terminated). The primary flag is
 // ignored.

@@ -21,8 +21,12 @@ int orderBucket(const ImeHeader& header, CodeBuckets& buckets, std::size_t bucke
     const auto begin = buckets.pairs.begin() + buckets.bucketStart[bucket];
     const auto end = buckets.pairs.begin() + buckets.bucketStart[bucket + 1];
     const CodeList& codes = *buckets.codes;
+    // strcmp's order, the codes of a bucket sharing their first symbols.
     const auto codeBefore = [&](const FiledPair& left, const FiledPair& right) {
-        return std::strcmp(codes.text(left.code), codes.text(right.code)) < 0;
+        const auto* a = reinterpret_cast<const unsigned char*>(codes.text(left.code));
+        const auto* b = reinterpret_cast<const unsigned char*>(codes.text(right.code));
+        while (*a != 0 && *a == *b) ++a, ++b;
+        return *a < *b;
     };
     const bool keepsSourceOrder = header.codingStyle != 2 && header.noSort == 1;
     if (!keepsSourceOrder && !std::is_sorted(begin, end, codeBefore)) {
@@ -38,9 +42,13 @@ int orderBucket(const ImeHeader& header, CodeBuckets& buckets, std::size_t bucke
 }  // namespace
 
 bool isFilableCode(const ImeHeader& header, const CodeAlphabet& alphabet, const char* code) {
-    const std::size_t length = std::strlen(code);
-    if (length == 0 || length > header.maxCodes || length >= kCodeFieldSize) return false;
-    return std::all_of(code, code + length, [&](char c) { return alphabet.symbolOf(c) != 0; });
+    // Past the longest code taken, a code is too long whatever follows.
+    const std::size_t longest = std::min<std::size_t>(header.maxCodes, kCodeFieldSize - 1);
+    std::size_t length = 0;
+    for (; code[length] != '\0'; ++length) {
+        if (length == longest || alphabet.symbolOf(code[length]) == 0) return false;
+    }
+    return length > 0;
 }
 
 void fileCodeTable(const ImeHeader& header, const InputMethod& im, CodeBuckets& buckets) {
@@ -48,6 +56,9 @@ void fileCodeTable(const ImeHeader& header, const InputMethod& im, CodeBuckets& 
     buckets.codes = &im.codes;
     buckets.alphabet = CodeAlphabet(header);
     const auto bucketTotal = static_cast<std::size_t>(bucketCount(header.usedCodeCount));
+    // The pairs' room first: the largest block, it takes what the reading
+    // of the code table gave back.
+    buckets.pairs.reserve(im.entries.size());
     std::vector<uint32_t> bucketOfCode(im.codes.size(), kNoBucket);
     for (uint32_t code = 0; code < im.codes.size(); ++code) {
         const char* text = im.codes.text(code);

@@ -14,10 +14,14 @@ namespace {
 // block per character, in the order the characters gained their second
 // entry, each holding the character's entries in the order they came.
 struct FurtherEntries {
-    std::vector<uint16_t> entry;              // one per slot
-    std::vector<int> next;                    // the character's next slot, or -1
-    std::vector<int> lastSlot;                // by character index
-    std::vector<std::pair<int, int>> blocks;  // character index and first slot
+    struct Block {
+        int hzIndex;  // the character's
+        int first;    // its first slot
+        int last;     // its last slot so far
+    };
+    std::vector<uint16_t> entry;  // one per slot
+    std::vector<int> next;        // the character's next slot, or -1
+    std::vector<Block> blocks;
 };
 
 // The running state of the numbering.
@@ -26,6 +30,7 @@ struct Numbering {
     CodeTables& tables;
     const CodeAlphabet& alphabet;
     int minHz;
+    int repeatLimit;  // the repeat slots the map's references reach
     int maxHz = 0;
     int entry = 1;       // i: the next entry number
     int hzPosition = 1;  // p: the next HZTab position
@@ -47,23 +52,6 @@ void sizeTables(const ImeHeader& header, CodeTables& tables, int entries, int pa
     }
 }
 
-// Bits (and BitsRest) record of the current entry.
-void storeCode(Numbering& run, const char* code) {
-    const ImeHeader& header = run.header;
-    uint8_t* head = run.tables.bits.data() + run.entry * header.codeHeadBytes;
-    if (header.codingStyle == 2) {
-        std::memcpy(head, code, std::min<std::size_t>(std::strlen(code), header.codeHeadBytes));
-        run.tables.hzInd[run.entry] = static_cast<uint16_t>(run.hzPosition);
-        return;
-    }
-    run.codeLength[run.entry] = static_cast<uint8_t>(std::strlen(code));
-    WorkBuffer packed{};
-    packCode(header, run.alphabet, code, packed);
-    std::memcpy(head, packed.data(), header.codeHeadBytes);
-    std::copy_n(packed.begin() + header.codeHeadBytes, header.codeRestBytes,
-                run.tables.bitsRest.begin() + run.entry * header.codeRestBytes);
-}
-
 int addSlot(FurtherEntries& further, uint16_t entry) {
     further.entry.push_back(entry);
     further.next.push_back(-1);
@@ -71,26 +59,28 @@ int addSlot(FurtherEntries& further, uint16_t entry) {
 }
 
 // Character `hzIndex` gains the current entry beside the ones it has: its
-// block is opened with both, or grows by one slot. The blocks fill
-// repeatCount slots; a reference 0x8000 + R must stay below the format's
-// limits.
+// block is opened with both, or grows by one slot. While the entries are
+// numbered, the map slot of a character with a block holds the reference
+// bit and the block's number. The blocks fill repeatCount slots; a
+// reference 0x8000 + R must stay below the format's limits.
 int addFurtherEntry(Numbering& run, int hzIndex) {
     FurtherEntries& further = run.further;
     const int used = static_cast<int>(further.entry.size());
-    if (used >= repeatSlotLimit(hzMapSlots(run.header.charSet))) return report(kRepeatOverflow);
+    if (used >= run.repeatLimit) return report(kRepeatOverflow);
     uint16_t& mapped = run.tables.hzMap[hzIndex];
     const auto entry = static_cast<uint16_t>(run.entry);
     if ((mapped & kReferenceBit) == 0) {
         const int first = addSlot(further, mapped);
-        further.blocks.emplace_back(hzIndex, first);
-        further.next[first] = addSlot(further, entry);
-        further.lastSlot[hzIndex] = further.next[first];
-        mapped = kReferenceBit;
+        const int second = addSlot(further, entry);
+        further.next[first] = second;
+        mapped = static_cast<uint16_t>(kReferenceBit | further.blocks.size());
+        further.blocks.push_back({hzIndex, first, second});
         return 0;
     }
+    FurtherEntries::Block& block = further.blocks[mapped & kEntryMask];
     const int slot = addSlot(further, entry);
-    further.next[further.lastSlot[hzIndex]] = slot;
-    further.lastSlot[hzIndex] = slot;
+    further.next[block.last] = slot;
+    block.last = slot;
     return 0;
 }
 
@@ -102,53 +92,84 @@ void layOutRepeatBlocks(Numbering& run) {
     std::vector<uint16_t>& slots = run.tables.repeatBlocks;
     slots.clear();
     slots.reserve(further.entry.size());
-    for (const auto& [hzIndex, first] : further.blocks) {
-        run.tables.hzMap[hzIndex] = static_cast<uint16_t>(kReferenceBit + slots.size());
-        for (int slot = first; slot >= 0; slot = further.next[slot]) {
+    for (const FurtherEntries::Block& block : further.blocks) {
+        run.tables.hzMap[block.hzIndex] = static_cast<uint16_t>(kReferenceBit + slots.size());
+        for (int slot = block.first; slot >= 0; slot = further.next[slot]) {
             const uint16_t more = further.next[slot] >= 0 ? kReferenceBit : 0;
             slots.push_back(static_cast<uint16_t>(further.entry[slot] | more));
         }
     }
 }
 
+// Where the numbering writes, held apart from the vectors so that the
+// stores of one entry do not make the others be read again, and how it
+// packs the codes.
+struct TableCursor {
+    uint8_t* bits;
+    uint8_t* bitsRest;
+    uint16_t* hzInd;
+    uint16_t* hzTab;
+    uint16_t* hzMap;
+    uint8_t* codeLength;
+    CodePacker packer;
+};
+
+// Bits (and BitsRest) record of the current entry.
+void storeCode(const Numbering& run, const TableCursor& to, const char* text) {
+    const ImeHeader& header = run.header;
+    const std::size_t length = std::strlen(text);
+    const auto entry = static_cast<std::size_t>(run.entry);
+    uint8_t* head = to.bits + entry * header.codeHeadBytes;
+    if (header.codingStyle == 2) {
+        std::memcpy(head, text, std::min<std::size_t>(length, header.codeHeadBytes));
+        to.hzInd[entry] = static_cast<uint16_t>(run.hzPosition);
+        return;
+    }
+    to.codeLength[entry] = static_cast<uint8_t>(length);
+    to.packer.pack(text, head, to.bitsRest + entry * header.codeRestBytes);
+}
+
 // One coded character of the current entry: its HZTab slot and its map.
-int placeHz(Numbering& run, DoubleByteCharacter hz) {
+int placeHz(Numbering& run, const TableCursor& to, DoubleByteCharacter hz) {
     const int hzIndex = charToIndex(run.header.charSet, hz.bytes().data());
-    run.tables.hzTab[run.hzPosition++] = static_cast<uint16_t>(hzIndex);
+    to.hzTab[run.hzPosition++] = static_cast<uint16_t>(hzIndex);
     run.maxHz = std::max(run.maxHz, hzIndex);
     run.minHz = std::min(run.minHz, hzIndex);
-    if (run.tables.hzMap[hzIndex] == 0) {
-        run.tables.hzMap[hzIndex] = static_cast<uint16_t>(run.entry);
+    if (to.hzMap[hzIndex] == 0) {
+        to.hzMap[hzIndex] = static_cast<uint16_t>(run.entry);
         return 0;
     }
     return addFurtherEntry(run, hzIndex);
 }
 
-// The entry of the pairs from `at` of bucket `bucket`; `at` moves past them.
-int numberEntry(Numbering& run, const CodeBuckets& buckets, std::size_t bucket, uint32_t& at) {
-    storeCode(run, buckets.codes->text(buckets.pairs[at].code));
-    const uint32_t end = buckets.bucketStart[bucket + 1];
-    do {
-        if (int rc = placeHz(run, buckets.pairs[at].hz)) return rc;
-        ++at;
-    } while (at < end && !buckets.startsEntry(run.header.codingStyle, bucket, at));
-    return 0;
-}
-
 int numberBuckets(Numbering& run, const CodeBuckets& buckets) {
-    for (int b = 0; b < bucketCount(run.header.usedCodeCount); ++b) {
-        run.tables.index[b] = static_cast<uint16_t>(run.entry);
+    CodeTables& tables = run.tables;
+    const TableCursor to{tables.bits.data(),
+                         tables.bitsRest.data(),
+                         tables.hzInd.data(),
+                         tables.hzTab.data(),
+                         tables.hzMap.data(),
+                         run.codeLength.data(),
+                         CodePacker(run.header, run.alphabet)};
+    const int style = run.header.codingStyle;
+    const FiledPair* const pairs = buckets.pairs.data();
+    const int bucketTotal = bucketCount(run.header.usedCodeCount);
+    for (int b = 0; b < bucketTotal; ++b) {
+        tables.index[b] = static_cast<uint16_t>(run.entry);
         const auto bucket = static_cast<std::size_t>(b);
         uint32_t at = buckets.bucketStart[bucket];
-        for (std::size_t j = 0; at < buckets.bucketStart[bucket + 1]; ++j) {
+        const uint32_t end = buckets.bucketStart[bucket + 1];
+        for (std::size_t j = 0; at < end; ++j, ++run.entry) {
             if (j % 10 == 0) advanceSpinner();
-            if (int rc = numberEntry(run, buckets, bucket, at)) return rc;
-            ++run.entry;
+            // The entry of the pairs from `at`, which moves past them.
+            storeCode(run, to, buckets.codes->text(pairs[at].code));
+            do {
+                if (int rc = placeHz(run, to, pairs[at].hz)) return rc;
+                ++at;
+            } while (at < end && !buckets.startsEntry(style, bucket, at));
         }
     }
-    if (run.header.codingStyle == 2) {
-        run.tables.hzInd[run.entry] = static_cast<uint16_t>(run.hzPosition);
-    }
+    if (style == 2) tables.hzInd[run.entry] = static_cast<uint16_t>(run.hzPosition);
     layOutRepeatBlocks(run);
     return 0;
 }
@@ -185,8 +206,14 @@ void markPrimaryEntries(const ImeHeader& header, CodeTables& tables,
 int buildCodeTables(const ImeHeader& header, CodeBuckets& buckets, CodeTables& tables) {
     sizeTables(header, tables, buckets.entryCount, buckets.pairCount);
 
-    Numbering run{header, tables, buckets.alphabet, hzMapSlots(header.charSet)};
-    run.further.lastSlot.assign(static_cast<std::size_t>(hzMapSlots(header.charSet)), -1);
+    const int mapSlots = hzMapSlots(header.charSet);
+    Numbering run{header, tables, buckets.alphabet, mapSlots, repeatSlotLimit(mapSlots)};
+    // A slot of a block is an entry of a character with more than one: room
+    // for every pair is taken at once, touched only as the blocks fill.
+    const auto pairs = static_cast<std::size_t>(buckets.pairCount);
+    run.further.entry.reserve(pairs);
+    run.further.next.reserve(pairs);
+    run.further.blocks.reserve(pairs / 2);
     if (header.codingStyle != 2) run.codeLength.assign(buckets.entryCount + std::size_t{1}, 0);
     const int rc = numberBuckets(run, buckets);
     std::vector<FiledPair>().swap(buckets.pairs);

@@ -121,22 +121,35 @@ uint32_t codedCharacterCount(const CodeTables& tables) {
     return tables.hzTab.empty() ? 0 : static_cast<uint32_t>(tables.hzTab.size() - 1);
 }
 
+namespace {
+
+// The slots from `first` to before `end`, big-endian, after what the body holds.
+void putSlots(const uint16_t* first, const uint16_t* end, std::vector<uint8_t>& body) {
+    std::size_t at = body.size();
+    body.resize(at + 2 * static_cast<std::size_t>(end - first));
+    for (; first != end; ++first, at += 2) putU16BE(body.data() + at, *first);
+}
+
+}  // namespace
+
 void encodeSlots(const std::vector<uint16_t>& slots, std::vector<uint8_t>& body) {
-    for (uint16_t slot : slots) appendU16BE(body, slot);
+    putSlots(slots.data(), slots.data() + slots.size(), body);
 }
 
 void encodeBitsRest(const CodeTables& tables, std::vector<uint8_t>& body) {
+    const std::size_t size = tables.bitsRest.size();
+    body.reserve(body.size() + size + size % 2);
     body.insert(body.end(), tables.bitsRest.begin(), tables.bitsRest.end());
-    if (tables.bitsRest.size() % 2 != 0) body.push_back(0);
+    if (size % 2 != 0) body.push_back(0);
 }
 
 void encodeHzMap(const CodeTables& tables, std::vector<uint8_t>& body) {
-    for (int x = tables.minHZIndex; x <= tables.maxHZIndex + 1; ++x) {
-        appendU16BE(body, tables.hzMap[static_cast<std::size_t>(x)]);
-    }
+    const uint16_t* first = tables.hzMap.data() + tables.minHZIndex;
+    putSlots(first, tables.hzMap.data() + tables.maxHZIndex + 2, body);
 }
 
 void encodeRepeatBlocks(const CodeTables& tables, std::vector<uint8_t>& body) {
+    body.reserve(body.size() + 2 * tables.repeatBlocks.size() + 2);
     encodeSlots(tables.repeatBlocks, body);
     appendU16BE(body, 0);
 }

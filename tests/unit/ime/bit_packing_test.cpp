@@ -64,7 +64,16 @@ TEST_F(BitPackingTest, UnpackIgnoresThePrimaryFlag) {
     EXPECT_EQ(unpacked(mabrel, bytes), "abcd");
 }
 
-TEST_F(BitPackingTest, RandomCodesSurviveTheRoundTrip) {
+// The head and rest records CodePacker writes, one after the other.
+std::vector<uint8_t> packedInto(const CMabrel& mabrel, const char* code) {
+    const ImeHeader header = headerOf(mabrel);
+    const CodeAlphabet alphabet(header);
+    std::vector<uint8_t> bytes(header.codeHeadBytes + header.codeRestBytes, 0xAA);
+    CodePacker(header, alphabet).pack(code, bytes.data(), bytes.data() + header.codeHeadBytes);
+    return bytes;
+}
+
+TEST_F(BitPackingTest, RandomCodesSurviveTheRoundTripAndPackTheSameIntoRecords) {
     std::mt19937 random(20240601);
     const std::string alphabet = "0123456789:;<=>?@ABCDEFGHIJKLMNOPQRSTUVWXYZ[]^_`abcdefghijklmnop";
     for (int usedCount : {3, 5, 9, 17, 26, 40, 63}) {
@@ -75,6 +84,8 @@ TEST_F(BitPackingTest, RandomCodesSurviveTheRoundTrip) {
                 std::string code(1 + random() % maxCodes, ' ');
                 for (char& c : code) c = used[random() % used.size()];
                 EXPECT_EQ(unpacked(mabrel, packed(mabrel, code.c_str())), code)
+                    << usedCount << " symbols, MaxCodes " << maxCodes;
+                EXPECT_EQ(packedInto(mabrel, code.c_str()), packed(mabrel, code.c_str()))
                     << usedCount << " symbols, MaxCodes " << maxCodes;
             }
         }

@@ -69,6 +69,22 @@ TEST_F(CodeBucketsTest, StyleOneMakesAnEntryPerCharacter) {
                           X + "\n\"\n");
 }
 
+TEST_F(CodeBucketsTest, LineEndsBlanksAndCommentsReadAsTheLineCopiedOut) {
+    ASSERT_TRUE(setGeometry(mabrel, {.codingStyle = 1, .usedCodes = "abc/"}));
+    // CR LF ends, a tab, a code against its characters, a lone CR that ends
+    // the characters, a comment whose "//" could start a code, a code that
+    // starts with "/", no line feed at the end.
+    const std::string text = "[Text]\r\nab " + X + "\r\nab\t" + X + "\r\nabc" + Y + Z +
+                             "\r\n  // ab " + Z + "\r\nab " + Y + "\r" + Z + "\r\n/a " + X +
+                             "\nab  " + Y + " " + Z;
+    ASSERT_EQ(readText(text), 0);
+    EXPECT_EQ(bucketOf("ab"), (Entries{"ab:" + X, "ab:" + Y, "ab:" + Z, "abc:" + Y, "abc:" + Z}));
+    EXPECT_EQ(bucketOf("/a"), (Entries{"/a:" + X}));
+    const std::string in = "\r \r\aL8, [Text], Message 905: Duplicate HanZi \"";
+    EXPECT_EQ(output, "\r \r\aL3, [Text], Message 905: Duplicate HanZi \"" + X + "\" in \"ab\t" +
+                          X + "\n\"\n" + in + Y + "\" in \"ab  " + Y + " " + Z + "\"\n");
+}
+
 TEST_F(CodeBucketsTest, StyleTwoMergesTheLinesOfOneCode) {
     const std::string W = "\xB0\xA4";
     ASSERT_TRUE(setGeometry(mabrel, {.codingStyle = 2, .maxCodes = 7}));
