@@ -1,7 +1,6 @@
 #include "foundation/desktop_tables/import_left_out.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cstdint>
 #include <cstring>
 #include <iterator>
@@ -107,6 +106,49 @@ std::size_t leftOutLineRoom(const DesktopTable& table, const TableLeftOut& item,
            reason.size();
 }
 
+// The number of the list's line, kept as its decimal digits: from one line
+// of the list to the next it mostly moves on by a few lines of the table.
+class LeftOutLineNumber {
+  public:
+    LeftOutLineNumber() { restart(); }
+    void restart() {
+        value_ = 1;
+        first_ = kDigits - 1;
+        digits_[first_] = '1';
+    }
+    void advance(std::size_t lines) {
+        value_ += lines;
+        if (lines > 9) {
+            first_ = kDigits;
+            uint64_t rest = value_;
+            do {
+                digits_[--first_] = static_cast<char>('0' + rest % 10);
+                rest /= 10;
+            } while (rest != 0);
+            return;
+        }
+        std::size_t at = kDigits;
+        for (auto carry = static_cast<unsigned>(lines); carry != 0;) {
+            if (--at < first_) digits_[first_ = at] = '0';
+            const unsigned digit = static_cast<unsigned>(digits_[at] - '0') + carry;
+            digits_[at] = static_cast<char>('0' + digit % 10);
+            carry = digit / 10;
+        }
+    }
+    // Writes the digits at `out`, which has room for 16 bytes; returns
+    // their end.
+    char* put(char* out) const {
+        std::memcpy(out, digits_ + first_, 16);
+        return out + (kDigits - first_);
+    }
+
+  private:
+    static constexpr std::size_t kDigits = 20;
+    uint64_t value_ = 1;
+    std::size_t first_ = kDigits;
+    char digits_[kDigits + 16] = {};
+};
+
 // Writes the list a line at a time: `room(size)` gives a place for at most
 // `size` bytes, `wrote(begin, count)` keeps the `count` written there.
 template <class Room, class Wrote>
@@ -117,13 +159,13 @@ void writeLeftOutLines(const DesktopTable& table, CharSet charSet, Room room, Wr
     }
     int file = -1;
     std::size_t counted = 0;
-    int line = 1;
+    LeftOutLineNumber line;
     for (const PlacedLeftOut& placed : leftOutInReadingOrder(table)) {
         const TableLeftOut& item = table.leftOut[placed.item];
         const std::string_view bytes = table.files[item.file];
-        if (item.file != file) file = item.file, counted = 0, line = 1;
+        if (item.file != file) file = item.file, counted = 0, line.restart();
         const std::size_t start = leftOutStart(item);
-        line += static_cast<int>(lineFeedsIn(bytes.substr(counted, start - counted)));
+        line.advance(lineFeedsBetween(bytes, counted, start));
         counted = start;
         const bool unread = item.reason == LeftOutReason::kNotUtf8;
         const std::string& reason = reasons[static_cast<std::size_t>(item.reason)];
@@ -134,7 +176,7 @@ void writeLeftOutLines(const DesktopTable& table, CharSet charSet, Room room, Wr
             out += field.size();
         };
         // The line as appendLeftOutLine writes it.
-        out = std::to_chars(out, out + 11, line).ptr;
+        out = line.put(out);
         *out++ = '\t';
         if (!unread) put(bytes.substr(item.codeAt, item.codeLength));
         *out++ = '\t';

@@ -113,23 +113,6 @@ void leaveOutNotUtf8(std::string& bytes, std::size_t bad, const TableReading& re
 
 }  // namespace
 
-std::size_t lineFeedsIn(std::string_view bytes) {
-    constexpr uint64_t kLow7 = 0x7F7F7F7F7F7F7F7Fu;
-    constexpr uint64_t kFeeds = 0x0A0A0A0A0A0A0A0Au;
-    std::size_t feeds = 0;
-    std::size_t at = 0;
-    // Eight bytes at a time: the top bit of each byte that was a line feed.
-    for (; bytes.size() - at >= 8; at += 8) {
-        uint64_t word = 0;
-        std::memcpy(&word, bytes.data() + at, 8);
-        const uint64_t x = word ^ kFeeds;
-        const uint64_t marks = ~(((x & kLow7) + kLow7) | x | kLow7) >> 7;  // 1 a feed
-        feeds += static_cast<std::size_t>(marks * 0x0101010101010101u >> 56);
-    }
-    for (; at < bytes.size(); ++at) feeds += bytes[at] == '\n';
-    return feeds;
-}
-
 // An entry points into its own file, whose size the reader bounds; the
 // files of a table may pass 4 GiB together.
 static_assert(kMaxInputFileBytes <= std::numeric_limits<decltype(TableEntry::codeAt)>::max());
@@ -196,32 +179,18 @@ std::string_view takeField(std::string_view& rest, char separator) {
     return field;
 }
 
-bool parseWeight(std::string_view text, double& value, bool& percent) {
+bool parseAnyWeight(std::string_view text, double& value, bool& percent) {
     text = trimBlanks(text);
     percent = !text.empty() && text.back() == '%';
     if (percent) text.remove_suffix(1);
     if (text.empty() || !((text[0] >= '0' && text[0] <= '9') || text[0] == '.')) return false;
-    // A whole number of up to 15 digits is exact in a double: the counts
-    // most tables give, read without the general conversion.
-    if (text.size() <= 15) {
-        uint64_t whole = 0;
-        std::size_t digits = 0;
-        for (; digits < text.size(); ++digits) {
-            const auto digit = static_cast<unsigned>(text[digits] - '0');
-            if (digit > 9) break;
-            whole = whole * 10 + digit;
-        }
-        if (digits == text.size()) {
-            value = static_cast<double>(whole);
-            return true;
-        }
-    }
+    if (parseWholeWeight(text, value)) return true;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     return error == std::errc{} && end == text.data() + text.size();
 }
 
-bool addTableEntry(DesktopTable& table, int file, std::string_view code, std::string_view text,
-                   double weight) {
+bool addAnyTableEntry(DesktopTable& table, int file, std::string_view code, std::string_view text,
+                      double weight) {
     constexpr std::size_t kLongest = std::numeric_limits<uint8_t>::max();
     const char* base = table.files[static_cast<std::size_t>(file)].data();
     if (code.size() > kLongest || text.size() > kLongest) {
@@ -233,13 +202,6 @@ bool addTableEntry(DesktopTable& table, int file, std::string_view code, std::st
              static_cast<uint8_t>(file), LeftOutReason::kTooLong});
         return false;
     }
-    if (code.empty()) code = text.substr(0, 0);
-    TableEntry entry;
-    entry.codeAt = static_cast<uint32_t>(code.data() - base);
-    entry.textAt = static_cast<uint32_t>(text.data() - base);
-    entry.codeLength = static_cast<uint8_t>(code.size());
-    entry.textLength = static_cast<uint8_t>(text.size());
-    entry.file = static_cast<uint8_t>(file);
     if (weight != 0 || !table.weights.empty()) {
         if (table.weights.empty()) {
             reserveHugePages(table.weights, table.entries.capacity());
@@ -247,6 +209,6 @@ bool addTableEntry(DesktopTable& table, int file, std::string_view code, std::st
         }
         table.weights.push_back(weight);
     }
-    table.entries.push_back(entry);
+    pushTableEntry(table, file, code, text);
     return true;
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -54,8 +55,36 @@ class TableLines {
     int number_ = 0;
 };
 
+// How many line feeds bytes[from, to) holds, eight bytes at a time: a
+// stretch shorter than eight is read in the eight bytes that end it, where
+// `bytes` holds them. Inline: the list of what an import left out asks it
+// for the few bytes between each two of its lines.
+inline std::size_t lineFeedsBetween(std::string_view bytes, std::size_t from, std::size_t to) {
+    // The low bit of each byte that is a line feed.
+    const auto feedMarks = [&](std::size_t at) {
+        constexpr uint64_t kLow7 = 0x7F7F7F7F7F7F7F7Fu;
+        uint64_t word = 0;
+        std::memcpy(&word, bytes.data() + at, 8);
+        const uint64_t x = word ^ 0x0A0A0A0A0A0A0A0Au;
+        return ~(((x & kLow7) + kLow7) | x | kLow7) >> 7;
+    };
+    const auto count = [](uint64_t marks) {
+        return static_cast<std::size_t>(marks * 0x0101010101010101u >> 56);
+    };
+    std::size_t feeds = 0;
+    std::size_t at = from;
+    for (; to - at >= 8; at += 8) feeds += count(feedMarks(at));
+    const std::size_t rest = to - at;
+    if (rest == 0) return feeds;
+    if (to >= 8) return feeds + count(feedMarks(to - 8) >> (8 * (8 - rest)));
+    for (; at < to; ++at) feeds += bytes[at] == '\n';
+    return feeds;
+}
+
 // How many line feeds `bytes` holds.
-std::size_t lineFeedsIn(std::string_view bytes);
+inline std::size_t lineFeedsIn(std::string_view bytes) {
+    return lineFeedsBetween(bytes, 0, bytes.size());
+}
 
 std::string_view trimBlanks(std::string_view text);
 // The text up to the first blank or tab, taken off `rest` with the blanks
@@ -66,10 +95,56 @@ std::string_view takeToken(std::string_view& rest);
 std::string_view takeField(std::string_view& rest, char separator);
 
 // A weight: a number, or a number and "%". False when it is neither.
-bool parseWeight(std::string_view text, double& value, bool& percent);
+bool parseAnyWeight(std::string_view text, double& value, bool& percent);
+
+// Digits alone, at most 15 (exact in a double): the counts most tables
+// give, read without the general conversion. False for anything else.
+inline bool parseWholeWeight(std::string_view text, double& value) {
+    if (text.empty() || text.size() > 15) return false;
+    uint64_t whole = 0;
+    for (const char c : text) {
+        const auto digit = static_cast<unsigned>(c - '0');
+        if (digit > 9) return false;
+        whole = whole * 10 + digit;
+    }
+    value = static_cast<double>(whole);
+    return true;
+}
+
+// The same as parseAnyWeight; digits alone read inline.
+inline bool parseWeight(std::string_view text, double& value, bool& percent) {
+    percent = false;
+    if (parseWholeWeight(text, value)) return true;
+    return parseAnyWeight(text, value, percent);
+}
 
 // Appends an entry whose code and text lie in `file`. False (nothing
 // appended, the table's tooLong counted) when either is longer than an entry
 // can point at; such a text is no character and no word any tool keeps.
-bool addTableEntry(DesktopTable& table, int file, std::string_view code, std::string_view text,
-                   double weight);
+bool addAnyTableEntry(DesktopTable& table, int file, std::string_view code, std::string_view text,
+                      double weight);
+
+// The entry of `code` and `text`, its weight set apart.
+inline void pushTableEntry(DesktopTable& table, int file, std::string_view code,
+                           std::string_view text) {
+    const char* base = table.files[static_cast<std::size_t>(file)].data();
+    if (code.empty()) code = text.substr(0, 0);
+    table.entries.push_back({static_cast<uint32_t>(code.data() - base),
+                             static_cast<uint32_t>(text.data() - base),
+                             static_cast<uint8_t>(code.size()), static_cast<uint8_t>(text.size()),
+                             static_cast<uint8_t>(file)});
+}
+
+// The same as addAnyTableEntry; inline where nothing but the entry (and its
+// weight, once the weights are kept) is added, as for most lines.
+inline bool addTableEntry(DesktopTable& table, int file, std::string_view code,
+                          std::string_view text, double weight) {
+    constexpr std::size_t kLongest = UINT8_MAX;
+    if (code.size() > kLongest || text.size() > kLongest ||
+        (weight != 0 && table.weights.empty())) {
+        return addAnyTableEntry(table, file, code, text, weight);
+    }
+    if (!table.weights.empty()) table.weights.push_back(weight);
+    pushTableEntry(table, file, code, text);
+    return true;
+}
