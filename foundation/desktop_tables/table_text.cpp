@@ -49,6 +49,17 @@ std::size_t firstNonUtf8(std::string_view bytes) {
             at += 3;
             continue;
         }
+        // Characters beyond the basic plane (F0 to F4, then a second byte
+        // that makes them neither overlong nor past U+10FFFF).
+        if (lead >= 0xF0 && lead <= 0xF4 && bytes.size() - at >= 4) {
+            const auto second = static_cast<unsigned char>(bytes[at + 1]);
+            if (second >= (lead == 0xF0 ? 0x90 : 0x80) && second <= (lead == 0xF4 ? 0x8F : 0xBF) &&
+                (static_cast<unsigned char>(bytes[at + 2]) & 0xC0) == 0x80 &&
+                (static_cast<unsigned char>(bytes[at + 3]) & 0xC0) == 0x80) {
+                at += 4;
+                continue;
+            }
+        }
         const int length = utf8Length(bytes.substr(at));
         if (length == 0) return at;
         at += static_cast<std::size_t>(length);

@@ -139,7 +139,7 @@ int forEachCodedSingle(const DesktopTable& table, const CodedSingles& coded,
 }
 
 uint64_t pairHash(std::string_view code, DoubleByteCharacter character) {
-    return hashBytes(character.bytes().data(), 2, hashBytes(code.data(), code.size()));
+    return hashShortText(code, character.packed);
 }
 
 // Takes the single characters with kept codes into `pairs` (entry numbers,
@@ -166,7 +166,10 @@ std::size_t takePairs(DesktopTable& table, const CodedSingles& coded, std::size_
     const auto unwritableHash = [&](uint32_t number) {
         const std::string_view code = codeOf(number);
         const std::string_view text = table.text(table.entries[number]);
-        return hashBytes(text.data(), text.size(), hashBytes(code.data(), code.size()));
+        // A single character's text: at most four bytes, one word.
+        uint64_t textWord = text.size();
+        for (const char c : text) textWord = textWord << 8 | static_cast<uint8_t>(c);
+        return hashShortText(code, textWord);
     };
     // A pair is taken a few pairs after its slot in `written` was asked for,
     // so that the waits on memory overlap.
