@@ -95,12 +95,13 @@ std::vector<PlacedLeftOut> leftOutInReadingOrder(const DesktopTable& table) {
     return order;
 }
 
-// The most one line takes: its number and three tabs in 16 bytes, then its
-// fields and reason.
+// The most one line takes: its number and three tabs in 16 bytes, its
+// fields and reason, and 16 bytes more for a field copied whole (see
+// putFromFile).
 std::size_t leftOutLineRoom(const DesktopTable& table, const TableLeftOut& item,
                             std::string_view reason) {
     const bool unread = item.reason == LeftOutReason::kNotUtf8;
-    return 16 +
+    return 32 +
            (unread ? table.unreadLines[item.textAt].size()
                    : std::size_t{item.codeLength} + item.textLength) +
            reason.size();
@@ -175,13 +176,23 @@ void writeLeftOutLines(const DesktopTable& table, CharSet charSet, Room room, Wr
             std::memcpy(out, field.data(), field.size());
             out += field.size();
         };
+        // A code or text of the file in one copy of 16 bytes where the file
+        // holds them, in the line's room.
+        const auto putFromFile = [&](uint32_t at, uint32_t length) {
+            if (length > 16 || bytes.size() - at < 16) return put(bytes.substr(at, length));
+            std::memcpy(out, bytes.data() + at, 16);
+            out += length;
+        };
         // The line as appendLeftOutLine writes it.
         out = line.put(out);
         *out++ = '\t';
-        if (!unread) put(bytes.substr(item.codeAt, item.codeLength));
+        if (!unread) putFromFile(item.codeAt, item.codeLength);
         *out++ = '\t';
-        put(unread ? std::string_view(table.unreadLines[item.textAt])
-                   : bytes.substr(item.textAt, item.textLength));
+        if (unread) {
+            put(table.unreadLines[item.textAt]);
+        } else {
+            putFromFile(item.textAt, item.textLength);
+        }
         *out++ = '\t';
         put(reason);
         *out++ = '\n';

@@ -44,6 +44,7 @@ class TableCharacters {
         if (known != 0) return {static_cast<uint16_t>(known & 0xFFFF)};
         return bytesOfAny(text, length);
     }
+    // The same, out of line, for callers that keep what they asked.
     DoubleByteCharacter bytesOfAny(std::string_view text, int length);
 
     // The same for the character of code point `point` (below U+110000).
