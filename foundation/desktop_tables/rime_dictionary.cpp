@@ -195,7 +195,8 @@ int readDictionary(RimeReading& rime, const std::string& name, int file, int dep
         if (textColumn.empty()) continue;
         double weight = 0;
         bool percent = false;
-        const bool given = parseWeight(weightText, weight, percent);
+        const bool given = parseDigitWord(weightText, bytes.data() + bytes.size(), weight) ||
+                           parseWeight(weightText, weight, percent);
         if (!given) weight = 0;
         if (given) table.weighted = true;
         if (vocabulary != nullptr && (!given || percent)) {

@@ -111,6 +111,29 @@ inline bool parseWholeWeight(std::string_view text, double& value) {
     return true;
 }
 
+// Digits alone, one to eight, read as one word where the bytes up to
+// `readableEnd` hold eight from the first; false for anything else (which
+// parseWeight reads).
+inline bool parseDigitWord(std::string_view text, const char* readableEnd, double& value) {
+    if (text.empty() || text.size() > 8 || readableEnd - text.data() < 8) return false;
+    uint64_t word = 0;
+    std::memcpy(&word, text.data(), 8);
+    // The digits in the top bytes, the first the lowest of them; zeros
+    // below, which read as leading zeros.
+    word <<= 8 * (8 - text.size());
+    const uint64_t digits = ~uint64_t{0} << (8 * (8 - text.size()));
+    constexpr uint64_t kLowNibbles = 0x0F0F0F0F0F0F0F0Fu;
+    const bool allDigits = ((word & ~kLowNibbles) ^ (0x3030303030303030u & digits)) == 0 &&
+                           (((word & kLowNibbles) + 0x0606060606060606u) & ~kLowNibbles) == 0;
+    if (!allDigits) return false;
+    uint64_t number = word & kLowNibbles;
+    number = (number * 10 + (number >> 8)) & 0x00FF00FF00FF00FFu;
+    number = (number * 100 + (number >> 16)) & 0x0000FFFF0000FFFFu;
+    number = (number * 10000 + (number >> 32)) & 0xFFFFFFFFu;
+    value = static_cast<double>(number);
+    return true;
+}
+
 // The same as parseAnyWeight; digits alone read inline.
 inline bool parseWeight(std::string_view text, double& value, bool& percent) {
     percent = false;
