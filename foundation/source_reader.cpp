@@ -54,7 +54,7 @@ const char* lineStartOf(const char* from, const char* at) {
     return at;
 }
 
-int lineFeedsBetween(const char* from, const char* end) {
+int lineFeedsFrom(const char* from, const char* end) {
     return static_cast<int>(
         lineFeedsIn(std::string_view(from, static_cast<std::size_t>(end - from))));
 }
@@ -75,12 +75,12 @@ bool scanForSection(const std::string& bytes, SectionStarts& index, const char* 
             // No line left opens a section: the last one is the text's last line.
             const bool endsInFeed = end[-1] == '\n';
             index.lastLine = lineStartOf(from, endsInFeed ? end - 1 : end) - text;
-            index.scannedLines += lineFeedsBetween(from, end) + (endsInFeed ? 0 : 1);
+            index.scannedLines += lineFeedsFrom(from, end) + (endsInFeed ? 0 : 1);
             index.scanned = bytes.size();
             break;
         }
         const char* lineStart = lineStartOf(from, open);
-        index.scannedLines += lineFeedsBetween(from, lineStart);
+        index.scannedLines += lineFeedsFrom(from, lineStart);
         const std::size_t position = lineStart - text;
         const Line line = lineAt(bytes, position);
         index.lastLine = position;

@@ -93,20 +93,3 @@ int decimalValue(const char* text) {
         negative ? 0 - magnitude : (magnitude == kLimit ? kLimit - 1 : magnitude);
     return static_cast<int>(static_cast<uint32_t>(value));
 }
-
-std::size_t lineFeedsIn(std::string_view bytes) {
-    constexpr uint64_t kLow7 = 0x7F7F7F7F7F7F7F7Fu;
-    constexpr uint64_t kFeeds = 0x0A0A0A0A0A0A0A0Au;
-    std::size_t feeds = 0;
-    std::size_t at = 0;
-    // Eight bytes at a time: the top bit of each byte that was a line feed.
-    for (; bytes.size() - at >= 8; at += 8) {
-        uint64_t word = 0;
-        std::memcpy(&word, bytes.data() + at, 8);
-        const uint64_t x = word ^ kFeeds;
-        const uint64_t marks = ~(((x & kLow7) + kLow7) | x | kLow7) >> 7;  // 1 a feed
-        feeds += static_cast<std::size_t>(marks * 0x0101010101010101u >> 56);
-    }
-    for (; at < bytes.size(); ++at) feeds += bytes[at] == '\n';
-    return feeds;
-}

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,8 +27,36 @@ inline bool isBlank(char c) {
 const char* skipBlanks(const char* text);
 char* skipBlanks(char* text);
 
+// How many line feeds bytes[from, to) holds, eight bytes at a time: a
+// stretch shorter than eight is read in the eight bytes that end it, where
+// `bytes` holds them. Inline: the list of what an import left out asks it
+// for the few bytes between each two of its lines.
+inline std::size_t lineFeedsBetween(std::string_view bytes, std::size_t from, std::size_t to) {
+    // The low bit of each byte that is a line feed.
+    const auto feedMarks = [&](std::size_t at) {
+        constexpr uint64_t kLow7 = 0x7F7F7F7F7F7F7F7Fu;
+        uint64_t word = 0;
+        std::memcpy(&word, bytes.data() + at, 8);
+        const uint64_t x = word ^ 0x0A0A0A0A0A0A0A0Au;
+        return ~(((x & kLow7) + kLow7) | x | kLow7) >> 7;
+    };
+    const auto count = [](uint64_t marks) {
+        return static_cast<std::size_t>(marks * 0x0101010101010101u >> 56);
+    };
+    std::size_t feeds = 0;
+    std::size_t at = from;
+    for (; to - at >= 8; at += 8) feeds += count(feedMarks(at));
+    const std::size_t rest = to - at;
+    if (rest == 0) return feeds;
+    if (to >= 8) return feeds + count(feedMarks(to - 8) >> (8 * (8 - rest)));
+    for (; at < to; ++at) feeds += bytes[at] == '\n';
+    return feeds;
+}
+
 // How many line feeds `bytes` holds.
-std::size_t lineFeedsIn(std::string_view bytes);
+inline std::size_t lineFeedsIn(std::string_view bytes) {
+    return lineFeedsBetween(bytes, 0, bytes.size());
+}
 
 // True when every character before the end of the text or its first line
 // feed is a blank; an empty line is blank.

@@ -10,6 +10,7 @@
 #pragma once
 
 #include <algorithm>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -61,20 +62,31 @@ class CompactIndexSet {
     // `room` of them (huge pages asked for it), made once the set's own slots
     // are given back; the set is not used afterwards.
     std::vector<uint32_t> takeAscending(std::size_t room) {
-        uint32_t largest = 0;
-        for (const uint32_t slot : slots_) {
-            if (slot != kNone) largest = std::max(largest, slot & numberMask_);
+        // A bit a number: the numbers are bounded by the mask where one was
+        // given, else by the largest held.
+        std::size_t bound = std::size_t{numberMask_} + 1;
+        if (numberMask_ == UINT32_MAX) {
+            uint32_t largest = 0;
+            for (const uint32_t slot : slots_) {
+                if (slot != kNone) largest = std::max(largest, slot);
+            }
+            bound = count_ > 0 ? std::size_t{largest} + 1 : 0;
         }
-        std::vector<bool> held(count_ > 0 ? std::size_t{largest} + 1 : 0);
+        std::vector<uint64_t> held((bound + 63) / 64);
         for (const uint32_t slot : slots_) {
-            if (slot != kNone) held[slot & numberMask_] = true;
+            if (slot == kNone) continue;
+            const uint32_t number = slot & numberMask_;
+            held[number / 64] |= uint64_t{1} << (number % 64);
         }
         std::vector<uint32_t>().swap(slots_);
         std::vector<uint32_t> numbers;
         reserveHugePages(numbers, std::max(room, count_));
         count_ = 0;
-        for (std::size_t number = 0; number < held.size(); ++number) {
-            if (held[number]) numbers.push_back(static_cast<uint32_t>(number));
+        for (std::size_t word = 0; word < held.size(); ++word) {
+            for (uint64_t bits = held[word]; bits != 0; bits &= bits - 1) {
+                numbers.push_back(static_cast<uint32_t>(
+                    word * 64 + static_cast<unsigned>(std::countr_zero(bits))));
+            }
         }
         return numbers;
     }

@@ -1,7 +1,6 @@
 #include "foundation/desktop_tables/import_left_out.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cstdint>
 #include <cstring>
 #include <iterator>
@@ -96,16 +95,60 @@ std::vector<PlacedLeftOut> leftOutInReadingOrder(const DesktopTable& table) {
     return order;
 }
 
-// The most one line takes: its number and three tabs in 16 bytes, then its
-// fields and reason.
+// The most one line takes: its number and three tabs in 16 bytes, its
+// fields and reason, and 16 bytes more for a field copied whole (see
+// putFromFile).
 std::size_t leftOutLineRoom(const DesktopTable& table, const TableLeftOut& item,
                             std::string_view reason) {
     const bool unread = item.reason == LeftOutReason::kNotUtf8;
-    return 16 +
+    return 32 +
            (unread ? table.unreadLines[item.textAt].size()
                    : std::size_t{item.codeLength} + item.textLength) +
            reason.size();
 }
+
+// The number of the list's line, kept as its decimal digits: from one line
+// of the list to the next it mostly moves on by a few lines of the table.
+class LeftOutLineNumber {
+  public:
+    LeftOutLineNumber() { restart(); }
+    void restart() {
+        value_ = 1;
+        first_ = kDigits - 1;
+        digits_[first_] = '1';
+    }
+    void advance(std::size_t lines) {
+        value_ += lines;
+        if (lines > 9) {
+            first_ = kDigits;
+            uint64_t rest = value_;
+            do {
+                digits_[--first_] = static_cast<char>('0' + rest % 10);
+                rest /= 10;
+            } while (rest != 0);
+            return;
+        }
+        std::size_t at = kDigits;
+        for (auto carry = static_cast<unsigned>(lines); carry != 0;) {
+            if (--at < first_) digits_[first_ = at] = '0';
+            const unsigned digit = static_cast<unsigned>(digits_[at] - '0') + carry;
+            digits_[at] = static_cast<char>('0' + digit % 10);
+            carry = digit / 10;
+        }
+    }
+    // Writes the digits at `out`, which has room for 16 bytes; returns
+    // their end.
+    char* put(char* out) const {
+        std::memcpy(out, digits_ + first_, 16);
+        return out + (kDigits - first_);
+    }
+
+  private:
+    static constexpr std::size_t kDigits = 20;
+    uint64_t value_ = 1;
+    std::size_t first_ = kDigits;
+    char digits_[kDigits + 16] = {};
+};
 
 // Writes the list a line at a time: `room(size)` gives a place for at most
 // `size` bytes, `wrote(begin, count)` keeps the `count` written there.
@@ -117,13 +160,13 @@ void writeLeftOutLines(const DesktopTable& table, CharSet charSet, Room room, Wr
     }
     int file = -1;
     std::size_t counted = 0;
-    int line = 1;
+    LeftOutLineNumber line;
     for (const PlacedLeftOut& placed : leftOutInReadingOrder(table)) {
         const TableLeftOut& item = table.leftOut[placed.item];
         const std::string_view bytes = table.files[item.file];
-        if (item.file != file) file = item.file, counted = 0, line = 1;
+        if (item.file != file) file = item.file, counted = 0, line.restart();
         const std::size_t start = leftOutStart(item);
-        line += static_cast<int>(lineFeedsIn(bytes.substr(counted, start - counted)));
+        line.advance(lineFeedsBetween(bytes, counted, start));
         counted = start;
         const bool unread = item.reason == LeftOutReason::kNotUtf8;
         const std::string& reason = reasons[static_cast<std::size_t>(item.reason)];
@@ -133,13 +176,23 @@ void writeLeftOutLines(const DesktopTable& table, CharSet charSet, Room room, Wr
             std::memcpy(out, field.data(), field.size());
             out += field.size();
         };
+        // A code or text of the file in one copy of 16 bytes where the file
+        // holds them, in the line's room.
+        const auto putFromFile = [&](uint32_t at, uint32_t length) {
+            if (length > 16 || bytes.size() - at < 16) return put(bytes.substr(at, length));
+            std::memcpy(out, bytes.data() + at, 16);
+            out += length;
+        };
         // The line as appendLeftOutLine writes it.
-        out = std::to_chars(out, out + 11, line).ptr;
+        out = line.put(out);
         *out++ = '\t';
-        if (!unread) put(bytes.substr(item.codeAt, item.codeLength));
+        if (!unread) putFromFile(item.codeAt, item.codeLength);
         *out++ = '\t';
-        put(unread ? std::string_view(table.unreadLines[item.textAt])
-                   : bytes.substr(item.textAt, item.textLength));
+        if (unread) {
+            put(table.unreadLines[item.textAt]);
+        } else {
+            putFromFile(item.textAt, item.textLength);
+        }
         *out++ = '\t';
         put(reason);
         *out++ = '\n';

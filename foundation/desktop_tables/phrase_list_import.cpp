@@ -172,7 +172,7 @@ class WordIndexes {
 
     uint16_t asked(const char* at, int length) {
         const DoubleByteCharacter character =
-            set_.bytesOf(std::string_view(at, static_cast<std::size_t>(length)), length);
+            set_.bytesOfAny(std::string_view(at, static_cast<std::size_t>(length)), length);
         if (character.packed == 0) return kUnwritable;
         return static_cast<uint16_t>(characters_.indexOf(character.bytes().data()));
     }

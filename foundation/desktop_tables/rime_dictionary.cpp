@@ -12,6 +12,7 @@
 #include "foundation/common_messages.h"
 #include "foundation/desktop_tables/rime_header.h"
 #include "foundation/desktop_tables/table_formats.h"
+#include "foundation/desktop_tables/table_text.h"
 #include "foundation/file_identity.h"
 #include "foundation/text_helpers.h"
 
@@ -34,6 +35,75 @@ struct RimeReading {
     DesktopTable& table;
     std::set<FileIdentity> seen;                      // files read, against loops
     std::map<FileIdentity, Vocabulary> vocabularies;  // by essay.txt
+};
+
+// The lines of a dictionary after its header (they start past `body`),
+// each walked once, eight bytes at a time, for its line feed and the tabs
+// of the columns split. lineNumber follows the lines as TableLines keeps
+// it.
+class BodyLines {
+  public:
+    BodyLines(const std::string& bytes, std::size_t body, const TableReading& reading)
+        : bytes_(bytes), lines_(bytes, reading) {
+        const std::size_t feed = body < bytes.size() ? bytes.find('\n', body) : std::string::npos;
+        at_ = feed == std::string::npos ? bytes.size() : feed + 1;
+        // The lines that start before the body's first.
+        number_ = static_cast<int>(lineFeedsIn(std::string_view(bytes).substr(0, at_))) +
+                  (at_ > 0 && bytes[at_ - 1] != '\n');
+        lineNumber = number_;
+    }
+
+    // The next line: its bytes [start, end), a CR before the LF dropped,
+    // and the first `most` of its tabs into `tab` (`tabs` of them).
+    bool next(std::size_t* tab, std::size_t most) {
+        const std::size_t size = bytes_.size();
+        if (at_ >= size) return false;
+        lineNumber = ++number_;
+        start = at_;
+        tabs = 0;
+        const char* const data = bytes_.data();
+        std::size_t at = at_;
+        // The tabs among the bytes at `from` that `marks` has the top bit of.
+        const auto takeTabs = [&](std::size_t from, uint64_t marks) {
+            for (; marks != 0 && tabs < most; marks &= marks - 1) {
+                tab[tabs++] = from + static_cast<std::size_t>(std::countr_zero(marks)) / 8;
+            }
+        };
+        std::size_t feed = size;
+        for (; size - at >= 8; at += 8) {
+            constexpr uint64_t kLow7 = 0x7F7F7F7F7F7F7F7Fu;
+            uint64_t word = 0;
+            std::memcpy(&word, data + at, 8);
+            const uint64_t feeds = word ^ 0x0A0A0A0A0A0A0A0Au;
+            const uint64_t tabBytes = word ^ 0x0909090909090909u;
+            const uint64_t feedMarks = ~(((feeds & kLow7) + kLow7) | feeds | kLow7);
+            const uint64_t tabMarks = ~(((tabBytes & kLow7) + kLow7) | tabBytes | kLow7);
+            if (feedMarks != 0) {
+                // Only the tabs before the line feed.
+                takeTabs(at, tabMarks & ((feedMarks & (0 - feedMarks)) - 1));
+                feed = at + static_cast<std::size_t>(std::countr_zero(feedMarks)) / 8;
+                break;
+            }
+            takeTabs(at, tabMarks);
+        }
+        if (feed == size) {
+            for (; at < size && data[at] != '\n'; ++at) {
+                if (data[at] == '\t' && tabs < most) tab[tabs++] = at;
+            }
+            feed = at;
+        }
+        end = feed > start && data[feed - 1] == '\r' ? feed - 1 : feed;
+        at_ = feed + 1;
+        return true;
+    }
+
+    std::size_t start = 0, end = 0, tabs = 0;
+
+  private:
+    const std::string& bytes_;
+    TableLines lines_;  // the section the messages name
+    std::size_t at_ = 0;
+    int number_ = 0;
 };
 
 // Reads the essay.txt of `folder` once; one that is not there gives no
@@ -92,35 +162,7 @@ int readDictionary(RimeReading& rime, const std::string& name, int file, int dep
         if (vocabulary != nullptr && vocabulary->weights.empty()) vocabulary = nullptr;
     }
     if (vocabulary != nullptr) table.weighted = true;
-    const std::size_t body = header.body;
     const std::string& bytes = table.files[static_cast<std::size_t>(file)];
-    TableLines lines(bytes, rime.reading);
-    std::string_view line;
-    // The first tab of `line` at or after `from`, or its end: eight bytes
-    // at a time, read as far as the file goes.
-    const char* const fileEnd = bytes.data() + bytes.size();
-    const auto tabAt = [&](std::size_t from) {
-        constexpr uint64_t kLow7 = 0x7F7F7F7F7F7F7F7Fu;
-        const char* at = line.data() + from;
-        const char* const end = line.data() + line.size();
-        while (at < end) {
-            if (fileEnd - at < 8) {
-                if (*at == '\t') break;
-                ++at;
-                continue;
-            }
-            uint64_t word = 0;
-            std::memcpy(&word, at, 8);
-            const uint64_t x = word ^ 0x0909090909090909u;
-            const uint64_t tabs = ~(((x & kLow7) + kLow7) | x | kLow7);
-            if (tabs != 0) {
-                at += std::countr_zero(tabs) / 8;
-                break;
-            }
-            at += 8;
-        }
-        return static_cast<std::size_t>(std::min(at, end) - line.data());
-    };
     // Where each column stands (its last mention, as the header lists
     // them), and how many columns a line is split into.
     constexpr std::size_t kAbsent = SIZE_MAX;
@@ -135,27 +177,26 @@ int readDictionary(RimeReading& rime, const std::string& name, int file, int dep
             splitInto = k + 1;
         }
     }
-    std::vector<std::string_view> fields(splitInto + 1);
-    const auto fieldAt = [&](std::size_t k) {
-        return k == kAbsent ? std::string_view{} : fields[k];
-    };
-    while (lines.next(line)) {
-        if (lines.offsetOf(line) < body || line.empty() || line[0] == '#') continue;
-        // The columns split in one walk along the line, as takeField
-        // would take them one after another.
-        std::size_t start = 0;
-        for (std::size_t k = 0; k < splitInto; ++k) {
-            const std::size_t end = start < line.size() ? tabAt(start) : start;
-            fields[k] = start < line.size() ? line.substr(start, end - start) : std::string_view{};
-            start = end + 1;
-        }
-        const std::string_view textColumn = fieldAt(textAt);
-        const std::string_view code = fieldAt(codeAt);
-        const std::string_view weightText = fieldAt(weightAt);
+    // The tabs that end the columns split, by column.
+    std::vector<std::size_t> tabs(splitInto + 1);
+    BodyLines lines(bytes, header.body, rime.reading);
+    while (lines.next(tabs.data(), splitInto)) {
+        if (lines.start == lines.end || bytes[lines.start] == '#') continue;
+        // A column past the line's last tab is empty, as the line holds it.
+        const auto field = [&](std::size_t k) {
+            if (k == kAbsent || k > lines.tabs) return std::string_view{};
+            const std::size_t from = k == 0 ? lines.start : tabs[k - 1] + 1;
+            const std::size_t to = k < lines.tabs ? tabs[k] : lines.end;
+            return std::string_view(bytes.data() + from, to - from);
+        };
+        const std::string_view textColumn = field(textAt);
+        const std::string_view code = field(codeAt);
+        const std::string_view weightText = field(weightAt);
         if (textColumn.empty()) continue;
         double weight = 0;
         bool percent = false;
-        const bool given = parseWeight(weightText, weight, percent);
+        const bool given = parseDigitWord(weightText, bytes.data() + bytes.size(), weight) ||
+                           parseWeight(weightText, weight, percent);
         if (!given) weight = 0;
         if (given) table.weighted = true;
         if (vocabulary != nullptr && (!given || percent)) {

@@ -43,6 +43,7 @@ int utf8CharacterCount(std::string_view text) {
 TableCharacters::TableCharacters(CharSet charSet)
     : charSet_(charSet),
       converter_(charSet),
+      mayBeBasic_(basicPlaneMayBeDoubleByte(charSet)),
       basicPlane_(kBasicPlane),
       pageOf_((kCodePoints - kBasicPlane) >> kPageBits) {}
 
@@ -62,6 +63,11 @@ bool TableCharacters::writesBack(DoubleByteCharacter character) {
     return writtenBack_[character.packed];
 }
 
+bool TableCharacters::mayBeDoubleByte(char32_t point) const {
+    if (point >= kBasicPlane) return ::mayBeDoubleByte(charSet_, point);
+    return (mayBeBasic_[point / 64] >> (point % 64) & 1) != 0;
+}
+
 uint32_t& TableCharacters::knownOf(char32_t point) {
     if (point < kBasicPlane) return basicPlane_[point];
     uint16_t& page = pageOf_[(point - kBasicPlane) >> kPageBits];
@@ -72,14 +78,14 @@ uint32_t& TableCharacters::knownOf(char32_t point) {
     return pages_[page - 1u][point & ((1u << kPageBits) - 1)];
 }
 
-DoubleByteCharacter TableCharacters::bytesOf(std::string_view text, int length) {
+DoubleByteCharacter TableCharacters::bytesOfAny(std::string_view text, int length) {
     const std::string_view character = text.substr(0, static_cast<std::size_t>(length));
     const char32_t point = codePointOf(text, length);
     if (point < 0x80) return {};
     if (point >= kCodePoints) return ask(character);
     uint32_t& known = knownOf(point);
     if (known == 0) {
-        known = kAsked | (mayBeDoubleByte(charSet_, point) ? ask(character).packed : 0u);
+        known = kAsked | (mayBeDoubleByte(point) ? ask(character).packed : 0u);
     }
     return {static_cast<uint16_t>(known & 0xFFFF)};
 }
@@ -90,7 +96,7 @@ DoubleByteCharacter TableCharacters::bytesOfPoint(char32_t point) {
     if (known == 0) {
         std::string character;
         appendUtf8(point, character);
-        known = kAsked | (mayBeDoubleByte(charSet_, point) ? ask(character).packed : 0u);
+        known = kAsked | (mayBeDoubleByte(point) ? ask(character).packed : 0u);
     }
     return {static_cast<uint16_t>(known & 0xFFFF)};
 }
@@ -104,7 +110,7 @@ void TableCharacters::learn(const std::vector<char32_t>& points) {
         uint32_t& known = knownOf(point);
         if (known != 0) continue;
         known = kAsked;
-        if (!mayBeDoubleByte(charSet_, point)) continue;
+        if (!mayBeDoubleByte(point)) continue;
         appendUtf8(point, texts);
         askedPoints.push_back(point);
     }
@@ -181,7 +187,7 @@ CharSet chooseCharSet(const std::vector<char32_t>& characters) {
     return best;
 }
 
-void DistinctCharacters::add(std::string_view text) {
+void DistinctCharacters::addAll(std::string_view text) {
     while (!text.empty()) {
         const auto lead = static_cast<uint8_t>(text[0]);
         // Most characters of a CJK table: three bytes.
@@ -189,12 +195,7 @@ void DistinctCharacters::add(std::string_view text) {
         const int length =
             three ? 3 : std::min(lengthFromLead(text[0]), static_cast<int>(text.size()));
         const char32_t point = three ? codePointOf(text, 3) : codePointOf(text, length);
-        uint64_t& bits = seen_[std::min<std::size_t>(point, kCodePoints - 1) / 64];
-        const uint64_t bit = uint64_t{1} << (point % 64);
-        if (point < kCodePoints && (bits & bit) == 0) {
-            bits |= bit;
-            all_.push_back(point);
-        }
+        addPoint(point);
         text.remove_prefix(static_cast<std::size_t>(length));
     }
 }

@@ -49,6 +49,17 @@ std::size_t firstNonUtf8(std::string_view bytes) {
             at += 3;
             continue;
         }
+        // Characters beyond the basic plane (F0 to F4, then a second byte
+        // that makes them neither overlong nor past U+10FFFF).
+        if (lead >= 0xF0 && lead <= 0xF4 && bytes.size() - at >= 4) {
+            const auto second = static_cast<unsigned char>(bytes[at + 1]);
+            if (second >= (lead == 0xF0 ? 0x90 : 0x80) && second <= (lead == 0xF4 ? 0x8F : 0xBF) &&
+                (static_cast<unsigned char>(bytes[at + 2]) & 0xC0) == 0x80 &&
+                (static_cast<unsigned char>(bytes[at + 3]) & 0xC0) == 0x80) {
+                at += 4;
+                continue;
+            }
+        }
         const int length = utf8Length(bytes.substr(at));
         if (length == 0) return at;
         at += static_cast<std::size_t>(length);
@@ -179,32 +190,18 @@ std::string_view takeField(std::string_view& rest, char separator) {
     return field;
 }
 
-bool parseWeight(std::string_view text, double& value, bool& percent) {
+bool parseAnyWeight(std::string_view text, double& value, bool& percent) {
     text = trimBlanks(text);
     percent = !text.empty() && text.back() == '%';
     if (percent) text.remove_suffix(1);
     if (text.empty() || !((text[0] >= '0' && text[0] <= '9') || text[0] == '.')) return false;
-    // A whole number of up to 15 digits is exact in a double: the counts
-    // most tables give, read without the general conversion.
-    if (text.size() <= 15) {
-        uint64_t whole = 0;
-        std::size_t digits = 0;
-        for (; digits < text.size(); ++digits) {
-            const auto digit = static_cast<unsigned>(text[digits] - '0');
-            if (digit > 9) break;
-            whole = whole * 10 + digit;
-        }
-        if (digits == text.size()) {
-            value = static_cast<double>(whole);
-            return true;
-        }
-    }
+    if (parseWholeWeight(text, value)) return true;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     return error == std::errc{} && end == text.data() + text.size();
 }
 
-bool addTableEntry(DesktopTable& table, int file, std::string_view code, std::string_view text,
-                   double weight) {
+bool addAnyTableEntry(DesktopTable& table, int file, std::string_view code, std::string_view text,
+                      double weight) {
     constexpr std::size_t kLongest = std::numeric_limits<uint8_t>::max();
     const char* base = table.files[static_cast<std::size_t>(file)].data();
     if (code.size() > kLongest || text.size() > kLongest) {
@@ -216,13 +213,6 @@ bool addTableEntry(DesktopTable& table, int file, std::string_view code, std::st
              static_cast<uint8_t>(file), LeftOutReason::kTooLong});
         return false;
     }
-    if (code.empty()) code = text.substr(0, 0);
-    TableEntry entry;
-    entry.codeAt = static_cast<uint32_t>(code.data() - base);
-    entry.textAt = static_cast<uint32_t>(text.data() - base);
-    entry.codeLength = static_cast<uint8_t>(code.size());
-    entry.textLength = static_cast<uint8_t>(text.size());
-    entry.file = static_cast<uint8_t>(file);
     if (weight != 0 || !table.weights.empty()) {
         if (table.weights.empty()) {
             reserveHugePages(table.weights, table.entries.capacity());
@@ -230,6 +220,6 @@ bool addTableEntry(DesktopTable& table, int file, std::string_view code, std::st
         }
         table.weights.push_back(weight);
     }
-    table.entries.push_back(entry);
+    pushTableEntry(table, file, code, text);
     return true;
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -64,10 +65,79 @@ std::string_view takeToken(std::string_view& rest);
 std::string_view takeField(std::string_view& rest, char separator);
 
 // A weight: a number, or a number and "%". False when it is neither.
-bool parseWeight(std::string_view text, double& value, bool& percent);
+bool parseAnyWeight(std::string_view text, double& value, bool& percent);
+
+// Digits alone, at most 15 (exact in a double): the counts most tables
+// give, read without the general conversion. False for anything else.
+inline bool parseWholeWeight(std::string_view text, double& value) {
+    if (text.empty() || text.size() > 15) return false;
+    uint64_t whole = 0;
+    for (const char c : text) {
+        const auto digit = static_cast<unsigned>(c - '0');
+        if (digit > 9) return false;
+        whole = whole * 10 + digit;
+    }
+    value = static_cast<double>(whole);
+    return true;
+}
+
+// Digits alone, one to eight, read as one word where the bytes up to
+// `readableEnd` hold eight from the first; false for anything else (which
+// parseWeight reads).
+inline bool parseDigitWord(std::string_view text, const char* readableEnd, double& value) {
+    if (text.empty() || text.size() > 8 || readableEnd - text.data() < 8) return false;
+    uint64_t word = 0;
+    std::memcpy(&word, text.data(), 8);
+    // The digits in the top bytes, the first the lowest of them; zeros
+    // below, which read as leading zeros.
+    word <<= 8 * (8 - text.size());
+    const uint64_t digits = ~uint64_t{0} << (8 * (8 - text.size()));
+    constexpr uint64_t kLowNibbles = 0x0F0F0F0F0F0F0F0Fu;
+    const bool allDigits = ((word & ~kLowNibbles) ^ (0x3030303030303030u & digits)) == 0 &&
+                           (((word & kLowNibbles) + 0x0606060606060606u) & ~kLowNibbles) == 0;
+    if (!allDigits) return false;
+    uint64_t number = word & kLowNibbles;
+    number = (number * 10 + (number >> 8)) & 0x00FF00FF00FF00FFu;
+    number = (number * 100 + (number >> 16)) & 0x0000FFFF0000FFFFu;
+    number = (number * 10000 + (number >> 32)) & 0xFFFFFFFFu;
+    value = static_cast<double>(number);
+    return true;
+}
+
+// The same as parseAnyWeight; digits alone read inline.
+inline bool parseWeight(std::string_view text, double& value, bool& percent) {
+    percent = false;
+    if (parseWholeWeight(text, value)) return true;
+    return parseAnyWeight(text, value, percent);
+}
 
 // Appends an entry whose code and text lie in `file`. False (nothing
 // appended, the table's tooLong counted) when either is longer than an entry
 // can point at; such a text is no character and no word any tool keeps.
-bool addTableEntry(DesktopTable& table, int file, std::string_view code, std::string_view text,
-                   double weight);
+bool addAnyTableEntry(DesktopTable& table, int file, std::string_view code, std::string_view text,
+                      double weight);
+
+// The entry of `code` and `text`, its weight set apart.
+inline void pushTableEntry(DesktopTable& table, int file, std::string_view code,
+                           std::string_view text) {
+    const char* base = table.files[static_cast<std::size_t>(file)].data();
+    if (code.empty()) code = text.substr(0, 0);
+    table.entries.push_back({static_cast<uint32_t>(code.data() - base),
+                             static_cast<uint32_t>(text.data() - base),
+                             static_cast<uint8_t>(code.size()), static_cast<uint8_t>(text.size()),
+                             static_cast<uint8_t>(file)});
+}
+
+// The same as addAnyTableEntry; inline where nothing but the entry (and its
+// weight, once the weights are kept) is added, as for most lines.
+inline bool addTableEntry(DesktopTable& table, int file, std::string_view code,
+                          std::string_view text, double weight) {
+    constexpr std::size_t kLongest = UINT8_MAX;
+    if (code.size() > kLongest || text.size() > kLongest ||
+        (weight != 0 && table.weights.empty())) {
+        return addAnyTableEntry(table, file, code, text, weight);
+    }
+    if (!table.weights.empty()) table.weights.push_back(weight);
+    pushTableEntry(table, file, code, text);
+    return true;
+}

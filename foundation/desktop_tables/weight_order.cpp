@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cmath>
 #include <utility>
 
@@ -20,29 +21,31 @@ bool wholeWeights(const DesktopTable& table, const std::vector<uint32_t>& number
     });
 }
 
-// Least significant digit first, from bit `lowest` up: each pass is
-// stable, so the keys end in order of those bits, and keys equal in them
-// keep their order. A digit that is the same in every key moves nothing and
-// is passed over.
-void radixSort(std::vector<uint64_t>& keys, int lowest) {
+// Least significant digit first, over the bits of `keyOf(record)` from bit
+// `lowest` up: each pass is stable, so the records end in order of those
+// bits, and records equal in them keep their order. A digit that is the
+// same in every record moves nothing and is passed over.
+template <class Record, class KeyOf>
+void radixSort(std::vector<Record>& records, int lowest, KeyOf keyOf) {
     const int digits = (64 - lowest + kDigitBits - 1) / kDigitBits;
     const auto digitOf = [lowest](uint64_t key, int d) {
         return (key >> (lowest + d * kDigitBits)) & (kBuckets - 1);
     };
     std::vector<std::array<std::size_t, kBuckets>> counts(static_cast<std::size_t>(digits));
-    for (const uint64_t key : keys) {
+    for (const Record& record : records) {
+        const uint64_t key = keyOf(record);
         for (int d = 0; d < digits; ++d) ++counts[d][digitOf(key, d)];
     }
-    std::vector<uint64_t> moved;
-    reserveHugePages(moved, keys.size());
-    moved.resize(keys.size());
+    std::vector<Record> moved;
+    reserveHugePages(moved, records.size());
+    moved.resize(records.size());
     for (int d = 0; d < digits; ++d) {
         std::array<std::size_t, kBuckets>& count = counts[d];
-        if (std::find(count.begin(), count.end(), keys.size()) != count.end()) continue;
+        if (std::find(count.begin(), count.end(), records.size()) != count.end()) continue;
         std::size_t start = 0;
         for (std::size_t& bucket : count) start += std::exchange(bucket, start);
-        for (const uint64_t key : keys) moved[count[digitOf(key, d)]++] = key;
-        keys.swap(moved);
+        for (const Record& record : records) moved[count[digitOf(keyOf(record), d)]++] = record;
+        records.swap(moved);
     }
 }
 
@@ -58,6 +61,8 @@ void weightOrder(const DesktopTable& table, const std::vector<uint32_t>& numbers
         return tie == Tie::kPlace ? static_cast<uint32_t>(i) : numbers[i];
     };
     const std::size_t count = numbers.size();
+    // Ties that already rise need only the weights sorted.
+    const bool rising = tie == Tie::kPlace || std::is_sorted(numbers.begin(), numbers.end());
     if (wholeWeights(table, numbers)) {
         // Heavier first: the weight's complement in the high half, the tie
         // in the low half to keep ties in reading order.
@@ -67,9 +72,7 @@ void weightOrder(const DesktopTable& table, const std::vector<uint32_t>& numbers
             const auto weight = static_cast<uint64_t>(table.weights[numbers[i]]);
             keys.push_back((UINT32_MAX - weight) << 32 | tieOf(i));
         }
-        // Ties that already rise need only the weights sorted.
-        const bool rising = tie == Tie::kPlace || std::is_sorted(numbers.begin(), numbers.end());
-        radixSort(keys, rising ? 32 : 0);
+        radixSort(keys, rising ? 32 : 0, [](uint64_t key) { return key; });
         order.resize(count);
         for (std::size_t i = 0; i < count; ++i) order[i] = static_cast<uint32_t>(keys[i]);
         return;
@@ -83,9 +86,19 @@ void weightOrder(const DesktopTable& table, const std::vector<uint32_t>& numbers
     for (std::size_t i = 0; i < numbers.size(); ++i) {
         records.push_back({table.weights[numbers[i]], tieOf(i)});
     }
-    std::sort(records.begin(), records.end(), [](const Weighted& a, const Weighted& b) {
-        return a.weight != b.weight ? a.weight > b.weight : a.tie < b.tie;
+    // A weight read is a finite number, not below 0 (-0 aside), whose bits
+    // rise as it does: heavier first, by their complement.
+    const bool bitsInOrder = std::all_of(records.begin(), records.end(), [](const Weighted& r) {
+        return std::isfinite(r.weight) && !std::signbit(r.weight);
     });
+    if (rising && bitsInOrder) {
+        radixSort(records, 0,
+                  [](const Weighted& r) { return UINT64_MAX - std::bit_cast<uint64_t>(r.weight); });
+    } else {
+        std::sort(records.begin(), records.end(), [](const Weighted& a, const Weighted& b) {
+            return a.weight != b.weight ? a.weight > b.weight : a.tie < b.tie;
+        });
+    }
     order.resize(count);
     for (std::size_t i = 0; i < count; ++i) order[i] = records[i].tie;
 }

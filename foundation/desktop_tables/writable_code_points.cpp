@@ -74,3 +74,14 @@ bool mayBeDoubleByte(CharSet charSet, char32_t point) {
                          [](char32_t p, const PointRange& r) { return p < r.first; });
     return after != ranges.begin() && point <= (after - 1)->last;
 }
+
+std::vector<uint64_t> basicPlaneMayBeDoubleByte(CharSet charSet) {
+    constexpr char32_t kBasicPlane = 0x10000;
+    std::vector<uint64_t> bits(kBasicPlane / 64);
+    for (const PointRange& range : rangesOf(charSet)) {
+        for (char32_t point = range.first; point <= range.last && point < kBasicPlane; ++point) {
+            bits[point / 64] |= uint64_t{1} << (point % 64);
+        }
+    }
+    return bits;
+}

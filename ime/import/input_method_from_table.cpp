@@ -77,15 +77,17 @@ int characterCountUpToTwo(std::string_view text) {
 }
 
 // Sets the words aside, marks the keys that the good codes of single
-// characters use and notes those characters; returns how many there are.
+// characters use, notes those characters and adds their texts to
+// `characters`; returns how many there are.
 std::size_t sortOutEntries(DesktopTable& table, ImportedTable& imported,
-                           std::array<bool, 128>& used, CodedSingles& coded) {
+                           std::array<bool, 128>& used, CodedSingles& coded,
+                           DistinctCharacters& characters) {
     std::size_t singles = 0;
     for (uint32_t i = 0; i < table.entries.size(); ++i) {
         const TableEntry& entry = table.entries[i];
-        const int characters = characterCountUpToTwo(table.text(entry));
-        if (characters >= 2) imported.words.push_back(i);
-        if (characters != 1) continue;
+        const int count = characterCountUpToTwo(table.text(entry));
+        if (count >= 2) imported.words.push_back(i);
+        if (count != 1) continue;
         const std::string_view code = table.code(entry);
         if (const LeftOutReason bad = badCode(code); bad != kGoodCode) {
             countBadCode(bad, imported.counts);
@@ -95,6 +97,8 @@ std::size_t sortOutEntries(DesktopTable& table, ImportedTable& imported,
         for (const char c : code) used[static_cast<uint8_t>(c)] = true;
         coded.add(i);
         ++singles;
+        const std::string_view text = table.text(entry);
+        if (text.size() > 1) characters.add(text);
     }
     return singles;
 }
@@ -116,12 +120,27 @@ std::string usedCodesOf(const DesktopTable& table, std::array<bool, 128> used) {
     return keys;
 }
 
+// Whether `usedCodes` holds every key that the good codes use.
+bool holdsEveryKey(const std::string& usedCodes, const std::array<bool, 128>& used) {
+    std::array<bool, 128> isKey{};
+    for (const char c : usedCodes) isKey[static_cast<uint8_t>(c)] = true;
+    for (std::size_t c = 0; c < used.size(); ++c) {
+        if (used[c] && !isKey[c]) return false;
+    }
+    return true;
+}
+
 // Calls `take` with the number of every single character whose code is
 // good and holds only keys of `usedCodes`, in reading order, and `beyond`
 // with those whose good code holds another key; returns how many do.
+// `everyKey`: usedCodes holds every key of the good codes, none beyond.
 template <class Take, class Beyond>
 int forEachCodedSingle(const DesktopTable& table, const CodedSingles& coded,
-                       const std::string& usedCodes, Take take, Beyond beyondKeys) {
+                       const std::string& usedCodes, bool everyKey, Take take, Beyond beyondKeys) {
+    if (everyKey) {
+        coded.forEach(take);
+        return 0;
+    }
     std::array<bool, 128> isKey{};
     for (const char c : usedCodes) isKey[static_cast<uint8_t>(c)] = true;
     int beyond = 0;
@@ -139,7 +158,7 @@ int forEachCodedSingle(const DesktopTable& table, const CodedSingles& coded,
 }
 
 uint64_t pairHash(std::string_view code, DoubleByteCharacter character) {
-    return hashBytes(character.bytes().data(), 2, hashBytes(code.data(), code.size()));
+    return hashShortText(code, character.packed);
 }
 
 // Takes the single characters with kept codes into `pairs` (entry numbers,
@@ -149,7 +168,8 @@ uint64_t pairHash(std::string_view code, DoubleByteCharacter character) {
 // characters the CharSet cannot write (the first ten named) or that are one
 // byte.
 std::size_t takePairs(DesktopTable& table, const CodedSingles& coded, std::size_t singles,
-                      TableCharacters& set, ImportedTable& imported, std::vector<uint32_t>& pairs) {
+                      bool everyKey, TableCharacters& set, ImportedTable& imported,
+                      std::vector<uint32_t>& pairs) {
     PairCounts& counts = imported.counts;
     const auto bytesOf = [&](uint32_t number) {
         const std::string_view text = table.text(table.entries[number]);
@@ -166,7 +186,10 @@ std::size_t takePairs(DesktopTable& table, const CodedSingles& coded, std::size_
     const auto unwritableHash = [&](uint32_t number) {
         const std::string_view code = codeOf(number);
         const std::string_view text = table.text(table.entries[number]);
-        return hashBytes(text.data(), text.size(), hashBytes(code.data(), code.size()));
+        // A single character's text: at most four bytes, one word.
+        uint64_t textWord = text.size();
+        for (const char c : text) textWord = textWord << 8 | static_cast<uint8_t>(c);
+        return hashShortText(code, textWord);
     };
     // A pair is taken a few pairs after its slot in `written` was asked for,
     // so that the waits on memory overlap.
@@ -221,7 +244,7 @@ std::size_t takePairs(DesktopTable& table, const CodedSingles& coded, std::size_
         waiting = 0;
     };
     const int beyond = forEachCodedSingle(
-        table, coded, imported.method.usedCodes,
+        table, coded, imported.method.usedCodes, everyKey,
         [&](uint32_t number) {
             const DoubleByteCharacter bytes = bytesOf(number);
             const uint64_t hash = bytes.packed == 0 ? 0 : pairHash(codeOf(number), bytes);
@@ -413,17 +436,23 @@ void takeTablePairs(DesktopTable& table, CharSet charSet, ImportedTable& importe
     PairCounts& counts = imported.counts;
     std::array<bool, 128> used{};
     CodedSingles coded(table.entries.size());
-    const std::size_t singles = sortOutEntries(table, imported, used, coded);
-    method.usedCodes = usedCodesOf(table, used);
+    // The characters of the singles taken: all of them, while no code holds
+    // a key beyond UsedCodes (as in most tables).
     DistinctCharacters characters;
-    characters.reserve(singles);
-    forEachCodedSingle(
-        table, coded, method.usedCodes,
-        [&](uint32_t number) {
-            const std::string_view text = table.text(table.entries[number]);
-            if (text.size() > 1) characters.add(text);
-        },
-        [](uint32_t) {});
+    const std::size_t singles = sortOutEntries(table, imported, used, coded, characters);
+    method.usedCodes = usedCodesOf(table, used);
+    const bool everyKey = holdsEveryKey(method.usedCodes, used);
+    if (!everyKey) {
+        characters = DistinctCharacters();
+        characters.reserve(singles);
+        forEachCodedSingle(
+            table, coded, method.usedCodes, false,
+            [&](uint32_t number) {
+                const std::string_view text = table.text(table.entries[number]);
+                if (text.size() > 1) characters.add(text);
+            },
+            [](uint32_t) {});
+    }
     if (charSet == 0) {
         charSet = charSetOfLanguage(table);
         if (charSet == kChineseGB && writtenCount(characters.all(), kChineseGBK) >
@@ -441,7 +470,8 @@ void takeTablePairs(DesktopTable& table, CharSet charSet, ImportedTable& importe
     // Room for every entry to be left out, touched only as used: the list
     // does not move as it grows.
     table.leftOut.reserve(table.leftOut.size() + table.entries.size());
-    counts.keyBeyond = static_cast<int>(takePairs(table, coded, singles, set, imported, pairs));
+    counts.keyBeyond =
+        static_cast<int>(takePairs(table, coded, singles, everyKey, set, imported, pairs));
     sortByWeight(table, pairs);
     counts.kept = static_cast<int>(pairs.size());
 }

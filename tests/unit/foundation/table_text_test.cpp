@@ -20,9 +20,10 @@ TEST(TableText, LineFeedsCountedAsOneByOne) {
     for (std::size_t start = 0; start < 24; ++start) {
         for (std::size_t length = 0; length < 100; ++length) {
             const std::string_view part = std::string_view(bytes).substr(start, length);
-            ASSERT_EQ(lineFeedsIn(part),
-                      static_cast<std::size_t>(std::count(part.begin(), part.end(), '\n')))
-                << start << "+" << length;
+            const auto feeds = static_cast<std::size_t>(std::count(part.begin(), part.end(), '\n'));
+            ASSERT_EQ(lineFeedsIn(part), feeds) << start << "+" << length;
+            // The same stretch read with the bytes before it at hand.
+            ASSERT_EQ(lineFeedsBetween(bytes, start, start + length), feeds) << start;
         }
     }
 }
@@ -46,6 +47,9 @@ TEST(TableText, WeightsReadAsFromChars) {
                                     "",
                                     "%",
                                     "99454797",
+                                    "12345678",
+                                    "1234567/",
+                                    "9:",
                                     "00000000000000001"};
     for (const char* text : kWeights) {
         double expected = 0;
@@ -63,6 +67,18 @@ TEST(TableText, WeightsReadAsFromChars) {
         double value = -1;
         bool percent = false;
         ASSERT_EQ(parseWeight(text, value, percent), read) << '"' << text << '"';
+        // Up to eight digits read as one word, from a buffer with room after.
+        std::string padded = std::string(text) + "\t2\t3456789";
+        double word = -1;
+        const std::size_t size = std::string_view(text).size();
+        ASSERT_EQ(parseDigitWord(std::string_view(padded).substr(0, size),
+                                 padded.data() + padded.size(), word),
+                  read && size <= 8 &&
+                      std::all_of(text, text + size, [](char c) { return c >= '0' && c <= '9'; }))
+            << '"' << text << '"';
+        if (word >= 0) {
+            EXPECT_EQ(word, expected) << '"' << text << '"';
+        }
         if (!read) continue;
         EXPECT_EQ(value, expected) << '"' << text << '"';
         EXPECT_EQ(percent, expectedPercent) << '"' << text << '"';

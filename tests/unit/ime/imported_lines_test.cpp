@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <set>
 
 #include "foundation/desktop_tables/table_reader.h"
 #include "ime/compile_driver.h"
@@ -60,6 +61,54 @@ TEST(ImportedLines, TheWrittenSourceReadsBackAsTheRecord) {
             EXPECT_EQ(read.entries[e].character, given.entries[e].character) << trial;
             EXPECT_EQ(read.entries[e].line, given.entries[e].line) << trial << " " << e;
         }
+    }
+}
+
+// Codes over seventy keys: the first 63 in byte order are UsedCodes, and a
+// single character whose code holds another is left out before the pairs
+// and the CharSet's count of characters are taken.
+TEST(ImportedLines, KeysBeyondUsedCodesLeaveTheirCharactersOut) {
+    useMabrelMessages();
+    std::mt19937 random(20261210);
+    const std::string characters = "的一是在不了有和人这中大为上个国我以要他时来用们生到作地于出";
+    for (int trial = 0; trial < 20; ++trial) {
+        std::string text = "%gen_inp\n%ename Gen\n%chardef begin\n";
+        std::vector<std::pair<std::string, std::string>> lines;
+        std::set<char> keys;
+        for (int k = 40 + static_cast<int>(random() % 200); k > 0; --k) {
+            std::string code(1, static_cast<char>('a' + random() % 26));
+            for (int n = static_cast<int>(random() % 4); n > 0; --n) {
+                code += static_cast<char>(0x21 + random() % 70);
+            }
+            keys.insert(code.begin(), code.end());
+            lines.emplace_back(code, characters.substr(3 * (random() % 30), 3));
+            text += code + " " + lines.back().second + "\n";
+        }
+        const std::string used = std::string(keys.begin(), keys.end()).substr(0, 63);
+        int beyond = 0;
+        std::set<std::string> kept;
+        for (const auto& [code, character] : lines) {
+            const bool inKeys = code.find_first_not_of(used) == std::string::npos;
+            beyond += !inKeys;
+            if (inKeys) kept.insert(character);
+        }
+        TempDir dir;
+        WorkingDir inDir(dir.path());
+        writeFile("gen.cin", text + "%chardef end\n");
+        DesktopTable table;
+        bool recognised = false;
+        ImportedTable imported;
+        const PassRun run = runCaptured([&] {
+            if (int rc = readInputMethodTable("gen.cin", {kKeyTable}, table, recognised)) return rc;
+            takeTablePairs(table, kChineseGB, imported);
+            return 0;
+        });
+        ASSERT_EQ(run.rc, 0) << run.output;
+        EXPECT_EQ(imported.method.usedCodes, used) << trial;
+        EXPECT_EQ(imported.counts.keyBeyond, beyond) << trial;
+        const std::string count = std::to_string(kept.size());
+        EXPECT_NE(run.output.find(": " + count + " of " + count + " characters"), std::string::npos)
+            << run.output;
     }
 }
 
