@@ -29,11 +29,6 @@ Line lineAt(const std::string& bytes, std::size_t position) {
     return {available, available, false};
 }
 
-bool isCommentLine(const char* line) {
-    const char* text = skipBlanks(line);
-    return text[0] == '/' && text[1] == '/';
-}
-
 // Every section name starts with "[", so only the lines whose first
 // character after blanks is one can open a section.
 constexpr char kSectionOpening = '[';
@@ -104,6 +99,11 @@ void readLineAt(SourceReader& reader, std::size_t position, int linesBefore) {
 }
 
 }  // namespace
+
+bool isCommentLine(const char* line) {
+    const char* text = skipBlanks(line);
+    return text[0] == '/' && text[1] == '/';
+}
 
 bool openSource(SourceReader& reader, const char* name) {
     reader.stream = SourceText{};

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -50,6 +51,26 @@ char* readPlainLine(std::string& line, SourceText& stream);
 // The next line that is not a comment ("//" after leading blanks); comment
 // lines are counted too. Returns nullptr at the end of the text.
 char* readSourceLine(std::string& line, SourceText& stream);
+
+// True for a comment line: "//" after leading blanks.
+bool isCommentLine(const char* line);
+
+// Calls `visit` with the start of each line readSourceLine would read from
+// here on, where it stands in the text, without reading it: the line runs to
+// its line feed (a CR before it is the line's last byte), the text after it
+// follows. For a look over what is left; nothing moves, nothing is counted.
+template <class Visit>
+void forEachLineAhead(const SourceText& stream, Visit visit) {
+    const std::string& bytes = stream.bytes;
+    for (std::size_t at = stream.position; at < bytes.size();) {
+        const char* line = bytes.data() + at;
+        const void* feed = std::memchr(line, '\n', bytes.size() - at);
+        at = feed != nullptr
+                 ? static_cast<std::size_t>(static_cast<const char*>(feed) - bytes.data()) + 1
+                 : bytes.size();
+        if (!isCommentLine(line)) visit(line);
+    }
+}
 
 // Goes back to the start of the text and finds the first line that starts,
 // after blanks, with the section's name in any letter case. On success the

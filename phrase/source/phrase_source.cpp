@@ -62,19 +62,17 @@ int doubleByteRun(const DoubleByteTable& characters, const char* text) {
 void reserveForPhrases(CTosker& tosker, const DoubleByteTable& characters) {
     const std::size_t slotCount = tosker.slots.size();
     std::vector<uint32_t> phrases(slotCount), words(slotCount);
-    SourceText& stream = tosker.source.stream;
-    const ReadMark mark = markRead(stream);
-    std::string text;
-    while (const char* line = readSourceLine(text, stream)) {
+    // A phrase's characters end where its line's copy would end them: no
+    // trail byte is a CR or a line feed.
+    forEachLineAhead(tosker.source.stream, [&](const char* line) {
         const char* phrase = skipBlanks(line);
-        if (!characters.startsChar(phrase)) continue;
+        if (!characters.startsChar(phrase)) return;
         const int length = doubleByteRun(characters, phrase);
         const auto slot = static_cast<std::size_t>(characters.indexOf(phrase));
-        if (length < kMinPhraseLength || length > kMaxPhraseLength || slot >= slotCount) continue;
+        if (length < kMinPhraseLength || length > kMaxPhraseLength || slot >= slotCount) return;
         ++phrases[slot];
         words[slot] += static_cast<uint32_t>(length - 1);
-    }
-    returnToMark(stream, mark);
+    });
     reservePhraseStore(tosker, phrases, words);
 }
 
@@ -175,6 +173,58 @@ int takePhraseLine(CTosker& tosker, const DoubleByteTable& characters, PhraseRea
     return 0;
 }
 
+// Takes the next line where it stands in the text, without a copy, when it
+// is a phrase that takePhraseLine would take or leave to the fit without a
+// message; false, having read nothing, for any other line. The phrase's
+// characters end where the copy's would: no trail byte is a CR or a line
+// feed, and ",USER" is compared up to the first byte that differs.
+bool takePhraseLineInPlace(CTosker& tosker, const DoubleByteTable& characters,
+                           PhraseReading& reading) {
+    SourceText& stream = tosker.source.stream;
+    const std::string& bytes = stream.bytes;
+    const char* line = bytes.data() + stream.position;
+    const char* phrase = skipBlanks(line);
+    if (!characters.startsChar(phrase)) return false;
+    const int length = doubleByteRun(characters, phrase);
+    const PhraseDatabase& db = tosker.database;
+    if (length < kMinPhraseLength || length > kMaxPhraseLength ||
+        (db.maxPhraseLength != 0 && length > db.maxPhraseLength)) {
+        return false;
+    }
+    const int slot = characters.indexOf(phrase);
+    uint16_t after[kMaxPhraseLength - 1];
+    const std::span<const uint16_t> rest(after, static_cast<std::size_t>(length - 1));
+    for (int c = 0; c < length - 1; ++c) {
+        after[c] = static_cast<uint16_t>(characters.indexOf(phrase + 2 * (c + 1)));
+    }
+    const std::size_t wordCount = phraseWords(static_cast<std::size_t>(length), false);
+    if (isDuplicatePhrase(tosker, slot, rest) ||
+        (reading.tally == nullptr && !slotHasRoom(tosker, slot, wordCount))) {
+        return false;
+    }
+    const char* end = phrase + 2 * length;
+    const void* feed =
+        std::memchr(end, '\n', static_cast<std::size_t>(bytes.data() + bytes.size() - end));
+    stream.position =
+        feed != nullptr
+            ? static_cast<std::size_t>(static_cast<const char*>(feed) - bytes.data()) + 1
+            : bytes.size();
+    ++lineNumber;
+    if (reading.fitting != nullptr &&
+        !fitPhrase(*reading.fitting, tosker, slot, wordCount,
+                   std::string_view(phrase, 2 * static_cast<std::size_t>(length)))) {
+        return true;
+    }
+    appendPhrase(tosker, slot, rest, false);
+    if (tosker.readUserMarks && std::strncmp(end, kUserMark, 5) == 0) {
+        tosker.userMarks.push_back(static_cast<uint16_t>(length));
+        tosker.userMarks.push_back(static_cast<uint16_t>(slot));
+        tosker.userMarks.insert(tosker.userMarks.end(), rest.begin(), rest.end());
+    }
+    reading.longest = std::max(reading.longest, length);
+    return true;
+}
+
 }  // namespace
 
 int parseDescriptionSection(CTosker& tosker) {
@@ -224,9 +274,27 @@ int parsePhraseSection(CTosker& tosker, PhraseFitting* fitting, PhraseTally* tal
 
     LookAhead lookAhead(tosker, characters);
     for (int k = 0; k < 8; ++k) lookAhead.step();
-    while (readSourceLine(tosker.source.lineBuffer, tosker.source.stream) != nullptr) {
+    // The line read last stays in the buffer, as a reading through it leaves it.
+    SourceText& stream = tosker.source.stream;
+    std::size_t lastInPlace = stream.bytes.size();
+    for (;;) {
+        const std::size_t before = stream.position;
+        if (before < stream.bytes.size() && takePhraseLineInPlace(tosker, characters, reading)) {
+            lastInPlace = before;
+            lookAhead.step();
+            continue;
+        }
+        const char* line = readSourceLine(tosker.source.lineBuffer, stream);
+        if (stream.position != before) lastInPlace = stream.bytes.size();
+        if (line == nullptr) break;
         lookAhead.step();
         if (int rc = takePhraseLine(tosker, characters, reading)) return rc;
+    }
+    if (lastInPlace < stream.bytes.size()) {
+        const int lines = lineNumber;
+        stream.position = lastInPlace;
+        readPlainLine(tosker.source.lineBuffer, stream);
+        lineNumber = lines;
     }
     if (filedPhrases(tosker) == 0) return report(kNoPhrases, keyName(kKeyPhrase));
     if (db.maxPhraseLength == 0) db.maxPhraseLength = reading.longest;

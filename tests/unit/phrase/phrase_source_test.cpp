@@ -1,5 +1,7 @@
 #include "phrase/source/phrase_source.h"
 
+#include <random>
+
 #include "phrase/source/phrase_store.h"
 #include "tests/unit/phrase/tosker_test_support.h"
 
@@ -162,6 +164,35 @@ TEST_F(PhraseSourceTest, FullSlotRefusesNewPhraseButStillReportsRepeats) {
     EXPECT_NE(run.output.find("\aL2053, [Phrase], Message 905: Too many phrases begin with '" + A +
                               "'\n"),
               std::string::npos);
+}
+
+// Random lists of phrases, repeats, comments, blank and refused lines, with
+// ",USER" marks and without a last line feed, read the same with CR LF ends:
+// the same messages, phrases and last line read.
+TEST_F(PhraseSourceTest, CrLfEndsReadAsLineFeeds) {
+    std::mt19937 random(35);
+    const std::string pieces[] = {A, B, C, D, A + B, ",USER", "// c", " ", "x", "\t"};
+    for (int round = 0; round < 60; ++round) {
+        std::string lines;
+        for (int n = 1 + static_cast<int>(random() % 40); n > 0; --n) {
+            for (int k = static_cast<int>(random() % 7); k >= 0; --k)
+                lines += pieces[random() % 10];
+            lines += '\n';
+        }
+        if (random() % 2) lines.pop_back();
+        std::string crLf;
+        for (const char c : lines) crLf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+        tosker = CTosker{};
+        const Captured plain = parse(source("CharSet=ChineseGB\n", lines));
+        const auto phrases = tosker.database.phrases.size();
+        const std::string last = tosker.source.lineBuffer;
+        tosker = CTosker{};
+        const Captured ended = parse(source("CharSet=ChineseGB\r\n", crLf));
+        EXPECT_EQ(plain.rc, ended.rc) << round;
+        EXPECT_EQ(plain.output, ended.output) << round;
+        EXPECT_EQ(phrases, tosker.database.phrases.size()) << round;
+        EXPECT_EQ(last, tosker.source.lineBuffer) << round;
+    }
 }
 
 }  // namespace
