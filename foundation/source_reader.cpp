@@ -116,12 +116,16 @@ int loadSource(SourceReader& reader, const char* name) {
     return readInputFile(name, reader.stream.bytes, kOpenFileFail);
 }
 
+std::size_t copyLineAt(const SourceText& stream, std::size_t position, std::string& line) {
+    const Line found = lineAt(stream.bytes, position);
+    line.assign(stream.bytes, position, found.length);
+    if (found.crLf) line.back() = '\n';
+    return found.taken;
+}
+
 char* readPlainLine(std::string& line, SourceText& stream) {
     if (stream.position >= stream.bytes.size()) return nullptr;
-    const Line found = lineAt(stream.bytes, stream.position);
-    line.assign(stream.bytes, stream.position, found.length);
-    if (found.crLf) line.back() = '\n';
-    stream.position += found.taken;
+    stream.position += copyLineAt(stream, stream.position, line);
     ++lineNumber;
     return line.data();
 }

@@ -48,6 +48,21 @@ int loadSource(SourceReader& reader, const char* name);
 // characters, or nullptr at the end of the text, leaving `line` as it was.
 char* readPlainLine(std::string& line, SourceText& stream);
 
+// The line that starts at `position` into `line` as readPlainLine reads it,
+// without moving or counting; how many bytes of the text it takes.
+std::size_t copyLineAt(const SourceText& stream, std::size_t position, std::string& line);
+
+// Where the line after the one that holds `at` starts: past the next line
+// feed, or the text's end.
+inline std::size_t nextLineStart(const SourceText& stream, const char* at) {
+    const std::string& bytes = stream.bytes;
+    const char* const end = bytes.data() + bytes.size();
+    const void* feed = std::memchr(at, '\n', static_cast<std::size_t>(end - at));
+    return feed != nullptr
+               ? static_cast<std::size_t>(static_cast<const char*>(feed) - bytes.data()) + 1
+               : bytes.size();
+}
+
 // The next line that is not a comment ("//" after leading blanks); comment
 // lines are counted too. Returns nullptr at the end of the text.
 char* readSourceLine(std::string& line, SourceText& stream);
@@ -61,15 +76,36 @@ bool isCommentLine(const char* line);
 // follows. For a look over what is left; nothing moves, nothing is counted.
 template <class Visit>
 void forEachLineAhead(const SourceText& stream, Visit visit) {
-    const std::string& bytes = stream.bytes;
-    for (std::size_t at = stream.position; at < bytes.size();) {
-        const char* line = bytes.data() + at;
-        const void* feed = std::memchr(line, '\n', bytes.size() - at);
-        at = feed != nullptr
-                 ? static_cast<std::size_t>(static_cast<const char*>(feed) - bytes.data()) + 1
-                 : bytes.size();
+    for (std::size_t at = stream.position; at < stream.bytes.size();) {
+        const char* line = stream.bytes.data() + at;
+        at = nextLineStart(stream, line);
         if (!isCommentLine(line)) visit(line);
     }
+}
+
+// Reads the lines left: each where it stands when `inPlace` takes it (true,
+// having moved the reading past it and counted it), else through the line
+// buffer, `take` reading it there (0 to go on, or a status that stops the
+// reading). The buffer ends holding the line read last either way, as a
+// reading through it leaves it. Returns the status that stopped, or 0.
+template <class InPlace, class Take>
+int readLinesLeft(SourceReader& reader, InPlace inPlace, Take take) {
+    SourceText& stream = reader.stream;
+    constexpr std::size_t kNone = std::string::npos;
+    std::size_t lastInPlace = kNone;
+    for (;;) {
+        const std::size_t before = stream.position;
+        if (before < stream.bytes.size() && inPlace()) {
+            lastInPlace = before;
+            continue;
+        }
+        const char* line = readSourceLine(reader.lineBuffer, stream);
+        if (stream.position != before) lastInPlace = kNone;
+        if (line == nullptr) break;
+        if (int rc = take()) return rc;
+    }
+    if (lastInPlace != kNone) copyLineAt(stream, lastInPlace, reader.lineBuffer);
+    return 0;
 }
 
 // Goes back to the start of the text and finds the first line that starts,

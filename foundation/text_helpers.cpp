@@ -3,16 +3,6 @@
 #include <cstdint>
 #include <cstring>
 
-const char* skipBlanks(const char* text) {
-    while (isBlank(*text)) ++text;
-    return text;
-}
-
-char* skipBlanks(char* text) {
-    while (isBlank(*text)) ++text;
-    return text;
-}
-
 bool isBlankLine(const char* line) {
     for (; *line != '\0' && *line != '\n'; ++line) {
         if (!isBlank(*line)) return false;

@@ -24,8 +24,14 @@ inline bool isBlank(char c) {
 }
 
 // The first position at or after `text` that is not a blank.
-const char* skipBlanks(const char* text);
-char* skipBlanks(char* text);
+inline const char* skipBlanks(const char* text) {
+    while (isBlank(*text)) ++text;
+    return text;
+}
+inline char* skipBlanks(char* text) {
+    while (isBlank(*text)) ++text;
+    return text;
+}
 
 // How many line feeds bytes[from, to) holds, eight bytes at a time: a
 // stretch shorter than eight is read in the eight bytes that end it, where

@@ -83,12 +83,6 @@ int badCode(const char* line) {
     return kStopStatus;
 }
 
-// skipBlanks, inline for the code lines' blanks between the characters.
-const char* codeLineBlanksPassed(const char* text) {
-    while (isBlank(*text)) ++text;
-    return text;
-}
-
 // Takes the characters from `text` on under the code; `lineText` gives the
 // line for a message.
 template <class LineText>
@@ -103,7 +97,7 @@ void takeCharacters(CMabrel& mabrel, CodeReading& reading, std::string_view code
             const char hzText[3] = {text[0], text[1], '\0'};
             report(kDuplicateHanZi, hzText, lineText());
         }
-        text = codeLineBlanksPassed(text + 2);
+        text = skipBlanks(text + 2);
     }
 }
 
@@ -140,31 +134,17 @@ int codeLine(CMabrel& mabrel, CodeReading& reading) {
     return 0;
 }
 
-// A line of the text where it stands.
-struct LineInPlace {
-    const char* start = nullptr;
-    std::size_t taken = 0;  // its bytes, the line feed with them
-    bool crLf = false;
-
-    // Into `line`, as a line read would hold it.
-    const char* copyTo(std::string& line) const {
-        line.assign(start, crLf ? taken - 1 : taken);
-        if (crLf) line.back() = '\n';
-        return line.c_str();
-    }
-};
-
 // Reads the next line where it stands in the text, without a copy, when it
 // is a code line that codeLine would take without a message but 905: a
 // code of the alphabet, at least one character, no comment. A CR LF is
 // passed by where reading stops before it, so that the line reads as the
 // copy with its line feed would. Returns false, having read nothing, for
 // any other line.
-bool readCodeLineInPlace(CMabrel& mabrel, CodeReading& reading, LineInPlace& read) {
+bool readCodeLineInPlace(CMabrel& mabrel, CodeReading& reading) {
     SourceText& stream = mabrel.source.stream;
     const LeadTrailBytes& hzBytes = reading.hzBytes;
     const char* line = stream.bytes.data() + stream.position;
-    const char* start = codeLineBlanksPassed(line);
+    const char* start = skipBlanks(line);
     if (start[0] == '/' && start[1] == '/') return false;
     const char* end = start;
     while (reading.inCode[static_cast<uint8_t>(*end)]) ++end;
@@ -172,10 +152,10 @@ bool readCodeLineInPlace(CMabrel& mabrel, CodeReading& reading, LineInPlace& rea
     if (!isBlank(*end) && *end != '\n' && *end != '\0' && !hzBytes.startsChar(end)) return false;
     const auto length = static_cast<std::size_t>(end - start);
     if (length == 0 || length > static_cast<std::size_t>(mabrel.im.maxCodes)) return false;
-    const char* text = codeLineBlanksPassed(end);
+    const char* text = skipBlanks(end);
     if (!hzBytes.startsChar(text)) return false;
     const char* rest = text;
-    while (hzBytes.startsChar(rest)) rest = codeLineBlanksPassed(rest + 2);
+    while (hzBytes.startsChar(rest)) rest = skipBlanks(rest + 2);
     const char* textEnd = stream.bytes.data() + stream.bytes.size();
     const char* feed = rest;
     if (*feed != '\n' && !(feed[0] == '\r' && feed[1] == '\n')) {
@@ -187,11 +167,13 @@ bool readCodeLineInPlace(CMabrel& mabrel, CodeReading& reading, LineInPlace& rea
     const bool crLf = feed != nullptr && feed[-1] == '\r';
     if (crLf && rest >= feed) return false;
 
-    read = {line, static_cast<std::size_t>((feed != nullptr ? feed + 1 : textEnd) - line), crLf};
-    stream.position += read.taken;
+    const std::size_t at = stream.position;
+    stream.position += static_cast<std::size_t>((feed != nullptr ? feed + 1 : textEnd) - line);
     ++lineNumber;
-    takeCharacters(mabrel, reading, std::string_view(start, length), text,
-                   [&] { return read.copyTo(mabrel.source.lineBuffer); });
+    takeCharacters(mabrel, reading, std::string_view(start, length), text, [&] {
+        copyLineAt(stream, at, mabrel.source.lineBuffer);
+        return mabrel.source.lineBuffer.c_str();
+    });
     return true;
 }
 
@@ -209,22 +191,9 @@ TextLeft textLeft(const SourceText& stream) {
 
 int readCodeLines(CMabrel& mabrel) {
     CodeReading reading(mabrel.im, textLeft(mabrel.source.stream));
-    SourceText& stream = mabrel.source.stream;
-    // The line read last stays in the buffer, as a line read through it would.
-    LineInPlace inPlace;
-    for (;;) {
-        if (stream.position < stream.bytes.size() &&
-            readCodeLineInPlace(mabrel, reading, inPlace)) {
-            continue;
-        }
-        const std::size_t before = stream.position;
-        const char* line = readSourceLine(mabrel.source.lineBuffer, stream);
-        if (stream.position != before) inPlace = {};
-        if (line == nullptr) break;
-        if (int rc = codeLine(mabrel, reading)) return rc;
-    }
-    if (inPlace.start != nullptr) inPlace.copyTo(mabrel.source.lineBuffer);
-    return 0;
+    return readLinesLeft(
+        mabrel.source, [&] { return readCodeLineInPlace(mabrel, reading); },
+        [&] { return codeLine(mabrel, reading); });
 }
 
 }  // namespace

@@ -126,6 +126,27 @@ class LookAhead {
     int next_ = 0;
 };
 
+// The indexes of a phrase's characters after its first, into `after`.
+std::span<const uint16_t> restOfPhrase(const DoubleByteTable& characters, const char* phrase,
+                                       int length, uint16_t (&after)[kMaxPhraseLength - 1]) {
+    for (int c = 0; c < length - 1; ++c) {
+        after[c] = static_cast<uint16_t>(characters.indexOf(phrase + 2 * (c + 1)));
+    }
+    return {after, static_cast<std::size_t>(length - 1)};
+}
+
+// Notes a phrase filed: its user mark (",USER" right after its characters,
+// at `end`) where marks are read, and the longest length.
+void notePhraseFiled(CTosker& tosker, PhraseReading& reading, const char* end, int length, int slot,
+                     std::span<const uint16_t> rest) {
+    if (tosker.readUserMarks && std::strncmp(end, kUserMark, 5) == 0) {
+        tosker.userMarks.push_back(static_cast<uint16_t>(length));
+        tosker.userMarks.push_back(static_cast<uint16_t>(slot));
+        tosker.userMarks.insert(tosker.userMarks.end(), rest.begin(), rest.end());
+    }
+    reading.longest = std::max(reading.longest, length);
+}
+
 // The outcome of one [Phrase] line: 0 when the reading goes on, or the
 // number of the fatal message that stops it.
 int takePhraseLine(CTosker& tosker, const DoubleByteTable& characters, PhraseReading& reading) {
@@ -148,10 +169,7 @@ int takePhraseLine(CTosker& tosker, const DoubleByteTable& characters, PhraseRea
     const int slot = characters.indexOf(phrase);
 
     uint16_t after[kMaxPhraseLength - 1];
-    const std::span<const uint16_t> rest(after, static_cast<std::size_t>(length - 1));
-    for (int c = 0; c < length - 1; ++c) {
-        after[c] = static_cast<uint16_t>(characters.indexOf(phrase + 2 * (c + 1)));
-    }
+    const std::span<const uint16_t> rest = restOfPhrase(characters, phrase, length, after);
     if (isDuplicatePhrase(tosker, slot, rest)) {
         report(kDuplicatePhrase, line);
         if (reading.tally != nullptr) ++reading.tally->repeated;
@@ -164,12 +182,7 @@ int takePhraseLine(CTosker& tosker, const DoubleByteTable& characters, PhraseRea
         return 0;
     }
     if (int rc = appendPhrase(tosker, slot, rest, reading.tally == nullptr)) return rc;
-    if (tosker.readUserMarks && std::strncmp(phrase + 2 * length, kUserMark, 5) == 0) {
-        tosker.userMarks.push_back(static_cast<uint16_t>(length));
-        tosker.userMarks.push_back(static_cast<uint16_t>(slot));
-        tosker.userMarks.insert(tosker.userMarks.end(), rest.begin(), rest.end());
-    }
-    reading.longest = std::max(reading.longest, length);
+    notePhraseFiled(tosker, reading, phrase + 2 * length, length, slot, rest);
     return 0;
 }
 
@@ -181,9 +194,7 @@ int takePhraseLine(CTosker& tosker, const DoubleByteTable& characters, PhraseRea
 bool takePhraseLineInPlace(CTosker& tosker, const DoubleByteTable& characters,
                            PhraseReading& reading) {
     SourceText& stream = tosker.source.stream;
-    const std::string& bytes = stream.bytes;
-    const char* line = bytes.data() + stream.position;
-    const char* phrase = skipBlanks(line);
+    const char* phrase = skipBlanks(stream.bytes.data() + stream.position);
     if (!characters.startsChar(phrase)) return false;
     const int length = doubleByteRun(characters, phrase);
     const PhraseDatabase& db = tosker.database;
@@ -193,22 +204,14 @@ bool takePhraseLineInPlace(CTosker& tosker, const DoubleByteTable& characters,
     }
     const int slot = characters.indexOf(phrase);
     uint16_t after[kMaxPhraseLength - 1];
-    const std::span<const uint16_t> rest(after, static_cast<std::size_t>(length - 1));
-    for (int c = 0; c < length - 1; ++c) {
-        after[c] = static_cast<uint16_t>(characters.indexOf(phrase + 2 * (c + 1)));
-    }
+    const std::span<const uint16_t> rest = restOfPhrase(characters, phrase, length, after);
     const std::size_t wordCount = phraseWords(static_cast<std::size_t>(length), false);
     if (isDuplicatePhrase(tosker, slot, rest) ||
         (reading.tally == nullptr && !slotHasRoom(tosker, slot, wordCount))) {
         return false;
     }
     const char* end = phrase + 2 * length;
-    const void* feed =
-        std::memchr(end, '\n', static_cast<std::size_t>(bytes.data() + bytes.size() - end));
-    stream.position =
-        feed != nullptr
-            ? static_cast<std::size_t>(static_cast<const char*>(feed) - bytes.data()) + 1
-            : bytes.size();
+    stream.position = nextLineStart(stream, end);
     ++lineNumber;
     if (reading.fitting != nullptr &&
         !fitPhrase(*reading.fitting, tosker, slot, wordCount,
@@ -216,12 +219,7 @@ bool takePhraseLineInPlace(CTosker& tosker, const DoubleByteTable& characters,
         return true;
     }
     appendPhrase(tosker, slot, rest, false);
-    if (tosker.readUserMarks && std::strncmp(end, kUserMark, 5) == 0) {
-        tosker.userMarks.push_back(static_cast<uint16_t>(length));
-        tosker.userMarks.push_back(static_cast<uint16_t>(slot));
-        tosker.userMarks.insert(tosker.userMarks.end(), rest.begin(), rest.end());
-    }
-    reading.longest = std::max(reading.longest, length);
+    notePhraseFiled(tosker, reading, end, length, slot, rest);
     return true;
 }
 
@@ -274,28 +272,18 @@ int parsePhraseSection(CTosker& tosker, PhraseFitting* fitting, PhraseTally* tal
 
     LookAhead lookAhead(tosker, characters);
     for (int k = 0; k < 8; ++k) lookAhead.step();
-    // The line read last stays in the buffer, as a reading through it leaves it.
-    SourceText& stream = tosker.source.stream;
-    std::size_t lastInPlace = stream.bytes.size();
-    for (;;) {
-        const std::size_t before = stream.position;
-        if (before < stream.bytes.size() && takePhraseLineInPlace(tosker, characters, reading)) {
-            lastInPlace = before;
+    const int rc = readLinesLeft(
+        tosker.source,
+        [&] {
+            if (!takePhraseLineInPlace(tosker, characters, reading)) return false;
             lookAhead.step();
-            continue;
-        }
-        const char* line = readSourceLine(tosker.source.lineBuffer, stream);
-        if (stream.position != before) lastInPlace = stream.bytes.size();
-        if (line == nullptr) break;
-        lookAhead.step();
-        if (int rc = takePhraseLine(tosker, characters, reading)) return rc;
-    }
-    if (lastInPlace < stream.bytes.size()) {
-        const int lines = lineNumber;
-        stream.position = lastInPlace;
-        readPlainLine(tosker.source.lineBuffer, stream);
-        lineNumber = lines;
-    }
+            return true;
+        },
+        [&] {
+            lookAhead.step();
+            return takePhraseLine(tosker, characters, reading);
+        });
+    if (rc != 0) return rc;
     if (filedPhrases(tosker) == 0) return report(kNoPhrases, keyName(kKeyPhrase));
     if (db.maxPhraseLength == 0) db.maxPhraseLength = reading.longest;
     clearSpinner();
