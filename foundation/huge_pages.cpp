@@ -10,8 +10,19 @@
 #include <malloc.h>
 #endif
 
+namespace {
+
+bool smallPagesOnly = false;
+
+}  // namespace
+
+void askForSmallPagesOnly() {
+    smallPagesOnly = true;
+}
+
 void adviseHugePages(const void* data, std::size_t bytes) {
 #ifdef MADV_HUGEPAGE
+    if (smallPagesOnly) return;
     constexpr std::uintptr_t kHugePage = std::uintptr_t{2} << 20;
     const auto at = reinterpret_cast<std::uintptr_t>(data);
     const std::uintptr_t start = (at + kHugePage - 1) & ~(kHugePage - 1);

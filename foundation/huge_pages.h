@@ -11,6 +11,15 @@
 // from `data`. Best effort: a refusal is no error.
 void adviseHugePages(const void* data, std::size_t bytes);
 
+// For a run that first touches hundreds of megabytes, each once and mostly
+// in order (an import of millions of words): from here on no huge pages are
+// asked for, and adviseHugePagesForTheHeap only lays the heap out. Where the
+// system is a virtual machine that hands free memory back to its host, a huge
+// page comes from memory handed back more often than small pages do, and its
+// first touch costs the host's faults of every small page in it; for such a
+// run that costs more than the faults huge pages save.
+void askForSmallPagesOnly();
+
 // For a run about to build its records on the heap (a compile touches some
 // megabytes even for a few thousand lines, an import of millions of entries
 // far more): the heap's next growth takes a large step of address space

@@ -6,6 +6,7 @@
 // the order given, for a text in UTF-8.
 #pragma once
 
+#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <span>
@@ -32,7 +33,15 @@ class CharacterSpellings {
     uint32_t spelling(std::size_t index) const { return bytes_[index]; }
     static uint32_t packed(std::string_view utf8) {
         uint32_t bytes = 0;
-        std::memcpy(&bytes, utf8.data(), utf8.size());
+        if constexpr (std::endian::native == std::endian::little) {
+            // Byte by byte: a copy of three bytes into the number is three
+            // stores that a load of the whole number must wait for.
+            for (std::size_t i = utf8.size(); i-- > 0;) {
+                bytes = bytes << 8 | static_cast<uint8_t>(utf8[i]);
+            }
+        } else {
+            std::memcpy(&bytes, utf8.data(), utf8.size());
+        }
         return bytes;
     }
     void set(std::size_t index, std::string_view utf8) {

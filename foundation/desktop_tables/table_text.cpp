@@ -1,9 +1,7 @@
 #include "foundation/desktop_tables/table_text.h"
 
 #include <algorithm>
-#include <bit>
 #include <charconv>
-#include <cstring>
 #include <limits>
 
 #include "foundation/common_messages.h"
@@ -12,6 +10,7 @@
 #include "foundation/input_file.h"
 #include "foundation/text_encoding.h"
 #include "foundation/text_helpers.h"
+#include "foundation/utf8_scan.h"
 
 namespace {
 
@@ -19,53 +18,6 @@ namespace {
 // find_first_of with a set of two looks each byte up in the set through
 // memchr, which costs more than the test, line after line of a table of
 // millions.
-
-// The offset of the first byte that starts no UTF-8 character, or npos.
-std::size_t firstNonUtf8(std::string_view bytes) {
-    std::size_t at = 0;
-    while (at < bytes.size()) {
-        // The codes, weights and blanks of a table: eight bytes at a time up
-        // to the next byte that is not ASCII.
-        if (bytes.size() - at >= 8) {
-            uint64_t word = 0;
-            std::memcpy(&word, bytes.data() + at, 8);
-            const uint64_t high = word & 0x8080808080808080u;
-            if (high == 0) {
-                at += 8;
-                continue;
-            }
-            at += static_cast<std::size_t>(std::countr_zero(high)) / 8;
-        }
-        const auto lead = static_cast<unsigned char>(bytes[at]);
-        if (lead < 0x80) {
-            ++at;
-            continue;
-        }
-        // Most characters of a CJK table: three bytes led by E1 to EC or EE
-        // to EF, which can be neither overlong nor a surrogate.
-        if (lead >= 0xE1 && lead != 0xED && lead <= 0xEF && bytes.size() - at >= 3 &&
-            (static_cast<unsigned char>(bytes[at + 1]) & 0xC0) == 0x80 &&
-            (static_cast<unsigned char>(bytes[at + 2]) & 0xC0) == 0x80) {
-            at += 3;
-            continue;
-        }
-        // Characters beyond the basic plane (F0 to F4, then a second byte
-        // that makes them neither overlong nor past U+10FFFF).
-        if (lead >= 0xF0 && lead <= 0xF4 && bytes.size() - at >= 4) {
-            const auto second = static_cast<unsigned char>(bytes[at + 1]);
-            if (second >= (lead == 0xF0 ? 0x90 : 0x80) && second <= (lead == 0xF4 ? 0x8F : 0xBF) &&
-                (static_cast<unsigned char>(bytes[at + 2]) & 0xC0) == 0x80 &&
-                (static_cast<unsigned char>(bytes[at + 3]) & 0xC0) == 0x80) {
-                at += 4;
-                continue;
-            }
-        }
-        const int length = utf8Length(bytes.substr(at));
-        if (length == 0) return at;
-        at += static_cast<std::size_t>(length);
-    }
-    return std::string_view::npos;
-}
 
 int countLines(std::string_view bytes, std::size_t end) {
     return 1 + static_cast<int>(lineFeedsIn(bytes.substr(0, end)));

@@ -6,6 +6,7 @@
 #include "foundation/desktop_tables/import_left_out.h"
 #include "foundation/desktop_tables/import_outputs.h"
 #include "foundation/desktop_tables/table_reader.h"
+#include "foundation/huge_pages.h"
 #include "phrase/messages.h"
 
 int importWordListText(CharSet charSet, const char* listName, ImportText text,
@@ -47,6 +48,7 @@ void reportWordListLeftOut(const ImportedWordList& words, const std::string& lis
 
 int importWordList(CharSet charSet, const char* listName, const char* destination) {
     report(kImportingList, listName, destination);
+    askForSmallPagesOnly();  // as the import to a database
     ImportedWordList words;
     if (int rc = importWordListText(charSet, listName, ImportText::kWritten, words)) return rc;
 
