@@ -20,9 +20,8 @@ void askForSmallPagesOnly() {
     smallPagesOnly = true;
 }
 
-void adviseHugePages(const void* data, std::size_t bytes) {
+void adviseHugePagesForProbes(const void* data, std::size_t bytes) {
 #ifdef MADV_HUGEPAGE
-    if (smallPagesOnly) return;
     constexpr std::uintptr_t kHugePage = std::uintptr_t{2} << 20;
     const auto at = reinterpret_cast<std::uintptr_t>(data);
     const std::uintptr_t start = (at + kHugePage - 1) & ~(kHugePage - 1);
@@ -32,6 +31,10 @@ void adviseHugePages(const void* data, std::size_t bytes) {
     (void)data;
     (void)bytes;
 #endif
+}
+
+void adviseHugePages(const void* data, std::size_t bytes) {
+    if (!smallPagesOnly) adviseHugePagesForProbes(data, bytes);
 }
 
 void adviseHugePagesForTheHeap() {

@@ -29,12 +29,23 @@ void askForSmallPagesOnly();
 // nothing where the C library or the system offers no such thing.
 void adviseHugePagesForTheHeap();
 
+// The same for memory probed at random, again and again (the slots of a
+// large hash set): huge pages save it misses of the address cache, even in
+// a run on small pages only.
+void adviseHugePagesForProbes(const void* data, std::size_t bytes);
+
 // Reserves room for `count` items in `buffer` (a vector or string) and asks
 // for huge pages for it, before anything is written there.
 template <class Buffer>
 void reserveHugePages(Buffer& buffer, std::size_t count) {
     buffer.reserve(count);
     adviseHugePages(buffer.data(), buffer.capacity() * sizeof(*buffer.data()));
+}
+
+template <class Buffer>
+void reserveHugePagesForProbes(Buffer& buffer, std::size_t count) {
+    buffer.reserve(count);
+    adviseHugePagesForProbes(buffer.data(), buffer.capacity() * sizeof(*buffer.data()));
 }
 
 // For a run whose stages each build large buffers and free them before the

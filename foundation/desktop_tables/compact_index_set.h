@@ -105,7 +105,7 @@ class CompactIndexSet {
 
     void resize(std::size_t slots) {
         std::vector<uint32_t>().swap(slots_);
-        reserveHugePages(slots_, slots);
+        reserveHugePagesForProbes(slots_, slots);
         slots_.assign(slots, kNone);
     }
 
