@@ -6,15 +6,10 @@
 
 #include "foundation/text_encoding.h"
 
-// AVX2 where the C library says the processor has it: glibc's own record of
-// the processor's features, read at start-up in any case, answers without
-// another question to the processor (each costs dearly in a virtual machine).
-#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__)) && defined(__has_include)
-#if __has_include(<sys/platform/x86.h>)
+#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
+#include <cpuid.h>
 #include <immintrin.h>
-#include <sys/platform/x86.h>
 #define CJK_UTF8_SCAN_AVX2 1
-#endif
 #endif
 
 namespace {
@@ -31,6 +26,21 @@ std::size_t characterStartBefore(std::string_view bytes, std::size_t at) {
 }
 
 #ifdef CJK_UTF8_SCAN_AVX2
+
+// Whether the processor has AVX2 and the system keeps its registers. Asked
+// the first time a text is checked, not at start-up: each question to the
+// processor traps in a virtual machine, and a start-up constructor (as
+// __builtin_cpu_supports brings) would cost every run of the tools.
+bool hasAvx2() {
+    unsigned eax = 0, ebx = 0, ecx = 0, edx = 0;
+    if (__get_cpuid(1, &eax, &ebx, &ecx, &edx) == 0) return false;
+    if ((ecx & bit_OSXSAVE) == 0 || (ecx & bit_AVX) == 0) return false;
+    unsigned low = 0, high = 0;
+    __asm__("xgetbv" : "=a"(low), "=d"(high) : "c"(0));
+    if ((low & 6) != 6) return false;  // the system does not keep XMM and YMM state
+    if (__get_cpuid_count(7, 0, &eax, &ebx, &ecx, &edx) == 0) return false;
+    return (ebx & bit_AVX2) != 0;
+}
 
 // Thirty-two bytes at a time, after the lookup method of Keiser and Lemire
 // ("Validating UTF-8 in less than one instruction per byte", 2021): three
@@ -198,7 +208,8 @@ std::size_t firstNonUtf8(std::string_view bytes) {
 #ifdef CJK_UTF8_SCAN_AVX2
     // The blocks pass what is UTF-8; from the last character they have not
     // seen whole, a reading by characters finds the offset of an error.
-    if (CPU_FEATURE_ACTIVE(AVX2)) checked = characterStartBefore(bytes, utf8BlocksEnd(bytes));
+    static const bool avx2 = hasAvx2();
+    if (avx2) checked = characterStartBefore(bytes, utf8BlocksEnd(bytes));
 #endif
     const std::size_t bad = firstNonUtf8ByCharacters(bytes.substr(checked));
     return bad == std::string_view::npos ? bad : checked + bad;
