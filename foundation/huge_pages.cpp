@@ -20,8 +20,9 @@ void askForSmallPagesOnly() {
     smallPagesOnly = true;
 }
 
-void adviseHugePagesForProbes(const void* data, std::size_t bytes) {
+void adviseHugePages(const void* data, std::size_t bytes, PageUse use) {
 #ifdef MADV_HUGEPAGE
+    if (smallPagesOnly && use != PageUse::kProbed) return;
     constexpr std::uintptr_t kHugePage = std::uintptr_t{2} << 20;
     const auto at = reinterpret_cast<std::uintptr_t>(data);
     const std::uintptr_t start = (at + kHugePage - 1) & ~(kHugePage - 1);
@@ -30,11 +31,8 @@ void adviseHugePagesForProbes(const void* data, std::size_t bytes) {
 #else
     (void)data;
     (void)bytes;
+    (void)use;
 #endif
-}
-
-void adviseHugePages(const void* data, std::size_t bytes) {
-    if (!smallPagesOnly) adviseHugePagesForProbes(data, bytes);
 }
 
 void adviseHugePagesForTheHeap() {

@@ -7,13 +7,20 @@
 
 #include <cstddef>
 
+// How a buffer is used: filled in order and read mostly so, or probed at
+// random, again and again (the slots of a large hash set), where huge pages
+// also save misses of the address cache.
+enum class PageUse { kInOrder, kProbed };
+
 // Asks for huge pages for the whole huge pages that lie within `bytes` bytes
-// from `data`. Best effort: a refusal is no error.
-void adviseHugePages(const void* data, std::size_t bytes);
+// from `data`; after askForSmallPagesOnly, only for a buffer probed. Best
+// effort: a refusal is no error.
+void adviseHugePages(const void* data, std::size_t bytes, PageUse use = PageUse::kInOrder);
 
 // For a run that first touches hundreds of megabytes, each once and mostly
-// in order (an import of millions of words): from here on no huge pages are
-// asked for, and adviseHugePagesForTheHeap only lays the heap out. Where the
+// in order (an import of millions of words): from here on huge pages are
+// asked for buffers probed alone, and adviseHugePagesForTheHeap only lays
+// the heap out. Where the
 // system is a virtual machine that hands free memory back to its host, a huge
 // page comes from memory handed back more often than small pages do, and its
 // first touch costs the host's faults of every small page in it; for such a
@@ -29,23 +36,12 @@ void askForSmallPagesOnly();
 // nothing where the C library or the system offers no such thing.
 void adviseHugePagesForTheHeap();
 
-// The same for memory probed at random, again and again (the slots of a
-// large hash set): huge pages save it misses of the address cache, even in
-// a run on small pages only.
-void adviseHugePagesForProbes(const void* data, std::size_t bytes);
-
 // Reserves room for `count` items in `buffer` (a vector or string) and asks
 // for huge pages for it, before anything is written there.
 template <class Buffer>
-void reserveHugePages(Buffer& buffer, std::size_t count) {
+void reserveHugePages(Buffer& buffer, std::size_t count, PageUse use = PageUse::kInOrder) {
     buffer.reserve(count);
-    adviseHugePages(buffer.data(), buffer.capacity() * sizeof(*buffer.data()));
-}
-
-template <class Buffer>
-void reserveHugePagesForProbes(Buffer& buffer, std::size_t count) {
-    buffer.reserve(count);
-    adviseHugePagesForProbes(buffer.data(), buffer.capacity() * sizeof(*buffer.data()));
+    adviseHugePages(buffer.data(), buffer.capacity() * sizeof(*buffer.data()), use);
 }
 
 // For a run whose stages each build large buffers and free them before the

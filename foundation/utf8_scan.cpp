@@ -14,6 +14,8 @@
 
 namespace {
 
+#ifdef CJK_UTF8_SCAN_AVX2
+
 // Where a text known to be UTF-8 before `at`, except perhaps a character
 // cut off just before it, has its last character start: the first byte
 // back from `at` that is no trail byte, at most four back.
@@ -24,8 +26,6 @@ std::size_t characterStartBefore(std::string_view bytes, std::size_t at) {
     }
     return at;
 }
-
-#ifdef CJK_UTF8_SCAN_AVX2
 
 // Whether the processor has AVX2 and the system keeps its registers. Asked
 // the first time a text is checked, not at start-up: each question to the

@@ -105,7 +105,7 @@ class CompactIndexSet {
 
     void resize(std::size_t slots) {
         std::vector<uint32_t>().swap(slots_);
-        reserveHugePagesForProbes(slots_, slots);
+        reserveHugePages(slots_, slots, PageUse::kProbed);
         slots_.assign(slots, kNone);
     }
 
