@@ -45,16 +45,33 @@ void adviseHugePagesForTheHeap() {
     mallopt(M_MMAP_THRESHOLD, kLargestFromHeap);
     mallopt(M_TRIM_THRESHOLD, 2 * kStep);
     mallopt(M_TOP_PAD, kStep);
-    // A block larger than what is left at the heap's top makes it grow now,
-    // by the block and the step; the new part is advised before any use.
+    // A block a little larger than what is left at the heap's top makes it
+    // grow now, by the step; the new part is advised before any use. The
+    // header that the growth writes past the block falls below the first
+    // huge page advised, which small pages would hold for good once touched.
     // (Held in a volatile, so that the compiler keeps the block.)
+    constexpr std::uintptr_t kHugePage = std::uintptr_t{2} << 20;
+    constexpr std::size_t kHeader = 64;  // a block's header, and a little room
     char* const before = static_cast<char*>(sbrk(0));
-    void* volatile block = std::malloc(std::size_t{4} << 20);
+    void* volatile block = std::malloc(mallinfo2().keepcost + kHeader);
     char* const after = static_cast<char*>(sbrk(0));
-    if (before != reinterpret_cast<char*>(-1) && after > before) {
-        adviseHugePages(before, static_cast<std::size_t>(after - before));
+    if (before == reinterpret_cast<char*>(-1) || after <= before) {
+        std::free(block);
+        return;
     }
+    const auto firstHuge =
+        (reinterpret_cast<std::uintptr_t>(before) + 2 * kHeader + kHugePage - 1) & ~(kHugePage - 1);
+    adviseHugePages(reinterpret_cast<char*>(firstHuge),
+                    static_cast<std::size_t>(reinterpret_cast<std::uintptr_t>(after) - firstHuge));
     std::free(block);
+    // The heap's free top starts below that huge page, and what lies between
+    // would take small pages for the first buffers of the run: a block that
+    // is never touched fills it.
+    const auto top = reinterpret_cast<std::uintptr_t>(after) - mallinfo2().keepcost;
+    if (firstHuge > top + 2 * kHeader) {
+        [[maybe_unused]] static void* volatile below = nullptr;
+        below = std::malloc(firstHuge - top - kHeader);
+    }
 #endif
 }
 

@@ -1,6 +1,7 @@
 #include "foundation/desktop_tables/import_left_out.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <cstring>
 #include <iterator>
@@ -56,20 +57,21 @@ std::string importLeftOutName(const std::string& destination) {
 
 namespace {
 
+uint64_t readingKey(const TableLeftOut& item) {
+    return uint64_t{item.file} << 32 | leftOutStart(item);
+}
+
 struct PlacedLeftOut {
-    uint64_t key;  // file, then where the item starts
+    uint64_t key;  // file, then where the item starts (readingKey)
     uint32_t item;
 };
 
-// The items in file and reading order. They come in a few runs, each in
-// reading order (the lines not read, then each stage of the import): the runs
-// are merged, an equal key keeping the earlier item first.
-std::vector<PlacedLeftOut> leftOutInReadingOrder(const DesktopTable& table) {
+// The items in file and reading order, after a sort of many runs.
+std::vector<PlacedLeftOut> mergedRuns(const DesktopTable& table) {
     std::vector<PlacedLeftOut> order(table.leftOut.size());
     std::vector<std::size_t> runs{0};  // where each run starts
     for (uint32_t i = 0; i < order.size(); ++i) {
-        const TableLeftOut& item = table.leftOut[i];
-        order[i] = {uint64_t{item.file} << 32 | leftOutStart(item), i};
+        order[i] = {readingKey(table.leftOut[i]), i};
         if (i > 0 && order[i].key < order[i - 1].key) runs.push_back(i);
     }
     runs.push_back(order.size());
@@ -93,6 +95,40 @@ std::vector<PlacedLeftOut> leftOutInReadingOrder(const DesktopTable& table) {
         runs = std::move(next);
     }
     return order;
+}
+
+// Calls `visit` with the number of each item, in file and reading order.
+// The items come in a few runs, each in reading order (the lines not read,
+// then each stage of the import): the runs are merged, an equal key keeping
+// the earlier item first. A few runs are merged as they are visited, without
+// a copy of the list; more are merged into one first.
+template <class Visit>
+void forEachInReadingOrder(const DesktopTable& table, Visit visit) {
+    constexpr std::size_t kFewRuns = 8;
+    const std::vector<TableLeftOut>& items = table.leftOut;
+    std::array<std::size_t, kFewRuns + 1> at{};  // where each run is, then the end
+    std::size_t runs = items.empty() ? 0 : 1;
+    for (std::size_t i = 1; i < items.size() && runs <= kFewRuns; ++i) {
+        if (readingKey(items[i]) < readingKey(items[i - 1]) && runs++ < kFewRuns) at[runs - 1] = i;
+    }
+    if (runs > kFewRuns) {
+        for (const PlacedLeftOut& placed : mergedRuns(table)) visit(placed.item);
+        return;
+    }
+    std::array<std::size_t, kFewRuns> end{};
+    std::array<uint64_t, kFewRuns> key{};
+    for (std::size_t r = 0; r < runs; ++r) {
+        end[r] = r + 1 < runs ? at[r + 1] : items.size();
+        key[r] = readingKey(items[at[r]]);
+    }
+    for (std::size_t left = items.size(); left > 0; --left) {
+        std::size_t first = kFewRuns;
+        for (std::size_t r = 0; r < runs; ++r) {
+            if (at[r] < end[r] && (first == kFewRuns || key[r] < key[first])) first = r;
+        }
+        visit(static_cast<uint32_t>(at[first]));
+        if (++at[first] < end[first]) key[first] = readingKey(items[at[first]]);
+    }
 }
 
 // The most one line takes: its number and three tabs in 16 bytes, its
@@ -161,8 +197,8 @@ void writeLeftOutLines(const DesktopTable& table, CharSet charSet, Room room, Wr
     int file = -1;
     std::size_t counted = 0;
     LeftOutLineNumber line;
-    for (const PlacedLeftOut& placed : leftOutInReadingOrder(table)) {
-        const TableLeftOut& item = table.leftOut[placed.item];
+    forEachInReadingOrder(table, [&](uint32_t number) {
+        const TableLeftOut& item = table.leftOut[number];
         const std::string_view bytes = table.files[item.file];
         if (item.file != file) file = item.file, counted = 0, line.restart();
         const std::size_t start = leftOutStart(item);
@@ -197,7 +233,7 @@ void writeLeftOutLines(const DesktopTable& table, CharSet charSet, Room room, Wr
         put(reason);
         *out++ = '\n';
         wrote(begin, static_cast<std::size_t>(out - begin));
-    }
+    });
 }
 
 }  // namespace

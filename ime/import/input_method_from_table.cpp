@@ -68,6 +68,21 @@ class CodedSingles {
 // 0, 1, or 2 for two UTF-8 characters or more in `text`: as
 // utf8CharacterCount counts them, without counting past the second.
 int characterCountUpToTwo(std::string_view text) {
+    if (text.empty()) return 0;
+    // Most texts: one whole character, or one and the lead byte of the next.
+    const auto byte = [&](std::size_t i) { return static_cast<uint8_t>(text[i]); };
+    const uint8_t lead = byte(0);
+    const std::size_t length = lead < 0x80   ? 1
+                               : lead < 0xC0 ? 0
+                               : lead < 0xE0 ? 2
+                               : lead < 0xF0 ? 3
+                                             : 4;
+    const auto continues = [&](std::size_t i) { return (byte(i) & 0xC0) == 0x80; };
+    if (length != 0 && text.size() >= length && (length < 2 || continues(1)) &&
+        (length < 3 || continues(2)) && (length < 4 || continues(3))) {
+        if (text.size() == length) return 1;
+        if (!continues(length)) return 2;
+    }
     int count = 0;
     for (const char c : text) {
         count += (static_cast<uint8_t>(c) & 0xC0) != 0x80;
@@ -180,7 +195,7 @@ std::size_t takePairs(DesktopTable& table, const CodedSingles& coded, std::size_
     // set holds them until they are taken out in ascending order, without a
     // list of them beside it.
     CompactIndexSet written(singles, table.entries.size());
-    // Entry numbers; made with the first, with room for every single left.
+    // The singles the CharSet cannot write, by entry number.
     std::optional<CompactIndexSet> unwritable;
     std::size_t seen = 0;
     const auto unwritableHash = [&](uint32_t number) {
@@ -191,8 +206,8 @@ std::size_t takePairs(DesktopTable& table, const CodedSingles& coded, std::size_
         for (const char c : text) textWord = textWord << 8 | static_cast<uint8_t>(c);
         return hashShortText(code, textWord);
     };
-    // A pair is taken a few pairs after its slot in `written` was asked for,
-    // so that the waits on memory overlap.
+    // A pair is taken a few pairs after its slot was asked for, so that the
+    // waits on memory overlap.
     struct Waiting {
         uint32_t number;
         DoubleByteCharacter bytes;
@@ -208,9 +223,8 @@ std::size_t takePairs(DesktopTable& table, const CodedSingles& coded, std::size_
         const DoubleByteCharacter bytes = pair.bytes;
         if (bytes.packed == 0) {
             const std::string_view text = table.text(table.entries[number]);
-            if (!unwritable) unwritable.emplace(singles - seen + 1, table.entries.size());
-            const uint32_t first = unwritable->insert(
-                number, unwritableHash(number), unwritableHash, [&](uint32_t earlier) {
+            const uint32_t first =
+                unwritable->insert(number, pair.hash, unwritableHash, [&](uint32_t earlier) {
                     return codeOf(earlier) == code && table.text(table.entries[earlier]) == text;
                 });
             if (first != CompactIndexSet::kNone) {
@@ -247,8 +261,16 @@ std::size_t takePairs(DesktopTable& table, const CodedSingles& coded, std::size_
         table, coded, imported.method.usedCodes, everyKey,
         [&](uint32_t number) {
             const DoubleByteCharacter bytes = bytesOf(number);
-            const uint64_t hash = bytes.packed == 0 ? 0 : pairHash(codeOf(number), bytes);
-            if (bytes.packed != 0) written.prefetch(hash);
+            uint64_t hash = 0;
+            if (bytes.packed != 0) {
+                hash = pairHash(codeOf(number), bytes);
+                written.prefetch(hash);
+            } else {
+                // Room for every single still to come, made with the first.
+                if (!unwritable) unwritable.emplace(singles - seen - waiting, table.entries.size());
+                hash = unwritableHash(number);
+                unwritable->prefetch(hash);
+            }
             batch[waiting++] = {number, bytes, hash};
             if (waiting == kBatch) takeWaiting();
         },

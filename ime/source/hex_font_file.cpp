@@ -13,6 +13,9 @@ constexpr std::size_t kLookedAt = 192;      // holds a line feed and a line of 1
 constexpr std::size_t kLongestLine = 4096;  // a glyph line holds at most 70
 // Below this many bytes, the lines are read one after another.
 constexpr std::size_t kReadThrough = 2048;
+// The file is read in blocks of this many bytes, each once: the searches for
+// characters near each other look at the same few blocks.
+constexpr std::size_t kBlockBytes = 4096;
 
 }  // namespace
 
@@ -31,10 +34,30 @@ bool hexLineCharacter(std::string_view line, char32_t& character) {
 
 std::size_t HexFontFile::readAt(std::size_t at, std::size_t count) {
     room_.resize(count);
-    const ssize_t got = pread(fileno(file_), room_.data(), count, static_cast<off_t>(at));
-    if (got >= 0) return static_cast<std::size_t>(got);
-    failed_ = true;
-    return 0;
+    std::size_t got = 0;
+    while (got < count) {
+        const std::size_t block = (at + got) / kBlockBytes;
+        const std::size_t offset = (at + got) % kBlockBytes;
+        const auto [found, added] = blocks_.try_emplace(block);
+        std::string& bytes = found->second;
+        if (added) {
+            bytes.resize(kBlockBytes);
+            const ssize_t read = pread(fileno(file_), bytes.data(), kBlockBytes,
+                                       static_cast<off_t>(block * kBlockBytes));
+            if (read < 0) {
+                blocks_.erase(found);
+                failed_ = true;
+                return 0;
+            }
+            bytes.resize(static_cast<std::size_t>(read));
+        }
+        if (offset >= bytes.size()) break;
+        const std::size_t taken = std::min(count - got, bytes.size() - offset);
+        std::memcpy(room_.data() + got, bytes.data() + offset, taken);
+        got += taken;
+        if (bytes.size() < kBlockBytes) break;  // the file ends in this block
+    }
+    return got;
 }
 
 bool HexFontFile::lineFrom(std::size_t offset, HexFontLine& line, std::string& text) {

@@ -7,6 +7,7 @@
 #include <set>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -47,6 +48,7 @@ class HexFontFile {
     std::FILE* file_;
     std::size_t size_;
     std::vector<char> room_;
+    std::unordered_map<std::size_t, std::string> blocks_;  // read, by number
     bool failed_ = false;
 };
 

@@ -87,41 +87,45 @@ TEST(TableText, WeightsReadAsFromChars) {
 
 // Items left out in several runs, each in reading order, of two files: the
 // list stands in file and line order, items of one line in the order left out.
+// A few runs are merged as the list is written, many sorted first.
 TEST(TableText, LeftOutListInFileAndLineOrder) {
-    DesktopTable table;
-    std::string lines;
-    for (int line = 1; line <= 60; ++line) lines += "ccccc\tt\n";
-    table.files = {lines, lines};
-    std::mt19937 generator(3);
-    std::vector<std::pair<int, int>> expected;  // file, line
-    for (int run = 0; run < 5; ++run) {
-        std::vector<int> starts;
-        for (int k = 0; k < 12; ++k) starts.push_back(static_cast<int>(generator() % 60));
-        std::sort(starts.begin(), starts.end());
-        const auto file = static_cast<uint8_t>(run % 2);
-        for (const int line : starts) {
-            // The run shows in the code's length.
-            const auto at = static_cast<uint32_t>(8 * line);
-            table.leftOut.push_back({at, static_cast<uint32_t>(run + 1), at + 6, 1, file,
-                                     LeftOutReason::kRepeatedPair});
-            expected.emplace_back(file, line + 1);
+    for (const int runs : {1, 5, 8, 9, 14}) {
+        DesktopTable table;
+        std::string lines;
+        for (int line = 1; line <= 60; ++line) lines += "ccccccccccccccc\tt\n";
+        table.files = {lines, lines};
+        std::mt19937 generator(static_cast<unsigned>(runs));
+        std::vector<std::pair<int, int>> expected;  // file, line
+        for (int run = 0; run < runs; ++run) {
+            std::vector<int> starts;
+            for (int k = 0; k < 12; ++k) starts.push_back(static_cast<int>(generator() % 60));
+            std::sort(starts.begin(), starts.end());
+            const auto file = static_cast<uint8_t>(run % 2);
+            for (const int line : starts) {
+                // The run shows in the code's length.
+                const auto at = static_cast<uint32_t>(18 * line);
+                table.leftOut.push_back({at, static_cast<uint32_t>(run + 1), at + 16, 1, file,
+                                         LeftOutReason::kRepeatedPair});
+                expected.emplace_back(file, line + 1);
+            }
         }
+        std::vector<std::size_t> order(expected.size());
+        for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
+        std::stable_sort(order.begin(), order.end(),
+                         [&](std::size_t a, std::size_t b) { return expected[a] < expected[b]; });
+        const std::string text = importLeftOutText(table, kChineseGB);
+        std::size_t at = 0;
+        for (const std::size_t i : order) {
+            const std::size_t end = text.find('\n', at);
+            ASSERT_NE(end, std::string::npos) << runs << " runs";
+            EXPECT_EQ(text.substr(at, end - at), std::to_string(expected[i].second) + "\t" +
+                                                     std::string(i / 12 + 1, 'c') +
+                                                     "\tt\trepeated (code, character) pair")
+                << runs << " runs";
+            at = end + 1;
+        }
+        EXPECT_EQ(at, text.size()) << runs << " runs";
     }
-    std::vector<std::size_t> order(expected.size());
-    for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
-    std::stable_sort(order.begin(), order.end(),
-                     [&](std::size_t a, std::size_t b) { return expected[a] < expected[b]; });
-    const std::string text = importLeftOutText(table, kChineseGB);
-    std::size_t at = 0;
-    for (const std::size_t i : order) {
-        const std::size_t end = text.find('\n', at);
-        ASSERT_NE(end, std::string::npos);
-        const std::string line = text.substr(at, end - at);
-        EXPECT_EQ(line, std::to_string(expected[i].second) + "\t" + std::string(i / 12 + 1, 'c') +
-                            "\tt\trepeated (code, character) pair");
-        at = end + 1;
-    }
-    EXPECT_EQ(at, text.size());
 }
 
 }  // namespace
