@@ -159,11 +159,12 @@ int OutputFile::commit(const void* bytes, std::size_t size) {
 bool OutputFile::setAside() {
     struct stat status {};
     if ((temporary_.empty() && !takenAway_) || lstat(target_.c_str(), &status) != 0) return true;
+    // A name of its own for the old file, then free for the old file to take.
     const int fd = makeFileBeside(target_, aside_);
     if (fd < 0) return false;
     ::close(fd);
-    if (outputSeams.rename(target_.c_str(), aside_.c_str()) == 0) return true;
     ::unlink(aside_.c_str());
+    if (outputSeams.renameAside(target_.c_str(), aside_.c_str()) == 0) return true;
     aside_.clear();
     return false;
 }
@@ -200,6 +201,15 @@ void OutputFile::discard() {
     fd_ = -1;
     if (!temporary_.empty()) ::unlink(temporary_.c_str());
     temporary_.clear();
+}
+
+int renameToFreeName(const char* from, const char* to) {
+#ifdef RENAME_NOREPLACE
+    if (renameat2(AT_FDCWD, from, AT_FDCWD, to, RENAME_NOREPLACE) == 0) return 0;
+    // A file system that cannot tell takes a plain rename.
+    if (errno != EINVAL && errno != ENOSYS) return -1;
+#endif
+    return std::rename(from, to);
 }
 
 bool isSameDestination(const char* a, const char* b) {

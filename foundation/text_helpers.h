@@ -2,12 +2,17 @@
 // space or a tab.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 // The mark some editors put at the start of a UTF-8 file.
 inline constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
@@ -51,6 +56,22 @@ inline std::size_t lineFeedsBetween(std::string_view bytes, std::size_t from, st
     };
     std::size_t feeds = 0;
     std::size_t at = from;
+#ifdef __SSE2__
+    // Sixteen bytes at a time, counted in the bytes of a register for up to
+    // 255 blocks, then summed.
+    const __m128i feed = _mm_set1_epi8('\n');
+    while (to - at >= 16) {
+        __m128i lanes = _mm_setzero_si128();
+        const std::size_t blocks = std::min<std::size_t>((to - at) / 16, 255);
+        for (std::size_t b = 0; b < blocks; ++b, at += 16) {
+            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes.data() + at));
+            lanes = _mm_sub_epi8(lanes, _mm_cmpeq_epi8(v, feed));
+        }
+        const __m128i sums = _mm_sad_epu8(lanes, _mm_setzero_si128());
+        feeds += static_cast<std::size_t>(_mm_cvtsi128_si32(sums)) +
+                 static_cast<std::size_t>(_mm_extract_epi16(sums, 4));
+    }
+#endif
     for (; to - at >= 8; at += 8) feeds += count(feedMarks(at));
     const std::size_t rest = to - at;
     if (rest == 0) return feeds;

@@ -172,18 +172,18 @@ class LeftOutLineNumber {
             carry = digit / 10;
         }
     }
-    // Writes the digits at `out`, which has room for 16 bytes; returns
-    // their end.
+    // Writes the digits at `out`; returns their end. Byte by byte: the
+    // digits were just stored so, and one wider load of them would wait.
     char* put(char* out) const {
-        std::memcpy(out, digits_ + first_, 16);
-        return out + (kDigits - first_);
+        for (std::size_t at = first_; at < kDigits; ++at) *out++ = digits_[at];
+        return out;
     }
 
   private:
     static constexpr std::size_t kDigits = 20;
     uint64_t value_ = 1;
     std::size_t first_ = kDigits;
-    char digits_[kDigits + 16] = {};
+    char digits_[kDigits] = {};
 };
 
 // Writes the list a line at a time: `room(size)` gives a place for at most

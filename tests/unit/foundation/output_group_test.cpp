@@ -37,7 +37,8 @@ int failingRename(const char* from, const char* to) {
 // signal comes with a rename: every time the old files stay and nothing else.
 TEST(OutputGroup, EveryFailureAndSignalLeavesTheOldFiles) {
     test_tool::use();
-    for (auto seams : {OutputSeams{failingTemporary}, OutputSeams{mkostemp, failingRename}}) {
+    for (auto seams :
+         {OutputSeams{failingTemporary}, OutputSeams{mkostemp, failingRename, failingRename}}) {
         for (int at = 1; at <= 7; ++at) {
             for (bool signal : {false, true}) {
                 ScratchDir dir;
