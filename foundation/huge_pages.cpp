@@ -14,6 +14,15 @@ namespace {
 
 bool smallPagesOnly = false;
 
+#ifdef MADV_HUGEPAGE
+constexpr std::uintptr_t kHugePage = std::uintptr_t{2} << 20;
+
+// The first huge page's start at or after `at`.
+std::uintptr_t hugePageFrom(std::uintptr_t at) {
+    return (at + kHugePage - 1) & ~(kHugePage - 1);
+}
+#endif
+
 }  // namespace
 
 void askForSmallPagesOnly() {
@@ -23,9 +32,8 @@ void askForSmallPagesOnly() {
 void adviseHugePages(const void* data, std::size_t bytes, PageUse use) {
 #ifdef MADV_HUGEPAGE
     if (smallPagesOnly && use != PageUse::kProbed) return;
-    constexpr std::uintptr_t kHugePage = std::uintptr_t{2} << 20;
     const auto at = reinterpret_cast<std::uintptr_t>(data);
-    const std::uintptr_t start = (at + kHugePage - 1) & ~(kHugePage - 1);
+    const std::uintptr_t start = hugePageFrom(at);
     const std::uintptr_t end = (at + bytes) & ~(kHugePage - 1);
     if (end > start) madvise(reinterpret_cast<void*>(start), end - start, MADV_HUGEPAGE);
 #else
@@ -50,7 +58,6 @@ void adviseHugePagesForTheHeap() {
     // header that the growth writes past the block falls below the first
     // huge page advised, which small pages would hold for good once touched.
     // (Held in a volatile, so that the compiler keeps the block.)
-    constexpr std::uintptr_t kHugePage = std::uintptr_t{2} << 20;
     constexpr std::size_t kHeader = 64;  // a block's header, and a little room
     char* const before = static_cast<char*>(sbrk(0));
     void* volatile block = std::malloc(mallinfo2().keepcost + kHeader);
@@ -59,8 +66,8 @@ void adviseHugePagesForTheHeap() {
         std::free(block);
         return;
     }
-    const auto firstHuge =
-        (reinterpret_cast<std::uintptr_t>(before) + 2 * kHeader + kHugePage - 1) & ~(kHugePage - 1);
+    const std::uintptr_t firstHuge =
+        hugePageFrom(reinterpret_cast<std::uintptr_t>(before) + 2 * kHeader);
     adviseHugePages(reinterpret_cast<char*>(firstHuge),
                     static_cast<std::size_t>(reinterpret_cast<std::uintptr_t>(after) - firstHuge));
     std::free(block);

@@ -108,8 +108,11 @@ void forEachInReadingOrder(const DesktopTable& table, Visit visit) {
     const std::vector<TableLeftOut>& items = table.leftOut;
     std::array<std::size_t, kFewRuns + 1> at{};  // where each run is, then the end
     std::size_t runs = items.empty() ? 0 : 1;
-    for (std::size_t i = 1; i < items.size() && runs <= kFewRuns; ++i) {
-        if (readingKey(items[i]) < readingKey(items[i - 1]) && runs++ < kFewRuns) at[runs - 1] = i;
+    uint64_t previous = 0;
+    for (std::size_t i = 0; i < items.size() && runs <= kFewRuns; ++i) {
+        const uint64_t key = readingKey(items[i]);
+        if (key < previous && runs++ < kFewRuns) at[runs - 1] = i;
+        previous = key;
     }
     if (runs > kFewRuns) {
         for (const PlacedLeftOut& placed : mergedRuns(table)) visit(placed.item);

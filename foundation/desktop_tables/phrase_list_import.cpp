@@ -86,19 +86,12 @@ uint32_t packedSpelling(const char* at, int length) {
     }
 }
 
-// The length of the UTF-8 character that `lead` starts, in text known to be
-// UTF-8.
-int characterLength(char lead) {
-    const auto byte = static_cast<uint8_t>(lead);
-    return byte < 0x80 ? 1 : byte < 0xE0 ? 2 : byte < 0xF0 ? 3 : 4;
-}
-
 void keepCharacters(std::string_view text, const Candidate& word, KeptCharacters& kept) {
     kept.starts.push_back(static_cast<uint32_t>(kept.pool.size()));
     bool another = false;
     const char* at = text.data();
     for (int c = 0; c < word.length; ++c) {
-        const int length = characterLength(*at);
+        const int length = utf8LengthFromLead(*at);
         const uint16_t index = word.characters[c];
         const uint32_t spelled = packedSpelling(at, length);
         uint32_t known = kept.spellings.spelling(index);
@@ -138,7 +131,7 @@ class WordIndexes {
         const char* const end = at + text.size();
         while (at < end) {
             const int length =
-                static_cast<int>(std::min<std::ptrdiff_t>(characterLength(*at), end - at));
+                static_cast<int>(std::min<std::ptrdiff_t>(utf8LengthFromLead(*at), end - at));
             if (writable && count < kMaxPhraseLength) {
                 const uint16_t index = indexOf(at, length);
                 writable = index != kUnwritable;

@@ -26,12 +26,6 @@ char32_t codePointOf(std::string_view text, int length) {
     }
 }
 
-// The length of the character that `lead` starts, in text known to be UTF-8.
-int lengthFromLead(char lead) {
-    const auto byte = static_cast<uint8_t>(lead);
-    return byte < 0x80 ? 1 : byte < 0xE0 ? 2 : byte < 0xF0 ? 3 : 4;
-}
-
 }  // namespace
 
 int utf8CharacterCount(std::string_view text) {
@@ -117,7 +111,7 @@ void TableCharacters::learn(const std::vector<char32_t>& points) {
     std::vector<std::string_view> asked;
     asked.reserve(askedPoints.size());
     for (std::size_t at = 0; at < texts.size();) {
-        const auto length = static_cast<std::size_t>(lengthFromLead(texts[at]));
+        const auto length = static_cast<std::size_t>(utf8LengthFromLead(texts[at]));
         asked.push_back(std::string_view(texts).substr(at, length));
         at += length;
     }
@@ -142,7 +136,7 @@ void TableCharacters::learn(const std::vector<char32_t>& points) {
 
 bool TableCharacters::convert(std::string_view text, std::string& out, std::string_view& failed) {
     while (!text.empty()) {
-        const int length = std::min(lengthFromLead(text[0]), static_cast<int>(text.size()));
+        const int length = std::min(utf8LengthFromLead(text[0]), static_cast<int>(text.size()));
         // A character of the basic plane asked before: looked up at once.
         DoubleByteCharacter character;
         const uint32_t known = length == 3 ? basicPlane_[codePointOf(text, 3)] : 0;
@@ -193,7 +187,7 @@ void DistinctCharacters::addAll(std::string_view text) {
         // Most characters of a CJK table: three bytes.
         const bool three = (lead & 0xF0) == 0xE0 && text.size() >= 3;
         const int length =
-            three ? 3 : std::min(lengthFromLead(text[0]), static_cast<int>(text.size()));
+            three ? 3 : std::min(utf8LengthFromLead(text[0]), static_cast<int>(text.size()));
         const char32_t point = three ? codePointOf(text, 3) : codePointOf(text, length);
         addPoint(point);
         text.remove_prefix(static_cast<std::size_t>(length));

@@ -65,30 +65,11 @@ class CodedSingles {
     std::vector<uint64_t> bits_;
 };
 
-// 0, 1, or 2 for two UTF-8 characters or more in `text`: as
-// utf8CharacterCount counts them, without counting past the second.
+// 0, 1, or 2 for two UTF-8 characters or more in `text` (a table's text,
+// UTF-8 throughout): past its first character or not.
 int characterCountUpToTwo(std::string_view text) {
     if (text.empty()) return 0;
-    // Most texts: one whole character, or one and the lead byte of the next.
-    const auto byte = [&](std::size_t i) { return static_cast<uint8_t>(text[i]); };
-    const uint8_t lead = byte(0);
-    const std::size_t length = lead < 0x80   ? 1
-                               : lead < 0xC0 ? 0
-                               : lead < 0xE0 ? 2
-                               : lead < 0xF0 ? 3
-                                             : 4;
-    const auto continues = [&](std::size_t i) { return (byte(i) & 0xC0) == 0x80; };
-    if (length != 0 && text.size() >= length && (length < 2 || continues(1)) &&
-        (length < 3 || continues(2)) && (length < 4 || continues(3))) {
-        if (text.size() == length) return 1;
-        if (!continues(length)) return 2;
-    }
-    int count = 0;
-    for (const char c : text) {
-        count += (static_cast<uint8_t>(c) & 0xC0) != 0x80;
-        if (count == 2) break;
-    }
-    return count;
+    return text.size() > static_cast<std::size_t>(utf8LengthFromLead(text[0])) ? 2 : 1;
 }
 
 // Sets the words aside, marks the keys that the good codes of single
