@@ -13,6 +13,7 @@
 namespace {
 
 bool smallPagesOnly = false;
+bool heapLaidOut = false;
 
 #ifdef MADV_HUGEPAGE
 constexpr std::uintptr_t kHugePage = std::uintptr_t{2} << 20;
@@ -71,6 +72,7 @@ void adviseHugePagesForTheHeap() {
     adviseHugePages(reinterpret_cast<char*>(firstHuge),
                     static_cast<std::size_t>(reinterpret_cast<std::uintptr_t>(after) - firstHuge));
     std::free(block);
+    heapLaidOut = true;
     // The heap's free top starts below that huge page, and what lies between
     // would take small pages for the first buffers of the run: a block that
     // is never touched fills it.
@@ -80,6 +82,10 @@ void adviseHugePagesForTheHeap() {
         below = std::malloc(firstHuge - top - kHeader);
     }
 #endif
+}
+
+bool heapHoldsLargeBlocks() {
+    return heapLaidOut;
 }
 
 void returnLargeBlocksWhenFreed() {

@@ -36,6 +36,12 @@ void askForSmallPagesOnly();
 // nothing where the C library or the system offers no such thing.
 void adviseHugePagesForTheHeap();
 
+// True once adviseHugePagesForTheHeap has laid the heap out: a large block
+// then lies among the others in huge pages, so that room reserved in it and
+// never used is zeroed with them; otherwise such a block has pages of its
+// own, taken only as touched.
+bool heapHoldsLargeBlocks();
+
 // Reserves room for `count` items in `buffer` (a vector or string) and asks
 // for huge pages for it, before anything is written there.
 template <class Buffer>

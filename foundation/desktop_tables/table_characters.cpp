@@ -96,9 +96,43 @@ DoubleByteCharacter TableCharacters::bytesOfPoint(char32_t point) {
 }
 
 void TableCharacters::learn(const std::vector<char32_t>& points) {
+    // Asked a few thousand at a time: the conversions' buffers stay small
+    // and are reused, where all of a large table's characters at once would
+    // take megabytes.
+    constexpr std::size_t kBatch = 4096;
     std::string texts;  // the UTF-8 forms of those asked, one after another
-    texts.reserve(4 * points.size());
+    texts.reserve(4 * kBatch);
     std::vector<char32_t> askedPoints;
+    askedPoints.reserve(kBatch);
+    std::vector<std::string_view> asked;
+    std::vector<uint16_t> packed;
+    std::vector<uint16_t> backOpen;
+    std::vector<bool> back;
+    const auto askBatch = [&] {
+        asked.clear();
+        for (std::size_t at = 0; at < texts.size();) {
+            const auto length = static_cast<std::size_t>(utf8LengthFromLead(texts[at]));
+            asked.push_back(std::string_view(texts).substr(at, length));
+            at += length;
+        }
+        converter_.doubleBytesOf(asked, packed);
+        backOpen.clear();
+        for (const uint16_t character : packed) {
+            if (character != 0 && !backAsked_[character]) {
+                backAsked_.set(character);
+                backOpen.push_back(character);
+            }
+        }
+        converter_.writeBack(backOpen, back);
+        for (std::size_t i = 0; i < backOpen.size(); ++i) writtenBack_[backOpen[i]] = back[i];
+        for (std::size_t i = 0; i < askedPoints.size(); ++i) {
+            if (packed[i] != 0 && writtenBack_[packed[i]]) {
+                knownOf(askedPoints[i]) = kAsked | packed[i];
+            }
+        }
+        texts.clear();
+        askedPoints.clear();
+    };
     for (const char32_t point : points) {
         if (point < 0x80) continue;
         uint32_t& known = knownOf(point);
@@ -107,31 +141,9 @@ void TableCharacters::learn(const std::vector<char32_t>& points) {
         if (!mayBeDoubleByte(point)) continue;
         appendUtf8(point, texts);
         askedPoints.push_back(point);
+        if (askedPoints.size() == kBatch) askBatch();
     }
-    std::vector<std::string_view> asked;
-    asked.reserve(askedPoints.size());
-    for (std::size_t at = 0; at < texts.size();) {
-        const auto length = static_cast<std::size_t>(utf8LengthFromLead(texts[at]));
-        asked.push_back(std::string_view(texts).substr(at, length));
-        at += length;
-    }
-    std::vector<uint16_t> packed;
-    converter_.doubleBytesOf(asked, packed);
-    std::vector<uint16_t> backOpen;
-    for (const uint16_t character : packed) {
-        if (character != 0 && !backAsked_[character]) {
-            backAsked_.set(character);
-            backOpen.push_back(character);
-        }
-    }
-    std::vector<bool> back;
-    converter_.writeBack(backOpen, back);
-    for (std::size_t i = 0; i < backOpen.size(); ++i) writtenBack_[backOpen[i]] = back[i];
-    for (std::size_t i = 0; i < askedPoints.size(); ++i) {
-        if (packed[i] != 0 && writtenBack_[packed[i]]) {
-            knownOf(askedPoints[i]) = kAsked | packed[i];
-        }
-    }
+    if (!askedPoints.empty()) askBatch();
 }
 
 bool TableCharacters::convert(std::string_view text, std::string& out, std::string_view& failed) {

@@ -9,6 +9,7 @@
 #include "foundation/desktop_tables/compact_index_set.h"
 #include "foundation/desktop_tables/hash_bytes.h"
 #include "foundation/desktop_tables/weight_order.h"
+#include "foundation/huge_pages.h"
 #include "ime/code_numbering.h"
 #include "ime/import/imported_description.h"
 #include "ime/import/table_language.h"
@@ -471,8 +472,11 @@ void takeTablePairs(DesktopTable& table, CharSet charSet, ImportedTable& importe
            static_cast<int>(characters.all().size()));
     std::vector<uint32_t>& pairs = imported.pairs;
     // Room for every entry to be left out, touched only as used: the list
-    // does not move as it grows.
-    table.leftOut.reserve(table.leftOut.size() + table.entries.size());
+    // does not move as it grows. In a heap of huge pages the room unused
+    // would be zeroed all the same, and the list grows as usual there.
+    if (!heapHoldsLargeBlocks()) {
+        table.leftOut.reserve(table.leftOut.size() + table.entries.size());
+    }
     counts.keyBeyond =
         static_cast<int>(takePairs(table, coded, singles, everyKey, set, imported, pairs));
     sortByWeight(table, pairs);
