@@ -24,7 +24,7 @@ void addCharacters(std::string_view text, long long weight, FrequencySource& sou
             ++at;
             continue;
         }
-        const std::ptrdiff_t length = lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+        const std::ptrdiff_t length = utf8LengthFromLead(static_cast<char>(lead));
         if (end - at < length) break;
         char32_t value = lead & (0x7Fu >> length);
         for (std::ptrdiff_t k = 1; k < length; ++k) value = value << 6 | (at[k] & 0x3F);

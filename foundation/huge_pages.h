@@ -42,6 +42,15 @@ void adviseHugePagesForTheHeap();
 // own, taken only as touched.
 bool heapHoldsLargeBlocks();
 
+// Reserves room for `most` items in `buffer`, a bound that a run may stay
+// far below, so that the buffer never moves as it grows; in a heap that
+// holds large blocks the room unused would cost as much as used, and the
+// buffer grows as usual there.
+template <class Buffer>
+void reserveUpToBound(Buffer& buffer, std::size_t most) {
+    if (!heapHoldsLargeBlocks()) buffer.reserve(most);
+}
+
 // Reserves room for `count` items in `buffer` (a vector or string) and asks
 // for huge pages for it, before anything is written there.
 template <class Buffer>

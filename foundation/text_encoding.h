@@ -18,6 +18,12 @@
 // an overlong form, a surrogate, a value above U+10FFFF).
 int utf8Length(std::string_view text);
 
+// The length of the character that `lead` starts, in text known to be UTF-8.
+inline int utf8LengthFromLead(char lead) {
+    const auto byte = static_cast<uint8_t>(lead);
+    return byte < 0x80 ? 1 : byte < 0xE0 ? 2 : byte < 0xF0 ? 3 : 4;
+}
+
 // Appends the UTF-8 form of `point`, a code point of a character (not a
 // surrogate, at most U+10FFFF).
 void appendUtf8(char32_t point, std::string& text);

@@ -66,15 +66,24 @@ struct PlacedLeftOut {
     uint32_t item;
 };
 
-// The items in file and reading order, after a sort of many runs.
-std::vector<PlacedLeftOut> mergedRuns(const DesktopTable& table) {
-    std::vector<PlacedLeftOut> order(table.leftOut.size());
-    std::vector<std::size_t> runs{0};  // where each run starts
-    for (uint32_t i = 0; i < order.size(); ++i) {
-        order[i] = {readingKey(table.leftOut[i]), i};
-        if (i > 0 && order[i].key < order[i - 1].key) runs.push_back(i);
+// Where each run of items in reading order starts, then the end: the items
+// come in a few runs (the lines not read, then each stage of the import).
+std::vector<std::size_t> runsOf(const std::vector<TableLeftOut>& items) {
+    std::vector<std::size_t> runs{0};
+    uint64_t previous = 0;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        const uint64_t key = readingKey(items[i]);
+        if (key < previous) runs.push_back(i);
+        previous = key;
     }
-    runs.push_back(order.size());
+    runs.push_back(items.size());
+    return runs;
+}
+
+// The items in file and reading order, the runs `runs` merged pair by pair.
+std::vector<PlacedLeftOut> mergedRuns(const DesktopTable& table, std::vector<std::size_t> runs) {
+    std::vector<PlacedLeftOut> order(table.leftOut.size());
+    for (uint32_t i = 0; i < order.size(); ++i) order[i] = {readingKey(table.leftOut[i]), i};
     const auto before = [](const PlacedLeftOut& a, const PlacedLeftOut& b) {
         return a.key < b.key;
     };
@@ -97,40 +106,33 @@ std::vector<PlacedLeftOut> mergedRuns(const DesktopTable& table) {
     return order;
 }
 
-// Calls `visit` with the number of each item, in file and reading order.
-// The items come in a few runs, each in reading order (the lines not read,
-// then each stage of the import): the runs are merged, an equal key keeping
-// the earlier item first. A few runs are merged as they are visited, without
-// a copy of the list; more are merged into one first.
+// Calls `visit` with the number of each item, in file and reading order:
+// the runs merged, an equal key keeping the earlier item first. A few runs
+// are merged as they are visited, without a copy of the list; more are
+// merged into one first.
 template <class Visit>
 void forEachInReadingOrder(const DesktopTable& table, Visit visit) {
     constexpr std::size_t kFewRuns = 8;
     const std::vector<TableLeftOut>& items = table.leftOut;
-    std::array<std::size_t, kFewRuns + 1> at{};  // where each run is, then the end
-    std::size_t runs = items.empty() ? 0 : 1;
-    uint64_t previous = 0;
-    for (std::size_t i = 0; i < items.size() && runs <= kFewRuns; ++i) {
-        const uint64_t key = readingKey(items[i]);
-        if (key < previous && runs++ < kFewRuns) at[runs - 1] = i;
-        previous = key;
-    }
-    if (runs > kFewRuns) {
-        for (const PlacedLeftOut& placed : mergedRuns(table)) visit(placed.item);
+    const std::vector<std::size_t> runs = runsOf(items);
+    const std::size_t count = runs.size() - 1;
+    if (count > kFewRuns) {
+        for (const PlacedLeftOut& placed : mergedRuns(table, runs)) visit(placed.item);
         return;
     }
-    std::array<std::size_t, kFewRuns> end{};
+    std::array<std::size_t, kFewRuns> at{};
     std::array<uint64_t, kFewRuns> key{};
-    for (std::size_t r = 0; r < runs; ++r) {
-        end[r] = r + 1 < runs ? at[r + 1] : items.size();
-        key[r] = readingKey(items[at[r]]);
+    for (std::size_t r = 0; r < count; ++r) {
+        at[r] = runs[r];
+        if (at[r] < runs[r + 1]) key[r] = readingKey(items[at[r]]);
     }
     for (std::size_t left = items.size(); left > 0; --left) {
         std::size_t first = kFewRuns;
-        for (std::size_t r = 0; r < runs; ++r) {
-            if (at[r] < end[r] && (first == kFewRuns || key[r] < key[first])) first = r;
+        for (std::size_t r = 0; r < count; ++r) {
+            if (at[r] < runs[r + 1] && (first == kFewRuns || key[r] < key[first])) first = r;
         }
         visit(static_cast<uint32_t>(at[first]));
-        if (++at[first] < end[first]) key[first] = readingKey(items[at[first]]);
+        if (++at[first] < runs[first + 1]) key[first] = readingKey(items[at[first]]);
     }
 }
 

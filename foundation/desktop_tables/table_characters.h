@@ -17,12 +17,6 @@
 // The number of UTF-8 characters in `text` (UTF-8 throughout).
 int utf8CharacterCount(std::string_view text);
 
-// The length of the character that `lead` starts, in text known to be UTF-8.
-inline int utf8LengthFromLead(char lead) {
-    const auto byte = static_cast<uint8_t>(lead);
-    return byte < 0x80 ? 1 : byte < 0xE0 ? 2 : byte < 0xF0 ? 3 : 4;
-}
-
 class TableCharacters {
   public:
     explicit TableCharacters(CharSet charSet);

@@ -471,12 +471,8 @@ void takeTablePairs(DesktopTable& table, CharSet charSet, ImportedTable& importe
     report(kWrittenFor, charSetName(charSet), writtenCount(characters.all(), set),
            static_cast<int>(characters.all().size()));
     std::vector<uint32_t>& pairs = imported.pairs;
-    // Room for every entry to be left out, touched only as used: the list
-    // does not move as it grows. In a heap of huge pages the room unused
-    // would be zeroed all the same, and the list grows as usual there.
-    if (!heapHoldsLargeBlocks()) {
-        table.leftOut.reserve(table.leftOut.size() + table.entries.size());
-    }
+    // Room for every entry to be left out.
+    reserveUpToBound(table.leftOut, table.leftOut.size() + table.entries.size());
     counts.keyBeyond =
         static_cast<int>(takePairs(table, coded, singles, everyKey, set, imported, pairs));
     sortByWeight(table, pairs);
