@@ -57,14 +57,25 @@ enum class LeftOutReason : uint8_t {
     kRepeatedWord,
 };
 
-// An entry left out: its code and text in file `file`. For a line that is
-// not UTF-8, `codeAt` is where the line starts and `textAt` the number of
-// its printable form in DesktopTable::unreadLines.
-struct TableLeftOut {
+// Where something left out stands: its code and text in file `file`. For a
+// line that is not UTF-8, `codeAt` is where the line starts and `textAt` the
+// number of its printable form in DesktopTable::unreadLines.
+struct LeftOutPlace {
     uint32_t codeAt = 0, codeLength = 0;
     uint32_t textAt = 0, textLength = 0;
     uint8_t file = 0;
+};
+
+// Something left out: an entry, by its number, or for kNotUtf8 and kTooLong
+// a line that is no entry, by its number in DesktopTable::linesLeftOut.
+// Eight bytes: an import of a large table may leave most of it out.
+struct TableLeftOut {
+    uint32_t number = 0;
     LeftOutReason reason = LeftOutReason::kNotUtf8;
+
+    bool isLine() const {
+        return reason == LeftOutReason::kNotUtf8 || reason == LeftOutReason::kTooLong;
+    }
 };
 
 struct DesktopTable {
@@ -93,8 +104,9 @@ struct DesktopTable {
     std::vector<TableEntry> entries;
     int tooLong = 0;                    // entries left out: code or text longer than an entry holds
     std::vector<TableLeftOut> leftOut;  // in the order met
-    std::vector<std::string> unreadLines;  // lines not UTF-8, invalid bytes as \xNN
-    int notUtf8 = 0;                       // lines left out: not UTF-8 text
+    std::vector<LeftOutPlace> linesLeftOut;  // the lines of leftOut that are no entries
+    std::vector<std::string> unreadLines;    // lines not UTF-8, invalid bytes as \xNN
+    int notUtf8 = 0;                         // lines left out: not UTF-8 text
     // The weight of each entry, by its number; empty while every weight read
     // is 0, so that a table without weights takes no room for them.
     std::vector<double> weights;
@@ -111,9 +123,17 @@ struct DesktopTable {
     std::string_view text(const TableEntry& entry) const {
         return {files[entry.file].data() + entry.textAt, entry.textLength};
     }
-    void leaveOut(uint32_t entry, LeftOutReason reason) {
-        const TableEntry& e = entries[entry];
-        leftOut.push_back({e.codeAt, e.codeLength, e.textAt, e.textLength, e.file, reason});
+    void leaveOut(uint32_t entry, LeftOutReason reason) { leftOut.push_back({entry, reason}); }
+    // A line that is no entry (kNotUtf8, kTooLong), left out.
+    void leaveOutLine(const LeftOutPlace& place, LeftOutReason reason) {
+        leftOut.push_back({static_cast<uint32_t>(linesLeftOut.size()), reason});
+        linesLeftOut.push_back(place);
+    }
+    // Where `item` stands; its entries and files still held.
+    LeftOutPlace placeOf(const TableLeftOut& item) const {
+        if (item.isLine()) return linesLeftOut[item.number];
+        const TableEntry& e = entries[item.number];
+        return {e.codeAt, e.codeLength, e.textAt, e.textLength, e.file};
     }
 
     // The line of the file on which `entry` stands (counted, for messages).

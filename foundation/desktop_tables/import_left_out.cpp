@@ -40,9 +40,8 @@ std::string leftOutReasonText(LeftOutReason reason, CharSet charSet) {
     return text;
 }
 
-std::size_t leftOutStart(const TableLeftOut& item) {
-    return item.reason == LeftOutReason::kNotUtf8 ? item.codeAt
-                                                  : std::min(item.codeAt, item.textAt);
+std::size_t leftOutStart(const LeftOutPlace& place, LeftOutReason reason) {
+    return reason == LeftOutReason::kNotUtf8 ? place.codeAt : std::min(place.codeAt, place.textAt);
 }
 
 }  // namespace
@@ -57,8 +56,9 @@ std::string importLeftOutName(const std::string& destination) {
 
 namespace {
 
-uint64_t readingKey(const TableLeftOut& item) {
-    return uint64_t{item.file} << 32 | leftOutStart(item);
+uint64_t readingKey(const DesktopTable& table, const TableLeftOut& item) {
+    const LeftOutPlace place = table.placeOf(item);
+    return uint64_t{place.file} << 32 | leftOutStart(place, item.reason);
 }
 
 struct PlacedLeftOut {
@@ -68,11 +68,12 @@ struct PlacedLeftOut {
 
 // Where each run of items in reading order starts, then the end: the items
 // come in a few runs (the lines not read, then each stage of the import).
-std::vector<std::size_t> runsOf(const std::vector<TableLeftOut>& items) {
+std::vector<std::size_t> runsOf(const DesktopTable& table) {
+    const std::vector<TableLeftOut>& items = table.leftOut;
     std::vector<std::size_t> runs{0};
     uint64_t previous = 0;
     for (std::size_t i = 0; i < items.size(); ++i) {
-        const uint64_t key = readingKey(items[i]);
+        const uint64_t key = readingKey(table, items[i]);
         if (key < previous) runs.push_back(i);
         previous = key;
     }
@@ -83,7 +84,7 @@ std::vector<std::size_t> runsOf(const std::vector<TableLeftOut>& items) {
 // The items in file and reading order, the runs `runs` merged pair by pair.
 std::vector<PlacedLeftOut> mergedRuns(const DesktopTable& table, std::vector<std::size_t> runs) {
     std::vector<PlacedLeftOut> order(table.leftOut.size());
-    for (uint32_t i = 0; i < order.size(); ++i) order[i] = {readingKey(table.leftOut[i]), i};
+    for (uint32_t i = 0; i < order.size(); ++i) order[i] = {readingKey(table, table.leftOut[i]), i};
     const auto before = [](const PlacedLeftOut& a, const PlacedLeftOut& b) {
         return a.key < b.key;
     };
@@ -114,7 +115,7 @@ template <class Visit>
 void forEachInReadingOrder(const DesktopTable& table, Visit visit) {
     constexpr std::size_t kFewRuns = 8;
     const std::vector<TableLeftOut>& items = table.leftOut;
-    const std::vector<std::size_t> runs = runsOf(items);
+    const std::vector<std::size_t> runs = runsOf(table);
     const std::size_t count = runs.size() - 1;
     if (count > kFewRuns) {
         for (const PlacedLeftOut& placed : mergedRuns(table, runs)) visit(placed.item);
@@ -124,7 +125,7 @@ void forEachInReadingOrder(const DesktopTable& table, Visit visit) {
     std::array<uint64_t, kFewRuns> key{};
     for (std::size_t r = 0; r < count; ++r) {
         at[r] = runs[r];
-        if (at[r] < runs[r + 1]) key[r] = readingKey(items[at[r]]);
+        if (at[r] < runs[r + 1]) key[r] = readingKey(table, items[at[r]]);
     }
     for (std::size_t left = items.size(); left > 0; --left) {
         std::size_t first = kFewRuns;
@@ -132,19 +133,18 @@ void forEachInReadingOrder(const DesktopTable& table, Visit visit) {
             if (at[r] < runs[r + 1] && (first == kFewRuns || key[r] < key[first])) first = r;
         }
         visit(static_cast<uint32_t>(at[first]));
-        if (++at[first] < runs[first + 1]) key[first] = readingKey(items[at[first]]);
+        if (++at[first] < runs[first + 1]) key[first] = readingKey(table, items[at[first]]);
     }
 }
 
 // The most one line takes: its number and three tabs in 16 bytes, its
 // fields and reason, and 16 bytes more for a field copied whole (see
 // putFromFile).
-std::size_t leftOutLineRoom(const DesktopTable& table, const TableLeftOut& item,
+std::size_t leftOutLineRoom(const DesktopTable& table, const LeftOutPlace& place, bool unread,
                             std::string_view reason) {
-    const bool unread = item.reason == LeftOutReason::kNotUtf8;
     return 32 +
-           (unread ? table.unreadLines[item.textAt].size()
-                   : std::size_t{item.codeLength} + item.textLength) +
+           (unread ? table.unreadLines[place.textAt].size()
+                   : std::size_t{place.codeLength} + place.textLength) +
            reason.size();
 }
 
@@ -204,14 +204,15 @@ void writeLeftOutLines(const DesktopTable& table, CharSet charSet, Room room, Wr
     LeftOutLineNumber line;
     forEachInReadingOrder(table, [&](uint32_t number) {
         const TableLeftOut& item = table.leftOut[number];
-        const std::string_view bytes = table.files[item.file];
-        if (item.file != file) file = item.file, counted = 0, line.restart();
-        const std::size_t start = leftOutStart(item);
+        const LeftOutPlace place = table.placeOf(item);
+        const std::string_view bytes = table.files[place.file];
+        if (place.file != file) file = place.file, counted = 0, line.restart();
+        const std::size_t start = leftOutStart(place, item.reason);
         line.advance(lineFeedsBetween(bytes, counted, start));
         counted = start;
         const bool unread = item.reason == LeftOutReason::kNotUtf8;
         const std::string& reason = reasons[static_cast<std::size_t>(item.reason)];
-        char* const begin = room(leftOutLineRoom(table, item, reason));
+        char* const begin = room(leftOutLineRoom(table, place, unread, reason));
         char* out = begin;
         const auto put = [&out](std::string_view field) {
             std::memcpy(out, field.data(), field.size());
@@ -227,12 +228,12 @@ void writeLeftOutLines(const DesktopTable& table, CharSet charSet, Room room, Wr
         // The line as appendLeftOutLine writes it.
         out = line.put(out);
         *out++ = '\t';
-        if (!unread) putFromFile(item.codeAt, item.codeLength);
+        if (!unread) putFromFile(place.codeAt, place.codeLength);
         *out++ = '\t';
         if (unread) {
-            put(table.unreadLines[item.textAt]);
+            put(table.unreadLines[place.textAt]);
         } else {
-            putFromFile(item.textAt, item.textLength);
+            putFromFile(place.textAt, place.textLength);
         }
         *out++ = '\t';
         put(reason);
@@ -247,9 +248,9 @@ std::string importLeftOutText(const DesktopTable& table, CharSet charSet) {
     std::size_t size = 0;
     for (const TableLeftOut& item : table.leftOut) {
         // The reason with "%s" still in it, and room for a CharSet's name.
-        size +=
-            leftOutLineRoom(table, item, kLeftOutReasons[static_cast<std::size_t>(item.reason)]) +
-            16;
+        size += leftOutLineRoom(table, table.placeOf(item), item.reason == LeftOutReason::kNotUtf8,
+                                kLeftOutReasons[static_cast<std::size_t>(item.reason)]) +
+                16;
     }
     std::string text;
     text.reserve(size);

@@ -59,9 +59,10 @@ void leaveOutNotUtf8(std::string& bytes, std::size_t bad, const TableReading& re
         counted = start;
         std::string_view text = std::string_view(bytes).substr(start, end - start);
         if (text.ends_with('\r')) text.remove_suffix(1);
-        table.leftOut.push_back({static_cast<uint32_t>(start), 0,
-                                 static_cast<uint32_t>(table.unreadLines.size()), 0,
-                                 static_cast<uint8_t>(file), LeftOutReason::kNotUtf8});
+        table.leaveOutLine(
+            {static_cast<uint32_t>(start), 0, static_cast<uint32_t>(table.unreadLines.size()), 0,
+             static_cast<uint8_t>(file)},
+            LeftOutReason::kNotUtf8);
         table.unreadLines.push_back(printableLine(text));
         ++table.notUtf8;
         currentSection = reading.sectionId;
@@ -159,10 +160,11 @@ bool addAnyTableEntry(DesktopTable& table, int file, std::string_view code, std:
     if (code.size() > kLongest || text.size() > kLongest) {
         ++table.tooLong;
         if (code.empty()) code = text.substr(0, 0);
-        table.leftOut.push_back(
+        table.leaveOutLine(
             {static_cast<uint32_t>(code.data() - base), static_cast<uint32_t>(code.size()),
              static_cast<uint32_t>(text.data() - base), static_cast<uint32_t>(text.size()),
-             static_cast<uint8_t>(file), LeftOutReason::kTooLong});
+             static_cast<uint8_t>(file)},
+            LeftOutReason::kTooLong);
         return false;
     }
     if (weight != 0 || !table.weights.empty()) {

@@ -104,8 +104,9 @@ TEST(TableText, LeftOutListInFileAndLineOrder) {
             for (const int line : starts) {
                 // The run shows in the code's length.
                 const auto at = static_cast<uint32_t>(18 * line);
-                table.leftOut.push_back({at, static_cast<uint32_t>(run + 1), at + 16, 1, file,
-                                         LeftOutReason::kRepeatedPair});
+                table.entries.push_back({at, at + 16, static_cast<uint8_t>(run + 1), 1, file});
+                table.leaveOut(static_cast<uint32_t>(table.entries.size() - 1),
+                               LeftOutReason::kRepeatedPair);
                 expected.emplace_back(file, line + 1);
             }
         }
