@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "foundation/desktop_tables/entry_weights.h"
 #include "foundation/desktop_tables/exported_coding.h"
 
 // One line of a table: `code` and `text` (UTF-8) lie in file `file` of the
@@ -107,15 +108,11 @@ struct DesktopTable {
     std::vector<LeftOutPlace> linesLeftOut;  // the lines of leftOut that are no entries
     std::vector<std::string> unreadLines;    // lines not UTF-8, invalid bytes as \xNN
     int notUtf8 = 0;                         // lines left out: not UTF-8 text
-    // The weight of each entry, by its number; empty while every weight read
-    // is 0, so that a table without weights takes no room for them.
-    std::vector<double> weights;
+    EntryWeights weights;                    // of each entry, by its number
 
     double weight(uint32_t entry) const { return weights.empty() ? 0 : weights[entry]; }
     // Raises the weight of `entry` to `weight` where it is lower.
-    void raiseWeight(uint32_t entry, double weight) {
-        if (!weights.empty() && weights[entry] < weight) weights[entry] = weight;
-    }
+    void raiseWeight(uint32_t entry, double weight) { weights.raise(entry, weight); }
 
     std::string_view code(const TableEntry& entry) const {
         return {files[entry.file].data() + entry.codeAt, entry.codeLength};

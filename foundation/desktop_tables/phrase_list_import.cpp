@@ -296,7 +296,7 @@ void importWords(DesktopTable& table, std::vector<uint32_t> words, TableCharacte
     keepWords(table, words, set, counts, db.maxPhraseLength, characters);
     std::vector<uint32_t> byWeight = placesByWeight(table, words);
     // The pool in weight order takes the room the weights leave.
-    if (after == TableAfterWords::kReleased) std::vector<double>().swap(table.weights);
+    if (after == TableAfterWords::kReleased) table.weights.release();
     counts.kept = static_cast<int>(words.size());
     OtherSpellings otherWords;
     startsByWeight(table, words, std::move(byWeight), characters, imported, otherWords);

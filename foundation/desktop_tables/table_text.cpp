@@ -169,8 +169,7 @@ bool addAnyTableEntry(DesktopTable& table, int file, std::string_view code, std:
     }
     if (weight != 0 || !table.weights.empty()) {
         if (table.weights.empty()) {
-            reserveHugePages(table.weights, table.entries.capacity());
-            table.weights.resize(table.entries.size());
+            table.weights.reserveAndZero(table.entries.capacity(), table.entries.size());
         }
         table.weights.push_back(weight);
     }

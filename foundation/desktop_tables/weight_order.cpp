@@ -15,6 +15,7 @@ constexpr int kDigitBits = 11;
 constexpr std::size_t kBuckets = std::size_t{1} << kDigitBits;
 
 bool wholeWeights(const DesktopTable& table, const std::vector<uint32_t>& numbers) {
+    if (table.weights.allWhole()) return true;
     return std::all_of(numbers.begin(), numbers.end(), [&](uint32_t number) {
         const double weight = table.weights[number];
         return weight <= kLargestWhole && weight == std::floor(weight);

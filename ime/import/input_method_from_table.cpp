@@ -293,7 +293,7 @@ class PendingPairs {
                 uint32_t{character.packed} << 16 | uint32_t{entry.file} << 8 | entry.codeLength;
         }
         std::vector<TableEntry>().swap(table.entries);
-        std::vector<double>().swap(table.weights);
+        table.weights.release();
     }
 
     std::size_t size() const { return words_.size() / 2; }

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <random>
 
 #include "foundation/desktop_tables/import_left_out.h"
@@ -130,3 +131,24 @@ TEST(TableText, LeftOutListInFileAndLineOrder) {
 }
 
 }  // namespace
+
+// Weights kept in four bytes while whole, then as read: every weight reads
+// back as given, and is raised only where lower, before and after the turn.
+TEST(TableText, EntryWeightsReadBackAsGiven) {
+    const double turns[] = {0.5, -1, -0.0, 4294967296.0, std::nan(""), 1e300};
+    for (const double turn : turns) {
+        EntryWeights weights;
+        const std::vector<double> given = {3, 0, 4294967295.0, turn, 7};
+        for (const double weight : given) weights.push_back(weight);
+        weights.raise(0, 2);
+        weights.raise(1, 9);
+        ASSERT_EQ(weights.size(), given.size());
+        EXPECT_EQ(weights[0], 3);
+        EXPECT_EQ(weights[1], 9);
+        EXPECT_EQ(weights[2], 4294967295.0);
+        EXPECT_EQ(std::signbit(weights[3]), std::signbit(turn));
+        EXPECT_TRUE(std::isnan(turn) ? std::isnan(weights[3]) : weights[3] == turn);
+        EXPECT_EQ(weights[4], 7);
+        EXPECT_FALSE(weights.allWhole());
+    }
+}
