@@ -1,13 +1,6 @@
 #include "foundation/desktop_tables/entry_weights.h"
 
-#include <cmath>
-
 #include "foundation/huge_pages.h"
-
-bool EntryWeights::isWhole(double weight) {
-    return weight >= 0 && weight <= 4294967295.0 && weight == std::floor(weight) &&
-           !std::signbit(weight);
-}
 
 void EntryWeights::turnRead() {
     if (!read_.empty()) return;

@@ -4,6 +4,7 @@
 // weight that is not turns them all into the numbers as read.
 #pragma once
 
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -35,7 +36,12 @@ class EntryWeights {
     void release();
 
   private:
-    static bool isWhole(double weight);
+    // Inline: asked of every weight a table gives.
+    static bool isWhole(double weight) {
+        return weight >= 0 && weight <= 4294967295.0 &&
+               static_cast<double>(static_cast<uint32_t>(weight)) == weight &&
+               !std::signbit(weight);
+    }
     void pushRead(double weight);
     void turnRead();
 
