@@ -70,7 +70,8 @@ set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 # The libraries the programs link against, with their versions, where dpkg's
 # tool can tell; otherwise those every C++ program needs and yaml-cpp's.
 # Statically linked programs need no library, but iconv loads the C library's
-# converters (its gconv modules) at run time, and those must come from the
+# converters (its gconv modules) at run time for what the CharSets' tables do
+# not hold, and those must come from the
 # release of the C library linked against: the package asks for that release,
 # and tells lintian that its programs are static on purpose.
 find_program(CJK_DPKG_SHLIBDEPS dpkg-shlibdeps)

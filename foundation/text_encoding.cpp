@@ -287,12 +287,26 @@ bool isAscii(std::string_view character) {
     return character.size() == 1 && static_cast<unsigned char>(character[0]) < 0x80;
 }
 
+// The code point of `text` where it is one UTF-8 character beyond ASCII.
+std::optional<char32_t> onePointBeyondAscii(std::string_view text) {
+    const auto size = static_cast<int>(text.size());
+    if (size < 2 || utf8Length(text) != size) return std::nullopt;
+    return codePointOf(text, size);
+}
+
 }  // namespace
 
-CharSetConverter::CharSetConverter(CharSet charSet) : charSet_(charSet) {
-    for (const char* name : mappingNames(charSet)) {
-        mappings_.push_back({iconv_open(name, "UTF-8"), iconv_open("UTF-8", name), name});
+CharSetConverter::CharSetConverter(CharSet charSet, bool tablesFirst)
+    : charSet_(charSet), table_(tablesFirst ? charSetTable(charSet) : nullptr) {}
+
+std::vector<CharSetConverter::Mapping>& CharSetConverter::mappings() {
+    if (!opened_) {
+        opened_ = true;
+        for (const char* name : mappingNames(charSet_)) {
+            mappings_.push_back({iconv_open(name, "UTF-8"), iconv_open("UTF-8", name), name});
+        }
     }
+    return mappings_;
 }
 
 CharSetConverter::~CharSetConverter() {
@@ -307,6 +321,7 @@ CharSetConverter::~CharSetConverter() {
 
 std::string CharSetConverter::fromUtf8(std::string_view character) {
     if (isAscii(character)) return std::string(character);
+    if (table_ != nullptr && onePointBeyondAscii(character)) return fromUtf8Uncached(character);
     const std::string key(character);
     if (const auto found = fromCache_.find(key); found != fromCache_.end()) return found->second;
     std::string bytes = fromUtf8Uncached(character);
@@ -316,8 +331,14 @@ std::string CharSetConverter::fromUtf8(std::string_view character) {
 
 std::string CharSetConverter::fromUtf8Uncached(std::string_view character) {
     if (isAscii(character)) return std::string(character);
+    if (const std::optional<char32_t> point = onePointBeyondAscii(character); point && table_) {
+        const uint16_t packed = table_->packedOf(*point);
+        if (packed == 0) return {};
+        const std::array<char, 2> bytes = DoubleByteCharacter{packed}.bytes();
+        return std::string(bytes.data(), 2);
+    }
     std::string bytes;
-    for (const Mapping& mapping : mappings_) {
+    for (const Mapping& mapping : mappings()) {
         bytes = convert(mapping.fromUtf8, character);
         // Only what the tools read as one character of the set is written.
         if (bytes.size() == 2 && startsWithDoubleByteChar(charSet_, bytes.c_str(), 2)) break;
@@ -328,11 +349,31 @@ std::string CharSetConverter::fromUtf8Uncached(std::string_view character) {
 
 void CharSetConverter::doubleBytesOf(const std::vector<std::string_view>& characters,
                                      std::vector<uint16_t>& packed) {
+    if (table_ == nullptr) return doubleBytesByMappings(characters, packed);
+    packed.assign(characters.size(), 0);
+    std::vector<std::string_view> rest;
+    std::vector<std::size_t> restOf;
+    for (std::size_t i = 0; i < characters.size(); ++i) {
+        if (const std::optional<char32_t> point = onePointBeyondAscii(characters[i])) {
+            packed[i] = table_->packedOf(*point);
+        } else {
+            rest.push_back(characters[i]);
+            restOf.push_back(i);
+        }
+    }
+    if (rest.empty()) return;
+    std::vector<uint16_t> answers;
+    doubleBytesByMappings(rest, answers);
+    for (std::size_t k = 0; k < rest.size(); ++k) packed[restOf[k]] = answers[k];
+}
+
+void CharSetConverter::doubleBytesByMappings(const std::vector<std::string_view>& characters,
+                                             std::vector<uint16_t>& packed) {
     packed.assign(characters.size(), 0);
     std::vector<std::size_t> open(characters.size());  // not answered yet, by number
     std::iota(open.begin(), open.end(), std::size_t{0});
     std::vector<std::size_t> starts;
-    for (Mapping& mapping : mappings_) {
+    for (Mapping& mapping : mappings()) {
         if (open.empty()) break;
         const std::string input = joinedItems(
             open, [&](std::size_t i) { return characters[i]; }, starts);
@@ -357,11 +398,32 @@ void CharSetConverter::doubleBytesOf(const std::vector<std::string_view>& charac
 }
 
 void CharSetConverter::writeBack(const std::vector<uint16_t>& characters, std::vector<bool>& back) {
+    if (table_ == nullptr) return writeBackByMappings(characters, back);
+    back.assign(characters.size(), false);
+    std::vector<uint16_t> rest;
+    std::vector<std::size_t> restOf;
+    for (std::size_t i = 0; i < characters.size(); ++i) {
+        const std::array<char, 2> bytes = DoubleByteCharacter{characters[i]}.bytes();
+        if (startsWithDoubleByteChar(charSet_, bytes.data(), 2)) {
+            back[i] = table_->pointOf[charToIndex(charSet_, bytes.data())] != 0;
+        } else {
+            rest.push_back(characters[i]);
+            restOf.push_back(i);
+        }
+    }
+    if (rest.empty()) return;
+    std::vector<bool> answers;
+    writeBackByMappings(rest, answers);
+    for (std::size_t k = 0; k < rest.size(); ++k) back[restOf[k]] = answers[k];
+}
+
+void CharSetConverter::writeBackByMappings(const std::vector<uint16_t>& characters,
+                                           std::vector<bool>& back) {
     back.assign(characters.size(), false);
     std::vector<std::size_t> open(characters.size());
     std::iota(open.begin(), open.end(), std::size_t{0});
     std::vector<std::size_t> starts;
-    for (const Mapping& mapping : mappings_) {
+    for (const Mapping& mapping : mappings()) {
         if (open.empty()) break;
         const std::string input = joinedItems(
             open,
@@ -396,7 +458,14 @@ void CharSetConverter::writeBack(const std::vector<uint16_t>& characters, std::v
 
 std::string CharSetConverter::toUtf8(std::string_view character) {
     if (isAscii(character)) return std::string(character);
-    for (const Mapping& mapping : mappings_) {
+    if (table_ != nullptr && character.size() == 2 &&
+        startsWithDoubleByteChar(charSet_, character.data(), 2)) {
+        std::string utf8;
+        const char32_t point = table_->pointOf[charToIndex(charSet_, character.data())];
+        if (point != 0) appendUtf8(point, utf8);
+        return utf8;
+    }
+    for (const Mapping& mapping : mappings()) {
         const std::string utf8 = convert(mapping.toUtf8, character);
         if (utf8.empty() || utf8Length(utf8) != static_cast<int>(utf8.size())) continue;
         return fromUtf8(utf8) == character ? utf8 : std::string();

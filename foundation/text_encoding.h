@@ -1,6 +1,8 @@
-// UTF-8 and the six character sets: one character at a time, through the C
-// library's iconv. Each set has a mapping it prefers and others that answer
-// where it has none, in both directions.
+// UTF-8 and the six character sets: one character at a time, looked up in the
+// set's tables (char_set_tables.h), which hold what the C library's iconv
+// answers. Each set has a mapping it prefers and others that answer where it
+// has none, in both directions; what the tables do not cover (text that is
+// not one character) is asked of the mappings themselves.
 #pragma once
 
 #include <iconv.h>
@@ -11,6 +13,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "foundation/char_set_tables.h"
 #include "foundation/char_sets.h"
 
 // The length of the UTF-8 character at the start of `text` (1 to 4), or 0
@@ -22,6 +25,23 @@ int utf8Length(std::string_view text);
 inline int utf8LengthFromLead(char lead) {
     const auto byte = static_cast<uint8_t>(lead);
     return byte < 0x80 ? 1 : byte < 0xE0 ? 2 : byte < 0xF0 ? 3 : 4;
+}
+
+// The code point of the UTF-8 character of `length` bytes (1 to 4) that
+// `text` starts with, in text known to be UTF-8.
+inline char32_t codePointOf(std::string_view text, int length) {
+    const auto byte = [&](int i) { return static_cast<char32_t>(static_cast<uint8_t>(text[i])); };
+    switch (length) {
+        case 1:
+            return byte(0);
+        case 2:
+            return ((byte(0) & 0x1F) << 6) | (byte(1) & 0x3F);
+        case 3:
+            return ((byte(0) & 0x0F) << 12) | ((byte(1) & 0x3F) << 6) | (byte(2) & 0x3F);
+        default:
+            return ((byte(0) & 0x07) << 18) | ((byte(1) & 0x3F) << 12) | ((byte(2) & 0x3F) << 6) |
+                   (byte(3) & 0x3F);
+    }
 }
 
 // Appends the UTF-8 form of `point`, a code point of a character (not a
@@ -38,7 +58,9 @@ bool looksLikeUtf8(std::string_view text);
 
 class CharSetConverter {
   public:
-    explicit CharSetConverter(CharSet charSet);
+    // `tablesFirst`: characters are looked up in the set's tables where the
+    // program has them; false asks the mappings everything.
+    explicit CharSetConverter(CharSet charSet, bool tablesFirst = true);
     ~CharSetConverter();
     CharSetConverter(const CharSetConverter&) = delete;
     CharSetConverter& operator=(const CharSetConverter&) = delete;
@@ -72,6 +94,9 @@ class CharSetConverter {
     std::string textToUtf8(std::string_view text, std::vector<std::string>* unwritable = nullptr);
 
   private:
+    void doubleBytesByMappings(const std::vector<std::string_view>& characters,
+                               std::vector<uint16_t>& packed);
+    void writeBackByMappings(const std::vector<uint16_t>& characters, std::vector<bool>& back);
     // One mapping of the set, both ways.
     struct Mapping {
         iconv_t fromUtf8;
@@ -81,8 +106,13 @@ class CharSetConverter {
         // opened when first needed.
         iconv_t fromUtf8Skipping = nullptr;
     };
+    // The mappings, opened when first asked: a run that the tables answer
+    // loads none of the C library's conversion modules.
+    std::vector<Mapping>& mappings();
 
     CharSet charSet_;
+    const CharSetTable* table_;
+    bool opened_ = false;
     std::vector<Mapping> mappings_;
     std::unordered_map<std::string, std::string> fromCache_;
 };

@@ -11,21 +11,6 @@ constexpr char32_t kBasicPlane = 0x10000;
 constexpr char32_t kCodePoints = 0x110000;
 constexpr int kPageBits = 8;
 
-char32_t codePointOf(std::string_view text, int length) {
-    const auto byte = [&](int i) { return static_cast<char32_t>(static_cast<uint8_t>(text[i])); };
-    switch (length) {
-        case 1:
-            return byte(0);
-        case 2:
-            return ((byte(0) & 0x1F) << 6) | (byte(1) & 0x3F);
-        case 3:
-            return ((byte(0) & 0x0F) << 12) | ((byte(1) & 0x3F) << 6) | (byte(2) & 0x3F);
-        default:
-            return ((byte(0) & 0x07) << 18) | ((byte(1) & 0x3F) << 12) | ((byte(2) & 0x3F) << 6) |
-                   (byte(3) & 0x3F);
-    }
-}
-
 }  // namespace
 
 int utf8CharacterCount(std::string_view text) {
