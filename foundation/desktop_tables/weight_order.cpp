@@ -74,6 +74,7 @@ void weightOrder(const DesktopTable& table, const std::vector<uint32_t>& numbers
             keys.push_back((UINT32_MAX - weight) << 32 | tieOf(i));
         }
         radixSort(keys, rising ? 32 : 0, [](uint64_t key) { return key; });
+        reserveHugePages(order, count);
         order.resize(count);
         for (std::size_t i = 0; i < count; ++i) order[i] = static_cast<uint32_t>(keys[i]);
         return;
@@ -100,6 +101,7 @@ void weightOrder(const DesktopTable& table, const std::vector<uint32_t>& numbers
             return a.weight != b.weight ? a.weight > b.weight : a.tie < b.tie;
         });
     }
+    reserveHugePages(order, count);
     order.resize(count);
     for (std::size_t i = 0; i < count; ++i) order[i] = records[i].tie;
 }
@@ -124,6 +126,7 @@ bool countedByWeight(const DesktopTable& table, const std::vector<uint32_t>& num
     };
     for (const uint32_t number : numbers) ++next[bucketOf(number) + 1];
     for (std::size_t b = 1; b < next.size(); ++b) next[b] += next[b - 1];
+    reserveHugePages(places, numbers.size());
     places.resize(numbers.size());
     for (std::size_t i = 0; i < numbers.size(); ++i) {
         places[next[bucketOf(numbers[i])]++] = static_cast<uint32_t>(i);
@@ -135,9 +138,11 @@ bool countedByWeight(const DesktopTable& table, const std::vector<uint32_t>& num
 
 std::vector<uint32_t> placesByWeight(const DesktopTable& table,
                                      const std::vector<uint32_t>& numbers) {
+    // The places are made once they are known, in the room the order's own
+    // buffers leave.
     std::vector<uint32_t> places;
-    reserveHugePages(places, numbers.size());
     if (table.weights.empty()) {  // every weight 0: the order stands
+        reserveHugePages(places, numbers.size());
         for (std::size_t i = 0; i < numbers.size(); ++i) places.push_back(static_cast<uint32_t>(i));
     } else if (!countedByWeight(table, numbers, places)) {
         weightOrder(table, numbers, Tie::kPlace, places);

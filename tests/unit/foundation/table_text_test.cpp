@@ -151,4 +151,11 @@ TEST(TableText, EntryWeightsReadBackAsGiven) {
         EXPECT_EQ(weights[4], 7);
         EXPECT_FALSE(weights.allWhole());
     }
+    // Many weights apart: all are kept as read.
+    EntryWeights weights;
+    for (int i = 0; i < 10000; ++i) weights.push_back(i % 2 == 0 ? i : i + 0.5);
+    weights.raise(2, 2.25);
+    for (int i = 0; i < 10000; ++i) {
+        ASSERT_EQ(weights[static_cast<std::size_t>(i)], i == 2 ? 2.25 : i % 2 == 0 ? i : i + 0.5);
+    }
 }
