@@ -4,6 +4,7 @@
 // of the tables to the file it is given. Each answer asked for many code
 // points at once is checked, for the basic plane, against the same code point
 // asked alone.
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <string_view>
@@ -92,6 +93,13 @@ int main(int argc, char** argv) {
         const CharSet charSet = kCharSetTable[set].id;
         std::vector<uint16_t> packed;
         if (!packedByPoint(charSet, packed)) return 1;
+        if (std::all_of(packed.begin(), packed.end(), [](uint16_t p) { return p == 0; })) {
+            std::fprintf(stderr,
+                         "make_char_set_tables: iconv writes no character in %s: are the "
+                         "C library's conversion modules (gconv) installed?\n",
+                         charSetName(charSet));
+            return 1;
+        }
         std::vector<uint16_t> pageOf(CharSetTable::kPages, 0);
         std::vector<uint16_t> pages;
         for (std::size_t page = 0; page < CharSetTable::kPages; ++page) {
