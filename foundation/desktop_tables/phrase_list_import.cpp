@@ -152,12 +152,8 @@ class WordIndexes {
     static constexpr uint16_t kUnwritable = 0xFFFE;
 
     uint16_t indexOf(const char* at, int length) {
-        const auto byte = [&](int i) { return static_cast<char32_t>(static_cast<uint8_t>(at[i])); };
         if (length == 4) return asked(at, length);
-        const char32_t point =
-            length == 1   ? byte(0)
-            : length == 2 ? ((byte(0) & 0x1F) << 6) | (byte(1) & 0x3F)
-                          : ((byte(0) & 0x0F) << 12) | ((byte(1) & 0x3F) << 6) | (byte(2) & 0x3F);
+        const char32_t point = codePointOf({at, static_cast<std::size_t>(length)}, length);
         uint16_t& known = basicPlane_[point];
         if (known == kUnknown) known = asked(at, length);
         return known;
@@ -165,7 +161,7 @@ class WordIndexes {
 
     uint16_t asked(const char* at, int length) {
         const DoubleByteCharacter character =
-            set_.bytesOfAny(std::string_view(at, static_cast<std::size_t>(length)), length);
+            set_.bytesOf(std::string_view(at, static_cast<std::size_t>(length)), length);
         if (character.packed == 0) return kUnwritable;
         return static_cast<uint16_t>(characters_.indexOf(character.bytes().data()));
     }

@@ -4,7 +4,6 @@
 #pragma once
 
 #include <array>
-#include <bitset>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -28,10 +27,6 @@ class TableCharacters {
     // has none, or when that character has no UTF-8 form to write back.
     DoubleByteCharacter bytesOf(std::string_view text, int length) const {
         return bytesOfPoint(codePointOf(text, length));
-    }
-    // The same; kept for callers that keep what they asked.
-    DoubleByteCharacter bytesOfAny(std::string_view text, int length) const {
-        return bytesOf(text, length);
     }
     // The same for the character of code point `point`. Inline: asked for
     // each character of a table.
@@ -69,15 +64,12 @@ CharSet chooseCharSet(const std::vector<char32_t>& characters);
 class DistinctCharacters {
   public:
     void add(std::string_view text) {
-        const auto byte = [&](int i) {
-            return static_cast<char32_t>(static_cast<uint8_t>(text[i]));
-        };
+        const auto lead = static_cast<uint8_t>(text.empty() ? 0 : text[0]);
         // One character of three or four bytes, as most of a CJK table.
-        if (text.size() == 3 && (byte(0) & 0xF0) == 0xE0) {
-            addPoint(((byte(0) & 0x0F) << 12) | ((byte(1) & 0x3F) << 6) | (byte(2) & 0x3F));
-        } else if (text.size() == 4 && (byte(0) & 0xF8) == 0xF0) {
-            addPoint(((byte(0) & 0x07) << 18) | ((byte(1) & 0x3F) << 12) | ((byte(2) & 0x3F) << 6) |
-                     (byte(3) & 0x3F));
+        if (text.size() == 3 && (lead & 0xF0) == 0xE0) {
+            addPoint(codePointOf(text, 3));
+        } else if (text.size() == 4 && (lead & 0xF8) == 0xF0) {
+            addPoint(codePointOf(text, 4));
         } else {
             addAll(text);
         }
