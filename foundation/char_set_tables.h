@@ -4,10 +4,12 @@
 // modules and converting each one.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 
 #include "foundation/char_sets.h"
+#include "foundation/double_byte_character.h"
 
 struct CharSetTable {
     // The double-byte character (DoubleByteCharacter::packed) that a code
@@ -27,6 +29,12 @@ struct CharSetTable {
         if (point >= 0x110000) return 0;
         const uint16_t page = pageOf[point >> 8];
         return page == 0 ? 0 : pages[(std::size_t{page} - 1) * 256 + (point & 0xFF)];
+    }
+    // The code point that `character`, a double-byte character of `charSet`
+    // (the set of this table), reads and is written back as, or 0.
+    char32_t pointOfCharacter(CharSet charSet, DoubleByteCharacter character) const {
+        const std::array<char, 2> bytes = character.bytes();
+        return pointOf[charToIndex(charSet, bytes.data())];
     }
 };
 

@@ -287,6 +287,29 @@ bool isAscii(std::string_view character) {
     return character.size() == 1 && static_cast<unsigned char>(character[0]) < 0x80;
 }
 
+// Answers each of `items` that `fromTable(item, answer)` can, then asks
+// `byMappings` for the others, all at once.
+template <class Item, class Answer, class FromTable, class ByMappings>
+void tableThenMappings(const std::vector<Item>& items, std::vector<Answer>& answers,
+                       FromTable fromTable, ByMappings byMappings) {
+    answers.assign(items.size(), Answer{});
+    std::vector<Item> rest;
+    std::vector<std::size_t> restOf;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        Answer answer{};
+        if (fromTable(items[i], answer)) {
+            answers[i] = answer;
+        } else {
+            rest.push_back(items[i]);
+            restOf.push_back(i);
+        }
+    }
+    if (rest.empty()) return;
+    std::vector<Answer> asked;
+    byMappings(rest, asked);
+    for (std::size_t k = 0; k < rest.size(); ++k) answers[restOf[k]] = asked[k];
+}
+
 // The code point of `text` where it is one UTF-8 character beyond ASCII.
 std::optional<char32_t> onePointBeyondAscii(std::string_view text) {
     const auto size = static_cast<int>(text.size());
@@ -321,7 +344,7 @@ CharSetConverter::~CharSetConverter() {
 
 std::string CharSetConverter::fromUtf8(std::string_view character) {
     if (isAscii(character)) return std::string(character);
-    if (table_ != nullptr && onePointBeyondAscii(character)) return fromUtf8Uncached(character);
+    if (std::optional<std::string> bytes = fromTable(character)) return std::move(*bytes);
     const std::string key(character);
     if (const auto found = fromCache_.find(key); found != fromCache_.end()) return found->second;
     std::string bytes = fromUtf8Uncached(character);
@@ -329,14 +352,19 @@ std::string CharSetConverter::fromUtf8(std::string_view character) {
     return bytes;
 }
 
+std::optional<std::string> CharSetConverter::fromTable(std::string_view character) const {
+    if (table_ == nullptr) return std::nullopt;
+    const std::optional<char32_t> point = onePointBeyondAscii(character);
+    if (!point) return std::nullopt;
+    const uint16_t packed = table_->packedOf(*point);
+    if (packed == 0) return std::string();
+    const std::array<char, 2> bytes = DoubleByteCharacter{packed}.bytes();
+    return std::string(bytes.data(), 2);
+}
+
 std::string CharSetConverter::fromUtf8Uncached(std::string_view character) {
     if (isAscii(character)) return std::string(character);
-    if (const std::optional<char32_t> point = onePointBeyondAscii(character); point && table_) {
-        const uint16_t packed = table_->packedOf(*point);
-        if (packed == 0) return {};
-        const std::array<char, 2> bytes = DoubleByteCharacter{packed}.bytes();
-        return std::string(bytes.data(), 2);
-    }
+    if (std::optional<std::string> bytes = fromTable(character)) return std::move(*bytes);
     std::string bytes;
     for (const Mapping& mapping : mappings()) {
         bytes = convert(mapping.fromUtf8, character);
@@ -350,21 +378,14 @@ std::string CharSetConverter::fromUtf8Uncached(std::string_view character) {
 void CharSetConverter::doubleBytesOf(const std::vector<std::string_view>& characters,
                                      std::vector<uint16_t>& packed) {
     if (table_ == nullptr) return doubleBytesByMappings(characters, packed);
-    packed.assign(characters.size(), 0);
-    std::vector<std::string_view> rest;
-    std::vector<std::size_t> restOf;
-    for (std::size_t i = 0; i < characters.size(); ++i) {
-        if (const std::optional<char32_t> point = onePointBeyondAscii(characters[i])) {
-            packed[i] = table_->packedOf(*point);
-        } else {
-            rest.push_back(characters[i]);
-            restOf.push_back(i);
-        }
-    }
-    if (rest.empty()) return;
-    std::vector<uint16_t> answers;
-    doubleBytesByMappings(rest, answers);
-    for (std::size_t k = 0; k < rest.size(); ++k) packed[restOf[k]] = answers[k];
+    tableThenMappings(
+        characters, packed,
+        [&](std::string_view character, uint16_t& answer) {
+            const std::optional<char32_t> point = onePointBeyondAscii(character);
+            if (point) answer = table_->packedOf(*point);
+            return point.has_value();
+        },
+        [&](const auto& rest, auto& answers) { doubleBytesByMappings(rest, answers); });
 }
 
 void CharSetConverter::doubleBytesByMappings(const std::vector<std::string_view>& characters,
@@ -399,22 +420,15 @@ void CharSetConverter::doubleBytesByMappings(const std::vector<std::string_view>
 
 void CharSetConverter::writeBack(const std::vector<uint16_t>& characters, std::vector<bool>& back) {
     if (table_ == nullptr) return writeBackByMappings(characters, back);
-    back.assign(characters.size(), false);
-    std::vector<uint16_t> rest;
-    std::vector<std::size_t> restOf;
-    for (std::size_t i = 0; i < characters.size(); ++i) {
-        const std::array<char, 2> bytes = DoubleByteCharacter{characters[i]}.bytes();
-        if (startsWithDoubleByteChar(charSet_, bytes.data(), 2)) {
-            back[i] = table_->pointOf[charToIndex(charSet_, bytes.data())] != 0;
-        } else {
-            rest.push_back(characters[i]);
-            restOf.push_back(i);
-        }
-    }
-    if (rest.empty()) return;
-    std::vector<bool> answers;
-    writeBackByMappings(rest, answers);
-    for (std::size_t k = 0; k < rest.size(); ++k) back[restOf[k]] = answers[k];
+    tableThenMappings(
+        characters, back,
+        [&](uint16_t packed, bool& answer) {
+            const DoubleByteCharacter character{packed};
+            if (!startsWithDoubleByteChar(charSet_, character.bytes().data(), 2)) return false;
+            answer = table_->pointOfCharacter(charSet_, character) != 0;
+            return true;
+        },
+        [&](const auto& rest, auto& answers) { writeBackByMappings(rest, answers); });
 }
 
 void CharSetConverter::writeBackByMappings(const std::vector<uint16_t>& characters,
@@ -461,7 +475,8 @@ std::string CharSetConverter::toUtf8(std::string_view character) {
     if (table_ != nullptr && character.size() == 2 &&
         startsWithDoubleByteChar(charSet_, character.data(), 2)) {
         std::string utf8;
-        const char32_t point = table_->pointOf[charToIndex(charSet_, character.data())];
+        const char32_t point =
+            table_->pointOfCharacter(charSet_, DoubleByteCharacter::of(character.data()));
         if (point != 0) appendUtf8(point, utf8);
         return utf8;
     }

@@ -8,6 +8,7 @@
 #include <iconv.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -94,6 +95,9 @@ class CharSetConverter {
     std::string textToUtf8(std::string_view text, std::vector<std::string>* unwritable = nullptr);
 
   private:
+    // The bytes of `character` as the set's tables give them (empty where
+    // the set has none); nullopt where they do not answer.
+    std::optional<std::string> fromTable(std::string_view character) const;
     void doubleBytesByMappings(const std::vector<std::string_view>& characters,
                                std::vector<uint16_t>& packed);
     void writeBackByMappings(const std::vector<uint16_t>& characters, std::vector<bool>& back);

@@ -35,10 +35,8 @@ class TableCharacters {
             return {};
         }
         const DoubleByteCharacter character{table_->packedOf(point)};
-        if (character.packed == 0) return {};
-        const std::array<char, 2> bytes = character.bytes();
-        return table_->pointOf[charToIndex(charSet_, bytes.data())] != 0 ? character
-                                                                         : DoubleByteCharacter{};
+        if (character.packed == 0 || table_->pointOfCharacter(charSet_, character) == 0) return {};
+        return character;
     }
     // Appends the set's bytes of every character of `text`; false when one
     // has none (`failed` is then that character).
