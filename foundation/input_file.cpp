@@ -9,17 +9,27 @@
 
 namespace {
 
+// Appends up to `count` bytes of `file` to `bytes`, a chunk at a time, so
+// that room reserved for them is written once, by the copies, instead of
+// being cleared first.
+template <class Bytes>
+void appendUpTo(std::FILE* file, std::size_t count, Bytes& bytes) {
+    char chunk[1 << 16];
+    const std::size_t end = bytes.size() + count;
+    std::size_t got = 0;
+    while (bytes.size() < end &&
+           (got = std::fread(chunk, 1, std::min(sizeof chunk, end - bytes.size()), file)) > 0) {
+        bytes.insert(bytes.end(), chunk, chunk + got);
+    }
+}
+
 // Appends the rest of `file` to `bytes` while they hold at most `limit`
 // bytes; of a longer file one byte beyond is read, and not kept.
 template <class Bytes>
 FileRead readBounded(std::FILE* file, std::size_t limit, Bytes& bytes) {
-    char chunk[1 << 16];
-    std::size_t got = 0;
-    while (bytes.size() < limit &&
-           (got = std::fread(chunk, 1, std::min(sizeof chunk, limit - bytes.size()), file)) > 0) {
-        bytes.insert(bytes.end(), chunk, chunk + got);
-    }
-    if (bytes.size() == limit && std::fread(chunk, 1, 1, file) == 1) return FileRead::kTooLarge;
+    if (bytes.size() < limit) appendUpTo(file, limit - bytes.size(), bytes);
+    char beyond = 0;
+    if (bytes.size() == limit && std::fread(&beyond, 1, 1, file) == 1) return FileRead::kTooLarge;
     return std::ferror(file) ? FileRead::kCannotRead : FileRead::kRead;
 }
 
@@ -33,8 +43,7 @@ FileRead readAll(const char* name, Bytes& bytes) {
         if (static_cast<uint64_t>(status.st_size) > kMaxInputFileBytes) return FileRead::kTooLarge;
         const auto size = static_cast<std::size_t>(status.st_size);
         reserveHugePages(bytes, size);
-        bytes.resize(size);
-        bytes.resize(std::fread(bytes.data(), 1, size, file.get()));
+        appendUpTo(file.get(), size, bytes);
         // A file that shrank since is read as it is; one that grew, on to the bound.
         if (bytes.size() < size) {
             return std::ferror(file.get()) ? FileRead::kCannotRead : FileRead::kRead;
