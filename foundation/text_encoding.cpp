@@ -347,7 +347,7 @@ std::string CharSetConverter::fromUtf8(std::string_view character) {
     if (std::optional<std::string> bytes = fromTable(character)) return std::move(*bytes);
     const std::string key(character);
     if (const auto found = fromCache_.find(key); found != fromCache_.end()) return found->second;
-    std::string bytes = fromUtf8Uncached(character);
+    std::string bytes = fromUtf8ByMappings(character);
     fromCache_.emplace(key, bytes);
     return bytes;
 }
@@ -365,6 +365,10 @@ std::optional<std::string> CharSetConverter::fromTable(std::string_view characte
 std::string CharSetConverter::fromUtf8Uncached(std::string_view character) {
     if (isAscii(character)) return std::string(character);
     if (std::optional<std::string> bytes = fromTable(character)) return std::move(*bytes);
+    return fromUtf8ByMappings(character);
+}
+
+std::string CharSetConverter::fromUtf8ByMappings(std::string_view character) {
     std::string bytes;
     for (const Mapping& mapping : mappings()) {
         bytes = convert(mapping.fromUtf8, character);

@@ -98,6 +98,9 @@ class CharSetConverter {
     // The bytes of `character` as the set's tables give them (empty where
     // the set has none); nullopt where they do not answer.
     std::optional<std::string> fromTable(std::string_view character) const;
+    // The bytes of `character`, beyond ASCII, from the first mapping that
+    // writes it as one character of the set; empty when none does.
+    std::string fromUtf8ByMappings(std::string_view character);
     void doubleBytesByMappings(const std::vector<std::string_view>& characters,
                                std::vector<uint16_t>& packed);
     void writeBackByMappings(const std::vector<uint16_t>& characters, std::vector<bool>& back);

@@ -45,4 +45,17 @@ TEST(InputFileBound, ReadsOrRefusesEachKindOfFile) {
     }
 }
 
+TEST(InputFileBound, AFileReadInChunksKeepsEveryByteInItsPlace) {
+    test_support::ScratchDir dir;
+    for (const std::size_t size :
+         {std::size_t{0}, std::size_t{65535}, std::size_t{65536}, std::size_t{3 * 65536 + 7}}) {
+        std::string written(size, '\0');
+        for (std::size_t i = 0; i < size; ++i) written[i] = static_cast<char>(i * 131 + i / 251);
+        test_support::writeFile(dir / "file", written);
+        std::string read;
+        EXPECT_EQ(readInputFile((dir / "file").string().c_str(), read, kOpenFileFail), 0);
+        EXPECT_TRUE(read == written) << size;
+    }
+}
+
 }  // namespace
