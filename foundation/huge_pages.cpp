@@ -30,6 +30,36 @@ void askForSmallPagesOnly() {
     smallPagesOnly = true;
 }
 
+// The first byte of the program's image and the end of its code, set by the
+// linker.
+extern "C" {
+extern const char __ehdr_start[] __attribute__((visibility("hidden")));
+extern const char etext[] __attribute__((visibility("hidden")));
+}
+
+void takeProgramCodeAtOnce() {
+#ifdef MADV_POPULATE_READ
+    const auto page = static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));
+    const std::uintptr_t start = reinterpret_cast<std::uintptr_t>(__ehdr_start) & ~(page - 1);
+    const std::uintptr_t end = (reinterpret_cast<std::uintptr_t>(etext) + page - 1) & ~(page - 1);
+    if (end > start) madvise(reinterpret_cast<void*>(start), end - start, MADV_POPULATE_READ);
+#endif
+}
+
+void takeSmallPagesAtOnce(const void* data, std::size_t bytes) {
+#ifdef MADV_POPULATE_WRITE
+    if (!smallPagesOnly || bytes == 0) return;
+    static const auto page = static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));
+    const auto at = reinterpret_cast<std::uintptr_t>(data);
+    const std::uintptr_t start = at & ~(page - 1);
+    const std::uintptr_t end = (at + bytes + page - 1) & ~(page - 1);
+    madvise(reinterpret_cast<void*>(start), end - start, MADV_POPULATE_WRITE);
+#else
+    (void)data;
+    (void)bytes;
+#endif
+}
+
 void adviseHugePages(const void* data, std::size_t bytes, PageUse use) {
 #ifdef MADV_HUGEPAGE
     if (smallPagesOnly && use != PageUse::kProbed) return;

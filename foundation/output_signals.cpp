@@ -53,7 +53,6 @@ void prepareProcess() {
     for (int fd = STDIN_FILENO; fd <= STDERR_FILENO; ++fd) {
         if (fcntl(fd, F_GETFD) == -1 && ::open("/dev/null", O_RDWR) != fd) break;
     }
-    installHandlers();
 }
 
 int guardFile(const std::string& path) {

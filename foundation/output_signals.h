@@ -12,9 +12,12 @@
 
 #include <string>
 
-// Run first by each tool: the signals above, and standard streams that are
-// closed opened on /dev/null, so that no output file takes their number and a
-// message that cannot be shown is lost without harm.
+// Run first by each tool: SIGPIPE and SIGXFSZ ignored, and standard streams
+// that are closed opened on /dev/null, so that no output file takes their
+// number and a message that cannot be shown is lost without harm. The ending
+// signals are caught from the first file guarded on: before it, there is
+// nothing to remove, and a run that writes nothing (--version) spares the
+// two dozen system calls.
 void prepareProcess();
 
 // Puts `path` among the files a signal removes; its slot, or -1 when there is

@@ -241,7 +241,7 @@ using OtherSpellings = std::vector<std::pair<std::size_t, std::string_view>>;
 void startsByWeight(const DesktopTable& table, const std::vector<uint32_t>& kept,
                     std::vector<uint32_t> byWeight, KeptCharacters& characters,
                     ImportedWords& imported, OtherSpellings& otherWords) {
-    imported.lengths.reserve(byWeight.size());
+    reserveHugePages(imported.lengths, byWeight.size());
     constexpr std::size_t kAhead = 16;  // words whose starts are asked of memory ahead
     for (std::size_t i = 0; i < byWeight.size(); ++i) {
         if (i + kAhead < byWeight.size()) {

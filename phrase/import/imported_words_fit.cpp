@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "foundation/char_sets.h"
+#include "foundation/huge_pages.h"
 #include "foundation/key_table.h"
 #include "phrase/messages.h"
 #include "phrase/source/phrase_store.h"
@@ -30,7 +31,7 @@ int fitImportedWords(ImportedWords& words, CTosker& tosker, PhraseFitting& fitti
 
     leftOut.charSet = db.charSet;
     leftOut.firstLine = lineNumber + 1;
-    leftOut.words.reserve(words.lengths.size());
+    reserveHugePages(leftOut.words, words.lengths.size());
     // The words come by weight and lie in the pool in reading order: each
     // word's first character is asked of memory some words ahead of its turn.
     constexpr std::size_t kAhead = 16;

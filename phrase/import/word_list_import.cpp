@@ -16,7 +16,9 @@ int importWordListText(CharSet charSet, const char* listName, ImportText text,
     report(kImportFormat, table.format);
     report(kImportEntries, static_cast<int>(table.entries.size()) + table.tooLong);
 
-    std::vector<uint32_t> numbers(table.entries.size());
+    std::vector<uint32_t> numbers;
+    reserveHugePages(numbers, table.entries.size());
+    numbers.resize(table.entries.size());
     std::iota(numbers.begin(), numbers.end(), 0u);
     if (charSet == 0) {
         DistinctCharacters characters;
