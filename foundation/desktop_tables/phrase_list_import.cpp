@@ -8,6 +8,7 @@
 
 #include "foundation/common_messages.h"
 #include "foundation/desktop_tables/compact_index_set.h"
+#include "foundation/desktop_tables/shared_hash_filter.h"
 #include "foundation/desktop_tables/weight_order.h"
 #include "foundation/huge_pages.h"
 #include "foundation/phrase_database.h"
@@ -42,17 +43,12 @@ std::string limitPassed(const PhraseDatabase& db) {
     return {};
 }
 
-// A word that passed the checks, waiting in a batch for its look-up.
+// A word that passed the checks.
 struct Candidate {
-    uint32_t number;
     int length;
     uint64_t hash;
     uint16_t characters[kMaxPhraseLength];  // their indexes in the CharSet
 };
-
-// How many words are checked before any of them is looked up: their slots
-// of the set are asked of memory together, so the waits overlap.
-constexpr std::size_t kBatch = 16;
 
 // The characters of the words kept, in reading order, and how the table
 // spells them: each character as the first word that holds it, and which
@@ -63,6 +59,7 @@ struct KeptCharacters {
     CharacterSpellings& spellings;
     std::vector<uint32_t> starts;  // by word kept, then the end of the pool
     std::vector<bool> spelledAnotherWay;
+    bool anySpelledAnotherWay = false;  // false: none is, as in most tables
 
     // The characters of the word kept `k`th, the last one kept included.
     std::span<const uint16_t> word(uint32_t k) const {
@@ -104,6 +101,7 @@ void keepCharacters(std::string_view text, const Candidate& word, KeptCharacters
         kept.pool.push_back(index);
     }
     kept.spelledAnotherWay.push_back(another);
+    kept.anySpelledAnotherWay = kept.anySpelledAnotherWay || another;
 }
 
 // FNV-1a over the indexes of a word, mixed at the end so the bits spread.
@@ -171,43 +169,48 @@ class WordIndexes {
     std::vector<uint16_t> basicPlane_;  // by code point: an index, kUnwritable or kUnknown
 };
 
+// Takes out of `kept` and `words` the words at the places `repeats`
+// (ascending), moving those after each down.
+void dropRepeats(const std::vector<uint32_t>& repeats, std::vector<uint32_t>& words,
+                 KeptCharacters& kept) {
+    if (repeats.empty()) return;
+    kept.starts.push_back(static_cast<uint32_t>(kept.pool.size()));
+    std::size_t to = repeats.front();
+    uint32_t characters = kept.starts[to];
+    for (std::size_t r = 0; r < repeats.size(); ++r) {
+        const std::size_t from = repeats[r] + 1u;
+        const std::size_t end = r + 1 < repeats.size() ? repeats[r + 1] : words.size();
+        const uint32_t first = kept.starts[from];
+        std::copy(kept.pool.begin() + first, kept.pool.begin() + kept.starts[end],
+                  kept.pool.begin() + characters);
+        for (std::size_t w = from; w < end; ++w, ++to) {
+            kept.starts[to] = kept.starts[w] - first + characters;
+            kept.spelledAnotherWay[to] = kept.spelledAnotherWay[w];
+            words[to] = words[w];
+        }
+        characters += kept.starts[end] - first;
+    }
+    kept.pool.resize(characters);
+    kept.starts.resize(to);
+    kept.spelledAnotherWay.resize(to);
+    words.resize(to);
+}
+
 // Leaves in `words` those kept, in reading order, their characters in
-// `keptCharacters`.
+// `keptCharacters`. Each word that passes the checks is kept at first and
+// its hash filed; then those whose hash shares a slot of the filter are
+// looked up exactly, in reading order, and the repeats among them go.
 void keepWords(DesktopTable& table, std::vector<uint32_t>& words, TableCharacters& set,
                WordCounts& counts, int& longest, KeptCharacters& keptCharacters) {
-    CompactIndexSet seen(words.size(), words.size());  // places among the words kept
+    SharedHashFilter filter(words.size());
     WordIndexes indexes(set);
-    std::array<Candidate, kBatch> batch;
-    std::size_t waiting = 0;
     std::size_t kept = 0;
-    const auto lookUp = [&] {
-        for (std::size_t i = 0; i < waiting; ++i) {
-            const Candidate& word = batch[i];
-            const std::span<const uint16_t> own(word.characters,
-                                                static_cast<std::size_t>(word.length));
-            const uint32_t first = seen.insert(
-                static_cast<uint32_t>(kept), word.hash,
-                [&](uint32_t earlier) { return hashOf(keptCharacters.word(earlier)); },
-                [&](uint32_t earlier) {
-                    const std::span<const uint16_t> other = keptCharacters.word(earlier);
-                    return std::equal(other.begin(), other.end(), own.begin(), own.end());
-                });
-            if (first != CompactIndexSet::kNone) {
-                ++counts.repeated;
-                table.leaveOut(word.number, LeftOutReason::kRepeatedWord);
-                table.raiseWeight(words[first], table.weight(word.number));
-                continue;
-            }
-            words[kept++] = word.number;
-            longest = std::max(longest, word.length);
-            keepCharacters(table.text(table.entries[word.number]), word, keptCharacters);
-        }
-        waiting = 0;
-    };
+    Candidate word;
+    constexpr std::size_t kAhead = 16;
+    std::array<uint64_t, kAhead> waiting{};
     for (const uint32_t number : words) {
-        Candidate& word = batch[waiting];
-        word.number = number;
-        const bool writable = indexes.index(table.text(table.entries[number]), word);
+        const std::string_view text = table.text(table.entries[number]);
+        const bool writable = indexes.index(text, word);
         if (word.length < 2) {
             ++counts.oneCharacter;
             table.leaveOut(number, LeftOutReason::kOneCharacter);
@@ -223,11 +226,57 @@ void keepWords(DesktopTable& table, std::vector<uint32_t>& words, TableCharacter
             table.leaveOut(number, LeftOutReason::kWordUnwritable);
             continue;
         }
-        seen.prefetch(word.hash);
-        if (++waiting == kBatch) lookUp();
+        words[kept++] = number;
+        longest = std::max(longest, word.length);
+        keepCharacters(text, word, keptCharacters);
+        // Each hash is filed some words after its slot is asked of memory.
+        filter.prefetch(word.hash);
+        std::swap(waiting[kept % kAhead], word.hash);
+        if (kept > kAhead) filter.add(word.hash);
     }
-    lookUp();
+    for (std::size_t k = kept > kAhead ? kept - kAhead : 0; k < kept; ++k) {
+        filter.add(waiting[(k + 1) % kAhead]);
+    }
     words.resize(kept);
+
+    // Places among the words that passed the checks: of two equal words,
+    // the one read first is met first and stays.
+    CompactIndexSet seen(2 * filter.sharedCount(), kept);
+    std::vector<uint32_t> repeats;
+    // The hash of each word is asked of the filter some words ahead, and,
+    // where its slot is shared, of the set some words after that.
+    std::array<bool, kAhead> shared{};
+    const auto ask = [&](std::size_t k) {
+        if (k < kept) {
+            waiting[k % kAhead] = hashOf(keptCharacters.word(static_cast<uint32_t>(k)));
+            filter.prefetch(waiting[k % kAhead]);
+        }
+        const std::size_t nearer = k - kAhead / 2;
+        if (k >= kAhead / 2 && nearer < kept) {
+            shared[nearer % kAhead] = filter.shared(waiting[nearer % kAhead]);
+            if (shared[nearer % kAhead]) seen.prefetch(waiting[nearer % kAhead]);
+        }
+    };
+    for (std::size_t k = 0; k < kAhead; ++k) ask(k);
+    for (uint32_t k = 0; k < kept; ++k) {
+        const uint64_t hash = waiting[k % kAhead];
+        const bool slotShared = shared[k % kAhead];
+        ask(k + kAhead);
+        if (!slotShared) continue;
+        const std::span<const uint16_t> own = keptCharacters.word(k);
+        const uint32_t first = seen.insert(
+            k, hash, [&](uint32_t earlier) { return hashOf(keptCharacters.word(earlier)); },
+            [&](uint32_t earlier) {
+                const std::span<const uint16_t> other = keptCharacters.word(earlier);
+                return std::equal(other.begin(), other.end(), own.begin(), own.end());
+            });
+        if (first == CompactIndexSet::kNone) continue;
+        ++counts.repeated;
+        table.leaveOut(words[k], LeftOutReason::kRepeatedWord);
+        table.raiseWeight(words[first], table.weight(words[k]));
+        repeats.push_back(k);
+    }
+    dropRepeats(repeats, words, keptCharacters);
     keptCharacters.starts.push_back(static_cast<uint32_t>(keptCharacters.pool.size()));
 }
 
@@ -242,7 +291,7 @@ void startsByWeight(const DesktopTable& table, const std::vector<uint32_t>& kept
                     std::vector<uint32_t> byWeight, KeptCharacters& characters,
                     ImportedWords& imported, OtherSpellings& otherWords) {
     reserveHugePages(imported.lengths, byWeight.size());
-    constexpr std::size_t kAhead = 16;  // words whose starts are asked of memory ahead
+    constexpr std::size_t kAhead = 40;  // words whose starts are asked of memory ahead
     for (std::size_t i = 0; i < byWeight.size(); ++i) {
         if (i + kAhead < byWeight.size()) {
             __builtin_prefetch(&characters.starts[byWeight[i + kAhead]]);
@@ -251,7 +300,7 @@ void startsByWeight(const DesktopTable& table, const std::vector<uint32_t>& kept
         const uint32_t start = characters.starts[k];
         imported.lengths.push_back(static_cast<uint8_t>(characters.starts[k + 1] - start));
         byWeight[i] = start;
-        if (characters.spelledAnotherWay[k]) {
+        if (characters.anySpelledAnotherWay && characters.spelledAnotherWay[k]) {
             otherWords.emplace_back(i, table.text(table.entries[kept[k]]));
         }
     }
@@ -283,7 +332,7 @@ void importWords(DesktopTable& table, std::vector<uint32_t> words, TableCharacte
     PhraseDatabase& db = imported.database;
     db.charSet = set.charSet();
     CharacterSpellings spellings(static_cast<std::size_t>(indexCount(db.charSet)));
-    KeptCharacters characters{{}, spellings, {}, {}};
+    KeptCharacters characters{{}, spellings, {}, {}, false};
     std::size_t bytes = 0;
     for (const uint32_t number : words) bytes += table.entries[number].textLength;
     reserveHugePages(characters.pool, bytes / 3);

@@ -7,6 +7,7 @@
 
 #include <fstream>
 #include <map>
+#include <random>
 #include <set>
 #include <sstream>
 
@@ -121,6 +122,50 @@ TEST(Import, WordListBecomesAPhraseListInWeightOrder) {
         runTool(TOSKER_PATH, {"/i", (kTables / "words.txt").string(), "w.txt"}, dir.path());
     ASSERT_EQ(run.status, 0) << run.output;
     EXPECT_EQ(readFile(dir.path() / "w.txt"), readFile(kTables / "words-expected.txt"));
+}
+
+// Lists of a few characters, where most words come again, some right after
+// themselves: the first of each word stays, with the largest weight of its
+// repeats, and the list is in weight order, ties in the order first read.
+TEST(Import, RepeatedWordsLeaveTheFirstOfEachWithTheLargestWeight) {
+    const std::string kCharacters[] = {"\xE4\xB8\xAD", "\xE5\x9B\xBD", "\xE4\xBA\xBA",
+                                       "\xE5\xA4\xA7", "\xE5\xB0\x8F"};  // 中国人大小
+    std::mt19937 generator(11);
+    for (const int count : {1, 2, 40, 3000}) {
+        std::string list;
+        std::vector<std::string> order;  // the words, as first read
+        std::map<std::string, int> weights;
+        std::string previous;
+        for (int i = 0; i < count; ++i) {
+            std::string word = generator() % 8 == 0 ? previous : "";
+            if (word.empty()) {
+                const std::size_t length = 2 + generator() % 2;
+                for (std::size_t n = 0; n < length; ++n) word += kCharacters[generator() % 5];
+            }
+            previous = word;
+            const int weight = static_cast<int>(generator() % 20);
+            list += word + " " + std::to_string(weight) + "\n";
+            if (weights.emplace(word, weight).second) order.push_back(word);
+            weights[word] = std::max(weights[word], weight);
+        }
+        std::stable_sort(
+            order.begin(), order.end(),
+            [&](const std::string& a, const std::string& b) { return weights[a] > weights[b]; });
+        std::string expected;
+        std::size_t longest = 0;
+        for (const std::string& word : order) {
+            expected += word + "\n";
+            longest = std::max(longest, word.size() / 3);
+        }
+        ScratchDir dir;
+        writeFile(dir.path() / "r.txt", list);
+        const RunResult run = runTool(TOSKER_PATH, {"/iChineseGB", "r.txt", "p.txt"}, dir.path());
+        ASSERT_EQ(run.status, 0) << run.output;
+        EXPECT_EQ(readFile(dir.path() / "p.txt"),
+                  "[Description]\nEncoding=UTF-8\nCharSet=ChineseGB\nMaxPhraseLength=" +
+                      std::to_string(longest) + "\n[Phrase]\n" + expected)
+            << count;
+    }
 }
 
 // GB 2312 writes U+00B7 and U+30FB as one character: each word keeps the
