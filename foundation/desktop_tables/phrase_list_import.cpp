@@ -8,6 +8,7 @@
 
 #include "foundation/common_messages.h"
 #include "foundation/desktop_tables/compact_index_set.h"
+#include "foundation/desktop_tables/import_left_out.h"
 #include "foundation/desktop_tables/shared_hash_filter.h"
 #include "foundation/desktop_tables/weight_order.h"
 #include "foundation/huge_pages.h"
@@ -281,15 +282,28 @@ void keepWords(DesktopTable& table, std::vector<uint32_t>& words, TableCharacter
 }
 
 // The words that spell a character of theirs another way than the table's
-// spellings say, by their places in weight order.
+// spellings say: their texts by their places among the words kept, then by
+// their places in weight order.
+using OtherTexts = std::vector<std::pair<uint32_t, std::string>>;
 using OtherSpellings = std::vector<std::pair<std::size_t, std::string_view>>;
 
-// Turns `byWeight`, the places of the words kept in reading order (`kept`,
-// their numbers) in weight order, into where each word's characters start
-// in the pool, and keeps them with the words' lengths and the pool.
-void startsByWeight(const DesktopTable& table, const std::vector<uint32_t>& kept,
-                    std::vector<uint32_t> byWeight, KeptCharacters& characters,
-                    ImportedWords& imported, OtherSpellings& otherWords) {
+OtherTexts otherTexts(const DesktopTable& table, const std::vector<uint32_t>& kept,
+                      const KeptCharacters& characters) {
+    OtherTexts texts;
+    if (!characters.anySpelledAnotherWay) return texts;
+    for (uint32_t k = 0; k < kept.size(); ++k) {
+        if (characters.spelledAnotherWay[k]) {
+            texts.emplace_back(k, std::string(table.text(table.entries[kept[k]])));
+        }
+    }
+    return texts;
+}
+
+// Turns `byWeight`, the places of the words kept in reading order in weight
+// order, into where each word's characters start in the pool, and keeps them
+// with the words' lengths and the pool.
+void startsByWeight(std::vector<uint32_t> byWeight, KeptCharacters& characters,
+                    const OtherTexts& others, ImportedWords& imported, OtherSpellings& otherWords) {
     reserveHugePages(imported.lengths, byWeight.size());
     constexpr std::size_t kAhead = 40;  // words whose starts are asked of memory ahead
     for (std::size_t i = 0; i < byWeight.size(); ++i) {
@@ -301,7 +315,10 @@ void startsByWeight(const DesktopTable& table, const std::vector<uint32_t>& kept
         imported.lengths.push_back(static_cast<uint8_t>(characters.starts[k + 1] - start));
         byWeight[i] = start;
         if (characters.anySpelledAnotherWay && characters.spelledAnotherWay[k]) {
-            otherWords.emplace_back(i, table.text(table.entries[kept[k]]));
+            const auto other = std::lower_bound(others.begin(), others.end(), k,
+                                                [](const std::pair<uint32_t, std::string>& text,
+                                                   uint32_t place) { return text.first < place; });
+            otherWords.emplace_back(i, other->second);
         }
     }
     imported.starts = std::move(byWeight);
@@ -339,12 +356,18 @@ void importWords(DesktopTable& table, std::vector<uint32_t> words, TableCharacte
     reserveHugePages(characters.starts, words.size() + 1);
     characters.spelledAnotherWay.reserve(words.size());
     keepWords(table, words, set, counts, db.maxPhraseLength, characters);
+    const OtherTexts others = otherTexts(table, words, characters);
+    if (after == TableAfterWords::kReleased) {
+        imported.tableLeftOut = importLeftOutText(table, db.charSet);
+        std::vector<TableEntry>().swap(table.entries);
+        std::vector<std::string>().swap(table.files);
+    }
     std::vector<uint32_t> byWeight = placesByWeight(table, words);
     // The pool in weight order takes the room the weights leave.
     if (after == TableAfterWords::kReleased) table.weights.release();
     counts.kept = static_cast<int>(words.size());
     OtherSpellings otherWords;
-    startsByWeight(table, words, std::move(byWeight), characters, imported, otherWords);
+    startsByWeight(std::move(byWeight), characters, others, imported, otherWords);
     if (text == ImportText::kNotWritten) return;
     fileWords(db, imported.starts, imported.lengths, &imported.weightOrder);
     std::vector<uint8_t>().swap(imported.lengths);

@@ -30,6 +30,9 @@ struct ImportedWords {
     std::vector<uint32_t> starts;       // by weight: where each word starts in the pool
     std::vector<uint8_t> lengths;       // by weight: each word's length
     std::string text;                   // the phrase list, when it is written
+    // With TableAfterWords::kReleased: the table's list of what it left out
+    // (importLeftOutText), written before its texts went.
+    std::string tableLeftOut;
     // What would stop a compile of it without /f, or empty: "2,048 words for
     // one first character", "65,535 bytes in a phrase block".
     std::string limitPassed;
@@ -39,7 +42,9 @@ struct ImportedWords {
 enum class ImportText { kWritten, kNotWritten };
 
 // Whether the caller reads the table's entries and weights after its words
-// are imported, or they may go as soon as the import is done with them.
+// are imported, or they may go as soon as the import is done with them: the
+// entries and texts once the words are kept and the table's list of what it
+// left out is written, so that the buffers made after take their memory.
 enum class TableAfterWords { kKept, kReleased };
 
 // Imports the words of the entries numbered `words` (in reading order). A

@@ -34,11 +34,9 @@ int importWordListText(CharSet charSet, const char* listName, ImportText text,
         if (holdsSingleCharacters(listName)) report(kInputMethodTableNote, listName);
         return kNoWords.code;
     }
-    words.leftOutList = importLeftOutText(table, charSet);
+    words.leftOutList = std::move(words.list.tableLeftOut);
     words.leftAnyOut = !words.leftOutList.empty();
     std::vector<TableLeftOut>().swap(table.leftOut);
-    std::vector<TableEntry>().swap(table.entries);
-    std::vector<std::string>().swap(table.files);
     return 0;
 }
 
