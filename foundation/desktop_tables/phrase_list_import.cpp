@@ -299,29 +299,28 @@ OtherTexts otherTexts(const DesktopTable& table, const std::vector<uint32_t>& ke
     return texts;
 }
 
-// Turns `byWeight`, the places of the words kept in reading order in weight
-// order, into where each word's characters start in the pool, and keeps them
-// with the words' lengths and the pool.
-void startsByWeight(std::vector<uint32_t> byWeight, KeptCharacters& characters,
+// Puts the words kept (`ranks`, their places in weight order by their places
+// in reading order) in weight order: where each word's characters start in
+// the pool, and each word's length; keeps them with the pool.
+void startsByWeight(const std::vector<uint32_t>& ranks, KeptCharacters& characters,
                     const OtherTexts& others, ImportedWords& imported, OtherSpellings& otherWords) {
-    reserveHugePages(imported.lengths, byWeight.size());
-    constexpr std::size_t kAhead = 40;  // words whose starts are asked of memory ahead
-    for (std::size_t i = 0; i < byWeight.size(); ++i) {
-        if (i + kAhead < byWeight.size()) {
-            __builtin_prefetch(&characters.starts[byWeight[i + kAhead]]);
-        }
-        const uint32_t k = byWeight[i];
+    const std::size_t count = ranks.size();
+    reserveHugePages(imported.starts, count);
+    imported.starts.resize(count);
+    reserveHugePages(imported.lengths, count);
+    imported.lengths.resize(count);
+    auto other = others.begin();
+    for (uint32_t k = 0; k < count; ++k) {
+        const uint32_t place = ranks[k];
         const uint32_t start = characters.starts[k];
-        imported.lengths.push_back(static_cast<uint8_t>(characters.starts[k + 1] - start));
-        byWeight[i] = start;
-        if (characters.anySpelledAnotherWay && characters.spelledAnotherWay[k]) {
-            const auto other = std::lower_bound(others.begin(), others.end(), k,
-                                                [](const std::pair<uint32_t, std::string>& text,
-                                                   uint32_t place) { return text.first < place; });
-            otherWords.emplace_back(i, other->second);
+        imported.starts[place] = start;
+        imported.lengths[place] = static_cast<uint8_t>(characters.starts[k + 1] - start);
+        if (other != others.end() && other->first == k) {
+            otherWords.emplace_back(place, other->second);
+            ++other;
         }
     }
-    imported.starts = std::move(byWeight);
+    std::sort(otherWords.begin(), otherWords.end());
     imported.database.characters = std::move(characters.pool);
 }
 
@@ -362,12 +361,12 @@ void importWords(DesktopTable& table, std::vector<uint32_t> words, TableCharacte
         std::vector<TableEntry>().swap(table.entries);
         std::vector<std::string>().swap(table.files);
     }
-    std::vector<uint32_t> byWeight = placesByWeight(table, words);
-    // The pool in weight order takes the room the weights leave.
+    const std::vector<uint32_t> ranks = ranksByWeight(table, words);
+    // The words in weight order take the room the weights leave.
     if (after == TableAfterWords::kReleased) table.weights.release();
     counts.kept = static_cast<int>(words.size());
     OtherSpellings otherWords;
-    startsByWeight(std::move(byWeight), characters, others, imported, otherWords);
+    startsByWeight(ranks, characters, others, imported, otherWords);
     if (text == ImportText::kNotWritten) return;
     fileWords(db, imported.starts, imported.lengths, &imported.weightOrder);
     std::vector<uint8_t>().swap(imported.lengths);

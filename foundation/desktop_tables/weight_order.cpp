@@ -107,11 +107,12 @@ void weightOrder(const DesktopTable& table, const std::vector<uint32_t>& numbers
 }
 
 // Where every weight is a whole number not much above the count of entries
-// (the counts of a word list), puts in `places` the places of `numbers` by
-// weight through one count of each weight: no keys, and two passes instead
-// of the radix sort's. False, `places` untouched, where it does not apply.
-bool countedByWeight(const DesktopTable& table, const std::vector<uint32_t>& numbers,
-                     std::vector<uint32_t>& places) {
+// (the counts of a word list), puts in `ranks` the place in weight order of
+// each of `numbers` through one count of each weight: no keys, no sort, and
+// the places written in order. False, `ranks` untouched, where it does not
+// apply.
+bool countedRanks(const DesktopTable& table, const std::vector<uint32_t>& numbers,
+                  std::vector<uint32_t>& ranks) {
     if (!wholeWeights(table, numbers)) return false;
     uint64_t heaviest = 0;
     for (const uint32_t number : numbers) {
@@ -126,28 +127,27 @@ bool countedByWeight(const DesktopTable& table, const std::vector<uint32_t>& num
     };
     for (const uint32_t number : numbers) ++next[bucketOf(number) + 1];
     for (std::size_t b = 1; b < next.size(); ++b) next[b] += next[b - 1];
-    reserveHugePages(places, numbers.size());
-    places.resize(numbers.size());
-    for (std::size_t i = 0; i < numbers.size(); ++i) {
-        places[next[bucketOf(numbers[i])]++] = static_cast<uint32_t>(i);
-    }
+    reserveHugePages(ranks, numbers.size());
+    for (const uint32_t number : numbers) ranks.push_back(next[bucketOf(number)]++);
     return true;
 }
 
 }  // namespace
 
-std::vector<uint32_t> placesByWeight(const DesktopTable& table,
-                                     const std::vector<uint32_t>& numbers) {
-    // The places are made once they are known, in the room the order's own
-    // buffers leave.
-    std::vector<uint32_t> places;
+std::vector<uint32_t> ranksByWeight(const DesktopTable& table,
+                                    const std::vector<uint32_t>& numbers) {
+    std::vector<uint32_t> ranks;
     if (table.weights.empty()) {  // every weight 0: the order stands
-        reserveHugePages(places, numbers.size());
-        for (std::size_t i = 0; i < numbers.size(); ++i) places.push_back(static_cast<uint32_t>(i));
-    } else if (!countedByWeight(table, numbers, places)) {
+        reserveHugePages(ranks, numbers.size());
+        for (std::size_t i = 0; i < numbers.size(); ++i) ranks.push_back(static_cast<uint32_t>(i));
+    } else if (!countedRanks(table, numbers, ranks)) {
+        std::vector<uint32_t> places;
         weightOrder(table, numbers, Tie::kPlace, places);
+        reserveHugePages(ranks, numbers.size());
+        ranks.resize(numbers.size());
+        for (std::size_t p = 0; p < places.size(); ++p) ranks[places[p]] = static_cast<uint32_t>(p);
     }
-    return places;
+    return ranks;
 }
 
 void sortByWeight(const DesktopTable& table, std::vector<uint32_t>& numbers) {

@@ -14,7 +14,7 @@
 // looks an entry up.
 void sortByWeight(const DesktopTable& table, std::vector<uint32_t>& numbers);
 
-// The places in `numbers` (entry numbers in rising order) of its entries in
-// weight order, sorted the same way.
-std::vector<uint32_t> placesByWeight(const DesktopTable& table,
-                                     const std::vector<uint32_t>& numbers);
+// The place in weight order (sorted the same way) of each of `numbers`
+// (entry numbers in rising order), by its place in `numbers`.
+std::vector<uint32_t> ranksByWeight(const DesktopTable& table,
+                                    const std::vector<uint32_t>& numbers);

@@ -12,7 +12,7 @@ struct WeightKind {
     double (*draw)(std::mt19937&);
 };
 
-// Whole weights take the radix sort (or, for places, a count of each weight
+// Whole weights take the radix sort (or, for ranks, a count of each weight
 // while the weights stay small), the others the comparing one; each must
 // give what a stable sort by weight gives.
 const WeightKind kKinds[] = {
@@ -35,11 +35,10 @@ TEST(WeightOrderTest, HeaviestFirstTiesInReadingOrder) {
             std::stable_sort(expected.begin(), expected.end(), [&](uint32_t a, uint32_t b) {
                 return table.weights[a] > table.weights[b];
             });
-            // The places in `numbers`, counted by weight where the weights are small.
-            std::vector<uint32_t> byPlace;
-            for (const uint32_t place : placesByWeight(table, numbers)) {
-                byPlace.push_back(numbers[place]);
-            }
+            // The places in weight order, counted by weight where the weights are small.
+            std::vector<uint32_t> byPlace(numbers.size());
+            const std::vector<uint32_t> ranks = ranksByWeight(table, numbers);
+            for (std::size_t i = 0; i < ranks.size(); ++i) byPlace[ranks[i]] = numbers[i];
             EXPECT_EQ(byPlace, expected) << kind.name << ", " << size << " entries, places";
             sortByWeight(table, numbers);
             EXPECT_EQ(numbers, expected) << kind.name << ", " << size << " entries";
