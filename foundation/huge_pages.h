@@ -19,9 +19,8 @@ void adviseHugePages(const void* data, std::size_t bytes, PageUse use = PageUse:
 
 // For a run that first touches hundreds of megabytes, each once and mostly
 // in order (an import of millions of words): from here on huge pages are
-// asked for buffers probed alone, the small pages of room reserved are
-// taken at once, and adviseHugePagesForTheHeap only lays the heap out. Where
-// the
+// asked for buffers probed alone, the small pages of room reserved are taken
+// at once, and adviseHugePagesForTheHeap only lays the heap out. Where the
 // system is a virtual machine that hands free memory back to its host, a huge
 // page comes from memory handed back more often than small pages do, and its
 // first touch costs the host's faults of every small page in it; for such a
