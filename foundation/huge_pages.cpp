@@ -37,23 +37,32 @@ extern const char __ehdr_start[] __attribute__((visibility("hidden")));
 extern const char etext[] __attribute__((visibility("hidden")));
 }
 
+#ifdef MADV_POPULATE_WRITE  // with MADV_POPULATE_READ
+namespace {
+
+// Asks `advice` for the whole pages that hold the `bytes` bytes from `at`.
+void adviseWholePages(std::uintptr_t at, std::size_t bytes, int advice) {
+    static const auto page = static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));
+    const std::uintptr_t start = at & ~(page - 1);
+    const std::uintptr_t end = (at + bytes + page - 1) & ~(page - 1);
+    if (end > start) madvise(reinterpret_cast<void*>(start), end - start, advice);
+}
+
+}  // namespace
+#endif
+
 void takeProgramCodeAtOnce() {
-#ifdef MADV_POPULATE_READ
-    const auto page = static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));
-    const std::uintptr_t start = reinterpret_cast<std::uintptr_t>(__ehdr_start) & ~(page - 1);
-    const std::uintptr_t end = (reinterpret_cast<std::uintptr_t>(etext) + page - 1) & ~(page - 1);
-    if (end > start) madvise(reinterpret_cast<void*>(start), end - start, MADV_POPULATE_READ);
+#ifdef MADV_POPULATE_WRITE
+    const auto start = reinterpret_cast<std::uintptr_t>(__ehdr_start);
+    adviseWholePages(start, reinterpret_cast<std::uintptr_t>(etext) - start, MADV_POPULATE_READ);
 #endif
 }
 
 void takeSmallPagesAtOnce(const void* data, std::size_t bytes) {
 #ifdef MADV_POPULATE_WRITE
-    if (!smallPagesOnly || bytes == 0) return;
-    static const auto page = static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));
-    const auto at = reinterpret_cast<std::uintptr_t>(data);
-    const std::uintptr_t start = at & ~(page - 1);
-    const std::uintptr_t end = (at + bytes + page - 1) & ~(page - 1);
-    madvise(reinterpret_cast<void*>(start), end - start, MADV_POPULATE_WRITE);
+    if (smallPagesOnly && bytes > 0) {
+        adviseWholePages(reinterpret_cast<std::uintptr_t>(data), bytes, MADV_POPULATE_WRITE);
+    }
 #else
     (void)data;
     (void)bytes;

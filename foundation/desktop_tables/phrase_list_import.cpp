@@ -58,9 +58,8 @@ struct Candidate {
 struct KeptCharacters {
     std::vector<uint16_t> pool;
     CharacterSpellings& spellings;
-    std::vector<uint32_t> starts;  // by word kept, then the end of the pool
-    std::vector<bool> spelledAnotherWay;
-    bool anySpelledAnotherWay = false;  // false: none is, as in most tables
+    std::vector<uint32_t> starts;             // by word kept, then the end of the pool
+    std::vector<uint32_t> spelledAnotherWay;  // places among the words kept, rising
 
     // The characters of the word kept `k`th, the last one kept included.
     std::span<const uint16_t> word(uint32_t k) const {
@@ -101,8 +100,7 @@ void keepCharacters(std::string_view text, const Candidate& word, KeptCharacters
         at += length;
         kept.pool.push_back(index);
     }
-    kept.spelledAnotherWay.push_back(another);
-    kept.anySpelledAnotherWay = kept.anySpelledAnotherWay || another;
+    if (another) kept.spelledAnotherWay.push_back(static_cast<uint32_t>(kept.starts.size() - 1));
 }
 
 // FNV-1a over the indexes of a word, mixed at the end so the bits spread.
@@ -186,15 +184,23 @@ void dropRepeats(const std::vector<uint32_t>& repeats, std::vector<uint32_t>& wo
                   kept.pool.begin() + characters);
         for (std::size_t w = from; w < end; ++w, ++to) {
             kept.starts[to] = kept.starts[w] - first + characters;
-            kept.spelledAnotherWay[to] = kept.spelledAnotherWay[w];
             words[to] = words[w];
         }
         characters += kept.starts[end] - first;
     }
     kept.pool.resize(characters);
     kept.starts.resize(to);
-    kept.spelledAnotherWay.resize(to);
     words.resize(to);
+    // The words spelled another way: a repeat goes, the others move down by
+    // the repeats before them.
+    std::size_t before = 0;
+    std::size_t left = 0;
+    for (const uint32_t k : kept.spelledAnotherWay) {
+        while (before < repeats.size() && repeats[before] < k) ++before;
+        if (before < repeats.size() && repeats[before] == k) continue;
+        kept.spelledAnotherWay[left++] = static_cast<uint32_t>(k - before);
+    }
+    kept.spelledAnotherWay.resize(left);
 }
 
 // Leaves in `words` those kept, in reading order, their characters in
@@ -290,11 +296,8 @@ using OtherSpellings = std::vector<std::pair<std::size_t, std::string_view>>;
 OtherTexts otherTexts(const DesktopTable& table, const std::vector<uint32_t>& kept,
                       const KeptCharacters& characters) {
     OtherTexts texts;
-    if (!characters.anySpelledAnotherWay) return texts;
-    for (uint32_t k = 0; k < kept.size(); ++k) {
-        if (characters.spelledAnotherWay[k]) {
-            texts.emplace_back(k, std::string(table.text(table.entries[kept[k]])));
-        }
+    for (const uint32_t k : characters.spelledAnotherWay) {
+        texts.emplace_back(k, std::string(table.text(table.entries[kept[k]])));
     }
     return texts;
 }
@@ -348,16 +351,16 @@ void importWords(DesktopTable& table, std::vector<uint32_t> words, TableCharacte
     PhraseDatabase& db = imported.database;
     db.charSet = set.charSet();
     CharacterSpellings spellings(static_cast<std::size_t>(indexCount(db.charSet)));
-    KeptCharacters characters{{}, spellings, {}, {}, false};
+    KeptCharacters characters{{}, spellings, {}, {}};
     std::size_t bytes = 0;
     for (const uint32_t number : words) bytes += table.entries[number].textLength;
     reserveHugePages(characters.pool, bytes / 3);
     reserveHugePages(characters.starts, words.size() + 1);
-    characters.spelledAnotherWay.reserve(words.size());
     keepWords(table, words, set, counts, db.maxPhraseLength, characters);
     const OtherTexts others = otherTexts(table, words, characters);
     if (after == TableAfterWords::kReleased) {
         imported.tableLeftOut = importLeftOutText(table, db.charSet);
+        std::vector<TableLeftOut>().swap(table.leftOut);
         std::vector<TableEntry>().swap(table.entries);
         std::vector<std::string>().swap(table.files);
     }

@@ -36,7 +36,6 @@ int importWordListText(CharSet charSet, const char* listName, ImportText text,
     }
     words.leftOutList = std::move(words.list.tableLeftOut);
     words.leftAnyOut = !words.leftOutList.empty();
-    std::vector<TableLeftOut>().swap(table.leftOut);
     return 0;
 }
 
